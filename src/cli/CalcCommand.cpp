@@ -1,0 +1,104 @@
+#include "cli/CalcCommand.h"
+
+#include <charconv>
+#include <cmath>
+#include <iomanip>
+
+#include "shell/AmountFormat.h"
+
+namespace revora::cli {
+
+ParsedOptions::ParsedOptions(const std::vector<OptionSpec>& specs, const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.rfind("--", 0) != 0)
+            throw UsageError("unexpected argument '" + arg + "'");
+        std::string name = arg.substr(2);
+        std::optional<std::string> inlineValue;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            inlineValue = name.substr(eq + 1);
+            name.resize(eq);
+        }
+        const OptionSpec* spec = nullptr;
+        for (const OptionSpec& s : specs)
+            if (s.name == name)
+                spec = &s;
+        if (!spec)
+            throw UsageError("--" + name + ": unknown option");
+        if (!spec->takesValue) {
+            if (inlineValue)
+                throw UsageError("--" + name + ": takes no value");
+            flags_.insert(name);
+            continue;
+        }
+        if (inlineValue) {
+            values_[name] = *inlineValue;
+        } else {
+            if (i + 1 >= args.size())
+                throw UsageError("--" + name + ": missing value");
+            values_[name] = args[++i];
+        }
+    }
+}
+
+bool ParsedOptions::has(const std::string& name) const { return flags_.count(name) > 0 || values_.count(name) > 0; }
+
+std::optional<std::string> ParsedOptions::value(const std::string& name) const
+{
+    const auto it = values_.find(name);
+    if (it == values_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+double ParsedOptions::number(const std::string& name, double fallback) const
+{
+    const auto text = value(name);
+    if (!text)
+        return fallback;
+    double parsed = 0.0;
+    const char* begin = text->data();
+    const char* end = begin + text->size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto result = std::from_chars(begin, end, parsed);
+    if (text->empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
+        throw UsageError("--" + name + ": '" + *text + "' is not a number");
+    return parsed;
+}
+
+double ParsedOptions::requiredNumber(const std::string& name) const
+{
+    if (!value(name))
+        throw UsageError("--" + name + ": missing value");
+    return number(name, 0.0);
+}
+
+std::vector<OptionSpec> CommonOptions()
+{
+    return {
+        {"json", false, "print one JSON object instead of the captioned figures"},
+        {"report", true, "FILE  write the report row and render the report to FILE (.pdf, .odt or .html)"},
+        {"print", false, "send the report to the default printer"},
+        {"data-dir", true, "DIR  the folder of the databases (default: the program's folder, or the user's data folder)"},
+    };
+}
+
+void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json)
+{
+    if (json) {
+        out << '{';
+        for (std::size_t i = 0; i < figures.size(); ++i) {
+            const std::string number = FormatFullPrecision(figures[i].value);
+            out << (i ? ", " : "") << '"' << figures[i].key << "\": " << (number.empty() ? "null" : number);
+        }
+        out << "}\n";
+        return;
+    }
+    for (const Figure& figure : figures)
+        out << std::left << std::setw(30) << figure.caption << std::right << std::setw(20)
+            << FormatAmount(figure.value, figure.decimals) << '\n';
+}
+
+} // namespace revora::cli

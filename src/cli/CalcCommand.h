@@ -1,0 +1,54 @@
+#pragma once
+// The shape every revora-calc subcommand shares: named options, a strict parse that names the
+// option at fault, and the common --json, --report, --print and --data-dir handling.
+
+#include <map>
+#include <optional>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace revora::cli {
+
+// A bad command line; the message is printed as one line and the program exits with 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct OptionSpec {
+    std::string name;     // without the leading "--"
+    bool takesValue;
+    std::string help;
+};
+
+class ParsedOptions {
+public:
+    ParsedOptions(const std::vector<OptionSpec>& specs, const std::vector<std::string>& args);
+
+    bool has(const std::string& name) const;
+    std::optional<std::string> value(const std::string& name) const;
+    // A finite number written out in full ("500000", "-10.5", "1e6"); UsageError otherwise.
+    double number(const std::string& name, double fallback) const;
+    double requiredNumber(const std::string& name) const;
+
+private:
+    std::map<std::string, std::string> values_;
+    std::set<std::string> flags_;
+};
+
+// The options every subcommand takes besides its own.
+std::vector<OptionSpec> CommonOptions();
+
+struct Figure {
+    std::string key;     // JSON key
+    std::string caption; // as on the screen
+    double value;
+    int decimals;
+};
+
+void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json);
+
+} // namespace revora::cli

@@ -1,0 +1,48 @@
+#include "shell/AppFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace revora {
+
+QString InstallFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (QFileInfo::exists(programFolder + "/layouts"))
+        return programFolder;
+    const QString relative = QDir::cleanPath(programFolder + "/../share/revora2016");
+    if (QFileInfo::exists(relative + "/layouts"))
+        return relative;
+    return QStringLiteral(REVORA_DATA_INSTALL_DIR);
+}
+
+QString DefaultApplicationFolder()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QFileInfo info(programFolder);
+    if (info.isDir() && info.isWritable())
+        return programFolder;
+    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(userFolder);
+    return userFolder;
+}
+
+QString AppPaths::SeedFolder() const { return InstallFolder + "/seeds"; }
+
+QString AppPaths::LayoutPath(const QString& layoutName) const { return InstallFolder + "/layouts/" + layoutName; }
+
+QString AppPaths::PicturePath() const { return InstallFolder + "/Revx.jpg"; }
+
+AppPaths MakeAppPaths(const QString& applicationFolder, const QString& installFolder)
+{
+    AppPaths paths;
+    paths.InstallFolder = installFolder;
+    paths.ReportDbPath = applicationFolder + "/Crysprin.db";
+    paths.SettingsDbPath = applicationFolder + "/Settings.db";
+    paths.StartupDbPath = applicationFolder + "/bcdv.db";
+    return paths;
+}
+
+} // namespace revora

@@ -1,0 +1,12 @@
+#include "shell/AppState.h"
+
+namespace revora {
+
+void AppState::InitialiseAll()
+{
+    TaxBracketResult.TaxBeforeRebates = 0.0;
+    TaxBracketResult.MarginalRate = 0.0;
+    QuickTaxInitialise(QuickTax);
+}
+
+} // namespace revora

@@ -1,0 +1,125 @@
+#include "shell/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <atomic>
+
+namespace revora {
+namespace {
+
+QString NextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("revora-%1").arg(++counter);
+}
+
+// Seed scripts hold plain statements ended by ";" at a line end.
+QStringList SplitStatements(const QString& script)
+{
+    QStringList statements;
+    QString current;
+    for (const QString& line : script.split('\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith("--"))
+            continue;
+        current += line + '\n';
+        if (trimmed.endsWith(';')) {
+            if (!current.trimmed().isEmpty())
+                statements << current.trimmed();
+            current.clear();
+        }
+    }
+    if (!current.trimmed().isEmpty())
+        statements << current.trimmed();
+    return statements;
+}
+
+} // namespace
+
+StorageError::StorageError(const QString& file, const QString& problem)
+    : std::runtime_error((file + ": " + problem).toStdString()),
+      file_(file),
+      message_(QStringLiteral("The file %1 could not be used: %2").arg(QDir::toNativeSeparators(file), problem))
+{
+}
+
+QString QuoteIdentifier(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace('"', QStringLiteral("\"\""));
+    return '"' + quoted + '"';
+}
+
+DatabaseConnection::DatabaseConnection(const QString& path, const QString& seedFolder)
+    : path_(path), connectionName_(NextConnectionName())
+{
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isReadable()))
+        throw StorageError(path, QStringLiteral("it is not a readable file."));
+    if (!info.exists() && !QFileInfo(info.absolutePath()).isWritable())
+        throw StorageError(path, QStringLiteral("it is missing and its folder is not writable."));
+
+    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    db_.setDatabaseName(path);
+    // A file locked by another program is waited for briefly, then reported.
+    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!db_.open())
+        throw StorageError(path, db_.lastError().text());
+    try {
+        // SQLite opens lazily; reading the schema is what finds a damaged file.
+        QSqlQuery probe(db_);
+        check(probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")), QStringLiteral("read"),
+              probe.lastError().text());
+        seedMissingTables(seedFolder);
+    } catch (...) {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        throw;
+    }
+}
+
+DatabaseConnection::~DatabaseConnection()
+{
+    db_.close();
+    db_ = QSqlDatabase();
+    QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void DatabaseConnection::check(bool ok, const QString& what, const QString& driverText) const
+{
+    if (!ok)
+        throw StorageError(path_, QStringLiteral("could not %1 (%2).").arg(what, driverText));
+}
+
+void DatabaseConnection::seedMissingTables(const QString& seedFolder)
+{
+    const QString folder = seedFolder + '/' + QFileInfo(path_).completeBaseName();
+    const QStringList existing = db_.tables();
+    const QStringList seeds = QDir(folder).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    for (const QString& seedName : seeds) {
+        const QString table = QFileInfo(seedName).completeBaseName();
+        if (existing.contains(table, Qt::CaseInsensitive))
+            continue;
+        QFile seed(folder + '/' + seedName);
+        if (!seed.open(QIODevice::ReadOnly | QIODevice::Text))
+            throw StorageError(seed.fileName(), QStringLiteral("the seed script cannot be read."));
+        const QStringList statements = SplitStatements(QString::fromUtf8(seed.readAll()));
+        check(db_.transaction(), QStringLiteral("start creating table %1").arg(table), db_.lastError().text());
+        for (const QString& statement : statements) {
+            QSqlQuery query(db_);
+            if (!query.exec(statement)) {
+                const QString text = query.lastError().text();
+                db_.rollback();
+                check(false, QStringLiteral("create table %1").arg(table), text);
+            }
+        }
+        check(db_.commit(), QStringLiteral("create table %1").arg(table), db_.lastError().text());
+    }
+}
+
+} // namespace revora

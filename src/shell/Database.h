@@ -1,0 +1,52 @@
+#pragma once
+// The program's database files: SQLite through Qt Sql. Each use opens a connection, works and
+// closes it again; nothing stays open between user actions.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <stdexcept>
+
+namespace revora {
+
+// A database or layout file that cannot be opened, read or written. The message names the
+// file and is fit to show the user as it stands.
+class StorageError : public std::runtime_error {
+public:
+    StorageError(const QString& file, const QString& problem);
+    QString file() const { return file_; }
+    QString message() const { return message_; }
+
+private:
+    QString file_;
+    QString message_;
+};
+
+// An open connection to one database file. A missing file, or a missing table, is created
+// from the seed scripts of the folder seeds/<file base name>/ (one <table>.sql each, creating
+// the table and its row); an existing table is never touched, an unreadable or damaged file
+// is reported and left as it is.
+class DatabaseConnection {
+public:
+    DatabaseConnection(const QString& path, const QString& seedFolder);
+    ~DatabaseConnection();
+    DatabaseConnection(const DatabaseConnection&) = delete;
+    DatabaseConnection& operator=(const DatabaseConnection&) = delete;
+
+    QSqlDatabase& database() { return db_; }
+    const QString& path() const { return path_; }
+
+    // Raises StorageError naming the file when the statement failed.
+    void check(bool ok, const QString& what, const QString& driverText) const;
+
+private:
+    void seedMissingTables(const QString& seedFolder);
+
+    QString path_;
+    QString connectionName_;
+    QSqlDatabase db_;
+};
+
+// Quotes a table or field name for SQL; names come from the program, never from the user.
+QString QuoteIdentifier(const QString& name);
+
+} // namespace revora

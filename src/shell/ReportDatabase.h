@@ -1,0 +1,25 @@
+#pragma once
+// The report database: one table per printout, filled by the print routines and read by the
+// report layouts.
+
+#include <QList>
+#include <QSqlRecord>
+#include <QString>
+#include <vector>
+
+#include "shell/AppFolders.h"
+#include "shell/ReportRow.h"
+
+namespace revora {
+
+// Overwrites the one row of a one-row table in place, field by field in the order given;
+// a table that has lost its row gets it back. The whole write succeeds or nothing changes.
+void WriteOneRowTable(const AppPaths& paths, const QString& table, const ReportRow& row);
+
+// Empties a line-per-row table and adds one row per printed line, in one transaction.
+void WriteMultiRowTable(const AppPaths& paths, const QString& table, const std::vector<ReportRow>& rows);
+
+// Every row of a table, in stored order, for the report renderer.
+QList<QSqlRecord> ReadReportTable(const AppPaths& paths, const QString& table);
+
+} // namespace revora

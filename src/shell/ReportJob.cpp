@@ -1,0 +1,24 @@
+#include "shell/ReportJob.h"
+
+#include <QDate>
+
+#include "shell/ReportDatabase.h"
+#include "shell/ReportRenderer.h"
+
+namespace revora {
+
+RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row)
+{
+    LoadReportLayout(state.Paths.LayoutPath(request.layoutName));
+    WriteOneRowTable(state.Paths, request.table, row);
+    return RenderReport(state, request.layoutName, request.title);
+}
+
+RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
+{
+    const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(layoutName));
+    const QString html = RenderReportHtml(layout, ReadReportTable(state.Paths, layout.table), QDate::currentDate());
+    return {title, html};
+}
+
+} // namespace revora

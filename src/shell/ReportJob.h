@@ -1,0 +1,33 @@
+#pragma once
+// One print of a screen: write its row, render its layout over the report table, and hand
+// the result to the report window or the printer.
+
+#include <QString>
+
+#include "shell/AppState.h"
+#include "shell/ReportRow.h"
+
+namespace revora {
+
+// Appended to most report window titles.
+inline constexpr const char* ExportHint = " - To export printout click on the suitcase button or goto Help";
+
+struct ReportRequest {
+    QString table;
+    QString layoutName; // file name under layouts/, "kwiktep.rpt"
+    QString title;      // the report window's title
+};
+
+struct RenderedReport {
+    QString title;
+    QString html;
+};
+
+// Loads the layout first, so a missing or damaged layout changes nothing, then writes the
+// one-row table and renders the layout over it. StorageError naming the file on failure.
+RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row);
+
+// RunReport: renders the layout over the rows as they stand.
+RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title);
+
+} // namespace revora

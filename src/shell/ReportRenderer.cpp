@@ -1,0 +1,170 @@
+#include "shell/ReportRenderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSqlField>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+#include <kainjow/mustache.hpp>
+
+#include "shell/AmountFormat.h"
+#include "shell/Database.h"
+
+namespace revora {
+namespace mustache = kainjow::mustache;
+
+namespace {
+
+void AddRecord(mustache::data& target, const QSqlRecord& record)
+{
+    mustache::data money{mustache::data::type::object};
+    for (int i = 0; i < record.count(); ++i) {
+        const std::string name = record.fieldName(i).toStdString();
+        const QVariant value = record.value(i);
+        std::string plain;
+        std::string formatted;
+        switch (value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+            plain = FormatFullPrecision(value.toDouble());
+            formatted = FormatAmount(value.toDouble());
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+        case QMetaType::Bool:
+            plain = std::to_string(value.toLongLong());
+            formatted = FormatAmount(static_cast<double>(value.toLongLong()));
+            break;
+        default:
+            plain = value.toString().toStdString();
+            formatted = plain;
+            break;
+        }
+        target.set(name, plain);
+        money.set(name, formatted);
+    }
+    target.set("money", money);
+}
+
+std::string ReadTextFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw StorageError(path, QStringLiteral("the report layout is missing."));
+    if (!file.open(QIODevice::ReadOnly))
+        throw StorageError(path, QStringLiteral("the report layout cannot be read (%1).").arg(file.errorString()));
+    return file.readAll().toStdString();
+}
+
+} // namespace
+
+ReportLayout LoadReportLayout(const QString& path)
+{
+    ReportLayout layout;
+    layout.path = path;
+    layout.templateText = ReadTextFile(path);
+    static const QRegularExpression tableLine(QStringLiteral(R"(^\s*<!--\s*revora-table:\s*([A-Za-z0-9_]+)\s*-->)"));
+    const auto match = tableLine.match(QString::fromStdString(layout.templateText));
+    if (!match.hasMatch())
+        throw StorageError(path, QStringLiteral("the report layout does not name its report table."));
+    layout.table = match.captured(1);
+    mustache::mustache check(layout.templateText);
+    if (!check.is_valid())
+        throw StorageError(path, QStringLiteral("the report layout is damaged (%1).")
+                                     .arg(QString::fromStdString(check.error_message())));
+    return layout;
+}
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn)
+{
+    mustache::data data{mustache::data::type::object};
+    mustache::data list{mustache::data::type::list};
+    for (const QSqlRecord& record : rows) {
+        mustache::data row{mustache::data::type::object};
+        AddRecord(row, record);
+        list.push_back(row);
+    }
+    if (!rows.isEmpty())
+        AddRecord(data, rows.first());
+    data.set("rows", list);
+    data.set("PrintedDate", printedOn.toString(QStringLiteral("dd/MM/yyyy")).toStdString());
+
+    mustache::mustache tmpl(layout.templateText);
+    const std::string html = tmpl.render(data);
+    if (!tmpl.is_valid())
+        throw StorageError(layout.path, QStringLiteral("the report layout could not be rendered (%1).")
+                                            .arg(QString::fromStdString(tmpl.error_message())));
+    return QString::fromStdString(html);
+}
+
+std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentMargin(0);
+    document->setHtml(html);
+    return document;
+}
+
+namespace {
+
+void ConfigurePage(QPrinter& printer)
+{
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
+                                      QPageLayout::Millimeter));
+}
+
+} // namespace
+
+void ExportReport(const QString& html, const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("pdf")) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(fileName);
+        ConfigurePage(printer);
+        if (!QFileInfo(QFileInfo(fileName).absolutePath()).isWritable())
+            throw StorageError(fileName, QStringLiteral("its folder is not writable."));
+        MakeReportDocument(html)->print(&printer);
+        if (!QFileInfo::exists(fileName))
+            throw StorageError(fileName, QStringLiteral("the PDF could not be written."));
+        return;
+    }
+    if (suffix == QLatin1String("odt")) {
+        QTextDocumentWriter writer(fileName, "odf");
+        if (!writer.write(MakeReportDocument(html).get()))
+            throw StorageError(fileName, QStringLiteral("the document could not be written."));
+        return;
+    }
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+        QSaveFile file(fileName);
+        if (!file.open(QIODevice::WriteOnly) || file.write(html.toUtf8()) < 0 || !file.commit())
+            throw StorageError(fileName, QStringLiteral("the page could not be written (%1).").arg(file.errorString()));
+        return;
+    }
+    throw StorageError(fileName, QStringLiteral("reports are exported as .pdf, .odt or .html files."));
+}
+
+void PrintReport(const QString& html, const QString& printerName)
+{
+    const QString name = printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (name.isEmpty() || info.isNull())
+        throw PrintError(QStringLiteral("No printer is installed. Add a printer, or view the report and export it."));
+    QPrinter printer(info, QPrinter::HighResolution);
+    ConfigurePage(printer);
+    if (!printer.isValid())
+        throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));
+    MakeReportDocument(html)->print(&printer);
+}
+
+} // namespace revora

@@ -1,0 +1,49 @@
+#pragma once
+// Report layouts are HTML mustache templates. The first line of a layout names the report
+// table it is built over:
+//     <!-- revora-table: kwiktax -->
+// The renderer gives the template the fields of the table's first row by name, the same
+// fields formatted "### ### ##0.00" under money (money.TAXINCOME), every row under rows, and
+// PrintedDate ("dd/mm/yyyy"). Values are HTML-escaped by {{ }}; layouts never use {{{ }}}.
+
+#include <QDate>
+#include <QList>
+#include <QSqlRecord>
+#include <QString>
+#include <memory>
+
+class QTextDocument;
+
+namespace revora {
+
+struct ReportLayout {
+    QString path;
+    QString table;
+    std::string templateText;
+};
+
+// Reads a layout file; StorageError naming the file when it is missing, unreadable, names
+// no table or is not a valid template.
+ReportLayout LoadReportLayout(const QString& path);
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn);
+
+// Lays the rendered HTML out as an A4 document.
+std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);
+
+// Writes the report to a .pdf, .odt or .html file (by its ending); StorageError on failure.
+void ExportReport(const QString& html, const QString& fileName);
+
+// Sends the report to the named printer, or to the default one when the name is empty.
+// StorageError-like ReportError when there is no printer.
+class PrintError : public std::runtime_error {
+public:
+    explicit PrintError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+    QString message() const { return message_; }
+
+private:
+    QString message_;
+};
+void PrintReport(const QString& html, const QString& printerName);
+
+} // namespace revora

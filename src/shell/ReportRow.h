@@ -1,0 +1,20 @@
+#pragma once
+// One printed row of a report table: the fields a print routine writes, in the order written.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace revora {
+
+using ReportValue = std::variant<std::int16_t, double, std::string, bool>;
+
+struct ReportField {
+    std::string name;
+    ReportValue value;
+};
+
+using ReportRow = std::vector<ReportField>;
+
+} // namespace revora

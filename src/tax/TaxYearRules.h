@@ -1,0 +1,61 @@
+#pragma once
+// The fixed rules of the tax year 1 March 2015 to 29 February 2016: its dates, the income-tax
+// table, the rebates by age and the medical scheme fees tax credits.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace revora {
+
+inline constexpr int TaxYearStart = 42064; // 01/03/2015
+inline constexpr int TaxYearEnd = 42429;   // 29/02/2016
+
+inline constexpr std::string_view DateOutsideYearMessage =
+    "The date entered is not correct please enter a date between 01/03/2015 and 29/02/2016";
+inline constexpr std::string_view DatePairOutsideYearMessage =
+    "The dates entered are not correct please enter a dates between 01/03/2015 and 29/02/2016";
+// An end date before the start date; the start date is quoted as the user typed it.
+std::string EndBeforeStartMessage(std::string_view startAsTyped);
+
+struct TaxBracket {
+    double floor;   // exclusive
+    double ceiling; // inclusive; the last one is only shown and printed
+    double rate;    // percent
+    double baseTax; // tax on an income equal to the floor
+};
+
+// Stored as constants, not derived: each base tax is the previous base plus the previous
+// bracket's rate times its width.
+inline constexpr std::array<TaxBracket, 6> TaxTable{{
+    {0.0, 181900.0, 18.0, 0.0},
+    {181900.0, 284100.0, 26.0, 32742.0},
+    {284100.0, 393200.0, 31.0, 59314.0},
+    {393200.0, 550100.0, 36.0, 93135.0},
+    {550100.0, 701300.0, 39.0, 149619.0},
+    {701300.0, 9999999999.0, 41.0, 208587.0},
+}};
+
+inline constexpr double PrimaryRebateAmount = 13257.0;
+inline constexpr double SecondaryRebatePart = 7407.0; // ages 65 to 74
+inline constexpr double TertiaryRebatePart = 9873.0;  // ages 75 and over
+
+// Annual rebate: 13 257 below 65, 20 664 from 65 to 74, 23 130 from 75.
+double RebateForAge(std::int16_t age) noexcept;
+
+// Monthly medical scheme fees credit for n members: 270 each for the first two, 181 for each
+// further one (n <= 2: 270 n; n > 2: 540 + 181 (n - 2)). The caller applies the rule that
+// without a contribution there is no credit, and converts to its own pay period.
+double MedicalCreditPerMonth(std::int16_t members) noexcept;
+
+// The annual package screens count member-months m: m <= 24 gives 270 m, more gives
+// 6 480 + 181 (m - 24).
+double MedicalCreditForMemberMonths(int memberMonths) noexcept;
+
+// Extra credit from age 65: (employer + employee contribution - 3 x period credit) x 0.333,
+// never negative; 0 unless the credit is above 0, a contribution is above 0 and age >= 65.
+double AdditionalMedicalCredit(double employerContribution, double employeeContribution, double periodCredit,
+                               std::int16_t age) noexcept;
+
+} // namespace revora
