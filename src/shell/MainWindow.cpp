@@ -1,0 +1,238 @@
+#include "shell/MainWindow.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QStringList>
+
+#include "shell/AboutWindow.h"
+#include "shell/CalculatorWindow.h"
+#include "shell/Database.h"
+#include "shell/DesktopCalculator.h"
+#include "shell/StartupSettings.h"
+#include "tax/QuickTaxScreen.h"
+
+namespace revora {
+
+namespace {
+
+// The child-window area with the background picture scaled to fill it.
+class PictureArea : public QMdiArea {
+public:
+    explicit PictureArea(QWidget* parent) : QMdiArea(parent) {}
+    void setPicture(const QPixmap& picture)
+    {
+        picture_ = picture;
+        viewport()->update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (picture_.isNull()) {
+            QMdiArea::paintEvent(event);
+            return;
+        }
+        QPainter painter(viewport());
+        const QSize size = picture_.size().scaled(viewport()->size(), Qt::KeepAspectRatioByExpanding);
+        const QRect target(QPoint((viewport()->width() - size.width()) / 2, (viewport()->height() - size.height()) / 2),
+                           size);
+        painter.fillRect(viewport()->rect(), palette().dark());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(target, picture_);
+    }
+
+private:
+    QPixmap picture_;
+};
+
+struct BusyCursor {
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// Closed by "&Initialise All", in this order; the fortnightly, quick tax and video screens
+// and the About window stay open.
+const QStringList& ScreensClosedByInitialiseAll()
+{
+    static const QStringList names{
+        "frmAnnual", "frmMonthly", "frmWeekly", "frmDaily", "frmCompCar", "frmCarAll1",
+        "frmHelpBrowser", "frmInflation", "frmLoans", "frmLoanBuster", "frmLoanComp", "frmDayBal",
+        "frmRevoraMon", "frmRevoraAnn", "frmAvxMon", "frmAvxAnn",
+    };
+    return names;
+}
+
+} // namespace
+
+QString MainWindowCaption() { return QStringLiteral("Revora 2016 Ver: ") + VersionText(); }
+
+MainWindow::MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent)
+    : QMainWindow(parent),
+      applicationFolder_(applicationFolder),
+      installFolder_(installFolder),
+      mdi_(new PictureArea(this)),
+      printer_(std::make_unique<QPrinter>())
+{
+    setObjectName("MDIForm1");
+    mdi_->setObjectName("mdiArea");
+    setCentralWidget(mdi_);
+    resize(1100, 760);
+    buildMenus();
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        if (!sub)
+            return;
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))
+            screen->activated();
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::start()
+{
+    static_cast<PictureArea*>(mdi_)->setPicture(QPixmap(installFolder_ + "/Revx.jpg"));
+    setWindowTitle(MainWindowCaption());
+    show();
+    QApplication::processEvents();
+    state_.InitialiseAll();
+    state_.Paths = MakeAppPaths(applicationFolder_, installFolder_);
+    try {
+        state_.ViewAbout = ReadViewAbout(state_.Paths);
+    } catch (const StorageError& e) {
+        state_.ViewAbout.reset();
+        QMessageBox::warning(this, MainWindowCaption(), e.message());
+    }
+    if (state_.ViewAbout == true)
+        showAbout();
+}
+
+void MainWindow::buildMenus()
+{
+    struct Item {
+        const char* name;
+        const char* caption;
+        std::function<void()> command; // empty: the screen comes in a later version
+    };
+    auto addMenu = [this](const char* name, const char* caption, const std::vector<Item>& items) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(caption));
+        menu->setObjectName(name);
+        for (const Item& item : items) {
+            if (QByteArray(item.caption) == "-") {
+                menu->addSeparator()->setObjectName(item.name);
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromUtf8(item.caption));
+            action->setObjectName(item.name);
+            if (item.command)
+                connect(action, &QAction::triggered, this, item.command);
+            else
+                action->setEnabled(false);
+        }
+    };
+
+    addMenu("mnuFile", "&File",
+            {{"mnuNew", "&Initialise All", [this] { initialiseAll(); }},
+             {"Space1", "-", {}},
+             {"mnuPrinterSet", "&Printer Setup", [this] { printerSetup(); }},
+             {"Space2", "-", {}},
+             {"mnuExit", "E&xit", [this] { close(); }}});
+    addMenu("mnuRevx", "&Revora", {{"mnuRevxMon", "&Monthly", {}}, {"mnuRevxAnn", "&Annual", {}}});
+    addMenu("mnuAvx", "A&vanta", {{"mnuAvxMon", "&Monthly", {}}, {"mnuAvxAnn", "&Annual", {}}});
+    addMenu("mnuTaxCalc", "&TaxCalcs",
+            {{"mnuAnnual", "&Annual", {}},
+             {"mnuMonthly", "&Monthly", {}},
+             {"mnuFortNight", "&FortNightly", {}},
+             {"mnuWeekly", "&Weekly", {}},
+             {"mnuDaily", "&Daily", {}},
+             {"QuickTax", "QuickTax", [this] { openQuickTax(); }}});
+    addMenu("mnuCarCalcs", "&Car Calculations", {{"mnuCompCar", "&Company car", {}}, {"mnuCarAll1", "Car Allowance", {}}});
+    addMenu("mnuBusinessCalcs", "Bu&siness Calculations",
+            {{"mnuInflationProject", "Inflation Projections", {}},
+             {"mnuLoans", "Loans", {}},
+             {"mnuLoansBuster", "Loan buster", {}},
+             {"mnuLoansComparison", "Loan comparison", {}},
+             {"mnuDailyBalance", "Daily balance", {}}});
+    QAction* calculator = menuBar()->addAction(QStringLiteral("&MS-Calculator"));
+    calculator->setObjectName("mnuMSCalculator");
+    connect(calculator, &QAction::triggered, this, &MainWindow::startCalculator);
+    addMenu("mnuHelp", "&Help/Videos",
+            {{"mnuContents", "Revora 2016 Help", {}},
+             {"VideoLectures1", "Video Lectures", {}},
+             {"mnuHelpSearchForHelpOn", "&Search For Help On...", {}},
+             {"Space3", "-", {}},
+             {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
+}
+
+QMdiSubWindow* MainWindow::findScreen(const QString& name) const
+{
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (sub->objectName() == name)
+            return sub;
+    return nullptr;
+}
+
+QMdiSubWindow* MainWindow::openScreen(const QString& name, const std::function<CalculatorWindow*()>& make)
+{
+    BusyCursor busy;
+    QMdiSubWindow* sub = findScreen(name);
+    if (!sub) {
+        CalculatorWindow* screen = make();
+        sub = mdi_->addSubWindow(screen);
+        sub->setObjectName(name);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        sub->setWindowTitle(screen->windowTitle());
+        sub->setWindowIcon(windowIcon());
+    }
+    sub->show();
+    sub->raise();
+    mdi_->setActiveSubWindow(sub);
+    return sub;
+}
+
+void MainWindow::openQuickTax()
+{
+    openScreen("frmKwikTax", [this] { return new QuickTaxScreen(state_); });
+}
+
+void MainWindow::initialiseAll()
+{
+    state_.InitialiseAll();
+    for (const QString& name : ScreensClosedByInitialiseAll())
+        if (QMdiSubWindow* sub = findScreen(name))
+            sub->close();
+}
+
+void MainWindow::showAbout()
+{
+    BusyCursor busy;
+    auto* about = new AboutWindow(state_, this);
+    about->placeOver(this);
+    about->show();
+}
+
+void MainWindow::printerSetup()
+{
+    // Whatever the dialog reports, a cancel included, leaves the program as it was.
+    QPrintDialog dialog(printer_.get(), this);
+    dialog.setWindowTitle(tr("Printer Setup"));
+    if (dialog.exec() == QDialog::Accepted)
+        state_.PrinterName = printer_->printerName();
+}
+
+void MainWindow::startCalculator()
+{
+    if (StartDesktopCalculator())
+        return;
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Revora 2016"), QString::fromUtf8(CalculatorMissingMessage),
+                    QMessageBox::Ok, this);
+    box.setObjectName("calculatorMissing");
+    box.exec();
+}
+
+} // namespace revora

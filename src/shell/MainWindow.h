@@ -1,0 +1,56 @@
+#pragma once
+// The main window: the menu bar, the background picture and the calculator screens as child
+// windows. It owns the program-wide shared values and hands them to the screens.
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <functional>
+#include <memory>
+
+#include "shell/AppState.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
+
+namespace revora {
+
+class CalculatorWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up in order: picture, caption, show, InitialiseAll, the database paths, the
+    // start-up choice, and the About window when it is asked for.
+    void start();
+
+    AppState& state() { return state_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // Shows a screen as a child window, creating it on first use; an open one comes to the front.
+    QMdiSubWindow* openScreen(const QString& name, const std::function<CalculatorWindow*()>& make);
+    QMdiSubWindow* findScreen(const QString& name) const;
+
+    void initialiseAll();
+    void showAbout();
+    void printerSetup();
+    void startCalculator();
+
+private:
+    void buildMenus();
+    void openQuickTax();
+
+    AppState state_;
+    QString applicationFolder_;
+    QString installFolder_;
+    QMdiArea* mdi_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// The caption: "Revora 2016 Ver: 1.05.000".
+QString MainWindowCaption();
+
+} // namespace revora

@@ -1,0 +1,37 @@
+#pragma once
+// The report window: the printout as pages, with print, zoom and export.
+
+#include <QWidget>
+#include <memory>
+
+class QPrinter;
+class QPrintPreviewWidget;
+class QTextDocument;
+
+namespace revora {
+
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    ReportWindow(const QString& html, const QString& title, QWidget* parent = nullptr);
+    ~ReportWindow() override;
+
+    const QString& html() const { return html_; }
+
+    // Writes the report to a file chosen by the user (.pdf, .odt or .html).
+    void exportReport();
+    // Exports to the file name given, telling the user when it fails.
+    bool exportTo(const QString& fileName);
+    void printReport();
+
+private:
+    QString html_;
+    std::unique_ptr<QTextDocument> document_;
+    std::unique_ptr<QPrinter> printer_;
+    QPrintPreviewWidget* preview_;
+};
+
+// The suitcase on the export button.
+QIcon SuitcaseIcon();
+
+} // namespace revora

@@ -1,0 +1,130 @@
+#include "tax/QuickTaxScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include "tax/InputNumbers.h"
+#include "tax/QuickTax.h"
+
+namespace revora {
+
+QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("QuickTax"));
+    setObjectName("QuickTaxScreen");
+
+    for (int i = 0; i < 10; ++i) {
+        // The age shows whole years; every other box rands or percent with two decimals.
+        boxes_[i] = new NumberBox(i == 1 ? 0 : 2, this);
+        boxes_[i]->setObjectName(QStringLiteral("sidbEdit1_%1").arg(i));
+        boxes_[i]->setOutput(i >= 2);
+        boxes_[i]->setMinimumWidth(130);
+    }
+    boxes_[3]->setMinimumWidth(60);
+    boxes_[3]->setMaximumWidth(70);
+    boxes_[1]->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+
+    auto* grid = new QGridLayout;
+    auto caption = [this](const char* text, int boxIndex) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setBuddy(boxes_[boxIndex]);
+        return label;
+    };
+    int row = 0;
+    grid->addWidget(caption("Taxable Income", 0), row, 0);
+    grid->addWidget(boxes_[0], row++, 3);
+    grid->addWidget(caption("Age", 1), row, 0);
+    grid->addWidget(boxes_[1], row++, 3);
+    grid->addWidget(caption("Tax on taxable income", 2), row, 0);
+    grid->addWidget(boxes_[2], row++, 3);
+    auto* portion = new QHBoxLayout;
+    portion->addWidget(caption("+ Portion @ M/Rate (", 3));
+    portion->addWidget(boxes_[3]);
+    portion->addWidget(new QLabel(QStringLiteral("%) R"), this));
+    portion->addStretch();
+    grid->addLayout(portion, row, 0, 1, 3);
+    grid->addWidget(boxes_[4], row++, 3);
+    const std::pair<const char*, int> rest[] = {{"Total tax", 5},
+                                                {"Less rebates", 6},
+                                                {"Tax commitment", 7},
+                                                {"Average rate before rebates", 8},
+                                                {"Average rate after rebates", 9}};
+    for (const auto& [text, index] : rest) {
+        grid->addWidget(caption(text, index), row, 0, 1, 3);
+        grid->addWidget(boxes_[index], row++, 3);
+    }
+    grid->setColumnStretch(2, 1);
+
+    auto* cmdCalculate = new QPushButton(QStringLiteral("&Calculate"), this);
+    cmdCalculate->setObjectName("cmdCalculate");
+    cmdCalculate->setDefault(true);
+    auto* cmdOk = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOk->setObjectName("cmdOk");
+    auto* cmPrint = new QPushButton(QStringLiteral("&Print"), this);
+    cmPrint->setObjectName("cmPrint");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmPrint);
+
+    frame1_ = new PrintPanel(QStringLiteral("&Cancel"), this);
+    frame1_->setObjectName("Frame1");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->addWidget(frame1_);
+    layout->addStretch();
+
+    setTabOrder(boxes_[0], boxes_[1]);
+    setTabOrder(boxes_[1], cmdCalculate);
+    setTabOrder(cmdCalculate, cmdOk);
+    setTabOrder(cmdOk, cmPrint);
+
+    connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
+        this->state().QuickTax.IncomeCopy = income;
+        this->state().TaxBracketResult.TaxableIncome = income;
+    });
+    connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
+        this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
+    });
+    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
+    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(cmPrint, &QPushButton::clicked, frame1_, &PrintPanel::showPanel);
+    connect(frame1_, &PrintPanel::viewRequested, this, [this] {
+        this->state().PrintDirect = 0;
+        printReport();
+    });
+    connect(frame1_, &PrintPanel::directRequested, this, [this] {
+        this->state().PrintDirect = 1;
+        printReport();
+    });
+}
+
+void QuickTaxScreen::calculate()
+{
+    AppState& s = state();
+    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult);
+    const TaxBracketResult& r = s.TaxBracketResult;
+    const QuickTaxState& q = s.QuickTax;
+    const double shown[10] = {r.TaxableIncome, static_cast<double>(q.Age), r.BaseTax, r.MarginalRate, r.PortionTax,
+                              q.TotalTax, q.TotalRebate, q.TaxCommitment, q.AverageRate, q.AverageRateAfterRebates};
+    for (int i = 0; i < 10; ++i)
+        boxes_[i]->setValue(shown[i]);
+}
+
+// KwikTaxPrint
+void QuickTaxScreen::printReport()
+{
+    printOneRowReport({QStringLiteral("kwiktax"), QStringLiteral("kwiktep.rpt"), QStringLiteral("QuickTax") + ExportHint},
+                      QuickTaxReportRow(state().QuickTax, state().TaxBracketResult));
+    frame1_->hide();
+}
+
+} // namespace revora
