@@ -51,7 +51,7 @@ bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* paren
     if (state.PrintDirect == 1) {
         try {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            PrintReport(report.html, state.PrinterName);
+            PrintReport(report.html, state.PrinterName, report.title.section(" - ", 0, 0));
             QApplication::restoreOverrideCursor();
         } catch (const PrintError& e) {
             QApplication::restoreOverrideCursor();

@@ -25,7 +25,11 @@ void NumberBox::setOutput(bool output)
 {
     setReadOnly(output);
     setFocusPolicy(output ? Qt::ClickFocus : Qt::StrongFocus);
-    setBackgroundRole(output ? QPalette::Window : QPalette::Base);
+    // Results sit on the window's colour so they are told apart from what can be typed.
+    QPalette shade = QApplication::palette(this);
+    if (output)
+        shade.setColor(QPalette::Base, shade.color(QPalette::Window));
+    setPalette(shade);
 }
 
 void NumberBox::setValue(double value)

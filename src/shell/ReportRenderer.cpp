@@ -154,7 +154,7 @@ void ExportReport(const QString& html, const QString& fileName)
     throw StorageError(fileName, QStringLiteral("reports are exported as .pdf, .odt or .html files."));
 }
 
-void PrintReport(const QString& html, const QString& printerName)
+void PrintReport(const QString& html, const QString& printerName, const QString& documentName)
 {
     const QString name = printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName;
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
@@ -162,6 +162,7 @@ void PrintReport(const QString& html, const QString& printerName)
         throw PrintError(QStringLiteral("No printer is installed. Add a printer, or view the report and export it."));
     QPrinter printer(info, QPrinter::HighResolution);
     ConfigurePage(printer);
+    printer.setDocName(documentName);
     if (!printer.isValid())
         throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));
     MakeReportDocument(html)->print(&printer);

@@ -34,8 +34,7 @@ std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);
 // Writes the report to a .pdf, .odt or .html file (by its ending); StorageError on failure.
 void ExportReport(const QString& html, const QString& fileName);
 
-// Sends the report to the named printer, or to the default one when the name is empty.
-// StorageError-like ReportError when there is no printer.
+// A printer that cannot be had; the message is fit to show the user.
 class PrintError : public std::runtime_error {
 public:
     explicit PrintError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
@@ -44,6 +43,8 @@ public:
 private:
     QString message_;
 };
-void PrintReport(const QString& html, const QString& printerName);
+// Sends the report to the named printer, or to the default one when the name is empty; the
+// job carries the document name in the print queue. PrintError when there is no printer.
+void PrintReport(const QString& html, const QString& printerName, const QString& documentName);
 
 } // namespace revora

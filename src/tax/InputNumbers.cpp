@@ -36,6 +36,10 @@ double LeadingNumber(std::string_view text) noexcept
         }
         if (c >= '0' && c <= '9') {
             seenDigit = true;
+            // Leading zeros carry no value; kept, a long run of them would fill the buffer
+            // and the digits after it would only scale a 0 (or give 0 x infinity, NaN).
+            if (c == '0' && used == 0)
+                continue;
             if (used < MaxKept)
                 buffer[used++] = c;
             else if (!seenPoint)

@@ -1,0 +1,25 @@
+# Screen tests (Qt Test, offscreen) and the direct-printing test through a real CUPS.
+set(REVORA_SCREEN_TEST_ENV
+  QT_QPA_PLATFORM=offscreen
+  REVORA_INSTALL_FOLDER=$<TARGET_FILE_DIR:revora>)
+
+function(revora_screen_test name)
+  qt_add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE revora_ui Qt6::Test)
+  add_dependencies(${name} revora_data)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${REVORA_SCREEN_TEST_ENV}")
+endfunction()
+
+revora_screen_test(revora_quicktax_screen_test tax/QuickTaxScreenTest.cpp)
+revora_screen_test(revora_main_window_test shell/MainWindowTest.cpp)
+
+# Needs cupsd with the cups-pdf printer "PDF" as the default (scripts/printer sets it up).
+qt_add_executable(revora_print_direct_test shell/PrintDirectTest.cpp)
+target_link_libraries(revora_print_direct_test PRIVATE revora_ui Qt6::Test)
+target_include_directories(revora_print_direct_test PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+add_dependencies(revora_print_direct_test revora-calc)
+add_test(NAME revora_print_direct_test COMMAND revora_print_direct_test)
+set_tests_properties(revora_print_direct_test PROPERTIES
+  ENVIRONMENT "${REVORA_SCREEN_TEST_ENV};REVORA_CALC=$<TARGET_FILE:revora-calc>" RUN_SERIAL TRUE)

@@ -1,0 +1,194 @@
+// The main window: caption, menus, start-up with the About window, Initialise All and the
+// desktop calculator.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "shell/AboutWindow.h"
+#include "shell/MainWindow.h"
+#include "shell/NumberBox.h"
+#include "shell/ScreenTestSupport.h"
+#include "shell/StartupSettings.h"
+#include "tax/QuickTaxScreen.h"
+
+using namespace revora;
+using revora::testing::MessageBoxWatcher;
+
+namespace {
+
+class StandInScreen : public CalculatorWindow {
+public:
+    using CalculatorWindow::CalculatorWindow;
+    void calculate() override {}
+    void printReport() override {}
+};
+
+QAction* FindAction(MainWindow& main, const QString& name)
+{
+    for (QAction* a : main.findChildren<QAction*>())
+        if (a->objectName() == name)
+            return a;
+    return nullptr;
+}
+
+AboutWindow* OpenAbout()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* about = qobject_cast<AboutWindow*>(w); about && about->isVisible())
+            return about;
+    return nullptr;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder_;
+
+    std::unique_ptr<MainWindow> startMain()
+    {
+        auto main = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
+        main->start();
+        return main;
+    }
+
+private slots:
+    void init() { folder_ = std::make_unique<QTemporaryDir>(); }
+    void cleanup()
+    {
+        if (AboutWindow* about = OpenAbout())
+            about->close();
+        folder_.reset();
+    }
+
+    void captionAndMenusAreAsTheUserKnowsThem()
+    {
+        auto main = startMain();
+        QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000"));
+        QStringList menus;
+        for (QAction* a : main->menuBar()->actions())
+            menus << a->text();
+        QCOMPARE(menus, QStringList({"&File", "&Revora", "A&vanta", "&TaxCalcs", "&Car Calculations",
+                                     "Bu&siness Calculations", "&MS-Calculator", "&Help/Videos"}));
+        const QList<std::pair<QString, QString>> items{
+            {"mnuNew", "&Initialise All"}, {"mnuPrinterSet", "&Printer Setup"}, {"mnuExit", "E&xit"},
+            {"mnuRevxMon", "&Monthly"}, {"mnuAvxAnn", "&Annual"}, {"mnuFortNight", "&FortNightly"},
+            {"QuickTax", "QuickTax"}, {"mnuCompCar", "&Company car"}, {"mnuCarAll1", "Car Allowance"},
+            {"mnuInflationProject", "Inflation Projections"}, {"mnuLoansBuster", "Loan buster"},
+            {"mnuDailyBalance", "Daily balance"}, {"mnuContents", "Revora 2016 Help"},
+            {"VideoLectures1", "Video Lectures"}, {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
+            {"mnuAbout", "&About Revora2016..."}};
+        for (const auto& [name, caption] : items) {
+            QAction* action = FindAction(*main, name);
+            QVERIFY2(action, qPrintable(name));
+            QCOMPARE(action->text(), caption);
+        }
+        // Screens still to come are present but not yet usable.
+        QVERIFY(!FindAction(*main, "mnuMonthly")->isEnabled());
+        QVERIFY(!FindAction(*main, "mnuLoans")->isEnabled());
+        QVERIFY(FindAction(*main, "QuickTax")->isEnabled());
+        QVERIFY(FindAction(*main, "mnuAbout")->isEnabled());
+    }
+
+    void aFirstStartShowsTheAboutWindowAndTickingTheBoxStopsIt()
+    {
+        auto main = startMain();
+        AboutWindow* about = OpenAbout();
+        QVERIFY(about);
+        QCOMPARE(about->windowTitle(), QString("About Revora 2016..."));
+        QCOMPARE(about->findChild<QLabel*>("lblVersion")->text(), QString("Version: 1.05.000"));
+        const QRect m = main->frameGeometry();
+        QCOMPARE(about->x(), m.left() + (m.width() - about->width()) / 2);
+        QCOMPARE(about->y(), m.top() + (m.height() - about->height()) / 4);
+
+        auto* check1 = about->findChild<QCheckBox*>("Check1");
+        QCOMPARE(check1->text(), QString("Do not display this message again on start up"));
+        QVERIFY(!check1->isChecked());
+        check1->click();
+        QTest::mouseClick(about->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QVERIFY(!ReadViewAbout(main->state().Paths));
+        main.reset();
+
+        auto again = startMain();
+        QVERIFY(!OpenAbout());
+    }
+
+    void clearingTheBoxAgainBringsTheAboutWindowBack()
+    {
+        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        auto main = startMain();
+        QVERIFY(!OpenAbout());
+        FindAction(*main, "mnuAbout")->trigger();
+        AboutWindow* about = OpenAbout();
+        QVERIFY(about);
+        auto* check1 = about->findChild<QCheckBox*>("Check1");
+        QVERIFY(check1->isChecked());
+        check1->click();
+        about->close();
+        QVERIFY(ReadViewAbout(main->state().Paths));
+    }
+
+    void aDamagedStartupDatabaseIsNamedAndNoAboutWindowShows()
+    {
+        QFile file(folder_->filePath("bcdv.db"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(2048, '\x7f'));
+        file.close();
+        const QByteArray before = revora::testing::ReadAll(file.fileName());
+        MessageBoxWatcher watcher;
+        auto main = startMain();
+        QCOMPARE(watcher.texts().size(), 1);
+        QVERIFY(watcher.texts()[0].contains("bcdv.db"));
+        QVERIFY(!OpenAbout());
+        QCOMPARE(revora::testing::ReadAll(file.fileName()), before);
+    }
+
+    void initialiseAllClosesTheListedScreensAndKeepsFortnightlyAndQuickTax()
+    {
+        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        auto main = startMain();
+        AppState& state = main->state();
+        main->openScreen("frmMonthly", [&] { return new StandInScreen(state); });
+        main->openScreen("frmLoans", [&] { return new StandInScreen(state); });
+        main->openScreen("frmFortNight", [&] { return new StandInScreen(state); });
+        FindAction(*main, "QuickTax")->trigger();
+        auto* quick = qobject_cast<QuickTaxScreen*>(main->findScreen("frmKwikTax")->widget());
+        quick->box(0)->selectAll();
+        QTest::keyClicks(quick->box(0), "500000");
+        quick->calculate();
+        QVERIFY(state.QuickTax.TotalTax > 0);
+
+        FindAction(*main, "mnuNew")->trigger();
+        QTRY_VERIFY(!main->findScreen("frmMonthly"));
+        QVERIFY(!main->findScreen("frmLoans"));
+        QVERIFY(main->findScreen("frmFortNight"));
+        QVERIFY(main->findScreen("frmKwikTax"));
+        QCOMPARE(quick->box(0)->text(), QString("500 000.00"));
+        // The shared values are reset, the taxable income is kept.
+        QCOMPARE(state.QuickTax.TotalTax, 0.0);
+        QCOMPARE(state.TaxBracketResult.TaxBeforeRebates, 0.0);
+        QCOMPARE(state.TaxBracketResult.TaxableIncome, 500000.0);
+    }
+
+    void withoutADesktopCalculatorTheUserIsToldAndTheProgramRuns()
+    {
+        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        auto main = startMain();
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", folder_->path().toLocal8Bit());
+        MessageBoxWatcher watcher;
+        FindAction(*main, "mnuMSCalculator")->trigger();
+        qputenv("PATH", path);
+        QCOMPARE(watcher.texts(), QStringList{"The Microsoft Calculator is not installed or in the Windows directory"});
+        QCOMPARE(watcher.titles(), QStringList{"Revora 2016"});
+        QVERIFY(main->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,37 @@
+// Renders the main window with the quick tax screen open on a worked example and saves it
+// as a PNG: revora-screenshot OUTPUT.png
+
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+
+#include "shell/AppFolders.h"
+#include "shell/MainWindow.h"
+#include "shell/NumberBox.h"
+#include "tax/QuickTaxScreen.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
+    revora::MainWindow window(folder.path(), revora::InstallFolder());
+    window.resize(1000, 700);
+    window.start();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "frmAbout")
+            top->close();
+
+    window.state().TaxBracketResult.TaxableIncome = 500000;
+    window.state().QuickTax.Age = 40;
+    QMdiSubWindow* sub = nullptr;
+    for (QAction* action : window.findChildren<QAction*>())
+        if (action->objectName() == "QuickTax")
+            action->trigger();
+    sub = window.findScreen("frmKwikTax");
+    sub->move(40, 30);
+    sub->resize(sub->sizeHint());
+    QApplication::processEvents();
+    return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}
