@@ -211,6 +211,13 @@ void MainWindow::initialiseAll()
 void MainWindow::showAbout()
 {
     BusyCursor busy;
+    // One About window at a time: a second request brings the open one to the front.
+    for (AboutWindow* open : findChildren<AboutWindow*>())
+        if (open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
     auto* about = new AboutWindow(state_, this);
     about->placeOver(this);
     about->show();
