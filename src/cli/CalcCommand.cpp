@@ -8,7 +8,7 @@
 
 namespace revora::cli {
 
-ParsedOptions::ParsedOptions(const std::vector<OptionSpec>& specs, const std::vector<std::string>& args)
+ParsedOptions::ParsedOptions(const std::vector<OptionDef>& defs, const std::vector<std::string>& args)
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -20,13 +20,13 @@ ParsedOptions::ParsedOptions(const std::vector<OptionSpec>& specs, const std::ve
             inlineValue = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs)
+        const OptionDef* def = nullptr;
+        for (const OptionDef& s : defs)
             if (s.name == name)
-                spec = &s;
-        if (!spec)
+                def = &s;
+        if (!def)
             throw UsageError("--" + name + ": unknown option");
-        if (!spec->takesValue) {
+        if (!def->takesValue) {
             if (inlineValue)
                 throw UsageError("--" + name + ": takes no value");
             flags_.insert(name);
@@ -75,7 +75,7 @@ double ParsedOptions::requiredNumber(const std::string& name) const
     return number(name, 0.0);
 }
 
-std::vector<OptionSpec> CommonOptions()
+std::vector<OptionDef> CommonOptions()
 {
     return {
         {"json", false, "print one JSON object instead of the captioned figures"},

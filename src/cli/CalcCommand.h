@@ -18,7 +18,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionDef {
     std::string name;     // without the leading "--"
     bool takesValue;
     std::string help;
@@ -26,7 +26,7 @@ struct OptionSpec {
 
 class ParsedOptions {
 public:
-    ParsedOptions(const std::vector<OptionSpec>& specs, const std::vector<std::string>& args);
+    ParsedOptions(const std::vector<OptionDef>& defs, const std::vector<std::string>& args);
 
     bool has(const std::string& name) const;
     std::optional<std::string> value(const std::string& name) const;
@@ -40,7 +40,7 @@ private:
 };
 
 // The options every subcommand takes besides its own.
-std::vector<OptionSpec> CommonOptions();
+std::vector<OptionDef> CommonOptions();
 
 struct Figure {
     std::string key;     // JSON key

@@ -22,13 +22,13 @@ using namespace revora::cli;
 struct Subcommand {
     std::string name;
     std::string summary;
-    std::vector<OptionSpec> options;
+    std::vector<OptionDef> options;
 };
 
-std::vector<OptionSpec> WithCommon(std::vector<OptionSpec> own)
+std::vector<OptionDef> WithCommon(std::vector<OptionDef> own)
 {
-    for (OptionSpec& spec : CommonOptions())
-        own.push_back(std::move(spec));
+    for (OptionDef& def : CommonOptions())
+        own.push_back(std::move(def));
     return own;
 }
 
@@ -49,8 +49,8 @@ void PrintHelp(std::ostream& out)
         << "usage: revora-calc CALCULATOR [OPTIONS]\n       revora-calc --help\n";
     for (const Subcommand& sub : Subcommands()) {
         out << "\n" << sub.name << ": " << sub.summary << "\n";
-        for (const OptionSpec& spec : sub.options)
-            out << "  --" << std::left << std::setw(10) << spec.name << ' ' << spec.help << '\n';
+        for (const OptionDef& def : sub.options)
+            out << "  --" << std::left << std::setw(10) << def.name << ' ' << def.help << '\n';
     }
     out << "\nBad arguments print one line naming the option and exit with status 2.\n";
 }
