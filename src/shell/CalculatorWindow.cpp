@@ -4,18 +4,12 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 
+#include "shell/BusyCursor.h"
 #include "shell/Database.h"
 #include "shell/ReportRenderer.h"
 #include "shell/ReportWindow.h"
 
 namespace revora {
-
-namespace {
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-} // namespace
 
 CalculatorWindow::CalculatorWindow(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {}
 
@@ -50,11 +44,9 @@ bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* paren
 {
     if (state.PrintDirect == 1) {
         try {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
+            BusyCursor busy;
             PrintReport(report.html, state.PrinterName, report.title.section(" - ", 0, 0));
-            QApplication::restoreOverrideCursor();
         } catch (const PrintError& e) {
-            QApplication::restoreOverrideCursor();
             QMessageBox::warning(parent, QStringLiteral("Print"), e.message());
             return false;
         }

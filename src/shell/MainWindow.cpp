@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "shell/AboutWindow.h"
+#include "shell/BusyCursor.h"
 #include "shell/CalculatorWindow.h"
 #include "shell/Database.h"
 #include "shell/DesktopCalculator.h"
@@ -51,10 +52,6 @@ private:
     QPixmap picture_;
 };
 
-struct BusyCursor {
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
 
 // Closed by "&Initialise All", in this order; the fortnightly, quick tax and video screens
 // and the About window stay open.
@@ -107,6 +104,15 @@ void MainWindow::start()
     } catch (const StorageError& e) {
         state_.ViewAbout.reset();
         QMessageBox::warning(this, MainWindowCaption(), e.message());
+    }
+    // A first run creates the other two databases from their seeds now, and a damaged one is
+    // named at once rather than at the first print.
+    for (const QString& path : {state_.Paths.SettingsDbPath, state_.Paths.ReportDbPath}) {
+        try {
+            DatabaseConnection connection(path, state_.Paths.SeedFolder());
+        } catch (const StorageError& e) {
+            QMessageBox::warning(this, MainWindowCaption(), e.message());
+        }
     }
     if (state_.ViewAbout == true)
         showAbout();

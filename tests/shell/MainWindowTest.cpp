@@ -6,9 +6,11 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTest>
 
 #include "shell/AboutWindow.h"
+#include "shell/Database.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
 #include "shell/ScreenTestSupport.h"
@@ -116,6 +118,29 @@ private slots:
 
         auto again = startMain();
         QVERIFY(!OpenAbout());
+    }
+
+    void aFirstStartCreatesTheDatabasesFromTheirSeeds()
+    {
+        auto main = startMain();
+        const AppPaths& paths = main->state().Paths;
+        for (const QString& path : {paths.StartupDbPath, paths.SettingsDbPath, paths.ReportDbPath})
+            QVERIFY2(QFileInfo::exists(path), qPrintable(path));
+        DatabaseConnection settings(paths.SettingsDbPath, paths.SeedFolder());
+        QSqlQuery setup(settings.database());
+        QVERIFY(setup.exec("SELECT EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, "
+                           "CompCarFBRate8020, CompCarMPYesNo, PensionCont, ProvCont FROM Setup"));
+        QVERIFY(setup.next());
+        QCOMPARE(setup.value(0).toDouble(), 1.0);
+        QCOMPARE(setup.value(1).toDouble(), 1.0);
+        QCOMPARE(setup.value(2).toDouble(), 1.0);
+        QCOMPARE(setup.value(3).toDouble(), 14872.0);
+        QCOMPARE(setup.value(4).toDouble(), 0.8);
+        QCOMPARE(setup.value(5).toDouble(), 0.8);
+        QCOMPARE(setup.value(6).toBool(), false);
+        QCOMPARE(setup.value(7).toDouble(), 0.0);
+        QCOMPARE(setup.value(8).toDouble(), 0.0);
+        QVERIFY(!setup.next()); // one row
     }
 
     void clearingTheBoxAgainBringsTheAboutWindowBack()
