@@ -1,5 +1,6 @@
 // Renders the main window with the quick tax screen open on a worked example and saves it
-// as a PNG: revora-screenshot OUTPUT.png
+// as a PNG; with a second file name, also the report window of that example:
+//     revora-screenshot SCREEN.png [REPORT.png]
 
 #include <QApplication>
 #include <QMdiSubWindow>
@@ -8,6 +9,8 @@
 #include "shell/AppFolders.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include <QPushButton>
 #include "tax/QuickTaxScreen.h"
 
 int main(int argc, char** argv)
@@ -33,5 +36,16 @@ int main(int argc, char** argv)
     sub->move(40, 30);
     sub->resize(sub->sizeHint());
     QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!window.grab().save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+    if (argc < 3)
+        return 0;
+    auto* screen = qobject_cast<revora::QuickTaxScreen*>(sub->widget());
+    screen->printPanel()->viewButton()->click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "ReportWindow") {
+            QApplication::processEvents();
+            return top->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
+        }
+    return 1;
 }
