@@ -1,0 +1,172 @@
+// revora-calc from the outside: the figures it prints, its JSON, its report files, and its
+// refusal of bad command lines.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include "TestSupport.h"
+
+namespace revora {
+namespace {
+
+struct CalcRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+CalcRun RevoraCalc(const QStringList& arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(REVORA_CALC), arguments);
+    CalcRun run;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+class RevoraCalcTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dataDir.isValid()); }
+
+    QString DataDirArg() const { return "--data-dir=" + dataDir.path(); }
+    QStringList FilesInDataDir() const { return QDir(dataDir.path()).entryList(QDir::Files | QDir::NoDotAndDotDot); }
+
+    QTemporaryDir dataDir;
+};
+
+TEST_F(RevoraCalcTest, QuickTaxPrintsTheTenCaptionedFigures)
+{
+    const CalcRun run = RevoraCalc({"quicktax", "--income", "500000", "--age", "40", DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+
+    struct Line {
+        const char* caption;
+        const char* figure;
+    };
+    const Line expected[] = {
+        {"Taxable Income", "500 000.00"},
+        {"Age", "40"},
+        {"Tax on taxable income", "93 135.00"},
+        {"Marginal rate (%)", "36.00"},
+        {"+ Portion @ M/Rate", "38 448.00"},
+        {"Total tax", "131 583.00"},
+        {"Less rebates", "13 257.00"},
+        {"Tax commitment", "118 326.00"},
+        {"Average rate before rebates", "26.3166"},
+        {"Average rate after rebates", "23.6652"},
+    };
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), static_cast<qsizetype>(std::size(expected))) << run.out.toStdString();
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].caption);
+        const QString line = lines[static_cast<qsizetype>(i)];
+        EXPECT_TRUE(line.startsWith(expected[i].caption)) << line.toStdString();
+        EXPECT_TRUE(line.endsWith(QString(" ") + expected[i].figure)) << line.toStdString();
+    }
+    EXPECT_TRUE(FilesInDataDir().isEmpty()) << "no database without --report or --print";
+}
+
+TEST_F(RevoraCalcTest, JsonIsOneObjectWithTheTenFigures)
+{
+    const CalcRun run = RevoraCalc({"quicktax", "--income", "500000", "--age", "40", "--json", DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    ASSERT_TRUE(document.isObject());
+    const QJsonObject object = document.object();
+
+    const QStringList keys{"TaxableIncome", "Age",           "BaseTax",     "MarginalRate", "PortionTax",
+                           "TotalTax",      "TotalRebate",   "TaxCommitment", "AverageRate",
+                           "AverageRateAfterRebates"};
+    const QStringList printed = object.keys();
+    EXPECT_EQ(QSet<QString>(printed.begin(), printed.end()), QSet<QString>(keys.begin(), keys.end()))
+        << printed.join(", ").toStdString();
+    EXPECT_EQ(object.value("TaxableIncome").toDouble(), 500000);
+    EXPECT_EQ(object.value("Age").toDouble(), 40);
+    EXPECT_EQ(object.value("TaxCommitment").toDouble(), 118326);
+    EXPECT_NEAR(object.value("AverageRate").toDouble(), 26.3166, 1e-9);
+    EXPECT_NEAR(object.value("AverageRateAfterRebates").toDouble(), 23.6652, 1e-9);
+}
+
+struct BadArgumentsCase {
+    const char* name;
+    QStringList arguments;
+    const char* named; // what the one line of complaint must name
+};
+
+class BadArgumentsTest : public RevoraCalcTest, public ::testing::WithParamInterface<BadArgumentsCase> {};
+
+TEST_P(BadArgumentsTest, ExitWith2OneLineNamingTheOptionAndNoDatabase)
+{
+    const BadArgumentsCase& c = GetParam();
+    QStringList arguments = c.arguments;
+    // The report file, where a case names one, goes beside the databases.
+    for (QString& argument : arguments)
+        argument.replace("@", dataDir.path());
+    const CalcRun run = RevoraCalc(arguments << DataDirArg());
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    EXPECT_TRUE(run.err.endsWith('\n'));
+    EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+    EXPECT_TRUE(FilesInDataDir().isEmpty()) << FilesInDataDir().join(", ").toStdString();
+}
+
+const BadArgumentsCase BadArgumentsCases[] = {
+    {"an unknown option", {"quicktax", "--incme", "500000"}, "--incme"},
+    {"an income with letters after the digits", {"quicktax", "--income", "12x"}, "--income"},
+    {"an income that is not finite", {"quicktax", "--income", "inf"}, "--income"},
+    {"an age beyond 16 bits", {"quicktax", "--income", "500000", "--age", "40000"}, "--age"},
+    {"an age with no value", {"quicktax", "--income", "500000", "--age"}, "--age"},
+    {"no income at all", {"quicktax", "--age", "40"}, "--income"},
+    {"a value for a flag", {"quicktax", "--income", "500000", "--json=yes"}, "--json"},
+    {"an unknown calculator", {"paye", "--income", "500000"}, "paye"},
+    {"a report file that is not pdf odt or html", {"quicktax", "--income", "500000", "--report", "@/F.txt"},
+     "--report"},
+};
+INSTANTIATE_TEST_SUITE_P(Refused, BadArgumentsTest, ::testing::ValuesIn(BadArgumentsCases), testing::RowName{});
+
+TEST_F(RevoraCalcTest, ReportWritesTheDatabaseAndThePdf)
+{
+    QTemporaryDir reportDir;
+    ASSERT_TRUE(reportDir.isValid());
+    const QString pdf = reportDir.filePath("F.pdf");
+    const CalcRun run = RevoraCalc({"quicktax", "--income", "500000", "--age", "40", "--report", pdf, "--data-dir",
+                                dataDir.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QDir(dataDir.path()).filePath("Crysprin.db")));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "no report file";
+    EXPECT_TRUE(file.read(4) == "%PDF");
+}
+
+TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
+{
+    const CalcRun run = RevoraCalc({"--help"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    for (const char* text : {"quicktax", "--income", "--age", "--json", "--report", "--print", "--data-dir"})
+        EXPECT_TRUE(run.out.contains(text)) << text;
+}
+
+} // namespace
+} // namespace revora
