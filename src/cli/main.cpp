@@ -65,7 +65,7 @@ int Output(AppState& state, const ParsedOptions& options, const ReportRequest& r
     if (const auto file = options.value("report"))
         ExportReport(report.html, QString::fromStdString(*file));
     if (options.has("print"))
-        PrintReport(report.html, QString(), report.title.section(" - ", 0, 0));
+        PrintReport(report.html, QString(), report.documentName());
     return 0;
 }
 

@@ -45,7 +45,7 @@ bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* paren
     if (state.PrintDirect == 1) {
         try {
             BusyCursor busy;
-            PrintReport(report.html, state.PrinterName, report.title.section(" - ", 0, 0));
+            PrintReport(report.html, state.PrinterName, report.documentName());
         } catch (const PrintError& e) {
             QMessageBox::warning(parent, QStringLiteral("Print"), e.message());
             return false;

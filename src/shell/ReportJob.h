@@ -21,6 +21,9 @@ struct ReportRequest {
 struct RenderedReport {
     QString title;
     QString html;
+
+    // The name of the print job: the title without the export hint ("QuickTax").
+    QString documentName() const { return title.section(QStringLiteral(" - "), 0, 0); }
 };
 
 // Loads the layout first, so a missing or damaged layout changes nothing, then writes the
