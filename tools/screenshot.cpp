@@ -28,11 +28,8 @@ int main(int argc, char** argv)
 
     window.state().TaxBracketResult.TaxableIncome = 500000;
     window.state().QuickTax.Age = 40;
-    QMdiSubWindow* sub = nullptr;
-    for (QAction* action : window.findChildren<QAction*>())
-        if (action->objectName() == "QuickTax")
-            action->trigger();
-    sub = window.findScreen("frmKwikTax");
+    window.findChild<QAction*>("QuickTax")->trigger();
+    QMdiSubWindow* sub = window.findScreen("frmKwikTax");
     sub->move(40, 30);
     sub->resize(sub->sizeHint());
     QApplication::processEvents();

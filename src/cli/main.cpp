@@ -1,7 +1,7 @@
 // revora-calc: the calculators without a window, for scripts and checks.
 
-#include <QFileInfo>
 #include <QGuiApplication>
+#include <iomanip>
 #include <iostream>
 
 #include "Version.h"
@@ -74,8 +74,7 @@ void CheckReportFile(const ParsedOptions& options)
     const auto file = options.value("report");
     if (!file)
         return;
-    const QString suffix = QFileInfo(QString::fromStdString(*file)).suffix().toLower();
-    if (suffix != "pdf" && suffix != "odt" && suffix != "html" && suffix != "htm")
+    if (ExportFormatFor(QString::fromStdString(*file)) == ExportFormat::Unknown)
         throw UsageError("--report: '" + *file + "' must end in .pdf, .odt or .html");
 }
 

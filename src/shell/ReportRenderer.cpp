@@ -124,10 +124,22 @@ void ConfigurePage(QPrinter& printer)
 
 } // namespace
 
-void ExportReport(const QString& html, const QString& fileName)
+ExportFormat ExportFormatFor(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("pdf")) {
+    if (suffix == QLatin1String("pdf"))
+        return ExportFormat::Pdf;
+    if (suffix == QLatin1String("odt"))
+        return ExportFormat::Odt;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return ExportFormat::Html;
+    return ExportFormat::Unknown;
+}
+
+void ExportReport(const QString& html, const QString& fileName)
+{
+    const ExportFormat format = ExportFormatFor(fileName);
+    if (format == ExportFormat::Pdf) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(fileName);
@@ -139,13 +151,13 @@ void ExportReport(const QString& html, const QString& fileName)
             throw StorageError(fileName, QStringLiteral("the PDF could not be written."));
         return;
     }
-    if (suffix == QLatin1String("odt")) {
+    if (format == ExportFormat::Odt) {
         QTextDocumentWriter writer(fileName, "odf");
         if (!writer.write(MakeReportDocument(html).get()))
             throw StorageError(fileName, QStringLiteral("the document could not be written."));
         return;
     }
-    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm")) {
+    if (format == ExportFormat::Html) {
         QSaveFile file(fileName);
         if (!file.open(QIODevice::WriteOnly) || file.write(html.toUtf8()) < 0 || !file.commit())
             throw StorageError(fileName, QStringLiteral("the page could not be written (%1).").arg(file.errorString()));

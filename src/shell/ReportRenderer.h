@@ -31,6 +31,11 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
 // Lays the rendered HTML out as an A4 document.
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);
 
+enum class ExportFormat { Pdf, Odt, Html, Unknown };
+
+// The export format a file name's ending asks for (.pdf, .odt, .html or .htm).
+ExportFormat ExportFormatFor(const QString& fileName);
+
 // Writes the report to a .pdf, .odt or .html file (by its ending); StorageError on failure.
 void ExportReport(const QString& html, const QString& fileName);
 

@@ -18,7 +18,9 @@
 #include "tax/QuickTaxScreen.h"
 
 using namespace revora;
+using revora::testing::MenuAction;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::SkipAboutAtStart;
 
 namespace {
 
@@ -28,14 +30,6 @@ public:
     void calculate() override {}
     void printReport() override {}
 };
-
-QAction* FindAction(MainWindow& main, const QString& name)
-{
-    for (QAction* a : main.findChildren<QAction*>())
-        if (a->objectName() == name)
-            return a;
-    return nullptr;
-}
 
 AboutWindow* OpenAbout()
 {
@@ -86,15 +80,15 @@ private slots:
             {"VideoLectures1", "Video Lectures"}, {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
             {"mnuAbout", "&About Revora2016..."}};
         for (const auto& [name, caption] : items) {
-            QAction* action = FindAction(*main, name);
+            QAction* action = MenuAction(*main, name);
             QVERIFY2(action, qPrintable(name));
             QCOMPARE(action->text(), caption);
         }
         // Screens still to come are present but not yet usable.
-        QVERIFY(!FindAction(*main, "mnuMonthly")->isEnabled());
-        QVERIFY(!FindAction(*main, "mnuLoans")->isEnabled());
-        QVERIFY(FindAction(*main, "QuickTax")->isEnabled());
-        QVERIFY(FindAction(*main, "mnuAbout")->isEnabled());
+        QVERIFY(!MenuAction(*main, "mnuMonthly")->isEnabled());
+        QVERIFY(!MenuAction(*main, "mnuLoans")->isEnabled());
+        QVERIFY(MenuAction(*main, "QuickTax")->isEnabled());
+        QVERIFY(MenuAction(*main, "mnuAbout")->isEnabled());
     }
 
     void aFirstStartShowsTheAboutWindowAndTickingTheBoxStopsIt()
@@ -145,10 +139,10 @@ private slots:
 
     void clearingTheBoxAgainBringsTheAboutWindowBack()
     {
-        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        SkipAboutAtStart(folder_->path());
         auto main = startMain();
         QVERIFY(!OpenAbout());
-        FindAction(*main, "mnuAbout")->trigger();
+        MenuAction(*main, "mnuAbout")->trigger();
         AboutWindow* about = OpenAbout();
         QVERIFY(about);
         auto* check1 = about->findChild<QCheckBox*>("Check1");
@@ -175,20 +169,20 @@ private slots:
 
     void initialiseAllClosesTheListedScreensAndKeepsFortnightlyAndQuickTax()
     {
-        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        SkipAboutAtStart(folder_->path());
         auto main = startMain();
         AppState& state = main->state();
         main->openScreen("frmMonthly", [&] { return new StandInScreen(state); });
         main->openScreen("frmLoans", [&] { return new StandInScreen(state); });
         main->openScreen("frmFortNight", [&] { return new StandInScreen(state); });
-        FindAction(*main, "QuickTax")->trigger();
+        MenuAction(*main, "QuickTax")->trigger();
         auto* quick = qobject_cast<QuickTaxScreen*>(main->findScreen("frmKwikTax")->widget());
         quick->box(0)->selectAll();
         QTest::keyClicks(quick->box(0), "500000");
         quick->calculate();
         QVERIFY(state.QuickTax.TotalTax > 0);
 
-        FindAction(*main, "mnuNew")->trigger();
+        MenuAction(*main, "mnuNew")->trigger();
         QTRY_VERIFY(!main->findScreen("frmMonthly"));
         QVERIFY(!main->findScreen("frmLoans"));
         QVERIFY(main->findScreen("frmFortNight"));
@@ -202,12 +196,12 @@ private slots:
 
     void withoutADesktopCalculatorTheUserIsToldAndTheProgramRuns()
     {
-        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        SkipAboutAtStart(folder_->path());
         auto main = startMain();
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", folder_->path().toLocal8Bit());
         MessageBoxWatcher watcher;
-        FindAction(*main, "mnuMSCalculator")->trigger();
+        MenuAction(*main, "mnuMSCalculator")->trigger();
         qputenv("PATH", path);
         QCOMPARE(watcher.texts(), QStringList{"The Microsoft Calculator is not installed or in the Windows directory"});
         QCOMPARE(watcher.titles(), QStringList{"Revora 2016"});

@@ -86,13 +86,11 @@ private slots:
     void theScreensDirectPrintButtonPrintsWithoutAReportWindow()
     {
         QTemporaryDir folder;
-        WriteViewAbout(MakeAppPaths(folder.path(), revora::testing::TestInstallFolder()), false);
+        revora::testing::SkipAboutAtStart(folder.path());
         MainWindow main(folder.path(), revora::testing::TestInstallFolder());
         main.start();
         main.state().ReportWindowTitle = "title of the last report shown";
-        for (QAction* a : main.findChildren<QAction*>())
-            if (a->objectName() == "QuickTax")
-                a->trigger();
+        revora::testing::MenuAction(main, "QuickTax")->trigger();
         auto* screen = qobject_cast<QuickTaxScreen*>(main.findScreen("frmKwikTax")->widget());
         screen->box(0)->selectAll();
         QTest::keyClicks(screen->box(0), "750000");

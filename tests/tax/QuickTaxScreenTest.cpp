@@ -50,9 +50,7 @@ class QuickTaxScreenTest : public QObject {
 
     QuickTaxScreen* openQuickTax()
     {
-        for (QAction* a : main_->findChildren<QAction*>())
-            if (a->objectName() == "QuickTax")
-                a->trigger();
+        revora::testing::MenuAction(*main_, "QuickTax")->trigger();
         QMdiSubWindow* sub = main_->findScreen("frmKwikTax");
         return sub ? qobject_cast<QuickTaxScreen*>(sub->widget()) : nullptr;
     }
@@ -70,7 +68,7 @@ private slots:
         folder_ = std::make_unique<QTemporaryDir>();
         main_ = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
         // The About window is not what these tests look at.
-        WriteViewAbout(MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder()), false);
+        revora::testing::SkipAboutAtStart(folder_->path());
         main_->start();
         screen_ = openQuickTax();
         QVERIFY(screen_);
