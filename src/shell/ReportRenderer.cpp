@@ -5,17 +5,18 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSqlField>
 #include <QTextDocument>
-#include <QTextDocumentWriter>
 #include <kainjow/mustache.hpp>
 
 #include "shell/AmountFormat.h"
 #include "shell/Database.h"
+#include "shell/OdtWriter.h"
 
 namespace revora {
 namespace mustache = kainjow::mustache;
@@ -116,10 +117,9 @@ std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
 
 namespace {
 
-void ConfigurePage(QPrinter& printer)
+QPageLayout ReportPage()
 {
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18),
-                                      QPageLayout::Millimeter));
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 }
 
 } // namespace
@@ -139,31 +139,33 @@ ExportFormat ExportFormatFor(const QString& fileName)
 void ExportReport(const QString& html, const QString& fileName)
 {
     const ExportFormat format = ExportFormatFor(fileName);
+    if (format == ExportFormat::Unknown)
+        throw StorageError(fileName, QStringLiteral("reports are exported as .pdf, .odt or .html files."));
+    const QFileInfo folder(QFileInfo(fileName).absolutePath());
+    if (!folder.isDir())
+        throw StorageError(fileName, QStringLiteral("its folder does not exist."));
+    if (!folder.isWritable())
+        throw StorageError(fileName, QStringLiteral("its folder is not writable."));
+
+    // Written beside the target and renamed over it only when complete, so a failed export
+    // leaves no half file and keeps what was there before.
+    QSaveFile file(fileName);
+    const auto failed = [&] {
+        return StorageError(fileName, QStringLiteral("the report could not be written (%1).").arg(file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed();
     if (format == ExportFormat::Pdf) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(fileName);
-        ConfigurePage(printer);
-        if (!QFileInfo(QFileInfo(fileName).absolutePath()).isWritable())
-            throw StorageError(fileName, QStringLiteral("its folder is not writable."));
-        MakeReportDocument(html)->print(&printer);
-        if (!QFileInfo::exists(fileName))
-            throw StorageError(fileName, QStringLiteral("the PDF could not be written."));
-        return;
+        QPdfWriter pdf(&file);
+        pdf.setPageLayout(ReportPage());
+        MakeReportDocument(html)->print(&pdf);
+    } else if (format == ExportFormat::Odt) {
+        file.write(OdtPackage(*MakeReportDocument(html), ReportPage()));
+    } else {
+        file.write(html.toUtf8());
     }
-    if (format == ExportFormat::Odt) {
-        QTextDocumentWriter writer(fileName, "odf");
-        if (!writer.write(MakeReportDocument(html).get()))
-            throw StorageError(fileName, QStringLiteral("the document could not be written."));
-        return;
-    }
-    if (format == ExportFormat::Html) {
-        QSaveFile file(fileName);
-        if (!file.open(QIODevice::WriteOnly) || file.write(html.toUtf8()) < 0 || !file.commit())
-            throw StorageError(fileName, QStringLiteral("the page could not be written (%1).").arg(file.errorString()));
-        return;
-    }
-    throw StorageError(fileName, QStringLiteral("reports are exported as .pdf, .odt or .html files."));
+    if (!file.commit())
+        throw failed();
 }
 
 void PrintReport(const QString& html, const QString& printerName, const QString& documentName)
@@ -173,7 +175,7 @@ void PrintReport(const QString& html, const QString& printerName, const QString&
     if (name.isEmpty() || info.isNull())
         throw PrintError(QStringLiteral("No printer is installed. Add a printer, or view the report and export it."));
     QPrinter printer(info, QPrinter::HighResolution);
-    ConfigurePage(printer);
+    printer.setPageLayout(ReportPage());
     printer.setDocName(documentName);
     if (!printer.isValid())
         throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));

@@ -36,7 +36,9 @@ enum class ExportFormat { Pdf, Odt, Html, Unknown };
 // The export format a file name's ending asks for (.pdf, .odt, .html or .htm).
 ExportFormat ExportFormatFor(const QString& fileName);
 
-// Writes the report to a .pdf, .odt or .html file (by its ending); StorageError on failure.
+// Writes the report to a .pdf, .odt or .html file (by its ending), whole or not at all: an
+// existing file is replaced only by a complete new one. StorageError on failure, saying so
+// when the file's folder does not exist or is not writable.
 void ExportReport(const QString& html, const QString& fileName);
 
 // A printer that cannot be had; the message is fit to show the user.

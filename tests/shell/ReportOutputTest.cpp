@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,12 +16,14 @@
 #include <QVariant>
 
 #include "shell/AppState.h"
+#include "shell/OdtOutline.h"
 #include "shell/Database.h"
 #include "shell/ReportDatabase.h"
 #include "shell/ReportJob.h"
 #include "shell/ReportRenderer.h"
 #include "shell/StartupSettings.h"
 #include "tax/QuickTax.h"
+#include "TestSupport.h"
 
 namespace revora {
 namespace {
@@ -171,10 +174,15 @@ TEST_F(ReportOutput, QuickTaxReportShowsTheFiguresFormatted)
 // Export of the quick tax report for 500 000 at age 40 to each kind of file.
 class ReportExport : public ReportOutput {
 protected:
+    QString QuickTaxHtml()
+    {
+        return WriteAndRenderOneRowReport(state, QuickTaxRequest, QuickTaxRow(500000, 40)).html;
+    }
+
     QString Export(const QString& fileName)
     {
         const QString path = InFolder(fileName);
-        ExportReport(WriteAndRenderOneRowReport(state, QuickTaxRequest, QuickTaxRow(500000, 40)).html, path);
+        ExportReport(QuickTaxHtml(), path);
         return path;
     }
 };
@@ -192,10 +200,77 @@ TEST_F(ReportExport, PdfHoldsTheFigures)
     EXPECT_TRUE(text.contains("118 326.00")) << text.toStdString();
 }
 
-TEST_F(ReportExport, OdtIsAnOpenDocument)
+// What an office suite shows of the exported quick tax report: every line and figure in order,
+// the rules where the page has them, the lines above the totals, one cell per column.
+class QuickTaxOdt : public ReportExport {
+protected:
+    void SetUp() override
+    {
+        ReportExport::SetUp();
+        outline = testing::ReadOdtOutline(Export("quicktax.odt"));
+        ASSERT_FALSE(outline.isEmpty());
+    }
+
+    // The top border of the cell that holds the text.
+    QString TopBorderOf(const QString& text) const
+    {
+        QString border;
+        for (const QString& line : outline) {
+            if (line.startsWith("cell\t"))
+                border = line.mid(5);
+            else if (line == "text\t" + text)
+                return border;
+        }
+        return "not found";
+    }
+
+    QStringList outline;
+};
+
+TEST_F(QuickTaxOdt, EveryLineAndRuleComesInOrder)
 {
-    // An OpenDocument file is a zip archive.
-    EXPECT_TRUE(ReadBytes(Export("quicktax.odt")).startsWith("PK"));
+    const QString rule = "(rule)";
+    QStringList shown; // text lines, and "(rule)" for each bordered paragraph
+    for (const QString& line : outline) {
+        if (line.startsWith("text\t"))
+            shown << line.mid(5).trimmed();
+        else if (line.startsWith("p\t") && line != "p\tnone")
+            shown << rule;
+    }
+    const QStringList expected{"Revora 2016", "Quick Tax Calculation", "Tax year 1 March 2015 to 29 February 2016",
+                               "Printed " + QDate::currentDate().toString("dd/MM/yyyy"), rule, "Taxable income",
+                               "R 500 000.00", "Age", "40", "Tax on taxable income", "R 93 135.00",
+                               "+ Portion @ marginal rate of 36.00 %", "R 38 448.00", "Total tax", "R 131 583.00",
+                               "Less rebates", "R 13 257.00", "Tax commitment for the year", "R 118 326.00",
+                               "Tax commitment per month", "R 9 860.50", "Average rate before rebates", "26.32 %",
+                               "Average rate after rebates", "23.67 %", rule};
+    shown.removeAll(QString()); // the spacer rows, a non-breaking space each
+    EXPECT_EQ(shown.mid(0, expected.size()).join(" | ").toStdString(), expected.join(" | ").toStdString());
+    EXPECT_TRUE(shown.value(expected.size()).startsWith("(E.& O.E.) Figures are for the tax year"))
+        << shown.join(" | ").toStdString();
+}
+
+TEST_F(QuickTaxOdt, EveryRowHasOneCellPerColumn)
+{
+    int columns = 0;
+    int tables = 0;
+    for (const QString& line : outline) {
+        if (line.startsWith("table\t")) {
+            columns = line.mid(6).toInt();
+            ++tables;
+        } else if (line.startsWith("row\t")) {
+            EXPECT_EQ(line.mid(4).toInt(), columns) << "in table " << tables;
+        }
+    }
+    EXPECT_EQ(tables, 2);
+}
+
+TEST_F(QuickTaxOdt, TotalsHaveALineAboveAndOtherRowsNone)
+{
+    for (const char* text : {"Total tax", "R 131 583.00", "Tax commitment for the year", "R 118 326.00"})
+        EXPECT_TRUE(TopBorderOf(text).contains("solid #000000")) << text << ": " << TopBorderOf(text).toStdString();
+    for (const char* text : {"Taxable income", "R 13 257.00", "Less rebates", "Tax year 1 March 2015 to 29 February 2016"})
+        EXPECT_EQ(TopBorderOf(text), "none") << text;
 }
 
 TEST_F(ReportExport, HtmlIsTheRenderedPage)
@@ -209,6 +284,48 @@ TEST_F(ReportExport, OtherFileEndingsAreRefusedAndNothingIsWritten)
     EXPECT_FALSE(QFileInfo::exists(InFolder("quicktax.txt")));
     EXPECT_THROW(Export("quicktax"), StorageError);
 }
+
+// A failed export says why and leaves the folder as it was: no file, no half file, no
+// temporary file, whatever the format.
+struct FailedExportRow {
+    const char* name;
+    const char* fileName;   // in the application folder
+    bool targetIsAFolder;   // a folder already stands where the file would go
+    const char* problem;
+};
+
+class FailedExport : public ReportExport, public ::testing::WithParamInterface<FailedExportRow> {};
+
+TEST_P(FailedExport, SaysWhyAndWritesNothing)
+{
+    const FailedExportRow& row = GetParam();
+    if (row.targetIsAFolder)
+        ASSERT_TRUE(QDir(appFolder.path()).mkdir(row.fileName));
+    const QString html = QuickTaxHtml();
+    const QStringList before = QDir(appFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    try {
+        ExportReport(html, InFolder(row.fileName));
+        FAIL() << "the export was reported as written";
+    } catch (const StorageError& e) {
+        EXPECT_TRUE(e.message().contains(row.problem)) << e.message().toStdString();
+    }
+    EXPECT_EQ(QDir(appFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_EQ(QFileInfo(InFolder(row.fileName)).isDir(), row.targetIsAFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MissingFolder, FailedExport,
+    ::testing::Values(FailedExportRow{"pdf", "missing/quicktax.pdf", false, "its folder does not exist."},
+                      FailedExportRow{"odt", "missing/quicktax.odt", false, "its folder does not exist."},
+                      FailedExportRow{"html", "missing/quicktax.html", false, "its folder does not exist."}),
+    testing::RowName());
+
+INSTANTIATE_TEST_SUITE_P(
+    FolderInTheWay, FailedExport,
+    ::testing::Values(FailedExportRow{"pdf", "quicktax.pdf", true, "could not be written"},
+                      FailedExportRow{"odt", "quicktax.odt", true, "could not be written"},
+                      FailedExportRow{"html", "quicktax.html", true, "could not be written"}),
+    testing::RowName());
 
 // A layout and table of the test's own, in an installation folder of the test's own.
 class OwnLayout : public ReportOutput {
