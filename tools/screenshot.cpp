@@ -41,6 +41,8 @@ int main(int argc, char** argv)
     screen->printPanel()->viewButton()->click();
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "ReportWindow") {
+            // The offscreen screen is small; the picture shows the window at its full size.
+            top->resize(820, 900);
             QApplication::processEvents();
             return top->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
         }

@@ -1,5 +1,7 @@
 // revora-calc: the calculators without a window, for scripts and checks.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <iomanip>
 #include <iostream>
@@ -61,6 +63,9 @@ int Output(AppState& state, const ParsedOptions& options, const ReportRequest& r
 {
     if (!options.has("report") && !options.has("print"))
         return 0;
+    // A --data-dir that does not exist yet is made, as a first run makes the user's data
+    // folder; one that cannot be made is named by the database that cannot be created in it.
+    QDir().mkpath(QFileInfo(state.Paths.ReportDbPath).absolutePath());
     const RenderedReport report = WriteAndRenderOneRowReport(state, request, row);
     if (const auto file = options.value("report"))
         ExportReport(report.html, QString::fromStdString(*file));

@@ -1,17 +1,62 @@
 #include "shell/CalculatorWindow.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
+#include "shell/PrintPanel.h"
 #include "shell/ReportRenderer.h"
 #include "shell/ReportWindow.h"
 
 namespace revora {
 
-CalculatorWindow::CalculatorWindow(AppState& state, QWidget* parent) : QWidget(parent), state_(state) {}
+namespace {
+
+bool IsEnter(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+// The Alt+letter a caption such as "&Calculate" answers to, as a key code; 0 when none.
+int MnemonicKey(const QString& caption)
+{
+    const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
+    return mnemonic.isEmpty() ? 0 : mnemonic[0].key();
+}
+
+} // namespace
+
+CalculatorWindow::CalculatorWindow(AppState& state, QWidget* parent) : QWidget(parent), state_(state)
+{
+    auto* form = new QWidget;
+    form->setObjectName("form");
+    formLayout_ = new QVBoxLayout(form);
+    formLayout_->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus); // the focus goes to the first box, not the frame around it
+    scroll->setAlignment(Qt::AlignCenter);
+    scroll->setWidget(form);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+}
+
+QSize CalculatorWindow::sizeHint() const
+{
+    // The whole form, with no scroll bars; the scroll area alone would offer a smaller size.
+    return formLayout_->parentWidget()->sizeHint();
+}
 
 void CalculatorWindow::closeScreen()
 {
@@ -24,6 +69,23 @@ void CalculatorWindow::closeScreen()
 void CalculatorWindow::showError(const QString& title, const QString& message)
 {
     QMessageBox::critical(this, title, message);
+}
+
+void CalculatorWindow::setUpPrinting(QAbstractButton* printButton, PrintPanel* panel)
+{
+    printPanel_ = panel;
+    connect(printButton, &QAbstractButton::clicked, panel, &PrintPanel::showPanel);
+    connect(panel, &PrintPanel::viewRequested, this, [this] { printTo(0); });
+    connect(panel, &PrintPanel::directRequested, this, [this] { printTo(1); });
+}
+
+void CalculatorWindow::printTo(std::int16_t printDirect)
+{
+    state_.PrintDirect = printDirect;
+    if (printPanel_)
+        printPanel_->hide();
+    if (calculate())
+        printReport();
 }
 
 bool CalculatorWindow::printOneRowReport(const ReportRequest& request, const ReportRow& row)
@@ -40,6 +102,77 @@ bool CalculatorWindow::printOneRowReport(const ReportRequest& request, const Rep
     return DeliverReport(state_, report, this);
 }
 
+QWidget* CalculatorWindow::mnemonicTarget(const QKeyEvent& event) const
+{
+    if ((event.modifiers() & ~Qt::ShiftModifier) != Qt::AltModifier)
+        return nullptr;
+    auto claims = [&event](QWidget* widget) -> bool {
+        if (!widget->isVisible() || !widget->isEnabled())
+            return false;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            return MnemonicKey(button->text()) == event.key();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->buddy() && label->buddy()->isEnabled() && MnemonicKey(label->text()) == event.key();
+        return false;
+    };
+    // A panel shown on top answers first: its controls are the ones the user is looking at.
+    QList<QWidget*> candidates;
+    for (OverlayPanel* panel : findChildren<OverlayPanel*>(Qt::FindDirectChildrenOnly))
+        if (panel->isVisible())
+            candidates << panel->findChildren<QWidget*>();
+    candidates << findChildren<QWidget*>();
+    for (QWidget* widget : candidates)
+        if (claims(widget))
+            return widget;
+    return nullptr;
+}
+
+QPushButton* CalculatorWindow::enterButton() const
+{
+    auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    if (focused && isAncestorOf(focused))
+        return focused;
+    for (QPushButton* button : findChildren<QPushButton*>())
+        if (button->isDefault() && button->isVisible() && button->isEnabled())
+            return button;
+    return nullptr;
+}
+
+bool CalculatorWindow::event(QEvent* event)
+{
+    // Before the menu bar's shortcuts are looked at: a letter one of this screen's controls
+    // claims is this screen's, so Alt+C is "&Calculate" here, not "&Car Calculations".
+    if (event->type() == QEvent::ShortcutOverride && mnemonicTarget(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CalculatorWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (QWidget* target = mnemonicTarget(*event)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(target))
+            button->animateClick();
+        else
+            static_cast<QLabel*>(target)->buddy()->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    if (IsEnter(*event)) {
+        if (QPushButton* button = enterButton())
+            button->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        for (OverlayPanel* panel : findChildren<OverlayPanel*>(Qt::FindDirectChildrenOnly))
+            if (panel->isVisible()) {
+                panel->hide();
+                return;
+            }
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* parent)
 {
     if (state.PrintDirect == 1) {
@@ -54,7 +187,9 @@ bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* paren
     }
     // The one report control keeps its title; a direct print leaves it as it was.
     state.ReportWindowTitle = report.title;
-    auto* window = new ReportWindow(report.html, state.ReportWindowTitle, parent ? parent->window() : nullptr);
+    QWidget* owner = parent ? parent->window() : nullptr;
+    auto* window = new ReportWindow(report.html, state.ReportWindowTitle, owner);
+    window->placeOver(owner);
     window->show();
     window->raise();
     window->activateWindow();

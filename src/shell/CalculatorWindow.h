@@ -1,13 +1,22 @@
 #pragma once
 // The one small interface through which the main window drives every calculator screen:
-// open (becoming active), calculate, print and reset.
+// open (becoming active), calculate, print and reset; and the frame every screen shares:
+// its form that scrolls when the window is small, Enter for the default button, its own
+// mnemonics ahead of the menu bar's, and the print flow.
 
 #include <QWidget>
+#include <cstdint>
 
 #include "shell/AppState.h"
 #include "shell/ReportJob.h"
 
+class QAbstractButton;
+class QPushButton;
+class QVBoxLayout;
+
 namespace revora {
+
+class PrintPanel;
 
 class CalculatorWindow : public QWidget {
     Q_OBJECT
@@ -17,8 +26,11 @@ public:
     // Called each time the screen becomes the active window. Screens that always show the
     // results of their current inputs recalculate here.
     virtual void activated() {}
-    virtual void calculate() = 0;
-    // Writes the screen's report row and shows or prints the report, as PrintDirect says.
+    // Runs the screen's calculation and shows the results. Returns false when the screen
+    // refused its inputs (a period check); it has then told the user why.
+    virtual bool calculate() = 0;
+    // The screen's print routine: writes its report row and shows or prints the report, as
+    // PrintDirect says.
     virtual void printReport() = 0;
     // Back to the values the screen shows when it is first opened.
     virtual void reset() {}
@@ -26,8 +38,22 @@ public:
     // Closes the screen's child window.
     void closeScreen();
 
+    // A choice on the print panel: PrintDirect is set, the calculation runs first so the
+    // printout always holds the figures of the inputs on the screen, then the print routine;
+    // nothing is printed when the calculation refuses its inputs. The panel closes either way.
+    void printTo(std::int16_t printDirect);
+
+    QSize sizeHint() const override;
+
 protected:
     AppState& state() { return state_; }
+
+    // The screen's controls go into this layout. The form keeps its natural size, centred in
+    // a larger window, and scrolls in a smaller one.
+    QVBoxLayout* formLayout() const { return formLayout_; }
+
+    // The print button shows the panel; the panel's two choices print through printTo.
+    void setUpPrinting(QAbstractButton* printButton, PrintPanel* panel);
 
     // The shared steps of a one-row print: busy pointer, write the row, render the layout,
     // then the report window or the printer. A failure is shown in a message naming the
@@ -35,8 +61,18 @@ protected:
     bool printOneRowReport(const ReportRequest& request, const ReportRow& row);
     void showError(const QString& title, const QString& message);
 
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    // The visible control whose mnemonic is the pressed Alt+key, panels on top first.
+    QWidget* mnemonicTarget(const QKeyEvent& event) const;
+    // What Enter presses: the focused button, else the screen's default button.
+    QPushButton* enterButton() const;
+
     AppState& state_;
+    QVBoxLayout* formLayout_;
+    PrintPanel* printPanel_ = nullptr;
 };
 
 // Runs a rendered report where PrintDirect says: the report window, or the printer.

@@ -60,6 +60,8 @@ DatabaseConnection::DatabaseConnection(const QString& path, const QString& seedF
     const QFileInfo info(path);
     if (info.exists() && (!info.isFile() || !info.isReadable()))
         throw StorageError(path, QStringLiteral("it is not a readable file."));
+    if (!info.exists() && !QFileInfo(info.absolutePath()).isDir())
+        throw StorageError(path, QStringLiteral("it is missing and its folder does not exist."));
     if (!info.exists() && !QFileInfo(info.absolutePath()).isWritable())
         throw StorageError(path, QStringLiteral("it is missing and its folder is not writable."));
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QShortcut>
 #include <QStringList>
 
 #include "shell/AboutWindow.h"
@@ -69,6 +70,8 @@ const QStringList& ScreensClosedByInitialiseAll()
 
 QString MainWindowCaption() { return QStringLiteral("Revora 2016 Ver: ") + VersionText(); }
 
+QIcon ProgramIcon() { return QIcon(QStringLiteral(":/revora.svg")); }
+
 MainWindow::MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent)
     : QMainWindow(parent),
       applicationFolder_(applicationFolder),
@@ -77,10 +80,17 @@ MainWindow::MainWindow(const QString& applicationFolder, const QString& installF
       printer_(std::make_unique<QPrinter>())
 {
     setObjectName("MDIForm1");
+    QApplication::setWindowIcon(ProgramIcon());
+    setWindowIcon(ProgramIcon());
     mdi_->setObjectName("mdiArea");
     setCentralWidget(mdi_);
     resize(1100, 760);
     buildMenus();
+    // F10 opens the menus from the keyboard wherever the focus is, as in other desktop programs.
+    auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    menuKey->setObjectName("menuKey");
+    connect(menuKey, &QShortcut::activated, this,
+            [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
     connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
         if (!sub)
             return;

@@ -3,6 +3,7 @@
 // windows. It owns the program-wide shared values and hands them to the screens.
 
 #include <QMainWindow>
+#include <QIcon>
 #include <QPixmap>
 #include <functional>
 #include <memory>
@@ -52,5 +53,8 @@ private:
 
 // The caption: "Revora 2016 Ver: 1.05.000".
 QString MainWindowCaption();
+
+// The program's icon, which every window carries.
+QIcon ProgramIcon();
 
 } // namespace revora

@@ -1,6 +1,11 @@
 #include "shell/NumberBox.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QRegularExpressionValidator>
 #include <cmath>
 
 #include "shell/AmountFormat.h"
@@ -13,12 +18,33 @@ namespace {
 constexpr double LargestTypedAmount = 999'999'999'999.99;
 }
 
-NumberBox::NumberBox(int decimals, QWidget* parent) : QLineEdit(parent), decimals_(decimals)
+NumberBox::NumberBox(Kind kind, int decimals, QWidget* parent) : QLineEdit(parent), kind_(kind), decimals_(decimals)
 {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setMaxLength(32);
+    updateValidator();
     setValue(0.0);
     connect(this, &QLineEdit::textEdited, this, &NumberBox::onTextEdited);
+    connect(this, &QLineEdit::inputRejected, this, [] { QApplication::beep(); });
+}
+
+void NumberBox::setAllowsNegative(bool allows)
+{
+    allowsNegative_ = allows;
+    updateValidator();
+}
+
+void NumberBox::updateValidator()
+{
+    // Digits, the grouping blanks the box itself shows, one decimal point in decimal boxes,
+    // and a leading minus where negatives are allowed. Anything else is refused as typed.
+    QString pattern = QStringLiteral("[0-9 ]*");
+    if (kind_ == Kind::Decimal)
+        pattern += QStringLiteral("(\\.[0-9]*)?");
+    if (allowsNegative_)
+        pattern.prepend(QStringLiteral("-?"));
+    delete validator();
+    setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
 }
 
 void NumberBox::setOutput(bool output)
@@ -37,13 +63,24 @@ void NumberBox::setValue(double value)
     value_ = std::isfinite(value) ? value : 0.0;
     acceptedText_ = QString::fromStdString(FormatAmount(value_, decimals_));
     setText(acceptedText_);
+    // A box showing a new value while it has the focus is ready to be typed over.
+    if (hasFocus())
+        selectAll();
+}
+
+bool NumberBox::accepts(double value) const
+{
+    if (!std::isfinite(value) || std::fabs(value) > LargestTypedAmount)
+        return false;
+    if (value < 0 && !allowsNegative_)
+        return false;
+    return !accepts_ || accepts_(value);
 }
 
 void NumberBox::onTextEdited(const QString& text)
 {
     const double typed = LeadingNumber(text.toStdString());
-    const bool fits = std::isfinite(typed) && std::fabs(typed) <= LargestTypedAmount;
-    if (!fits || (accepts_ && !accepts_(typed))) {
+    if (!accepts(typed)) {
         const int cursor = std::max(0, cursorPosition() - 1);
         setText(acceptedText_);
         setCursorPosition(std::min(cursor, static_cast<int>(acceptedText_.size())));
@@ -53,6 +90,91 @@ void NumberBox::onTextEdited(const QString& text)
     acceptedText_ = text;
     value_ = typed;
     emit valueEdited(typed);
+}
+
+bool NumberBox::pasteText(const QString& pasted)
+{
+    if (isReadOnly())
+        return false;
+    QString result = text();
+    if (hasSelectedText())
+        result.replace(selectionStart(), selectedText().size(), pasted);
+    else
+        result.insert(cursorPosition(), pasted);
+    double taken = LeadingNumber(result.toStdString());
+    if (kind_ == Kind::Whole)
+        taken = std::nearbyint(taken);
+    if (!accepts(taken)) {
+        QApplication::beep();
+        return false;
+    }
+    setValue(taken);
+    setCursorPosition(static_cast<int>(text().size()));
+    emit valueEdited(value_);
+    return true;
+}
+
+void NumberBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    // Coming back from the box's own context menu keeps what was selected.
+    if (event->reason() == Qt::PopupFocusReason)
+        return;
+    selectAll();
+    // The click that brought the focus would place the cursor on release; it selects instead.
+    selectOnRelease_ = event->reason() == Qt::MouseFocusReason;
+}
+
+void NumberBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::MiddleButton && QApplication::clipboard()->supportsSelection()) {
+        pasteText(QApplication::clipboard()->text(QClipboard::Selection));
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+    if (selectOnRelease_) {
+        selectOnRelease_ = false;
+        if (!hasSelectedText()) // a drag that chose part of the text is left as it is
+            selectAll();
+    }
+}
+
+void NumberBox::keyPressEvent(QKeyEvent* event)
+{
+    if (event == QKeySequence::Paste) {
+        pasteText(QApplication::clipboard()->text());
+        return;
+    }
+    // Alt with a letter belongs to the screen's mnemonics and the menu bar, never to the text.
+    if (event->modifiers() & (Qt::AltModifier | Qt::MetaModifier)) {
+        event->ignore();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void NumberBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions())
+        if (action->objectName() == QLatin1String("edit-paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, [this] { pasteText(QApplication::clipboard()->text()); });
+        }
+    menu->exec(event->globalPos());
+    delete menu;
+}
+
+void NumberBox::dropEvent(QDropEvent* event)
+{
+    // Moving text within the box is ordinary editing; text dropped from elsewhere is a paste.
+    if (event->source() == this || !event->mimeData()->hasText()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    selectAll(); // a number dropped on the box takes its place
+    pasteText(event->mimeData()->text());
+    event->acceptProposedAction();
 }
 
 } // namespace revora

@@ -5,10 +5,8 @@
 
 namespace revora {
 
-PrintPanel::PrintPanel(const QString& cancelCaption, QWidget* parent) : QFrame(parent)
+PrintPanel::PrintPanel(QWidget* parent, const QString& cancelCaption) : OverlayPanel(parent)
 {
-    setFrameShape(QFrame::StyledPanel);
-    setFrameShadow(QFrame::Raised);
     view_ = new QPushButton(QStringLiteral("&View/Export report"), this);
     view_->setObjectName("cmdVR");
     direct_ = new QPushButton(QStringLiteral("P&rint directly to printer"), this);
@@ -17,21 +15,20 @@ PrintPanel::PrintPanel(const QString& cancelCaption, QWidget* parent) : QFrame(p
     cancel_->setObjectName("cmdCancel");
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(view_);
-    layout->addWidget(direct_);
-    layout->addWidget(cancel_);
+    layout->setContentsMargins(12, 12, 12, 12);
+    // The panel takes its natural size, so each button is as wide as its caption needs.
+    for (QPushButton* button : {view_, direct_, cancel_})
+        layout->addWidget(button);
 
     connect(view_, &QPushButton::clicked, this, &PrintPanel::viewRequested);
     connect(direct_, &QPushButton::clicked, this, &PrintPanel::directRequested);
     connect(cancel_, &QPushButton::clicked, this, &QWidget::hide);
-    hide();
 }
 
 void PrintPanel::showPanel()
 {
-    show();
-    raise();
-    view_->setFocus();
+    showOnTop();
+    view_->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace revora

@@ -1,18 +1,18 @@
 #pragma once
 // The print panel every screen shows when the user asks to print: view/export or straight
-// to the printer.
+// to the printer. It lies on top of the screen's controls until a choice is made.
 
-#include <QFrame>
+#include "shell/OverlayPanel.h"
 
 class QPushButton;
 
 namespace revora {
 
-class PrintPanel : public QFrame {
+class PrintPanel : public OverlayPanel {
     Q_OBJECT
 public:
     // cancelCaption is "&Cancel" on the tax, package and vehicle screens, "C&ancel" elsewhere.
-    explicit PrintPanel(const QString& cancelCaption = QStringLiteral("&Cancel"), QWidget* parent = nullptr);
+    explicit PrintPanel(QWidget* parent, const QString& cancelCaption = QStringLiteral("&Cancel"));
 
     QPushButton* viewButton() const { return view_; }
     QPushButton* directButton() const { return direct_; }

@@ -1,6 +1,7 @@
 #include "shell/ReportWindow.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
@@ -10,15 +11,24 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/Database.h"
 #include "shell/ReportRenderer.h"
 
 namespace revora {
+
+QString ExportFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 QIcon SuitcaseIcon()
 {
@@ -54,27 +64,60 @@ ReportWindow::ReportWindow(const QString& html, const QString& title, QWidget* p
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* print = toolbar->addAction(QIcon::fromTheme("document-print"), tr("&Print..."), this,
-                                        &ReportWindow::printReport);
-    print->setShortcut(QKeySequence::Print);
-    QAction* exportAction = toolbar->addAction(SuitcaseIcon(), tr("&Export..."), this, &ReportWindow::exportReport);
-    exportAction->setObjectName("exportAction");
-    exportAction->setToolTip(tr("Export the report to a PDF, ODT or HTML file"));
+    // Every action has a key, shown in its tooltip, and its button takes the Tab key, so the
+    // window is worked from the keyboard alone.
+    auto add = [this, toolbar](const QIcon& icon, const QString& text, const QString& tip,
+                               const QList<QKeySequence>& keys, auto slot) {
+        QAction* action = toolbar->addAction(icon, text, this, slot);
+        action->setShortcuts(keys);
+        action->setToolTip(QStringLiteral("%1 (%2)").arg(tip, keys.first().toString(QKeySequence::NativeText)));
+        toolbar->widgetForAction(action)->setFocusPolicy(Qt::TabFocus);
+        return action;
+    };
+    add(QIcon::fromTheme("document-print"), tr("&Print..."), tr("Print the report"), {QKeySequence::Print},
+        &ReportWindow::printReport);
+    add(SuitcaseIcon(), tr("&Export..."), tr("Export the report to a PDF, ODT or HTML file"),
+        {QKeySequence(Qt::CTRL | Qt::Key_E)}, &ReportWindow::exportReport)
+        ->setObjectName("exportAction");
     toolbar->addSeparator();
-    QAction* zoomIn = toolbar->addAction(QIcon::fromTheme("zoom-in"), tr("Zoom &in"), preview_, [this] { preview_->zoomIn(); });
-    zoomIn->setShortcut(QKeySequence::ZoomIn);
-    QAction* zoomOut = toolbar->addAction(QIcon::fromTheme("zoom-out"), tr("Zoom &out"), preview_, [this] { preview_->zoomOut(); });
-    zoomOut->setShortcut(QKeySequence::ZoomOut);
-    toolbar->addAction(tr("&Fit width"), preview_, [this] { preview_->fitToWidth(); });
-    toolbar->addAction(tr("&Whole page"), preview_, [this] { preview_->fitInView(); });
+    add(QIcon::fromTheme("zoom-in"), tr("Zoom &in"), tr("Zoom in"),
+        {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, [this] { preview_->zoomIn(); });
+    add(QIcon::fromTheme("zoom-out"), tr("Zoom &out"), tr("Zoom out"), {QKeySequence::ZoomOut},
+        [this] { preview_->zoomOut(); });
+    add(QIcon::fromTheme("zoom-fit-width"), tr("&Fit width"), tr("Fit the page width to the window"),
+        {QKeySequence(Qt::CTRL | Qt::Key_1)}, [this] { preview_->fitToWidth(); });
+    add(QIcon::fromTheme("zoom-fit-best"), tr("&Whole page"), tr("Show the whole page"),
+        {QKeySequence(Qt::CTRL | Qt::Key_2)}, [this] { preview_->fitInView(); });
     toolbar->addSeparator();
-    toolbar->addAction(tr("&Close"), this, &QWidget::close);
+    add(QIcon::fromTheme("window-close"), tr("&Close"), tr("Close the report"),
+        {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}, &QWidget::close)
+        ->setObjectName("closeAction");
+
+    status_ = new QStatusBar(this);
+    status_->setObjectName("statusBar");
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(toolbar);
     layout->addWidget(preview_);
+    layout->addWidget(status_);
     preview_->fitToWidth();
+    preview_->setFocus();
+}
+
+void ReportWindow::placeOver(const QWidget* owner)
+{
+    const QRect area = (owner ? owner->screen() : screen())->availableGeometry();
+    // Room for the title bar and borders the window manager adds around the window.
+    const QSize decoration(16, 48);
+    const QSize size = QSize(820, 900).boundedTo(area.size() - decoration);
+    resize(size);
+    QRect frame(QPoint(), size + decoration);
+    frame.moveCenter(owner ? owner->frameGeometry().center() : area.center());
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    move(frame.topLeft());
 }
 
 ReportWindow::~ReportWindow() = default;
@@ -89,9 +132,8 @@ void ReportWindow::printReport()
 void ReportWindow::exportReport()
 {
     QString filter;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     QString fileName = QFileDialog::getSaveFileName(
-        this, tr("Export report"), folder + "/" + windowTitle().section(' ', 0, 0) + ".pdf",
+        this, tr("Export report"), ExportFolder() + "/" + windowTitle().section(' ', 0, 0) + ".pdf",
         tr("PDF document (*.pdf);;OpenDocument text (*.odt);;Web page (*.html)"), &filter);
     if (fileName.isEmpty())
         return;
@@ -104,6 +146,7 @@ bool ReportWindow::exportTo(const QString& fileName)
 {
     try {
         ExportReport(html_, fileName);
+        status_->showMessage(tr("Saved report to %1").arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())));
         return true;
     } catch (const StorageError& e) {
         QMessageBox::critical(this, tr("Export"), e.message());

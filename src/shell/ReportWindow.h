@@ -6,6 +6,7 @@
 
 class QPrinter;
 class QPrintPreviewWidget;
+class QStatusBar;
 class QTextDocument;
 
 namespace revora {
@@ -18,9 +19,13 @@ public:
 
     const QString& html() const { return html_; }
 
+    // Sized to fit the available screen area, centred on the owner (the main window).
+    void placeOver(const QWidget* owner);
+
     // Writes the report to a file chosen by the user (.pdf, .odt or .html).
     void exportReport();
-    // Exports to the file name given, telling the user when it fails.
+    // Exports to the file name given, telling the user when it fails and where it wrote
+    // when it succeeds.
     bool exportTo(const QString& fileName);
     void printReport();
 
@@ -29,7 +34,11 @@ private:
     std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<QPrinter> printer_;
     QPrintPreviewWidget* preview_;
+    QStatusBar* status_;
 };
+
+// Where the export dialog opens: the user's documents folder, or home when there is none.
+QString ExportFolder();
 
 // The suitcase on the export button.
 QIcon SuitcaseIcon();

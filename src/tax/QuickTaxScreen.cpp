@@ -20,7 +20,7 @@ QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWin
 
     for (int i = 0; i < 10; ++i) {
         // The age shows whole years; every other box rands or percent with two decimals.
-        boxes_[i] = new NumberBox(i == 1 ? 0 : 2, this);
+        boxes_[i] = new NumberBox(NumberBox::Kind::Decimal, i == 1 ? 0 : 2, this);
         boxes_[i]->setObjectName(QStringLiteral("sidbEdit1_%1").arg(i));
         boxes_[i]->setOutput(i >= 2);
         boxes_[i]->setMinimumWidth(130);
@@ -72,15 +72,14 @@ QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWin
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmPrint);
 
-    frame1_ = new PrintPanel(QStringLiteral("&Cancel"), this);
-    frame1_->setObjectName("Frame1");
-
-    auto* layout = new QVBoxLayout(this);
+    QVBoxLayout* layout = formLayout();
     layout->addLayout(grid);
     layout->addSpacing(6);
     layout->addLayout(buttons);
-    layout->addWidget(frame1_);
-    layout->addStretch();
+
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+    setUpPrinting(cmPrint, frame1_);
 
     setTabOrder(boxes_[0], boxes_[1]);
     setTabOrder(boxes_[1], cmdCalculate);
@@ -96,18 +95,9 @@ QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWin
     });
     connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
     connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    connect(cmPrint, &QPushButton::clicked, frame1_, &PrintPanel::showPanel);
-    connect(frame1_, &PrintPanel::viewRequested, this, [this] {
-        this->state().PrintDirect = 0;
-        printReport();
-    });
-    connect(frame1_, &PrintPanel::directRequested, this, [this] {
-        this->state().PrintDirect = 1;
-        printReport();
-    });
 }
 
-void QuickTaxScreen::calculate()
+bool QuickTaxScreen::calculate()
 {
     AppState& s = state();
     QuickTaxCalculate(s.QuickTax, s.TaxBracketResult);
@@ -117,6 +107,7 @@ void QuickTaxScreen::calculate()
                               q.TotalTax, q.TotalRebate, q.TaxCommitment, q.AverageRate, q.AverageRateAfterRebates};
     for (int i = 0; i < 10; ++i)
         boxes_[i]->setValue(shown[i]);
+    return true;
 }
 
 // KwikTaxPrint
@@ -124,7 +115,6 @@ void QuickTaxScreen::printReport()
 {
     printOneRowReport({QStringLiteral("kwiktax"), QStringLiteral("kwiktep.rpt"), QStringLiteral("QuickTax") + ExportHint},
                       QuickTaxReportRow(state().QuickTax, state().TaxBracketResult));
-    frame1_->hide();
 }
 
 } // namespace revora

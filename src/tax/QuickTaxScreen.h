@@ -18,7 +18,7 @@ public:
     explicit QuickTaxScreen(AppState& state, QWidget* parent = nullptr);
 
     void activated() override { calculate(); }
-    void calculate() override;
+    bool calculate() override;
     void printReport() override;
 
     NumberBox* box(int index) const { return boxes_[index]; }

@@ -160,6 +160,30 @@ TEST_F(RevoraCalcTest, ReportWritesTheDatabaseAndThePdf)
     EXPECT_TRUE(file.read(4) == "%PDF");
 }
 
+TEST_F(RevoraCalcTest, ADataDirThatDoesNotExistYetIsMade)
+{
+    const QString folder = QDir(dataDir.path()).filePath("new/data");
+    const QString html = QDir(dataDir.path()).filePath("tax.html");
+    const CalcRun run = RevoraCalc({"quicktax", "--income", "500000", "--report", html, "--data-dir", folder});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath("Crysprin.db")));
+    EXPECT_TRUE(QFileInfo::exists(html));
+}
+
+TEST_F(RevoraCalcTest, ADataDirThatCannotBeMadeIsNamedAsMissing)
+{
+    QFile blocker(QDir(dataDir.path()).filePath("a file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString folder = QDir(blocker.fileName()).filePath("data");
+    const CalcRun run = RevoraCalc({"quicktax", "--income", "500000", "--report", dataDir.path() + "/tax.html",
+                                    "--data-dir", folder});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(folder + "/Crysprin.db")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("its folder does not exist")) << run.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(dataDir.path() + "/tax.html"));
+}
+
 TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
 {
     const CalcRun run = RevoraCalc({"--help"});

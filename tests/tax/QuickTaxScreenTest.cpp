@@ -3,7 +3,10 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -26,7 +29,7 @@ namespace {
 class OtherScreen : public CalculatorWindow {
 public:
     using CalculatorWindow::CalculatorWindow;
-    void calculate() override {}
+    bool calculate() override { return true; }
     void printReport() override {}
 };
 
@@ -61,6 +64,24 @@ class QuickTaxScreenTest : public QObject {
         screen_->box(box)->selectAll();
         QTest::keyClicks(screen_->box(box), text);
     }
+    // "&Print", then a choice on the print panel.
+    void printFromThePanel(QPushButton* choice)
+    {
+        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
+        QTest::mouseClick(choice, Qt::LeftButton);
+    }
+    QLabel* caption(const QString& text) const
+    {
+        for (QLabel* label : screen_->findChildren<QLabel*>())
+            if (label->text() == text)
+                return label;
+        return nullptr;
+    }
+    void focusBox(int box)
+    {
+        screen_->box(box)->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(screen_->box(box)->hasFocus());
+    }
 
 private slots:
     void init()
@@ -70,6 +91,8 @@ private slots:
         // The About window is not what these tests look at.
         revora::testing::SkipAboutAtStart(folder_->path());
         main_->start();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
         screen_ = openQuickTax();
         QVERIFY(screen_);
     }
@@ -102,12 +125,140 @@ private slots:
         QCOMPARE(shown(9), QString("23.67"));
     }
 
-    void boxTextReadsAsItsLeadingNumber()
+    void aFreshScreenIsTypedOverFromTheFirstKey()
     {
-        type(0, "12abc");
-        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 12.0);
-        type(0, "abc");
-        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 0.0);
+        // The screen opens with the focus in "Taxable Income", whose "0.00" the first key replaces.
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(screen_->box(0)));
+        QTest::keyClicks(QApplication::focusWidget(), "500000");
+        QCOMPARE(shown(0), QString("500000"));
+        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 500000.0);
+        // Tab to "Age" selects it too.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), "65");
+        QCOMPARE(shown(1), QString("65"));
+    }
+
+    void enterAndKeypadEnterCalculate()
+    {
+        focusBox(0);
+        QTest::keyClicks(screen_->box(0), "500000");
+        QTest::keyClick(screen_->box(0), Qt::Key_Return);
+        QCOMPARE(shown(7), QString("118 326.00"));
+        // The new figure is selected, so the next income replaces it.
+        QTest::keyClicks(screen_->box(0), "50000");
+        QTest::keyClick(screen_->box(0), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(shown(5), QString("9 000.00"));
+        QCOMPARE(shown(7), QString("0.00"));
+    }
+
+    void altCIsCalculateHereWhileTheMenusStayReachable()
+    {
+        focusBox(0);
+        QTest::keyClicks(screen_->box(0), "500000");
+        QTest::keyClick(screen_->box(0), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(shown(7), QString("118 326.00"));
+        QVERIFY(!QApplication::activePopupWidget()); // "&Car Calculations" did not open
+
+        // A letter no control here claims still opens its menu; F10 opens the first one.
+        QTest::keyClick(screen_->box(0), Qt::Key_T, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QString("mnuTaxCalc"));
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        focusBox(0);
+        QTest::keyClick(screen_->box(0), Qt::Key_F10);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), QString("mnuFile"));
+        QApplication::activePopupWidget()->close();
+    }
+
+    void altVAndAltRChooseOnThePrintPanel()
+    {
+        focusBox(0);
+        QTest::keyClick(screen_->box(0), Qt::Key_P, Qt::AltModifier);
+        QTRY_VERIFY(screen_->printPanel()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
+        QTRY_COMPARE(ReportWindows().size(), 1);
+        QVERIFY(!QApplication::activePopupWidget()); // not "A&vanta"
+        QVERIFY(!screen_->printPanel()->isVisible());
+    }
+
+    void escapeClosesThePrintPanel()
+    {
+        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
+        QVERIFY(screen_->printPanel()->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QVERIFY(ReportWindows().isEmpty());
+    }
+
+    void aPrintoutHoldsTheFiguresOfTheIncomeOnTheScreen()
+    {
+        type(0, "500000");
+        screen_->calculate();
+        type(0, "300000"); // changed, but "&Calculate" not pressed
+        printFromThePanel(screen_->printPanel()->viewButton());
+        const QList<QSqlRecord> rows = ReadReportTable(main_->state().Paths, "kwiktax");
+        QCOMPARE(rows[0].value("TAXINCOME").toDouble(), 300000.0);
+        QCOMPARE(rows[0].value("TAXTOPAY").toDouble(), 59314.0);
+        QCOMPARE(rows[0].value("TOTTAX").toDouble(), 64243.0);
+        QCOMPARE(shown(5), QString("64 243.00")); // the screen shows what was printed
+    }
+
+    void aPrintoutAfterInitialiseAllIsConsistent()
+    {
+        type(0, "500000");
+        screen_->calculate();
+        revora::testing::MenuAction(*main_, "mnuNew")->trigger();
+        printFromThePanel(screen_->printPanel()->viewButton());
+        const QList<QSqlRecord> rows = ReadReportTable(main_->state().Paths, "kwiktax");
+        QCOMPARE(rows[0].value("TAXTOPAY").toDouble(), 93135.0);
+        QCOMPARE(rows[0].value("MARGRATE").toDouble(), 36.0);
+        QCOMPARE(rows[0].value("TOTTAX").toDouble(), 131583.0);
+    }
+
+    void thePrintPanelLiesOnTopWithoutSqueezingTheBoxes()
+    {
+        const QSize boxBefore = screen_->box(0)->size();
+        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
+        PrintPanel* panel = screen_->printPanel();
+        QCOMPARE(screen_->box(0)->size(), boxBefore);
+        for (QPushButton* b : {panel->viewButton(), panel->directButton(), panel->cancelButton()})
+            QVERIFY2(b->width() >= b->sizeHint().width(), qPrintable(b->text()));
+        QVERIFY(screen_->rect().contains(panel->geometry()));
+        // In front of the controls it covers.
+        QWidget* onTop = screen_->childAt(panel->geometry().center());
+        QVERIFY(onTop == panel || panel->isAncestorOf(onTop));
+    }
+
+    void aLargeWindowCentresTheFormAndASmallOneScrolls()
+    {
+        QMdiSubWindow* sub = main_->findScreen("frmKwikTax");
+        auto* form = screen_->findChild<QWidget*>("form");
+        const QSize natural = form->size();
+        const int gap = screen_->box(0)->x() - caption("Taxable Income")->x();
+        sub->showMaximized();
+        QTRY_VERIFY(sub->isMaximized());
+        QCOMPARE(form->size(), natural);
+        QCOMPARE(screen_->box(0)->x() - caption("Taxable Income")->x(), gap);
+        QVERIFY(qAbs(form->geometry().center().x() - form->parentWidget()->rect().center().x()) <= 1);
+
+        sub->showNormal();
+        sub->resize(220, 160);
+        auto* scroll = screen_->findChild<QScrollArea*>();
+        QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        scroll->ensureWidgetVisible(button("cmPrint"));
+        QVERIFY(button("cmPrint")->visibleRegion().boundingRect().size() == button("cmPrint")->size());
+    }
+
+    void everyWindowCarriesTheProgramIcon()
+    {
+        const QImage icon = ProgramIcon().pixmap(32).toImage();
+        QVERIFY(!icon.isNull());
+        QCOMPARE(main_->windowIcon().pixmap(32).toImage(), icon);
+        QCOMPARE(main_->findScreen("frmKwikTax")->windowIcon().pixmap(32).toImage(), icon);
+        printFromThePanel(screen_->printPanel()->viewButton());
+        QCOMPARE(ReportWindows().at(0)->windowIcon().pixmap(32).toImage(), icon);
     }
 
     void ageIsRoundedHalfToEven()
@@ -165,8 +316,7 @@ private slots:
         type(0, "500000");
         type(1, "40");
         screen_->calculate();
-        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
-        QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+        printFromThePanel(screen_->printPanel()->viewButton());
         QVERIFY(!screen_->printPanel()->isVisible());
         QCOMPARE(main_->state().PrintDirect, std::int16_t(0));
 
@@ -198,8 +348,7 @@ private slots:
         }
         const QByteArray before = revora::testing::ReadAll(db);
         MessageBoxWatcher watcher;
-        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
-        QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+        printFromThePanel(screen_->printPanel()->viewButton());
         QTRY_COMPARE(watcher.texts().size(), 1);
         QVERIFY(watcher.texts()[0].contains("Crysprin.db"));
         QCOMPARE(revora::testing::ReadAll(db), before);
@@ -212,8 +361,7 @@ private slots:
         screen_->calculate();
         main_->state().PrinterName = "NoSuchPrinter";
         MessageBoxWatcher watcher;
-        QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
-        QTest::mouseClick(screen_->printPanel()->directButton(), Qt::LeftButton);
+        printFromThePanel(screen_->printPanel()->directButton());
         QTRY_COMPARE(watcher.texts().size(), 1);
         QVERIFY(watcher.texts()[0].contains("printer"));
         QCOMPARE(main_->state().PrintDirect, std::int16_t(1));
