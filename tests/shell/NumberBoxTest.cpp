@@ -30,7 +30,8 @@ struct Fixture {
         layout->addWidget(box);
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qWarning("the test window did not become active");
     }
 };
 

@@ -299,8 +299,9 @@ class FailedExport : public ReportExport, public ::testing::WithParamInterface<F
 TEST_P(FailedExport, SaysWhyAndWritesNothing)
 {
     const FailedExportRow& row = GetParam();
-    if (row.targetIsAFolder)
+    if (row.targetIsAFolder) {
         ASSERT_TRUE(QDir(appFolder.path()).mkdir(row.fileName));
+    }
     const QString html = QuickTaxHtml();
     const QStringList before = QDir(appFolder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     try {
