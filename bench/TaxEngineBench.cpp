@@ -3,40 +3,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "AllocationCount.h"
 #include "tax/QuickTax.h"
 #include "tax/TaxEngine.h"
 
-// Every allocation of the process is counted, so a benchmark can show that the engine makes none.
-namespace {
-std::atomic<long> allocations{0};
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size ? size : 1))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-
 namespace {
 
-// Allocations per iteration, reported beside the time (expected: 0).
-void ReportAllocations(benchmark::State& state, long before)
-{
-    state.counters["allocs/iter"] =
-        benchmark::Counter(static_cast<double>(allocations - before) / static_cast<double>(state.iterations()));
-}
+using revora::bench::AllocationCount;
+using revora::bench::ReportAllocations;
 
 void BM_TaxFromTable(benchmark::State& state)
 {
-    const long before = allocations;
+    const long before = AllocationCount();
     revora::TaxBracketResult record;
     double income = 0.0;
     for (auto _ : state) {
@@ -71,7 +49,7 @@ void BM_QuickTaxCalculate(benchmark::State& state)
     revora::TaxBracketResult record;
     revora::QuickTaxState quick;
     quick.Age = 66;
-    const long before = allocations;
+    const long before = AllocationCount();
     for (auto _ : state) {
         record.TaxableIncome = 500'000.0;
         revora::QuickTaxCalculate(quick, record);

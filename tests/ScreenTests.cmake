@@ -15,7 +15,9 @@ endfunction()
 revora_screen_test(revora_quicktax_screen_test tax/QuickTaxScreenTest.cpp)
 revora_screen_test(revora_main_window_test shell/MainWindowTest.cpp)
 revora_screen_test(revora_number_box_test shell/NumberBoxTest.cpp)
+revora_screen_test(revora_date_box_test shell/DateBoxTest.cpp)
 revora_screen_test(revora_report_window_test shell/ReportWindowTest.cpp)
+revora_screen_test(revora_paye_screen_test payroll/PayeScreenTest.cpp)
 
 # Needs cupsd with the cups-pdf printer "PDF" as the default (scripts/printer sets it up).
 qt_add_executable(revora_print_direct_test shell/PrintDirectTest.cpp)

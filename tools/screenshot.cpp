@@ -1,22 +1,53 @@
-// Renders the main window with the quick tax screen open on a worked example and saves it
-// as a PNG; with a second file name, also the report window of that example:
-//     revora-screenshot SCREEN.png [REPORT.png]
+// Renders the README's pictures under the offscreen platform: the main window with the quick
+// tax screen on a worked example and its report window, then the monthly screen on a worked
+// example and its Afrikaans printout:
+//     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "payroll/MonthlyScreen.h"
 #include "shell/AppFolders.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
-#include <QPushButton>
 #include "tax/QuickTaxScreen.h"
+
+namespace {
+
+// Shows the screen's report through its print panel and saves the report window's picture.
+bool SaveReport(QWidget* printPanel, const QString& file)
+{
+    static_cast<revora::PrintPanel*>(printPanel)->viewButton()->click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "ReportWindow" && top->isVisible()) {
+            // The offscreen screen is small; the picture shows the window at its full size.
+            top->resize(820, 900);
+            QApplication::processEvents();
+            const bool saved = top->grab().save(file);
+            top->close();
+            return saved;
+        }
+    return false;
+}
+
+void Type(QWidget* screen, const char* box, const QString& text)
+{
+    auto* edit = screen->findChild<QLineEdit*>(box);
+    edit->setText(text);
+    emit edit->textEdited(text);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 2)
+    if (argc < 5)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -35,16 +66,26 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[1])))
         return 1;
-    if (argc < 3)
-        return 0;
-    auto* screen = qobject_cast<revora::QuickTaxScreen*>(sub->widget());
-    screen->printPanel()->viewButton()->click();
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (top->objectName() == "ReportWindow") {
-            // The offscreen screen is small; the picture shows the window at its full size.
-            top->resize(820, 900);
-            QApplication::processEvents();
-            return top->grab().save(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
-        }
-    return 1;
+    if (!SaveReport(qobject_cast<revora::QuickTaxScreen*>(sub->widget())->printPanel(), QString::fromLocal8Bit(argv[2])))
+        return 1;
+    sub->close();
+
+    window.findChild<QAction*>("mnuMonthly")->trigger();
+    sub = window.findScreen("frmMonthly");
+    auto* monthly = qobject_cast<revora::MonthlyScreen*>(sub->widget());
+    const std::pair<const char*, const char*> typed[] = {
+        {"silgEdit9", "42"},          {"silgEdit10", "25000"},    {"numEmpERMedAidCont", "1500"},
+        {"numEmpEEMedAidCont", "1500"}, {"silgEdit13", "3000"},   {"numMedAidBens", "3"},
+        {"silgEdit16", "1875"},       {"Text1", "Thandi Nkosi"},
+    };
+    for (const auto& [box, text] : typed)
+        Type(monthly, box, text);
+    monthly->calculate();
+    sub->move(20, 20);
+    sub->resize(sub->sizeHint());
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[3])))
+        return 1;
+    monthly->findChild<QRadioButton*>("Option2")->setChecked(true);
+    return SaveReport(monthly->printPanel(), QString::fromLocal8Bit(argv[4])) ? 0 : 1;
 }

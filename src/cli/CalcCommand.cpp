@@ -5,6 +5,7 @@
 #include <iomanip>
 
 #include "shell/AmountFormat.h"
+#include "tax/InputNumbers.h"
 
 namespace revora::cli {
 
@@ -54,18 +55,15 @@ std::optional<std::string> ParsedOptions::value(const std::string& name) const
 
 double ParsedOptions::number(const std::string& name, double fallback) const
 {
+    return numberIfGiven(name).value_or(fallback);
+}
+
+std::optional<double> ParsedOptions::numberIfGiven(const std::string& name) const
+{
     const auto text = value(name);
     if (!text)
-        return fallback;
-    double parsed = 0.0;
-    const char* begin = text->data();
-    const char* end = begin + text->size();
-    if (begin != end && *begin == '+')
-        ++begin;
-    const auto result = std::from_chars(begin, end, parsed);
-    if (text->empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
-        throw UsageError("--" + name + ": '" + *text + "' is not a number");
-    return parsed;
+        return std::nullopt;
+    return NumberFromText(name, *text);
 }
 
 double ParsedOptions::requiredNumber(const std::string& name) const
@@ -73,6 +71,33 @@ double ParsedOptions::requiredNumber(const std::string& name) const
     if (!value(name))
         throw UsageError("--" + name + ": missing value");
     return number(name, 0.0);
+}
+
+std::int16_t ParsedOptions::count(const std::string& name, std::int16_t fallback) const
+{
+    const auto text = value(name);
+    return text ? CountFromText(name, *text) : fallback;
+}
+
+double NumberFromText(const std::string& name, const std::string& text)
+{
+    double parsed = 0.0;
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    if (begin != end && *begin == '+')
+        ++begin;
+    const auto result = std::from_chars(begin, end, parsed);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
+        throw UsageError("--" + name + ": '" + text + "' is not a number");
+    return parsed;
+}
+
+std::int16_t CountFromText(const std::string& name, const std::string& text)
+{
+    const auto count = RoundHalfEvenToInt16(NumberFromText(name, text));
+    if (!count)
+        throw UsageError("--" + name + ": '" + text + "' is outside -32768 to 32767");
+    return *count;
 }
 
 std::vector<OptionDef> CommonOptions()
@@ -83,6 +108,13 @@ std::vector<OptionDef> CommonOptions()
         {"print", false, "send the report to the default printer"},
         {"data-dir", true, "DIR  the folder of the databases (default: the program's folder, or the user's data folder)"},
     };
+}
+
+std::vector<OptionDef> WithCommon(std::vector<OptionDef> own)
+{
+    for (OptionDef& def : CommonOptions())
+        own.push_back(std::move(def));
+    return own;
 }
 
 void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json)

@@ -2,6 +2,8 @@
 // The shape every revora-calc subcommand shares: named options, a strict parse that names the
 // option at fault, and the common --json, --report, --print and --data-dir handling.
 
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -32,15 +34,36 @@ public:
     std::optional<std::string> value(const std::string& name) const;
     // A finite number written out in full ("500000", "-10.5", "1e6"); UsageError otherwise.
     double number(const std::string& name, double fallback) const;
+    std::optional<double> numberIfGiven(const std::string& name) const;
     double requiredNumber(const std::string& name) const;
+    // A count or an age as the screens hold it (see CountFromText).
+    std::int16_t count(const std::string& name, std::int16_t fallback) const;
 
 private:
     std::map<std::string, std::string> values_;
     std::set<std::string> flags_;
 };
 
+// The text of an option's value read as the option reads it; UsageError naming the option.
+double NumberFromText(const std::string& name, const std::string& text);
+// Rounded half to even into 16 bits, as a screen's count box holds it.
+std::int16_t CountFromText(const std::string& name, const std::string& text);
+
 // The options every subcommand takes besides its own.
 std::vector<OptionDef> CommonOptions();
+// A subcommand's own options followed by the common ones.
+std::vector<OptionDef> WithCommon(std::vector<OptionDef> own);
+
+struct Subcommand {
+    std::string name;
+    std::string summary;
+    std::vector<OptionDef> options; // common ones included
+    std::function<int(const ParsedOptions&)> run;
+};
+
+// Each calculator family's subcommands, from its own file; main.cpp lists them in one table.
+std::vector<Subcommand> QuickTaxCommands();
+std::vector<Subcommand> PayeCommands();
 
 struct Figure {
     std::string key;     // JSON key

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace revora {
 
@@ -10,9 +9,11 @@ std::string FormatAmount(double value, int decimals)
 {
     if (!std::isfinite(value))
         return {};
+    // to_chars ignores the locale: the program runs under the user's, where the decimal mark
+    // may be a comma, and the boxes and reports always show a point.
     char raw[400];
-    std::snprintf(raw, sizeof raw, "%.*f", decimals, value);
-    std::string text(raw);
+    const auto written = std::to_chars(raw, raw + sizeof raw, value, std::chars_format::fixed, decimals);
+    std::string text(raw, written.ptr);
     const bool negative = !text.empty() && text[0] == '-';
     if (negative)
         text.erase(0, 1);

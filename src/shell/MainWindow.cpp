@@ -17,6 +17,10 @@
 #include "shell/Database.h"
 #include "shell/DesktopCalculator.h"
 #include "shell/StartupSettings.h"
+#include "payroll/AnnualScreen.h"
+#include "payroll/DailyScreen.h"
+#include "payroll/MonthlyScreen.h"
+#include "payroll/WeekScreen.h"
 #include "tax/QuickTaxScreen.h"
 
 namespace revora {
@@ -161,11 +165,14 @@ void MainWindow::buildMenus()
     addMenu("mnuRevx", "&Revora", {{"mnuRevxMon", "&Monthly", {}}, {"mnuRevxAnn", "&Annual", {}}});
     addMenu("mnuAvx", "A&vanta", {{"mnuAvxMon", "&Monthly", {}}, {"mnuAvxAnn", "&Annual", {}}});
     addMenu("mnuTaxCalc", "&TaxCalcs",
-            {{"mnuAnnual", "&Annual", {}},
-             {"mnuMonthly", "&Monthly", {}},
-             {"mnuFortNight", "&FortNightly", {}},
-             {"mnuWeekly", "&Weekly", {}},
-             {"mnuDaily", "&Daily", {}},
+            {{"mnuAnnual", "&Annual", [this] { openScreen("frmAnnual", [this] { return new AnnualScreen(state_); }); }},
+             {"mnuMonthly", "&Monthly",
+              [this] { openScreen("frmMonthly", [this] { return new MonthlyScreen(state_); }); }},
+             {"mnuFortNight", "&FortNightly",
+              [this] { openScreen("frmFortNight", [this] { return new WeekScreen(state_, WeekKind::Fortnightly); }); }},
+             {"mnuWeekly", "&Weekly",
+              [this] { openScreen("frmWeekly", [this] { return new WeekScreen(state_, WeekKind::Weekly); }); }},
+             {"mnuDaily", "&Daily", [this] { openScreen("frmDaily", [this] { return new DailyScreen(state_); }); }},
              {"QuickTax", "QuickTax", [this] { openQuickTax(); }}});
     addMenu("mnuCarCalcs", "&Car Calculations", {{"mnuCompCar", "&Company car", {}}, {"mnuCarAll1", "Car Allowance", {}}});
     addMenu("mnuBusinessCalcs", "Bu&siness Calculations",

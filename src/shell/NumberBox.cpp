@@ -85,6 +85,7 @@ void NumberBox::onTextEdited(const QString& text)
         setText(acceptedText_);
         setCursorPosition(std::min(cursor, static_cast<int>(acceptedText_.size())));
         QApplication::beep();
+        emit refused(typed);
         return;
     }
     acceptedText_ = text;
@@ -106,6 +107,7 @@ bool NumberBox::pasteText(const QString& pasted)
         taken = std::nearbyint(taken);
     if (!accepts(taken)) {
         QApplication::beep();
+        emit refused(taken);
         return false;
     }
     setValue(taken);
@@ -117,12 +119,14 @@ bool NumberBox::pasteText(const QString& pasted)
 void NumberBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    // Coming back from the box's own context menu keeps what was selected.
-    if (event->reason() == Qt::PopupFocusReason)
-        return;
-    selectAll();
-    // The click that brought the focus would place the cursor on release; it selects instead.
-    selectOnRelease_ = event->reason() == Qt::MouseFocusReason;
+    selectOnFocus_.focusIn(*this, *event);
+}
+
+void NumberBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (tidyOnLeave_ && event->reason() != Qt::PopupFocusReason)
+        setValue(value_);
 }
 
 void NumberBox::mouseReleaseEvent(QMouseEvent* event)
@@ -132,11 +136,7 @@ void NumberBox::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QLineEdit::mouseReleaseEvent(event);
-    if (selectOnRelease_) {
-        selectOnRelease_ = false;
-        if (!hasSelectedText()) // a drag that chose part of the text is left as it is
-            selectAll();
-    }
+    selectOnFocus_.mouseReleased(*this);
 }
 
 void NumberBox::keyPressEvent(QKeyEvent* event)

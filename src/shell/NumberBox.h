@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "shell/SelectOnFocus.h"
+
 namespace revora {
 
 class NumberBox : public QLineEdit {
@@ -27,6 +29,8 @@ public:
     // Boxes take no minus sign unless they hold amounts that may be negative.
     void setAllowsNegative(bool allows);
     void setOutput(bool output); // read-only result box, skipped by the Tab key
+    // On leaving, the box shows its number in its own format; an emptied box becomes 0.
+    void setTidyOnLeave(bool tidy) { tidyOnLeave_ = tidy; }
 
     double value() const { return value_; }
     void setValue(double value);
@@ -37,9 +41,12 @@ public:
 
 signals:
     void valueEdited(double value);
+    // A typed or pasted value the acceptor refused; the box kept its last value.
+    void refused(double value);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -53,10 +60,11 @@ private:
     Kind kind_;
     int decimals_;
     bool allowsNegative_ = false;
-    bool selectOnRelease_ = false;
+    bool tidyOnLeave_ = false;
     double value_ = 0.0;
     QString acceptedText_;
     std::function<bool(double)> accepts_;
+    SelectOnFocus selectOnFocus_;
 };
 
 } // namespace revora

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace revora {
 
@@ -14,11 +15,15 @@ PrintPanel::PrintPanel(QWidget* parent, const QString& cancelCaption) : OverlayP
     cancel_ = new QPushButton(cancelCaption, this);
     cancel_->setObjectName("cmdCancel");
 
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
+    content_ = new QVBoxLayout;
+    layout->addLayout(content_);
+    auto* buttons = new QHBoxLayout;
     // The panel takes its natural size, so each button is as wide as its caption needs.
     for (QPushButton* button : {view_, direct_, cancel_})
-        layout->addWidget(button);
+        buttons->addWidget(button);
+    layout->addLayout(buttons);
 
     connect(view_, &QPushButton::clicked, this, &PrintPanel::viewRequested);
     connect(direct_, &QPushButton::clicked, this, &PrintPanel::directRequested);

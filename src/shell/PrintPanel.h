@@ -5,6 +5,7 @@
 #include "shell/OverlayPanel.h"
 
 class QPushButton;
+class QVBoxLayout;
 
 namespace revora {
 
@@ -17,6 +18,9 @@ public:
     QPushButton* viewButton() const { return view_; }
     QPushButton* directButton() const { return direct_; }
     QPushButton* cancelButton() const { return cancel_; }
+    // Where a screen puts what else it asks before printing (a name, a language), above the
+    // three buttons.
+    QVBoxLayout* contentLayout() const { return content_; }
 
     void showPanel(); // visible, in front, with the focus on "&View/Export report"
 
@@ -28,6 +32,7 @@ private:
     QPushButton* view_;
     QPushButton* direct_;
     QPushButton* cancel_;
+    QVBoxLayout* content_;
 };
 
 } // namespace revora

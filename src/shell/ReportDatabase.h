@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "shell/AppFolders.h"
-#include "shell/ReportRow.h"
+#include "tax/ReportRow.h"
 
 namespace revora {
 

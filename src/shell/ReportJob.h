@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "shell/AppState.h"
-#include "shell/ReportRow.h"
+#include "tax/ReportRow.h"
 
 namespace revora {
 

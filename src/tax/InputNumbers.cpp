@@ -1,7 +1,7 @@
 #include "tax/InputNumbers.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <charconv>
 #include <limits>
 
 namespace revora {
@@ -50,8 +50,9 @@ double LeadingNumber(std::string_view text) noexcept
     }
     if (!seenDigit)
         return 0.0;
-    buffer[used] = '\0';
-    double value = std::strtod(buffer, nullptr);
+    // from_chars ignores the locale, so a typed point is a decimal point under every locale.
+    double value = 0.0;
+    std::from_chars(buffer, buffer + used, value);
     if (droppedIntegerDigits > 0)
         value *= std::pow(10.0, droppedIntegerDigits);
     return negative ? -value : value;

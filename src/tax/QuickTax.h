@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shell/ReportRow.h"
+#include "tax/ReportRow.h"
 #include "tax/TaxEngine.h"
 
 namespace revora {

@@ -85,8 +85,10 @@ private slots:
             QCOMPARE(action->text(), caption);
         }
         // Screens still to come are present but not yet usable.
-        QVERIFY(!MenuAction(*main, "mnuMonthly")->isEnabled());
+        QVERIFY(!MenuAction(*main, "mnuCompCar")->isEnabled());
         QVERIFY(!MenuAction(*main, "mnuLoans")->isEnabled());
+        for (const char* name : {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily"})
+            QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
         QVERIFY(MenuAction(*main, "QuickTax")->isEnabled());
         QVERIFY(MenuAction(*main, "mnuAbout")->isEnabled());
     }

@@ -1,0 +1,49 @@
+#include "cli/CalcOutput.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "shell/AppFolders.h"
+#include "shell/ReportRenderer.h"
+
+namespace revora::cli {
+
+AppState MakeState(const ParsedOptions& options)
+{
+    AppState state;
+    QString folder = DefaultApplicationFolder();
+    if (const auto dir = options.value("data-dir"))
+        folder = QString::fromStdString(*dir);
+    state.Paths = MakeAppPaths(folder, InstallFolder());
+    state.InitialiseAll();
+    return state;
+}
+
+void MakeDatabaseFolder(const QString& databasePath)
+{
+    QDir().mkpath(QFileInfo(databasePath).absolutePath());
+}
+
+void CheckReportFile(const ParsedOptions& options)
+{
+    const auto file = options.value("report");
+    if (!file)
+        return;
+    if (ExportFormatFor(QString::fromStdString(*file)) == ExportFormat::Unknown)
+        throw UsageError("--report: '" + *file + "' must end in .pdf, .odt or .html");
+}
+
+int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request, const ReportRow& row)
+{
+    if (!options.has("report") && !options.has("print"))
+        return 0;
+    MakeDatabaseFolder(state.Paths.ReportDbPath);
+    const RenderedReport report = WriteAndRenderOneRowReport(state, request, row);
+    if (const auto file = options.value("report"))
+        ExportReport(report.html, QString::fromStdString(*file));
+    if (options.has("print"))
+        PrintReport(report.html, QString(), report.documentName());
+    return 0;
+}
+
+} // namespace revora::cli

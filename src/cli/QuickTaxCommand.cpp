@@ -1,0 +1,55 @@
+// revora-calc quicktax: the quick tax screen's figures for a taxable income and an age.
+
+#include <iostream>
+
+#include "cli/CalcCommand.h"
+#include "cli/CalcOutput.h"
+#include "tax/QuickTax.h"
+
+namespace revora::cli {
+
+namespace {
+
+int QuickTax(const ParsedOptions& options)
+{
+    const double income = options.requiredNumber("income");
+    const std::int16_t age = options.count("age", 0);
+    CheckReportFile(options);
+
+    AppState state = MakeState(options);
+    state.TaxBracketResult.TaxableIncome = income;
+    state.QuickTax.Age = age;
+    QuickTaxCalculate(state.QuickTax, state.TaxBracketResult);
+    const TaxBracketResult& r = state.TaxBracketResult;
+    const QuickTaxState& q = state.QuickTax;
+    PrintFigures(std::cout,
+                 {{"TaxableIncome", "Taxable Income", r.TaxableIncome, 2},
+                  {"Age", "Age", static_cast<double>(q.Age), 0},
+                  {"BaseTax", "Tax on taxable income", r.BaseTax, 2},
+                  {"MarginalRate", "Marginal rate (%)", r.MarginalRate, 2},
+                  {"PortionTax", "+ Portion @ M/Rate", r.PortionTax, 2},
+                  {"TotalTax", "Total tax", q.TotalTax, 2},
+                  {"TotalRebate", "Less rebates", q.TotalRebate, 2},
+                  {"TaxCommitment", "Tax commitment", q.TaxCommitment, 2},
+                  {"AverageRate", "Average rate before rebates", q.AverageRate, 4},
+                  {"AverageRateAfterRebates", "Average rate after rebates", q.AverageRateAfterRebates, 4}},
+                 options.has("json"));
+    return Output(state,
+                  options,
+                  {"kwiktax", "kwiktep.rpt", QStringLiteral("QuickTax") + ExportHint},
+                  QuickTaxReportRow(state.QuickTax, state.TaxBracketResult));
+}
+
+} // namespace
+
+std::vector<Subcommand> QuickTaxCommands()
+{
+    return {
+        {"quicktax", "annual income tax on a taxable income for an age",
+         WithCommon({{"income", true, "RAND  annual taxable income (required)"},
+                     {"age", true, "YEARS  age in whole years, rounded half to even (default 0)"}}),
+         QuickTax},
+    };
+}
+
+} // namespace revora::cli

@@ -1,0 +1,55 @@
+#pragma once
+// An employee's tax for the tax year, or the part of it worked, with the medical credit
+// counted month by month.
+
+#include <array>
+#include <optional>
+
+#include "payroll/PayeCommon.h"
+#include "tax/TaxEngine.h"
+
+namespace revora {
+
+struct AnnualPayeInputs {
+    PayeInputs Amounts; // the period's amounts; Beneficiaries is held only and not used
+    int StartDate = 42064; // 01/03/2015
+    int EndDate = 42429;   // 29/02/2016
+    // Members on the medical scheme in each month, indexed by calendar month - 1
+    // (0 January ... 11 December); the tax year runs from March (2) to February (1).
+    std::array<std::int16_t, 12> MembersByMonth{};
+};
+
+struct AnnualPayeResult {
+    double TaxLiability = 0.0; // total tax before medical credits
+    double MedicalCredit = 0.0;
+    double AdditionalMedicalCredit = 0.0;
+    double TotalTaxDeduction = 0.0; // total - both credits, never below 0
+    double PAYE = 0.0;              // PAYE part - both credits, never below 0
+    double SITE = 0.0;              // 0 for this tax year
+    double Total = 0.0;             // total tax before medical credits
+};
+
+// The most members the beneficiaries boxes take on leaving and on "Duplicate March to all 12
+// months ", and the message that says so (no title of its own).
+inline constexpr std::int16_t MostMembersInAMonth = 24;
+inline constexpr const char* MostMembersMessage =
+    "Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!";
+
+// Dates outside the tax year, or an end before the start: the date messages of the date
+// boxes, title "Incorrect Date".
+std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate);
+
+// The annual calculation (the period must have passed CheckAnnualPeriod). With a
+// contribution, months outside the period have their counts set to 0 in `inputs`.
+//   D = end - start + 1; Y = travel x inclusion + salary + commission - pension - R/A +
+//   employer's medical when travel + commission > 0, else salary - pension - R/A + employer's
+//   medical; Y x 365 / D when D < 365
+//   with = TaxBeforeRebates(Y + bonus) - rebate, without = TaxBeforeRebates(Y) - rebate, each
+//   cut to whole rands (floor) when travel + commission > 0, then floored at 0
+//   total = max((without x D / 365 when D < 365, else without) + (with - without), 0)
+//   credit = sum over the months in the period of n x 270 (n <= 2) or 540 + (n - 2) x 181
+// Example: the whole year, salary 300 000, age 40: total = TaxBeforeRebates(300 000) - 13 257.
+AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSettings& settings,
+                                     TaxBracketResult& record) noexcept;
+
+} // namespace revora

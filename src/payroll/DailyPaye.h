@@ -1,0 +1,20 @@
+#pragma once
+// Employees' tax, UIF, SDL and medical credits for one day's pay.
+
+#include "payroll/PayeCommon.h"
+#include "tax/TaxEngine.h"
+
+namespace revora {
+
+// The daily calculation, 260 working days a year, no period check:
+//   taxable  = travel x inclusion rate + salary + commission - pension - R/A + employer's medical
+//   annual A = taxable x 260
+//   with = TaxBeforeRebates(A + bonus); without = TaxBeforeRebates(A)   (neither floored)
+//   tax of the day = max((with - without) + (without - rebate) / 260, 0)
+//   credit = (n x 270 x 12) / 260 for n <= 2, (6 480 + (n - 2) x 181 x 12) / 260 above
+//   UIF limit = monthly limit x 12 / 260
+// Example: 1 000 a day at age 40: (TaxBeforeRebates(260 000) - 13 257) / 260.
+PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
+                                      TaxBracketResult& record) noexcept;
+
+} // namespace revora

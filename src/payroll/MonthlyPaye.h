@@ -1,0 +1,38 @@
+#pragma once
+// Employees' tax, UIF, SDL and medical credits for one calendar month (or part of it).
+
+#include <optional>
+
+#include "payroll/PayeCommon.h"
+#include "tax/TaxEngine.h"
+
+namespace revora {
+
+struct MonthlyPeriod {
+    int StartDate = 42064; // 01/03/2015, day number
+    int EndDate = 42094;   // 31/03/2015
+};
+
+// Start and end in different months: "The Start and End dates entered must be for the same
+// Month" (focus on the end date); a start day after the end day: "The Start date entered
+// must be before the End date" (focus on the start date); title "Incorrect Date".
+std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period);
+
+// The monthly calculation (the period must have passed CheckMonthlyPeriod):
+//   days in month M = 31, 30 or 29 (February) by the start date's month; days worked d = end - start + 1
+//   taxable travel  = inclusion rate x travel allowance
+//   monthly taxable = taxable travel + salary + commission - pension - R/A + employer's medical
+//   annual A        = monthly taxable x (M / d) x 12
+//   with  = max(TaxBeforeRebates(A + bonus) - rebate, 0); without = max(TaxBeforeRebates(A) - rebate, 0)
+//   tax of the month = max((with - without) + (without / 12) x d / M, 0)
+//   credit = 0 without contributions, else n x 270 (n <= 2) or 540 + (n - 2) x 181
+//   UIF base = salary + employer's medical + bonus + taxable travel (no commission);
+//   each UIF = min(base, monthly limit) x rate / 100 (the limit only when the base exceeds it)
+//   SDL = (UIF base - (pension + R/A) + commission) x SDL rate / 100, no limit, no floor
+//   total deduction = tax - (credit + additional credit), shown as 0 unless above 0
+// The engine is called with A + bonus, then with A, so the shared record keeps A.
+// Example: salary 20 000 for all of March, age 40: A = 240 000, tax (47 848 - 13 257) / 12 = 2 882.58.
+PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
+                                        const MonthlyPeriod& period, TaxBracketResult& record) noexcept;
+
+} // namespace revora

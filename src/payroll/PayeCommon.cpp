@@ -1,0 +1,27 @@
+#include "payroll/PayeCommon.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace revora {
+
+std::string TooManyBeneficiariesMessage(std::int16_t most)
+{
+    return "The number of medical aid beneficiaries can be at most " + std::to_string(most) + ".";
+}
+
+double AsShownTwoDecimals(double value) noexcept
+{
+    // A box shows no "inf" or "nan" (its text is empty), and empty text reads as 0.
+    if (!std::isfinite(value))
+        return 0.0;
+    // The text a two-decimal box shows, written and read without the C locale's say (a
+    // program may run under a locale whose decimal mark is a comma).
+    char text[400];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 2);
+    double shown = 0.0;
+    std::from_chars(text, written.ptr, shown);
+    return shown + 0.0; // "-0.00" reads as 0
+}
+
+} // namespace revora

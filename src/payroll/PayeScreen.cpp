@@ -1,0 +1,334 @@
+#include "payroll/PayeScreen.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <limits>
+
+#include "payroll/PayePrintout.h"
+#include "shell/Database.h"
+#include "shell/DateBox.h"
+#include "shell/OverlayPanel.h"
+#include "shell/PrintPanel.h"
+#include "shell/SetupSettings.h"
+#include "tax/InputNumbers.h"
+#include "tax/TaxYearRules.h"
+
+namespace revora {
+
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+PayeScreen::PayeScreen(AppState& state, const QString& caption, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(caption);
+
+    period_ = new QGridLayout;
+    period_->setColumnStretch(2, 1); // the period's boxes keep their width, on the left
+    inputs_ = new QGridLayout;
+    results_ = new QGridLayout;
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(inputs_);
+    columns->addSpacing(24);
+    columns->addLayout(results_);
+    columns->setAlignment(results_, Qt::AlignTop);
+    columns->setAlignment(inputs_, Qt::AlignTop);
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdCalculate->setDefault(true);
+    cmdCalculate_ = cmdCalculate;
+    auto* cmdOk = Button(this, "cmdOk", "&OK");
+    auto* cmdSettings = Button(this, "cmdSettings", "&Settings");
+    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdCalculate, cmdOk, cmdSettings, cmdPrint})
+        buttons->addWidget(button);
+
+    formLayout()->addLayout(period_);
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(buttons);
+
+    buildSettingsPanel();
+    buildPrintPanel();
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
+    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(cmdSettings, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
+    setUpPrinting(cmdPrint, fraPrint_);
+}
+
+QLabel* PayeScreen::addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    label->setBuddy(buddy);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(buddy, row, 1);
+    return label;
+}
+
+NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
+{
+    auto* box = new NumberBox(field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal, field.decimals,
+                              this);
+    box->setObjectName(field.name);
+    // Amounts are taken as typed, a negative one included.
+    box->setAllowsNegative(true);
+    box->setTidyOnLeave(field.tidyOnLeave);
+    box->setMinimumWidth(120);
+    box->setValue(target);
+    addCaption(grid, grid->rowCount(), field.caption, box);
+    typed_ << box;
+    connect(box, &NumberBox::valueEdited, this, [&target](double value) { target = value; });
+    return box;
+}
+
+NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    box->setObjectName(field.name);
+    box->setMinimumWidth(60);
+    box->setValue(target);
+    box->setAcceptor([most](double value) {
+        const auto count = RoundHalfEvenToInt16(value);
+        return count && *count <= most;
+    });
+    addCaption(grid, grid->rowCount(), field.caption, box);
+    typed_ << box;
+    connect(box, &NumberBox::valueEdited, this,
+            [&target](double value) { target = RoundHalfEvenToInt16(value).value_or(target); });
+    if (most < std::numeric_limits<std::int16_t>::max())
+        connect(box, &NumberBox::refused, this, [this, most] {
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString(TooManyBeneficiariesMessage(most)));
+        });
+    return box;
+}
+
+NumberBox* PayeScreen::addResult(QGridLayout* grid, const char* name, const char* caption)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    box->setObjectName(name);
+    box->setOutput(true);
+    box->setMinimumWidth(120);
+    addCaption(grid, grid->rowCount(), caption, box);
+    return box;
+}
+
+DateBox* PayeScreen::addDate(QGridLayout* grid, const char* name, const char* caption, int& target)
+{
+    auto* box = new DateBox(this);
+    box->setObjectName(name);
+    box->setMaximumWidth(120);
+    box->setDate(target);
+    addCaption(grid, grid->rowCount(), caption, box);
+    typed_ << box;
+    connect(box, &DateBox::dateEdited, this, [&target](int day) { target = day; });
+    return box;
+}
+
+void PayeScreen::orderTabs(const QList<QWidget*>& first)
+{
+    QList<QWidget*> order = first;
+    for (QWidget* box : typed_)
+        if (!order.contains(box))
+            order << box;
+    order << cmdCalculate_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void PayeScreen::watchDates(DateBox* start, DateBox* end)
+{
+    startDate_ = start;
+    endDate_ = end;
+    const auto refuseStart = [this, start] {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), QString::fromUtf8(DateOutsideYearMessage.data(),
+                                                                                        DateOutsideYearMessage.size()));
+        start->setFocus();
+    };
+    const auto refuseEnd = [this, start, end] {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+                              QString::fromStdString(EndBeforeStartMessage(start->text().toStdString())));
+        end->setFocus();
+    };
+    // Both of a box's rejections are answered alike.
+    connect(start, &DateBox::invalidDateRejected, this, refuseStart);
+    connect(start, &DateBox::outOfRangeRejected, this, refuseStart);
+    connect(end, &DateBox::invalidDateRejected, this, refuseEnd);
+    connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);
+}
+
+void PayeScreen::buildSettingsPanel()
+{
+    frame3_ = new OverlayPanel(this);
+    frame3_->setObjectName("Frame3");
+    auto* group = new QGroupBox(QStringLiteral("Setup"), frame3_);
+    auto* grid = new QGridLayout(group);
+    auto setting = [this, grid](const char* name, const char* caption, int decimals, double PayeSettings::*member) {
+        auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
+        box->setObjectName(name);
+        box->setMinimumWidth(100);
+        const int row = grid->rowCount();
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(box);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(box, row, 1, 1, 2);
+        connect(box, &NumberBox::valueEdited, this, [this, member](double value) { settings_.*member = value; });
+        return box;
+    };
+    numEmpEUIF_ = setting("numEmpEUIF", "Employee UIF portion", 3, &PayeSettings::EmployeeUIF);
+    numEmpRUIF_ = setting("numEmpRUIF", "Employer UIF portion", 3, &PayeSettings::EmployerUIF);
+    numSkillPercent_ = setting("numSkillPercent", "Skills levy", 3, &PayeSettings::SkillLevy);
+    numUIFLimit_ = setting("numUIFLimit", "UIF monthly limit", 0, &PayeSettings::UIFLimit);
+
+    optTAIncRate80_ = new QRadioButton(QStringLiteral("80%"), this);
+    optTAIncRate80_->setObjectName("optTAIncRate80");
+    optTAIncRate20_ = new QRadioButton(QStringLiteral("20%"), this);
+    optTAIncRate20_->setObjectName("optTAIncRate20");
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(QStringLiteral("Travel allowance inclusion rate :"), this), row, 0);
+    grid->addWidget(optTAIncRate80_, row, 1);
+    grid->addWidget(optTAIncRate20_, row, 2);
+    connect(optTAIncRate80_, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.8; });
+    connect(optTAIncRate20_, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.2; });
+
+    auto* cmdSetupOK = Button(this, "cmdSetupOK", "O&K");
+    grid->addWidget(cmdSetupOK, grid->rowCount(), 2);
+    connect(cmdSetupOK, &QPushButton::clicked, this, &PayeScreen::saveSettings);
+
+    auto* layout = new QVBoxLayout(frame3_);
+    layout->addWidget(group);
+}
+
+void PayeScreen::buildPrintPanel()
+{
+    fraPrint_ = new PrintPanel(this);
+    fraPrint_->setObjectName("fraPrint");
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setMaxLength(EmployeeNameLength);
+    text1_->setMinimumWidth(260);
+    auto* name = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Employee name : "), this);
+    label->setBuddy(text1_);
+    name->addWidget(label);
+    name->addWidget(text1_);
+    name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
+    option1_ = new QRadioButton(QStringLiteral("&English print"), this);
+    option1_->setObjectName("Option1");
+    option1_->setChecked(true);
+    option2_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
+    option2_->setObjectName("Option2");
+    auto* languages = new QHBoxLayout;
+    languages->addWidget(option1_);
+    languages->addWidget(option2_);
+    languages->addStretch();
+    fraPrint_->contentLayout()->addLayout(name);
+    fraPrint_->contentLayout()->addLayout(languages);
+}
+
+PrintLanguage PayeScreen::printLanguage() const
+{
+    return option2_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+}
+
+QString PayeScreen::employeeName() const { return text1_->text(); }
+
+void PayeScreen::open()
+{
+    try {
+        settings_ = ReadPayeSettings(state().Paths);
+    } catch (const StorageError& e) {
+        // The screen still works, on the usual rates, and the user knows which file failed.
+        settings_ = PayeSettings{};
+        showError(QStringLiteral("Settings"), e.message());
+    }
+    showSettings();
+    calculate();
+}
+
+void PayeScreen::showSettings()
+{
+    numEmpEUIF_->setValue(settings_.EmployeeUIF);
+    numEmpRUIF_->setValue(settings_.EmployerUIF);
+    numSkillPercent_->setValue(settings_.SkillLevy);
+    numUIFLimit_->setValue(settings_.UIFLimit);
+    // Any other stored rate selects neither option and is still used; a checked option of
+    // an exclusive pair can only be cleared while the pair is not exclusive.
+    for (QRadioButton* option : {optTAIncRate80_, optTAIncRate20_})
+        option->setAutoExclusive(false);
+    optTAIncRate80_->setChecked(settings_.TAIncRate8020 == 0.8);
+    optTAIncRate20_->setChecked(settings_.TAIncRate8020 == 0.2);
+    for (QRadioButton* option : {optTAIncRate80_, optTAIncRate20_})
+        option->setAutoExclusive(true);
+}
+
+void PayeScreen::setMainButtonsEnabled(bool enabled)
+{
+    for (const char* name : {"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint"})
+        findChild<QPushButton*>(name)->setEnabled(enabled);
+}
+
+void PayeScreen::showSettingsPanel()
+{
+    setMainButtonsEnabled(false);
+    frame3_->showOnTop();
+    numEmpEUIF_->setFocus(Qt::OtherFocusReason);
+}
+
+void PayeScreen::saveSettings()
+{
+    try {
+        WritePayeSettings(state().Paths, settings_);
+    } catch (const StorageError& e) {
+        // The rates typed still apply to this screen; the file keeps what it had.
+        showError(QStringLiteral("Settings"), e.message());
+    }
+    frame3_->hide();
+    setMainButtonsEnabled(true);
+    QApplication::processEvents();
+    calculate();
+}
+
+QWidget* PayeScreen::focusFor(PayeFocus focus) const
+{
+    switch (focus) {
+    case PayeFocus::Calculate:
+        return cmdCalculate_;
+    case PayeFocus::StartDate:
+        return startDate_;
+    case PayeFocus::EndDate:
+        return endDate_;
+    default:
+        return nullptr;
+    }
+}
+
+void PayeScreen::refuse(const PayeRefusal& refusal)
+{
+    QMessageBox::critical(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
+    if (QWidget* target = focusFor(refusal.focus))
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void PayeScreen::printRow(const char* table, const char* layout, const char* title, const ReportRow& row)
+{
+    printOneRowReport({QString::fromUtf8(table), QString::fromUtf8(layout), QString::fromUtf8(title) + ExportHint},
+                      row);
+}
+
+} // namespace revora

@@ -1,0 +1,78 @@
+#pragma once
+// Steps the periodic employees' tax calculations share: used only by the
+// payroll .cpp files, not by the screens.
+
+#include <cmath>
+
+#include "payroll/PayeCommon.h"
+#include "tax/TaxEngine.h"
+#include "tax/TaxYearRules.h"
+
+namespace revora::paye {
+
+// A medical scheme credit is given only when the employer or the employee contributes.
+inline bool Contributes(double employerMedical, double employeeMedical) noexcept
+{
+    return employerMedical > 0.0 || employeeMedical > 0.0;
+}
+
+// The period's taxable income: taxable travel + salary + commission - pension - R/A +
+// employer's medical, in the order the rules add it.
+inline double PeriodTaxable(const PayeInputs& in, double taxableTravel) noexcept
+{
+    return taxableTravel + in.Salary + in.Commission - in.Pension - in.RetirementAnnuity + in.EmployerMedical;
+}
+
+// UIF base: salary + employer's medical + bonus + taxable travel (commission is not in it).
+inline double UifBase(const PayeInputs& in, double taxableTravel) noexcept
+{
+    return in.Salary + in.EmployerMedical + in.Bonus + taxableTravel;
+}
+
+// SDL: (UIF base - (pension + R/A) + commission) x (rate / 100); no limit and no floor.
+inline double SkillsLevy(const PayeInputs& in, double uifBase, double sdlPercent) noexcept
+{
+    return (uifBase - (in.Pension + in.RetirementAnnuity) + in.Commission) * (sdlPercent / 100.0);
+}
+
+// TaxBeforeRebates for an annual taxable income, through the shared record.
+inline double TaxBeforeRebatesFor(TaxBracketResult& record, double annualIncome) noexcept
+{
+    record.TaxableIncome = annualIncome;
+    TaxFromTable(record);
+    return record.TaxBeforeRebates;
+}
+
+// "greater than 0, else 0": the floors of the rules (a NaN would stay NaN; see AllFinite).
+inline double AtLeastZero(double value) noexcept { return value > 0.0 ? value : 0.0; }
+
+// Tax less both medical credits, 0 unless greater than 0.
+inline double NetOfCredits(double tax, double credit, double additional) noexcept
+{
+    return AtLeastZero(tax - (credit + additional));
+}
+
+// The screens show no "inf" or "nan": a result with a figure that is not finite (absurdly
+// large amounts) is given as zeros.
+inline bool AllFinite(const PeriodicPayeResult& r) noexcept
+{
+    return std::isfinite(r.TaxableTravelAllowance) && std::isfinite(r.UIFEmployee) && std::isfinite(r.UIFEmployer)
+        && std::isfinite(r.SDL) && std::isfinite(r.TaxLiability) && std::isfinite(r.MedicalCredit)
+        && std::isfinite(r.AdditionalMedicalCredit) && std::isfinite(r.TotalTaxDeduction);
+}
+
+// Steps shared after the period's tax and credit are known: the additional credit (the same
+// conditions on every screen) and the total deduction.
+inline void FinishCredits(PeriodicPayeResult& r, const PayeInputs& in) noexcept
+{
+    r.AdditionalMedicalCredit =
+        AdditionalMedicalCredit(in.EmployerMedical, in.EmployeeMedical, r.MedicalCredit, in.Age);
+    r.TotalTaxDeduction = NetOfCredits(r.TaxLiability, r.MedicalCredit, r.AdditionalMedicalCredit);
+}
+
+inline PeriodicPayeResult FiniteOrZeros(const PeriodicPayeResult& r) noexcept
+{
+    return AllFinite(r) ? r : PeriodicPayeResult{};
+}
+
+} // namespace revora::paye

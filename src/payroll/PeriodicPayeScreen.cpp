@@ -1,0 +1,64 @@
+#include "payroll/PeriodicPayeScreen.h"
+
+#include <QGridLayout>
+
+namespace revora {
+
+PeriodicPayeScreen::PeriodicPayeScreen(AppState& state, const QString& caption, const PeriodicBoxes& boxes,
+                                       std::int16_t mostBeneficiaries, QWidget* parent)
+    : PayeScreen(state, caption, parent)
+{
+    QGridLayout* in = inputGrid();
+    addCount(in, boxes.age, inputs_.Age, std::numeric_limits<std::int16_t>::max());
+    addAmount(in, boxes.salary, inputs_.Salary);
+    addAmount(in, boxes.employerMedical, inputs_.EmployerMedical);
+    addAmount(in, boxes.employeeMedical, inputs_.EmployeeMedical);
+    addAmount(in, boxes.commission, inputs_.Commission);
+    addAmount(in, boxes.bonus, inputs_.Bonus);
+    travel_ = addAmount(in, boxes.travel, inputs_.TravelAllowance);
+    addCount(in, boxes.beneficiaries, inputs_.Beneficiaries, mostBeneficiaries);
+    addAmount(in, boxes.pension, inputs_.Pension);
+    addAmount(in, boxes.retirementAnnuity, inputs_.RetirementAnnuity);
+    addAmount(in, boxes.medDeduction, inputs_.MedDeduction);
+
+    QGridLayout* out = resultGrid();
+    numMAns1_ = addResult(out, "numMAns1", "UIF contribution Employee");
+    numMAns2_ = addResult(out, "numMAns2", "UIF contribution Employer");
+    numMAns3_ = addResult(out, "numMAns3", "S.D.L.");
+    numMAns_ = addResult(out, "numMAns", "Tax liability");
+    numTaxCredit_ = addResult(out, "numTaxCredit", "Tax credits for beneficiaries");
+    numMTCForContri_ = addResult(out, "numMTCForContri", "Tax credits for contributions");
+    numTaxLiability_ = addResult(out, "numTaxLiability", "Total tax deduction");
+    if (boxes.taxDeduction) {
+        out->setRowMinimumHeight(out->rowCount(), 12);
+        taxDeduction_ = addResult(out, boxes.taxDeduction, "Tax deduction");
+    }
+}
+
+bool PeriodicPayeScreen::calculate()
+{
+    if (const auto refusal = check()) {
+        refuse(*refusal);
+        return false;
+    }
+    result_ = compute(state().TaxBracketResult);
+    numMAns1_->setValue(result_.UIFEmployee);
+    numMAns2_->setValue(result_.UIFEmployer);
+    numMAns3_->setValue(result_.SDL);
+    numMAns_->setValue(result_.TaxLiability);
+    numTaxCredit_->setValue(result_.MedicalCredit);
+    numMTCForContri_->setValue(result_.AdditionalMedicalCredit);
+    numTaxLiability_->setValue(result_.TotalTaxDeduction);
+    if (taxDeduction_)
+        taxDeduction_->setValue(result_.TaxLiability);
+    showOwnResults();
+    return true;
+}
+
+void PeriodicPayeScreen::printReport()
+{
+    const PayePrintoutTarget& target = printout();
+    printRow(target.Table, target.Layout, target.Title, reportRow(employeeName().toStdString(), printLanguage()));
+}
+
+} // namespace revora

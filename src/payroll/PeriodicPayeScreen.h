@@ -1,0 +1,64 @@
+#pragma once
+// What the monthly, weekly, fortnightly and daily screens share besides the frame: the same
+// inputs under each screen's own box names, the same results, and the calculate and print
+// steps around each screen's own check, calculation and printout row.
+
+#include "payroll/PayePrintout.h"
+#include "payroll/PayeScreen.h"
+
+namespace revora {
+
+// The object names and formats of a periodic screen's input boxes.
+struct PeriodicBoxes {
+    PayeBoxSpec age;
+    PayeBoxSpec salary;
+    PayeBoxSpec employerMedical;
+    PayeBoxSpec employeeMedical;
+    PayeBoxSpec commission;
+    PayeBoxSpec bonus;
+    PayeBoxSpec travel;
+    PayeBoxSpec beneficiaries;
+    PayeBoxSpec pension;
+    PayeBoxSpec retirementAnnuity;
+    PayeBoxSpec medDeduction;
+    const char* taxDeduction; // the result box repeating the tax, below the others; nullptr for none
+};
+
+class PeriodicPayeScreen : public PayeScreen {
+    Q_OBJECT
+public:
+    PeriodicPayeScreen(AppState& state, const QString& caption, const PeriodicBoxes& boxes,
+                       std::int16_t mostBeneficiaries, QWidget* parent = nullptr);
+
+    bool calculate() override;
+    void printReport() override;
+
+    const PayeInputs& inputs() const { return inputs_; }
+    const PeriodicPayeResult& result() const { return result_; }
+
+protected:
+    virtual std::optional<PayeRefusal> check() const = 0;
+    virtual PeriodicPayeResult compute(TaxBracketResult& record) const = 0;
+    virtual ReportRow reportRow(const std::string& employee, PrintLanguage language) const = 0;
+    virtual const PayePrintoutTarget& printout() const = 0;
+    // A screen's own result boxes besides the common ones.
+    virtual void showOwnResults() {}
+
+    NumberBox* travelBox() const { return travel_; }
+
+    PayeInputs inputs_;
+    PeriodicPayeResult result_;
+
+private:
+    NumberBox* travel_;
+    NumberBox* numMAns1_;
+    NumberBox* numMAns2_;
+    NumberBox* numMAns3_;
+    NumberBox* numMAns_;
+    NumberBox* numTaxCredit_;
+    NumberBox* numMTCForContri_;
+    NumberBox* numTaxLiability_;
+    NumberBox* taxDeduction_ = nullptr;
+};
+
+} // namespace revora

@@ -1,0 +1,74 @@
+#include "payroll/WeekScreen.h"
+
+namespace revora {
+
+namespace {
+
+const PeriodicBoxes WeekBoxes{
+    {"silgEdit14", "Age"},
+    {"sidbEdit2", "Salary/remuneration", 2, true},
+    {"numEmpERMedAidCont", "Employer's med aid contrib.", 2},
+    {"numEmpEEMedAidCont", "Employee's med aid contrib.", 2},
+    {"numComm", "Commissions", 2, true},
+    {"sidbEdit4", "Bonus", 2, true},
+    {"sidbEdit6", "Travel allowance received", 2, true},
+    {"numMedAidBens", "Medical aid fund beneficiaries"},
+    {"silgEdit19", "Allowable pension contributions"},
+    {"silgEdit20", "Allowable R/A contributions"},
+    {"silgEdit15", "Med Aid contribution deduction"},
+    "sidbEdit1",
+};
+
+struct WeekCaptions {
+    const char* screen;
+    const char* normalDays;
+    const char* thisDays;
+};
+
+const WeekCaptions& CaptionsFor(WeekKind kind)
+{
+    static const WeekCaptions weekly{"Weekly", "Normal work week", "This work week"};
+    static const WeekCaptions fortnightly{"Fortnightly", "Normal fortnight", "This fortnight"};
+    return kind == WeekKind::Weekly ? weekly : fortnightly;
+}
+
+} // namespace
+
+WeekScreen::WeekScreen(AppState& state, WeekKind kind, QWidget* parent)
+    : PeriodicPayeScreen(state, QString::fromUtf8(CaptionsFor(kind).screen), WeekBoxes, MostBeneficiaries, parent),
+      kind_(kind)
+{
+    period_.NormalDays = period_.ThisDays = RulesFor(kind).DefaultDays;
+    const WeekCaptions& captions = CaptionsFor(kind);
+    const auto most = std::numeric_limits<std::int16_t>::max();
+    normalDays_ = addCount(periodGrid(), {"silgEdit21", captions.normalDays}, period_.NormalDays, most);
+    thisDays_ = addCount(periodGrid(), {"silgEdit22", captions.thisDays}, period_.ThisDays, most);
+    orderTabs({normalDays_, thisDays_});
+    open();
+}
+
+PeriodicPayeResult WeekScreen::compute(TaxBracketResult& record) const
+{
+    return WeekPayeCalculate(kind_, inputs_, settings(), period_, record);
+}
+
+ReportRow WeekScreen::reportRow(const std::string& employee, PrintLanguage language) const
+{
+    return WeekPayeReportRow(kind_, inputs_, period_, result_, employee, language);
+}
+
+const PayePrintoutTarget& WeekScreen::printout() const
+{
+    return kind_ == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout;
+}
+
+QWidget* WeekScreen::focusFor(PayeFocus focus) const
+{
+    if (focus == PayeFocus::NormalDays)
+        return normalDays_;
+    if (focus == PayeFocus::ThisDays)
+        return thisDays_;
+    return PayeScreen::focusFor(focus);
+}
+
+} // namespace revora

@@ -1,0 +1,46 @@
+#pragma once
+// Employees' tax, UIF, SDL and medical credits for a week or a fortnight: one design with
+// two sets of constants.
+
+#include <optional>
+
+#include "payroll/PayeCommon.h"
+#include "tax/TaxEngine.h"
+
+namespace revora {
+
+enum class WeekKind { Weekly, Fortnightly };
+
+// The constants of each kind: periods in a year (52 or 26), the divisor of the monthly
+// medical credit (4 or 2), the default day counts (7 or 14), and the period check's message.
+struct WeekKindRules {
+    int PeriodsPerYear;
+    int CreditDivisor;
+    std::int16_t DefaultDays;
+    const char* TooManyDaysMessage;
+};
+const WeekKindRules& RulesFor(WeekKind kind) noexcept;
+
+struct WeekPeriod {
+    std::int16_t NormalDays = 7; // working days of a normal pay period
+    std::int16_t ThisDays = 7;   // working days of this pay period
+};
+
+// This period's days above the normal days: the kind's message, title "Incorrect Number of
+// Days", focus on "&Calculate". A day count below 1 would divide by zero: "The number of days
+// must be 1 or more.", same title, focus on the box at fault.
+std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& period);
+
+// The weekly or fortnightly calculation, P periods a year (the period must have passed
+// CheckWeekPeriod):
+//   taxable  = travel x inclusion rate + salary + commission - pension - R/A + employer's medical
+//   annual A = taxable x (P x (normal days / this period's days))
+//   with = TaxBeforeRebates(A + bonus); without = TaxBeforeRebates(A)   (neither floored)
+//   regular  = ((without - rebate) / P) x this days / normal days   (may be negative)
+//   tax of the period = max((with - without) + regular, 0)
+//   credit = the monthly credit / 4 (weekly) or / 2 (fortnightly); UIF limit = monthly limit x 12 / P
+// UIF, SDL, additional credit and total deduction as for the month.
+PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
+                                     const WeekPeriod& period, TaxBracketResult& record) noexcept;
+
+} // namespace revora
