@@ -27,15 +27,7 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
     const double rebate = RebateForAge(inputs.Age);
     r.TaxLiability = AtLeastZero((withBonus - withoutBonus) + (withoutBonus - rebate) / WorkingDays);
 
-    const double base = UifBase(inputs, r.TaxableTravelAllowance);
-    const double dayLimit = settings.UIFLimit * 12.0 / WorkingDays;
-    const double uifOn = dayLimit >= base ? base : dayLimit;
-    r.UIFEmployee = uifOn * settings.EmployeeUIF / 100.0;
-    r.UIFEmployer = uifOn * settings.EmployerUIF / 100.0;
-    r.SDL = SkillsLevy(inputs, base, settings.SkillLevy);
-
-    FinishCredits(r, inputs);
-    return FiniteOrZeros(r);
+    return FinishPeriod(r, inputs, settings, settings.UIFLimit * 12.0 / WorkingDays);
 }
 
 } // namespace revora

@@ -72,15 +72,7 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     const double regular = (withoutBonus / 12.0) * daysWorked / daysInMonth;
     r.TaxLiability = AtLeastZero(bonusTax + regular);
 
-    // UIF on the base up to the monthly limit; SDL on the base with commission, less pension and R/A.
-    const double base = UifBase(inputs, r.TaxableTravelAllowance);
-    const double uifOn = base > settings.UIFLimit ? settings.UIFLimit : base;
-    r.UIFEmployee = uifOn * settings.EmployeeUIF / 100.0;
-    r.UIFEmployer = uifOn * settings.EmployerUIF / 100.0;
-    r.SDL = SkillsLevy(inputs, base, settings.SkillLevy);
-
-    FinishCredits(r, inputs);
-    return FiniteOrZeros(r);
+    return FinishPeriod(r, inputs, settings, settings.UIFLimit);
 }
 
 } // namespace revora

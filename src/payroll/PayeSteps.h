@@ -75,4 +75,19 @@ inline PeriodicPayeResult FiniteOrZeros(const PeriodicPayeResult& r) noexcept
     return AllFinite(r) ? r : PeriodicPayeResult{};
 }
 
+// The last steps of every period once its tax and credit are known: UIF on the base up to
+// the period's limit (the monthly limit x 12 / periods a year), SDL, the additional credit
+// and the total deduction.
+inline PeriodicPayeResult FinishPeriod(PeriodicPayeResult r, const PayeInputs& in, const PayeSettings& settings,
+                                       double periodLimit) noexcept
+{
+    const double base = UifBase(in, r.TaxableTravelAllowance);
+    const double uifOn = base > periodLimit ? periodLimit : base;
+    r.UIFEmployee = uifOn * settings.EmployeeUIF / 100.0;
+    r.UIFEmployer = uifOn * settings.EmployerUIF / 100.0;
+    r.SDL = SkillsLevy(in, base, settings.SkillLevy);
+    FinishCredits(r, in);
+    return FiniteOrZeros(r);
+}
+
 } // namespace revora::paye

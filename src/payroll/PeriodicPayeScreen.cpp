@@ -4,6 +4,25 @@
 
 namespace revora {
 
+PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pension, const char* retirementAnnuity,
+                         const char* taxDeduction)
+{
+    return {
+        {age, "Age"},
+        {salary, "Salary/remuneration", 2, true},
+        {"numEmpERMedAidCont", "Employer's med aid contrib.", 2},
+        {"numEmpEEMedAidCont", "Employee's med aid contrib.", 2},
+        {"numComm", "Commissions", 2, true},
+        {"sidbEdit4", "Bonus", 2, true},
+        {"sidbEdit6", "Travel allowance received", 2, true},
+        {"numMedAidBens", "Medical aid fund beneficiaries"},
+        {pension, "Allowable pension contributions"},
+        {retirementAnnuity, "Allowable R/A contributions"},
+        {"silgEdit15", "Med Aid contribution deduction"},
+        taxDeduction,
+    };
+}
+
 PeriodicPayeScreen::PeriodicPayeScreen(AppState& state, const QString& caption, const PeriodicBoxes& boxes,
                                        std::int16_t mostBeneficiaries, QWidget* parent)
     : PayeScreen(state, caption, parent)

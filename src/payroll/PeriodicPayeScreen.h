@@ -24,6 +24,11 @@ struct PeriodicBoxes {
     const char* taxDeduction; // the result box repeating the tax, below the others; nullptr for none
 };
 
+// The weekly, fortnightly and daily screens take rands and cents; their boxes differ only in
+// the names of these.
+PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pension, const char* retirementAnnuity,
+                         const char* taxDeduction);
+
 class PeriodicPayeScreen : public PayeScreen {
     Q_OBJECT
 public:

@@ -4,21 +4,6 @@ namespace revora {
 
 namespace {
 
-const PeriodicBoxes WeekBoxes{
-    {"silgEdit14", "Age"},
-    {"sidbEdit2", "Salary/remuneration", 2, true},
-    {"numEmpERMedAidCont", "Employer's med aid contrib.", 2},
-    {"numEmpEEMedAidCont", "Employee's med aid contrib.", 2},
-    {"numComm", "Commissions", 2, true},
-    {"sidbEdit4", "Bonus", 2, true},
-    {"sidbEdit6", "Travel allowance received", 2, true},
-    {"numMedAidBens", "Medical aid fund beneficiaries"},
-    {"silgEdit19", "Allowable pension contributions"},
-    {"silgEdit20", "Allowable R/A contributions"},
-    {"silgEdit15", "Med Aid contribution deduction"},
-    "sidbEdit1",
-};
-
 struct WeekCaptions {
     const char* screen;
     const char* normalDays;
@@ -35,7 +20,9 @@ const WeekCaptions& CaptionsFor(WeekKind kind)
 } // namespace
 
 WeekScreen::WeekScreen(AppState& state, WeekKind kind, QWidget* parent)
-    : PeriodicPayeScreen(state, QString::fromUtf8(CaptionsFor(kind).screen), WeekBoxes, MostBeneficiaries, parent),
+    : PeriodicPayeScreen(state, QString::fromUtf8(CaptionsFor(kind).screen),
+                         CentsBoxes("silgEdit14", "sidbEdit2", "silgEdit19", "silgEdit20", "sidbEdit1"), MostBeneficiaries,
+                         parent),
       kind_(kind)
 {
     period_.NormalDays = period_.ThisDays = RulesFor(kind).DefaultDays;

@@ -63,16 +63,7 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
     const double regular = ((withoutBonus - rebate) / periods) * thisDays / normalDays;
     r.TaxLiability = AtLeastZero((withBonus - withoutBonus) + regular);
 
-    // UIF up to the period's share of the monthly limit.
-    const double base = UifBase(inputs, r.TaxableTravelAllowance);
-    const double periodLimit = settings.UIFLimit * 12.0 / periods;
-    const double uifOn = periodLimit >= base ? base : periodLimit;
-    r.UIFEmployee = uifOn * settings.EmployeeUIF / 100.0;
-    r.UIFEmployer = uifOn * settings.EmployerUIF / 100.0;
-    r.SDL = SkillsLevy(inputs, base, settings.SkillLevy);
-
-    FinishCredits(r, inputs);
-    return FiniteOrZeros(r);
+    return FinishPeriod(r, inputs, settings, settings.UIFLimit * 12.0 / periods);
 }
 
 } // namespace revora

@@ -132,6 +132,9 @@ QPushButton* CalculatorWindow::enterButton() const
     auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
     if (focused && isAncestorOf(focused))
         return focused;
+    // With the print panel on top, Enter prints as shown (after a name typed on it, say).
+    if (printPanel_ && printPanel_->isVisible())
+        return printPanel_->viewButton();
     for (QPushButton* button : findChildren<QPushButton*>())
         if (button->isDefault() && button->isVisible() && button->isEnabled())
             return button;
@@ -163,12 +166,11 @@ void CalculatorWindow::keyPressEvent(QKeyEvent* event)
             button->click();
         return;
     }
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        for (OverlayPanel* panel : findChildren<OverlayPanel*>(Qt::FindDirectChildrenOnly))
-            if (panel->isVisible()) {
-                panel->hide();
-                return;
-            }
+    // Esc is the print panel's "&Cancel"; a settings panel is left only by its own button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && printPanel_ &&
+        printPanel_->isVisible()) {
+        printPanel_->hide();
+        return;
     }
     QWidget::keyPressEvent(event);
 }

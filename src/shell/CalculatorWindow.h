@@ -67,7 +67,8 @@ protected:
 private:
     // The visible control whose mnemonic is the pressed Alt+key, panels on top first.
     QWidget* mnemonicTarget(const QKeyEvent& event) const;
-    // What Enter presses: the focused button, else the screen's default button.
+    // What Enter presses: the focused button, else the print panel's "&View/Export report"
+    // while it is shown, else the screen's default button.
     QPushButton* enterButton() const;
 
     AppState& state_;

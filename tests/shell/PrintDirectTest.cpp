@@ -56,10 +56,10 @@ QString PdfInfo(const QString& path)
     return QString::fromUtf8(pdfinfo.readAllStandardOutput());
 }
 
-void VerifyOnePageQuickTaxPrint(const QString& printed)
+void VerifyOnePagePrint(const QString& printed, const QString& jobName)
 {
     QVERIFY2(!printed.isEmpty(), "no PDF arrived in ~/PDF");
-    QVERIFY2(QFileInfo(printed).fileName().contains("QuickTax"), qPrintable(printed));
+    QVERIFY2(QFileInfo(printed).fileName().contains(jobName), qPrintable(printed));
     QVERIFY(PdfInfo(printed).contains(QRegularExpression("Pages:\\s+1\\n")));
 }
 
@@ -80,7 +80,19 @@ private slots:
         QVERIFY(calc.waitForFinished(60000));
         QCOMPARE(calc.exitCode(), 0);
         const QString printed = WaitForNewPdf(before);
-        VerifyOnePageQuickTaxPrint(printed);
+        VerifyOnePagePrint(printed, "QuickTax");
+    }
+
+    void aPayslipPrintsOnOnePage()
+    {
+        QTemporaryDir folder;
+        const QSet<QString> before = PrintedFiles();
+        QProcess calc;
+        calc.start(CalcProgram(), {"monthly", "--salary", "25000", "--employee", "Thandi Nkosi", "--language", "af",
+                                   "--print", "--data-dir", folder.path()});
+        QVERIFY(calc.waitForFinished(60000));
+        QCOMPARE(calc.exitCode(), 0);
+        VerifyOnePagePrint(WaitForNewPdf(before), "Monthly");
     }
 
     void theScreensDirectPrintButtonPrintsWithoutAReportWindow()
@@ -102,7 +114,7 @@ private slots:
         QVERIFY(!screen->printPanel()->isVisible());
         QCOMPARE(main.state().ReportWindowTitle, QString("title of the last report shown"));
         const QString printed = WaitForNewPdf(before);
-        VerifyOnePageQuickTaxPrint(printed);
+        VerifyOnePagePrint(printed, "QuickTax");
     }
 };
 
