@@ -18,6 +18,7 @@ revora_screen_test(revora_number_box_test shell/NumberBoxTest.cpp)
 revora_screen_test(revora_date_box_test shell/DateBoxTest.cpp)
 revora_screen_test(revora_report_window_test shell/ReportWindowTest.cpp)
 revora_screen_test(revora_paye_screen_test payroll/PayeScreenTest.cpp)
+revora_screen_test(revora_package_screen_test package/PackageScreenTest.cpp)
 
 # Needs cupsd with the cups-pdf printer "PDF" as the default (scripts/printer sets it up).
 qt_add_executable(revora_print_direct_test shell/PrintDirectTest.cpp)

@@ -1,7 +1,7 @@
 // Renders the README's pictures under the offscreen platform: the main window with the quick
 // tax screen on a worked example and its report window, then the monthly screen on a worked
-// example and its Afrikaans printout:
-//     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png
+// example and its Afrikaans printout, then the annual gross-up screen and its printout:
+//     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png GROSSUP.png GROSSUP-REPORT.png
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "package/PackageScreen.h"
 #include "payroll/MonthlyScreen.h"
 #include "shell/AppFolders.h"
 #include "shell/MainWindow.h"
@@ -47,7 +48,7 @@ void Type(QWidget* screen, const char* box, const QString& text)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 5)
+    if (argc < 7)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -87,5 +88,26 @@ int main(int argc, char** argv)
     if (!window.grab().save(QString::fromLocal8Bit(argv[3])))
         return 1;
     monthly->findChild<QRadioButton*>("Option2")->setChecked(true);
-    return SaveReport(monthly->printPanel(), QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    if (!SaveReport(monthly->printPanel(), QString::fromLocal8Bit(argv[4])))
+        return 1;
+    sub->close();
+
+    window.findChild<QAction*>("mnuRevxAnn")->trigger();
+    sub = window.findScreen("frmRevoraAnn");
+    auto* grossUp = qobject_cast<revora::SalaryPackageScreen*>(sub->widget());
+    const std::pair<const char*, const char*> package[] = {
+        {"numAge", "42"},           {"numNetMonSalReq", "300000"}, {"numTravAll", "36000"},
+        {"numMedAidCont", "12000"}, {"numCCMedAidCont", "18000"},  {"numPMems", "36"},
+        {"numRADeduct", "3500"},    {"txtOtherDet_0", "Union fees"}, {"numOtherDet_0", "1200"},
+        {"Text1", "Thandi Nkosi"},
+    };
+    for (const auto& [box, text] : package)
+        Type(grossUp, box, text);
+    grossUp->calculate();
+    sub->move(10, 10);
+    sub->resize(sub->sizeHint());
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[5])))
+        return 1;
+    return SaveReport(grossUp->printPanel(), QString::fromLocal8Bit(argv[6])) ? 0 : 1;
 }

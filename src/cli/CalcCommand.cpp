@@ -1,5 +1,6 @@
 #include "cli/CalcCommand.h"
 
+#include <QString>
 #include <charconv>
 #include <cmath>
 #include <iomanip>
@@ -33,13 +34,12 @@ ParsedOptions::ParsedOptions(const std::vector<OptionDef>& defs, const std::vect
             flags_.insert(name);
             continue;
         }
-        if (inlineValue) {
-            values_[name] = *inlineValue;
-        } else {
-            if (i + 1 >= args.size())
-                throw UsageError("--" + name + ": missing value");
-            values_[name] = args[++i];
-        }
+        if (!inlineValue && i + 1 >= args.size())
+            throw UsageError("--" + name + ": missing value");
+        std::vector<std::string>& given = values_[name];
+        if (!def->repeatable)
+            given.clear();
+        given.push_back(inlineValue ? *inlineValue : args[++i]);
     }
 }
 
@@ -50,7 +50,13 @@ std::optional<std::string> ParsedOptions::value(const std::string& name) const
     const auto it = values_.find(name);
     if (it == values_.end())
         return std::nullopt;
-    return it->second;
+    return it->second.back();
+}
+
+std::vector<std::string> ParsedOptions::values(const std::string& name) const
+{
+    const auto it = values_.find(name);
+    return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
 double ParsedOptions::number(const std::string& name, double fallback) const
@@ -79,6 +85,16 @@ std::int16_t ParsedOptions::count(const std::string& name, std::int16_t fallback
     return text ? CountFromText(name, *text) : fallback;
 }
 
+std::optional<bool> ParsedOptions::yesNoIfGiven(const std::string& name) const
+{
+    const auto text = value(name);
+    if (!text)
+        return std::nullopt;
+    if (*text != "yes" && *text != "no")
+        throw UsageError("--" + name + ": '" + *text + "' must be yes or no");
+    return *text == "yes";
+}
+
 double NumberFromText(const std::string& name, const std::string& text)
 {
     double parsed = 0.0;
@@ -98,6 +114,23 @@ std::int16_t CountFromText(const std::string& name, const std::string& text)
     if (!count)
         throw UsageError("--" + name + ": '" + text + "' is outside -32768 to 32767");
     return *count;
+}
+
+std::int16_t NonNegativeCount(const std::string& name, const std::string& text)
+{
+    const std::int16_t count = CountFromText(name, text);
+    if (count < 0)
+        throw UsageError("--" + name + ": '" + text + "' is below 0");
+    return count;
+}
+
+std::string NameUpTo(const ParsedOptions& options, const std::string& name, int most)
+{
+    std::string text = options.value(name).value_or("");
+    // Counted as the name box counts its characters.
+    if (QString::fromStdString(text).size() > most)
+        throw UsageError("--" + name + ": the name is longer than " + std::to_string(most) + " characters");
+    return text;
 }
 
 std::vector<OptionDef> CommonOptions()

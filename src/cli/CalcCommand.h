@@ -24,6 +24,7 @@ struct OptionDef {
     std::string name;     // without the leading "--"
     bool takesValue;
     std::string help;
+    bool repeatable = false; // each value kept, in order; otherwise a later value replaces an earlier one
 };
 
 class ParsedOptions {
@@ -32,15 +33,19 @@ public:
 
     bool has(const std::string& name) const;
     std::optional<std::string> value(const std::string& name) const;
+    // Every value of a repeatable option, in the order given.
+    std::vector<std::string> values(const std::string& name) const;
     // A finite number written out in full ("500000", "-10.5", "1e6"); UsageError otherwise.
     double number(const std::string& name, double fallback) const;
     std::optional<double> numberIfGiven(const std::string& name) const;
     double requiredNumber(const std::string& name) const;
     // A count or an age as the screens hold it (see CountFromText).
     std::int16_t count(const std::string& name, std::int16_t fallback) const;
+    // "yes" or "no"; UsageError otherwise.
+    std::optional<bool> yesNoIfGiven(const std::string& name) const;
 
 private:
-    std::map<std::string, std::string> values_;
+    std::map<std::string, std::vector<std::string>> values_;
     std::set<std::string> flags_;
 };
 
@@ -48,6 +53,10 @@ private:
 double NumberFromText(const std::string& name, const std::string& text);
 // Rounded half to even into 16 bits, as a screen's count box holds it.
 std::int16_t CountFromText(const std::string& name, const std::string& text);
+// A count as a count box takes it: no minus sign.
+std::int16_t NonNegativeCount(const std::string& name, const std::string& text);
+// A name for the printout, at most `most` characters as its box counts them.
+std::string NameUpTo(const ParsedOptions& options, const std::string& name, int most);
 
 // The options every subcommand takes besides its own.
 std::vector<OptionDef> CommonOptions();
@@ -64,6 +73,7 @@ struct Subcommand {
 // Each calculator family's subcommands, from its own file; main.cpp lists them in one table.
 std::vector<Subcommand> QuickTaxCommands();
 std::vector<Subcommand> PayeCommands();
+std::vector<Subcommand> PackageCommands();
 
 struct Figure {
     std::string key;     // JSON key

@@ -8,6 +8,7 @@
 
 #include "cli/CalcCommand.h"
 #include "cli/CalcOutput.h"
+#include "cli/SettingsOverrides.h"
 #include "payroll/AnnualPaye.h"
 #include "payroll/DailyPaye.h"
 #include "payroll/MonthlyPaye.h"
@@ -49,12 +50,9 @@ std::vector<OptionDef> PayeOptions(std::vector<OptionDef> period, bool beneficia
                {
                    {"employee", true, "NAME  the employee's name on the printout (at most 50 characters)"},
                    {"language", true, "en|af  the printout's language (default en)"},
-                   {"employee-uif", true, "PERCENT  employee UIF portion, for this run only"},
-                   {"employer-uif", true, "PERCENT  employer UIF portion, for this run only"},
-                   {"sdl", true, "PERCENT  skills levy, for this run only"},
-                   {"uif-limit", true, "RAND  UIF monthly limit, for this run only"},
-                   {"travel-inclusion", true, "0.8|0.2  travel allowance inclusion rate, for this run only"},
                });
+    for (OptionDef& def : PayrollSettingOptions())
+        own.push_back(std::move(def));
     return WithCommon(std::move(own));
 }
 
@@ -64,12 +62,10 @@ std::vector<OptionDef> DateOptions(const char* endDefault)
             {"end", true, std::string("dd/mm/yyyy  end date (default ") + endDefault + ")"}};
 }
 
-// A count as a count box takes it: no minus sign, and no more than the model can hold.
+// A count no larger than the model can hold.
 std::int16_t CountUpTo(const std::string& name, const std::string& text, std::int16_t most, const std::string& tooMany)
 {
-    const std::int16_t count = CountFromText(name, text);
-    if (count < 0)
-        throw UsageError("--" + name + ": '" + text + "' is below 0");
+    const std::int16_t count = NonNegativeCount(name, text);
     if (count > most)
         throw UsageError("--" + name + ": " + tooMany);
     return count;
@@ -102,10 +98,7 @@ struct PrintChoice {
 PrintChoice ReadPrintChoice(const ParsedOptions& options)
 {
     PrintChoice choice;
-    choice.employee = options.value("employee").value_or("");
-    // Counted as the name box counts its characters.
-    if (QString::fromStdString(choice.employee).size() > EmployeeNameLength)
-        throw UsageError("--employee: the name is longer than " + std::to_string(EmployeeNameLength) + " characters");
+    choice.employee = NameUpTo(options, "employee", EmployeeNameLength);
     const std::string language = options.value("language").value_or("en");
     if (language == "af")
         choice.language = PrintLanguage::Afrikaans;
@@ -113,43 +106,6 @@ PrintChoice ReadPrintChoice(const ParsedOptions& options)
         throw UsageError("--language: '" + language + "' must be en or af");
     return choice;
 }
-
-// The settings given for this run, checked before the settings database is opened so that
-// a refused run writes nothing.
-class SettingsOverrides {
-public:
-    explicit SettingsOverrides(const ParsedOptions& options)
-    {
-        for (std::size_t i = 0; i < Columns.size(); ++i)
-            given_[i] = options.numberIfGiven(Columns[i].option);
-        const auto& inclusion = given_.back();
-        if (inclusion && *inclusion != 0.8 && *inclusion != 0.2)
-            throw UsageError("--travel-inclusion: '" + *options.value("travel-inclusion") + "' must be 0.8 or 0.2");
-    }
-
-    PayeSettings appliedTo(PayeSettings stored) const
-    {
-        for (std::size_t i = 0; i < Columns.size(); ++i)
-            if (given_[i])
-                stored.*Columns[i].member = *given_[i];
-        return stored;
-    }
-
-private:
-    struct Column {
-        const char* option;
-        double PayeSettings::*member;
-    };
-    // The inclusion rate last: the constructor checks it.
-    static constexpr std::array<Column, 5> Columns{{
-        {"employee-uif", &PayeSettings::EmployeeUIF},
-        {"employer-uif", &PayeSettings::EmployerUIF},
-        {"sdl", &PayeSettings::SkillLevy},
-        {"uif-limit", &PayeSettings::UIFLimit},
-        {"travel-inclusion", &PayeSettings::TAIncRate8020},
-    }};
-    std::array<std::optional<double>, Columns.size()> given_;
-};
 
 // A date as the date boxes take it: a date of the tax year, else the box's own message.
 int ReadDate(const ParsedOptions& options, const std::string& name, int fallback, const std::string& refusal)
@@ -221,7 +177,7 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
 {
     if (refusal)
         throw UsageError(refusal->message);
-    const SettingsOverrides overrides(options);
+    const auto overrides = PayrollOverrides<PayeSettings>(options);
     CheckReportFile(options);
 
     AppState state = MakeState(options);

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,6 +15,7 @@
 #include "shell/DateBox.h"
 #include "shell/OverlayPanel.h"
 #include "shell/PrintPanel.h"
+#include "shell/SetupPanel.h"
 #include "shell/SetupSettings.h"
 #include "tax/InputNumbers.h"
 #include "tax/TaxYearRules.h"
@@ -63,7 +63,8 @@ PayeScreen::PayeScreen(AppState& state, const QString& caption, QWidget* parent)
     formLayout()->addSpacing(8);
     formLayout()->addLayout(buttons);
 
-    buildSettingsPanel();
+    frame3_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
+    connect(frame3_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
     buildPrintPanel();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
@@ -172,48 +173,6 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
     connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);
 }
 
-void PayeScreen::buildSettingsPanel()
-{
-    frame3_ = new OverlayPanel(this);
-    frame3_->setObjectName("Frame3");
-    auto* group = new QGroupBox(QStringLiteral("Setup"), frame3_);
-    auto* grid = new QGridLayout(group);
-    auto setting = [this, grid](const char* name, const char* caption, int decimals, double PayeSettings::*member) {
-        auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
-        box->setObjectName(name);
-        box->setMinimumWidth(100);
-        const int row = grid->rowCount();
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
-        label->setBuddy(box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1, 1, 2);
-        connect(box, &NumberBox::valueEdited, this, [this, member](double value) { settings_.*member = value; });
-        return box;
-    };
-    numEmpEUIF_ = setting("numEmpEUIF", "Employee UIF portion", 3, &PayeSettings::EmployeeUIF);
-    numEmpRUIF_ = setting("numEmpRUIF", "Employer UIF portion", 3, &PayeSettings::EmployerUIF);
-    numSkillPercent_ = setting("numSkillPercent", "Skills levy", 3, &PayeSettings::SkillLevy);
-    numUIFLimit_ = setting("numUIFLimit", "UIF monthly limit", 0, &PayeSettings::UIFLimit);
-
-    optTAIncRate80_ = new QRadioButton(QStringLiteral("80%"), this);
-    optTAIncRate80_->setObjectName("optTAIncRate80");
-    optTAIncRate20_ = new QRadioButton(QStringLiteral("20%"), this);
-    optTAIncRate20_->setObjectName("optTAIncRate20");
-    const int row = grid->rowCount();
-    grid->addWidget(new QLabel(QStringLiteral("Travel allowance inclusion rate :"), this), row, 0);
-    grid->addWidget(optTAIncRate80_, row, 1);
-    grid->addWidget(optTAIncRate20_, row, 2);
-    connect(optTAIncRate80_, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.8; });
-    connect(optTAIncRate20_, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.2; });
-
-    auto* cmdSetupOK = Button(this, "cmdSetupOK", "O&K");
-    grid->addWidget(cmdSetupOK, grid->rowCount(), 2);
-    connect(cmdSetupOK, &QPushButton::clicked, this, &PayeScreen::saveSettings);
-
-    auto* layout = new QVBoxLayout(frame3_);
-    layout->addWidget(group);
-}
-
 void PayeScreen::buildPrintPanel()
 {
     fraPrint_ = new PrintPanel(this);
@@ -257,24 +216,8 @@ void PayeScreen::open()
         settings_ = PayeSettings{};
         showError(QStringLiteral("Settings"), e.message());
     }
-    showSettings();
+    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     calculate();
-}
-
-void PayeScreen::showSettings()
-{
-    numEmpEUIF_->setValue(settings_.EmployeeUIF);
-    numEmpRUIF_->setValue(settings_.EmployerUIF);
-    numSkillPercent_->setValue(settings_.SkillLevy);
-    numUIFLimit_->setValue(settings_.UIFLimit);
-    // Any other stored rate selects neither option and is still used; a checked option of
-    // an exclusive pair can only be cleared while the pair is not exclusive.
-    for (QRadioButton* option : {optTAIncRate80_, optTAIncRate20_})
-        option->setAutoExclusive(false);
-    optTAIncRate80_->setChecked(settings_.TAIncRate8020 == 0.8);
-    optTAIncRate20_->setChecked(settings_.TAIncRate8020 == 0.2);
-    for (QRadioButton* option : {optTAIncRate80_, optTAIncRate20_})
-        option->setAutoExclusive(true);
 }
 
 void PayeScreen::setMainButtonsEnabled(bool enabled)
@@ -286,12 +229,12 @@ void PayeScreen::setMainButtonsEnabled(bool enabled)
 void PayeScreen::showSettingsPanel()
 {
     setMainButtonsEnabled(false);
-    frame3_->showOnTop();
-    numEmpEUIF_->setFocus(Qt::OtherFocusReason);
+    frame3_->open();
 }
 
 void PayeScreen::saveSettings()
 {
+    settings_ = PayrollPart(frame3_->settings());
     try {
         WritePayeSettings(state().Paths, settings_);
     } catch (const StorageError& e) {

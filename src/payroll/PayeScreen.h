@@ -19,7 +19,7 @@ class QRadioButton;
 namespace revora {
 
 class DateBox;
-class OverlayPanel;
+class SetupPanel;
 
 // One input box of a screen: its object name, caption and format.
 struct PayeBoxSpec {
@@ -38,7 +38,7 @@ public:
     PrintLanguage printLanguage() const;
     QString employeeName() const;
 
-    OverlayPanel* settingsPanel() const { return frame3_; }
+    SetupPanel* settingsPanel() const { return frame3_; }
     PrintPanel* printPanel() const { return fraPrint_; }
 
 protected:
@@ -75,25 +75,17 @@ protected:
     void printRow(const char* table, const char* layout, const char* title, const ReportRow& row);
 
 private:
-    void buildSettingsPanel();
     void buildPrintPanel();
     void showSettingsPanel();
     void saveSettings();
-    void showSettings();
     void setMainButtonsEnabled(bool enabled);
 
     PayeSettings settings_;
     QGridLayout* period_;
     QGridLayout* inputs_;
     QGridLayout* results_;
-    OverlayPanel* frame3_ = nullptr;
+    SetupPanel* frame3_ = nullptr;
     PrintPanel* fraPrint_ = nullptr;
-    NumberBox* numEmpEUIF_ = nullptr;
-    NumberBox* numEmpRUIF_ = nullptr;
-    NumberBox* numSkillPercent_ = nullptr;
-    NumberBox* numUIFLimit_ = nullptr;
-    QRadioButton* optTAIncRate80_ = nullptr;
-    QRadioButton* optTAIncRate20_ = nullptr;
     QLineEdit* text1_ = nullptr;
     QRadioButton* option1_ = nullptr;
     QRadioButton* option2_ = nullptr;

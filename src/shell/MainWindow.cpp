@@ -17,6 +17,7 @@
 #include "shell/Database.h"
 #include "shell/DesktopCalculator.h"
 #include "shell/StartupSettings.h"
+#include "package/PackageScreen.h"
 #include "payroll/AnnualScreen.h"
 #include "payroll/DailyScreen.h"
 #include "payroll/MonthlyScreen.h"
@@ -162,8 +163,12 @@ void MainWindow::buildMenus()
              {"mnuPrinterSet", "&Printer Setup", [this] { printerSetup(); }},
              {"Space2", "-", {}},
              {"mnuExit", "E&xit", [this] { close(); }}});
-    addMenu("mnuRevx", "&Revora", {{"mnuRevxMon", "&Monthly", {}}, {"mnuRevxAnn", "&Annual", {}}});
-    addMenu("mnuAvx", "A&vanta", {{"mnuAvxMon", "&Monthly", {}}, {"mnuAvxAnn", "&Annual", {}}});
+    addMenu("mnuRevx", "&Revora",
+            {{"mnuRevxMon", "&Monthly", [this] { openPackage("frmRevoraMon", PackageScreen::RevoraMonthly); }},
+             {"mnuRevxAnn", "&Annual", [this] { openPackage("frmRevoraAnn", PackageScreen::RevoraAnnual); }}});
+    addMenu("mnuAvx", "A&vanta",
+            {{"mnuAvxMon", "&Monthly", [this] { openPackage("frmAvxMon", PackageScreen::AvantaMonthly); }},
+             {"mnuAvxAnn", "&Annual", [this] { openPackage("frmAvxAnn", PackageScreen::AvantaAnnual); }}});
     addMenu("mnuTaxCalc", "&TaxCalcs",
             {{"mnuAnnual", "&Annual", [this] { openScreen("frmAnnual", [this] { return new AnnualScreen(state_); }); }},
              {"mnuMonthly", "&Monthly",
@@ -216,6 +221,12 @@ QMdiSubWindow* MainWindow::openScreen(const QString& name, const std::function<C
     sub->raise();
     mdi_->setActiveSubWindow(sub);
     return sub;
+}
+
+void MainWindow::openPackage(const QString& name, PackageScreen screen)
+{
+    openScreen(name, [this, screen] { return new SalaryPackageScreen(state_, screen); });
+    mdi_->cascadeSubWindows();
 }
 
 void MainWindow::openQuickTax()

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "package/SalaryPackage.h"
 #include "shell/AppState.h"
 
 class QMdiArea;
@@ -43,6 +44,8 @@ public:
 private:
     void buildMenus();
     void openQuickTax();
+    // A salary package screen, then the child windows cascaded.
+    void openPackage(const QString& name, PackageScreen screen);
 
     AppState state_;
     QString applicationFolder_;

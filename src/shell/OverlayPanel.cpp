@@ -31,6 +31,12 @@ void OverlayPanel::place()
     move(std::max(0, corner.x()), std::max(0, corner.y()));
 }
 
+void OverlayPanel::hideEvent(QHideEvent* event)
+{
+    QFrame::hideEvent(event);
+    emit hidden();
+}
+
 bool OverlayPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == parentWidget() && event->type() == QEvent::Resize && isVisible())

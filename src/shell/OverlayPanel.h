@@ -15,7 +15,13 @@ public:
     // Visible, at its natural size, centred over the parent and in front.
     void showOnTop();
 
+signals:
+    // However the panel went (its own button, Esc, a print), so a screen can enable again
+    // what it disabled while the panel was up.
+    void hidden();
+
 protected:
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool event(QEvent* event) override;
 

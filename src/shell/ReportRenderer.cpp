@@ -50,6 +50,13 @@ void AddRecord(mustache::data& target, const QSqlRecord& record)
             formatted = plain;
             break;
         }
+        // An empty text is absent: it prints nothing, and a section over it ({{#ODedR1}}...{{/ODedR1}})
+        // leaves out the whole line, so a line the print left blank takes no room on the page.
+        if (plain.empty()) {
+            target.set(name, mustache::data(false));
+            money.set(name, mustache::data(false));
+            continue;
+        }
         target.set(name, plain);
         money.set(name, formatted);
     }

@@ -5,6 +5,7 @@
 // The renderer gives the template the fields of the table's first row by name, the same
 // fields formatted "### ### ##0.00" under money (money.TAXINCOME), every row under rows, and
 // PrintedDate ("dd/mm/yyyy"). Values are HTML-escaped by {{ }}; layouts never use {{{ }}}.
+// A section {{#Field}}...{{/Field}} shows only when the field is not an empty text.
 
 #include <QDate>
 #include <QList>

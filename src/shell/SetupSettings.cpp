@@ -3,8 +3,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
-#include <array>
+#include <QStringList>
 #include <cmath>
+#include <vector>
 
 #include "shell/Database.h"
 
@@ -12,77 +13,90 @@ namespace revora {
 
 namespace {
 
-struct PayrollColumn {
-    const char* name;
-    double PayeSettings::*member;
-};
-
-// The order of the columns in the statements below.
-constexpr std::array<PayrollColumn, 5> PayrollColumns{{
-    {"EmployeeUIF", &PayeSettings::EmployeeUIF},
-    {"EmployerUIF", &PayeSettings::EmployerUIF},
-    {"SkillLevy", &PayeSettings::SkillLevy},
-    {"UIFLimit", &PayeSettings::UIFLimit},
-    {"TAIncRate8020", &PayeSettings::TAIncRate8020},
-}};
-
-// Selects the five columns of the first row; false when the table has no row.
-bool SelectFirstRow(DatabaseConnection& connection, QSqlQuery& query)
-{
-    connection.check(query.exec(QStringLiteral("SELECT EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020 "
-                                               "FROM Setup ORDER BY rowid LIMIT 1")),
-                     QStringLiteral("read the payroll settings"), query.lastError().text());
-    return query.next();
-}
-
-} // namespace
-
-PayeSettings ReadPayeSettings(const AppPaths& paths)
+// Reads the named columns of the first row, in order; a table that has lost its row gets it
+// back with the table's own defaults, which are the values a new settings file starts with.
+std::vector<double> ReadColumns(const AppPaths& paths, const QStringList& columns)
 {
     DatabaseConnection connection(paths.SettingsDbPath, paths.SeedFolder());
+    const QString select = QStringLiteral("SELECT %1 FROM Setup ORDER BY rowid LIMIT 1").arg(columns.join(", "));
     QSqlQuery query(connection.database());
-    if (!SelectFirstRow(connection, query)) {
-        // A table that has lost its row gets it back with the table's own defaults, which are
-        // the values a new settings file starts with.
+    auto selectFirstRow = [&] {
+        connection.check(query.exec(select), QStringLiteral("read the settings"), query.lastError().text());
+        return query.next();
+    };
+    if (!selectFirstRow()) {
         QSqlQuery putBack(connection.database());
         connection.check(putBack.exec(QStringLiteral("INSERT INTO Setup DEFAULT VALUES")),
                          QStringLiteral("put back the row of table Setup"), putBack.lastError().text());
-        connection.check(SelectFirstRow(connection, query), QStringLiteral("read the payroll settings"),
-                         QStringLiteral("table Setup has no row"));
+        connection.check(selectFirstRow(), QStringLiteral("read the settings"), QStringLiteral("table Setup has no row"));
     }
-    PayeSettings settings;
-    for (int i = 0; i < static_cast<int>(PayrollColumns.size()); ++i) {
+    std::vector<double> values;
+    for (int i = 0; i < columns.size(); ++i) {
         const QVariant stored = query.value(i);
         bool isNumber = false;
         const double value = stored.isNull() ? 0.0 : stored.toDouble(&isNumber);
         // A row edited outside the program may hold text, an empty field or an infinity; no
         // rate is guessed for it, and none of it may reach a calculation.
         if (!isNumber || !std::isfinite(value))
-            throw StorageError(connection.path(), QStringLiteral("column %1 of table Setup does not hold a number.")
-                                                      .arg(QLatin1String(PayrollColumns[i].name)));
-        settings.*PayrollColumns[i].member = value;
+            throw StorageError(connection.path(),
+                               QStringLiteral("column %1 of table Setup does not hold a number.").arg(columns[i]));
+        values.push_back(value);
     }
-    return settings;
+    return values;
 }
 
-void WritePayeSettings(const AppPaths& paths, const PayeSettings& settings)
+// Writes the named columns of the first row in one statement, so the row is either written
+// whole or not at all; its other columns stay as they are. A table that has lost its row gets
+// a new one, whose other columns take the table's defaults.
+void WriteColumns(const AppPaths& paths, const QStringList& columns, const std::vector<double>& values)
 {
     DatabaseConnection connection(paths.SettingsDbPath, paths.SeedFolder());
-    // One statement, so the row is either written whole or not at all. It updates the first
-    // row and leaves its other columns as they are; a table that has lost its row gets a new
-    // one, whose other columns take the table's defaults.
+    QStringList updates;
+    for (const QString& column : columns)
+        updates << QStringLiteral("%1 = excluded.%1").arg(column);
     QSqlQuery write(connection.database());
-    connection.check(
-        write.prepare(QStringLiteral(
-            "INSERT INTO Setup (rowid, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020) "
-            "VALUES (coalesce((SELECT min(rowid) FROM Setup), 1), ?, ?, ?, ?, ?) "
-            "ON CONFLICT (rowid) DO UPDATE SET EmployeeUIF = excluded.EmployeeUIF, "
-            "EmployerUIF = excluded.EmployerUIF, SkillLevy = excluded.SkillLevy, UIFLimit = excluded.UIFLimit, "
-            "TAIncRate8020 = excluded.TAIncRate8020")),
-        QStringLiteral("prepare the write of the payroll settings"), write.lastError().text());
-    for (const PayrollColumn& column : PayrollColumns)
-        write.addBindValue(settings.*column.member);
-    connection.check(write.exec(), QStringLiteral("save the payroll settings"), write.lastError().text());
+    connection.check(write.prepare(QStringLiteral("INSERT INTO Setup (rowid, %1) "
+                                                  "VALUES (coalesce((SELECT min(rowid) FROM Setup), 1)%2) "
+                                                  "ON CONFLICT (rowid) DO UPDATE SET %3")
+                                       .arg(columns.join(", "), QStringLiteral(", ?").repeated(columns.size()),
+                                            updates.join(", "))),
+                     QStringLiteral("prepare the write of the settings"), write.lastError().text());
+    for (const double value : values)
+        write.addBindValue(value);
+    connection.check(write.exec(), QStringLiteral("save the settings"), write.lastError().text());
+}
+
+const QStringList PayrollColumns{"EmployeeUIF", "EmployerUIF", "SkillLevy", "UIFLimit", "TAIncRate8020"};
+
+const QStringList PackageColumns{"PensionCont", "EmployerPenCont", "ProvCont",      "EmployerProvCont",
+                                 "EmployeeUIF", "EmployerUIF",     "SkillLevy",     "UIFLimit",
+                                 "TAIncRate8020", "CompCarFBRate8020", "CompCarMPYesNo"};
+
+} // namespace
+
+PayeSettings ReadPayeSettings(const AppPaths& paths)
+{
+    const std::vector<double> v = ReadColumns(paths, PayrollColumns);
+    return {v[0], v[1], v[2], v[3], v[4]};
+}
+
+void WritePayeSettings(const AppPaths& paths, const PayeSettings& s)
+{
+    WriteColumns(paths, PayrollColumns, {s.EmployeeUIF, s.EmployerUIF, s.SkillLevy, s.UIFLimit, s.TAIncRate8020});
+}
+
+PackageSettings ReadPackageSettings(const AppPaths& paths)
+{
+    const std::vector<double> v = ReadColumns(paths, PackageColumns);
+    return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10] != 0.0};
+}
+
+void WritePackageSettings(const AppPaths& paths, const PackageSettings& s)
+{
+    // The maintenance-plan flag is stored as true = -1, as the file has always held it.
+    WriteColumns(paths, PackageColumns,
+                 {s.PensionCont, s.EmployerPenCont, s.ProvCont, s.EmployerProvCont, s.EmployeeUIF, s.EmployerUIF,
+                  s.SkillLevy, s.UIFLimit, s.TAIncRate8020, s.CompCarFBRate8020, s.CompCarMPYesNo ? -1.0 : 0.0});
 }
 
 } // namespace revora

@@ -3,6 +3,7 @@
 // package screens read when they open and write from their settings panel. The database is
 // opened and closed around each read or write.
 
+#include "package/SalaryPackage.h"
 #include "payroll/PayeCommon.h"
 #include "shell/AppFolders.h"
 
@@ -18,5 +19,9 @@ PayeSettings ReadPayeSettings(const AppPaths& paths);
 // lost its row gets it back. StorageError naming the file when it cannot be written, and then
 // nothing changes.
 void WritePayeSettings(const AppPaths& paths, const PayeSettings& settings);
+
+// All eleven columns, for the salary package screens; the same rules.
+PackageSettings ReadPackageSettings(const AppPaths& paths);
+void WritePackageSettings(const AppPaths& paths, const PackageSettings& settings);
 
 } // namespace revora

@@ -5,10 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QSet>
 #include <cmath>
 
 #include "TestSupport.h"
@@ -17,25 +14,10 @@
 namespace revora {
 namespace {
 
-// The one JSON object of a run, or an empty one with a failure recorded.
-QJsonObject JsonOf(const CalcRun& run)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString() << run.err.toStdString();
-    EXPECT_TRUE(document.isObject());
-    return document.object();
-}
-
 const QStringList PeriodicKeys{"UIFEmployee",   "UIFEmployer", "SDL", "TaxLiability", "MedicalCredit",
                                "AdditionalMedicalCredit", "TotalTaxDeduction"};
 const QStringList AnnualKeys{"TaxLiability", "MedicalCredit", "AdditionalMedicalCredit", "TotalTaxDeduction",
                              "PAYE",         "SITE",          "Total"};
-
-struct Expected {
-    const char* key;
-    double value;
-};
 
 struct KnownFigureCase {
     const char* name;
@@ -51,15 +33,7 @@ TEST_P(KnownFiguresTest, JsonHoldsTheKeysAndTheFiguresWorkedByHand)
     const KnownFigureCase& c = GetParam();
     const CalcRun run = RevoraCalc(QStringList(c.arguments) << "--json" << DataDirArg());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject object = JsonOf(run);
-    const QStringList printed = object.keys();
-    EXPECT_EQ(QSet<QString>(printed.begin(), printed.end()), QSet<QString>(c.keys.begin(), c.keys.end()))
-        << printed.join(", ").toStdString();
-    for (const Expected& figure : c.figures) {
-        SCOPED_TRACE(figure.key);
-        ASSERT_TRUE(object.value(figure.key).isDouble());
-        EXPECT_NEAR(object.value(figure.key).toDouble(), figure.value, 1e-9);
-    }
+    ExpectFigures(JsonOf(run), c.keys, c.figures);
 }
 
 // The stored settings are the seed's: UIF 1 % each, SDL 1 %, UIF monthly limit 14 872,
@@ -169,23 +143,11 @@ TEST_F(RevoraCalcTest, SettingsGivenForOneRunLeaveTheSetupRowAsItWas)
     EXPECT_NEAR(JsonOf(again).value("UIFEmployee").toDouble(), 148.72, 1e-9);
 }
 
-struct RefusalCase {
-    const char* name;
-    QStringList arguments;
-    const char* line; // the whole complaint after "revora-calc: "
-};
-
 class PayeRefusalTest : public RevoraCalcTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(PayeRefusalTest, ExitWith2TheOneLineAndNothingWritten)
 {
-    const RefusalCase& c = GetParam();
-    const QString report = QDir(dataDir.path()).filePath("F.pdf");
-    const CalcRun run = RevoraCalc(QStringList(c.arguments) << "--report" << report << DataDirArg());
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-    EXPECT_EQ(run.err, QString("revora-calc: ") + QString::fromUtf8(c.line) + '\n');
-    EXPECT_TRUE(FilesInDataDir().isEmpty()) << FilesInDataDir().join(", ").toStdString();
+    ExpectRefused(GetParam());
 }
 
 const QString FiftyOneCharacters(51, 'x');
@@ -257,9 +219,7 @@ TEST_P(PayeAcceptedTest, TheLimitsThemselvesAreTaken)
 {
     const CalcRun run = RevoraCalc(QStringList(GetParam().arguments) << "--json" << DataDirArg());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QJsonObject object = JsonOf(run);
-    for (const Expected& figure : GetParam().figures)
-        EXPECT_NEAR(object.value(figure.key).toDouble(), figure.value, 1e-9) << figure.key;
+    ExpectFigures(JsonOf(run), {}, GetParam().figures);
 }
 
 const KnownFigureCase AcceptedCases[] = {
@@ -297,10 +257,7 @@ TEST_P(AfrikaansPrintoutTest, ReportWritesAPdfWithTheAfrikaansHeading)
                                    << DataDirArg());
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo::exists(QDir(dataDir.path()).filePath("Crysprin.db")));
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {pdf, "-"});
-    ASSERT_TRUE(pdftotext.waitForFinished(30000));
-    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(c.heading)) << text.toStdString();
     EXPECT_TRUE(text.contains("Vir : Thandi Mokoena")) << text.toStdString();
 }

@@ -17,6 +17,7 @@
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
 #include "shell/ScreenTestSupport.h"
+#include "shell/SetupPanel.h"
 #include "shell/SetupSettings.h"
 
 using namespace revora;

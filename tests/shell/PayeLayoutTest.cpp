@@ -5,24 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <QDate>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QScreen>
-#include <QSqlField>
 #include <QSqlRecord>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextDocument>
-#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "shell/AmountFormat.h"
 #include "shell/AppState.h"
 #include "shell/ReportDatabase.h"
 #include "shell/ReportJob.h"
 #include "shell/ReportRenderer.h"
+#include "shell/LayoutTestSupport.h"
 #include "TestSupport.h"
 
 namespace revora {
@@ -154,30 +148,15 @@ protected:
     {
         const LayoutRow& layout = GetParam();
         const bool afrikaans = language == Language::Afrikaans;
-        ReportRow row;
-        for (int i = 0; i < columns.count(); ++i) {
-            const QSqlField field = columns.field(i);
-            const std::string name = field.name().toStdString();
-            switch (field.metaType().id()) {
-            case QMetaType::Double:
-                row.push_back({name, 1234567.89 + 101.01 * i});
-                break;
-            case QMetaType::Int:
-            case QMetaType::LongLong:
-                row.push_back({name, static_cast<std::int16_t>(10 + i)});
-                break;
-            default:
-                if (name == "Employee")
-                    row.push_back({name, (afrikaans ? "Vir : " : " For : ") + EmployeeName});
-                else if (name == "SDateNum")
-                    row.push_back({name, std::string(layout.start)});
-                else if (name == "EDateNum")
-                    row.push_back({name, std::string(layout.end)});
-                else
-                    row.push_back({name, LabelFor(name, afrikaans)});
-            }
-        }
-        return row;
+        return testing::DistinctRow(columns, [&](const std::string& name) -> std::string {
+            if (name == "Employee")
+                return (afrikaans ? "Vir : " : " For : ") + EmployeeName;
+            if (name == "SDateNum")
+                return layout.start;
+            if (name == "EDateNum")
+                return layout.end;
+            return LabelFor(name, afrikaans);
+        });
     }
 
     std::string LabelFor(const std::string& field, bool afrikaans) const
@@ -196,46 +175,6 @@ protected:
         return RenderReport(state, GetParam().layout, GetParam().layout).html;
     }
 
-    // The text each tag of the layout stands for, in the order the layout has them. Amounts
-    // are shown only under money, and counts and texts as they are.
-    QStringList ExpectedTexts(const ReportRow& row) const
-    {
-        const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(GetParam().layout));
-        QStringList texts;
-        for (const QString& tag : Tags(layout)) {
-            if (tag == "PrintedDate") {
-                texts << QDate::currentDate().toString("dd/MM/yyyy");
-                continue;
-            }
-            const bool money = tag.startsWith("money.");
-            const std::string name = (money ? tag.mid(6) : tag).toStdString();
-            const auto field = std::find_if(row.begin(), row.end(), [&](const ReportField& f) { return f.name == name; });
-            if (field == row.end()) {
-                ADD_FAILURE() << "{{" << tag.toStdString() << "}} names no column";
-                continue;
-            }
-            if (const auto* amount = std::get_if<double>(&field->value)) {
-                EXPECT_TRUE(money) << "{{" << tag.toStdString() << "}} shows an amount unformatted";
-                texts << QString::fromStdString(FormatAmount(*amount));
-            } else if (const auto* count = std::get_if<std::int16_t>(&field->value)) {
-                texts << (money ? QString::fromStdString(FormatAmount(*count)) : QString::number(*count));
-            } else {
-                EXPECT_FALSE(money) << "{{" << tag.toStdString() << "}} formats a text as money";
-                texts << QString::fromStdString(std::get<std::string>(field->value)).simplified();
-            }
-        }
-        return texts;
-    }
-
-    static QStringList Tags(const ReportLayout& layout)
-    {
-        static const QRegularExpression tag(QStringLiteral(R"(\{\{(.*?)\}\})"));
-        QStringList tags;
-        for (const auto& match : tag.globalMatch(QString::fromStdString(layout.templateText)))
-            tags << match.captured(1);
-        return tags;
-    }
-
     QTemporaryDir appFolder;
     AppState state;
     QSqlRecord columns;
@@ -245,18 +184,7 @@ TEST_P(PayeLayout, EveryTagNamesAColumnAndEveryColumnIsShown)
 {
     const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(GetParam().layout));
     EXPECT_EQ(layout.table, GetParam().table);
-    static const QRegularExpression simple(QStringLiteral(R"(^(?:money\.)?([A-Za-z0-9_]+)$)"));
-    QStringList shown;
-    for (const QString& tag : Tags(layout)) {
-        const auto match = simple.match(tag);
-        if (!match.hasMatch()) {
-            ADD_FAILURE() << "{{" << tag.toStdString() << "}} is not a plain field";
-            continue;
-        }
-        shown << match.captured(1);
-        EXPECT_TRUE(tag == "PrintedDate" || columns.contains(match.captured(1)))
-            << "{{" << tag.toStdString() << "}} names no column of " << GetParam().table;
-    }
+    const QStringList shown = testing::PrintedFields(layout, columns);
     for (int i = 0; i < columns.count(); ++i)
         EXPECT_TRUE(shown.contains(columns.fieldName(i))) << columns.fieldName(i).toStdString() << " is not shown";
 }
@@ -270,20 +198,8 @@ TEST_P(PayeLayout, ShowsTheRowInOrderAndNoWordsOfItsOwn)
         const QString html = Render(language);
         EXPECT_FALSE(html.contains("{{") || html.contains("}}")) << "a tag was left unrendered";
         const QString text = MakeReportDocument(html)->toPlainText();
-
-        QStringList between;
-        qsizetype from = 0;
-        for (const QString& expected : ExpectedTexts(SampleRow(language))) {
-            const qsizetype at = text.indexOf(expected, from);
-            if (at < 0) {
-                ADD_FAILURE() << "\"" << expected.toStdString() << "\" is missing or out of order in:\n"
-                              << text.toStdString();
-                continue;
-            }
-            between << text.mid(from, at - from);
-            from = at + expected.size();
-        }
-        between << text.mid(from);
+        const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(GetParam().layout));
+        const QStringList between = testing::FindInOrder(text, testing::ExpectedTexts(layout, SampleRow(language)));
 
         static const QRegularExpression word(QStringLiteral(R"(\p{L}+)"));
         for (const QString& gap : between)
@@ -297,21 +213,7 @@ TEST_P(PayeLayout, FitsOnePageInEitherLanguage)
 {
     for (const Language language : {Language::English, Language::Afrikaans}) {
         SCOPED_TRACE(language == Language::English ? "English" : "Afrikaans");
-        const QString pdf = appFolder.filePath("printout.pdf");
-        const QString html = Render(language);
-        // Nothing may stand out past the right margin either: the page is A4 less 18 mm a side.
-        const auto document = MakeReportDocument(html);
-        const qreal width = (210 - 2 * 18) / 25.4 * QGuiApplication::primaryScreen()->logicalDotsPerInchX();
-        document->setTextWidth(width);
-        EXPECT_LE(document->idealWidth(), width + 0.5) << "the page is wider than the paper";
-        ExportReport(html, pdf);
-        QProcess pdfinfo;
-        pdfinfo.start("pdfinfo", {pdf});
-        ASSERT_TRUE(pdfinfo.waitForFinished()) << "pdfinfo did not run";
-        const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
-        const auto pages = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))")).match(info);
-        ASSERT_TRUE(pages.hasMatch()) << info.toStdString();
-        EXPECT_EQ(pages.captured(1).toStdString(), "1");
+        testing::ExpectOnePage(Render(language), appFolder.filePath("printout.pdf"));
     }
 }
 

@@ -1,0 +1,223 @@
+// The gross-up: the smallest whole-rand searchAmount whose take-home pay exceeds the net
+// salary required, found one rand at a time (the reference) or by bisection over the same
+// step (the screens' search), with identical results.
+
+#include <cstdint>
+
+#include "package/PackageSteps.h"
+
+namespace revora {
+namespace {
+
+using namespace package;
+
+// A search beyond R 2^40 (about R 1.1 million million) is refused: the counter and every
+// amount stay exact to far below a cent, and no amount that large is a salary.
+constexpr std::int64_t MostSearchSteps = std::int64_t{1} << 40;
+
+// What stays fixed while searchAmount k moves.
+struct Search {
+    const PackageInputs& in; // after the fixed blocks cleared what they clear
+    const PackageSettings& s;
+    PeriodRules rules;
+    double carBenefit;
+    double rebate;
+    double credits;           // medicalCredit + additionalMedicalCredit
+    double taxableTravel;     // travel allowance x inclusion rate
+    double otherDeductions;   // the other-deductions total
+    double nonRetirementBase; // car benefit + travel + other fringe benefits + other deductions
+    bool anyFund;
+};
+
+// The first half of step k: the fund contributions on
+//   retirementFundBase = k - credits + employee's medical contributions,
+// the three R/A limits (C = 0.15 x (nonRetirementBase, + k when no fund percentage is above
+// 0)), and their maximum, returned.
+double LimitsAt(const Search& s, double k, PackageResult& r) noexcept
+{
+    FundContributions(k - s.credits + s.in.EmployeeMedical, s.s, true, r);
+    r.RALimitA = RALimitA(r.EmployeePension, s.rules);
+    r.RALimitB = RALimitB(s.rules);
+    r.NonRetirementIncome = s.anyFund ? s.nonRetirementBase : s.nonRetirementBase + k;
+    r.RALimitC = 0.15 * r.NonRetirementIncome;
+    return RAMaximum(r.RALimitA, r.RALimitB, r.RALimitC);
+}
+
+// The rest of step k with the allowed R/A decided:
+//   taxable  = car + k + taxable travel + other f/benefits + other deductions - pension
+//              - allowed R/A - medical deduction + employee's + employer's medical - credits
+//   base     = car + k + taxable travel + other f/benefits + other deductions
+//              + employer's + employee's medical - credits          (UIF and SDL)
+//   take-home = k + travel - pension - medical deduction - tax due - employee UIF - provident
+// Returns the take-home pay.
+double FinishStep(const Search& s, double k, double allowed, PackageResult& r, TaxBracketResult& record) noexcept
+{
+    const PackageInputs& in = s.in;
+    r.SearchAmount = k;
+    r.RAAllowed = allowed;
+    const double taxable = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
+        - r.EmployeePension - allowed - in.MedicalDeduction + in.EmployeeMedical + in.EmployerMedical - s.credits;
+    r.TaxDue = TaxDue(taxable, s.rebate, s.rules, record);
+    const double base = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
+        + in.EmployerMedical + in.EmployeeMedical - s.credits;
+    UifAndSdl(base, s.s, s.rules, r);
+    return k + in.TravelAllowance - r.EmployeePension - in.MedicalDeduction - r.TaxDue - r.EmployeeUIF
+        - r.EmployeeProvident;
+}
+
+// The last step either search may take: 1 000 000 + 20 x every amount that can move the
+// answer. Take-home pay that rises by so little per rand that this is not enough is pay the
+// settings eat; 0 refuses the search.
+std::int64_t LastStep(const Search& s) noexcept
+{
+    const PackageInputs& in = s.in;
+    const double amounts = std::fabs(in.Amount) + std::fabs(s.carBenefit) + std::fabs(in.TravelAllowance)
+        + std::fabs(in.OtherFringeBenefits) + std::fabs(s.otherDeductions) + std::fabs(in.EmployeeMedical)
+        + std::fabs(in.EmployerMedical) + std::fabs(in.MedicalDeduction) + std::fabs(in.RADeduction);
+    const double last = std::floor(1'000'000.0 + 20.0 * amounts);
+    if (!(last <= static_cast<double>(MostSearchSteps))) // also a NaN
+        return 0;
+    return static_cast<std::int64_t>(last);
+}
+
+// One rand at a time from R 1; the allowed R/A carries over from step to step.
+bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record) noexcept
+{
+    const double entered = s.in.RADeduction;
+    double allowed = entered;
+    for (std::int64_t step = 1; step <= last; ++step) {
+        const double k = static_cast<double>(step);
+        allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r), allowed);
+        if (FinishStep(s, k, allowed, r, record) > s.in.Amount)
+            return true;
+    }
+    return false;
+}
+
+// The first step in [from, to] at which `holds` is true, for a `holds` that is false up to a
+// point and true from it on; to + 1 when it never holds.
+template <typename Predicate>
+std::int64_t FirstHolding(std::int64_t from, std::int64_t to, Predicate holds) noexcept
+{
+    if (from > to || !holds(to))
+        return to + 1;
+    while (from < to) {
+        const std::int64_t mid = from + (to - from) / 2;
+        if (holds(mid))
+            to = mid;
+        else
+            from = mid + 1;
+    }
+    return from;
+}
+
+// Take-home pay rises by at least 1 - (pension + provident + UIF rates) - 0.41 per rand: the
+// taxable income rises by at most a rand per rand, also where the allowed R/A is cut (it then
+// falls by no more than the maximum fell in that step, which is the pension's share of the
+// rand). Below half a rand taken by the three rates it rises by 0.09 or more, far above any
+// rounding, so "pays more than the net" turns true once and stays true: it can be bisected.
+bool TakeHomeRisesSteadily(const PackageSettings& s) noexcept
+{
+    return AtLeastZero(s.PensionCont) + AtLeastZero(s.ProvCont) + AtLeastZero(s.EmployeeUIF) < 50.0;
+}
+
+// The step-by-step answer without walking every step. Without a directive the only value
+// carried between steps is the allowed R/A, and "entered > maximum(k)" turns over at most once:
+// - with an employee pension, limit A falls as k rises and C is fixed, so the maximum falls:
+//   the entered amount stands until the first cut, and every step from it on is cut;
+// - with no fund percentage, C rises with k and A and B are fixed, so the maximum rises:
+//   steps are cut up to the last cut and keep that cut's maximum after it;
+// - otherwise the maximum is fixed and every step is cut or none is.
+// Only the second case keeps a value other than the entered amount, so with that one value
+// known the allowed R/A of any step follows from the step alone.
+bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record) noexcept
+{
+    if (!TakeHomeRisesSteadily(s.s))
+        return StepByStep(s, last, r, record);
+    const double entered = s.in.RADeduction;
+    const bool directive = s.in.RADirective;
+    PackageResult scratch = r;
+
+    // The value a step keeps when it is not cut.
+    double held = entered;
+    if (!directive && !s.anyFund) {
+        const auto uncut = [&](std::int64_t step) {
+            return !(entered > LimitsAt(s, static_cast<double>(step), scratch));
+        };
+        const std::int64_t lastCut = FirstHolding(1, last, uncut) - 1;
+        if (lastCut > 0)
+            held = LimitsAt(s, static_cast<double>(lastCut), scratch);
+    }
+
+    const auto evaluate = [&](std::int64_t step, PackageResult& into) {
+        const double k = static_cast<double>(step);
+        const double allowed = AllowedRA(directive, entered, LimitsAt(s, k, into), held);
+        return FinishStep(s, k, allowed, into, record);
+    };
+    const std::int64_t found =
+        FirstHolding(1, last, [&](std::int64_t step) { return evaluate(step, scratch) > s.in.Amount; });
+    if (found > last)
+        return false;
+    // Evaluated last, so the engine's record too ends as the step-by-step search leaves it.
+    evaluate(found, r);
+    return true;
+}
+
+using Finder = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&) noexcept;
+
+// The routine around either search: the two refusals, the fixed blocks, the search, and the
+// figures worked from the boxes. Inputs, working values and the engine's record change only
+// when a gross salary is found.
+PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+                       PackageResult& result, TaxBracketResult& record, Finder find) noexcept
+{
+    result.AdditionalMedicalCredit = 0.0;
+    const auto refuse = [&](PackageOutcome outcome) { return Refused(screen, inputs, result, outcome); };
+    if (inputs.Amount == 0.0)
+        return refuse(PackageOutcome::NoAmount);
+    if (inputs.TravelAllowance + inputs.OtherFringeBenefits + inputs.OtherDeductionsTotal() - inputs.RADeduction
+        > inputs.Amount)
+        return refuse(PackageOutcome::FringeBenefitsTooLarge);
+    if (!AllFinite(inputs, settings))
+        return refuse(PackageOutcome::NoGrossSalary);
+
+    PackageInputs in = inputs;
+    PackageResult work = result;
+    TaxBracketResult engine = record;
+    work.SearchAmount = 0.0;
+    const PeriodRules rules = RulesFor(screen);
+    FixedBlocks(in, settings, rules, work);
+    const double otherDeductions = in.OtherDeductionsTotal();
+    const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
+    const Search search{in,
+                        settings,
+                        rules,
+                        work.CompanyCarBenefit,
+                        work.Rebate,
+                        work.MedicalCredit + work.AdditionalMedicalCredit,
+                        taxableTravel,
+                        otherDeductions,
+                        work.CompanyCarBenefit + in.TravelAllowance + in.OtherFringeBenefits + otherDeductions,
+                        AnyFund(settings)};
+    const std::int64_t last = AllFinite(work) ? LastStep(search) : 0;
+    if (last == 0 || !find(search, last, work, engine) || !AllFinite(work))
+        return refuse(PackageOutcome::NoGrossSalary);
+
+    return Finished(screen, inputs, result, record, in, work, engine);
+}
+
+} // namespace
+
+PackageOutcome SalPackGrossUpReference(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+                                       PackageResult& result, TaxBracketResult& record) noexcept
+{
+    return GrossUp(screen, inputs, settings, result, record, StepByStep);
+}
+
+PackageOutcome SalPackGrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+                              PackageResult& result, TaxBracketResult& record) noexcept
+{
+    return GrossUp(screen, inputs, settings, result, record, Bisection);
+}
+
+} // namespace revora

@@ -1,0 +1,91 @@
+#pragma once
+// The four salary package screens in one: Revora grosses up from the take-home pay required,
+// Avanta runs forwards from the total package, each for a year or a month. The employee's side
+// of the package on the left, the employer's ("Cost to company") beside it.
+
+#include <array>
+
+#include "package/SalaryPackage.h"
+#include "shell/CalculatorWindow.h"
+#include "shell/NumberBox.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace revora {
+
+class OverlayPanel;
+class PrintPanel;
+class SetupPanel;
+
+class SalaryPackageScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    SalaryPackageScreen(AppState& state, PackageScreen screen, QWidget* parent = nullptr);
+
+    bool calculate() override;
+    void printReport() override;
+
+    PackageScreen screen() const { return screen_; }
+    const PackageInputs& inputs() const { return inputs_; }
+    const PackageResult& result() const { return result_; }
+    const PackageSettings& settings() const { return settings_; }
+    SetupPanel* settingsPanel() const { return frame3_; }
+    PrintPanel* printPanel() const { return fraPrint_; }
+    OverlayPanel* raPanel() const { return fraRA_; }
+
+private:
+    // A caption, the employee's box and, where the line has one, the employer's box.
+    NumberBox* addLine(const char* caption, const char* name, double& target, const char* ccName = nullptr,
+                       double* ccTarget = nullptr, NumberBox::Kind kind = NumberBox::Kind::Decimal);
+    NumberBox* addResult(const char* caption, const char* name, const char* ccName = nullptr);
+    void buildOtherExpenses();
+    void buildPanels();
+    void showResults();
+    void showRAExplained();
+    void saveSettings();
+    void setButtonsEnabled(const QList<const char*>& names, bool enabled);
+
+    PackageScreen screen_;
+    PackageInputs inputs_;
+    PackageResult result_;
+    PackageSettings settings_;
+    double ageTyped_ = 0.0;
+    double membersTyped_ = 0.0;
+    double additionalTyped_ = 0.0;
+
+    QGridLayout* grid_;    // the inputs
+    QGridLayout* results_; // the results, beside them
+    NumberBox* numAge_;
+    NumberBox* numPMems_;
+    NumberBox* numMedDeduct_;
+    NumberBox* numRADeduct_;
+    QRadioButton* directiveYes_;
+    QRadioButton* directiveNo_;
+    std::array<QLineEdit*, 4> txtOtherDet_{};
+    NumberBox* numPenDeduct_;
+    NumberBox* numCCPenDeduct_;
+    NumberBox* numProvFund_;
+    NumberBox* numCCProvFund_;
+    NumberBox* numUIFCont_;
+    NumberBox* numCCUIFCont_;
+    NumberBox* numCCSkillLev_;
+    NumberBox* numMAns_;
+    NumberBox* numTaxCredit_;
+    NumberBox* numTaxDeduct_;
+    NumberBox* numGrossSal_;
+    NumberBox* numTotCostComp_;
+    NumberBox* numOnceOff_;
+    QList<QWidget*> onceOffLine_;
+    SetupPanel* frame3_;
+    PrintPanel* fraPrint_;
+    QLineEdit* text1_;
+    OverlayPanel* fraRA_;
+    QLabel* lineA_;
+    QLabel* lineC_;
+};
+
+} // namespace revora

@@ -1,0 +1,158 @@
+#pragma once
+// The building blocks both package directions share: what differs between the four screens
+// held as data, the car benefit, the rebate and credits, the R/A limits, the tax due, UIF and
+// SDL. Used only by the package .cpp files. Every step is plain arithmetic (no allocation):
+// the gross-up runs them once per rand searched.
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "package/SalaryPackage.h"
+#include "tax/TaxEngine.h"
+#include "tax/TaxYearRules.h"
+
+namespace revora::package {
+
+// What the period and the direction change. A factor of 1 leaves a figure exactly as the
+// annual rule words it (x 1 and / 1 are exact), so one formula serves all four screens.
+struct PeriodRules {
+    double MonthsInPeriod;   // car benefit x this, UIF ceiling = this x the monthly limit: 12 or 1
+    double PeriodsInYear;    // into the engine x this, the tax / this, R/A limits / this: 1 or 12
+    double PensionYearFactor; // raLimitA = (3 500 - this x employee pension) / PeriodsInYear
+    bool CountsMemberMonths; // the credit by member-months (annual) or persons (monthly)
+};
+
+constexpr PeriodRules RulesFor(PackageScreen screen) noexcept
+{
+    switch (screen) {
+    case PackageScreen::RevoraMonthly:
+        return {1.0, 12.0, 12.0, false};
+    case PackageScreen::AvantaMonthly:
+        // The monthly pension is not made annual here before it is taken off 3 500.
+        return {1.0, 12.0, 1.0, false};
+    case PackageScreen::RevoraAnnual:
+    case PackageScreen::AvantaAnnual:
+        break;
+    }
+    return {12.0, 1.0, 1.0, true};
+}
+
+// "greater than 0, else 0".
+inline double AtLeastZero(double value) noexcept { return value > 0.0 ? value : 0.0; }
+
+// car value x (0.0325 with a maintenance plan, else 0.035) x inclusion rate x 12 (annual).
+inline double CompanyCarBenefit(const PackageInputs& in, const PackageSettings& s, const PeriodRules& rules) noexcept
+{
+    const double monthlyRate = s.CompCarMPYesNo ? 0.0325 : 0.035;
+    return in.CarValue * monthlyRate * s.CompCarFBRate8020 * rules.MonthsInPeriod;
+}
+
+inline bool AnyFund(const PackageSettings& s) noexcept
+{
+    return s.PensionCont > 0.0 || s.EmployerPenCont > 0.0 || s.ProvCont > 0.0 || s.EmployerProvCont > 0.0;
+}
+
+// The car benefit, the rebate, the medical credit and the additional credit, which stay fixed
+// for the whole calculation, and the two boxes they clear: the medical deduction below 65 and
+// the beneficiaries when nobody contributes.
+inline void FixedBlocks(PackageInputs& in, const PackageSettings& s, const PeriodRules& rules,
+                        PackageResult& r) noexcept
+{
+    r.CompanyCarBenefit = CompanyCarBenefit(in, s, rules);
+    r.Rebate = RebateForAge(in.Age);
+    if (in.Age < 65)
+        in.MedicalDeduction = 0.0;
+    if (!(in.EmployeeMedical > 0.0 || in.EmployerMedical > 0.0)) {
+        r.MedicalCredit = 0.0;
+        in.Members = 0;
+    } else if (rules.CountsMemberMonths) {
+        r.MedicalCredit = MedicalCreditForMemberMonths(in.Members);
+    } else {
+        // Counts are 16-bit on the screens; a larger number of persons is held at the limit
+        // rather than wrapped round to a negative count.
+        r.MedicalCredit = MedicalCreditPerMonth(static_cast<std::int16_t>(
+            std::clamp(in.Members, int{std::numeric_limits<std::int16_t>::min()},
+                       int{std::numeric_limits<std::int16_t>::max()})));
+    }
+    r.AdditionalMedicalCredit = AdditionalMedicalCredit(in.EmployerMedical, in.EmployeeMedical, r.MedicalCredit, in.Age);
+}
+
+// The four fund contributions on the retirement-fund base, each percent x base / 100. The
+// gross-up gives the employee no contribution unless the percentage is above 0; the forward
+// calculation applies every percentage as it stands.
+inline void FundContributions(double base, const PackageSettings& s, bool employeeOnlyAboveZero,
+                              PackageResult& r) noexcept
+{
+    const auto employee = [&](double percent) {
+        return employeeOnlyAboveZero && !(percent > 0.0) ? 0.0 : base * percent / 100.0;
+    };
+    r.EmployeePension = employee(s.PensionCont);
+    r.EmployerPension = base * s.EmployerPenCont / 100.0;
+    r.EmployeeProvident = employee(s.ProvCont);
+    r.EmployerProvident = base * s.EmployerProvCont / 100.0;
+}
+
+// raLimitA = (3 500 - f x employee pension) / periods; raLimitB = 1 750 / periods.
+inline double RALimitA(double employeePension, const PeriodRules& rules) noexcept
+{
+    return (3500.0 - rules.PensionYearFactor * employeePension) / rules.PeriodsInYear;
+}
+inline double RALimitB(const PeriodRules& rules) noexcept { return 1750.0 / rules.PeriodsInYear; }
+
+// The greater of A and B, then the greater of that and C.
+inline double RAMaximum(double a, double b, double c) noexcept
+{
+    const double ab = a > b ? a : b;
+    return ab > c ? ab : c;
+}
+
+// With a directive the amount entered stands; without one an amount above the maximum is cut
+// to it, and otherwise the deduction keeps the value it holds.
+inline double AllowedRA(bool directive, double entered, double maximum, double held) noexcept
+{
+    if (directive)
+        return entered;
+    return entered > maximum ? maximum : held;
+}
+
+// (TaxBeforeRebates(periods x taxable, floored at 0) - rebate, floored at 0) / periods.
+inline double TaxDue(double taxable, double rebate, const PeriodRules& rules, TaxBracketResult& record) noexcept
+{
+    record.TaxableIncome = AtLeastZero(rules.PeriodsInYear * taxable);
+    TaxFromTable(record);
+    return AtLeastZero(record.TaxBeforeRebates - rebate) / rules.PeriodsInYear;
+}
+
+// UIF on the remuneration base up to the period's ceiling; SDL on the base less the employee
+// pension and the allowed R/A, with no ceiling. Reads EmployeePension and RAAllowed from `r`.
+inline void UifAndSdl(double base, const PackageSettings& s, const PeriodRules& rules, PackageResult& r) noexcept
+{
+    const double ceiling = rules.MonthsInPeriod * s.UIFLimit;
+    const double uifOn = base > ceiling ? ceiling : base;
+    r.EmployeeUIF = uifOn * s.EmployeeUIF / 100.0;
+    r.EmployerUIF = uifOn * s.EmployerUIF / 100.0;
+    r.SDL = (base - (r.EmployeePension + r.RAAllowed)) * s.SkillLevy / 100.0;
+}
+
+// Every typed amount and setting is a finite number (a box reading "1e999" holds infinity).
+bool AllFinite(const PackageInputs& in, const PackageSettings& s) noexcept;
+// Every working value is finite, so no "inf" or "nan" reaches a box or a report.
+bool AllFinite(const PackageResult& r) noexcept;
+
+// The routine stopped: the working values stay as they are, flagged, and the boxes are worked
+// from them.
+PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, PackageResult& result,
+                       PackageOutcome outcome) noexcept;
+// The routine ran on copies: they become the screen's, the R/A box takes the allowed deduction,
+// and the boxes are worked from them.
+PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept;
+
+// The figures worked from the boxes once the routine has run or stopped: the tax credit, the
+// tax deduction, "Gross salary" or "Net salary(take-home)", the once-off car cost and the total
+// cost to company, each term taken as its box shows it.
+void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResult& r) noexcept;
+
+} // namespace revora::package

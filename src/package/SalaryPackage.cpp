@@ -1,0 +1,97 @@
+// What the two package directions share outside their routines: the other-deductions total,
+// the finiteness checks, and the figures worked from the result boxes after the routine.
+
+#include "package/PackageSteps.h"
+#include "payroll/PayeCommon.h"
+
+namespace revora {
+
+double PackageInputs::OtherDeductionsTotal() const noexcept
+{
+    double total = 0.0;
+    for (const OtherDeduction& line : Other)
+        total += line.Amount;
+    return total;
+}
+
+namespace package {
+
+bool AllFinite(const PackageInputs& in, const PackageSettings& s) noexcept
+{
+    const double values[] = {
+        in.Amount, in.CarValue, in.CarCostToCompany, in.TravelAllowance, in.EmployeeMedical, in.EmployerMedical,
+        in.OtherFringeBenefits, in.MedicalDeduction, in.RADeduction, in.OtherDeductionsTotal(), s.PensionCont,
+        s.EmployerPenCont, s.ProvCont, s.EmployerProvCont, s.EmployeeUIF, s.EmployerUIF, s.SkillLevy, s.UIFLimit,
+        s.TAIncRate8020, s.CompCarFBRate8020,
+    };
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+bool AllFinite(const PackageResult& r) noexcept
+{
+    const double values[] = {
+        r.CompanyCarBenefit, r.Rebate, r.MedicalCredit, r.AdditionalMedicalCredit, r.EmployeePension,
+        r.EmployerPension, r.EmployeeProvident, r.EmployerProvident, r.RALimitA, r.RALimitB, r.RALimitC,
+        r.NonRetirementIncome, r.RAAllowed, r.TaxDue, r.EmployeeUIF, r.EmployerUIF, r.SDL, r.SearchAmount,
+    };
+    for (double v : values)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResult& r) noexcept
+{
+    // Each result box shows two decimals and the sums are worked from what the boxes show;
+    // the typed boxes hold what was typed.
+    const auto shown = AsShownTwoDecimals;
+    const double credits = r.MedicalCredit + r.AdditionalMedicalCredit;
+    r.TaxCredit = shown(credits);
+    r.TaxDeduction = shown(AtLeastZero(r.TaxDue - credits));
+    if (IsGrossUp(screen)) {
+        r.Salary = shown(in.Amount + shown(r.EmployeePension) + in.MedicalDeduction + shown(r.EmployeeUIF)
+                         + r.TaxDeduction + in.OtherDeductionsTotal() + shown(r.EmployeeProvident)
+                         + in.EmployeeMedical);
+    } else {
+        // The travel allowance stays in the take-home pay.
+        r.Salary = shown(in.Amount - in.EmployeeMedical - in.OtherFringeBenefits - shown(r.EmployeePension)
+                         - shown(r.EmployeeProvident) - in.MedicalDeduction - shown(r.EmployeeUIF) - r.TaxDeduction
+                         - in.EmployerMedical);
+    }
+    // The car's price is a once-off cost only when the employer has no periodic cost for it.
+    const bool onceOff = in.CarValue > 0.0 && in.CarCostToCompany == 0.0 && r.CalcError == 0;
+    r.OnceOff = onceOff ? shown(in.CarValue) : 0.0;
+    if (IsGrossUp(screen)) {
+        r.TotalCostToCompany = shown(r.Salary + in.EmployerMedical + shown(r.EmployerPension) + shown(r.EmployerUIF)
+                                     + shown(r.SDL) + in.CarCostToCompany + shown(r.EmployerProvident));
+    } else {
+        r.TotalCostToCompany = shown(in.Amount + shown(r.EmployerPension) + shown(r.EmployerProvident)
+                                     + shown(r.EmployerUIF) + shown(r.SDL) + in.CarCostToCompany);
+    }
+}
+
+PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, PackageResult& result,
+                       PackageOutcome outcome) noexcept
+{
+    result.CalcError = 1;
+    WorkShownFigures(screen, inputs, result);
+    return outcome;
+}
+
+PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept
+{
+    inputs = in;
+    inputs.RADeduction = work.RAAllowed;
+    result = work;
+    result.CalcError = 0;
+    record = engine;
+    WorkShownFigures(screen, inputs, result);
+    return PackageOutcome::Done;
+}
+
+} // namespace package
+} // namespace revora

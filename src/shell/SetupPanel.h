@@ -1,0 +1,51 @@
+#pragma once
+// The "Setup" panel: the employer's rates of the Setup row, shown on top of a screen. The
+// payroll screens show the five payroll columns; the salary package screens all eleven. The
+// panel holds the values as they are typed and chosen; "O&K" says they are to be kept.
+
+#include "package/SalaryPackage.h"
+#include "payroll/PayeCommon.h"
+#include "shell/OverlayPanel.h"
+
+class QGridLayout;
+class QRadioButton;
+
+namespace revora {
+
+class NumberBox;
+
+class SetupPanel : public OverlayPanel {
+    Q_OBJECT
+public:
+    enum class Columns { Payroll, Package };
+    SetupPanel(QWidget* parent, Columns columns);
+
+    // Shows the stored values; a rate other than 0.8 or 0.2 selects neither option and is kept.
+    void setSettings(const PackageSettings& settings);
+    const PackageSettings& settings() const { return settings_; }
+
+    // Visible, in front, with the focus in its first box.
+    void open();
+
+signals:
+    void confirmed(); // "O&K"
+
+private:
+    NumberBox* addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
+                       double PackageSettings::*member);
+    std::pair<QRadioButton*, QRadioButton*> addChoice(QGridLayout* grid, const char* caption, const char* first,
+                                                      const char* firstCaption, const char* second,
+                                                      const char* secondCaption);
+
+    PackageSettings settings_;
+    QList<std::pair<NumberBox*, double PackageSettings::*>> rates_;
+    std::pair<QRadioButton*, QRadioButton*> travelRate_{};
+    std::pair<QRadioButton*, QRadioButton*> carRate_{};
+    std::pair<QRadioButton*, QRadioButton*> maintenancePlan_{};
+};
+
+// The payroll columns of a package-wide settings value, and back.
+PayeSettings PayrollPart(const PackageSettings& settings);
+PackageSettings WithPayrollPart(PackageSettings settings, const PayeSettings& payroll);
+
+} // namespace revora

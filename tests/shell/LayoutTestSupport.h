@@ -1,0 +1,155 @@
+#pragma once
+// Helpers for the tests of the report layouts: the tags a layout holds, the text each stands
+// for in a written row, finding those texts in the laid-out report, and the printed page.
+
+#include <gtest/gtest.h>
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QStringList>
+#include <QTextDocument>
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "shell/AmountFormat.h"
+#include "shell/ReportRenderer.h"
+#include "tax/ReportRow.h"
+
+namespace revora::testing {
+
+// Every {{...}} of the layout in order, section tags ({{#Field}}, {{/Field}}) included.
+inline QStringList LayoutTags(const ReportLayout& layout)
+{
+    static const QRegularExpression tag(QStringLiteral(R"(\{\{(.*?)\}\})"));
+    QStringList tags;
+    for (const auto& match : tag.globalMatch(QString::fromStdString(layout.templateText)))
+        tags << match.captured(1);
+    return tags;
+}
+
+inline bool IsSectionTag(const QString& tag)
+{
+    return tag.startsWith('#') || tag.startsWith('^') || tag.startsWith('/');
+}
+
+// A row for every column of the table: a different figure above 0 in each number column, so
+// that a figure shown in the wrong place or not at all is seen, and the given text in each text
+// column.
+inline ReportRow DistinctRow(const QSqlRecord& columns, const std::function<std::string(const std::string&)>& text)
+{
+    ReportRow row;
+    for (int i = 0; i < columns.count(); ++i) {
+        const QSqlField field = columns.field(i);
+        const std::string name = field.name().toStdString();
+        switch (field.metaType().id()) {
+        case QMetaType::Double:
+            row.push_back({name, 1234567.89 + 101.01 * i});
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+            row.push_back({name, static_cast<std::int16_t>(10 + i)});
+            break;
+        default:
+            row.push_back({name, text(name)});
+        }
+    }
+    return row;
+}
+
+// The fields the layout prints, in order. Every tag must be a plain field, under money or not,
+// or a section over one, and name a column of the table (or PrintedDate).
+inline QStringList PrintedFields(const ReportLayout& layout, const QSqlRecord& columns)
+{
+    static const QRegularExpression simple(QStringLiteral(R"(^([#^/]|money\.)?([A-Za-z0-9_]+)$)"));
+    QStringList printed;
+    for (const QString& tag : LayoutTags(layout)) {
+        const auto match = simple.match(tag);
+        if (!match.hasMatch()) {
+            ADD_FAILURE() << "{{" << tag.toStdString() << "}} is not a plain field";
+            continue;
+        }
+        EXPECT_TRUE(tag == "PrintedDate" || columns.contains(match.captured(2)))
+            << "{{" << tag.toStdString() << "}} names no column of " << layout.table.toStdString();
+        if (!IsSectionTag(tag))
+            printed << match.captured(2);
+    }
+    return printed;
+}
+
+// The text a field tag stands for in the row: amounts are shown only under money, counts and
+// texts as they are.
+inline QString TagText(const QString& tag, const ReportRow& row)
+{
+    if (tag == "PrintedDate")
+        return QDate::currentDate().toString("dd/MM/yyyy");
+    const bool money = tag.startsWith("money.");
+    const std::string name = (money ? tag.mid(6) : tag).toStdString();
+    const auto field = std::find_if(row.begin(), row.end(), [&](const ReportField& f) { return f.name == name; });
+    if (field == row.end()) {
+        ADD_FAILURE() << "{{" << tag.toStdString() << "}} names no field of the row";
+        return {};
+    }
+    if (const auto* amount = std::get_if<double>(&field->value)) {
+        EXPECT_TRUE(money) << "{{" << tag.toStdString() << "}} shows an amount unformatted";
+        return QString::fromStdString(FormatAmount(*amount));
+    }
+    if (const auto* count = std::get_if<std::int16_t>(&field->value))
+        return money ? QString::fromStdString(FormatAmount(*count)) : QString::number(*count);
+    EXPECT_FALSE(money) << "{{" << tag.toStdString() << "}} formats a text as money";
+    return QString::fromStdString(std::get<std::string>(field->value)).simplified();
+}
+
+// The texts the layout's field tags stand for, in the layout's order, for a row that fills
+// every section of the layout.
+inline QStringList ExpectedTexts(const ReportLayout& layout, const ReportRow& row)
+{
+    QStringList texts;
+    for (const QString& tag : LayoutTags(layout))
+        if (!IsSectionTag(tag))
+            texts << TagText(tag, row);
+    return texts;
+}
+
+// Finds each expected text in the report's text, each after the one before; returns the
+// stretches of text between them (before the first and after the last included).
+inline QStringList FindInOrder(const QString& text, const QStringList& expected)
+{
+    QStringList between;
+    qsizetype from = 0;
+    for (const QString& want : expected) {
+        const qsizetype at = text.indexOf(want, from);
+        if (at < 0) {
+            ADD_FAILURE() << "\"" << want.toStdString() << "\" is missing or out of order in:\n" << text.toStdString();
+            continue;
+        }
+        between << text.mid(from, at - from);
+        from = at + want.size();
+    }
+    between << text.mid(from);
+    return between;
+}
+
+// The report stays within the width of the paper (A4 less 18 mm a side) and prints on one page.
+inline void ExpectOnePage(const QString& html, const QString& pdf)
+{
+    const auto document = MakeReportDocument(html);
+    const qreal width = (210 - 2 * 18) / 25.4 * QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+    document->setTextWidth(width);
+    EXPECT_LE(document->idealWidth(), width + 0.5) << "the page is wider than the paper";
+    ExportReport(html, pdf);
+    QProcess pdfinfo;
+    pdfinfo.start("pdfinfo", {pdf});
+    ASSERT_TRUE(pdfinfo.waitForFinished()) << "pdfinfo did not run";
+    const QString info = QString::fromUtf8(pdfinfo.readAllStandardOutput());
+    const auto pages = QRegularExpression(QStringLiteral(R"(Pages:\s+(\d+))")).match(info);
+    ASSERT_TRUE(pages.hasMatch()) << info.toStdString();
+    EXPECT_EQ(pages.captured(1).toStdString(), "1");
+}
+
+} // namespace revora::testing
