@@ -1,0 +1,113 @@
+#pragma once
+// The taxable benefit of the private use of employer-owned cars over the tax year 1 March 2015
+// to 29 February 2016 (366 days): one record per car, one calculation over all the cars of the
+// register, and the results of that calculation for each car.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tax/TaxYearRules.h"
+
+namespace revora {
+
+struct CompanyCarRegister;
+
+// One car as typed. Amounts are rand, distances km; flags hold 0 or 1; dates are day numbers.
+struct CompanyCarRecord {
+    std::string CCRegNumber; // empty marks a car not yet filled in
+    std::string CCMake;
+    std::string CCModel;
+    std::string YearOfManfact;
+    double CCPrice = 0.0; // determined value, VAT included
+    std::int16_t MaintIncluded = 0; // a maintenance plan came with the car
+    int CCStartDate = TaxYearStart;
+    int CCEndDate = TaxYearEnd;
+    double StartMileage = 0.0;
+    double EndMileage = 0.0;
+    double TotalDistance = 0.0; // derived from the readings by each calculation when EndMileage > 0
+    double BusDistance = 0.0;
+    std::int16_t BussMilage = 0; // a log book of business km was kept
+    std::int16_t SARSTable = 0;  // fuel valued at the deemed rate, not the actual cost
+    double ActualExpEmployee = 0.0;
+    double FuelReimbEmployer = 0.0;
+    double EmpPaidInsurance = 0.0;
+    double EmpPaidLicence = 0.0;
+    double EmpPaidMaintenance = 0.0;
+    double FB3802ThisCar = 0.0; // this car's share of the IRP5 code 3802 amount; typed or split
+    double FuelComponent = 0.0;    // kept with the record by each calculation
+    double AdjustTaxableInc = 0.0; // kept with the record by each calculation
+};
+
+// One car's results of one calculation; every run starts them at 0.
+struct CompanyCarResult {
+    std::int16_t Days = 0;
+    double PrivateDistance = 0.0;
+    double TrueInclusion = 0.0;
+    double FuelClaim = 0.0;
+    double TotAddExpense = 0.0;
+    double FuelExp = 0.0; // fuel and expenses borne by the employee
+    double AdjustTaxableIncSARS = 0.0;
+    double IRP53802 = 0.0;
+    double MonFB80 = 0.0;
+    double MonFB20 = 0.0;
+    double FortFB80 = 0.0;
+    double FortFB20 = 0.0;
+    double WeekFB80 = 0.0;
+    double WeekFB20 = 0.0;
+};
+
+// What one run of CompCarCalc gives. Results[k] belongs to car k; Results[0] belongs to the blank
+// record and stays 0.
+struct CompCarRun {
+    std::vector<CompanyCarResult> Results;
+    double TotAdjustTaxableInc = 0.0;
+    double TotAdjustTaxableIncSARS = 0.0;
+    // The car on screen had no distance and no value: the screen shows 0 in every result box.
+    bool EndedEarly = false;
+};
+
+// CompCarCalc: every car of the register, in order, then the car on screen and the totals.
+// Round is to a whole rand with halves to even; p/total is PrivateDistance / TotalDistance and
+// b/total is BusDistance / TotalDistance, each 0 when TotalDistance is 0 (a proportion of no
+// distance is no proportion). For each car i:
+//   Days = CCEndDate - CCStartDate + 1
+//   TotalDistance = EndMileage - StartMileage, when EndMileage > 0 (stored)
+//   when the car on screen has TotalDistance 0 and CCPrice 0 the run ends here: that car's
+//     TotalDistance, BusDistance and FB3802ThisCar are cleared and the totals are formed
+//     from what is held (EndedEarly)
+//   BusDistance = min(BusDistance, TotalDistance) (stored); PrivateDistance = TotalDistance - BusDistance
+//   AutoCalc3802: FB3802ThisCar = Days / sum of all cars' days x Actual3802, or 0 for a car with
+//     no distance and no value (stored)
+//   TrueInclusion = Round(CCPrice x (r x 12 / 36 600) x Days [x p/total with a log book]),
+//     r = 3.5, or 3.25 with a maintenance plan
+//   SARSTable: FuelComponent = Round(TotalDistance x fuel rate) (stored),
+//     FuelClaim = Round((FuelComponent - FuelReimbEmployer) x p/total);
+//   else FuelComponent = 0, FuelClaim = Round((ActualExpEmployee - FuelReimbEmployer) x p/total)
+//   TotAddExpense = Round((EmpPaidInsurance + EmpPaidLicence + EmpPaidMaintenance) x p/total)
+//   FuelExp = Round(FuelClaim + TotAddExpense) when BusDistance > 0, else 0
+//   AdjustTaxableInc = max(Round(TrueInclusion - FuelExp - FB3802ThisCar), -Actual3802) (stored)
+//   AdjustTaxableIncSARS = -(b/total x FB3802ThisCar + FuelExp) with a log book, BusDistance > 0
+//     and TotalDistance > 0; else 0
+//   with m = 0.035, or 0.0325 with a maintenance plan:
+//     IRP53802 = Round(CCPrice x m x 12 x (Days / 366))
+//     MonFB80/20 = Round(CCPrice x m x 0.8 / 0.2)
+//     FortFB80/20 = Round(CCPrice x m x 12 / 26) x 0.8 / 0.2; WeekFB80/20 the same over 52
+// Then, for the car on screen with CCPrice 0: AdjustTaxableInc = AdjustTaxableIncSARS (stored).
+// TotAdjustTaxableInc sums the stored AdjustTaxableInc of cars 1..CMVMaxNum,
+// TotAdjustTaxableIncSARS the results' AdjustTaxableIncSARS.
+// A step whose arithmetic fails (days beyond 16 bits, no days to split over, a value beyond a
+// double) leaves its target as it was, so nothing stored is ever NaN or infinite.
+CompCarRun CompCarCalc(CompanyCarRegister& cars);
+
+// "&Calculate": with one car, that car carries the whole Actual3802 as its FB3802ThisCar; then
+// two runs, so that the second starts from the code 3802 split the first made.
+CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars);
+
+// The printout's own pass over every car: the steps of CompCarCalc from Days to
+// AdjustTaxableIncSARS, where a car with TotalDistance 0 and CCPrice 0 keeps zero results
+// and the pass goes on with the next car. The annual and periodic amounts (IRP53802 to
+// WeekFB20) are taken from `last`, the last CompCarCalc run.
+CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last);
+
+} // namespace revora

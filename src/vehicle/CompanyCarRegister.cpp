@@ -1,0 +1,112 @@
+#include "vehicle/CompanyCarRegister.h"
+
+#include <cstddef>
+#include <iterator>
+
+namespace revora {
+
+std::string CompanyCarRegister::Title() const
+{
+    return std::string("Full use of Company Car : ") + " Vehicle number " + std::to_string(ShownVehicleNo) + " of " +
+           std::to_string(CMVMaxNum);
+}
+
+CompCarRun CompanyCarRegister::Open()
+{
+    if (CMVMaxNum < 1) {
+        CurrentVehicle = 0;
+        AutoCalc3802 = 0;
+        CompanyCarRecord& blank = Records[0];
+        blank.BussMilage = 0;
+        blank.CCStartDate = TaxYearStart;
+        blank.CCEndDate = TaxYearEnd;
+        ShowVehicle(0);
+        return {};
+    }
+    ShowVehicle(1);
+    CompCarRun run = CompCarCalc(*this);
+    ShownVehicleNo = 1;
+    return run;
+}
+
+void CompanyCarRegister::ShowVehicle(std::int16_t k)
+{
+    CurrentVehicle = k;
+    CompanyCarRecord& car = Current();
+    if (car.SARSTable == 1)
+        car.ActualExpEmployee = 0.0;
+    else
+        car.FuelComponent = 0.0;
+}
+
+AddResult CompanyCarRegister::Add()
+{
+    if (CurrentVehicle != 0 && Current().CCRegNumber.empty())
+        return {AddOutcome::NeedsRegistrationNumber, {}};
+    if (CMVMaxNum >= MaxCompanyCars)
+        return {AddOutcome::RegisterFull, {}};
+
+    CompCarCalc(*this);
+    const auto n = static_cast<std::int16_t>(CMVMaxNum + 1);
+    CurrentVehicle = n;
+    Records.emplace_back();
+    CMVMaxNum = n;
+    if (n > 1)
+        AutoCalc3802 = 1;
+
+    // The new car takes record 0's values through the screen's fields, the fuel box cleared;
+    // the log book, year of manufacture and dates start afresh.
+    Records[0].SARSTable = 0;
+    CompanyCarRecord car = Records[0];
+    car.FuelComponent = 0.0;
+    car.BussMilage = 0;
+    car.YearOfManfact.clear();
+    car.CCStartDate = TaxYearStart;
+    car.CCEndDate = TaxYearEnd;
+    Records[static_cast<std::size_t>(n)] = std::move(car);
+
+    ShownVehicleNo = n;
+    return {AddOutcome::Added, CompCarCalc(*this)};
+}
+
+CompCarRun CompanyCarRegister::Delete()
+{
+    if (CurrentVehicle < 1 || CurrentVehicle > CMVMaxNum)
+        return CompCarCalc(*this);
+
+    Records.erase(std::next(Records.begin(), CurrentVehicle));
+    Records[0] = CompanyCarRecord{};
+    --CMVMaxNum;
+    if (CMVMaxNum > 0) {
+        ShownVehicleNo = 1;
+        ShowVehicle(1);
+    } else {
+        ShownVehicleNo = 0;
+        Actual3802 = 0.0;
+        ShowVehicle(0);
+    }
+    return CompCarCalc(*this);
+}
+
+CompCarRun CompanyCarRegister::Back() { return Step(-1); }
+
+CompCarRun CompanyCarRegister::Forward() { return Step(+1); }
+
+CompCarRun CompanyCarRegister::Step(int offset)
+{
+    CompCarRun run = CompCarCalc(*this);
+    if (ShownVehicleNo <= 0)
+        return run;
+    int k = ShownVehicleNo + offset;
+    if (k < 1)
+        k = CMVMaxNum;
+    else if (k > CMVMaxNum)
+        k = 1;
+    ShowVehicle(static_cast<std::int16_t>(k));
+    ShownVehicleNo = static_cast<std::int16_t>(k);
+    return CompCarCalc(*this);
+}
+
+void CompanyCarRegister::Reset() { *this = CompanyCarRegister{}; }
+
+} // namespace revora
