@@ -19,6 +19,8 @@ revora_screen_test(revora_date_box_test shell/DateBoxTest.cpp)
 revora_screen_test(revora_report_window_test shell/ReportWindowTest.cpp)
 revora_screen_test(revora_paye_screen_test payroll/PayeScreenTest.cpp)
 revora_screen_test(revora_package_screen_test package/PackageScreenTest.cpp)
+revora_screen_test(revora_company_car_screen_test vehicle/CompanyCarScreenTest.cpp)
+revora_screen_test(revora_travel_allowance_screen_test vehicle/TravelAllowanceScreenTest.cpp)
 
 # Needs cupsd with the cups-pdf printer "PDF" as the default (scripts/printer sets it up).
 qt_add_executable(revora_print_direct_test shell/PrintDirectTest.cpp)

@@ -1,7 +1,9 @@
 // Renders the README's pictures under the offscreen platform: the main window with the quick
 // tax screen on a worked example and its report window, then the monthly screen on a worked
-// example and its Afrikaans printout, then the annual gross-up screen and its printout:
+// example and its Afrikaans printout, then the annual gross-up screen and its printout, then the
+// company car screen with two cars and its printout, and the travel allowance screen:
 //     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png GROSSUP.png GROSSUP-REPORT.png
+//                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png
 
 #include <QApplication>
 #include <QLineEdit>
@@ -16,7 +18,10 @@
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
+#include "tax/DayDate.h"
 #include "tax/QuickTaxScreen.h"
+#include "vehicle/CompanyCarScreen.h"
+#include "vehicle/TravelAllowanceScreen.h"
 
 namespace {
 
@@ -48,7 +53,7 @@ void Type(QWidget* screen, const char* box, const QString& text)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 7)
+    if (argc < 10)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -109,5 +114,53 @@ int main(int argc, char** argv)
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[5])))
         return 1;
-    return SaveReport(grossUp->printPanel(), QString::fromLocal8Bit(argv[6])) ? 0 : 1;
+    if (!SaveReport(grossUp->printPanel(), QString::fromLocal8Bit(argv[6])))
+        return 1;
+    sub->close();
+
+    // Two company cars held one after the other during the year, entered as a clerk would
+    // have them in the register when the screen opens.
+    revora::CompanyCarRegister& cars = window.state().CompanyCars;
+    cars.Add();
+    cars.Current() = {.CCRegNumber = "CA 123-456", .CCMake = "Toyota", .CCModel = "Corolla 1.6 Prestige",
+                      .YearOfManfact = "2014", .CCPrice = 250000,
+                      .CCStartDate = *revora::ParseDayDate("01/03/2015"),
+                      .CCEndDate = *revora::ParseDayDate("31/08/2015"), .StartMileage = 12000,
+                      .EndMileage = 27000, .BusDistance = 6000, .BussMilage = 1, .SARSTable = 1,
+                      .FuelReimbEmployer = 1500};
+    cars.Add();
+    cars.Current() = {.CCRegNumber = "CA 765-432", .CCMake = "Volkswagen", .CCModel = "Polo 1.2 TSI",
+                      .YearOfManfact = "2015", .CCPrice = 210000, .MaintIncluded = 1,
+                      .CCStartDate = *revora::ParseDayDate("01/09/2015"), .TotalDistance = 16000,
+                      .BusDistance = 4000, .BussMilage = 1, .ActualExpEmployee = 9000,
+                      .EmpPaidInsurance = 5200};
+    cars.Actual3802 = 42000;
+    cars.ShownVehicleNo = cars.CurrentVehicle = 1;
+    window.resize(1000, 800); // opening the screen sets the width; the height shows it whole
+    window.findChild<QAction*>("mnuCompCar")->trigger();
+    sub = window.findScreen("frmCompCar");
+    auto* car = qobject_cast<revora::CompanyCarScreen*>(sub->widget());
+    car->calculate();
+    sub->move(0, 0);
+    sub->resize(window.centralWidget()->size());
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[7])))
+        return 1;
+    if (!SaveReport(car->printPanel(), QString::fromLocal8Bit(argv[8])))
+        return 1;
+    sub->close();
+
+    revora::TravelAllowanceInputs& travel = window.state().TravelAllowance;
+    travel.CarDescription = "Toyota Corolla 1.6 Prestige (own car)";
+    travel.VehicleValue = 150000;
+    travel.AllowanceReceived = 60000;
+    travel.CloseKm = 60000;
+    travel.OpenKm = 30000;
+    travel.BusinessKmEntered = 20000;
+    window.findChild<QAction*>("mnuCarAll1")->trigger();
+    sub = window.findScreen("frmCarAll1");
+    sub->move(10, 10);
+    sub->resize(sub->sizeHint());
+    QApplication::processEvents();
+    return window.grab().save(QString::fromLocal8Bit(argv[9])) ? 0 : 1;
 }

@@ -74,6 +74,7 @@ struct Subcommand {
 std::vector<Subcommand> QuickTaxCommands();
 std::vector<Subcommand> PayeCommands();
 std::vector<Subcommand> PackageCommands();
+std::vector<Subcommand> VehicleCommands();
 
 struct Figure {
     std::string key;     // JSON key

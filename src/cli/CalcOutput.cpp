@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <functional>
 
 #include "shell/AppFolders.h"
 #include "shell/ReportRenderer.h"
@@ -33,17 +34,32 @@ void CheckReportFile(const ParsedOptions& options)
         throw UsageError("--report: '" + *file + "' must end in .pdf, .odt or .html");
 }
 
-int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request, const ReportRow& row)
+namespace {
+
+int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender)
 {
     if (!options.has("report") && !options.has("print"))
         return 0;
     MakeDatabaseFolder(state.Paths.ReportDbPath);
-    const RenderedReport report = WriteAndRenderOneRowReport(state, request, row);
+    const RenderedReport report = writeAndRender();
     if (const auto file = options.value("report"))
         ExportReport(report.html, QString::fromStdString(*file));
     if (options.has("print"))
         PrintReport(report.html, QString(), report.documentName());
     return 0;
+}
+
+} // namespace
+
+int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request, const ReportRow& row)
+{
+    return Deliver(state, options, [&] { return WriteAndRenderOneRowReport(state, request, row); });
+}
+
+int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request,
+           const std::vector<ReportRow>& rows)
+{
+    return Deliver(state, options, [&] { return WriteAndRenderMultiRowReport(state, request, rows); });
 }
 
 } // namespace revora::cli

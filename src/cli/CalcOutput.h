@@ -3,6 +3,7 @@
 // data folder, and the report that --report and --print ask for.
 
 #include <QString>
+#include <vector>
 
 #include "cli/CalcCommand.h"
 #include "shell/AppState.h"
@@ -24,5 +25,8 @@ void CheckReportFile(const ParsedOptions& options);
 // What --report and --print do, the same for every calculator: the layout is checked
 // before the row is written, as the screens do it.
 int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request, const ReportRow& row);
+// The same for a printout of one row per line.
+int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request,
+           const std::vector<ReportRow>& rows);
 
 } // namespace revora::cli

@@ -20,7 +20,8 @@ const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = [] {
         std::vector<Subcommand> all;
-        for (std::vector<Subcommand> family : {QuickTaxCommands(), PayeCommands(), PackageCommands()})
+        for (std::vector<Subcommand> family :
+             {QuickTaxCommands(), PayeCommands(), PackageCommands(), VehicleCommands()})
             for (Subcommand& sub : family)
                 all.push_back(std::move(sub));
         return all;

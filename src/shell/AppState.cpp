@@ -7,6 +7,8 @@ void AppState::InitialiseAll()
     TaxBracketResult.TaxBeforeRebates = 0.0;
     TaxBracketResult.MarginalRate = 0.0;
     QuickTaxInitialise(QuickTax);
+    CompanyCars.Reset();
+    TravelAllowance = TravelAllowanceInputs{};
 }
 
 } // namespace revora

@@ -8,6 +8,8 @@
 #include "shell/AppFolders.h"
 #include "tax/QuickTax.h"
 #include "tax/TaxEngine.h"
+#include "vehicle/CompanyCarRegister.h"
+#include "vehicle/TravelAllowance.h"
 
 namespace revora {
 
@@ -19,9 +21,12 @@ struct AppState {
     std::optional<bool> ViewAbout; // as read from the start-up database; empty when unreadable
     QString ReportWindowTitle;     // kept between prints, as the one report control keeps it
     QString PrinterName;           // chosen in "&Printer Setup"; empty means the default printer
+    CompanyCarRegister CompanyCars; // the company cars, kept while the program runs
+    TravelAllowanceInputs TravelAllowance; // the travel allowance screen's inputs, kept likewise
 
-    // Start values of the shared values. The taxable income, the quick tax age and income
-    // copy and the paths are kept.
+    // Start values of the shared values: the company car register emptied and the travel
+    // allowance inputs back to no record kept, no amounts and both costs included. The
+    // taxable income, the quick tax age and income copy and the paths are kept.
     void InitialiseAll();
 };
 

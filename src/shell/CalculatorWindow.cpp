@@ -90,11 +90,21 @@ void CalculatorWindow::printTo(std::int16_t printDirect)
 
 bool CalculatorWindow::printOneRowReport(const ReportRequest& request, const ReportRow& row)
 {
+    return deliver([&] { return WriteAndRenderOneRowReport(state_, request, row); });
+}
+
+bool CalculatorWindow::printMultiRowReport(const ReportRequest& request, const std::vector<ReportRow>& rows)
+{
+    return deliver([&] { return WriteAndRenderMultiRowReport(state_, request, rows); });
+}
+
+bool CalculatorWindow::deliver(const std::function<RenderedReport()>& writeAndRender)
+{
     RenderedReport report;
     try {
         // The busy pointer is gone (unwound) before any message shows.
         BusyCursor busy;
-        report = WriteAndRenderOneRowReport(state_, request, row);
+        report = writeAndRender();
     } catch (const StorageError& e) {
         showError(QStringLiteral("Report"), e.message());
         return false;

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "shell/AppState.h"
 #include "shell/ReportJob.h"
@@ -59,6 +61,8 @@ protected:
     // then the report window or the printer. A failure is shown in a message naming the
     // file; nothing else changes. Returns whether the report was delivered.
     bool printOneRowReport(const ReportRequest& request, const ReportRow& row);
+    // The same for a printout of one row per line (the table is emptied first).
+    bool printMultiRowReport(const ReportRequest& request, const std::vector<ReportRow>& rows);
     void showError(const QString& title, const QString& message);
 
     bool event(QEvent* event) override;
@@ -70,6 +74,7 @@ private:
     // What Enter presses: the focused button, else the print panel's "&View/Export report"
     // while it is shown, else the screen's default button.
     QPushButton* enterButton() const;
+    bool deliver(const std::function<RenderedReport()>& writeAndRender);
 
     AppState& state_;
     QVBoxLayout* formLayout_;

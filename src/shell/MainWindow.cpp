@@ -10,6 +10,8 @@
 #include <QPrinter>
 #include <QShortcut>
 #include <QStringList>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/AboutWindow.h"
 #include "shell/BusyCursor.h"
@@ -23,6 +25,8 @@
 #include "payroll/MonthlyScreen.h"
 #include "payroll/WeekScreen.h"
 #include "tax/QuickTaxScreen.h"
+#include "vehicle/CompanyCarScreen.h"
+#include "vehicle/TravelAllowanceScreen.h"
 
 namespace revora {
 
@@ -179,7 +183,9 @@ void MainWindow::buildMenus()
               [this] { openScreen("frmWeekly", [this] { return new WeekScreen(state_, WeekKind::Weekly); }); }},
              {"mnuDaily", "&Daily", [this] { openScreen("frmDaily", [this] { return new DailyScreen(state_); }); }},
              {"QuickTax", "QuickTax", [this] { openQuickTax(); }}});
-    addMenu("mnuCarCalcs", "&Car Calculations", {{"mnuCompCar", "&Company car", {}}, {"mnuCarAll1", "Car Allowance", {}}});
+    addMenu("mnuCarCalcs", "&Car Calculations",
+            {{"mnuCompCar", "&Company car", [this] { openCompanyCar(); }},
+             {"mnuCarAll1", "Car Allowance", [this] { openTravelAllowance(); }}});
     addMenu("mnuBusinessCalcs", "Bu&siness Calculations",
             {{"mnuInflationProject", "Inflation Projections", {}},
              {"mnuLoans", "Loans", {}},
@@ -227,6 +233,30 @@ void MainWindow::openPackage(const QString& name, PackageScreen screen)
 {
     openScreen(name, [this, screen] { return new SalaryPackageScreen(state_, screen); });
     mdi_->cascadeSubWindows();
+}
+
+void MainWindow::openCompanyCar()
+{
+    openScreen("frmCompCar", [this] { return new CompanyCarScreen(state_); });
+    // The company car screen is wide: a window the user sized is widened to hold it, while a
+    // maximised (or minimised) one is left exactly as the user chose.
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    const int frame = frameGeometry().width() - geometry().width();
+    resize(std::max(TwipsToPixels(CompanyCarMainWindowTwips, logicalDpiX()) - frame, minimumWidth()), height());
+    mdi_->cascadeSubWindows();
+}
+
+void MainWindow::openTravelAllowance()
+{
+    openScreen("frmCarAll1", [this] { return new TravelAllowanceScreen(state_); });
+    mdi_->cascadeSubWindows();
+}
+
+int TwipsToPixels(int twips, int dotsPerInch)
+{
+    // 1 440 twips to the inch.
+    return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / 1440.0));
 }
 
 void MainWindow::openQuickTax()

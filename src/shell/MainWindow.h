@@ -44,6 +44,9 @@ public:
 private:
     void buildMenus();
     void openQuickTax();
+    // The company car screen, widening a main window in its normal state, then cascading.
+    void openCompanyCar();
+    void openTravelAllowance();
     // A salary package screen, then the child windows cascaded.
     void openPackage(const QString& name, PackageScreen screen);
 
@@ -53,6 +56,11 @@ private:
     QMdiArea* mdi_;
     std::unique_ptr<QPrinter> printer_;
 };
+
+// The outer width the main window takes when the company car screen opens.
+inline constexpr int CompanyCarMainWindowTwips = 13405;
+// A length in twips at a screen's logical resolution.
+int TwipsToPixels(int twips, int dotsPerInch);
 
 // The caption: "Revora 2016 Ver: 1.05.000".
 QString MainWindowCaption();

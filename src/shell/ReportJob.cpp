@@ -14,6 +14,14 @@ RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& 
     return RenderReport(state, request.layoutName, request.title);
 }
 
+RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
+                                            const std::vector<ReportRow>& rows)
+{
+    LoadReportLayout(state.Paths.LayoutPath(request.layoutName));
+    WriteMultiRowTable(state.Paths, request.table, rows);
+    return RenderReport(state, request.layoutName, request.title);
+}
+
 RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
 {
     const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(layoutName));

@@ -3,6 +3,7 @@
 // the result to the report window or the printer.
 
 #include <QString>
+#include <vector>
 
 #include "shell/AppState.h"
 #include "tax/ReportRow.h"
@@ -29,6 +30,10 @@ struct RenderedReport {
 // Loads the layout first, so a missing or damaged layout changes nothing, then writes the
 // one-row table and renders the layout over it. StorageError naming the file on failure.
 RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row);
+
+// The same for a line-per-row table: emptied, then one row per line, in one transaction.
+RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
+                                            const std::vector<ReportRow>& rows);
 
 // RunReport: renders the layout over the rows as they stand.
 RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title);

@@ -58,12 +58,6 @@ class PayeScreenTest : public QObject {
         QTest::mouseClick(screen->printPanel()->viewButton(), Qt::LeftButton);
     }
     QSqlRecord row(const char* table) const { return ReadReportTable(main_->state().Paths, table).value(0); }
-    static void closeReportWindows()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "ReportWindow")
-                w->close();
-    }
 
 private slots:
     void init()
@@ -77,7 +71,7 @@ private slots:
     }
     void cleanup()
     {
-        closeReportWindows();
+        revora::testing::CloseReportWindows();
         main_.reset();
         folder_.reset();
     }

@@ -85,9 +85,9 @@ private slots:
             QCOMPARE(action->text(), caption);
         }
         // Screens still to come are present but not yet usable.
-        QVERIFY(!MenuAction(*main, "mnuCompCar")->isEnabled());
         QVERIFY(!MenuAction(*main, "mnuLoans")->isEnabled());
-        for (const char* name : {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily"})
+        for (const char* name :
+             {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar", "mnuCarAll1"})
             QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
         QVERIFY(MenuAction(*main, "QuickTax")->isEnabled());
         QVERIFY(MenuAction(*main, "mnuAbout")->isEnabled());
@@ -194,6 +194,79 @@ private slots:
         QCOMPARE(state.QuickTax.TotalTax, 0.0);
         QCOMPARE(state.TaxBracketResult.TaxBeforeRebates, 0.0);
         QCOMPARE(state.TaxBracketResult.TaxableIncome, 500000.0);
+    }
+
+    void theCompanyCarWidensANormalMainWindowAndCascades()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        main->showNormal();
+        main->resize(1200, 700);
+        MenuAction(*main, "mnuCarAll1")->trigger();
+        QVERIFY(main->findScreen("frmCarAll1"));
+        MenuAction(*main, "mnuCompCar")->trigger();
+        QMdiSubWindow* car = main->findScreen("frmCompCar");
+        QVERIFY(car);
+        QCOMPARE(main->frameGeometry().width(), TwipsToPixels(CompanyCarMainWindowTwips, main->logicalDpiX()));
+        QCOMPARE(main->height(), 700);
+        // Cascaded: the second window lies below and to the right of the first.
+        QMdiSubWindow* travel = main->findScreen("frmCarAll1");
+        QVERIFY(travel->pos() != car->pos());
+        QCOMPARE(car->windowTitle(), QString("Full use of Company Car :  Vehicle number 0 of 0"));
+        QCOMPARE(travel->windowTitle(), QString("Travel Allowance"));
+    }
+
+    void theCompanyCarLeavesAMaximisedMainWindowAsItIs()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        main->showMaximized();
+        QTRY_VERIFY(main->isMaximized());
+        const QSize before = main->size();
+        MenuAction(*main, "mnuCompCar")->trigger();
+        QVERIFY(main->findScreen("frmCompCar"));
+        QVERIFY(main->isMaximized());
+        QCOMPARE(main->size(), before);
+    }
+
+    void twipsFollowTheScreensResolution_data()
+    {
+        QTest::addColumn<int>("dpi");
+        QTest::addColumn<int>("pixels");
+        QTest::newRow("the company car width at 96 dots an inch") << 96 << 894;
+        QTest::newRow("the company car width at 120 dots an inch") << 120 << 1117;
+        QTest::newRow("the company car width at 144 dots an inch") << 144 << 1341;
+    }
+    void twipsFollowTheScreensResolution()
+    {
+        QFETCH(int, dpi);
+        QFETCH(int, pixels);
+        QCOMPARE(TwipsToPixels(CompanyCarMainWindowTwips, dpi), pixels);
+    }
+
+    void initialiseAllEmptiesTheCarRegisterAndResetsTheTravelAllowance()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        AppState& state = main->state();
+        state.CompanyCars.Records[0].CCRegNumber = "CA 123-456";
+        state.CompanyCars.Add();
+        state.CompanyCars.Current().CCRegNumber = "CA 123-456";
+        state.CompanyCars.Add();
+        QCOMPARE(state.CompanyCars.CMVMaxNum, std::int16_t(2));
+        state.TravelAllowance.VehicleValue = 150000;
+        state.TravelAllowance.IncludeFuel = 0;
+        state.TravelAllowance.RecordKept = 1;
+        MenuAction(*main, "mnuCompCar")->trigger();
+        MenuAction(*main, "mnuNew")->trigger();
+        QTRY_VERIFY(!main->findScreen("frmCompCar"));
+        QCOMPARE(state.CompanyCars.CMVMaxNum, std::int16_t(0));
+        QCOMPARE(state.CompanyCars.Records.size(), std::size_t(1));
+        QCOMPARE(state.CompanyCars.Title(), std::string("Full use of Company Car :  Vehicle number 0 of 0"));
+        QCOMPARE(state.TravelAllowance.VehicleValue, 0.0);
+        QCOMPARE(state.TravelAllowance.IncludeFuel, std::int16_t(1));
+        QCOMPARE(state.TravelAllowance.IncludeMaintenance, std::int16_t(1));
+        QCOMPARE(state.TravelAllowance.RecordKept, std::int16_t(0));
     }
 
     void withoutADesktopCalculatorTheUserIsToldAndTheProgramRuns()

@@ -23,6 +23,14 @@ inline void SkipAboutAtStart(const QString& applicationFolder)
     WriteViewAbout(MakeAppPaths(applicationFolder, TestInstallFolder()), false);
 }
 
+// Closes the report windows a test's prints left open.
+inline void CloseReportWindows()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == "ReportWindow")
+            w->close();
+}
+
 // A menu command of the main window by its name ("QuickTax", "mnuNew").
 inline QAction* MenuAction(MainWindow& main, const QString& name) { return main.findChild<QAction*>(name); }
 

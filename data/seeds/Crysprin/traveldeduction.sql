@@ -1,0 +1,35 @@
+-- Travel allowance printout, one row edited by every print. A print writes the fields of its
+-- own method only, so the other method's fields keep what an earlier print left.
+CREATE TABLE traveldeduction (
+    "TPName" TEXT,
+    "CARNO" INTEGER,
+    "mta01" TEXT,
+    "mta04" REAL,
+    "mta05" REAL,
+    "mta06" REAL,
+    "mta07" REAL,
+    "tadeduction" REAL,
+    "MTD" REAL,
+    "MBD" REAL,
+    "mpd" REAL,
+    "mta08" REAL,
+    "mta09" REAL,
+    "mta10" REAL,
+    "mta11" REAL,
+    "mta12" REAL,
+    "mta13" REAL,
+    "totcost" REAL,
+    "pu" REAL,
+    "mta03" REAL,
+    "mta14" REAL,
+    "cv" REAL,
+    "fce" REAL,
+    "fc" REAL,
+    "mc" REAL,
+    "tatc" REAL,
+    "FCDet" TEXT,
+    "MCDet" TEXT,
+    "DateStart" TEXT,
+    "DateEnd" TEXT
+);
+INSERT INTO traveldeduction VALUES ('', 0, '', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, '', '', '', '');

@@ -1,0 +1,483 @@
+// revora-calc companycar and travel: the company car screen's figures over a file of vehicles,
+// and the travel allowance screen's claim.
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QLocale>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <iomanip>
+#include <iostream>
+#include <variant>
+
+#include "cli/CalcCommand.h"
+#include "cli/CalcOutput.h"
+#include "shell/AmountFormat.h"
+#include "tax/DayDate.h"
+#include "tax/TaxYearRules.h"
+#include "vehicle/CompanyCarPrintout.h"
+#include "vehicle/CompanyCarRegister.h"
+#include "vehicle/TravelAllowance.h"
+#include "vehicle/TravelAllowancePrintout.h"
+
+namespace revora::cli {
+
+namespace {
+
+// Amounts and distances go into whole-number boxes: no minus sign, no decimal point and at
+// most ten digits, which keeps every product the calculations form finite.
+constexpr double MostWholeNumber = 9'999'999'999.0;
+
+// The travel allowance print panel's name box takes 50 characters.
+constexpr int EmployeeNameLength = 50;
+
+// Why a number cannot stand in a whole-number box; empty when it can.
+std::string WholeNumberFault(double value, const std::string& asWritten)
+{
+    const std::string quoted = "'" + asWritten + "'";
+    if (!std::isfinite(value))
+        return quoted + " is not a number";
+    if (value < 0.0)
+        return quoted + " is below 0";
+    if (value != std::floor(value))
+        return quoted + " must be a whole number";
+    if (value > MostWholeNumber)
+        return quoted + " has more than ten digits";
+    return {};
+}
+
+double WholeOption(const ParsedOptions& options, const std::string& name)
+{
+    const auto text = options.value(name);
+    if (!text)
+        return 0.0;
+    const double value = NumberFromText(name, *text);
+    if (const std::string fault = WholeNumberFault(value, *text); !fault.empty())
+        throw UsageError("--" + name + ": " + fault);
+    return value;
+}
+
+// --- companycar ---------------------------------------------------------------------------
+
+using VehicleField = std::variant<std::string CompanyCarRecord::*, double CompanyCarRecord::*,
+                                  std::int16_t CompanyCarRecord::*, int CompanyCarRecord::*>;
+
+struct VehicleKey {
+    const char* name;
+    VehicleField field;
+};
+
+// The keys a vehicle object may hold: the fields typed on the screen. FuelComponent and
+// AdjustTaxableInc are results the calculation keeps with the record, not inputs.
+const VehicleKey VehicleKeys[] = {
+    {"CCRegNumber", &CompanyCarRecord::CCRegNumber},
+    {"CCMake", &CompanyCarRecord::CCMake},
+    {"CCModel", &CompanyCarRecord::CCModel},
+    {"YearOfManfact", &CompanyCarRecord::YearOfManfact},
+    {"CCPrice", &CompanyCarRecord::CCPrice},
+    {"MaintIncluded", &CompanyCarRecord::MaintIncluded},
+    {"CCStartDate", &CompanyCarRecord::CCStartDate},
+    {"CCEndDate", &CompanyCarRecord::CCEndDate},
+    {"StartMileage", &CompanyCarRecord::StartMileage},
+    {"EndMileage", &CompanyCarRecord::EndMileage},
+    {"TotalDistance", &CompanyCarRecord::TotalDistance},
+    {"BusDistance", &CompanyCarRecord::BusDistance},
+    {"BussMilage", &CompanyCarRecord::BussMilage},
+    {"SARSTable", &CompanyCarRecord::SARSTable},
+    {"ActualExpEmployee", &CompanyCarRecord::ActualExpEmployee},
+    {"FuelReimbEmployer", &CompanyCarRecord::FuelReimbEmployer},
+    {"EmpPaidInsurance", &CompanyCarRecord::EmpPaidInsurance},
+    {"EmpPaidLicence", &CompanyCarRecord::EmpPaidLicence},
+    {"EmpPaidMaintenance", &CompanyCarRecord::EmpPaidMaintenance},
+    {"FB3802ThisCar", &CompanyCarRecord::FB3802ThisCar},
+};
+
+std::string ShortestText(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
+}
+
+// Reads one vehicle object; every complaint names the file, the vehicle and the key.
+class VehicleReader {
+public:
+    VehicleReader(std::string file, std::size_t position) : file_(std::move(file)), position_(position) {}
+
+    CompanyCarRecord read(const QJsonValue& value) const
+    {
+        if (!value.isObject())
+            throw UsageError(where() + ": must be a JSON object");
+        const QJsonObject object = value.toObject();
+        CompanyCarRecord car;
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            const std::string key = it.key().toStdString();
+            const auto known = std::find_if(std::begin(VehicleKeys), std::end(VehicleKeys),
+                                            [&](const VehicleKey& k) { return key == k.name; });
+            if (known == std::end(VehicleKeys))
+                refuse(key, "unknown key");
+            std::visit([&](auto member) { store(key, it.value(), car.*member); }, known->field);
+        }
+        checkDates(object, car);
+        // With the fuel table ticked the screen clears the actual fuel box; a file holding both
+        // would print a fuel cost the calculation never used.
+        if (car.SARSTable == 1 && car.ActualExpEmployee != 0.0)
+            refuse("ActualExpEmployee", "must be 0 when SARSTable is 1 (the fuel is valued from the table)");
+        return car;
+    }
+
+private:
+    std::string where() const { return "--vehicles: " + file_ + ", vehicle " + std::to_string(position_); }
+
+    [[noreturn]] void refuse(const std::string& key, const std::string& why) const
+    {
+        throw UsageError(where() + ", " + key + ": " + why);
+    }
+
+    void store(const std::string& key, const QJsonValue& value, std::string& target) const
+    {
+        if (!value.isString())
+            refuse(key, "must be text");
+        target = value.toString().toStdString();
+    }
+
+    void store(const std::string& key, const QJsonValue& value, double& target) const
+    {
+        if (!value.isDouble())
+            refuse(key, "must be a number");
+        const double number = value.toDouble();
+        if (const std::string fault = WholeNumberFault(number, ShortestText(number)); !fault.empty())
+            refuse(key, fault);
+        target = number;
+    }
+
+    void store(const std::string& key, const QJsonValue& value, std::int16_t& target) const
+    {
+        if (value.isBool()) {
+            target = value.toBool() ? 1 : 0;
+            return;
+        }
+        if (!value.isDouble() || (value.toDouble() != 0.0 && value.toDouble() != 1.0))
+            refuse(key, "must be 0 or 1");
+        target = value.toDouble() == 1.0 ? 1 : 0;
+    }
+
+    // Dates are checked once both are known: the end date's message quotes the start date.
+    void store(const std::string& key, const QJsonValue& value, int&) const
+    {
+        if (!value.isString())
+            refuse(key, "must be a date written dd/mm/yyyy");
+    }
+
+    std::optional<int> dateIn(const QJsonObject& object, const char* key) const
+    {
+        if (!object.contains(QLatin1String(key)))
+            return std::nullopt;
+        return ParseDayDate(object.value(QLatin1String(key)).toString().toStdString());
+    }
+
+    void checkDates(const QJsonObject& object, CompanyCarRecord& car) const
+    {
+        if (object.contains(QLatin1String("CCStartDate"))) {
+            const auto start = dateIn(object, "CCStartDate");
+            if (!start || *start < TaxYearStart || *start > TaxYearEnd)
+                refuse("CCStartDate", std::string(DateOutsideYearMessage));
+            car.CCStartDate = *start;
+        }
+        if (object.contains(QLatin1String("CCEndDate"))) {
+            const auto end = dateIn(object, "CCEndDate");
+            if (!end || *end > TaxYearEnd)
+                refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate)));
+            car.CCEndDate = *end;
+        }
+        if (car.CCEndDate < car.CCStartDate)
+            refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate)));
+    }
+
+    std::string file_;
+    std::size_t position_;
+};
+
+std::vector<CompanyCarRecord> ReadVehicles(const std::string& file)
+{
+    const std::string where = "--vehicles: " + file;
+    QFile input(QString::fromStdString(file));
+    if (!input.open(QIODevice::ReadOnly))
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    const QByteArray text = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError)
+        throw UsageError(where + ": not valid JSON (" + error.errorString().toStdString() + " at offset "
+                         + std::to_string(error.offset) + ")");
+    if (!document.isArray())
+        throw UsageError(where + ": must hold a JSON array of vehicle objects");
+    const QJsonArray array = document.array();
+    if (array.isEmpty())
+        throw UsageError(where + ": holds no vehicles");
+    if (array.size() > MaxCompanyCars)
+        throw UsageError(where + ": holds " + std::to_string(array.size()) + " vehicles; the register holds at most "
+                         + std::to_string(MaxCompanyCars));
+
+    std::vector<CompanyCarRecord> vehicles;
+    vehicles.reserve(static_cast<std::size_t>(array.size()));
+    for (qsizetype i = 0; i < array.size(); ++i)
+        vehicles.push_back(VehicleReader(file, static_cast<std::size_t>(i) + 1).read(array.at(i)));
+    return vehicles;
+}
+
+struct VehicleFigure {
+    const char* key;
+    const char* caption; // as on the screen
+    double value;
+    int decimals;
+};
+
+std::vector<VehicleFigure> VehicleFigures(const CompanyCarRecord& car, const CompanyCarResult& r)
+{
+    return {
+        {"Days", "No of days", static_cast<double>(r.Days), 0},
+        {"TotalDistance", "Total distance (kms)", car.TotalDistance, 0},
+        {"BusDistance", "Business distance (kms)", car.BusDistance, 0},
+        {"PrivateDistance", "Private distance (kms)", r.PrivateDistance, 0},
+        {"TrueInclusion", "True inclusion amount", r.TrueInclusion, 2},
+        {"FuelComponent", "Fuel component", car.FuelComponent, 2},
+        {"FuelClaim", "Fuel claim (adjusted for mileage)", r.FuelClaim, 2},
+        {"TotAddExpense", "Total additional expenses (adjusted for mileage)", r.TotAddExpense, 2},
+        {"FuelExp", "Less fuel & expenses", r.FuelExp, 2},
+        {"AdjustTaxableInc", "Adjustment to taxable income", car.AdjustTaxableInc, 2},
+        {"AdjustTaxableIncSARS", "(SARS's claim awarded against taxable income)", r.AdjustTaxableIncSARS, 2},
+        {"FB3802ThisCar", "Code 3802 f/benefit for this car", car.FB3802ThisCar, 2},
+        {"IRP53802", "IRP5 code 3802 amount for this car", r.IRP53802, 2},
+        {"MonFB80", "Monthly f/benefit amount for this car 80%", r.MonFB80, 2},
+        {"MonFB20", "Monthly f/benefit amount for this car 20%", r.MonFB20, 2},
+        {"FortFB80", "Fortnightly f/benefit amount for this car 80%", r.FortFB80, 2},
+        {"FortFB20", "Fortnightly f/benefit amount for this car 20%", r.FortFB20, 2},
+        {"WeekFB80", "Weekly f/benefit amount for this car 80%", r.WeekFB80, 2},
+        {"WeekFB20", "Weekly f/benefit amount for this car 20%", r.WeekFB20, 2},
+    };
+}
+
+// The captions of the company car screen are long; the figures line up after the longest.
+constexpr int CarCaptionWidth = 52;
+
+void PrintCarLine(const std::string& caption, double value, int decimals)
+{
+    std::cout << std::left << std::setw(CarCaptionWidth) << caption << std::right << std::setw(20)
+              << FormatAmount(value, decimals) << '\n';
+}
+
+void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, bool json)
+{
+    if (json) {
+        QJsonArray vehicles;
+        for (std::size_t i = 1; i < cars.Records.size(); ++i) {
+            QJsonObject vehicle;
+            for (const VehicleFigure& figure : VehicleFigures(cars.Records[i], run.Results[i]))
+                // A claim of minus nothing is written as 0, not "-0".
+                vehicle.insert(QLatin1String(figure.key), figure.value == 0.0 ? 0.0 : figure.value);
+            vehicles.append(vehicle);
+        }
+        const QJsonObject all{{"vehicles", vehicles},
+                              {"TotAdjustTaxableInc", run.TotAdjustTaxableInc},
+                              {"TotAdjustTaxableIncSARS", run.TotAdjustTaxableIncSARS}};
+        std::cout << QJsonDocument(all).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return;
+    }
+    for (std::size_t i = 1; i < cars.Records.size(); ++i) {
+        const CompanyCarRecord& car = cars.Records[i];
+        std::cout << "Vehicle number " << i << " of " << cars.CMVMaxNum;
+        if (!car.CCRegNumber.empty())
+            std::cout << "  " << car.CCRegNumber;
+        std::cout << '\n';
+        for (const VehicleFigure& figure : VehicleFigures(car, run.Results[i]))
+            PrintCarLine(figure.caption, figure.value, figure.decimals);
+        std::cout << '\n';
+    }
+    PrintCarLine("Total Adjustment to taxable income", run.TotAdjustTaxableInc, 2);
+    PrintCarLine("Total (SARS's claim awarded against taxable income)", run.TotAdjustTaxableIncSARS, 2);
+}
+
+int CompanyCar(const ParsedOptions& options)
+{
+    const auto file = options.value("vehicles");
+    if (!file)
+        throw UsageError("--vehicles: missing value");
+    const double actual3802 = WholeOption(options, "actual-3802");
+    const std::optional<bool> autoSplit = options.yesNoIfGiven("auto-split");
+    std::vector<CompanyCarRecord> vehicles = ReadVehicles(*file);
+    CheckReportFile(options);
+
+    AppState state = MakeState(options);
+    CompanyCarRegister& cars = state.CompanyCars;
+    cars.Reset();
+    cars.Records.insert(cars.Records.end(), vehicles.begin(), vehicles.end());
+    cars.CMVMaxNum = static_cast<std::int16_t>(vehicles.size());
+    cars.CurrentVehicle = 1;
+    cars.ShownVehicleNo = 1;
+    cars.Actual3802 = actual3802;
+    // "&Add" turns the split on from the second vehicle.
+    cars.AutoCalc3802 = autoSplit.value_or(cars.CMVMaxNum > 1) ? 1 : 0;
+    const CompCarRun run = CompCarCalculateCommand(cars);
+    PrintCompanyCars(cars, run, options.has("json"));
+    if (!options.has("report") && !options.has("print"))
+        return 0;
+    return Output(state, options,
+                  {QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
+                   QString::fromUtf8(CompCarTitle) + ExportHint},
+                  CompCarReportRows(cars, run));
+}
+
+// --- travel -------------------------------------------------------------------------------
+
+int ReadDate(const ParsedOptions& options, const std::string& name, int fallback, const std::string& refusal)
+{
+    const auto text = options.value(name);
+    if (!text)
+        return fallback;
+    const auto day = ParseDayDate(*text);
+    if (!day || *day < TaxYearStart || *day > TaxYearEnd)
+        throw UsageError("--" + name + ": " + refusal);
+    return *day;
+}
+
+TravelAllowancePeriod ReadPeriod(const ParsedOptions& options)
+{
+    TravelAllowancePeriod period;
+    period.StartDate = ReadDate(options, "start", period.StartDate, std::string(DateOutsideYearMessage));
+    // The end box's lower bound is the start date, and its message quotes it.
+    const std::string endRefusal = EndBeforeStartMessage(FormatDayDate(period.StartDate));
+    period.EndDate = ReadDate(options, "end", period.EndDate, endRefusal);
+    if (period.EndDate < period.StartDate)
+        throw UsageError("--end: " + endRefusal);
+    return period;
+}
+
+TravelAllowanceInputs ReadTravelInputs(const ParsedOptions& options)
+{
+    TravelAllowanceInputs in;
+    in.CarDescription = options.value("car").value_or("");
+    in.RecordKept = options.yesNoIfGiven("record-kept").value_or(false) ? 1 : 0;
+    in.VehicleValue = WholeOption(options, "value");
+    in.AllowanceReceived = WholeOption(options, "allowance");
+    in.CloseKm = WholeOption(options, "close-km");
+    in.OpenKm = WholeOption(options, "open-km");
+    in.BusinessKmEntered = WholeOption(options, "business-km");
+    in.FuelOil = WholeOption(options, "fuel-oil");
+    in.RepairsMaint = WholeOption(options, "repairs");
+    in.InsuranceLicence = WholeOption(options, "insurance");
+    in.OtherExpenses = WholeOption(options, "other-expenses");
+    in.WearAndTear = WholeOption(options, "wear-and-tear");
+    in.LeasePayments = WholeOption(options, "lease");
+    if (const auto refusal = CheckSinglePayment(in))
+        throw UsageError("--lease: " + std::string(refusal->message));
+    in.IncludeFuel = options.yesNoIfGiven("include-fuel").value_or(true) ? 1 : 0;
+    in.IncludeMaintenance = options.yesNoIfGiven("include-maintenance").value_or(true) ? 1 : 0;
+    return in;
+}
+
+// The panel of the method in force, as the screen shows one or the other; JSON holds both.
+std::vector<Figure> TravelFigures(const TravelAllowanceInputs& in, const TravelAllowanceResults& r, bool json)
+{
+    if (json)
+        return {{"PeriodDays", "", in.PeriodDays, 0},
+                {"TotalKm", "", r.TotalKm, 2},
+                {"BusinessKm", "", r.BusinessKm, 2},
+                {"PrivateKm", "", r.PrivateKm, 2},
+                {"FixedCost", "", r.FixedCost, 2},
+                {"FixedCentsPerKm", "", r.FixedCentsPerKm, 4},
+                {"FuelCentsPerKm", "", r.FuelCentsPerKm, 2},
+                {"MaintCentsPerKm", "", r.MaintCentsPerKm, 2},
+                {"TotalCentsPerKm", "", r.TotalCentsPerKm, 1},
+                {"TotalCosts", "", r.TotalCosts, 2},
+                {"PrivateUse", "", r.PrivateUse, 2},
+                {"DeductionClaim", "", r.DeductionClaim, 2}};
+    if (in.RecordKept == 0)
+        return {{"PeriodDays", "Period (number of days)", in.PeriodDays, 0},
+                {"BusinessKm", "Business distance Kms.", r.BusinessKm, 2},
+                {"PrivateKm", "Private distance Kms.", r.PrivateKm, 2},
+                {"TotalKm", "Total distance Kms.", r.TotalKm, 2},
+                {"FixedCost", "Fixed cost R", r.FixedCost, 2},
+                {"FixedCentsPerKm", "Fixed cost cents/km", r.FixedCentsPerKm, 4},
+                {"FuelCentsPerKm", "Fuel costs cents/km", r.FuelCentsPerKm, 2},
+                {"MaintCentsPerKm", "Maintenance costs cents/km", r.MaintCentsPerKm, 2},
+                {"TotalCentsPerKm", "Total costs cents/km", r.TotalCentsPerKm, 1},
+                {"DeductionClaim", "Deduction claim R", r.DeductionClaim, 2}};
+    return {{"BusinessKm", "Business Km's", r.BusinessKm, 2},
+            {"PrivateKm", "Private Km's", r.PrivateKm, 2},
+            {"TotalKm", "Total Km's", r.TotalKm, 2},
+            {"TotalCosts", "Total costs", r.TotalCosts, 2},
+            {"PrivateUse", "Less private use", r.PrivateUse, 2},
+            {"DeductionClaim", "Travel expenses", r.DeductionClaim, 2},
+            {"DeductionClaim", "Deduction claim", r.DeductionClaim, 2}};
+}
+
+int Travel(const ParsedOptions& options)
+{
+    TravelAllowanceInputs inputs = ReadTravelInputs(options);
+    const TravelAllowancePeriod period = ReadPeriod(options);
+    const std::string employee = NameUpTo(options, "name", EmployeeNameLength);
+    CheckReportFile(options);
+
+    AppState state = MakeState(options);
+    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period);
+    state.TravelAllowance = inputs;
+    const bool json = options.has("json");
+    PrintFigures(std::cout, TravelFigures(inputs, results, json), json);
+    return Output(state, options,
+                  {QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(inputs.RecordKept)),
+                   QString::fromUtf8(TravelAllowanceTitle) + ExportHint},
+                  TravelDeductionReportRow(inputs, period, results, employee));
+}
+
+} // namespace
+
+std::vector<Subcommand> VehicleCommands()
+{
+    return {
+        {"companycar", "the taxable benefit of the private use of company cars over the tax year",
+         WithCommon({
+             {"vehicles", true,
+              "FILE  a JSON array of vehicle objects keyed by field name (CCRegNumber, CCMake, CCModel, "
+              "YearOfManfact, CCPrice, MaintIncluded, CCStartDate, CCEndDate, StartMileage, EndMileage, "
+              "TotalDistance, BusDistance, BussMilage, SARSTable, ActualExpEmployee, FuelReimbEmployer, "
+              "EmpPaidInsurance, EmpPaidLicence, EmpPaidMaintenance, FB3802ThisCar); dates dd/mm/yyyy, "
+              "flags 0 or 1, amounts and distances whole numbers (required)"},
+             {"actual-3802", true, "RAND  total code 3802 f/benefits on the IRP5's, all cars (default 0)"},
+             {"auto-split", true,
+              "yes|no  split the code 3802 total over the cars by days of use, replacing each car's "
+              "FB3802ThisCar (default yes with more than one vehicle)"},
+         }),
+         CompanyCar},
+        {"travel", "the deduction a travel allowance allows for business travel in one's own car",
+         WithCommon({
+             {"record-kept", true, "yes|no  an accurate record of costs was kept: actual costs (default no)"},
+             {"value", true, "RAND  original value of the vehicle"},
+             {"allowance", true, "RAND  allowance received; 0: no cap on the claim"},
+             {"close-km", true, "KM  close km reading"},
+             {"open-km", true, "KM  open km reading"},
+             {"business-km", true, "KM  business km"},
+             {"fuel-oil", true, "RAND  fuel/oil (record kept)"},
+             {"repairs", true, "RAND  repairs/maintenance (record kept)"},
+             {"insurance", true, "RAND  insurance/licence (record kept)"},
+             {"other-expenses", true, "RAND  other expenses (record kept)"},
+             {"wear-and-tear", true, "RAND  wear and tear (record kept; not with --lease)"},
+             {"lease", true, "RAND  lease payments (record kept; not with --wear-and-tear)"},
+             {"include-fuel", true, "yes|no  include fuel costs (default yes)"},
+             {"include-maintenance", true, "yes|no  include maintenance costs (default yes)"},
+             {"start", true, "dd/mm/yyyy  start date (default 01/03/2015)"},
+             {"end", true, "dd/mm/yyyy  end date (default 29/02/2016)"},
+             {"car", true, "TEXT  the car, for the printout"},
+             {"name", true, "NAME  the employee's name on the printout (at most 50 characters)"},
+         }),
+         Travel},
+    };
+}
+
+} // namespace revora::cli

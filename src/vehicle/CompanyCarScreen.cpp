@@ -1,0 +1,614 @@
+#include "vehicle/CompanyCarScreen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <string_view>
+#include <utility>
+
+#include "shell/DateBox.h"
+#include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include "tax/TaxYearRules.h"
+#include "vehicle/CompanyCarPrintout.h"
+#include "vehicle/CompanyCarRegister.h"
+
+namespace revora {
+
+namespace {
+
+constexpr int BoxWidth = 88;
+constexpr int CaptionWidth = 200;
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+const QString IncorrectDate = QStringLiteral("Incorrect Date");
+
+QGridLayout* GroupGrid(QGroupBox* group)
+{
+    auto* grid = new QGridLayout(group);
+    grid->setColumnStretch(0, 1);
+    grid->setVerticalSpacing(4);
+    return grid;
+}
+
+} // namespace
+
+CompanyCarScreen::CompanyCarScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    buildForm();
+    watchDates();
+    orderTabs();
+
+    const CompCarRun run = cars().Open();
+    lastRun_ = run;
+    showVehicle();
+    showResults(run);
+    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CMVMaxNum));
+    cmdOK_->setEnabled(true);
+    updateTitle();
+}
+
+// ---- building the form ----------------------------------------------------------------------
+
+QLabel* CompanyCarScreen::caption(QGridLayout* grid, int row, const QString& text, QWidget* buddy, const QString& unit)
+{
+    auto* label = new QLabel(text, this);
+    label->setBuddy(buddy);
+    // Long captions take two lines, so that three columns fit a laptop screen.
+    if (label->sizeHint().width() > CaptionWidth) {
+        label->setWordWrap(true);
+        label->setFixedWidth(CaptionWidth);
+    }
+    grid->addWidget(label, row, 0);
+    grid->addWidget(buddy, row, 1);
+    governed_ << label;
+    if (!unit.isEmpty()) {
+        auto* units = new QLabel(unit, this);
+        grid->addWidget(units, row, 2);
+        governed_ << units;
+    }
+    return label;
+}
+
+QLineEdit* CompanyCarScreen::textField(QGridLayout* grid, const char* name, const QString& text,
+                                       std::string CompanyCarRecord::*field)
+{
+    auto* box = new QLineEdit(this);
+    box->setObjectName(name);
+    box->setFixedWidth(BoxWidth + 24);
+    caption(grid, grid->rowCount(), text, box);
+    texts_.push_back({box, field});
+    typed_ << box;
+    governed_ << box;
+    connect(box, &QLineEdit::textChanged, this, [this, field](const QString& value) {
+        if (!filling_)
+            car().*field = value.toStdString();
+    });
+    return box;
+}
+
+NumberBox* CompanyCarScreen::amountField(QGridLayout* grid, const char* name, const QString& text,
+                                         double CompanyCarRecord::*field, const QString& unit)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    box->setObjectName(name);
+    box->setFixedWidth(BoxWidth);
+    caption(grid, grid->rowCount(), text, box, unit);
+    amounts_.push_back({box, field});
+    typed_ << box;
+    governed_ << box;
+    connect(box, &NumberBox::valueEdited, this, [this, field](double value) {
+        if (!filling_)
+            car().*field = value;
+    });
+    return box;
+}
+
+NumberBox* CompanyCarScreen::resultBox(const char* name, int decimals)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
+    box->setObjectName(name);
+    box->setOutput(true);
+    box->setAllowsNegative(true);
+    box->setFixedWidth(BoxWidth);
+    governed_ << box;
+    return box;
+}
+
+QCheckBox* CompanyCarScreen::flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field)
+{
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(name);
+    flags_.push_back({box, field});
+    typed_ << box;
+    governed_ << box;
+    connect(box, &QCheckBox::toggled, this, [this, field](bool ticked) {
+        if (!filling_)
+            car().*field = ticked ? 1 : 0;
+    });
+    return box;
+}
+
+DateBox* CompanyCarScreen::dateField(QGridLayout* grid, const char* name, const QString& text,
+                                     int CompanyCarRecord::*field)
+{
+    auto* box = new DateBox(this);
+    box->setObjectName(name);
+    box->setFixedWidth(BoxWidth);
+    caption(grid, grid->rowCount(), text, box);
+    dates_.push_back({box, field});
+    typed_ << box;
+    governed_ << box;
+    connect(box, &DateBox::dateEdited, this, [this, field](int day) {
+        if (!filling_)
+            car().*field = day;
+    });
+    return box;
+}
+
+QPushButton* CompanyCarScreen::button(const char* name, const QString& text)
+{
+    auto* pushButton = new QPushButton(text, this);
+    pushButton->setObjectName(name);
+    return pushButton;
+}
+
+void CompanyCarScreen::buildForm()
+{
+    // Left: the car and its period, then the code 3802 amounts.
+    auto* vehicle = new QGroupBox(QStringLiteral("Vehicle"), this);
+    QGridLayout* grid = GroupGrid(vehicle);
+    txtCCRegNumber_ =
+        textField(grid, "txtCCRegNumber", QStringLiteral("Vehicle registration &number"), &CompanyCarRecord::CCRegNumber);
+    regCaption_ = qobject_cast<QLabel*>(grid->itemAtPosition(grid->rowCount() - 1, 0)->widget());
+    governed_.removeAll(regCaption_);
+    governed_.removeAll(txtCCRegNumber_);
+    textField(grid, "txtCCMake", QStringLiteral("Car &Make"), &CompanyCarRecord::CCMake);
+    textField(grid, "txtCCModel", QStringLiteral("Car Mode&l"), &CompanyCarRecord::CCModel);
+    textField(grid, "txtYearOfManfact", QStringLiteral("&Year of manufacture"), &CompanyCarRecord::YearOfManfact);
+    amountField(grid, "numCCPrice", QStringLiteral("Pr&ice of vehicle (incl VAT)"), &CompanyCarRecord::CCPrice);
+    grid->addWidget(
+        flagField("chkMaintIncluded", QStringLiteral("Maint. plan incl&uded?   "), &CompanyCarRecord::MaintIncluded),
+        grid->rowCount(), 0, 1, 2);
+    dtCCStartDate_ = dateField(grid, "dtCCStartDate", QStringLiteral("Start da&te "), &CompanyCarRecord::CCStartDate);
+    dtCCEndDate_ = dateField(grid, "dtCCEndDate", QStringLiteral("&End date"), &CompanyCarRecord::CCEndDate);
+    numCCMonths_ = resultBox("numCCMonths", 0);
+    caption(grid, grid->rowCount(), QStringLiteral("No of days "), numCCMonths_);
+    numTrueInclusion_ = resultBox("numTrueInclusion", 0);
+    caption(grid, grid->rowCount(), QStringLiteral("True inclusion amount"), numTrueInclusion_);
+
+    auto* code3802 = new QGroupBox(QStringLiteral("IRP5 code 3802"), this);
+    grid = GroupGrid(code3802);
+    numActual3802_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    numActual3802_->setObjectName("numActual3802");
+    numActual3802_->setFixedWidth(BoxWidth);
+    caption(grid, 0, QStringLiteral("Total code 3&802 f/benefits on IRP5's"), numActual3802_);
+    typed_ << numActual3802_;
+    governed_ << numActual3802_;
+    connect(numActual3802_, &NumberBox::valueEdited, this, [this](double value) {
+        if (!filling_)
+            cars().Actual3802 = value;
+    });
+    chkAutoCalc3802_ = new QCheckBox(QStringLiteral("Auto-calculate f/benefit splits"), this);
+    chkAutoCalc3802_->setObjectName("chkAutoCalc3802");
+    grid->addWidget(chkAutoCalc3802_, 1, 0, 1, 2);
+    typed_ << chkAutoCalc3802_;
+    governed_ << chkAutoCalc3802_;
+    connect(chkAutoCalc3802_, &QCheckBox::toggled, this, &CompanyCarScreen::autoCalcToggled);
+    // The split can leave cents in a share, so the share shows them.
+    numFB3802ThisCar_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    numFB3802ThisCar_->setObjectName("numFB3802ThisCar");
+    numFB3802ThisCar_->setFixedWidth(BoxWidth);
+    numFB3802ThisCar_->setTidyOnLeave(true);
+    caption(grid, 2, QStringLiteral("Code 3802 f/benefit for t&his car"), numFB3802ThisCar_);
+    amounts_.push_back({numFB3802ThisCar_, &CompanyCarRecord::FB3802ThisCar});
+    typed_ << numFB3802ThisCar_;
+    governed_ << numFB3802ThisCar_;
+    connect(numFB3802ThisCar_, &NumberBox::valueEdited, this, [this](double value) {
+        if (!filling_)
+            car().FB3802ThisCar = value;
+    });
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(vehicle);
+    left->addWidget(code3802);
+
+    // Middle: the distances and what the employee bore.
+    auto* distances = new QGroupBox(QStringLiteral("Distances and expenses"), this);
+    grid = GroupGrid(distances);
+    const QString kms = QStringLiteral("kms");
+    amountField(grid, "numStartMileage", QStringLiteral("&Start mileage"), &CompanyCarRecord::StartMileage, kms);
+    amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
+    amountField(grid, "numTotalDistance", QStringLiteral("Total distance"), &CompanyCarRecord::TotalDistance, kms);
+    amountField(grid, "numBusDistance", QStringLiteral("Business distance"), &CompanyCarRecord::BusDistance, kms);
+    numPrivateDistance_ = resultBox("numPrivateDistance", 0);
+    caption(grid, grid->rowCount(), QStringLiteral("Private distance"), numPrivateDistance_, kms);
+    auto* logBook = flagField("chkBussMilage", QStringLiteral("Did you keep a log boo&k detailing business mileage?"),
+                              &CompanyCarRecord::BussMilage);
+    grid->addWidget(logBook, grid->rowCount(), 0, 1, 3);
+    chkSARSTable_ =
+        flagField("chkSARSTable", QStringLiteral("Or use SARS's cents/km fuel table? "), &CompanyCarRecord::SARSTable);
+    grid->addWidget(chkSARSTable_, grid->rowCount(), 0, 1, 3);
+    connect(chkSARSTable_, &QCheckBox::toggled, this, &CompanyCarScreen::sarsTableToggled);
+    numActualExpEmployee_ =
+        amountField(grid, "numActualExpEmployee", QStringLiteral("Actual fuel e&xpenses paid by the employee"),
+                    &CompanyCarRecord::ActualExpEmployee);
+    amountField(grid, "numFuelReimbEmployer", QStringLiteral("Fuel expenses reimbursed by the employer"),
+                &CompanyCarRecord::FuelReimbEmployer);
+    amountField(grid, "numEmpPaidInsurance", QStringLiteral("Employee paid ALL insurance costs"),
+                &CompanyCarRecord::EmpPaidInsurance);
+    amountField(grid, "numEmpPaidLicence", QStringLiteral("Employee paid ALL licensing fees"),
+                &CompanyCarRecord::EmpPaidLicence);
+    amountField(grid, "numEmpPaidMaintenance", QStringLiteral("Employee paid ALL maintenance costs"),
+                &CompanyCarRecord::EmpPaidMaintenance);
+    // Kept with the record by each calculation: shown, not typed.
+    numFuelComponent_ = resultBox("numFuelComponent", 0);
+    caption(grid, grid->rowCount(), QStringLiteral("Fuel component"), numFuelComponent_);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(distances);
+
+    // Under the distances the adjustment they lead to; under the car its payroll amounts. Two
+    // columns keep the screen within the width the main window takes for it.
+    auto* adjustment = new QGroupBox(QStringLiteral("Adjustment to taxable income"), this);
+    grid = GroupGrid(adjustment);
+    numTrueInclusion1_ = resultBox("numTrueInclusion_1", 0);
+    caption(grid, 0, QStringLiteral("True inclusion amount"), numTrueInclusion1_);
+    numFuelClaim_ = resultBox("numFuelClaim", 0);
+    caption(grid, 1, QStringLiteral("Fuel claim (adjusted for mileage)"), numFuelClaim_);
+    numTotAddExpense_ = resultBox("numTotAddExpense", 0);
+    caption(grid, 2, QStringLiteral("Total additional expenses (adjusted for mileage)"), numTotAddExpense_);
+    numFuelExp_ = resultBox("numFuelExp", 0);
+    caption(grid, 3, QStringLiteral("Less fuel && expenses"), numFuelExp_);
+    // The SARS claim sits in a column of its own beside the adjustment, as do the totals.
+    numAdjustTaxableInc_ = resultBox("numAdjustTaxableInc", 2);
+    numAdjustTaxableIncSARS_ = resultBox("numAdjustTaxableIncSARS", 2);
+    numTotAdjustTaxableInc_ = resultBox("numTotAdjustTaxableInc", 2);
+    numTotAdjustTaxableIncSARS_ = resultBox("numTotAdjustTaxableIncSARS", 2);
+    auto* sarsCaption = new QLabel(QStringLiteral("(SARS's claim awarded against taxable income)"), this);
+    sarsCaption->setWordWrap(true);
+    sarsCaption->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    sarsCaption->setFixedWidth(2 * BoxWidth + 24);
+    sarsCaption->setBuddy(numAdjustTaxableIncSARS_);
+    governed_ << sarsCaption;
+    // Heads the claim's column, reaching over the adjustment's so it takes two lines, not four.
+    grid->addWidget(sarsCaption, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
+    caption(grid, 5, QStringLiteral("Adjustment to taxable income"), numAdjustTaxableInc_);
+    grid->addWidget(numAdjustTaxableIncSARS_, 5, 2);
+    caption(grid, 6, QStringLiteral("Total Adjustment to taxable income"), numTotAdjustTaxableInc_);
+    grid->addWidget(numTotAdjustTaxableIncSARS_, 6, 2);
+
+    auto* payroll = new QGroupBox(QStringLiteral("Fringe benefit for the payroll"), this);
+    grid = GroupGrid(payroll);
+    numIRP53802_ = resultBox("numIRP53802", 0);
+    caption(grid, 0, QStringLiteral("IRP5 code 3802 amount for this car"), numIRP53802_);
+    for (const auto& [column, share] : {std::pair{1, "80%"}, std::pair{2, "20%"}}) {
+        auto* header = new QLabel(QString::fromLatin1(share), this);
+        header->setAlignment(Qt::AlignCenter);
+        governed_ << header;
+        grid->addWidget(header, 1, column);
+    }
+    // The monthly amounts are whole rand; the fortnightly and weekly ones may carry cents.
+    numMonFB80_ = resultBox("numMonFB80", 0);
+    numMonFB20_ = resultBox("numMonFB20", 0);
+    numFortFB80_ = resultBox("numFortFB80", 2);
+    numFortFB20_ = resultBox("numFortFB20", 2);
+    numWeekFB80_ = resultBox("numWeekFB80", 2);
+    numWeekFB20_ = resultBox("numWeekFB20", 2);
+    caption(grid, 2, QStringLiteral("Monthly f/benefit amount for this car"), numMonFB80_);
+    grid->addWidget(numMonFB20_, 2, 2);
+    caption(grid, 3, QStringLiteral("Fortnightly f/benefit amount for this car "), numFortFB80_);
+    grid->addWidget(numFortFB20_, 3, 2);
+    caption(grid, 4, QStringLiteral("Weekly f/benefit amount for this car"), numWeekFB80_);
+    grid->addWidget(numWeekFB20_, 4, 2);
+
+    right->addWidget(adjustment);
+    right->addStretch();
+    left->addWidget(payroll);
+    left->addStretch();
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    // The register's commands on the left, the screen's own on the right.
+    cmdAdd_ = button("cmdAdd", QStringLiteral("&Add"));
+    cmdDelete_ = button("cmdDelete", QStringLiteral("&Delete"));
+    cmdBack_ = button("cmdBack", QStringLiteral("&Back"));
+    cmdForward_ = button("cmdForward", QStringLiteral("&Forward"));
+    cmdCalculate_ = button("cmdCalculate", QStringLiteral("&Calculate"));
+    cmdCalculate_->setDefault(true);
+    cmdOK_ = button("cmdOK", QStringLiteral("&OK"));
+    cmdPrint_ = button("cmdPrint", QStringLiteral("&Print"));
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdAdd_, cmdDelete_, cmdBack_, cmdForward_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton* b : {cmdCalculate_, cmdOK_, cmdPrint_})
+        buttons->addWidget(b);
+
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(6);
+    formLayout()->addLayout(buttons);
+
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+
+    connect(txtCCRegNumber_, &QLineEdit::textChanged, this, &CompanyCarScreen::registrationChanged);
+    connect(cmdAdd_, &QPushButton::clicked, this, &CompanyCarScreen::addVehicle);
+    connect(cmdDelete_, &QPushButton::clicked, this, &CompanyCarScreen::deleteVehicle);
+    connect(cmdBack_, &QPushButton::clicked, this, &CompanyCarScreen::back);
+    connect(cmdForward_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
+    connect(cmdCalculate_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
+    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    // The printout holds the figures of a fresh calculation; connected first so it runs before
+    // the panel shows.
+    connect(cmdPrint_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
+    setUpPrinting(cmdPrint_, frame1_);
+}
+
+void CompanyCarScreen::watchDates()
+{
+    // Each box is bounded by the other's date from the moment it takes the focus.
+    connect(dtCCStartDate_, &DateBox::entering, this,
+            [this] { dtCCStartDate_->setBounds(TaxYearStart, dtCCEndDate_->date()); });
+    connect(dtCCEndDate_, &DateBox::entering, this,
+            [this] { dtCCEndDate_->setBounds(dtCCStartDate_->date(), TaxYearEnd); });
+
+    const auto refuseStart = [this] {
+        if (!isVisible()) {
+            car().CCStartDate = TaxYearStart;
+            dtCCStartDate_->setDate(TaxYearStart);
+            return;
+        }
+        QMessageBox::critical(this, IncorrectDate, Text(DateOutsideYearMessage));
+        dtCCStartDate_->setFocus(Qt::OtherFocusReason);
+    };
+    const auto refuseEnd = [this] {
+        if (!isVisible()) {
+            car().CCEndDate = TaxYearEnd;
+            dtCCEndDate_->setDate(TaxYearEnd);
+            return;
+        }
+        endDateInvalid_ = true;
+        QMessageBox::critical(this, IncorrectDate,
+                              QString::fromStdString(EndBeforeStartMessage(dtCCStartDate_->text().toStdString())));
+        dtCCEndDate_->setFocus(Qt::OtherFocusReason);
+    };
+    connect(dtCCStartDate_, &DateBox::invalidDateRejected, this, refuseStart);
+    connect(dtCCStartDate_, &DateBox::outOfRangeRejected, this, refuseStart);
+    connect(dtCCEndDate_, &DateBox::invalidDateRejected, this, refuseEnd);
+    connect(dtCCEndDate_, &DateBox::outOfRangeRejected, this, refuseEnd);
+    // Leaving the end date box clears the mark; the box's own check runs after this filter and
+    // sets it again when it refuses.
+    dtCCEndDate_->installEventFilter(this);
+}
+
+bool CompanyCarScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == dtCCEndDate_ && event->type() == QEvent::FocusOut) {
+        // Another window (the box's own message) or a menu taking the focus is not leaving.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            endDateInvalid_ = false;
+    }
+    return CalculatorWindow::eventFilter(watched, event);
+}
+
+void CompanyCarScreen::orderTabs()
+{
+    QList<QWidget*> order = typed_;
+    order << cmdAdd_ << cmdDelete_ << cmdBack_ << cmdForward_ << cmdCalculate_ << cmdOK_ << cmdPrint_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+// ---- showing ------------------------------------------------------------------------------
+
+void CompanyCarScreen::showVehicle()
+{
+    // The fields are set from the record itself; nothing they hold while being set may write
+    // back into it.
+    filling_ = true;
+    const CompanyCarRecord shown = car();
+    for (const TextBinding& binding : texts_)
+        binding.box->setText(QString::fromStdString(shown.*binding.field));
+    for (const AmountBinding& binding : amounts_)
+        binding.box->setValue(shown.*binding.field);
+    for (const FlagBinding& binding : flags_)
+        binding.box->setChecked(shown.*binding.field == 1);
+    for (const DateBinding& binding : dates_)
+        binding.box->setDate(shown.*binding.field);
+    numFuelComponent_->setValue(shown.FuelComponent);
+    numAdjustTaxableInc_->setValue(shown.AdjustTaxableInc);
+    numActual3802_->setValue(cars().Actual3802);
+    chkAutoCalc3802_->setChecked(cars().AutoCalc3802 == 1);
+    // Bounds left from another car must not refuse this car's dates.
+    dtCCStartDate_->setBounds(TaxYearStart, shown.CCEndDate);
+    dtCCEndDate_->setBounds(shown.CCStartDate, TaxYearEnd);
+    filling_ = false;
+}
+
+void CompanyCarScreen::showResults(const CompCarRun& run)
+{
+    const auto index = static_cast<std::size_t>(cars().CurrentVehicle);
+    const bool shown = !run.EndedEarly && cars().CurrentVehicle > 0 && index < run.Results.size();
+    const CompanyCarResult result = shown ? run.Results[index] : CompanyCarResult{};
+    numCCMonths_->setValue(result.Days);
+    numPrivateDistance_->setValue(result.PrivateDistance);
+    numTrueInclusion_->setValue(result.TrueInclusion);
+    numTrueInclusion1_->setValue(result.TrueInclusion);
+    numFuelClaim_->setValue(result.FuelClaim);
+    numTotAddExpense_->setValue(result.TotAddExpense);
+    numFuelExp_->setValue(result.FuelExp);
+    numAdjustTaxableIncSARS_->setValue(result.AdjustTaxableIncSARS);
+    numIRP53802_->setValue(result.IRP53802);
+    numMonFB80_->setValue(result.MonFB80);
+    numMonFB20_->setValue(result.MonFB20);
+    numFortFB80_->setValue(result.FortFB80);
+    numFortFB20_->setValue(result.FortFB20);
+    numWeekFB80_->setValue(result.WeekFB80);
+    numWeekFB20_->setValue(result.WeekFB20);
+    if (run.EndedEarly) {
+        // A car with no distance and no value: every figure of the screen reads 0.
+        numFuelComponent_->setValue(0.0);
+        numAdjustTaxableInc_->setValue(0.0);
+    }
+    numTotAdjustTaxableInc_->setValue(run.TotAdjustTaxableInc);
+    numTotAdjustTaxableIncSARS_->setValue(run.TotAdjustTaxableIncSARS);
+}
+
+void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& controls)
+{
+    lastRun_ = run;
+    showVehicle();
+    showResults(run);
+    applyControls(controls);
+    updateTitle();
+}
+
+void CompanyCarScreen::applyControls(const CompCarControls& controls)
+{
+    for (QWidget* widget : governed_)
+        widget->setEnabled(controls.All);
+    // The share is the split's while the split is on.
+    numFB3802ThisCar_->setEnabled(controls.All && cars().AutoCalc3802 != 1);
+    chkAutoCalc3802_->setVisible(cars().AutoCalcBoxShown());
+    regCaption_->setEnabled(true);
+    txtCCRegNumber_->setEnabled(true);
+    cmdAdd_->setEnabled(controls.cmdAdd);
+    cmdOK_->setEnabled(controls.cmdOK);
+    cmdDelete_->setEnabled(controls.cmdDelete);
+    cmdBack_->setEnabled(controls.cmdBack);
+    cmdForward_->setEnabled(controls.cmdForward);
+    cmdCalculate_->setEnabled(controls.cmdCalculate);
+    cmdPrint_->setEnabled(controls.cmdPrint);
+    if (controls.FocusRegNumber)
+        txtCCRegNumber_->setFocus(Qt::OtherFocusReason);
+    controls_ = controls;
+    controls_.FocusRegNumber = false;
+}
+
+void CompanyCarScreen::updateTitle()
+{
+    const QString title = QString::fromStdString(cars().Title());
+    setWindowTitle(title);
+    // The child window copied the title when it was made; it shows the one in force.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->setWindowTitle(title);
+}
+
+// ---- commands -----------------------------------------------------------------------------
+
+void CompanyCarScreen::addVehicle()
+{
+    const AddResult added = cars().Add();
+    switch (added.Outcome) {
+    case AddOutcome::NeedsRegistrationNumber:
+        return;
+    case AddOutcome::RegisterFull:
+        QMessageBox::critical(this, Text(RegisterFullTitle), Text(RegisterFullMessage));
+        return;
+    case AddOutcome::Added:
+        showAfter(added.Run, ControlsAfterAdd());
+        return;
+    }
+}
+
+void CompanyCarScreen::deleteVehicle()
+{
+    const CompCarRun run = cars().Delete();
+    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CMVMaxNum));
+}
+
+void CompanyCarScreen::back()
+{
+    const CompCarRun run = cars().Back();
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+}
+
+void CompanyCarScreen::forward()
+{
+    const CompCarRun run = cars().Forward();
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+}
+
+bool CompanyCarScreen::calculate()
+{
+    lastRun_ = CompCarCalculateCommand(cars());
+    // The run stores distances, shares and adjustments in the records: show them as stored.
+    showVehicle();
+    showResults(lastRun_);
+    applyControls(controls_);
+    return true;
+}
+
+void CompanyCarScreen::printReport()
+{
+    const std::vector<ReportRow> rows = CompCarReportRows(cars(), lastRun_);
+    printMultiRowReport({QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
+                         QString::fromUtf8(CompCarTitle) + ExportHint},
+                        rows);
+}
+
+void CompanyCarScreen::activated() { cmdOK_->setEnabled(true); }
+
+// ---- field rules --------------------------------------------------------------------------
+
+void CompanyCarScreen::registrationChanged()
+{
+    if (filling_)
+        return;
+    applyControls(ControlsAfterRegistrationChange(hasRegistrationNumber(), cars().CMVMaxNum));
+}
+
+void CompanyCarScreen::sarsTableToggled(bool ticked)
+{
+    if (filling_)
+        return;
+    // The deemed rate and the actual cost exclude each other.
+    if (ticked) {
+        car().ActualExpEmployee = 0.0;
+        numActualExpEmployee_->setValue(0.0);
+    } else {
+        car().FuelComponent = 0.0;
+        numFuelComponent_->setValue(0.0);
+    }
+}
+
+void CompanyCarScreen::autoCalcToggled(bool ticked)
+{
+    if (filling_)
+        return;
+    cars().AutoCalc3802 = ticked ? 1 : 0;
+    applyControls(controls_);
+}
+
+// ---- closing ------------------------------------------------------------------------------
+
+void CompanyCarScreen::closeEvent(QCloseEvent* event)
+{
+    if (endDateInvalid_) {
+        event->ignore();
+        QMessageBox::critical(this, IncorrectDate, Text(DatePairOutsideYearMessage));
+        dtCCStartDate_->setFocus(Qt::OtherFocusReason);
+        // That leaves the end date box, which clears the mark, also while the window has not
+        // yet been given back its activation to send the box its focus-out.
+        endDateInvalid_ = false;
+        return;
+    }
+    lastRun_ = CompCarCalc(cars());
+    CalculatorWindow::closeEvent(event);
+}
+
+} // namespace revora
