@@ -21,6 +21,11 @@ revora_screen_test(revora_paye_screen_test payroll/PayeScreenTest.cpp)
 revora_screen_test(revora_package_screen_test package/PackageScreenTest.cpp)
 revora_screen_test(revora_company_car_screen_test vehicle/CompanyCarScreenTest.cpp)
 revora_screen_test(revora_travel_allowance_screen_test vehicle/TravelAllowanceScreenTest.cpp)
+revora_screen_test(revora_loans_screen_test finance/LoansScreenTest.cpp)
+revora_screen_test(revora_loan_buster_screen_test finance/LoanBusterScreenTest.cpp)
+revora_screen_test(revora_loan_comparison_screen_test finance/LoanComparisonScreenTest.cpp)
+revora_screen_test(revora_daily_balance_screen_test finance/DailyBalanceScreenTest.cpp)
+revora_screen_test(revora_inflation_screen_test finance/InflationScreenTest.cpp)
 
 # Needs cupsd with the cups-pdf printer "PDF" as the default (scripts/printer sets it up).
 qt_add_executable(revora_print_direct_test shell/PrintDirectTest.cpp)

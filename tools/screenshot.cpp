@@ -1,9 +1,10 @@
 // Renders the README's pictures under the offscreen platform: the main window with the quick
 // tax screen on a worked example and its report window, then the monthly screen on a worked
 // example and its Afrikaans printout, then the annual gross-up screen and its printout, then the
-// company car screen with two cars and its printout, and the travel allowance screen:
+// company car screen with two cars and its printout, the travel allowance screen, and the loans
+// screen on a worked example with its annual graph:
 //     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png GROSSUP.png GROSSUP-REPORT.png
-//                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png
+//                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png LOANS.png LOANS-GRAPH.png
 
 #include <QApplication>
 #include <QLineEdit>
@@ -19,6 +20,8 @@
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "tax/DayDate.h"
+#include "finance/LoanGraphWindow.h"
+#include "finance/LoansScreen.h"
 #include "tax/QuickTaxScreen.h"
 #include "vehicle/CompanyCarScreen.h"
 #include "vehicle/TravelAllowanceScreen.h"
@@ -53,7 +56,7 @@ void Type(QWidget* screen, const char* box, const QString& text)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 10)
+    if (argc < 12)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -162,5 +165,31 @@ int main(int argc, char** argv)
     sub->move(10, 10);
     sub->resize(sub->sizeHint());
     QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[9])) ? 0 : 1;
+    if (!window.grab().save(QString::fromLocal8Bit(argv[9])))
+        return 1;
+    sub->close();
+
+    // A home loan of R 1 000 000 over 20 years at 10.5 %, the repayment solved, the totals
+    // shown, and its annual graph.
+    window.findChild<QAction*>("mnuLoans")->trigger();
+    sub = window.findScreen("frmLoans");
+    auto* loans = qobject_cast<revora::LoansScreen*>(sub->widget());
+    Type(loans, "numPrinAmount", "1000000");
+    Type(loans, "numPeriod", "240");
+    Type(loans, "numIntRate", "10.5");
+    loans->findChild<QPushButton*>("cmdCalculate")->click();
+    loans->findChild<QPushButton*>("cmdFinCharge")->click();
+    sub->move(10, 10);
+    sub->resize(sub->sizeHint());
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[10])))
+        return 1;
+    loans->findChild<QPushButton*>("cmdLoanGraph")->click();
+    QApplication::processEvents();
+    revora::LoanGraphWindow* graph = loans->graphWindow();
+    if (!graph)
+        return 1;
+    graph->resize(820, 520);
+    QApplication::processEvents();
+    return graph->grab().save(QString::fromLocal8Bit(argv[11])) ? 0 : 1;
 }

@@ -75,6 +75,7 @@ std::vector<Subcommand> QuickTaxCommands();
 std::vector<Subcommand> PayeCommands();
 std::vector<Subcommand> PackageCommands();
 std::vector<Subcommand> VehicleCommands();
+std::vector<Subcommand> FinanceCommands();
 
 struct Figure {
     std::string key;     // JSON key

@@ -62,4 +62,9 @@ int Output(AppState& state, const ParsedOptions& options, const ReportRequest& r
     return Deliver(state, options, [&] { return WriteAndRenderMultiRowReport(state, request, rows); });
 }
 
+int Output(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender)
+{
+    return Deliver(state, options, writeAndRender);
+}
+
 } // namespace revora::cli

@@ -3,6 +3,7 @@
 // data folder, and the report that --report and --print ask for.
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "cli/CalcCommand.h"
@@ -28,5 +29,7 @@ int Output(AppState& state, const ParsedOptions& options, const ReportRequest& r
 // The same for a printout of one row per line.
 int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request,
            const std::vector<ReportRow>& rows);
+// The same for a printout that writes its own tables and renders its layout over them.
+int Output(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender);
 
 } // namespace revora::cli

@@ -9,6 +9,11 @@ void AppState::InitialiseAll()
     QuickTaxInitialise(QuickTax);
     CompanyCars.Reset();
     TravelAllowance = TravelAllowanceInputs{};
+    LoanInitialise(Loans);
+    LoanBuster = LoanBusterState{};
+    LoanComparison = LoanComparisonState{};
+    DailyBalance = DailyBalanceState{};
+    Inflation = InflationState{};
 }
 
 } // namespace revora

@@ -73,8 +73,13 @@ void CalculatorWindow::showError(const QString& title, const QString& message)
 
 void CalculatorWindow::setUpPrinting(QAbstractButton* printButton, PrintPanel* panel)
 {
-    printPanel_ = panel;
     connect(printButton, &QAbstractButton::clicked, panel, &PrintPanel::showPanel);
+    setUpPrinting(panel);
+}
+
+void CalculatorWindow::setUpPrinting(PrintPanel* panel)
+{
+    printPanel_ = panel;
     connect(panel, &PrintPanel::viewRequested, this, [this] { printTo(0); });
     connect(panel, &PrintPanel::directRequested, this, [this] { printTo(1); });
 }

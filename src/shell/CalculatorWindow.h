@@ -56,6 +56,9 @@ protected:
 
     // The print button shows the panel; the panel's two choices print through printTo.
     void setUpPrinting(QAbstractButton* printButton, PrintPanel* panel);
+    // Only the panel's two choices, for screens whose print button first checks that they
+    // hold a result and writes it before showing the panel itself.
+    void setUpPrinting(PrintPanel* panel);
 
     // The shared steps of a one-row print: busy pointer, write the row, render the layout,
     // then the report window or the printer. A failure is shown in a message naming the
@@ -63,6 +66,9 @@ protected:
     bool printOneRowReport(const ReportRequest& request, const ReportRow& row);
     // The same for a printout of one row per line (the table is emptied first).
     bool printMultiRowReport(const ReportRequest& request, const std::vector<ReportRow>& rows);
+    // The same around a screen's own writes: `writeAndRender` writes its tables and returns the
+    // rendered report (RenderReport); a StorageError it throws is shown, naming the file.
+    bool deliver(const std::function<RenderedReport()>& writeAndRender);
     void showError(const QString& title, const QString& message);
 
     bool event(QEvent* event) override;
@@ -74,7 +80,6 @@ private:
     // What Enter presses: the focused button, else the print panel's "&View/Export report"
     // while it is shown, else the screen's default button.
     QPushButton* enterButton() const;
-    bool deliver(const std::function<RenderedReport()>& writeAndRender);
 
     AppState& state_;
     QVBoxLayout* formLayout_;

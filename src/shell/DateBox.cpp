@@ -47,9 +47,15 @@ void DateBox::setBounds(int lower, int upper)
     upper_ = upper;
 }
 
+void DateBox::setEmptyAllowed(int unsetDay)
+{
+    unsetDay_ = unsetDay;
+    showDate();
+}
+
 void DateBox::showDate()
 {
-    setText(QString::fromStdString(FormatDayDate(date_)));
+    setText(isUnset() ? QString() : QString::fromStdString(FormatDayDate(date_)));
     // A box showing its date again while it has the focus is ready to be typed over.
     if (hasFocus())
         selectAll();
@@ -57,6 +63,11 @@ void DateBox::showDate()
 
 void DateBox::onTextEdited(const QString& text)
 {
+    if (unsetDay_ && text.trimmed().isEmpty()) {
+        date_ = *unsetDay_;
+        emit dateEdited(date_);
+        return;
+    }
     // Half-typed dates are left alone: the box judges what it holds only when it is left.
     if (const std::optional<int> day = DateWithin(text, lower_, upper_)) {
         date_ = *day;
@@ -67,6 +78,14 @@ void DateBox::onTextEdited(const QString& text)
 bool DateBox::takeOrReject()
 {
     const QString typed = text();
+    if (unsetDay_ && typed.trimmed().isEmpty()) {
+        if (date_ != *unsetDay_) {
+            date_ = *unsetDay_;
+            emit dateEdited(date_);
+        }
+        showDate();
+        return true;
+    }
     if (const std::optional<int> day = DateWithin(typed, lower_, upper_)) {
         // Normally stored while typed already; bounds moved since then must not lose it.
         if (*day != date_) {

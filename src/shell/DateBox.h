@@ -5,6 +5,7 @@
 // box goes back to its last date, and the screen says why and puts the focus back.
 
 #include <QLineEdit>
+#include <optional>
 
 #include "shell/SelectOnFocus.h"
 
@@ -21,6 +22,11 @@ public:
     int lowerBound() const { return lower_; }
     int upperBound() const { return upper_; }
     void setBounds(int lower, int upper);
+
+    // Boxes whose date may be left unset: they hold `unsetDay` while empty, show it as an
+    // empty box, and take an emptied box when it is left. Off unless a screen asks for it.
+    void setEmptyAllowed(int unsetDay);
+    bool isUnset() const { return unsetDay_ && date_ == *unsetDay_; }
 
 signals:
     void dateEdited(int dayNumber);
@@ -47,6 +53,7 @@ private:
     int lower_;
     int upper_;
     bool reporting_ = false;
+    std::optional<int> unsetDay_;
     SelectOnFocus selectOnFocus_;
 };
 

@@ -19,6 +19,11 @@
 #include "shell/Database.h"
 #include "shell/DesktopCalculator.h"
 #include "shell/StartupSettings.h"
+#include "finance/DailyBalanceScreen.h"
+#include "finance/InflationScreen.h"
+#include "finance/LoanBusterScreen.h"
+#include "finance/LoanComparisonScreen.h"
+#include "finance/LoansScreen.h"
 #include "package/PackageScreen.h"
 #include "payroll/AnnualScreen.h"
 #include "payroll/DailyScreen.h"
@@ -187,11 +192,15 @@ void MainWindow::buildMenus()
             {{"mnuCompCar", "&Company car", [this] { openCompanyCar(); }},
              {"mnuCarAll1", "Car Allowance", [this] { openTravelAllowance(); }}});
     addMenu("mnuBusinessCalcs", "Bu&siness Calculations",
-            {{"mnuInflationProject", "Inflation Projections", {}},
-             {"mnuLoans", "Loans", {}},
-             {"mnuLoansBuster", "Loan buster", {}},
-             {"mnuLoansComparison", "Loan comparison", {}},
-             {"mnuDailyBalance", "Daily balance", {}}});
+            {{"mnuInflationProject", "Inflation Projections",
+              [this] { openScreen("frmInflation", [this] { return new InflationScreen(state_); }); }},
+             {"mnuLoans", "Loans", [this] { openScreen("frmLoans", [this] { return new LoansScreen(state_); }); }},
+             {"mnuLoansBuster", "Loan buster",
+              [this] { openScreen("frmLoanBuster", [this] { return new LoanBusterScreen(state_); }); }},
+             {"mnuLoansComparison", "Loan comparison",
+              [this] { openScreen("frmLoanComp", [this] { return new LoanComparisonScreen(state_); }); }},
+             {"mnuDailyBalance", "Daily balance",
+              [this] { openScreen("frmDayBal", [this] { return new DailyBalanceScreen(state_); }); }}});
     QAction* calculator = menuBar()->addAction(QStringLiteral("&MS-Calculator"));
     calculator->setObjectName("mnuMSCalculator");
     connect(calculator, &QAction::triggered, this, &MainWindow::startCalculator);

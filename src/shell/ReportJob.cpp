@@ -25,7 +25,11 @@ RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest
 RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
 {
     const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(layoutName));
-    const QString html = RenderReportHtml(layout, ReadReportTable(state.Paths, layout.table), QDate::currentDate());
+    const QList<QSqlRecord> rows = ReadReportTable(state.Paths, layout.table);
+    const QString html = layout.rowsTable.isEmpty()
+                             ? RenderReportHtml(layout, rows, QDate::currentDate())
+                             : RenderReportHtml(layout, rows, ReadReportTable(state.Paths, layout.rowsTable),
+                                                QDate::currentDate());
     return {title, html};
 }
 

@@ -23,9 +23,19 @@ namespace mustache = kainjow::mustache;
 
 namespace {
 
+// A day number counts days from 30/12/1899; one beyond any calendar prints nothing.
+std::string DayNumberText(qlonglong day)
+{
+    static const QDate dayZero(1899, 12, 30);
+    const QDate date = day > -1000000 && day < 3000000 ? dayZero.addDays(day) : QDate();
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
+}
+
 void AddRecord(mustache::data& target, const QSqlRecord& record)
 {
     mustache::data money{mustache::data::type::object};
+    mustache::data rate{mustache::data::type::object};
+    mustache::data date{mustache::data::type::object};
     for (int i = 0; i < record.count(); ++i) {
         const std::string name = record.fieldName(i).toStdString();
         const QVariant value = record.value(i);
@@ -36,6 +46,7 @@ void AddRecord(mustache::data& target, const QSqlRecord& record)
         case QMetaType::Float:
             plain = FormatFullPrecision(value.toDouble());
             formatted = FormatAmount(value.toDouble());
+            rate.set(name, FormatAmount(value.toDouble(), 3));
             break;
         case QMetaType::Int:
         case QMetaType::LongLong:
@@ -44,6 +55,8 @@ void AddRecord(mustache::data& target, const QSqlRecord& record)
         case QMetaType::Bool:
             plain = std::to_string(value.toLongLong());
             formatted = FormatAmount(static_cast<double>(value.toLongLong()));
+            rate.set(name, FormatAmount(static_cast<double>(value.toLongLong()), 3));
+            date.set(name, DayNumberText(value.toLongLong()));
             break;
         default:
             plain = value.toString().toStdString();
@@ -61,6 +74,8 @@ void AddRecord(mustache::data& target, const QSqlRecord& record)
         money.set(name, formatted);
     }
     target.set("money", money);
+    target.set("rate", rate);
+    target.set("date", date);
 }
 
 std::string ReadTextFile(const QString& path)
@@ -85,6 +100,13 @@ ReportLayout LoadReportLayout(const QString& path)
     if (!match.hasMatch())
         throw StorageError(path, QStringLiteral("the report layout does not name its report table."));
     layout.table = match.captured(1);
+    // Only the line right after the table line names the rows table.
+    static const QRegularExpression rowsLine(QStringLiteral(R"(\s*<!--\s*revora-table-rows:\s*([A-Za-z0-9_]+)\s*-->)"));
+    const auto rowsMatch = rowsLine.match(QString::fromStdString(layout.templateText), match.capturedEnd(),
+                                          QRegularExpression::NormalMatch,
+                                          QRegularExpression::AnchorAtOffsetMatchOption);
+    if (rowsMatch.hasMatch())
+        layout.rowsTable = rowsMatch.captured(1);
     mustache::mustache check(layout.templateText);
     if (!check.is_valid())
         throw StorageError(path, QStringLiteral("the report layout is damaged (%1).")
@@ -94,9 +116,15 @@ ReportLayout LoadReportLayout(const QString& path)
 
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn)
 {
+    return RenderReportHtml(layout, rows, rows, printedOn);
+}
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
+                         const QList<QSqlRecord>& listedRows, QDate printedOn)
+{
     mustache::data data{mustache::data::type::object};
     mustache::data list{mustache::data::type::list};
-    for (const QSqlRecord& record : rows) {
+    for (const QSqlRecord& record : listedRows) {
         mustache::data row{mustache::data::type::object};
         AddRecord(row, record);
         list.push_back(row);

@@ -3,9 +3,14 @@
 // table it is built over:
 //     <!-- revora-table: kwiktax -->
 // The renderer gives the template the fields of the table's first row by name, the same
-// fields formatted "### ### ##0.00" under money (money.TAXINCOME), every row under rows, and
+// fields formatted "### ### ##0.00" under money (money.TAXINCOME), numbers with three decimals
+// under rate (rate.IntRate), whole numbers as the day numbers they are in some tables (days
+// from 30/12/1899) under date as "dd/mm/yyyy" (date.StartDate), every row under rows, and
 // PrintedDate ("dd/mm/yyyy"). Values are HTML-escaped by {{ }}; layouts never use {{{ }}}.
 // A section {{#Field}}...{{/Field}} shows only when the field is not an empty text.
+// A second line may name another table whose rows are listed under rows instead, for a
+// printout of figures over a table of lines (the loan over its schedule):
+//     <!-- revora-table-rows: Amort -->
 
 #include <QDate>
 #include <QList>
@@ -20,6 +25,7 @@ namespace revora {
 struct ReportLayout {
     QString path;
     QString table;
+    QString rowsTable; // the table listed under rows; empty: table
     std::string templateText;
 };
 
@@ -28,6 +34,11 @@ struct ReportLayout {
 ReportLayout LoadReportLayout(const QString& path);
 
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn);
+
+// The same for a layout that names a rows table: the first row of rows gives the fields,
+// listedRows (the rows table's) are listed under rows.
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
+                         const QList<QSqlRecord>& listedRows, QDate printedOn);
 
 // Lays the rendered HTML out as an A4 document.
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);

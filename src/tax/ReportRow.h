@@ -8,7 +8,8 @@
 
 namespace revora {
 
-using ReportValue = std::variant<std::int16_t, double, std::string, bool>;
+// 16-bit counts and flags, amounts, texts, yes/no, and 32-bit day numbers.
+using ReportValue = std::variant<std::int16_t, double, std::string, bool, std::int32_t>;
 
 struct ReportField {
     std::string name;

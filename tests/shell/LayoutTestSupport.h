@@ -15,6 +15,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "shell/AmountFormat.h"
@@ -36,6 +37,31 @@ inline QStringList LayoutTags(const ReportLayout& layout)
 inline bool IsSectionTag(const QString& tag)
 {
     return tag.startsWith('#') || tag.startsWith('^') || tag.startsWith('/');
+}
+
+// The tags of the layout that name no column: every {{...}} must name a column of its table,
+// under money, rate or date or not, or be PrintedDate; "rows" may only open or close the
+// section that repeats a line per row, and the tags inside that section name columns of the
+// listed table (listedColumns; the layout's own table when not given).
+inline QStringList TagsNamingNoColumn(const ReportLayout& layout, const QSqlRecord& columns,
+                                      const std::optional<QSqlRecord>& listedColumns = std::nullopt)
+{
+    static const QRegularExpression plain(QStringLiteral(R"(^([#^/])?((?:money|rate|date)\.)?([A-Za-z0-9_]+)$)"));
+    QStringList wrong;
+    bool listing = false;
+    for (const QString& tag : LayoutTags(layout)) {
+        const auto match = plain.match(tag);
+        const QString name = match.captured(3);
+        const bool section = !match.captured(1).isEmpty();
+        const bool rowsSection = match.hasMatch() && name == "rows" && section && match.captured(2).isEmpty();
+        const QSqlRecord& own = listing && listedColumns ? *listedColumns : columns;
+        const bool known = match.hasMatch() && (own.contains(name) || name == "PrintedDate" || rowsSection);
+        if (!known)
+            wrong << tag;
+        if (rowsSection)
+            listing = tag == "#rows";
+    }
+    return wrong;
 }
 
 // A row for every column of the table: a different figure above 0 in each number column, so

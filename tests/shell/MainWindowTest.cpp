@@ -85,9 +85,10 @@ private slots:
             QCOMPARE(action->text(), caption);
         }
         // Screens still to come are present but not yet usable.
-        QVERIFY(!MenuAction(*main, "mnuLoans")->isEnabled());
-        for (const char* name :
-             {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar", "mnuCarAll1"})
+        QVERIFY(!MenuAction(*main, "mnuContents")->isEnabled());
+        for (const char* name : {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
+                                 "mnuCarAll1", "mnuInflationProject", "mnuLoans", "mnuLoansBuster",
+                                 "mnuLoansComparison", "mnuDailyBalance"})
             QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
         QVERIFY(MenuAction(*main, "QuickTax")->isEnabled());
         QVERIFY(MenuAction(*main, "mnuAbout")->isEnabled());
@@ -267,6 +268,41 @@ private slots:
         QCOMPARE(state.TravelAllowance.IncludeFuel, std::int16_t(1));
         QCOMPARE(state.TravelAllowance.IncludeMaintenance, std::int16_t(1));
         QCOMPARE(state.TravelAllowance.RecordKept, std::int16_t(0));
+    }
+
+    void theBusinessCalculationsOpenAndInitialiseAllResetsThem()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        const std::pair<const char*, const char*> screens[] = {
+            {"mnuInflationProject", "frmInflation"}, {"mnuLoans", "frmLoans"}, {"mnuLoansBuster", "frmLoanBuster"},
+            {"mnuLoansComparison", "frmLoanComp"},   {"mnuDailyBalance", "frmDayBal"}};
+        for (const auto& [menu, screen] : screens) {
+            MenuAction(*main, menu)->trigger();
+            QVERIFY2(main->findScreen(screen), screen);
+        }
+        AppState& state = main->state();
+        state.Loans = {100000, 240, 12, 1101.09, LoanMode::InterestRate, true};
+        state.LoanBuster = {100000, 12.0F, 100};
+        state.LoanComparison = {100000, 12.0F};
+        state.DailyBalance = {100000.0F, 10.0F, 42064, 42094, 0.5};
+        state.Inflation = {100000, 10, 6, 179084.77, 55839.48};
+
+        MenuAction(*main, "mnuNew")->trigger();
+        for (const auto& [menu, screen] : screens)
+            QTRY_VERIFY2(!main->findScreen(screen), screen);
+        // The loan keeps its principal; everything else starts afresh, the daily balance's
+        // dates as not yet set.
+        QCOMPARE(state.Loans.loanPrincipal, 100000.0);
+        QCOMPARE(state.Loans.loanPeriod, 0.0);
+        QCOMPARE(state.Loans.loanRepayment, 0.0);
+        QVERIFY(state.Loans.loanCalcMode == LoanMode::MonthlyRepayment);
+        QVERIFY(!state.Loans.TotalsShown);
+        QCOMPARE(state.LoanBuster.Principal, 0.0);
+        QCOMPARE(state.LoanComparison.Amount, 0.0);
+        QCOMPARE(state.DailyBalance.StartDate, DateNotSet);
+        QCOMPARE(state.DailyBalance.RateStep, 0.25);
+        QCOMPARE(state.Inflation.FutureValue, 0.0);
     }
 
     void withoutADesktopCalculatorTheUserIsToldAndTheProgramRuns()

@@ -37,25 +37,6 @@ QSqlRecord TableColumns(const AppPaths& paths, const QString& table)
     return connection.database().record(table);
 }
 
-// Every {{...}} of the layout must name a column of its table, under money or not, or be
-// PrintedDate; "rows" may only open or close the section that repeats a line per row.
-QStringList TagsNamingNoColumn(const ReportLayout& layout, const QSqlRecord& columns)
-{
-    static const QRegularExpression plain(QStringLiteral(R"(^([#^/])?(money\.)?([A-Za-z0-9_]+)$)"));
-    QStringList wrong;
-    for (const QString& tag : testing::LayoutTags(layout)) {
-        const auto match = plain.match(tag);
-        const QString name = match.captured(3);
-        const bool section = !match.captured(1).isEmpty();
-        const bool known = match.hasMatch()
-                           && (columns.contains(name) || name == "PrintedDate"
-                               || (name == "rows" && section && match.captured(2).isEmpty()));
-        if (!known)
-            wrong << tag;
-    }
-    return wrong;
-}
-
 // The text a tag stands for in a stored row: money.X formatted, a plain number in its
 // shortest form, a text as it is.
 QString StoredText(const QString& tag, const ReportRow& row)
@@ -314,7 +295,7 @@ TEST_F(VehicleLayout, EveryTagNamesAColumnOfTheLayoutsTable)
         SCOPED_TRACE(row.name);
         const ReportLayout layout = Load(row.layout);
         EXPECT_EQ(layout.table, row.table);
-        EXPECT_EQ(TagsNamingNoColumn(layout, TableColumns(state.Paths, row.table)), QStringList{});
+        EXPECT_EQ(testing::TagsNamingNoColumn(layout, TableColumns(state.Paths, row.table)), QStringList{});
     }
 }
 
@@ -323,7 +304,7 @@ TEST_F(VehicleLayout, TheTagCheckCatchesAFieldTheTableLacks)
     ReportLayout layout;
     layout.templateText = "{{#rows}}{{CarNum}} {{money.CCPric}} {{Regnumber}}{{/rows}} {{#CMVMaxNum}}{{/CMVMaxNum}} "
                           "{{PrintedDate}} {{rows}} {{money.rows}}";
-    EXPECT_EQ(TagsNamingNoColumn(layout, TableColumns(state.Paths, "compcar")),
+    EXPECT_EQ(testing::TagsNamingNoColumn(layout, TableColumns(state.Paths, "compcar")),
               (QStringList{"money.CCPric", "Regnumber", "rows", "money.rows"}));
 }
 

@@ -1,0 +1,499 @@
+// revora-calc loan, loanbuster, loancompare, dailybalance and inflation: the small financial
+// calculators' figures, worked as their screens work them, with the same box limits.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <iomanip>
+#include <iostream>
+
+#include "cli/CalcCommand.h"
+#include "cli/CalcOutput.h"
+#include "finance/Annuity.h"
+#include "finance/DailyBalance.h"
+#include "finance/Inflation.h"
+#include "finance/Loan.h"
+#include "finance/LoanBuster.h"
+#include "finance/LoanComparison.h"
+#include "shell/AmountFormat.h"
+#include "shell/ReportDatabase.h"
+#include "shell/ReportRenderer.h"
+#include "tax/DayDate.h"
+
+namespace revora::cli {
+
+namespace {
+
+// The amount boxes hold ten whole digits; bounding them keeps every product the annuity
+// formulas and the yearly compounding form finite.
+constexpr double MostAmount = 9'999'999'999.99;
+
+// --- reading the options --------------------------------------------------------------------
+
+[[noreturn]] void Refuse(const std::string& name, std::string_view why)
+{
+    throw UsageError("--" + name + ": " + std::string(why));
+}
+
+// An amount as the boxes take it: no minus sign, at most ten whole digits; 0 when not given.
+double AmountOption(const ParsedOptions& options, const std::string& name)
+{
+    const auto text = options.value(name);
+    if (!text)
+        return 0.0;
+    const double value = NumberFromText(name, *text);
+    if (value < 0.0)
+        Refuse(name, "'" + *text + "' is below 0");
+    if (value > MostAmount)
+        Refuse(name, "'" + *text + "' is above 9 999 999 999.99");
+    return value;
+}
+
+// A rate box with no minus sign and the screen's own message above its maximum.
+double RateOption(const ParsedOptions& options, const std::string& name, double most, std::string_view message)
+{
+    const auto text = options.value(name);
+    if (!text)
+        return 0.0;
+    const double value = NumberFromText(name, *text);
+    if (value < 0.0)
+        Refuse(name, "'" + *text + "' is below 0");
+    if (value > most)
+        Refuse(name, message);
+    return value;
+}
+
+// The loan screen's period box: whole months, at most 600.
+double LoanMonthsOption(const ParsedOptions& options)
+{
+    const auto text = options.value("months");
+    if (!text)
+        return 0.0;
+    const double value = NumberFromText("months", *text);
+    if (value < 0.0)
+        Refuse("months", "'" + *text + "' is below 0");
+    if (value > MostLoanMonths)
+        Refuse("months", LoanPeriodMessage);
+    if (value != std::floor(value))
+        Refuse("months", "'" + *text + "' must be a whole number");
+    return value;
+}
+
+// The loan buster's period box keeps the typed number rounded half to even in 16 bits.
+std::int16_t BusterMonthsOption(const ParsedOptions& options)
+{
+    const auto text = options.value("months");
+    if (!text)
+        return 0;
+    const double value = NumberFromText("months", *text);
+    if (value < 0.0)
+        Refuse("months", "'" + *text + "' is below 0");
+    if (value > MostLoanMonths)
+        Refuse("months", LoanPeriodMessage);
+    return CountFromText("months", *text);
+}
+
+std::int32_t DateOption(const ParsedOptions& options, const std::string& name)
+{
+    const auto text = options.value(name);
+    if (!text)
+        Refuse(name, "missing value");
+    const auto day = ParseDayDate(*text);
+    if (!day)
+        Refuse(name, InvalidDateMessage);
+    return *day;
+}
+
+// --report and --print refused before anything is written; the line names whichever was given.
+void RefuseOutput(const ParsedOptions& options, std::string_view why)
+{
+    Refuse(options.has("report") ? "report" : "print", why);
+}
+
+bool OutputAsked(const ParsedOptions& options) { return options.has("report") || options.has("print"); }
+
+// --- writing the figures --------------------------------------------------------------------
+
+// A figure for the JSON object: minus nothing is written as 0, and a figure that is not finite
+// (which the limits above rule out) as null rather than a token JSON does not have.
+QJsonValue JsonNumber(double value)
+{
+    if (!std::isfinite(value))
+        return QJsonValue();
+    return value == 0.0 ? 0.0 : value;
+}
+
+// A single-precision result as the shortest decimal that reads back as the same float, so
+// 821.91779 is written rather than 821.917785644531.
+double FromSingle(float value)
+{
+    char text[32];
+    const auto written = std::to_chars(std::begin(text), std::end(text), value);
+    double result = 0.0;
+    std::from_chars(std::begin(text), written.ptr, result);
+    return result;
+}
+
+void PrintJson(const QJsonObject& object)
+{
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
+}
+
+void PrintLine(const std::string& caption, const std::string& shown)
+{
+    std::cout << std::left << std::setw(30) << caption << std::right << std::setw(20) << shown << '\n';
+}
+
+// A grid as the screens draw it: each column as wide as its header, the figures to the right.
+void PrintGrid(const std::vector<std::string>& headers, const std::vector<std::vector<std::string>>& rows)
+{
+    std::vector<std::size_t> widths;
+    for (const std::string& header : headers)
+        widths.push_back(header.size());
+    for (const auto& row : rows)
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], row[c].size());
+    for (std::size_t c = 0; c < headers.size(); ++c)
+        std::cout << (c ? "  " : "") << std::left << std::setw(static_cast<int>(widths[c])) << headers[c];
+    std::cout << '\n';
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c)
+            std::cout << (c ? "  " : "") << std::right << std::setw(static_cast<int>(widths[c])) << row[c];
+        std::cout << '\n';
+    }
+}
+
+// --- loan -----------------------------------------------------------------------------------
+
+LoanMode ModeOption(const ParsedOptions& options)
+{
+    const std::string mode = options.value("solve").value_or("repayment");
+    if (mode == "repayment")
+        return LoanMode::MonthlyRepayment;
+    if (mode == "principal")
+        return LoanMode::PrincipalAmount;
+    if (mode == "period")
+        return LoanMode::RepaymentPeriod;
+    if (mode == "rate")
+        return LoanMode::InterestRate;
+    Refuse("solve", "'" + mode + "' must be repayment, principal, period or rate");
+}
+
+AmortKind ScheduleOption(const ParsedOptions& options)
+{
+    const auto kind = options.value("schedule");
+    if (!kind)
+        return AmortKind::None;
+    if (*kind == "monthly")
+        return AmortKind::Monthly;
+    if (*kind == "annual")
+        return AmortKind::Annual;
+    Refuse("schedule", "'" + *kind + "' must be monthly or annual");
+}
+
+std::vector<ScheduleLine> ScheduleLines(const LoanState& loan, AmortKind kind)
+{
+    if (kind == AmortKind::Monthly)
+        return MonthlySchedule(loan);
+    if (kind == AmortKind::Annual)
+        return CalcAnnAmort(loan).Years;
+    return {};
+}
+
+void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const std::vector<ScheduleLine>& schedule,
+               bool json)
+{
+    if (json) {
+        QJsonObject object{{"Principal", JsonNumber(loan.loanPrincipal)},
+                           {"Months", JsonNumber(loan.loanPeriod)},
+                           {"Rate", JsonNumber(loan.loanRate)},
+                           {"Repayment", JsonNumber(loan.loanRepayment)},
+                           {"TotalInterest", JsonNumber(LoanTotalInterest(loan))},
+                           {"TotalRepayments", JsonNumber(LoanTotalRepayments(loan))},
+                           {"RateTooHigh", rateTooHigh}};
+        if (kind != AmortKind::None) {
+            QJsonArray lines;
+            for (const ScheduleLine& line : schedule)
+                lines.append(QJsonObject{{"Period", line.Period},
+                                         {"Capital", JsonNumber(line.Capital)},
+                                         {"Interest", JsonNumber(line.Interest)},
+                                         {"Balance", JsonNumber(line.Balance)}});
+            object.insert("Schedule", lines);
+        }
+        PrintJson(object);
+        return;
+    }
+    PrintLine("Calculate mode", std::string(LoanModeText(loan.loanCalcMode)));
+    PrintLine("Principal amount", FormatAmount(loan.loanPrincipal, 2));
+    PrintLine("Period", FormatAmount(loan.loanPeriod, 0) + " months.");
+    // The screen lays "   Error" over a solved rate above 50.
+    PrintLine("Interest rate", rateTooHigh ? std::string(LoanRateErrorText) : FormatAmount(loan.loanRate, 3) + " % p.a.");
+    PrintLine("Monthly repayment", FormatAmount(loan.loanRepayment, 2));
+    if (loan.TotalsShown) {
+        PrintLine("Total Interest", FormatAmount(LoanTotalInterest(loan), 2));
+        PrintLine("Total Repayments", FormatAmount(LoanTotalRepayments(loan), 2));
+    }
+    if (kind == AmortKind::None)
+        return;
+    std::vector<std::vector<std::string>> rows;
+    for (const ScheduleLine& line : schedule)
+        rows.push_back({std::to_string(line.Period), FormatAmount(line.Capital, 2), FormatAmount(line.Interest, 2),
+                        FormatAmount(line.Balance, 2)});
+    std::cout << '\n';
+    if (kind == AmortKind::Monthly)
+        PrintGrid({" Month   ", "Capital payment ", "Interest payment", "    Balance    "}, rows);
+    else
+        PrintGrid({" Year ", "Capital payments", "Interest payment", "    Balance      "}, rows);
+}
+
+int Loan(const ParsedOptions& options)
+{
+    LoanState loan;
+    loan.loanCalcMode = ModeOption(options);
+    loan.loanPrincipal = AmountOption(options, "principal");
+    loan.loanPeriod = LoanMonthsOption(options);
+    loan.loanRate = RateOption(options, "rate", MostLoanRate, LoanRateMessage);
+    loan.loanRepayment = AmountOption(options, "repayment");
+    loan.TotalsShown = options.has("totals");
+    const AmortKind kind = ScheduleOption(options);
+    CheckReportFile(options);
+
+    const bool rateTooHigh = LoanCalc(loan);
+    if (kind == AmortKind::Monthly && !MonthlyScheduleAvailable(loan))
+        Refuse("schedule", "the monthly schedule needs the principal, the period, the rate and the repayment all "
+                           "above 0");
+    if (kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
+        Refuse("schedule", "the annual schedule needs the principal, the rate and the repayment above 0 and a "
+                           "period of at least 13 months");
+    if (OutputAsked(options)
+        && (loan.loanPrincipal == 0.0 || loan.loanPeriod == 0.0 || loan.loanRate == 0.0 || loan.loanRepayment == 0.0))
+        RefuseOutput(options, "the loan printout needs the principal, the period, the rate and the repayment all "
+                              "above 0");
+
+    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has("json"));
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    const LoanPrintout printout = LoanPrint(loan, kind);
+    const QString layout = QString::fromStdString(printout.Layout);
+    // Without a schedule the screen leaves the report window's title as it was; its caption
+    // names the print job here.
+    const QString title = printout.Title.empty() ? QStringLiteral("Loans") : QString::fromStdString(printout.Title);
+    return Output(state, options, [&] {
+        // The layout is read first, so a missing one leaves both tables as they were.
+        LoadReportLayout(state.Paths.LayoutPath(layout));
+        WriteOneRowTable(state.Paths, QStringLiteral("Loans"), printout.Loans);
+        if (printout.WritesAmort)
+            WriteMultiRowTable(state.Paths, QStringLiteral("Amort"), printout.Amort);
+        return RenderReport(state, layout, title);
+    });
+}
+
+// --- loanbuster -----------------------------------------------------------------------------
+
+int LoanBuster(const ParsedOptions& options)
+{
+    LoanBusterState buster;
+    buster.Principal = AmountOption(options, "principal");
+    const std::int16_t period = BusterMonthsOption(options);
+    buster.Rate = static_cast<float>(RateOption(options, "rate", MostLoanRate, LoanRateMessage));
+    buster.Extra = AmountOption(options, "extra");
+    CheckReportFile(options);
+    if (OutputAsked(options) && buster.Principal <= 0.0)
+        RefuseOutput(options, "the loan buster printout needs a principal above 0");
+
+    // The screen opens with its second column empty.
+    const LoanBusterResult r = BBCalc(buster, period, LoanBusterResult{});
+    if (options.has("json")) {
+        PrintJson({{"Repayment", JsonNumber(r.Repayment)},
+                   {"TotalInterest", JsonNumber(r.TotalInterest)},
+                   {"TotalRepayments", JsonNumber(r.TotalRepayments)},
+                   {"NewPeriod", JsonNumber(r.NewPeriod)},
+                   {"NewRepayment", JsonNumber(r.NewRepayment)},
+                   {"NewTotalInterest", JsonNumber(r.NewTotalInterest)},
+                   {"NewTotalRepayments", JsonNumber(r.NewTotalRepayments)},
+                   {"Saving", JsonNumber(r.Saving)},
+                   {"Extra", JsonNumber(buster.Extra)}});
+    } else {
+        PrintLine("Monthly repayment", FormatAmount(r.Repayment, 2));
+        PrintLine("Total interest", FormatAmount(r.TotalInterest, 2));
+        PrintLine("Total repayments", FormatAmount(r.TotalRepayments, 2));
+        PrintLine("Extra voluntary payments", FormatAmount(buster.Extra, 2));
+        std::cout << "\nWith the extra payments\n";
+        PrintLine("Principal amount", FormatAmount(buster.Principal, 2));
+        PrintLine("Period", FormatAmount(r.NewPeriod, 0) + " months");
+        PrintLine("Interest rate", FormatAmount(buster.Rate, 3) + " % p.a.");
+        PrintLine("Monthly repayment", FormatAmount(r.NewRepayment, 2));
+        PrintLine("Total interest", FormatAmount(r.NewTotalInterest, 2));
+        PrintLine("Total repayments", FormatAmount(r.NewTotalRepayments, 2));
+        PrintLine("Total saving", FormatAmount(r.Saving, 2));
+    }
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    return Output(state, options, {QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"), QStringLiteral("Loan Buster")},
+                  LoanBusterReportRow(buster, period, r));
+}
+
+// --- loancompare ----------------------------------------------------------------------------
+
+int LoanCompare(const ParsedOptions& options)
+{
+    LoanComparisonState compare;
+    compare.Amount = AmountOption(options, "amount");
+    compare.Rate = static_cast<float>(RateOption(options, "rate", MostLoanRate, LoanRateMessage));
+    CheckReportFile(options);
+    if (OutputAsked(options) && (compare.Amount <= 0.0 || compare.Rate <= 0.0F))
+        RefuseOutput(options, "the loan comparison printout needs an amount and a rate above 0");
+
+    const std::array<ComparisonRow, 6> rows = CompareLoans(compare);
+    if (options.has("json")) {
+        QJsonArray array;
+        for (const ComparisonRow& row : rows)
+            array.append(QJsonObject{{"Label", QString::fromStdString(row.Label)},
+                                     {"Repayment", JsonNumber(row.Repayment)},
+                                     {"TotalInterest", JsonNumber(row.TotalInterest)},
+                                     {"TotalPaid", JsonNumber(row.TotalPaid)}});
+        PrintJson({{"Rows", array}});
+    } else {
+        std::vector<std::vector<std::string>> lines;
+        for (const ComparisonRow& row : rows)
+            lines.push_back({row.Label, FormatAmount(row.Repayment, 2), FormatAmount(row.TotalInterest, 2),
+                             FormatAmount(row.TotalPaid, 2)});
+        PrintGrid({" Period ", "Monthly repayment", "   Total Interest   ", "  Total Paid    "}, lines);
+    }
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    return Output(state, options,
+                  {QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"), QStringLiteral("Loan Comparison")},
+                  LoanComparisonReportRow(compare, rows));
+}
+
+// --- dailybalance ---------------------------------------------------------------------------
+
+int DailyBalance(const ParsedOptions& options)
+{
+    DailyBalanceState daily;
+    daily.Capital = static_cast<float>(AmountOption(options, "capital"));
+    daily.Rate = static_cast<float>(RateOption(options, "rate", MostDailyBalanceRate, DailyBalanceRateMessage));
+    daily.StartDate = DateOption(options, "start");
+    daily.EndDate = DateOption(options, "end");
+    // The end box takes dates from the start date to 10 960 days after it.
+    if (daily.EndDate < daily.StartDate)
+        Refuse("end", "the end date is before the start date " + FormatDayDate(daily.StartDate));
+    if (daily.EndDate - daily.StartDate > DailyBalanceSpan)
+        Refuse("end", EndDateTooLateMessage(FormatDayDate(daily.StartDate)));
+    CheckReportFile(options);
+
+    const DailyBalanceResult r = DailyBalanceCalc(daily);
+    if (OutputAsked(options) && !DailyBalancePrintable(r))
+        RefuseOutput(options, "the daily balance printout needs interest and days above 0");
+    if (options.has("json")) {
+        PrintJson({{"Days", r.Days}, {"Interest", JsonNumber(FromSingle(r.Interest))}});
+    } else {
+        PrintLine("Interest accrued", FormatAmount(FromSingle(r.Interest), 2));
+        PrintLine("Number of days", std::to_string(r.Days));
+    }
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    return Output(state, options,
+                  {QStringLiteral("DailyBal"), QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
+                  DailyBalanceReportRow(daily, r));
+}
+
+// --- inflation ------------------------------------------------------------------------------
+
+int Inflation(const ParsedOptions& options)
+{
+    InflationState inflation;
+    inflation.PresentCost = AmountOption(options, "cost");
+    if (const auto text = options.value("rate")) {
+        inflation.Rate = NumberFromText("rate", *text);
+        if (inflation.Rate < LeastInflationRate || inflation.Rate > MostInflationRate)
+            Refuse("rate", InflationRateMessage);
+    }
+    if (const auto text = options.value("years")) {
+        inflation.Period = NumberFromText("years", *text);
+        if (inflation.Period < 0.0)
+            Refuse("years", "'" + *text + "' is below 0");
+        if (inflation.Period > MostInflationYears)
+            Refuse("years", InflationPeriodMessage);
+    }
+    CheckReportFile(options);
+
+    InflationCalc(inflation);
+    if (OutputAsked(options) && !InflationPrintable(inflation))
+        RefuseOutput(options, "the inflation printout needs a future value that is not 0 and fits its box");
+    const bool tooLarge = FutureValueTooLarge(inflation);
+    if (options.has("json")) {
+        PrintJson({{"FutureValue", JsonNumber(inflation.FutureValue)},
+                   {"BuyingPower", JsonNumber(inflation.BuyingPower)},
+                   {"TooLarge", tooLarge}});
+    } else {
+        PrintLine("Future value/cost", tooLarge ? std::string(TooLargeText) : FormatAmount(inflation.FutureValue, 0));
+        PrintLine("Buying power", FormatAmount(inflation.BuyingPower, 0));
+    }
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    return Output(state, options,
+                  {QStringLiteral("Inflation"), QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
+                  InflationReportRow(inflation));
+}
+
+} // namespace
+
+std::vector<Subcommand> FinanceCommands()
+{
+    return {
+        {"loan", "of a loan's principal, period, rate and monthly repayment, one solved from the other three",
+         WithCommon({
+             {"solve", true, "repayment|principal|period|rate  the quantity to solve for (default repayment)"},
+             {"principal", true, "RAND  principal amount"},
+             {"months", true, "N  period in whole months, at most 600"},
+             {"rate", true, "PERCENT  interest rate a year, at most 50"},
+             {"repayment", true, "RAND  monthly repayment"},
+             {"totals", false, "show the total interest and total repayments, and print them"},
+             {"schedule", true, "monthly|annual  the amortisation schedule, shown and printed"},
+         }),
+         Loan},
+        {"loanbuster", "what a fixed extra monthly payment does to a loan",
+         WithCommon({
+             {"principal", true, "RAND  principal amount"},
+             {"months", true, "N  period in months, at most 600"},
+             {"rate", true, "PERCENT  interest rate a year, at most 50"},
+             {"extra", true, "RAND  extra voluntary payment a month"},
+         }),
+         LoanBuster},
+        {"loancompare", "one loan repaid over 5, 10, 15, 20, 25 and 30 years",
+         WithCommon({
+             {"amount", true, "RAND  bond amount"},
+             {"rate", true, "PERCENT  interest rate a year, at most 50"},
+         }),
+         LoanCompare},
+        {"dailybalance", "the simple interest a capital earns between two dates",
+         WithCommon({
+             {"capital", true, "RAND  capital amount"},
+             {"rate", true, "PERCENT  interest rate a year, at most 40"},
+             {"start", true, "dd/mm/yyyy  start date (required)"},
+             {"end", true, "dd/mm/yyyy  end date, at most 10 960 days after the start (required)"},
+         }),
+         DailyBalance},
+        {"inflation", "a present cost carried forward at a constant inflation rate",
+         WithCommon({
+             {"cost", true, "RAND  present cost"},
+             {"rate", true, "PERCENT  inflation rate a year, -5 to 40"},
+             {"years", true, "N  period in years, at most 40"},
+         }),
+         Inflation},
+    };
+}
+
+} // namespace revora::cli

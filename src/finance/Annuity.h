@@ -1,0 +1,36 @@
+#pragma once
+// The annuity arithmetic the loan screens share: a loan repaid in equal monthly instalments at
+// a nominal annual rate compounded monthly, j = rate / 12 / 100.
+
+namespace revora {
+
+// The longest loan the period boxes take, in months.
+inline constexpr double MostLoanMonths = 600.0;
+
+inline double MonthlyRate(double annualRatePercent) noexcept { return annualRatePercent / 12.0 / 100.0; }
+
+// RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal, the months and the rate are
+// all non-zero.
+double AnnuityRepayment(double principal, double months, double annualRatePercent) noexcept;
+
+// PAMOUNT: P = (1 - (1 + j)^-n) x R / j; 0 unless the months, the rate and the repayment are
+// all non-zero.
+double AnnuityPrincipal(double months, double annualRatePercent, double repayment) noexcept;
+
+struct PeriodCount {
+    double months = 0.0;    // whole months; 0 when no period up to 600 repays the loan
+    double repayment = 0.0; // the repayment, raised to the cent at which `months` covers the loan
+};
+
+// PER: counts n = 1, 2, ... while the present value of n repayments stays below the principal.
+//   n passes 600: 0 months, repayment as given;
+//   the present value equals the principal: n months;
+//   it passes the principal: n - 1 months, and the repayment is raised 0.01 at a time (given
+//     + k x 0.01, so the additions do not drift) until n - 1 months cover the principal.
+// A single repayment that already passes the principal would leave no month to raise the
+// repayment over; the count stops there with 1 month and the repayment as given.
+// 0 months and the repayment as given unless the principal, the rate and the repayment are all
+// non-zero.
+PeriodCount CountPeriod(double principal, double annualRatePercent, double repayment) noexcept;
+
+} // namespace revora

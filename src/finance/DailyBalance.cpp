@@ -1,0 +1,58 @@
+#include "finance/DailyBalance.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace revora {
+
+std::string EndDateTooLateMessage(std::string_view startAsShown)
+{
+    return "The date entered is more than 30 years(360 months) after " + std::string(startAsShown) + ".";
+}
+
+std::string StartDateTooEarlyMessage(std::string_view endAsShown)
+{
+    return "The date entered is more than 30 years(360 months) before " + std::string(endAsShown) + ".";
+}
+
+DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept
+{
+    DailyBalanceResult result;
+    // Worked in 64 bits: two extreme day numbers would overflow 32.
+    const long long days = static_cast<long long>(state.EndDate) - state.StartDate;
+    result.Days = static_cast<std::int32_t>(std::clamp<long long>(
+        days, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+    if (result.Days == 0)
+        return result; // also keeps an overflowing capital x rate from making 0 days NaN
+    float interest = state.Capital * state.Rate;
+    interest = interest / 100.0F;
+    interest = interest * static_cast<float>(result.Days);
+    if (std::isnan(interest)) {
+        interest = 0.0F;
+    } else if (std::isinf(interest)) {
+        // Too large for a float: the largest one, with its sign.
+        interest = interest > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
+    }
+    result.Interest = static_cast<float>(static_cast<double>(interest) / 365.0);
+    return result;
+}
+
+bool DailyBalancePrintable(const DailyBalanceResult& result) noexcept
+{
+    return result.Interest > 0.0F && result.Days > 0;
+}
+
+ReportRow DailyBalanceReportRow(const DailyBalanceState& state, const DailyBalanceResult& result)
+{
+    return {
+        {"CapAmount", static_cast<double>(state.Capital)},
+        {"StartDate", state.StartDate},
+        {"EndDate", state.EndDate},
+        {"IntRate", static_cast<double>(state.Rate)},
+        {"ANS1", static_cast<double>(result.Interest)},
+        {"ANS2", result.Days},
+    };
+}
+
+} // namespace revora

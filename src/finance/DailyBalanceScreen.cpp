@@ -1,0 +1,257 @@
+#include "finance/DailyBalanceScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "shell/BusyCursor.h"
+#include "shell/Database.h"
+#include "shell/DateBox.h"
+#include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include "shell/ReportDatabase.h"
+#include "shell/SpinnerStep.h"
+#include "tax/DayDate.h"
+
+namespace revora {
+
+namespace {
+
+// Dates from this day on are real dates; the day before DateNotSet+2 still reads as "not set".
+constexpr int FirstSetDate = DateNotSet + 2;
+const QString Table = QStringLiteral("DailyBal");
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+int LastDate() { return DayNumberFromCivil({9999, 12, 31}); }
+
+} // namespace
+
+DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("Daily Balance"));
+    setObjectName("DailyBalanceScreen");
+
+    capital_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    capital_->setObjectName("numCapAmount");
+    TidyPlainOnLeave(capital_, 2);
+    startDate_ = new DateBox(this);
+    startDate_->setObjectName("dtStartDate");
+    endDate_ = new DateBox(this);
+    endDate_->setObjectName("dtEndDate");
+    for (DateBox* box : {startDate_, endDate_}) {
+        box->setBounds(FirstSetDate, LastDate());
+        box->setDate(DateNotSet);
+        box->setEmptyAllowed(DateNotSet);
+        box->setMaximumWidth(110);
+    }
+    rate_ = new NumberBox(NumberBox::Kind::Decimal, 3, this);
+    rate_->setObjectName("numIntRate");
+    rate_->setAcceptor([](double value) { return value <= MostDailyBalanceRate; });
+    TidyPlainOnLeave(rate_, 3);
+    spDate_ = new SpinnerStep(this);
+    spDate_->setObjectName("spDate");
+    spRate_ = new SpinnerStep(this);
+    spRate_->setObjectName("spRate");
+    interest_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    interest_->setObjectName("numAnsDB1");
+    interest_->setOutput(true);
+    days_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    days_->setObjectName("numAnsDB2");
+    days_->setOutput(true);
+    for (NumberBox* box : {capital_, rate_, interest_, days_})
+        box->setMinimumWidth(110);
+
+    auto* grid = new QGridLayout;
+    const auto label = [this](const char* text, QWidget* buddy = nullptr) {
+        auto* l = new QLabel(QString::fromUtf8(text), this);
+        if (buddy)
+            l->setBuddy(buddy);
+        return l;
+    };
+    grid->addWidget(label("Capital amount", capital_), 0, 0);
+    grid->addWidget(capital_, 0, 1);
+    grid->addWidget(label("Start date", startDate_), 1, 0);
+    grid->addWidget(startDate_, 1, 1, Qt::AlignLeft);
+    grid->addWidget(label("End date", endDate_), 2, 0);
+    grid->addWidget(endDate_, 2, 1, Qt::AlignLeft);
+    grid->addWidget(spDate_, 2, 3);
+    grid->addWidget(label("Date"), 2, 4);
+    grid->addWidget(label("Interest rate", rate_), 3, 0);
+    grid->addWidget(rate_, 3, 1);
+    grid->addWidget(label("% p.a."), 3, 2);
+    grid->addWidget(spRate_, 3, 3);
+    grid->addWidget(label("Interest rate"), 3, 4);
+    grid->addWidget(label("Interest accrued"), 4, 0);
+    grid->addWidget(interest_, 4, 1);
+    grid->addWidget(label("Number of days"), 5, 0);
+    grid->addWidget(days_, 5, 1);
+    grid->setColumnMinimumWidth(2, 40);
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdCalculate->setDefault(true);
+    cmdOK_ = Button(this, "cmdOK", "&OK");
+    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    formLayout()->addLayout(grid);
+    formLayout()->addSpacing(6);
+    formLayout()->addLayout(buttons);
+
+    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
+    fraPrint_->setObjectName("fraPrint");
+    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
+
+    const QList<QWidget*> order{capital_, startDate_, endDate_, spDate_, rate_, spRate_, cmdCalculate, cmdOK_, cmdPrint};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    DailyBalanceState& values = this->state().DailyBalance;
+    connect(capital_, &NumberBox::valueEdited, this, [&values](double v) { values.Capital = static_cast<float>(v); });
+    connect(rate_, &NumberBox::valueEdited, this, [&values](double v) { values.Rate = static_cast<float>(v); });
+    connect(rate_, &NumberBox::refused, this, [this] {
+        showError(Text(DailyBalanceRateTitle), Text(DailyBalanceRateMessage));
+        rate_->setFocus(Qt::OtherFocusReason);
+    });
+    watchDates();
+    connect(spDate_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
+    BindSpinner(spRate_, rate_,
+                {DailyBalanceRateSpin(values.RateStep), 3,
+                 [&values](double v) { values.Rate = static_cast<float>(v); }, [this] { calculate(); }, cmdOK_});
+
+    connect(cmdCalculate, &QPushButton::clicked, this, [this] {
+        if (bothDatesSet())
+            calculate();
+    });
+    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    // The panel's choices print through printTo; "&Print" itself writes the row first.
+    setUpPrinting(fraPrint_);
+    connect(cmdPrint, &QPushButton::clicked, this, &DailyBalanceScreen::startPrint);
+
+    activated();
+}
+
+void DailyBalanceScreen::watchDates()
+{
+    // Each date keeps within 10 960 days of the other, on its own side of it.
+    connect(endDate_, &DateBox::entering, this, [this] {
+        if (startDate_->isUnset())
+            endDate_->setBounds(FirstSetDate, LastDate());
+        else
+            endDate_->setBounds(startDate_->date(), startDate_->date() + DailyBalanceSpan);
+    });
+    connect(startDate_, &DateBox::entering, this, [this] {
+        if (endDate_->isUnset())
+            startDate_->setBounds(FirstSetDate, LastDate());
+        else
+            startDate_->setBounds(endDate_->date() - DailyBalanceSpan, endDate_->date() - 1);
+    });
+    connect(startDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.StartDate = day; });
+    connect(endDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.EndDate = day; });
+
+    const auto invalid = [this](DateBox* box) {
+        showError(Text(InvalidDateTitle), Text(InvalidDateMessage));
+        box->setFocus(Qt::OtherFocusReason);
+    };
+    connect(startDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(startDate_); });
+    connect(endDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(endDate_); });
+    // Out of range against the other date; with the other date empty the only bounds are
+    // those of the calendar, and such a date reads as invalid.
+    connect(startDate_, &DateBox::outOfRangeRejected, this, [this, invalid] {
+        if (endDate_->isUnset())
+            return invalid(startDate_);
+        showError(Text(DateOutOfRangeTitle),
+                  QString::fromStdString(StartDateTooEarlyMessage(endDate_->text().toStdString())));
+        startDate_->setFocus(Qt::OtherFocusReason);
+    });
+    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, invalid] {
+        if (startDate_->isUnset())
+            return invalid(endDate_);
+        showError(Text(DateOutOfRangeTitle),
+                  QString::fromStdString(EndDateTooLateMessage(startDate_->text().toStdString())));
+        endDate_->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+bool DailyBalanceScreen::bothDatesSet() const { return !startDate_->isUnset() && !endDate_->isUnset(); }
+
+void DailyBalanceScreen::activated()
+{
+    const DailyBalanceState& values = state().DailyBalance;
+    ShowPlain(capital_, values.Capital, 2);
+    ShowPlain(rate_, values.Rate, 3);
+    // A date still at its "not set" value leaves the box as it is.
+    if (values.StartDate >= FirstSetDate)
+        startDate_->setDate(values.StartDate);
+    if (values.EndDate >= FirstSetDate)
+        endDate_->setDate(values.EndDate);
+    calculate();
+}
+
+bool DailyBalanceScreen::calculate()
+{
+    BusyCursor busy;
+    const DailyBalanceState& values = state().DailyBalance;
+    // A date not set has no day count: the interest up to 01/01/1800 means nothing.
+    if (values.StartDate >= FirstSetDate && values.EndDate >= FirstSetDate)
+        result_ = DailyBalanceCalc(values);
+    else
+        result_ = DailyBalanceResult{};
+    ShowPlain(interest_, result_.Interest, 2);
+    ShowPlain(days_, result_.Days, 0);
+    return true;
+}
+
+void DailyBalanceScreen::stepEndDate(int direction)
+{
+    if (startDate_->isUnset())
+        return;
+    DailyBalanceState& values = state().DailyBalance;
+    // An end date not set yet is stepped from the start date.
+    const int from = endDate_->isUnset() ? values.StartDate : values.EndDate;
+    const int shown = from + direction;
+    endDate_->setDate(shown);
+    // Never before the start: the box shows the day stepped to, the count stays at 0.
+    values.EndDate = std::max(shown, values.StartDate);
+    calculate();
+}
+
+void DailyBalanceScreen::startPrint()
+{
+    calculate();
+    if (!DailyBalancePrintable(result_)) {
+        cmdOK_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    try {
+        BusyCursor busy;
+        WriteOneRowTable(state().Paths, Table, DailyBalanceReportRow(state().DailyBalance, result_));
+    } catch (const StorageError& e) {
+        showError(QStringLiteral("Report"), e.message());
+        return;
+    }
+    fraPrint_->showPanel();
+}
+
+void DailyBalanceScreen::printReport()
+{
+    if (!DailyBalancePrintable(result_))
+        return;
+    printOneRowReport({Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
+                      DailyBalanceReportRow(state().DailyBalance, result_));
+}
+
+} // namespace revora

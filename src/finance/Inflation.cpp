@@ -1,0 +1,57 @@
+#include "finance/Inflation.h"
+
+#include <cmath>
+
+namespace revora {
+namespace {
+
+// The box takes at most 40 years; a stray period larger than this is not looped year by year
+// without end.
+constexpr double MostLoopedYears = 10000.0;
+
+} // namespace
+
+void InflationCalc(InflationState& state) noexcept
+{
+    double future = state.PresentCost;
+    double power = state.PresentCost;
+    const double rate = state.Rate;
+    const double years = state.Period >= 1.0 ? std::floor(std::fmin(state.Period, MostLoopedYears)) : 0.0;
+    for (double year = 1.0; year <= years; year += 1.0) {
+        const double nextFuture = future + future * rate / 100.0;
+        const double nextPower = power - power * rate / (rate + 100.0);
+        // A year that would overflow (or divide by 0 at -100 %) ends the projection with the
+        // last amounts that could be held.
+        if (!std::isfinite(nextFuture) || !std::isfinite(nextPower))
+            break;
+        if (nextFuture == future && nextPower == power)
+            break; // nothing changes any more
+        future = nextFuture;
+        power = nextPower;
+    }
+    state.FutureValue = future;
+    state.BuyingPower = power;
+}
+
+bool FutureValueTooLarge(const InflationState& state) noexcept
+{
+    return state.FutureValue > LargestShownFutureValue;
+}
+
+bool InflationPrintable(const InflationState& state) noexcept
+{
+    return state.FutureValue != 0.0 && !FutureValueTooLarge(state);
+}
+
+ReportRow InflationReportRow(const InflationState& state)
+{
+    return {
+        {"PresCost", state.PresentCost},
+        {"Period", state.Period},
+        {"InflaRate", state.Rate},
+        {"Ans1", state.FutureValue},
+        {"ANS2", state.BuyingPower},
+    };
+}
+
+} // namespace revora

@@ -1,0 +1,236 @@
+#include "finance/Loan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "finance/Annuity.h"
+
+namespace revora {
+namespace {
+
+double Bounded(double value) noexcept
+{
+    if (std::isnan(value))
+        return 0.0;
+    if (std::isinf(value))
+        return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
+    return value;
+}
+
+// The schedules keep at most this many lines, whatever the period holds.
+constexpr int MostScheduleLines = 1000;
+
+// The rate search works in hundredths of a percent so that its steps add exactly.
+constexpr long long RateSearchLimit = 100000; // 1 000 % a year
+constexpr double MostSolvedRate = 50.0;
+
+double SolveRate(double principal, double months, double repayment) noexcept
+{
+    if (principal == 0.0 || months == 0.0 || repayment == 0.0)
+        return 0.0;
+    long long hundredths = 0;
+    for (const long long step : {500LL, 100LL, 10LL, 1LL}) {
+        do {
+            hundredths += step;
+            if (hundredths >= RateSearchLimit)
+                return RateSearchLimit / 100.0;
+        } while (AnnuityRepayment(principal, months, hundredths / 100.0) <= repayment);
+        hundredths -= step;
+    }
+    return hundredths / 100.0;
+}
+
+// Whole months of the schedule: the period's whole part, capped at the schedule's size.
+int ScheduleMonths(double period) noexcept
+{
+    if (!(period >= 1.0))
+        return 0;
+    return static_cast<int>(std::min(std::floor(period), static_cast<double>(MostScheduleLines)));
+}
+
+constexpr const char* ExportHint = " - To export printout click on the suitcase button or goto Help";
+
+} // namespace
+
+std::string_view LoanModeText(LoanMode mode) noexcept
+{
+    switch (mode) {
+    case LoanMode::PrincipalAmount:
+        return "Principal amount";
+    case LoanMode::RepaymentPeriod:
+        return "Repayment period";
+    case LoanMode::InterestRate:
+        return "Interest rate";
+    case LoanMode::MonthlyRepayment:
+        break;
+    }
+    return "Monthly repayment";
+}
+
+void LoanInitialise(LoanState& loan) noexcept
+{
+    const double principal = loan.loanPrincipal;
+    loan = LoanState{};
+    loan.loanPrincipal = principal;
+}
+
+bool LoanCalc(LoanState& loan) noexcept
+{
+    switch (loan.loanCalcMode) {
+    case LoanMode::MonthlyRepayment:
+        loan.loanRepayment = AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, loan.loanRate);
+        return false;
+    case LoanMode::PrincipalAmount:
+        loan.loanPrincipal = AnnuityPrincipal(loan.loanPeriod, loan.loanRate, loan.loanRepayment);
+        return false;
+    case LoanMode::RepaymentPeriod: {
+        loan.loanPeriod = 0.0;
+        loan.loanRepayment = Bounded(loan.loanRepayment - 0.01);
+        const PeriodCount count = CountPeriod(loan.loanPrincipal, loan.loanRate, loan.loanRepayment);
+        loan.loanPeriod = count.months;
+        loan.loanRepayment = count.repayment;
+        return false;
+    }
+    case LoanMode::InterestRate:
+        loan.loanRate = SolveRate(loan.loanPrincipal, loan.loanPeriod, loan.loanRepayment);
+        return loan.loanRate > MostSolvedRate;
+    }
+    return false;
+}
+
+double LoanTotalRepayments(const LoanState& loan) noexcept
+{
+    return Bounded(loan.loanRepayment * loan.loanPeriod);
+}
+
+double LoanTotalInterest(const LoanState& loan) noexcept
+{
+    return Bounded(LoanTotalRepayments(loan) - loan.loanPrincipal);
+}
+
+bool MonthlyScheduleAvailable(const LoanState& loan) noexcept
+{
+    return loan.loanPrincipal != 0.0 && loan.loanPeriod != 0.0 && loan.loanRate != 0.0 && loan.loanRepayment != 0.0;
+}
+
+bool AnnualScheduleAvailable(const LoanState& loan) noexcept
+{
+    return loan.loanPrincipal != 0.0 && loan.loanRate != 0.0 && loan.loanRepayment != 0.0 && loan.loanPeriod >= 13.0;
+}
+
+std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan)
+{
+    std::vector<ScheduleLine> lines;
+    const int months = ScheduleMonths(loan.loanPeriod);
+    if (months == 0)
+        return lines;
+    const double n = loan.loanPeriod;
+    const double j = MonthlyRate(loan.loanRate);
+    const double repayment = AnnuityRepayment(loan.loanPrincipal, n, loan.loanRate);
+    lines.reserve(static_cast<std::size_t>(months));
+    double balance = loan.loanPrincipal;
+    for (int i = 1; i <= months; ++i) {
+        const double capital = Bounded(repayment * std::pow(1.0 + j, i - n - 1.0));
+        balance = Bounded(std::fabs(balance - capital));
+        lines.push_back({i, capital, Bounded(repayment - capital), balance});
+    }
+    return lines;
+}
+
+AnnualSchedule CalcAnnAmort(const LoanState& loan)
+{
+    AnnualSchedule annual;
+    const std::vector<ScheduleLine> months = MonthlySchedule(loan);
+    double capitalSum = 0.0;
+    double interestSum = 0.0;
+    ScheduleLine year;
+    for (const ScheduleLine& month : months) {
+        year.Capital += month.Capital;
+        year.Interest += month.Interest;
+        if (month.Period % 12 == 0) {
+            year.Period = month.Period / 12;
+            year.Capital = Bounded(year.Capital);
+            year.Interest = Bounded(year.Interest);
+            year.Balance = month.Balance;
+            annual.Years.push_back(year);
+            capitalSum = Bounded(capitalSum + year.Capital);
+            interestSum = Bounded(interestSum + year.Interest);
+            year = ScheduleLine{};
+        }
+    }
+    annual.FullYears = static_cast<int>(annual.Years.size());
+    annual.Flag = 1;
+    if (months.size() % 12 != 0) {
+        const double repayment = AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, loan.loanRate);
+        const double charges = Bounded(Bounded(repayment * loan.loanPeriod) - loan.loanPrincipal);
+        annual.Flag = 2;
+        annual.Years.push_back({annual.FullYears + 1, Bounded(loan.loanPrincipal - capitalSum),
+                                Bounded(charges - interestSum), 0.0});
+    }
+    return annual;
+}
+
+LoanPrintout LoanPrint(const LoanState& loan, AmortKind amort)
+{
+    LoanPrintout out;
+    ReportRow& row = out.Loans;
+    const auto add = [&row](const char* name, ReportValue value) { row.push_back({name, std::move(value)}); };
+    add("Heading", std::string(LoanModeText(loan.loanCalcMode)));
+    add("Num1", loan.loanPrincipal);
+    add("Num2", loan.loanPeriod);
+    add("Num3", loan.loanRate);
+    add("Num4", loan.loanRepayment);
+    if (loan.TotalsShown) {
+        add("FinText1", std::string("Total Interest"));
+        add("FinText1A", std::string(": R"));
+        add("FinNum1", LoanTotalInterest(loan));
+        add("FinText2", std::string("Total Repayments"));
+        add("FinNum2", LoanTotalRepayments(loan));
+    } else {
+        add("FinText1", std::string());
+        add("FinText1A", std::string());
+        add("FinNum1", 0.0);
+        add("FinText2", std::string());
+        add("FinNum2", 0.0);
+    }
+
+    struct ModeTexts {
+        const char* layout;
+        const char* layoutWithSchedule;
+        const char* annualTitle;
+        const char* monthlyTitle;
+    };
+    static constexpr ModeTexts Texts[] = {
+        {"Lonrepa.rpt", "LonrepaA.rpt", "Annual repayment of Loan with Amortisation",
+         "Annual repayment of Loan with Monthly Amortisation"},
+        {"LonPrAm.rpt", "LonPrAmA.rpt", "Principal calculation of Loan with Annual Amortisation",
+         "Principal calculation of Loan with Monthly Amortisation"},
+        {"LonRPer.rpt", "LonRPerA.rpt", "Repayment period calculation of Loan with Annual Amortisation",
+         "Repayment period calculation of Loan with Monthly Amortisation"},
+        {"LonInRt.rpt", "LonInRtA.rpt", "Interest rate calculation of Loan with Annual Amortisation",
+         "Interest rate calculation of Loan with Monthly Amortisation"},
+    };
+    const int index = static_cast<int>(loan.loanCalcMode);
+    const ModeTexts& texts = Texts[index >= 0 && index <= 3 ? index : 0];
+
+    if (amort == AmortKind::None) {
+        out.Layout = texts.layout;
+        return out;
+    }
+    add("YearMon", std::string(amort == AmortKind::Annual ? "Year" : "Month"));
+    out.WritesAmort = true;
+    out.Layout = texts.layoutWithSchedule;
+    out.Title = std::string(amort == AmortKind::Annual ? texts.annualTitle : texts.monthlyTitle) + ExportHint;
+    const std::vector<ScheduleLine> lines = amort == AmortKind::Annual ? CalcAnnAmort(loan).Years : MonthlySchedule(loan);
+    out.Amort.reserve(lines.size());
+    for (const ScheduleLine& line : lines) {
+        out.Amort.push_back({{"Year", static_cast<std::int16_t>(line.Period)},
+                             {"Capital", line.Capital},
+                             {"Interest", line.Interest},
+                             {"Required", line.Balance}});
+    }
+    return out;
+}
+
+} // namespace revora

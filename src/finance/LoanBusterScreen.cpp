@@ -1,0 +1,223 @@
+#include "finance/LoanBusterScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "finance/Loan.h"
+#include "shell/BusyCursor.h"
+#include "shell/Database.h"
+#include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include "shell/ReportDatabase.h"
+#include "tax/InputNumbers.h"
+
+namespace revora {
+
+namespace {
+
+constexpr std::int16_t MostPeriod = 600; // months
+const ReportRequest BusterReport{QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"),
+                                 QStringLiteral("Loan Buster")};
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals = 2)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
+    box->setObjectName(name);
+    box->setOutput(true);
+    box->setMinimumWidth(120);
+    return box;
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// A caption, its box and the unit after it, on the next row of the grid.
+void AddRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr)
+{
+    const int row = grid->rowCount();
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    if (unit)
+        grid->addWidget(new QLabel(QString::fromUtf8(unit), parent), row, 2);
+}
+
+} // namespace
+
+LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("Loan Buster"));
+    setObjectName("LoanBusterScreen");
+    LoanBusterState& loan = this->state().LoanBuster;
+
+    auto* left = new QGridLayout;
+    numPrinAmount_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    numPeriod_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    numIntRate_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    numXtraPay_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    const struct {
+        NumberBox* box;
+        const char* name;
+        const char* caption;
+        const char* unit;
+    } inputs[] = {
+        {numPrinAmount_, "numPrinAmount", "Principal amount", nullptr},
+        {numPeriod_, "numPeriod", "Period", "months"},
+        {numIntRate_, "numIntRate", "Interest rate", "% p.a."},
+        {numXtraPay_, "numXtraPay", "Extra voluntary payments", nullptr},
+    };
+    for (const auto& input : inputs) {
+        input.box->setObjectName(input.name);
+        input.box->setMinimumWidth(120);
+        AddRow(left, this, input.caption, input.box, input.unit);
+    }
+    left->setRowMinimumHeight(left->rowCount(), 12);
+    numMonRePay_ = ResultBox(this, QStringLiteral("numMonRePay"));
+    for (std::size_t i = 0; i < numAns1_.size(); ++i)
+        numAns1_[i] = ResultBox(this, QStringLiteral("numAns1_%1").arg(i), i == 3 ? 3 : 2);
+    numAns2_ = ResultBox(this, QStringLiteral("numAns2"), 0);
+    AddRow(left, this, "Monthly repayment", numMonRePay_);
+    AddRow(left, this, "Total interest", numAns1_[0]);
+    AddRow(left, this, "Total repayments", numAns1_[1]);
+
+    // The loan as it runs with the extra payment.
+    auto* right = new QGridLayout;
+    AddRow(right, this, "Principal amount", numAns1_[2]);
+    AddRow(right, this, "Period", numAns2_, "months");
+    AddRow(right, this, "Interest rate", numAns1_[3], "% p.a.");
+    AddRow(right, this, "Monthly repayment", numAns1_[4]);
+    AddRow(right, this, "Total interest", numAns1_[5]);
+    AddRow(right, this, "Total repayments", numAns1_[6]);
+    AddRow(right, this, "Total saving", numAns1_[7]);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addSpacing(32);
+    columns->addLayout(right);
+    columns->setAlignment(left, Qt::AlignTop);
+    columns->setAlignment(right, Qt::AlignTop);
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdCalculate->setDefault(true);
+    cmdOK_ = Button(this, "cmdOK", "&OK");
+    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(buttons);
+
+    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
+    fraPrint_->setObjectName("fraPrint");
+    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
+
+    const QList<QWidget*> order{numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_, cmdCalculate, cmdOK_, cmdPrint};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(numPrinAmount_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Principal = value; });
+    connect(numXtraPay_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Extra = value; });
+    numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
+    connect(numIntRate_, &NumberBox::valueEdited, this,
+            [&loan](double value) { loan.Rate = static_cast<float>(value); });
+    connect(numIntRate_, &NumberBox::refused, this, [this] {
+        showError(Text(LoanRateTitle), Text(LoanRateMessage));
+        numIntRate_->setFocus(Qt::OtherFocusReason);
+    });
+    numPeriod_->setAcceptor([](double value) {
+        const auto months = RoundHalfEvenToInt16(value);
+        return months && *months <= MostPeriod;
+    });
+    connect(numPeriod_, &NumberBox::valueEdited, this,
+            [this](double value) { period_ = RoundHalfEvenToInt16(value).value_or(period_); });
+    connect(numPeriod_, &NumberBox::refused, this, [this] {
+        showError(Text(LoanPeriodTitle), Text(LoanPeriodMessage));
+        numPeriod_->setFocus(Qt::OtherFocusReason);
+    });
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &LoanBusterScreen::calculate);
+    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(cmdPrint, &QPushButton::clicked, this, &LoanBusterScreen::startPrint);
+    setUpPrinting(fraPrint_);
+
+    load();
+}
+
+void LoanBusterScreen::activated() { load(); }
+
+void LoanBusterScreen::load()
+{
+    const LoanBusterState& loan = state().LoanBuster;
+    numPrinAmount_->setValue(loan.Principal);
+    numPeriod_->setValue(period_);
+    numIntRate_->setValue(loan.Rate);
+    numXtraPay_->setValue(loan.Extra);
+}
+
+bool LoanBusterScreen::calculate()
+{
+    {
+        BusyCursor busy;
+        result_ = BBCalc(state().LoanBuster, period_, result_);
+    }
+    showResult();
+    return true;
+}
+
+void LoanBusterScreen::showResult()
+{
+    const LoanBusterState& loan = state().LoanBuster;
+    numXtraPay_->setValue(loan.Extra);
+    numMonRePay_->setValue(result_.Repayment);
+    const double shown[] = {result_.TotalInterest,    result_.TotalRepayments, loan.Principal,
+                            loan.Rate,                result_.NewRepayment,    result_.NewTotalInterest,
+                            result_.NewTotalRepayments, result_.Saving};
+    for (std::size_t i = 0; i < numAns1_.size(); ++i)
+        numAns1_[i]->setValue(shown[i]);
+    numAns2_->setValue(result_.NewPeriod);
+}
+
+bool LoanBusterScreen::mayPrint() { return state().LoanBuster.Principal > 0.0; }
+
+void LoanBusterScreen::startPrint()
+{
+    calculate();
+    if (!mayPrint()) {
+        cmdOK_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    try {
+        WriteOneRowTable(state().Paths, BusterReport.table, LoanBusterReportRow(state().LoanBuster, period_, result_));
+    } catch (const StorageError& e) {
+        showError(QStringLiteral("Report"), e.message());
+        return;
+    }
+    fraPrint_->showPanel();
+}
+
+void LoanBusterScreen::printReport()
+{
+    // Written again from the calculation just run, so the printout never pairs the inputs on
+    // the screen with the figures of an earlier print.
+    if (!mayPrint()) {
+        cmdOK_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    printOneRowReport(BusterReport, LoanBusterReportRow(state().LoanBuster, period_, result_));
+}
+
+} // namespace revora

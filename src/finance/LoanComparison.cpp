@@ -1,0 +1,48 @@
+#include "finance/LoanComparison.h"
+
+#include <cmath>
+#include <limits>
+
+#include "finance/Annuity.h"
+
+namespace revora {
+namespace {
+
+double Bounded(double value) noexcept
+{
+    if (std::isnan(value))
+        return 0.0;
+    if (std::isinf(value))
+        return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
+    return value;
+}
+
+} // namespace
+
+std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state) noexcept
+{
+    std::array<ComparisonRow, 6> rows;
+    for (int k = 0; k < 6; ++k) {
+        ComparisonRow& row = rows[static_cast<std::size_t>(k)];
+        row.Months = 60 * (k + 1);
+        row.Label = std::to_string(row.Months / 12) + " yrs.";
+        row.Repayment = AnnuityRepayment(state.Amount, row.Months, static_cast<double>(state.Rate));
+        row.TotalPaid = Bounded(row.Months * row.Repayment);
+        row.TotalInterest = Bounded(row.TotalPaid - state.Amount);
+    }
+    return rows;
+}
+
+ReportRow LoanComparisonReportRow(const LoanComparisonState& state, const std::array<ComparisonRow, 6>& rows)
+{
+    ReportRow row{{"PAmt", state.Amount}, {"IntRate", static_cast<double>(state.Rate)}};
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const std::string number = std::to_string(k + 1);
+        row.push_back({"MonRep" + number, rows[k].Repayment});
+        row.push_back({"IntPaid" + number, rows[k].TotalInterest});
+        row.push_back({"Total" + number, rows[k].TotalPaid});
+    }
+    return row;
+}
+
+} // namespace revora

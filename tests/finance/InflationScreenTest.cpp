@@ -1,0 +1,301 @@
+// The inflation screen as a clerk drives it: the future value and buying power through the
+// boxes, the amount too large to show, the two spinners, the limits of the period and rate,
+// and the printout's one row.
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSqlRecord>
+#include <QTest>
+#include <QToolButton>
+
+#include "finance/InflationScreen.h"
+#include "shell/AppState.h"
+#include "shell/NumberBox.h"
+#include "shell/PrintPanel.h"
+#include "shell/ReportDatabase.h"
+#include "shell/ScreenTestSupport.h"
+#include "shell/SpinnerStep.h"
+
+using namespace revora;
+using revora::testing::MessageBoxWatcher;
+
+class InflationScreenTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<AppState> state_;
+    std::unique_ptr<QMdiArea> area_;
+    QMdiSubWindow* sub_ = nullptr;
+    InflationScreen* screen_ = nullptr;
+
+    void open()
+    {
+        screen_ = new InflationScreen(*state_);
+        sub_ = area_->addSubWindow(screen_);
+        sub_->setAttribute(Qt::WA_DeleteOnClose);
+        sub_->show();
+        area_->setActiveSubWindow(sub_);
+    }
+    void closeScreen()
+    {
+        sub_->close();
+        QTRY_VERIFY(area_->subWindowList().isEmpty());
+    }
+    template <typename T = QWidget>
+    T* find(const char* name) const
+    {
+        T* widget = screen_->findChild<T*>(name);
+        if (!widget)
+            qFatal("no control %s", name);
+        return widget;
+    }
+    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
+    void type(const char* name, const QString& text) const
+    {
+        if (!area_->isActiveWindow()) {
+            area_->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(area_.get()));
+        }
+        auto* edit = find<QLineEdit>(name);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    void typeAndLeave(const char* name, const QString& text) const
+    {
+        type(name, text);
+        QTest::keyClick(find<QLineEdit>(name), Qt::Key_Tab);
+    }
+    void typeCase(const QString& cost, const QString& years, const QString& rate) const
+    {
+        typeAndLeave("numPresCost", cost);
+        typeAndLeave("numPeriod", years);
+        typeAndLeave("numInflaRate", rate);
+    }
+    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+    void spin(const char* name, int direction) const
+    {
+        auto* spinner = find<SpinnerStep>(name);
+        QTest::mouseClick(direction > 0 ? spinner->upButton() : spinner->downButton(), Qt::LeftButton);
+    }
+    QSqlRecord printedRow() const { return ReadReportTable(state_->Paths, "Inflation").value(0); }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<QTemporaryDir>();
+        state_ = std::make_unique<AppState>();
+        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
+        area_ = std::make_unique<QMdiArea>();
+        area_->resize(900, 600);
+        // As the main window does: a screen becoming active shows the program-wide values.
+        connect(area_.get(), &QMdiArea::subWindowActivated, area_.get(), [](QMdiSubWindow* sub) {
+            if (auto* screen = sub ? qobject_cast<CalculatorWindow*>(sub->widget()) : nullptr)
+                screen->activated();
+        });
+        area_->show();
+        area_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
+        open();
+    }
+    void cleanup()
+    {
+        revora::testing::CloseReportWindows();
+        area_.reset();
+        state_.reset();
+        folder_.reset();
+    }
+
+    void costIsCarriedForwardYearByYear()
+    {
+        QCOMPARE(sub_->windowTitle(), QString("Inflation"));
+        QCOMPARE(shown("numAns1"), QString("0"));
+        typeCase("100000", "10", "6");
+        QCOMPARE(shown("numInflaRate"), QString("6.000"));
+        click("cmdCalculate");
+        QCOMPARE(shown("numAns1"), QString("179085"));
+        QCOMPARE(shown("numAns2"), QString("55839"));
+        QCOMPARE(qRound(state_->Inflation.FutureValue * 100), 17908477);
+
+        typeAndLeave("numPeriod", "0");
+        click("cmdCalculate");
+        QCOMPARE(shown("numAns1"), QString("100000"));
+        QCOMPARE(shown("numAns2"), QString("100000"));
+
+        // Falling prices: a negative rate.
+        typeCase("100000", "10", "-5");
+        QCOMPARE(state_->Inflation.Rate, -5.0);
+        click("cmdCalculate");
+        QCOMPARE(shown("numAns1"), QString("59874"));
+        QCOMPARE(shown("numAns2"), QString("167018"));
+    }
+
+    void aFutureValueTooLargeIsNotShownNorPrinted()
+    {
+        auto* label = find<QLabel>("Label2_12");
+        QCOMPARE(label->text(), QString("Amount too large to display"));
+        QVERIFY(!label->isVisible());
+        typeCase("1000", "40", "40");
+        click("cmdCalculate");
+        QCOMPARE(shown("numAns1"), QString("700037697"));
+        QVERIFY(find("numAns1")->isVisible());
+
+        typeAndLeave("numPresCost", "20000");
+        click("cmdPrint"); // calculates first
+        QVERIFY(label->isVisible());
+        QVERIFY(!find("numAns1")->isVisible());
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
+        QCOMPARE(printedRow().value("PresCost").toDouble(), 0.0);
+
+        typeAndLeave("numPresCost", "1000");
+        click("cmdCalculate");
+        QVERIFY(!label->isVisible());
+        QCOMPARE(shown("numAns1"), QString("700037697"));
+    }
+
+    void spinnersWrapRoundTheirRanges()
+    {
+        typeCase("100000", "1", "30");
+        click("cmdCalculate");
+        QSignalSpy periodBeeps(find<SpinnerStep>("spPeriod"), &SpinnerStep::beeped);
+        spin("spPeriod", -1);
+        QCOMPARE(periodBeeps.count(), 1);
+        QCOMPARE(shown("numPeriod"), QString("40"));
+        QCOMPARE(state_->Inflation.Period, 40.0);
+        QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
+        QCOMPARE(shown("numAns1"), QString("3611886481")); // recalculated
+        spin("spPeriod", 1);
+        QCOMPARE(shown("numPeriod"), QString("1"));
+        QCOMPARE(state_->Inflation.Period, 1.0);
+        QCOMPARE(shown("numAns1"), QString("130000"));
+        QCOMPARE(periodBeeps.count(), 1);
+
+        QSignalSpy rateBeeps(find<SpinnerStep>("spInflation"), &SpinnerStep::beeped);
+        spin("spInflation", 1);
+        QCOMPARE(shown("numInflaRate"), QString("-5.000"));
+        QCOMPARE(state_->Inflation.Rate, -5.0);
+        QCOMPARE(shown("numAns1"), QString("95000"));
+        QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
+        spin("spInflation", -1);
+        QCOMPARE(shown("numInflaRate"), QString("30.000"));
+        QCOMPARE(state_->Inflation.Rate, 30.0);
+        typeAndLeave("numInflaRate", "-0.25");
+        spin("spInflation", 1);
+        QCOMPARE(rateBeeps.count(), 1);
+        QCOMPARE(shown("numInflaRate"), QString("0.000"));
+        QCOMPARE(shown("numAns1"), QString("100000"));
+
+        // The Up and Down keys step it too while it has the focus.
+        find("spInflation")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(find("spInflation"), Qt::Key_Down);
+        QCOMPARE(shown("numInflaRate"), QString("-0.250"));
+
+        // A period of 0 is not stepped.
+        typeAndLeave("numPeriod", "0");
+        spin("spPeriod", 1);
+        QCOMPARE(shown("numPeriod"), QString("0"));
+        QCOMPARE(state_->Inflation.Period, 0.0);
+        QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
+    }
+
+    void periodAndRateKeepToTheirLimits()
+    {
+        typeCase("100000", "10", "6");
+        MessageBoxWatcher watcher;
+        type("numPeriod", "41");
+        QTRY_COMPARE(watcher.texts(), QStringList{"The maximum period allowed 40 years"});
+        QCOMPARE(watcher.titles(), QStringList{"Incorrect Period!"});
+        QCOMPARE(state_->Inflation.Period, 4.0);
+        QTRY_COMPARE(area_->focusWidget(), find("numPeriod"));
+        type("numPeriod", "40");
+        QCOMPARE(state_->Inflation.Period, 40.0);
+
+        type("numInflaRate", "41");
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QCOMPARE(watcher.texts().last(), QString("The range of the Inflation Rate is between -5% and 40%"));
+        QCOMPARE(watcher.titles().last(), QString("Incorrect Inflation Rate!"));
+        QCOMPARE(state_->Inflation.Rate, 4.0);
+        QTRY_COMPARE(area_->focusWidget(), find("numInflaRate"));
+        type("numInflaRate", "-6");
+        QTRY_COMPARE(watcher.texts().size(), 3);
+        QCOMPARE(watcher.titles().last(), QString("Incorrect Inflation Rate!"));
+        QCOMPARE(state_->Inflation.Rate, 0.0); // the "-" typed before the refused "6"
+        type("numInflaRate", "-4.5");
+        QCOMPARE(state_->Inflation.Rate, -4.5);
+        QCOMPARE(watcher.texts().size(), 3);
+    }
+
+    void valuesOutliveTheScreenUntilInitialiseAll()
+    {
+        typeCase("100000", "10", "6");
+        closeScreen();
+        open();
+        QCOMPARE(shown("numPresCost"), QString("100000"));
+        QCOMPARE(shown("numPeriod"), QString("10"));
+        QCOMPARE(shown("numInflaRate"), QString("6.000"));
+        QCOMPARE(shown("numAns1"), QString("179085")); // opening calculates
+        closeScreen();
+        state_->InitialiseAll();
+        open();
+        QCOMPARE(shown("numPresCost"), QString("0"));
+        QCOMPARE(shown("numAns1"), QString("0"));
+        QCOMPARE(shown("numAns2"), QString("0"));
+    }
+
+    void printWritesTheRowAndCancelKeepsIt()
+    {
+        typeCase("100000", "10", "6");
+        click("cmdPrint");
+        QVERIFY(screen_->printPanel()->isVisible());
+        QCOMPARE(find<QPushButton>("cmdPrintCancel")->text(), QString("C&ancel"));
+        QSqlRecord row = printedRow();
+        QCOMPARE(row.value("PresCost").toDouble(), 100000.0);
+        QCOMPARE(row.value("Period").toDouble(), 10.0);
+        QCOMPARE(row.value("InflaRate").toDouble(), 6.0);
+        QCOMPARE(qRound(row.value("Ans1").toDouble() * 100), 17908477);
+        QCOMPARE(qRound(row.value("ANS2").toDouble() * 100), 5583948);
+        click("cmdPrintCancel");
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QCOMPARE(printedRow().value("PresCost").toDouble(), 100000.0);
+        QVERIFY(state_->ReportWindowTitle.isEmpty()); // the report was not run
+
+        // The report holds the figures of the inputs as they stand when it is asked for.
+        MessageBoxWatcher watcher;
+        click("cmdPrint");
+        state_->Inflation.PresentCost = 50000.0;
+        QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QCOMPARE(state_->ReportWindowTitle,
+                 QString("Inflation - To export printout click on the suitcase button or goto Help"));
+        QCOMPARE(printedRow().value("PresCost").toDouble(), 50000.0);
+        QCOMPARE(qRound(printedRow().value("Ans1").toDouble() * 100), 8954238);
+        QCOMPARE(watcher.texts(), QStringList());
+    }
+
+    void aDamagedReportDatabaseIsNamedAndNoPanelShows()
+    {
+        QByteArray garbage;
+        for (int i = 0; i < 256; ++i)
+            garbage += "not a database ";
+        QFile file(state_->Paths.ReportDbPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+        file.close();
+
+        typeCase("100000", "10", "6");
+        MessageBoxWatcher watcher;
+        click("cmdPrint");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QVERIFY2(watcher.texts()[0].contains("Crysprin"), qPrintable(watcher.texts()[0]));
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QCOMPARE(revora::testing::ReadAll(state_->Paths.ReportDbPath), garbage);
+        QCOMPARE(shown("numAns1"), QString("179085")); // the figures stay on the screen
+    }
+};
+
+QTEST_MAIN(InflationScreenTest)
+#include "InflationScreenTest.moc"

@@ -1,0 +1,166 @@
+// The loan buster: the extra payment's new period, repayment and saving, the 10 x R limit and
+// the "BondBust" row.
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "finance/Annuity.h"
+#include "finance/LoanBuster.h"
+
+namespace revora {
+namespace {
+
+constexpr double Cent = 0.005;
+
+// A second column from an earlier calculation, to see whether it is kept.
+LoanBusterResult Earlier()
+{
+    LoanBusterResult earlier;
+    earlier.NewPeriod = 7;
+    earlier.NewRepayment = 8;
+    earlier.NewTotalInterest = 9;
+    earlier.NewTotalRepayments = 10;
+    earlier.Saving = 11;
+    return earlier;
+}
+
+struct BusterRow {
+    const char* name;
+    double principal;
+    float rate;
+    std::int16_t period;
+    double extra;
+    double repayment;
+    double newPeriod;
+    double newRepayment;
+    double extraAfter;
+    double saving;
+};
+
+class BBCalcTest : public ::testing::TestWithParam<BusterRow> {};
+
+TEST_P(BBCalcTest, AppliesTheExtraPayment)
+{
+    const BusterRow& row = GetParam();
+    LoanBusterState state{row.principal, row.rate, row.extra};
+    const LoanBusterResult r = BBCalc(state, row.period, Earlier());
+    EXPECT_NEAR(r.Repayment, row.repayment, Cent);
+    EXPECT_EQ(r.NewPeriod, row.newPeriod);
+    EXPECT_NEAR(r.NewRepayment, row.newRepayment, Cent);
+    EXPECT_NEAR(state.Extra, row.extraAfter, 1e-6);
+    EXPECT_NEAR(r.Saving, row.saving, Cent);
+}
+
+const BusterRow BusterRows[] = {
+    // 1 101.09 + 99.99 = 1 201.08 falls short over 179 months; raised to 1 202.58;
+    // 240 x 1 101.0861 - 179 x 1 202.5761 = 264 260.67 - 215 261.13
+    {"extra 100 on 100 000 over 240 months at 12 percent", 100000, 12.0F, 240, 100, 1101.09, 179, 1202.58, 101.49,
+     48999.54},
+    {"extra 0 keeps the normal figures", 100000, 12.0F, 240, 0, 1101.09, 240, 1101.09, 0, 0},
+    // R + X = 11 009.99 alone is worth more than the loan: the count stops at one month
+    {"a payment beyond the whole loan stops at one month", 1000, 12.0F, 1, 10000, 1010, 1, 11009.99, 9999.99,
+     -9999.99},
+    // nothing to count: the new repayment stays R + X = 0 - 0.01 as the count left it
+    {"no principal repays nothing", 0, 12.0F, 240, 0, 0, 0, -0.01, 0, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, BBCalcTest, ::testing::ValuesIn(BusterRows), testing::RowName{});
+
+TEST(BBCalcTest, TheTotalsOfTheExample)
+{
+    LoanBusterState state{100000, 12.0F, 100};
+    const LoanBusterResult r = BBCalc(state, 240, {});
+    EXPECT_NEAR(r.TotalInterest, 164260.67, Cent);
+    EXPECT_NEAR(r.TotalRepayments, 264260.67, Cent);
+    EXPECT_NEAR(r.NewTotalInterest, 115261.13, Cent);
+    EXPECT_NEAR(r.NewTotalRepayments, 215261.13, Cent);
+}
+
+TEST(BBCalcTest, ExtraZeroCopiesTheNormalTotals)
+{
+    LoanBusterState state{100000, 12.0F, 0};
+    const LoanBusterResult r = BBCalc(state, 240, Earlier());
+    EXPECT_EQ(r.NewTotalInterest, r.TotalInterest);
+    EXPECT_EQ(r.NewTotalRepayments, r.TotalRepayments);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The 10 x R limit (R unrounded).
+
+struct LimitRow {
+    const char* name;
+    double timesR;  // the extra as a multiple of R ...
+    double plus;    // ... plus this
+    bool applied;
+};
+
+class TenTimesRTest : public ::testing::TestWithParam<LimitRow> {};
+
+TEST_P(TenTimesRTest, AppliesOnlyUpToTenTimesTheRepayment)
+{
+    const LimitRow& row = GetParam();
+    const double r = AnnuityRepayment(100000, 240, 12.0);
+    const double extra = row.timesR * r + row.plus;
+    LoanBusterState state{100000, 12.0F, extra};
+    const LoanBusterResult out = BBCalc(state, 240, Earlier());
+    if (row.applied) {
+        EXPECT_LT(out.NewPeriod, 240);
+        EXPECT_NEAR(state.Extra, out.NewRepayment - r, 1e-9);
+    } else {
+        EXPECT_EQ(state.Extra, extra);
+        EXPECT_EQ(out.NewPeriod, Earlier().NewPeriod);
+        EXPECT_EQ(out.NewRepayment, Earlier().NewRepayment);
+        EXPECT_EQ(out.NewTotalInterest, Earlier().NewTotalInterest);
+        EXPECT_EQ(out.NewTotalRepayments, Earlier().NewTotalRepayments);
+        EXPECT_EQ(out.Saving, Earlier().Saving);
+    }
+    EXPECT_NEAR(out.Repayment, r, 1e-9);
+}
+
+const LimitRow LimitRows[] = {
+    {"10 x R exactly is applied", 10, 0, true},
+    {"just under 10 x R is applied", 10, -0.01, true},
+    {"a cent above 10 x R is not applied", 10, 0.01, false},
+    {"20 x R is not applied", 20, 0, false},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, TenTimesRTest, ::testing::ValuesIn(LimitRows), testing::RowName{});
+
+TEST(BBCalcTest, TheRateIsHeldInSinglePrecision)
+{
+    LoanBusterState state{100000, 10.3F, 0};
+    const LoanBusterResult r = BBCalc(state, 240, {});
+    EXPECT_DOUBLE_EQ(r.Repayment, AnnuityRepayment(100000, 240, static_cast<double>(10.3F)));
+    EXPECT_NE(r.Repayment, AnnuityRepayment(100000, 240, 10.3));
+}
+
+TEST(BBCalcTest, TotalsAreNeverNegative)
+{
+    LoanBusterState state{-50000, 12.0F, 0};
+    const LoanBusterResult r = BBCalc(state, 240, {});
+    EXPECT_EQ(r.TotalRepayments, 0.0);
+    EXPECT_GE(r.TotalInterest, 0.0);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The "BondBust" row.
+
+TEST(LoanBusterReportRowTest, WritesTheTwelveFieldsInOrder)
+{
+    LoanBusterState state{100000, 12.0F, 100};
+    const LoanBusterResult r = BBCalc(state, 240, {});
+    const ReportRow row = LoanBusterReportRow(state, 240, r);
+    const std::vector<std::string> names{"PAmt",    "Period",  "IntRate",     "MonRep",  "TotIntPaid", "TotRep",
+                                         "XtraPay", "Xper",    "XMonRep",     "XTotIntPaid", "XTotRep", "XTotSavings"};
+    ASSERT_EQ(row.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(row[i].name, names[i]);
+    EXPECT_EQ(std::get<double>(row[0].value), 100000);
+    EXPECT_EQ(std::get<std::int16_t>(row[1].value), 240);
+    EXPECT_EQ(std::get<double>(row[2].value), 12.0);
+    EXPECT_EQ(std::get<double>(row[3].value), r.Repayment);
+    EXPECT_EQ(std::get<double>(row[6].value), state.Extra);
+    EXPECT_EQ(std::get<double>(row[7].value), 179);
+    EXPECT_EQ(std::get<double>(row[11].value), r.Saving);
+}
+
+} // namespace
+} // namespace revora

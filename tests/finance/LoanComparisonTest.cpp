@@ -1,0 +1,98 @@
+// The loan comparison: six terms of one loan, and the "BondComp" row.
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "finance/Annuity.h"
+#include "finance/LoanComparison.h"
+
+namespace revora {
+namespace {
+
+constexpr double Cent = 0.005;
+
+struct TermRow {
+    const char* name;
+    std::size_t index;
+    int months;
+    const char* label;
+    double repayment;
+    double totalPaid;
+};
+
+class CompareLoansTest : public ::testing::TestWithParam<TermRow> {};
+
+TEST_P(CompareLoansTest, Repays100000At12Percent)
+{
+    const TermRow& row = GetParam();
+    const ComparisonRow term = CompareLoans({100000, 12.0F})[row.index];
+    EXPECT_EQ(term.Months, row.months);
+    EXPECT_EQ(term.Label, row.label);
+    EXPECT_NEAR(term.Repayment, row.repayment, Cent);
+    EXPECT_NEAR(term.TotalPaid, row.totalPaid, Cent);
+    EXPECT_DOUBLE_EQ(term.TotalInterest, term.TotalPaid - 100000);
+}
+
+const TermRow TermRows[] = {
+    {"5 years", 0, 60, "5 yrs.", 2224.44, 133466.69},
+    {"10 years", 1, 120, "10 yrs.", 1434.71, 172165.14},
+    {"15 years", 2, 180, "15 yrs.", 1200.17, 216030.25},
+    {"20 years", 3, 240, "20 yrs.", 1101.09, 264260.67},
+    {"25 years", 4, 300, "25 yrs.", 1053.22, 315967.24},
+    {"30 years", 5, 360, "30 yrs.", 1028.61, 370300.53},
+};
+INSTANTIATE_TEST_SUITE_P(Term, CompareLoansTest, ::testing::ValuesIn(TermRows), testing::RowName{});
+
+struct MissingRow {
+    const char* name;
+    LoanComparisonState state;
+    double totalInterest;
+};
+
+class CompareLoansMissingTest : public ::testing::TestWithParam<MissingRow> {};
+
+TEST_P(CompareLoansMissingTest, RepaysNothing)
+{
+    const MissingRow& row = GetParam();
+    for (const ComparisonRow& term : CompareLoans(row.state)) {
+        EXPECT_EQ(term.Repayment, 0.0) << term.Label;
+        EXPECT_EQ(term.TotalPaid, 0.0) << term.Label;
+        EXPECT_EQ(term.TotalInterest, row.totalInterest) << term.Label;
+    }
+}
+
+const MissingRow MissingRows[] = {
+    {"no rate leaves the interest at minus the amount", {100000, 0.0F}, -100000},
+    {"no amount leaves everything 0", {0, 12.0F}, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, CompareLoansMissingTest, ::testing::ValuesIn(MissingRows), testing::RowName{});
+
+TEST(CompareLoansTest, TheRateIsHeldInSinglePrecision)
+{
+    const ComparisonRow term = CompareLoans({100000, 10.3F})[3];
+    EXPECT_DOUBLE_EQ(term.Repayment, AnnuityRepayment(100000, 240, static_cast<double>(10.3F)));
+}
+
+TEST(LoanComparisonReportRowTest, WritesTheAmountRateAndSixTerms)
+{
+    const LoanComparisonState state{100000, 12.0F};
+    const auto terms = CompareLoans(state);
+    const ReportRow row = LoanComparisonReportRow(state, terms);
+    ASSERT_EQ(row.size(), 20u);
+    EXPECT_EQ(row[0].name, "PAmt");
+    EXPECT_EQ(std::get<double>(row[0].value), 100000);
+    EXPECT_EQ(row[1].name, "IntRate");
+    EXPECT_EQ(std::get<double>(row[1].value), 12.0);
+    for (std::size_t k = 0; k < 6; ++k) {
+        const std::string n = std::to_string(k + 1);
+        EXPECT_EQ(row[2 + 3 * k].name, "MonRep" + n);
+        EXPECT_EQ(row[3 + 3 * k].name, "IntPaid" + n);
+        EXPECT_EQ(row[4 + 3 * k].name, "Total" + n);
+        EXPECT_EQ(std::get<double>(row[2 + 3 * k].value), terms[k].Repayment);
+        EXPECT_EQ(std::get<double>(row[3 + 3 * k].value), terms[k].TotalInterest);
+        EXPECT_EQ(std::get<double>(row[4 + 3 * k].value), terms[k].TotalPaid);
+    }
+}
+
+} // namespace
+} // namespace revora

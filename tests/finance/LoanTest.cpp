@@ -1,0 +1,292 @@
+// The loan calculator: each mode solved from the other three values, the totals and the
+// monthly and annual schedules.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "TestSupport.h"
+#include "finance/Annuity.h"
+#include "finance/Loan.h"
+
+namespace revora {
+namespace {
+
+constexpr double Cent = 0.005; // shown to the cent
+constexpr double Exact = 1e-9;
+
+LoanState Loan(double principal, double period, double rate, double repayment, LoanMode mode)
+{
+    LoanState loan;
+    loan.loanPrincipal = principal;
+    loan.loanPeriod = period;
+    loan.loanRate = rate;
+    loan.loanRepayment = repayment;
+    loan.loanCalcMode = mode;
+    return loan;
+}
+
+// ---------------------------------------------------------------------------------------------
+// LoanCalc, by mode: the four values afterwards and whether the rate shows "   Error".
+
+struct CalcRow {
+    const char* name;
+    LoanState in;
+    double principal;
+    double period;
+    double rate;
+    double repayment;
+    bool rateError;
+};
+
+class LoanCalcTest : public ::testing::TestWithParam<CalcRow> {};
+
+TEST_P(LoanCalcTest, SolvesTheModesValue)
+{
+    const CalcRow& row = GetParam();
+    LoanState loan = row.in;
+    EXPECT_EQ(LoanCalc(loan), row.rateError);
+    EXPECT_NEAR(loan.loanPrincipal, row.principal, 1e-6);
+    EXPECT_EQ(loan.loanPeriod, row.period);
+    EXPECT_NEAR(loan.loanRate, row.rate, Exact);
+    EXPECT_NEAR(loan.loanRepayment, row.repayment, 1e-6);
+}
+
+constexpr auto Repayment = LoanMode::MonthlyRepayment;
+constexpr auto Principal = LoanMode::PrincipalAmount;
+constexpr auto Period = LoanMode::RepaymentPeriod;
+constexpr auto Rate = LoanMode::InterestRate;
+
+const CalcRow CalcRows[] = {
+    // repayment
+    {"repayment of 100 000 over 240 months at 12 percent", Loan(100000, 240, 12, 0, Repayment), 100000, 240, 12,
+     1101.08613356961, false},
+    {"repayment without a rate is 0", Loan(100000, 240, 0, 55, Repayment), 100000, 240, 0, 0, false},
+    // principal
+    {"principal of 1 101.0861336 over 240 months at 12 percent", Loan(0, 240, 12, 1101.08613356961, Principal), 100000,
+     240, 12, 1101.08613356961, false},
+    {"principal without a period is 0", Loan(5, 0, 12, 1000, Principal), 0, 0, 12, 1000, false},
+    // rate: the largest rate on the 0.01 grid whose repayment does not exceed the one typed
+    {"a repayment of 1 101.09 solves to 12.000", Loan(100000, 240, 0, 1101.09, Rate), 100000, 240, 12, 1101.09, false},
+    {"a repayment of 1 101.08 solves to 11.990", Loan(100000, 240, 0, 1101.08, Rate), 100000, 240, 11.99, 1101.08,
+     false},
+    // 100 000 / 240 = 416.67 is the repayment at no interest; 0.01 percent already asks more
+    {"a repayment below the interest free one solves to 0", Loan(100000, 240, 7, 400, Rate), 100000, 240, 0, 400,
+     false},
+    {"a rate without a repayment is 0", Loan(100000, 240, 7, 0, Rate), 100000, 240, 0, 0, false},
+    // 100 000 over 12 months at 50 percent asks 10 065.56 a month; 15 000 is paid at 125.37
+    // (14 999.56 a month; 125.38 would ask 15 000.16)
+    {"a solved rate above 50 shows the error", Loan(100000, 12, 0, 15000, Rate), 100000, 12, 125.37, 15000, true},
+    {"the rate search gives up at 1 000 percent", Loan(100000, 240, 0, 1e9, Rate), 100000, 240, 1000, 1e9, true},
+    {"a negative principal never asks too much and gives up", Loan(-100000, 240, 0, 1000, Rate), -100000, 240, 1000,
+     1000, true},
+    // period: the repayment is first taken 0.01 lower
+    {"300 on 1 000 at 12 percent is 3 months raised to 340.03", Loan(1000, 99, 12, 300, Period), 1000, 3, 12, 340.03,
+     false},
+    {"no period up to 600 months leaves the repayment 0.01 lower", Loan(100000, 99, 12, 1000, Period), 100000, 0, 12,
+     999.99, false},
+    {"a repayment beyond the principal is one month", Loan(1000, 99, 12, 5000, Period), 1000, 1, 12, 4999.99, false},
+    {"a period without a rate is 0", Loan(1000, 99, 0, 300, Period), 1000, 0, 0, 299.99, false},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, LoanCalcTest, ::testing::ValuesIn(CalcRows), testing::RowName{});
+
+TEST(LoanCalcTest, TheSolvedRateIsOnTheHundredthGrid)
+{
+    for (const double repayment : {1234.56, 1500.0, 2718.28, 1101.0}) {
+        LoanState loan = Loan(100000, 240, 0, repayment, Rate);
+        LoanCalc(loan);
+        EXPECT_EQ(loan.loanRate, std::round(loan.loanRate * 100.0) / 100.0) << repayment;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Totals and initialising.
+
+TEST(LoanTotalsTest, AreTheRepaymentsTimesThePeriodLessThePrincipal)
+{
+    LoanState loan = Loan(100000, 240, 12, 0, Repayment);
+    LoanCalc(loan);
+    EXPECT_NEAR(LoanTotalRepayments(loan), 264260.67, Cent);
+    EXPECT_NEAR(LoanTotalInterest(loan), 164260.67, Cent);
+}
+
+TEST(LoanInitialiseTest, KeepsOnlyThePrincipal)
+{
+    LoanState loan = Loan(100000, 240, 12, 1101.09, Rate);
+    loan.TotalsShown = true;
+    LoanInitialise(loan);
+    EXPECT_EQ(loan.loanPrincipal, 100000);
+    EXPECT_EQ(loan.loanPeriod, 0);
+    EXPECT_EQ(loan.loanRate, 0);
+    EXPECT_EQ(loan.loanRepayment, 0);
+    EXPECT_EQ(loan.loanCalcMode, LoanMode::MonthlyRepayment);
+    EXPECT_FALSE(loan.TotalsShown);
+}
+
+// ---------------------------------------------------------------------------------------------
+// When the schedules may be shown.
+
+struct AvailableRow {
+    const char* name;
+    LoanState loan;
+    bool monthly;
+    bool annual;
+};
+
+class ScheduleAvailableTest : public ::testing::TestWithParam<AvailableRow> {};
+
+TEST_P(ScheduleAvailableTest, NeedsTheValuesNonZero)
+{
+    const AvailableRow& row = GetParam();
+    EXPECT_EQ(MonthlyScheduleAvailable(row.loan), row.monthly);
+    EXPECT_EQ(AnnualScheduleAvailable(row.loan), row.annual);
+}
+
+const AvailableRow AvailableRows[] = {
+    {"all four values give both schedules", Loan(1000, 24, 12, 50, Repayment), true, true},
+    {"13 months give the annual schedule", Loan(1000, 13, 12, 50, Repayment), true, true},
+    {"12 months give only the monthly schedule", Loan(1000, 12, 12, 50, Repayment), true, false},
+    {"no principal gives neither", Loan(0, 24, 12, 50, Repayment), false, false},
+    {"no rate gives neither", Loan(1000, 24, 0, 50, Repayment), false, false},
+    {"no repayment gives neither", Loan(1000, 24, 12, 0, Repayment), false, false},
+    {"no period gives neither", Loan(1000, 0, 12, 50, Repayment), false, false},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, ScheduleAvailableTest, ::testing::ValuesIn(AvailableRows), testing::RowName{});
+
+// ---------------------------------------------------------------------------------------------
+// The monthly schedule.
+
+struct MonthlyRow {
+    const char* name;
+    double principal;
+    double period;
+    double rate;
+};
+
+class MonthlyScheduleTest : public ::testing::TestWithParam<MonthlyRow> {};
+
+TEST_P(MonthlyScheduleTest, RepaysThePrincipalAndNeverGoesNegative)
+{
+    const MonthlyRow& row = GetParam();
+    const LoanState loan = Loan(row.principal, row.period, row.rate, 1, Repayment);
+    const double repayment = AnnuityRepayment(row.principal, row.period, row.rate);
+    const std::vector<ScheduleLine> lines = MonthlySchedule(loan);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(row.period));
+    double capital = 0.0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].Period, static_cast<int>(i) + 1);
+        EXPECT_NEAR(lines[i].Capital + lines[i].Interest, repayment, 1e-6);
+        EXPECT_GE(lines[i].Balance, 0.0);
+        capital += lines[i].Capital;
+    }
+    EXPECT_NEAR(capital, row.principal, row.principal * 1e-9);
+    EXPECT_GE(lines.back().Balance, 0.0);
+    EXPECT_LT(lines.back().Balance, row.principal * 1e-9);
+}
+
+const MonthlyRow MonthlyRows[] = {
+    {"20 years at 12 percent", 100000, 240, 12},
+    {"30 months at 12 percent", 100000, 30, 12},
+    {"600 months at 50 percent", 2500000, 600, 50},
+    {"one month", 1000, 1, 12},
+    {"a tiny rate", 123456.78, 360, 0.001},
+    {"an odd principal at an odd rate", 987654.32, 337, 17.375},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, MonthlyScheduleTest, ::testing::ValuesIn(MonthlyRows), testing::RowName{});
+
+TEST(MonthlyScheduleTest, TheFirstMonthsInterestIsAMonthsRateOnThePrincipal)
+{
+    const std::vector<ScheduleLine> lines = MonthlySchedule(Loan(100000, 240, 12, 1, Repayment));
+    EXPECT_NEAR(lines.front().Interest, 1000, 1e-6);
+    EXPECT_NEAR(lines.front().Balance, 100000 - 101.0861334, 1e-6);
+}
+
+TEST(MonthlyScheduleTest, IsEmptyWithoutAPeriod)
+{
+    EXPECT_TRUE(MonthlySchedule(Loan(1000, 0, 12, 1, Repayment)).empty());
+    EXPECT_TRUE(MonthlySchedule(Loan(1000, -12, 12, 1, Repayment)).empty());
+    EXPECT_TRUE(MonthlySchedule(Loan(1000, 0.5, 12, 1, Repayment)).empty());
+}
+
+TEST(MonthlyScheduleTest, HoldsAtMostAThousandLines)
+{
+    EXPECT_EQ(MonthlySchedule(Loan(1000, 1e12, 12, 1, Repayment)).size(), 1000u);
+}
+
+// ---------------------------------------------------------------------------------------------
+// The annual schedule.
+
+struct AnnualRow {
+    const char* name;
+    double period;
+    std::size_t lines;
+    int fullYears;
+    int flag;
+};
+
+class AnnualScheduleTest : public ::testing::TestWithParam<AnnualRow> {};
+
+TEST_P(AnnualScheduleTest, SumsTheMonthsByTwelves)
+{
+    const AnnualRow& row = GetParam();
+    const LoanState loan = Loan(100000, row.period, 12, 1, Repayment);
+    const AnnualSchedule annual = CalcAnnAmort(loan);
+    const std::vector<ScheduleLine> months = MonthlySchedule(loan);
+    ASSERT_EQ(annual.Years.size(), row.lines);
+    EXPECT_EQ(annual.FullYears, row.fullYears);
+    EXPECT_EQ(annual.Flag, row.flag);
+    double capital = 0.0;
+    double interest = 0.0;
+    for (std::size_t k = 0; k < annual.Years.size(); ++k) {
+        const ScheduleLine& year = annual.Years[k];
+        EXPECT_EQ(year.Period, static_cast<int>(k) + 1);
+        double monthCapital = 0.0;
+        double monthInterest = 0.0;
+        for (std::size_t i = 12 * k; i < std::min(12 * k + 12, months.size()); ++i) {
+            monthCapital += months[i].Capital;
+            monthInterest += months[i].Interest;
+        }
+        EXPECT_NEAR(year.Capital, monthCapital, 1e-6);
+        EXPECT_NEAR(year.Interest, monthInterest, 1e-6);
+        if (static_cast<int>(k) < annual.FullYears) {
+            EXPECT_EQ(year.Balance, months[12 * k + 11].Balance);
+        }
+        capital += year.Capital;
+        interest += year.Interest;
+    }
+    if (annual.Flag == 2) {
+        EXPECT_EQ(annual.Years.back().Balance, 0.0);
+    }
+    EXPECT_NEAR(capital, 100000, 1e-6);
+    EXPECT_NEAR(interest, AnnuityRepayment(100000, row.period, 12) * row.period - 100000, 1e-6);
+}
+
+const AnnualRow AnnualRows[] = {
+    {"30 months give two years and a part year of months 25 to 30", 30, 3, 2, 2},
+    {"24 months give two whole years", 24, 2, 2, 1},
+    {"13 months give a year and a part year of one month", 13, 2, 1, 2},
+    {"under a year gives only the part year", 7, 1, 0, 2},
+    {"240 months give twenty whole years", 240, 20, 20, 1},
+    {"600 months give fifty whole years", 600, 50, 50, 1},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, AnnualScheduleTest, ::testing::ValuesIn(AnnualRows), testing::RowName{});
+
+TEST(AnnualScheduleTest, ThirtyMonthsAtTwelvePercent)
+{
+    const AnnualSchedule annual = CalcAnnAmort(Loan(100000, 30, 12, 1, Repayment));
+    ASSERT_EQ(annual.Years.size(), 3u);
+    EXPECT_NEAR(annual.Years[1].Balance, 22456.38, Cent);
+    EXPECT_NEAR(annual.Years[2].Capital, 22456.38, Cent);
+    EXPECT_NEAR(annual.Years[2].Interest, 792.49, Cent);
+}
+
+TEST(AnnualScheduleTest, IsEmptyWithoutAPeriod)
+{
+    const AnnualSchedule annual = CalcAnnAmort(Loan(100000, 0, 12, 1, Repayment));
+    EXPECT_TRUE(annual.Years.empty());
+    EXPECT_EQ(annual.FullYears, 0);
+    EXPECT_EQ(annual.Flag, 1);
+}
+
+} // namespace
+} // namespace revora
