@@ -12,7 +12,6 @@
 #include "shell/DateBox.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
-#include "shell/ReportDatabase.h"
 #include "shell/SpinnerStep.h"
 #include "tax/DayDate.h"
 
@@ -25,13 +24,6 @@ constexpr int FirstSetDate = DateNotSet + 2;
 const QString Table = QStringLiteral("DailyBal");
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 int LastDate() { return DayNumberFromCivil({9999, 12, 31}); }
 
@@ -98,18 +90,14 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     grid->addWidget(days_, 5, 1);
     grid->setColumnMinimumWidth(2, 40);
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdCalculate->setDefault(true);
-    cmdOK_ = Button(this, "cmdOK", "&OK");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
-        buttons->addWidget(button);
-    buttons->addStretch();
+    const CommandRow commands = makeCommandRow(false);
+    QPushButton* cmdCalculate = commands.calculate;
+    cmdOK_ = commands.ok;
+    QPushButton* cmdPrint = commands.print;
 
     formLayout()->addLayout(grid);
     formLayout()->addSpacing(6);
-    formLayout()->addLayout(buttons);
+    formLayout()->addLayout(commands.layout);
 
     fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
     fraPrint_->setObjectName("fraPrint");
@@ -136,10 +124,14 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
         if (bothDatesSet())
             calculate();
     });
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    // The panel's choices print through printTo; "&Print" itself writes the row first.
-    setUpPrinting(fraPrint_);
-    connect(cmdPrint, &QPushButton::clicked, this, &DailyBalanceScreen::startPrint);
+    setUpRowPrinting(cmdPrint, fraPrint_,
+                     {{Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
+                      [this]() -> std::optional<ReportRow> {
+                          if (!DailyBalancePrintable(result_))
+                              return std::nullopt;
+                          return DailyBalanceReportRow(this->state().DailyBalance, result_);
+                      },
+                      cmdOK_});
 
     activated();
 }
@@ -229,29 +221,6 @@ void DailyBalanceScreen::stepEndDate(int direction)
     calculate();
 }
 
-void DailyBalanceScreen::startPrint()
-{
-    calculate();
-    if (!DailyBalancePrintable(result_)) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    try {
-        BusyCursor busy;
-        WriteOneRowTable(state().Paths, Table, DailyBalanceReportRow(state().DailyBalance, result_));
-    } catch (const StorageError& e) {
-        showError(QStringLiteral("Report"), e.message());
-        return;
-    }
-    fraPrint_->showPanel();
-}
-
-void DailyBalanceScreen::printReport()
-{
-    if (!DailyBalancePrintable(result_))
-        return;
-    printOneRowReport({Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
-                      DailyBalanceReportRow(state().DailyBalance, result_));
-}
+void DailyBalanceScreen::printReport() { printRow(); }
 
 } // namespace revora

@@ -30,7 +30,6 @@ private:
     void watchDates();
     void stepEndDate(int direction);
     // "&Print": the row written and the panel shown, only for a result worth printing.
-    void startPrint();
     bool bothDatesSet() const;
 
     DailyBalanceResult result_;

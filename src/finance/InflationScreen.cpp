@@ -10,7 +10,6 @@
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
-#include "shell/ReportDatabase.h"
 #include "shell/SpinnerStep.h"
 
 namespace revora {
@@ -21,13 +20,6 @@ const QString Table = QStringLiteral("Inflation");
 constexpr int RateDecimals = 3;
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
 {
@@ -90,18 +82,14 @@ InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorW
     grid->addWidget(label("Buying power"), 4, 0);
     grid->addWidget(buyingPower_, 4, 1);
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdCalculate->setDefault(true);
-    cmdOK_ = Button(this, "cmdOK", "&OK");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
-        buttons->addWidget(button);
-    buttons->addStretch();
+    const CommandRow commands = makeCommandRow(false);
+    QPushButton* cmdCalculate = commands.calculate;
+    cmdOK_ = commands.ok;
+    QPushButton* cmdPrint = commands.print;
 
     formLayout()->addLayout(grid);
     formLayout()->addSpacing(6);
-    formLayout()->addLayout(buttons);
+    formLayout()->addLayout(commands.layout);
 
     fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
     fraPrint_->setObjectName("fraPrint");
@@ -129,10 +117,14 @@ InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorW
                 {InflationRateSpin(), RateDecimals, [&values](double v) { values.Rate = v; }, recalculate, cmdOK_});
 
     connect(cmdCalculate, &QPushButton::clicked, this, &InflationScreen::calculate);
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    // The panel's choices print through printTo; "&Print" itself writes the row first.
-    setUpPrinting(fraPrint_);
-    connect(cmdPrint, &QPushButton::clicked, this, &InflationScreen::startPrint);
+    setUpRowPrinting(cmdPrint, fraPrint_,
+                     {{Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
+                      [this]() -> std::optional<ReportRow> {
+                          if (!InflationPrintable(this->state().Inflation))
+                              return std::nullopt;
+                          return InflationReportRow(this->state().Inflation);
+                      },
+                      cmdOK_});
 
     activated();
 }
@@ -160,29 +152,6 @@ bool InflationScreen::calculate()
     return true;
 }
 
-void InflationScreen::startPrint()
-{
-    calculate();
-    if (!InflationPrintable(state().Inflation)) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    try {
-        BusyCursor busy;
-        WriteOneRowTable(state().Paths, Table, InflationReportRow(state().Inflation));
-    } catch (const StorageError& e) {
-        showError(QStringLiteral("Report"), e.message());
-        return;
-    }
-    fraPrint_->showPanel();
-}
-
-void InflationScreen::printReport()
-{
-    if (!InflationPrintable(state().Inflation))
-        return;
-    printOneRowReport({Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
-                      InflationReportRow(state().Inflation));
-}
+void InflationScreen::printReport() { printRow(); }
 
 } // namespace revora

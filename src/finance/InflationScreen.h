@@ -27,7 +27,6 @@ public:
 
 private:
     // "&Print": the row written and the panel shown, only for a future value worth printing.
-    void startPrint();
 
     NumberBox* presentCost_ = nullptr;
     NumberBox* period_ = nullptr;

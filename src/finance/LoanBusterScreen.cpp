@@ -11,7 +11,6 @@
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
-#include "shell/ReportDatabase.h"
 #include "tax/InputNumbers.h"
 
 namespace revora {
@@ -31,13 +30,6 @@ NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals = 2)
     box->setOutput(true);
     box->setMinimumWidth(120);
     return box;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
 }
 
 // A caption, its box and the unit after it, on the next row of the grid.
@@ -107,19 +99,14 @@ LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : Calculato
     columns->setAlignment(left, Qt::AlignTop);
     columns->setAlignment(right, Qt::AlignTop);
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdCalculate->setDefault(true);
-    cmdOK_ = Button(this, "cmdOK", "&OK");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
-        buttons->addWidget(button);
-    buttons->addStretch();
+    const CommandRow commands = makeCommandRow(true);
+    QPushButton* cmdCalculate = commands.calculate;
+    cmdOK_ = commands.ok;
+    QPushButton* cmdPrint = commands.print;
 
     formLayout()->addLayout(columns);
     formLayout()->addSpacing(8);
-    formLayout()->addLayout(buttons);
+    formLayout()->addLayout(commands.layout);
 
     fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
     fraPrint_->setObjectName("fraPrint");
@@ -150,9 +137,12 @@ LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : Calculato
     });
 
     connect(cmdCalculate, &QPushButton::clicked, this, &LoanBusterScreen::calculate);
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    connect(cmdPrint, &QPushButton::clicked, this, &LoanBusterScreen::startPrint);
-    setUpPrinting(fraPrint_);
+    setUpRowPrinting(cmdPrint, fraPrint_, {BusterReport, [this]() -> std::optional<ReportRow> {
+                                               if (this->state().LoanBuster.Principal <= 0.0)
+                                                   return std::nullopt;
+                                               return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
+                                           },
+                                           cmdOK_});
 
     load();
 }
@@ -191,33 +181,6 @@ void LoanBusterScreen::showResult()
     numAns2_->setValue(result_.NewPeriod);
 }
 
-bool LoanBusterScreen::mayPrint() { return state().LoanBuster.Principal > 0.0; }
-
-void LoanBusterScreen::startPrint()
-{
-    calculate();
-    if (!mayPrint()) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    try {
-        WriteOneRowTable(state().Paths, BusterReport.table, LoanBusterReportRow(state().LoanBuster, period_, result_));
-    } catch (const StorageError& e) {
-        showError(QStringLiteral("Report"), e.message());
-        return;
-    }
-    fraPrint_->showPanel();
-}
-
-void LoanBusterScreen::printReport()
-{
-    // Written again from the calculation just run, so the printout never pairs the inputs on
-    // the screen with the figures of an earlier print.
-    if (!mayPrint()) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    printOneRowReport(BusterReport, LoanBusterReportRow(state().LoanBuster, period_, result_));
-}
+void LoanBusterScreen::printReport() { printRow(); }
 
 } // namespace revora

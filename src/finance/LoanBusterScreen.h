@@ -34,8 +34,6 @@ private:
     void showResult();
     // The print button: the figures of the inputs shown, then the row and the panel, but only
     // for a loan with a principal.
-    void startPrint();
-    bool mayPrint();
 
     std::int16_t period_ = 0; // the screen's own: 0 each time it opens
     // Kept between calculations: an extra payment too large to apply leaves the second

@@ -13,7 +13,6 @@
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
-#include "shell/ReportDatabase.h"
 
 namespace revora {
 
@@ -26,13 +25,6 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 // "# ### ### ##0.00 ": grouped, two decimals, a blank after.
 QString GridAmount(double value) { return QString::fromStdString(FormatAmount(value)) + QLatin1Char(' '); }
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 
@@ -83,21 +75,16 @@ LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : C
             grid_->setItem(r, c, item);
         }
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdCalculate->setDefault(true);
-    cmdOK_ = Button(this, "cmdOK", "&OK");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
-        buttons->addWidget(button);
-    buttons->addStretch();
+    const CommandRow commands = makeCommandRow(true);
+    QPushButton* cmdCalculate = commands.calculate;
+    cmdOK_ = commands.ok;
+    QPushButton* cmdPrint = commands.print;
 
     formLayout()->addLayout(inputs);
     formLayout()->addSpacing(8);
     formLayout()->addWidget(grid_);
     formLayout()->addSpacing(8);
-    formLayout()->addLayout(buttons);
+    formLayout()->addLayout(commands.layout);
 
     fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
     fraPrint_->setObjectName("fraPrint");
@@ -117,9 +104,13 @@ LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : C
     });
 
     connect(cmdCalculate, &QPushButton::clicked, this, &LoanComparisonScreen::calculate);
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    connect(cmdPrint, &QPushButton::clicked, this, &LoanComparisonScreen::startPrint);
-    setUpPrinting(fraPrint_);
+    setUpRowPrinting(cmdPrint, fraPrint_, {ComparisonReport, [this]() -> std::optional<ReportRow> {
+                                               const LoanComparisonState& loan = this->state().LoanComparison;
+                                               if (loan.Amount <= 0.0 || loan.Rate <= 0.0F)
+                                                   return std::nullopt;
+                                               return LoanComparisonReportRow(loan, rows_);
+                                           },
+                                           cmdOK_});
 
     activated();
     grid_->resizeColumnsToContents();
@@ -139,7 +130,7 @@ void LoanComparisonScreen::activated()
 
 void LoanComparisonScreen::load()
 {
-    const LoanComparisonState& loan = state().LoanComparison;
+    const LoanComparisonState& loan = this->state().LoanComparison;
     numBAmt_->setValue(loan.Amount);
     numIntRate_->setValue(loan.Rate);
 }
@@ -163,37 +154,6 @@ void LoanComparisonScreen::showComparison()
     }
 }
 
-bool LoanComparisonScreen::mayPrint()
-{
-    const LoanComparisonState& loan = state().LoanComparison;
-    return loan.Amount > 0.0 && loan.Rate > 0.0F;
-}
-
-void LoanComparisonScreen::startPrint()
-{
-    calculate();
-    if (!mayPrint()) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    try {
-        WriteOneRowTable(state().Paths, ComparisonReport.table,
-                         LoanComparisonReportRow(state().LoanComparison, rows_));
-    } catch (const StorageError& e) {
-        showError(QStringLiteral("Report"), e.message());
-        return;
-    }
-    fraPrint_->showPanel();
-}
-
-void LoanComparisonScreen::printReport()
-{
-    // Written again from the grid just worked out, so the printout always matches the inputs.
-    if (!mayPrint()) {
-        cmdOK_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    printOneRowReport(ComparisonReport, LoanComparisonReportRow(state().LoanComparison, rows_));
-}
+void LoanComparisonScreen::printReport() { printRow(); }
 
 } // namespace revora

@@ -33,8 +33,6 @@ private:
     void showComparison();
     // The print button: the grid of the inputs shown, then the row and the panel, but only
     // for an amount and a rate.
-    void startPrint();
-    bool mayPrint();
 
     std::array<ComparisonRow, 6> rows_{};
 

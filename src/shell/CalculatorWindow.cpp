@@ -1,6 +1,7 @@
 #include "shell/CalculatorWindow.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -12,6 +13,7 @@
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
 #include "shell/PrintPanel.h"
+#include "shell/ReportDatabase.h"
 #include "shell/ReportRenderer.h"
 #include "shell/ReportWindow.h"
 
@@ -82,6 +84,58 @@ void CalculatorWindow::setUpPrinting(PrintPanel* panel)
     printPanel_ = panel;
     connect(panel, &PrintPanel::viewRequested, this, [this] { printTo(0); });
     connect(panel, &PrintPanel::directRequested, this, [this] { printTo(1); });
+}
+
+void CalculatorWindow::setUpRowPrinting(QAbstractButton* printButton, PrintPanel* panel, RowPrint print)
+{
+    rowPrint_ = std::move(print);
+    setUpPrinting(panel);
+    connect(printButton, &QAbstractButton::clicked, this, [this, panel] {
+        calculate();
+        const std::optional<ReportRow> row = rowPrint_.row();
+        if (!row) {
+            rowPrint_.nothingToPrint->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        try {
+            BusyCursor busy;
+            WriteOneRowTable(state_.Paths, rowPrint_.request.table, *row);
+        } catch (const StorageError& e) {
+            // A row that could not be written is not offered for printing.
+            showError(QStringLiteral("Report"), e.message());
+            return;
+        }
+        panel->showPanel();
+    });
+}
+
+void CalculatorWindow::printRow()
+{
+    const std::optional<ReportRow> row = rowPrint_.row();
+    if (!row) {
+        rowPrint_.nothingToPrint->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    printOneRowReport(rowPrint_.request, *row);
+}
+
+CalculatorWindow::CommandRow CalculatorWindow::makeCommandRow(bool centred)
+{
+    auto make = [this](const char* name, const char* caption) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(name);
+        return button;
+    };
+    CommandRow row{make("cmdCalculate", "&Calculate"), make("cmdOK", "&OK"), make("cmdPrint", "&Print"),
+                   new QHBoxLayout};
+    row.calculate->setDefault(true);
+    if (centred)
+        row.layout->addStretch();
+    for (QPushButton* button : {row.calculate, row.ok, row.print})
+        row.layout->addWidget(button);
+    row.layout->addStretch();
+    connect(row.ok, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    return row;
 }
 
 void CalculatorWindow::printTo(std::int16_t printDirect)

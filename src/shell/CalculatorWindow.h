@@ -7,12 +7,14 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "shell/AppState.h"
 #include "shell/ReportJob.h"
 
 class QAbstractButton;
+class QHBoxLayout;
 class QPushButton;
 class QVBoxLayout;
 
@@ -56,6 +58,31 @@ protected:
 
     // The print button shows the panel; the panel's two choices print through printTo.
     void setUpPrinting(QAbstractButton* printButton, PrintPanel* panel);
+
+    // The small calculators' print. "&Print" calculates and, when there is a result worth
+    // printing, writes its row and shows the panel ("C&ancel" leaves the row written);
+    // otherwise the focus goes to `nothingToPrint`. The panel's choices calculate again and
+    // write the row afresh (printRow), so a printout never pairs the inputs on the screen with
+    // older figures.
+    struct RowPrint {
+        ReportRequest request;
+        std::function<std::optional<ReportRow>()> row; // empty: nothing worth printing
+        QWidget* nothingToPrint = nullptr;
+    };
+    void setUpRowPrinting(QAbstractButton* printButton, PrintPanel* panel, RowPrint print);
+    // Such a screen's print routine.
+    void printRow();
+
+    // The row of buttons the small calculators end with: "&Calculate" (the default button),
+    // "&OK" (closes the screen) and "&Print", named cmdCalculate, cmdOK and cmdPrint; the row
+    // is centred, or to the left.
+    struct CommandRow {
+        QPushButton* calculate;
+        QPushButton* ok;
+        QPushButton* print;
+        QHBoxLayout* layout;
+    };
+    CommandRow makeCommandRow(bool centred);
     // Only the panel's two choices, for screens whose print button first checks that they
     // hold a result and writes it before showing the panel itself.
     void setUpPrinting(PrintPanel* panel);
@@ -84,6 +111,7 @@ private:
     AppState& state_;
     QVBoxLayout* formLayout_;
     PrintPanel* printPanel_ = nullptr;
+    RowPrint rowPrint_;
 };
 
 // Runs a rendered report where PrintDirect says: the report window, or the printer.

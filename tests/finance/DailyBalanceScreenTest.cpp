@@ -15,68 +15,22 @@
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
+#include "shell/ScreenFixture.h"
 #include "shell/ScreenTestSupport.h"
 #include "shell/SpinnerStep.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::ScreenFixtureOptions;
 
 namespace {
 constexpr int FirstMarch = 42064; // 01/03/2015
 constexpr int LastMarch = 42094;  // 31/03/2015
 } // namespace
 
-class DailyBalanceScreenTest : public QObject {
+class DailyBalanceScreenTest : public QObject, public revora::testing::ScreenFixture<DailyBalanceScreen> {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<QMdiArea> area_;
-    QMdiSubWindow* sub_ = nullptr;
-    DailyBalanceScreen* screen_ = nullptr;
-
-    void open()
-    {
-        screen_ = new DailyBalanceScreen(*state_);
-        sub_ = area_->addSubWindow(screen_);
-        sub_->setAttribute(Qt::WA_DeleteOnClose);
-        sub_->show();
-        area_->setActiveSubWindow(sub_);
-    }
-    void closeScreen()
-    {
-        sub_->close();
-        QTRY_VERIFY(area_->subWindowList().isEmpty());
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) const
-    {
-        T* widget = screen_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
-    void type(const char* name, const QString& text) const
-    {
-        if (!area_->isActiveWindow()) {
-            area_->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        }
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
-    }
-    void typeAndLeave(const char* name, const QString& text) const
-    {
-        type(name, text);
-        QTest::keyClick(find<QLineEdit>(name), Qt::Key_Tab);
-    }
-    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
     void spin(const char* name, int direction) const
     {
         auto* spinner = find<SpinnerStep>(name);
@@ -95,28 +49,9 @@ class DailyBalanceScreenTest : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<QTemporaryDir>();
-        state_ = std::make_unique<AppState>();
-        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(900, 600);
-        // As the main window does: a screen becoming active shows the program-wide values.
-        connect(area_.get(), &QMdiArea::subWindowActivated, area_.get(), [](QMdiSubWindow* sub) {
-            if (auto* screen = sub ? qobject_cast<CalculatorWindow*>(sub->widget()) : nullptr)
-                screen->activated();
-        });
-        area_->show();
-        area_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        open();
+        setUp(ScreenFixtureOptions().sized(900, 600).announcingActivation().clearingEmptyTextWith(Qt::Key_Delete));
     }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        area_.reset();
-        state_.reset();
-        folder_.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void interestAccruesOverTheDaysBetweenTheDates()
     {

@@ -16,66 +16,23 @@
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
+#include "shell/ScreenFixture.h"
 #include "shell/ScreenTestSupport.h"
 #include "shell/SpinnerStep.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::ScreenFixtureOptions;
 
-class InflationScreenTest : public QObject {
+class InflationScreenTest : public QObject, public revora::testing::ScreenFixture<InflationScreen> {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<QMdiArea> area_;
-    QMdiSubWindow* sub_ = nullptr;
-    InflationScreen* screen_ = nullptr;
-
-    void open()
-    {
-        screen_ = new InflationScreen(*state_);
-        sub_ = area_->addSubWindow(screen_);
-        sub_->setAttribute(Qt::WA_DeleteOnClose);
-        sub_->show();
-        area_->setActiveSubWindow(sub_);
-    }
-    void closeScreen()
-    {
-        sub_->close();
-        QTRY_VERIFY(area_->subWindowList().isEmpty());
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) const
-    {
-        T* widget = screen_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
-    void type(const char* name, const QString& text) const
-    {
-        if (!area_->isActiveWindow()) {
-            area_->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        }
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    void typeAndLeave(const char* name, const QString& text) const
-    {
-        type(name, text);
-        QTest::keyClick(find<QLineEdit>(name), Qt::Key_Tab);
-    }
     void typeCase(const QString& cost, const QString& years, const QString& rate) const
     {
         typeAndLeave("numPresCost", cost);
         typeAndLeave("numPeriod", years);
         typeAndLeave("numInflaRate", rate);
     }
-    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
     void spin(const char* name, int direction) const
     {
         auto* spinner = find<SpinnerStep>(name);
@@ -84,30 +41,8 @@ class InflationScreenTest : public QObject {
     QSqlRecord printedRow() const { return ReadReportTable(state_->Paths, "Inflation").value(0); }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        state_ = std::make_unique<AppState>();
-        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(900, 600);
-        // As the main window does: a screen becoming active shows the program-wide values.
-        connect(area_.get(), &QMdiArea::subWindowActivated, area_.get(), [](QMdiSubWindow* sub) {
-            if (auto* screen = sub ? qobject_cast<CalculatorWindow*>(sub->widget()) : nullptr)
-                screen->activated();
-        });
-        area_->show();
-        area_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        open();
-    }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        area_.reset();
-        state_.reset();
-        folder_.reset();
-    }
+    void init() { setUp(ScreenFixtureOptions().sized(900, 600).announcingActivation()); }
+    void cleanup() { tearDown(); }
 
     void costIsCarriedForwardYearByYear()
     {

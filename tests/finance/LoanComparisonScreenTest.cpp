@@ -16,57 +16,18 @@
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
+#include "shell/ScreenFixture.h"
 #include "shell/ScreenTestSupport.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::ScreenFixtureOptions;
 
-class LoanComparisonScreenTest : public QObject {
+class LoanComparisonScreenTest : public QObject, public revora::testing::ScreenFixture<LoanComparisonScreen> {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<QMdiArea> area_;
-    QMdiSubWindow* sub_ = nullptr;
-    LoanComparisonScreen* screen_ = nullptr;
-
-    void open()
-    {
-        screen_ = new LoanComparisonScreen(*state_);
-        sub_ = area_->addSubWindow(screen_);
-        sub_->setAttribute(Qt::WA_DeleteOnClose);
-        sub_->setWindowTitle(screen_->windowTitle());
-        sub_->show();
-        area_->setActiveSubWindow(sub_);
-    }
-    void closeScreen()
-    {
-        sub_->close();
-        QTRY_VERIFY(area_->subWindowList().isEmpty());
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) const
-    {
-        T* widget = screen_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
     QTableWidget* grid() const { return screen_->findChild<QTableWidget*>(); }
     QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
-    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
-    void type(const char* name, const QString& text) const
-    {
-        if (!area_->isActiveWindow()) {
-            area_->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        }
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
     void typeLoan() const
     {
         type("numBAmt", "100000");
@@ -83,25 +44,8 @@ class LoanComparisonScreenTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        state_ = std::make_unique<AppState>();
-        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(1000, 700);
-        area_->show();
-        area_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        open();
-    }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        area_.reset();
-        state_.reset();
-        folder_.reset();
-    }
+    void init() { setUp(ScreenFixtureOptions().sized(1000, 700).titledFromScreen()); }
+    void cleanup() { tearDown(); }
 
     void opensOnAGridOfTheSixTerms()
     {

@@ -31,10 +31,12 @@
 #include "shell/OverlayPanel.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
+#include "shell/ScreenFixture.h"
 #include "shell/ScreenTestSupport.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::ScreenFixtureOptions;
 
 namespace {
 
@@ -44,58 +46,15 @@ const char* const SolvedBox[] = {"numMonRePay", "numPrinAmount", "numPeriod", "n
 
 } // namespace
 
-class LoansScreenTest : public QObject {
+class LoansScreenTest : public QObject, public revora::testing::ScreenFixture<LoansScreen> {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<QMainWindow> main_;
-    QMdiArea* area_ = nullptr;
-    QMdiSubWindow* sub_ = nullptr;
-    LoansScreen* screen_ = nullptr;
-
+    // Opening tells the screen it is active straight away, besides the area's own signal.
     void open()
     {
-        screen_ = new LoansScreen(*state_);
-        sub_ = area_->addSubWindow(screen_);
-        sub_->setAttribute(Qt::WA_DeleteOnClose);
-        sub_->show();
-        area_->setActiveSubWindow(sub_);
+        ScreenFixture::open();
         screen_->activated();
     }
-    void closeScreen()
-    {
-        sub_->close();
-        QTRY_VERIFY(area_->subWindowList().isEmpty());
-        screen_ = nullptr;
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) const
-    {
-        T* widget = screen_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
-    void activate() const
-    {
-        // A message box or the graph window may have taken the activation; an inactive
-        // window gets no focus events.
-        if (!main_->isActiveWindow()) {
-            main_->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        }
-    }
-    void type(const char* name, const QString& text) const
-    {
-        activate();
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
     void chooseMode(int index) const
     {
         // On the circle: a radio button takes clicks on its circle and caption only.
@@ -133,31 +92,17 @@ class LoansScreenTest : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<QTemporaryDir>();
-        state_ = std::make_unique<AppState>();
-        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
-        main_ = std::make_unique<QMainWindow>();
-        area_ = new QMdiArea;
-        main_->setCentralWidget(area_);
-        // As the main window does: the active screen hears that it became active.
-        connect(area_, &QMdiArea::subWindowActivated, area_, [](QMdiSubWindow* sub) {
-            if (auto* screen = sub ? qobject_cast<CalculatorWindow*>(sub->widget()) : nullptr)
-                screen->activated();
-        });
-        main_->resize(1300, 740);
-        main_->move(40, 30);
-        main_->show();
-        main_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        open();
+        // In a main window, which the graph window is placed against.
+        setUp(ScreenFixtureOptions()
+                  .sized(1300, 740)
+                  .placedAt(40, 30)
+                  .inMainWindow()
+                  .announcingActivation()
+                  .openedByTheTest());
+        if (!QTest::currentTestFailed())
+            open();
     }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        main_.reset();
-        state_.reset();
-        folder_.reset();
-    }
+    void cleanup() { tearDown(); }
 
     void opensOnTheStoredModeAndFitsASmallScreen()
     {
@@ -373,7 +318,7 @@ private slots:
         QVERIFY(graph);
         QVERIFY(graph->isVisible());
         QVERIFY(graph->isWindow());
-        QCOMPARE(graph->pos(), main_->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(graph->pos(), window_->mapToGlobal(QPoint(0, 0)));
         QCOMPARE(graph->yearsShown(), 3);
         QChart* chart = graph->chartView()->chart();
         QVERIFY(!chart->title().isEmpty());
@@ -395,14 +340,14 @@ private slots:
         QCOMPARE(lines, 1);
 
         // The one window is filled again, wherever the main window has gone.
-        main_->move(90, 60);
+        window_->move(90, 60);
         activate();
         type("numPeriod", "60");
         click("cmdCalculate");
         click("cmdLoanGraph");
         QCOMPARE(screen_->graphWindow(), graph);
         QCOMPARE(graph->yearsShown(), 5);
-        QCOMPARE(graph->pos(), main_->mapToGlobal(QPoint(0, 0)));
+        QCOMPARE(graph->pos(), window_->mapToGlobal(QPoint(0, 0)));
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](QWidget* w) { return qobject_cast<LoanGraphWindow*>(w) != nullptr; }),
@@ -429,7 +374,7 @@ private slots:
         QCOMPARE(state_->Loans.loanRate, 5.0);
         QCOMPARE(find<NumberBox>("numIntRate")->value(), 5.0);
         // The main window's focus, which it gets back as the message goes.
-        QTRY_COMPARE(main_->focusWidget(), find("numIntRate"));
+        QTRY_COMPARE(window_->focusWidget(), find("numIntRate"));
         type("numIntRate", "50");
         QCOMPARE(state_->Loans.loanRate, 50.0);
 
@@ -440,7 +385,7 @@ private slots:
         QCOMPARE(watcher.titles()[1], QString("Incorrect Period!"));
         QCOMPARE(state_->Loans.loanPeriod, 60.0);
         // The main window's focus, which it gets back as the message goes.
-        QTRY_COMPARE(main_->focusWidget(), find("numPeriod"));
+        QTRY_COMPARE(window_->focusWidget(), find("numPeriod"));
         type("numPeriod", "600");
         QCOMPARE(state_->Loans.loanPeriod, 600.0);
         QCOMPARE(watcher.texts().size(), 2);

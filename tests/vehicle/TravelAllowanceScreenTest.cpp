@@ -16,63 +16,18 @@
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
+#include "shell/ScreenFixture.h"
 #include "shell/ScreenTestSupport.h"
 #include "shell/MainWindow.h"
 #include "vehicle/TravelAllowanceScreen.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::ScreenFixtureOptions;
 
-class TravelAllowanceScreenTest : public QObject {
+class TravelAllowanceScreenTest : public QObject, public revora::testing::ScreenFixture<TravelAllowanceScreen> {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<AppState> state_;
-    std::unique_ptr<QMdiArea> area_;
-    QMdiSubWindow* sub_ = nullptr;
-    TravelAllowanceScreen* screen_ = nullptr;
-
-    void open()
-    {
-        screen_ = new TravelAllowanceScreen(*state_);
-        sub_ = area_->addSubWindow(screen_);
-        sub_->setAttribute(Qt::WA_DeleteOnClose);
-        sub_->show();
-        area_->setActiveSubWindow(sub_);
-    }
-    void closeScreen()
-    {
-        sub_->close();
-        QTRY_VERIFY(area_->subWindowList().isEmpty());
-    }
-    template <typename T = QWidget>
-    T* find(const char* name) const
-    {
-        T* widget = screen_->findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    QString shown(const char* name) const { return find<QLineEdit>(name)->text(); }
-    void type(const char* name, const QString& text) const
-    {
-        // A message box just closed may leave the window inactive, and an inactive window
-        // gets no focus events, so no box would be entered or left.
-        if (!area_->isActiveWindow()) {
-            area_->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        }
-        auto* edit = find<QLineEdit>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    void typeDate(const char* name, const QString& text) const
-    {
-        type(name, text);
-        QTest::keyClick(find<QLineEdit>(name), Qt::Key_Tab);
-    }
-    void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
     // Value R 150 000, 60 000 - 30 000 km with 20 000 business km, the whole tax year.
     void typeDeemedCase() const
     {
@@ -93,25 +48,8 @@ class TravelAllowanceScreenTest : public QObject {
     QSqlRecord printedRow() const { return ReadReportTable(state_->Paths, "traveldeduction").value(0); }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        state_ = std::make_unique<AppState>();
-        state_->Paths = MakeAppPaths(folder_->path(), revora::testing::TestInstallFolder());
-        area_ = std::make_unique<QMdiArea>();
-        area_->resize(1300, 700);
-        area_->show();
-        area_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(area_.get()));
-        open();
-    }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        area_.reset();
-        state_.reset();
-        folder_.reset();
-    }
+    void init() { setUp(ScreenFixtureOptions().sized(1300, 700)); }
+    void cleanup() { tearDown(); }
 
     void opensOnTheDefaultsAndFitsASmallScreen()
     {
@@ -245,7 +183,7 @@ private slots:
     void datesKeepToTheYearAndSetThePeriod()
     {
         MessageBoxWatcher watcher;
-        typeDate("dtCarAlStartDate", "01/03/2014");
+        typeAndLeave("dtCarAlStartDate", "01/03/2014");
         QTRY_COMPARE(watcher.texts().size(), 1);
         QCOMPARE(watcher.titles()[0], QString("Incorrect Date"));
         QCOMPARE(watcher.texts()[0],
@@ -253,8 +191,8 @@ private slots:
         QTRY_COMPARE(area_->focusWidget(), find("dtCarAlStartDate"));
         QCOMPARE(shown("dtCarAlStartDate"), QString("01/03/2015"));
 
-        typeDate("dtCarAlStartDate", "01/06/2015");
-        typeDate("dtCarAlEndDate", "31/05/2015"); // before the start
+        typeAndLeave("dtCarAlStartDate", "01/06/2015");
+        typeAndLeave("dtCarAlEndDate", "31/05/2015"); // before the start
         QTRY_COMPARE(watcher.texts().size(), 2);
         QCOMPARE(watcher.texts()[1],
                  QString("The date entered is not correct please enter a date between 01/06/2015 and 29/02/2016"));
@@ -272,7 +210,7 @@ private slots:
         typeDeemedCase();
         click("Check2");
         // Closing without "&Calculate" still works the figures out for the period shown.
-        typeDate("dtCarAlEndDate", "31/03/2015");
+        typeAndLeave("dtCarAlEndDate", "31/03/2015");
         click("Option4");
         closeScreen();
         QCOMPARE(state_->TravelAllowance.PeriodDays, 31.0);
