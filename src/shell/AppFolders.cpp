@@ -7,9 +7,10 @@
 
 namespace revora {
 
-QString InstallFolder()
+QString InstallFolder() { return InstallFolder(QCoreApplication::applicationDirPath()); }
+
+QString InstallFolder(const QString& programFolder)
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
     if (QFileInfo::exists(programFolder + "/layouts"))
         return programFolder;
     const QString relative = QDir::cleanPath(programFolder + "/../share/revora2016");
@@ -20,11 +21,15 @@ QString InstallFolder()
 
 QString DefaultApplicationFolder()
 {
-    const QString programFolder = QCoreApplication::applicationDirPath();
+    return DefaultApplicationFolder(QCoreApplication::applicationDirPath(),
+                                    QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString DefaultApplicationFolder(const QString& programFolder, const QString& userFolder)
+{
     const QFileInfo info(programFolder);
-    if (info.isDir() && info.isWritable())
+    if (InstallFolder(programFolder) == programFolder && info.isDir() && info.isWritable())
         return programFolder;
-    const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(userFolder);
     return userFolder;
 }

@@ -9,10 +9,14 @@ namespace revora {
 // folder when they sit beside it (a build tree, a portable install), else the system-wide
 // data folder.
 QString InstallFolder();
+QString InstallFolder(const QString& programFolder);
 
-// The application folder that holds the three databases: the program's folder when it is
-// writable, else the user's data folder, created when missing.
+// The application folder that holds the three databases: the program's folder when the
+// installation files sit beside it and it is writable (a build tree, a portable install), else
+// the user's data folder, created when missing. An installed program (files in
+// ../share/revora2016) never writes into its bin folder, even a writable one like ~/.local/bin.
 QString DefaultApplicationFolder();
+QString DefaultApplicationFolder(const QString& programFolder, const QString& userFolder);
 
 struct AppPaths {
     QString InstallFolder;

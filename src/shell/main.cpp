@@ -11,6 +11,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Revora2016");
     QApplication::setOrganizationName("Revora");
+    // Lets the window manager match the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(REVORA_APP_ID));
 
     revora::MainWindow window(revora::DefaultApplicationFolder(), revora::InstallFolder());
     window.start();

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, validates the desktop entry and the AppStream
+# metainfo, and runs the installed revora-calc as a user would: with a fresh HOME and a
+# read-only bin folder, so its databases must go to the user's data folder.
+# usage: InstallTest.sh BUILD_DIR APP_ID
+set -euo pipefail
+build=$1
+id=$2
+
+for tool in desktop-file-validate appstreamcli pdftotext; do
+  command -v "$tool" >/dev/null || { echo "missing $tool (run scripts/deps)"; exit 1; }
+done
+
+tmp=$(mktemp -d)
+prefix=$tmp/prefix
+cleanup() {
+  chmod -R u+w "$tmp" 2>/dev/null || true
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
+
+for f in bin/revora bin/revora-calc \
+         share/revora2016/layouts/kwiktep.rpt share/revora2016/Revx.jpg \
+         share/revora2016/seeds/Settings/Setup.sql share/revora2016/seeds/bcdv/Startup.sql \
+         share/revora2016/seeds/Crysprin/kwiktax.sql \
+         "share/icons/hicolor/scalable/apps/$id.svg"; do
+  [ -f "$prefix/$f" ] || fail "not installed: $f"
+done
+[ -x "$prefix/bin/revora" ] && [ -x "$prefix/bin/revora-calc" ] || fail "programs not executable"
+
+# Runs the installed revora-calc as a user with a fresh HOME ($1) and checks its report and
+# that its databases went to that user's data folder, not beside the program.
+quicktax() {
+  local home=$1 report=$1/q.pdf
+  mkdir -p "$home"
+  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$home" QT_QPA_PLATFORM=offscreen \
+    "$prefix/bin/revora-calc" quicktax --income 500000 --age 40 --report "$report" >/dev/null \
+    || fail "installed revora-calc exited with $?"
+  [ -s "$report" ] || fail "no report written"
+  pdftotext "$report" - | grep -qF "500 000.00" || fail "the report does not hold 500 000.00"
+  # revora-calc keeps only the report database; the program adds its two settings databases.
+  local datadir=$home/.local/share/Revora/Revora2016
+  [ -s "$datadir/Crysprin.db" ] || fail "Crysprin.db not in the user's data folder $datadir"
+  local stray
+  stray=$(find "$prefix" -name '*.db')
+  [ -z "$stray" ] || fail "databases written in the installation: $stray"
+}
+
+# As on a system-wide installation the program folder is not the user's to write in.
+chmod a-w "$prefix/bin"
+quicktax "$tmp/home"
+# A prefix of the user's own (~/.local) leaves bin writable; the databases still go to the
+# user's data folder rather than among the programs.
+chmod u+w "$prefix/bin"
+quicktax "$tmp/home2"
+echo "install layout, desktop entry, metainfo and installed revora-calc: OK"
