@@ -35,21 +35,6 @@ QSqlRecord TableColumns(const AppPaths& paths, const QString& table)
     return connection.database().record(table);
 }
 
-// The pages of a PDF as pdftotext lays them out.
-QStringList PdfPages(const QString& pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    if (!pdftotext.waitForFinished()) {
-        ADD_FAILURE() << "pdftotext did not run";
-        return {};
-    }
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // A schedule line as pdftotext lays it out: the month or year, then capital, interest and
 // balance ("  12     1 005.97     95.12     8 426.31").
 const QRegularExpression ScheduleLine(QStringLiteral(R"(^\s*(\d+)\s+\d[\d ]*\.\d\d\s+\d[\d ]*\.\d\d\s+\d[\d ]*\.\d\d\s*$)"),
@@ -389,7 +374,7 @@ TEST_F(FinanceLayout, AThirtyMonthLoanHasAnAnnualScheduleOfThreeLines)
     const QString html = PrintLoan("LonrepaA.rpt", LoansRow("Monthly repayment", false, "Year"), &years);
     const QString pdf = appFolder.filePath("annual.pdf");
     ExportReport(html, pdf);
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = testing::PdfPages(pdf);
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QRegularExpression(QStringLiteral(R"(Year\s+Capital\s+Interest\s+Balance)"))))
         << pages[0].toStdString();
@@ -411,7 +396,7 @@ TEST_F(FinanceLayout, ALongMonthlyScheduleRunsOverPagesWithItsHeaderOnEach)
 
     const QString pdf = appFolder.filePath("monthly.pdf");
     ExportReport(html, pdf);
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = testing::PdfPages(pdf);
     ASSERT_GE(pages.size(), 5);
     static const QRegularExpression header(QStringLiteral(R"(Month\s+Capital\s+Interest\s+Balance)"));
     QStringList numbers;

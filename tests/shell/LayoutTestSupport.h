@@ -162,6 +162,21 @@ inline QStringList FindInOrder(const QString& text, const QStringList& expected)
 }
 
 // The report stays within the width of the paper (A4 less 18 mm a side) and prints on one page.
+// The pages of a PDF as pdftotext lays them out.
+inline QStringList PdfPages(const QString& pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
+    if (!pdftotext.waitForFinished()) {
+        ADD_FAILURE() << "pdftotext did not run";
+        return {};
+    }
+    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
 inline void ExpectOnePage(const QString& html, const QString& pdf)
 {
     const auto document = MakeReportDocument(html);

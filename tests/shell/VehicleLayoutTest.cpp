@@ -73,20 +73,6 @@ QStringList SectionTexts(const ReportLayout& layout, const ReportRow& row)
     return texts;
 }
 
-QStringList PdfPages(const QString& pdf)
-{
-    QProcess pdftotext;
-    pdftotext.start("pdftotext", {"-layout", pdf, "-"});
-    if (!pdftotext.waitForFinished()) {
-        ADD_FAILURE() << "pdftotext did not run";
-        return {};
-    }
-    QStringList pages = QString::fromUtf8(pdftotext.readAllStandardOutput()).split('\f');
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 const std::array<const char*, 5> Makes{"Toyota", "Volkswagen", "Ford", "Nissan", "Mazda"};
 const std::array<const char*, 5> Models{"Corolla 1.6", "Polo Vivo", "Ranger 2.2 & 'Hi-Rider'", "Almera", "CX-5"};
 
@@ -379,7 +365,7 @@ TEST_F(VehicleLayout, TwoCarsShareAPageAndACarRunningOnIsNamedAgain)
 
     const QString pdf = appFolder.filePath("compcar.pdf");
     ExportReport(html, pdf);
-    const QStringList pages = PdfPages(pdf);
+    const QStringList pages = testing::PdfPages(pdf);
     ASSERT_GE(pages.size(), 2);
     static const QRegularExpression opening(QStringLiteral(R"(Vehicle (\d) of 5)"));
     static const QRegularExpression sectionLine(QStringLiteral(R"( km\b|Fuel component|Weekly at)"));
