@@ -2,11 +2,17 @@
 // tax screen on a worked example and its report window, then the monthly screen on a worked
 // example and its Afrikaans printout, then the annual gross-up screen and its printout, then the
 // company car screen with two cars and its printout, the travel allowance screen, and the loans
-// screen on a worked example with its annual graph:
+// screen on a worked example with its annual graph, and the help window:
 //     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png GROSSUP.png GROSSUP-REPORT.png
-//                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png LOANS.png LOANS-GRAPH.png
+//                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png LOANS.png LOANS-GRAPH.png HELP.png
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfView>
+#include <QEventLoop>
+#include <QTimer>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -16,6 +22,7 @@
 #include "package/PackageScreen.h"
 #include "payroll/MonthlyScreen.h"
 #include "shell/AppFolders.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
@@ -44,6 +51,14 @@ bool SaveReport(QWidget* printPanel, const QString& file)
     return false;
 }
 
+// Lets the event loop run for a while, for work the program does in the background.
+void Wait(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
 void Type(QWidget* screen, const char* box, const QString& text)
 {
     auto* edit = screen->findChild<QLineEdit*>(box);
@@ -56,7 +71,7 @@ void Type(QWidget* screen, const char* box, const QString& text)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 12)
+    if (argc < 13)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -191,5 +206,21 @@ int main(int argc, char** argv)
         return 1;
     graph->resize(820, 520);
     QApplication::processEvents();
-    return graph->grab().save(QString::fromLocal8Bit(argv[11])) ? 0 : 1;
+    if (!graph->grab().save(QString::fromLocal8Bit(argv[11])))
+        return 1;
+    graph->close();
+    sub->close();
+
+    // The help window over the main window, the document's first pages in view.
+    window.findChild<QAction*>("mnuContents")->trigger();
+    QMdiSubWindow* help = window.findScreen("frmHelpBrowser");
+    auto* helpWindow = qobject_cast<revora::HelpWindow*>(help->widget());
+    for (int wait = 0; wait < 100 && helpWindow->document()->status() != QPdfDocument::Status::Ready; ++wait)
+        Wait(20);
+    const QSize area = window.mdiArea()->viewport()->size();
+    help->setGeometry(10, 10, area.width() - 20, area.height() - 20);
+    // The guide's first page of steps rather than its title page.
+    helpWindow->viewer()->pageNavigator()->jump(3, QPointF(), helpWindow->viewer()->zoomFactor());
+    Wait(300);
+    return window.grab().save(QString::fromLocal8Bit(argv[12])) ? 0 : 1;
 }

@@ -76,6 +76,7 @@ std::vector<Subcommand> PayeCommands();
 std::vector<Subcommand> PackageCommands();
 std::vector<Subcommand> VehicleCommands();
 std::vector<Subcommand> FinanceCommands();
+std::vector<Subcommand> SettingsCommands();
 
 struct Figure {
     std::string key;     // JSON key

@@ -1,5 +1,6 @@
 // revora-calc quicktax: the quick tax screen's figures for a taxable income and an age.
 
+#include <cmath>
 #include <iostream>
 
 #include "cli/CalcCommand.h"
@@ -22,8 +23,8 @@ int QuickTax(const ParsedOptions& options)
     QuickTaxCalculate(state.QuickTax, state.TaxBracketResult);
     const TaxBracketResult& r = state.TaxBracketResult;
     const QuickTaxState& q = state.QuickTax;
-    PrintFigures(std::cout,
-                 {{"TaxableIncome", "Taxable Income", r.TaxableIncome, 2},
+    const std::vector<Figure> figures{
+                  {"TaxableIncome", "Taxable Income", r.TaxableIncome, 2},
                   {"Age", "Age", static_cast<double>(q.Age), 0},
                   {"BaseTax", "Tax on taxable income", r.BaseTax, 2},
                   {"MarginalRate", "Marginal rate (%)", r.MarginalRate, 2},
@@ -32,8 +33,13 @@ int QuickTax(const ParsedOptions& options)
                   {"TotalRebate", "Less rebates", q.TotalRebate, 2},
                   {"TaxCommitment", "Tax commitment", q.TaxCommitment, 2},
                   {"AverageRate", "Average rate before rebates", q.AverageRate, 4},
-                  {"AverageRateAfterRebates", "Average rate after rebates", q.AverageRateAfterRebates, 4}},
-                 options.has("json"));
+                  {"AverageRateAfterRebates", "Average rate after rebates", q.AverageRateAfterRebates, 4}};
+    // An income near the largest number a double holds overflows on the way; no box takes one
+    // that large, and no figure of infinity may be printed or stored.
+    for (const Figure& figure : figures)
+        if (!std::isfinite(figure.value))
+            throw UsageError("--income: the amounts are too large to work with");
+    PrintFigures(std::cout, figures, options.has("json"));
     return Output(state,
                   options,
                   {"kwiktax", "kwiktep.rpt", QStringLiteral("QuickTax") + ExportHint},

@@ -21,7 +21,8 @@ const std::vector<Subcommand>& Subcommands()
     static const std::vector<Subcommand> list = [] {
         std::vector<Subcommand> all;
         for (std::vector<Subcommand> family :
-             {QuickTaxCommands(), PayeCommands(), PackageCommands(), VehicleCommands(), FinanceCommands()})
+             {QuickTaxCommands(), PayeCommands(), PackageCommands(), VehicleCommands(), FinanceCommands(),
+              SettingsCommands()})
             for (Subcommand& sub : family)
                 all.push_back(std::move(sub));
         return all;

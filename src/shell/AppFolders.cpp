@@ -40,6 +40,10 @@ QString AppPaths::LayoutPath(const QString& layoutName) const { return InstallFo
 
 QString AppPaths::PicturePath() const { return InstallFolder + "/Revx.jpg"; }
 
+QString AppPaths::HelpDocumentPath() const { return InstallFolder + "/RV2016Help.pdf"; }
+
+QString AppPaths::LecturePath(const QString& fileName) const { return InstallFolder + "/" + fileName; }
+
 AppPaths MakeAppPaths(const QString& applicationFolder, const QString& installFolder)
 {
     AppPaths paths;
@@ -47,6 +51,7 @@ AppPaths MakeAppPaths(const QString& applicationFolder, const QString& installFo
     paths.ReportDbPath = applicationFolder + "/Crysprin.db";
     paths.SettingsDbPath = applicationFolder + "/Settings.db";
     paths.StartupDbPath = applicationFolder + "/bcdv.db";
+    paths.VideoSourcePath = applicationFolder + "/VideoSource.Dll";
     return paths;
 }
 

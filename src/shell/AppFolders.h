@@ -23,10 +23,14 @@ struct AppPaths {
     QString ReportDbPath;
     QString SettingsDbPath;
     QString StartupDbPath;
+    QString VideoSourcePath; // the video window's one-value source file, "VideoSource.Dll"
 
     QString SeedFolder() const;
     QString LayoutPath(const QString& layoutName) const;
     QString PicturePath() const;
+    QString HelpDocumentPath() const; // "RV2016Help.pdf" among the installation files
+    // A lecture video among the installation files, by its file name ("2016RVCoCar.wmv").
+    QString LecturePath(const QString& fileName) const;
 };
 
 AppPaths MakeAppPaths(const QString& applicationFolder, const QString& installFolder);

@@ -38,6 +38,44 @@ QStringList SplitStatements(const QString& script)
     return statements;
 }
 
+// What went wrong in words a user can act on, with SQLite's own text for whoever helps them.
+QString PlainReason(const QSqlError& error)
+{
+    bool known = false;
+    const int code = error.nativeErrorCode().toInt(&known) & 0xff; // the primary of an extended code
+    QString reason;
+    if (known) {
+        switch (code) {
+        case 5: // SQLITE_BUSY
+        case 6: // SQLITE_LOCKED
+            reason = QStringLiteral("another program is using the file; close it and try again");
+            break;
+        case 8: // SQLITE_READONLY
+            reason = QStringLiteral("the file or its folder is read-only");
+            break;
+        case 10: // SQLITE_IOERR
+            reason = QStringLiteral("the disk could not be read or written");
+            break;
+        case 11: // SQLITE_CORRUPT
+        case 26: // SQLITE_NOTADB
+            reason = QStringLiteral("the file is damaged or is not a database");
+            break;
+        case 13: // SQLITE_FULL
+            reason = QStringLiteral("the disk is full");
+            break;
+        case 14: // SQLITE_CANTOPEN
+            reason = QStringLiteral("the file could not be opened");
+            break;
+        default:
+            break;
+        }
+    }
+    const QString detail = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
+    if (reason.isEmpty())
+        return (detail.isEmpty() ? QStringLiteral("no reason was given") : detail) + '.';
+    return detail.isEmpty() ? reason + '.' : QStringLiteral("%1 (%2).").arg(reason, detail);
+}
+
 } // namespace
 
 StorageError::StorageError(const QString& file, const QString& problem)
@@ -70,12 +108,12 @@ DatabaseConnection::DatabaseConnection(const QString& path, const QString& seedF
     // A file locked by another program is waited for briefly, then reported.
     db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
     if (!db_.open())
-        throw StorageError(path, db_.lastError().text());
+        throw StorageError(path, PlainReason(db_.lastError()));
     try {
         // SQLite opens lazily; reading the schema is what finds a damaged file.
         QSqlQuery probe(db_);
         check(probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")), QStringLiteral("read"),
-              probe.lastError().text());
+              probe);
         seedMissingTables(seedFolder);
     } catch (...) {
         db_.close();
@@ -98,6 +136,18 @@ void DatabaseConnection::check(bool ok, const QString& what, const QString& driv
         throw StorageError(path_, QStringLiteral("could not %1 (%2).").arg(what, driverText));
 }
 
+void DatabaseConnection::check(bool ok, const QString& what, const QSqlQuery& query) const
+{
+    if (!ok)
+        throw StorageError(path_, QStringLiteral("could not %1: %2").arg(what, PlainReason(query.lastError())));
+}
+
+void DatabaseConnection::check(bool ok, const QString& what, const QSqlDatabase& database) const
+{
+    if (!ok)
+        throw StorageError(path_, QStringLiteral("could not %1: %2").arg(what, PlainReason(database.lastError())));
+}
+
 void DatabaseConnection::seedMissingTables(const QString& seedFolder)
 {
     const QString folder = seedFolder + '/' + QFileInfo(path_).completeBaseName();
@@ -111,16 +161,17 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
         if (!seed.open(QIODevice::ReadOnly | QIODevice::Text))
             throw StorageError(seed.fileName(), QStringLiteral("the seed script cannot be read."));
         const QStringList statements = SplitStatements(QString::fromUtf8(seed.readAll()));
-        check(db_.transaction(), QStringLiteral("start creating table %1").arg(table), db_.lastError().text());
+        check(db_.transaction(), QStringLiteral("start creating table %1").arg(table), db_);
         for (const QString& statement : statements) {
             QSqlQuery query(db_);
             if (!query.exec(statement)) {
-                const QString text = query.lastError().text();
+                const QSqlError error = query.lastError();
                 db_.rollback();
-                check(false, QStringLiteral("create table %1").arg(table), text);
+                throw StorageError(path_,
+                                   QStringLiteral("could not create table %1: %2").arg(table, PlainReason(error)));
             }
         }
-        check(db_.commit(), QStringLiteral("create table %1").arg(table), db_.lastError().text());
+        check(db_.commit(), QStringLiteral("create table %1").arg(table), db_);
     }
 }
 

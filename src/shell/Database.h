@@ -3,6 +3,7 @@
 // closes it again; nothing stays open between user actions.
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <stdexcept>
 
@@ -35,8 +36,12 @@ public:
     QSqlDatabase& database() { return db_; }
     const QString& path() const { return path_; }
 
-    // Raises StorageError naming the file when the statement failed.
+    // Raise StorageError naming the file when the statement failed. The query or database is
+    // asked for its error only here, after the statement has run: read as another argument of
+    // the same call, it could be read before the statement ran and say nothing.
     void check(bool ok, const QString& what, const QString& driverText) const;
+    void check(bool ok, const QString& what, const QSqlQuery& query) const;
+    void check(bool ok, const QString& what, const QSqlDatabase& database) const;
 
 private:
     void seedMissingTables(const QString& seedFolder);

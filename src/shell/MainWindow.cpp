@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -18,6 +19,8 @@
 #include "shell/CalculatorWindow.h"
 #include "shell/Database.h"
 #include "shell/DesktopCalculator.h"
+#include "shell/HelpWindow.h"
+#include "shell/VideoWindow.h"
 #include "shell/StartupSettings.h"
 #include "finance/DailyBalanceScreen.h"
 #include "finance/InflationScreen.h"
@@ -110,6 +113,8 @@ MainWindow::MainWindow(const QString& applicationFolder, const QString& installF
             return;
         if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))
             screen->activated();
+        else if (auto* video = qobject_cast<VideoWindow*>(sub->widget()))
+            video->activated();
     });
 }
 
@@ -123,11 +128,14 @@ void MainWindow::start()
     QApplication::processEvents();
     state_.InitialiseAll();
     state_.Paths = MakeAppPaths(applicationFolder_, installFolder_);
+    // Every file that cannot be used is named in one message, so a folder the program cannot
+    // write in is told once rather than file by file.
+    QStringList problems;
     try {
         state_.ViewAbout = ReadViewAbout(state_.Paths);
     } catch (const StorageError& e) {
         state_.ViewAbout.reset();
-        QMessageBox::warning(this, MainWindowCaption(), e.message());
+        problems << e.message();
     }
     // A first run creates the other two databases from their seeds now, and a damaged one is
     // named at once rather than at the first print.
@@ -135,9 +143,11 @@ void MainWindow::start()
         try {
             DatabaseConnection connection(path, state_.Paths.SeedFolder());
         } catch (const StorageError& e) {
-            QMessageBox::warning(this, MainWindowCaption(), e.message());
+            problems << e.message();
         }
     }
+    if (!problems.isEmpty())
+        QMessageBox::warning(this, MainWindowCaption(), problems.join(QStringLiteral("\n\n")));
     if (state_.ViewAbout == true)
         showAbout();
 }
@@ -205,8 +215,8 @@ void MainWindow::buildMenus()
     calculator->setObjectName("mnuMSCalculator");
     connect(calculator, &QAction::triggered, this, &MainWindow::startCalculator);
     addMenu("mnuHelp", "&Help/Videos",
-            {{"mnuContents", "Revora 2016 Help", {}},
-             {"VideoLectures1", "Video Lectures", {}},
+            {{"mnuContents", "Revora 2016 Help", [this] { openHelp(); }},
+             {"VideoLectures1", "Video Lectures", [this] { openVideo(); }},
              {"mnuHelpSearchForHelpOn", "&Search For Help On...", {}},
              {"Space3", "-", {}},
              {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
@@ -222,10 +232,15 @@ QMdiSubWindow* MainWindow::findScreen(const QString& name) const
 
 QMdiSubWindow* MainWindow::openScreen(const QString& name, const std::function<CalculatorWindow*()>& make)
 {
+    return openChild(name, make);
+}
+
+QMdiSubWindow* MainWindow::openChild(const QString& name, const std::function<QWidget*()>& make)
+{
     BusyCursor busy;
     QMdiSubWindow* sub = findScreen(name);
     if (!sub) {
-        CalculatorWindow* screen = make();
+        QWidget* screen = make();
         sub = mdi_->addSubWindow(screen);
         sub->setObjectName(name);
         sub->setAttribute(Qt::WA_DeleteOnClose);
@@ -266,6 +281,41 @@ int TwipsToPixels(int twips, int dotsPerInch)
 {
     // 1 440 twips to the inch.
     return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / 1440.0));
+}
+
+void MainWindow::openHelp()
+{
+    const bool opening = findScreen("frmHelpBrowser") == nullptr;
+    QMdiSubWindow* sub =
+        openChild("frmHelpBrowser", [this] { return new HelpWindow(state_.Paths.HelpDocumentPath()); });
+    // A document wants room: it opens over most of the main window rather than at a form's size.
+    if (opening)
+        sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size() * 0.9).translated(mdi_->viewport()->width() / 20, 0));
+}
+
+void MainWindow::openVideo()
+{
+    BusyCursor busy;
+    QMdiSubWindow* sub = findScreen("frmVideo");
+    if (sub && sub->isMinimized()) {
+        QApplication::beep();
+        return;
+    }
+    const bool opening = sub == nullptr;
+    sub = openChild("frmVideo", [this] { return new VideoWindow(state_.Paths); });
+    if (opening) {
+        sub->adjustSize();
+        const QSize area = mdi_->viewport()->size();
+        sub->move(std::max(0, (area.width() - sub->width()) / 2), std::max(0, (area.height() - sub->height()) / 6));
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The help window goes first, before the other child windows close with the main window.
+    if (QMdiSubWindow* help = findScreen("frmHelpBrowser"))
+        help->close();
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::openQuickTax()

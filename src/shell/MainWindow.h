@@ -36,13 +36,22 @@ public:
     QMdiSubWindow* openScreen(const QString& name, const std::function<CalculatorWindow*()>& make);
     QMdiSubWindow* findScreen(const QString& name) const;
 
+    // The help document; the video lectures, which only beep while their window is minimised.
+    void openHelp();
+    void openVideo();
+
     void initialiseAll();
     void showAbout();
     void printerSetup();
     void startCalculator();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildMenus();
+    // A child window by name, made on first use, brought to the front and made active.
+    QMdiSubWindow* openChild(const QString& name, const std::function<QWidget*()>& make);
     void openQuickTax();
     // The company car screen, widening a main window in its normal state, then cascading.
     void openCompanyCar();

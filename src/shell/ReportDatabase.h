@@ -13,11 +13,15 @@
 namespace revora {
 
 // Overwrites the one row of a one-row table in place, field by field in the order given;
-// a table that has lost its row gets it back. The whole write succeeds or nothing changes.
+// a table that has lost its row gets it back. The whole write succeeds or nothing changes;
+// a missing table or column is named in the StorageError.
 void WriteOneRowTable(const AppPaths& paths, const QString& table, const ReportRow& row);
 
 // Empties a line-per-row table and adds one row per printed line, in one transaction.
 void WriteMultiRowTable(const AppPaths& paths, const QString& table, const std::vector<ReportRow>& rows);
+
+// Whether the report database holds the table (it is opened, and seeded when new, first).
+bool ReportTableExists(const AppPaths& paths, const QString& table);
 
 // Every row of a table, in stored order, for the report renderer.
 QList<QSqlRecord> ReadReportTable(const AppPaths& paths, const QString& table);

@@ -1,15 +1,33 @@
 #include "shell/ReportJob.h"
 
 #include <QDate>
+#include <QDir>
 
+#include "shell/Database.h"
 #include "shell/ReportDatabase.h"
 #include "shell/ReportRenderer.h"
 
 namespace revora {
 
+namespace {
+
+// A layout whose tables the report database does not hold is named before anything is
+// written, as a missing layout is.
+ReportLayout CheckedLayout(const AppPaths& paths, const QString& layoutName)
+{
+    ReportLayout layout = LoadReportLayout(paths.LayoutPath(layoutName));
+    for (const QString& table : {layout.table, layout.rowsTable})
+        if (!table.isEmpty() && !ReportTableExists(paths, table))
+            throw StorageError(layout.path, QStringLiteral("it names table %1, which %2 does not hold.")
+                                                .arg(table, QDir::toNativeSeparators(paths.ReportDbPath)));
+    return layout;
+}
+
+} // namespace
+
 RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row)
 {
-    LoadReportLayout(state.Paths.LayoutPath(request.layoutName));
+    CheckedLayout(state.Paths, request.layoutName);
     WriteOneRowTable(state.Paths, request.table, row);
     return RenderReport(state, request.layoutName, request.title);
 }
@@ -17,14 +35,14 @@ RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& 
 RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
                                             const std::vector<ReportRow>& rows)
 {
-    LoadReportLayout(state.Paths.LayoutPath(request.layoutName));
+    CheckedLayout(state.Paths, request.layoutName);
     WriteMultiRowTable(state.Paths, request.table, rows);
     return RenderReport(state, request.layoutName, request.title);
 }
 
 RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
 {
-    const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(layoutName));
+    const ReportLayout layout = CheckedLayout(state.Paths, layoutName);
     const QList<QSqlRecord> rows = ReadReportTable(state.Paths, layout.table);
     const QString html = layout.rowsTable.isEmpty()
                              ? RenderReportHtml(layout, rows, QDate::currentDate())

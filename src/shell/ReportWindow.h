@@ -18,6 +18,8 @@ public:
     ~ReportWindow() override;
 
     const QString& html() const { return html_; }
+    // The laid-out printout the window shows and prints.
+    const QTextDocument& document() const { return *document_; }
 
     // Sized to fit the available screen area, centred on the owner (the main window).
     void placeOver(const QWidget* owner);

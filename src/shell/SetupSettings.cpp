@@ -21,13 +21,13 @@ std::vector<double> ReadColumns(const AppPaths& paths, const QStringList& column
     const QString select = QStringLiteral("SELECT %1 FROM Setup ORDER BY rowid LIMIT 1").arg(columns.join(", "));
     QSqlQuery query(connection.database());
     auto selectFirstRow = [&] {
-        connection.check(query.exec(select), QStringLiteral("read the settings"), query.lastError().text());
+        connection.check(query.exec(select), QStringLiteral("read the settings"), query);
         return query.next();
     };
     if (!selectFirstRow()) {
         QSqlQuery putBack(connection.database());
         connection.check(putBack.exec(QStringLiteral("INSERT INTO Setup DEFAULT VALUES")),
-                         QStringLiteral("put back the row of table Setup"), putBack.lastError().text());
+                         QStringLiteral("put back the row of table Setup"), putBack);
         connection.check(selectFirstRow(), QStringLiteral("read the settings"), QStringLiteral("table Setup has no row"));
     }
     std::vector<double> values;
@@ -60,10 +60,10 @@ void WriteColumns(const AppPaths& paths, const QStringList& columns, const std::
                                                   "ON CONFLICT (rowid) DO UPDATE SET %3")
                                        .arg(columns.join(", "), QStringLiteral(", ?").repeated(columns.size()),
                                             updates.join(", "))),
-                     QStringLiteral("prepare the write of the settings"), write.lastError().text());
+                     QStringLiteral("prepare the write of the settings"), write);
     for (const double value : values)
         write.addBindValue(value);
-    connection.check(write.exec(), QStringLiteral("save the settings"), write.lastError().text());
+    connection.check(write.exec(), QStringLiteral("save the settings"), write);
 }
 
 const QStringList PayrollColumns{"EmployeeUIF", "EmployerUIF", "SkillLevy", "UIFLimit", "TAIncRate8020"};

@@ -100,6 +100,10 @@ const BadArgumentsCase BadArgumentsCases[] = {
     {"an unknown option", {"quicktax", "--incme", "500000"}, "--incme"},
     {"an income with letters after the digits", {"quicktax", "--income", "12x"}, "--income"},
     {"an income that is not finite", {"quicktax", "--income", "inf"}, "--income"},
+    // Finite, but its tax overflows: no infinity is printed or stored.
+    {"an income whose tax overflows", {"quicktax", "--income", "1.7e308", "--report", "@/F.pdf"},
+     "--income: the amounts are too large to work with"},
+    {"a loss whose tax overflows", {"quicktax", "--income", "-1.7e308"}, "--income: the amounts are too large"},
     {"an age beyond 16 bits", {"quicktax", "--income", "500000", "--age", "40000"}, "--age"},
     {"an age with no value", {"quicktax", "--income", "500000", "--age"}, "--age"},
     {"no income at all", {"quicktax", "--age", "40"}, "--income"},

@@ -29,7 +29,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail
 for f in bin/revora bin/revora-calc \
          share/revora2016/layouts/kwiktep.rpt share/revora2016/Revx.jpg \
          share/revora2016/seeds/Settings/Setup.sql share/revora2016/seeds/bcdv/Startup.sql \
-         share/revora2016/seeds/Crysprin/kwiktax.sql \
+         share/revora2016/seeds/Crysprin/kwiktax.sql share/revora2016/RV2016Help.pdf \
          "share/icons/hicolor/scalable/apps/$id.svg"; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done

@@ -199,6 +199,11 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
     packages.push_back({PackageScreen::RevoraMonthly, {.Age = 66, .Amount = 150000, .RADeduction = 250}, {.PensionCont = 10}});
     // 45 % + 5 % + 1 %: above the bisection's range, still solvable.
     packages.push_back(annual(20000, {.PensionCont = 45, .ProvCont = 5}, 3000));
+    // A UIF rate of 60 %: walked up to the UIF ceiling (R 178 464 a year), bisected beyond it;
+    // one answer lies below the ceiling, one above it, one on a low ceiling.
+    packages.push_back(annual(20000, {.EmployeeUIF = 60}));
+    packages.push_back(annual(300000, {.PensionCont = 7.5, .EmployeeUIF = 60}, 3000));
+    packages.push_back(annual(150000, {.EmployeeUIF = 60, .UIFLimit = 1500}));
     // 60 % + 40 %: no salary pays enough.
     packages.push_back(annual(3000, {.PensionCont = 60, .ProvCont = 40}));
     for (const Package& p : packages) {
@@ -206,6 +211,21 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
         ExpectSame(RunWith(SalPackGrossUp, p), RunWith(SalPackGrossUpReference, p));
     }
     EXPECT_EQ(RunWith(SalPackGrossUp, packages.back()).outcome, PackageOutcome::NoGrossSalary);
+}
+
+// A UIF rate above half a rand once made the screens' search walk every rand up to the
+// answer: R 1 000 000 000 a month at 125 % took minutes. Past the UIF ceiling the take-home
+// pay rises steadily, so the search now walks only up to the ceiling.
+TEST(GrossUpSearch, FindsALargeNetQuicklyWhenUifTakesMoreThanHalfBelowItsCeiling)
+{
+    PackageInputs in{.Age = 40, .Amount = 1'000'000'000};
+    PackageResult result;
+    TaxBracketResult record;
+    EXPECT_EQ(SalPackGrossUp(PackageScreen::RevoraMonthly, in, {.EmployeeUIF = 125}, result, record),
+              PackageOutcome::Done);
+    // Above the ceiling take-home = k - 14 872 x 1.25 - (TaxBeforeRebates(12 k) - 13 257) / 12
+    // = 0.59 k - 10 906.42, first above R 1 000 000 000 at k = 1 694 933 740.
+    EXPECT_EQ(result.SearchAmount, 1'694'933'740);
 }
 
 } // namespace

@@ -1,16 +1,20 @@
-// The main window: caption, menus, start-up with the About window, Initialise All and the
-// desktop calculator.
+// The main window: caption, menus, start-up with the About window, Initialise All, the desktop
+// calculator, and the help and video windows.
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPdfDocument>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
 
 #include "shell/AboutWindow.h"
 #include "shell/Database.h"
+#include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
 #include "shell/ScreenTestSupport.h"
@@ -84,9 +88,9 @@ private slots:
             QVERIFY2(action, qPrintable(name));
             QCOMPARE(action->text(), caption);
         }
-        // Screens still to come are present but not yet usable.
-        QVERIFY(!MenuAction(*main, "mnuContents")->isEnabled());
-        for (const char* name : {"mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
+        // Searching the help has no command of its own: the help window's viewer searches.
+        QVERIFY(!MenuAction(*main, "mnuHelpSearchForHelpOn")->isEnabled());
+        for (const char* name : {"mnuContents", "VideoLectures1", "mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
                                  "mnuCarAll1", "mnuInflationProject", "mnuLoans", "mnuLoansBuster",
                                  "mnuLoansComparison", "mnuDailyBalance"})
             QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
@@ -168,6 +172,21 @@ private slots:
         QVERIFY(watcher.texts()[0].contains("bcdv.db"));
         QVERIFY(!OpenAbout());
         QCOMPARE(revora::testing::ReadAll(file.fileName()), before);
+    }
+
+    void aFolderThatCannotHoldTheDatabasesIsToldOnceNamingEachFile()
+    {
+        const QString folder = folder_->path() + "/missing/folder";
+        MessageBoxWatcher watcher;
+        MainWindow main(folder, revora::testing::TestInstallFolder());
+        main.start();
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QTest::qWait(100);
+        QCOMPARE(watcher.texts().size(), 1);
+        for (const char* file : {"bcdv.db", "Settings.db", "Crysprin.db"})
+            QVERIFY2(watcher.texts().constFirst().contains(QDir::toNativeSeparators(folder + "/" + file)), file);
+        QVERIFY(main.isVisible());
+        QVERIFY(!OpenAbout());
     }
 
     void initialiseAllClosesTheListedScreensAndKeepsFortnightlyAndQuickTax()
@@ -317,6 +336,84 @@ private slots:
         QCOMPARE(watcher.texts(), QStringList{"The Microsoft Calculator is not installed or in the Windows directory"});
         QCOMPARE(watcher.titles(), QStringList{"Revora 2016"});
         QVERIFY(main->isVisible());
+    }
+
+    void theHelpMenuOpensTheInstalledHelpDocumentOnce()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        MenuAction(*main, "mnuContents")->trigger();
+        MenuAction(*main, "mnuContents")->trigger();
+        QMdiSubWindow* sub = main->findScreen("frmHelpBrowser");
+        QVERIFY(sub);
+        QCOMPARE(sub->windowTitle(), QString("Revora Help"));
+        int helpWindows = 0;
+        for (QMdiSubWindow* each : main->mdiArea()->subWindowList())
+            helpWindows += each->objectName() == "frmHelpBrowser";
+        QCOMPARE(helpWindows, 1);
+        // The build makes the document among the installation files.
+        auto* help = qobject_cast<HelpWindow*>(sub->widget());
+        QTRY_COMPARE(help->document()->status(), QPdfDocument::Status::Ready);
+        QVERIFY(help->document()->pageCount() > 1);
+    }
+
+    void exitClosesTheHelpWindowBeforeTheOtherChildWindows()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        MenuAction(*main, "QuickTax")->trigger();
+        MenuAction(*main, "mnuContents")->trigger();
+        MenuAction(*main, "QuickTax")->trigger(); // the help window is not the active one
+        QStringList closed;
+        for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+            QObject::connect(sub, &QObject::destroyed, [&closed, name = sub->objectName()] { closed << name; });
+        MenuAction(*main, "mnuExit")->trigger();
+        QTRY_VERIFY(!closed.isEmpty());
+        QCOMPARE(closed.constFirst(), QString("frmHelpBrowser"));
+        QVERIFY(!main->isVisible());
+    }
+
+    void initialiseAllClosesTheHelpWindowAndKeepsTheVideoWindow()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        MenuAction(*main, "mnuContents")->trigger();
+        MenuAction(*main, "VideoLectures1")->trigger();
+        MenuAction(*main, "mnuNew")->trigger();
+        QTRY_VERIFY(!main->findScreen("frmHelpBrowser"));
+        QVERIFY(main->findScreen("frmVideo"));
+    }
+
+    void theVideoWindowOpensCentredHighAndReadsItsSourceWhenActive()
+    {
+        SkipAboutAtStart(folder_->path());
+        QFile source(folder_->path() + "/VideoSource.Dll");
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.write("1\n");
+        source.close();
+        auto main = startMain();
+        MenuAction(*main, "VideoLectures1")->trigger();
+        QMdiSubWindow* sub = main->findScreen("frmVideo");
+        QVERIFY(sub);
+        QCOMPARE(sub->windowTitle(), QString("Video"));
+        const QSize area = main->mdiArea()->viewport()->size();
+        QCOMPARE(sub->x(), std::max(0, (area.width() - sub->width()) / 2));
+        QCOMPARE(sub->y(), std::max(0, (area.height() - sub->height()) / 6));
+        QTRY_VERIFY(sub->findChild<QRadioButton*>("Option1_1")->isChecked());
+        QVERIFY(!sub->findChild<QRadioButton*>("Option1_0")->isChecked());
+    }
+
+    void theVideoCommandOnlyBeepsWhileTheVideoWindowIsMinimised()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        MenuAction(*main, "VideoLectures1")->trigger();
+        QMdiSubWindow* sub = main->findScreen("frmVideo");
+        sub->showMinimized();
+        QTRY_VERIFY(sub->isMinimized());
+        MenuAction(*main, "VideoLectures1")->trigger();
+        QVERIFY(sub->isMinimized());
+        QCOMPARE(main->findScreen("frmVideo"), sub);
     }
 };
 

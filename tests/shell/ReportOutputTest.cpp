@@ -384,6 +384,67 @@ TEST_F(OwnLayout, LayoutThatNamesNoTableIsReportedAndTheTableIsUnchanged)
     EXPECT_EQ(ReadReportTable(state.Paths, "notes").value(0).value("NOTE").toString(), "first");
 }
 
+// Changes the report table behind the program's back, as another tool editing the file would.
+void AlterTable(const QString& databasePath, const QString& statement)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "alter");
+        db.setDatabaseName(databasePath);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
+    }
+    QSqlDatabase::removeDatabase("alter");
+}
+
+QByteArray FileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(OwnLayout, ATableWithAnExtraColumnPrintsAndKeepsTheColumn)
+{
+    Render("first", 1);
+    AlterTable(state.Paths.ReportDbPath, "ALTER TABLE notes ADD COLUMN REMARK TEXT DEFAULT 'kept'");
+    const QString html = Render("second", 2);
+    EXPECT_TRUE(html.contains("second")) << html.toStdString();
+    const QList<QSqlRecord> rows = ReadReportTable(state.Paths, "notes");
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].value("REMARK").toString(), "kept");
+}
+
+TEST_F(OwnLayout, ATableMissingAColumnIsNamedAndTheFileIsUnchanged)
+{
+    Render("first", 1);
+    AlterTable(state.Paths.ReportDbPath, "ALTER TABLE notes DROP COLUMN AMOUNT");
+    const QByteArray before = FileBytes(state.Paths.ReportDbPath);
+    try {
+        Render("second", 2);
+        FAIL() << "a row was written to a table without its column";
+    } catch (const StorageError& e) {
+        EXPECT_TRUE(e.message().contains("Crysprin.db")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("AMOUNT")) << e.message().toStdString();
+    }
+    EXPECT_EQ(FileBytes(state.Paths.ReportDbPath), before);
+}
+
+TEST_F(OwnLayout, ALayoutNamingATableThatDoesNotExistIsReportedAndNothingIsWritten)
+{
+    Render("first", 1);
+    const QByteArray before = FileBytes(state.Paths.ReportDbPath);
+    WriteBytes(QDir(installFolder.path()).filePath("layouts/notes.rpt"),
+               "<!-- revora-table: nosuchtable -->\n<p>{{NOTE}}</p>\n");
+    try {
+        Render("second", 2);
+        FAIL() << "a layout over a table that does not exist was rendered";
+    } catch (const StorageError& e) {
+        EXPECT_TRUE(e.message().contains("notes.rpt")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("nosuchtable")) << e.message().toStdString();
+    }
+    EXPECT_EQ(FileBytes(state.Paths.ReportDbPath), before);
+}
+
 TEST_F(OwnLayout, DamagedTemplateIsReported)
 {
     WriteBytes(QDir(installFolder.path()).filePath("layouts/notes.rpt"), "<!-- revora-table: notes -->\n{{#rows}}\n");

@@ -1,0 +1,155 @@
+// revora-calc settings: the employer's stored settings, the one row of table Setup, shown and
+// changed with the checks the settings panel makes, so scripts can read and set them.
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <iomanip>
+#include <iostream>
+
+#include "cli/CalcCommand.h"
+#include "cli/CalcOutput.h"
+#include "shell/AmountFormat.h"
+#include "shell/SetupSettings.h"
+
+namespace revora::cli {
+
+namespace {
+
+enum class ColumnKind {
+    Rate,          // a percentage or an amount the panel's box takes: no minus sign
+    InclusionRate, // 0.8 or 0.2, the panel's two option buttons
+    YesNo,         // the maintenance plan's pair of option buttons
+};
+
+struct Column {
+    const char* name; // the column of table Setup
+    const char* caption; // as the settings panel shows it
+    ColumnKind kind;
+    int decimals;
+    double PackageSettings::*rate = nullptr;
+};
+
+const std::vector<Column>& Columns()
+{
+    static const std::vector<Column> columns{
+        {"PensionCont", "Employee pension contribution", ColumnKind::Rate, 2, &PackageSettings::PensionCont},
+        {"EmployerPenCont", "Employer's pension contribution", ColumnKind::Rate, 2, &PackageSettings::EmployerPenCont},
+        {"ProvCont", "Employee provident contribution", ColumnKind::Rate, 2, &PackageSettings::ProvCont},
+        {"EmployerProvCont", "Employer's provident contribution", ColumnKind::Rate, 2,
+         &PackageSettings::EmployerProvCont},
+        {"EmployeeUIF", "Employee UIF portion", ColumnKind::Rate, 3, &PackageSettings::EmployeeUIF},
+        {"EmployerUIF", "Employer UIF portion", ColumnKind::Rate, 3, &PackageSettings::EmployerUIF},
+        {"SkillLevy", "Skills levy", ColumnKind::Rate, 3, &PackageSettings::SkillLevy},
+        {"UIFLimit", "UIF monthly limit", ColumnKind::Rate, 0, &PackageSettings::UIFLimit},
+        {"TAIncRate8020", "Travel allowance inclusion rate", ColumnKind::InclusionRate, 1,
+         &PackageSettings::TAIncRate8020},
+        {"CompCarFBRate8020", "Company car fringe benefit rate", ColumnKind::InclusionRate, 1,
+         &PackageSettings::CompCarFBRate8020},
+        {"CompCarMPYesNo", "Company car has maintenance plan", ColumnKind::YesNo, 0},
+    };
+    return columns;
+}
+
+const Column* FindColumn(const std::string& name)
+{
+    for (const Column& column : Columns())
+        if (name == column.name)
+            return &column;
+    return nullptr;
+}
+
+using Change = std::function<void(PackageSettings&)>;
+
+// One --set COLUMN=VALUE, checked as the panel checks what is typed or chosen.
+Change ReadChange(const std::string& assignment)
+{
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos)
+        throw UsageError("--set: '" + assignment + "' must be COLUMN=VALUE");
+    const std::string name = assignment.substr(0, equals);
+    const std::string text = assignment.substr(equals + 1);
+    const Column* column = FindColumn(name);
+    if (!column) {
+        std::string names;
+        for (const Column& each : Columns())
+            names += (names.empty() ? "" : ", ") + std::string(each.name);
+        throw UsageError("--set: '" + name + "' is not a column of the settings; the columns are " + names);
+    }
+    switch (column->kind) {
+    case ColumnKind::YesNo:
+        if (text != "yes" && text != "no")
+            throw UsageError("--set: " + name + "='" + text + "' must be yes or no");
+        return [yes = text == "yes"](PackageSettings& s) { s.CompCarMPYesNo = yes; };
+    case ColumnKind::InclusionRate: {
+        const double value = NumberFromText("set", text);
+        if (value != 0.8 && value != 0.2)
+            throw UsageError("--set: " + name + "='" + text + "' must be 0.8 or 0.2");
+        return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
+    }
+    case ColumnKind::Rate: {
+        const double value = NumberFromText("set", text);
+        if (value < 0.0)
+            throw UsageError("--set: " + name + "='" + text + "' must not be negative");
+        return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
+    }
+    }
+    return {};
+}
+
+void PrintSettings(const PackageSettings& settings, bool json)
+{
+    if (json) {
+        QJsonObject object;
+        for (const Column& column : Columns())
+            if (column.kind == ColumnKind::YesNo)
+                object.insert(column.name, settings.CompCarMPYesNo);
+            else
+                object.insert(column.name, settings.*column.rate);
+        std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return;
+    }
+    for (const Column& column : Columns()) {
+        const std::string label = std::string(column.caption) + " (" + column.name + ")";
+        const std::string value = column.kind == ColumnKind::YesNo
+                                      ? std::string(settings.CompCarMPYesNo ? "Yes" : "No")
+                                      : FormatAmount(settings.*column.rate, column.decimals);
+        std::cout << std::left << std::setw(54) << label << std::right << std::setw(14) << value << '\n';
+    }
+}
+
+int Settings(const ParsedOptions& options)
+{
+    // Every --set is checked before the file is opened, so a refused run changes nothing.
+    std::vector<Change> changes;
+    for (const std::string& assignment : options.values("set"))
+        changes.push_back(ReadChange(assignment));
+
+    const AppState state = MakeState(options);
+    MakeDatabaseFolder(state.Paths.SettingsDbPath);
+    PackageSettings settings = ReadPackageSettings(state.Paths);
+    if (!changes.empty()) {
+        for (const Change& change : changes)
+            change(settings);
+        WritePackageSettings(state.Paths, settings);
+        settings = ReadPackageSettings(state.Paths);
+    }
+    PrintSettings(settings, options.has("json"));
+    return 0;
+}
+
+} // namespace
+
+std::vector<Subcommand> SettingsCommands()
+{
+    // No report here: of the common options only --json and --data-dir apply.
+    std::vector<OptionDef> options{
+        {"set", true, "COLUMN=VALUE  change one column (repeatable); all are written together", true}};
+    for (const OptionDef& common : CommonOptions())
+        if (common.name == "json" || common.name == "data-dir")
+            options.push_back(common);
+    return {
+        {"settings", "show the employer's stored settings, or change them with --set", options, Settings},
+    };
+}
+
+} // namespace revora::cli

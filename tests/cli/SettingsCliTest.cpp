@@ -1,0 +1,95 @@
+// revora-calc settings: the stored row shown, changed as the settings panel changes it, and a
+// refused change that leaves the file exactly as it was.
+
+#include "cli/RevoraCalc.h"
+#include "TestSupport.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+
+namespace revora {
+namespace {
+
+QByteArray FileHash(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+}
+
+TEST_F(RevoraCalcTest, ANewFileShowsTheStartingSettings)
+{
+    const CalcRun run = RevoraCalc({"settings", "--json", DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject settings = JsonOf(run);
+    ExpectFigures(settings,
+                  {"PensionCont", "EmployerPenCont", "ProvCont", "EmployerProvCont", "EmployeeUIF", "EmployerUIF",
+                   "SkillLevy", "UIFLimit", "TAIncRate8020", "CompCarFBRate8020", "CompCarMPYesNo"},
+                  {{"EmployeeUIF", 1}, {"EmployerUIF", 1}, {"SkillLevy", 1}, {"UIFLimit", 14872},
+                   {"TAIncRate8020", 0.8}, {"CompCarFBRate8020", 0.8}});
+    EXPECT_EQ(settings.value("CompCarMPYesNo"), QJsonValue(false));
+}
+
+TEST_F(RevoraCalcTest, SetChangesTheNamedColumnsTogetherAndTheScreensReadThem)
+{
+    const CalcRun set = RevoraCalc({"settings", "--set", "UIFLimit=17712", "--set", "CompCarMPYesNo=yes", "--set",
+                                    "TAIncRate8020=0.2", "--set", "PensionCont=7.5", DataDirArg()});
+    ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
+    EXPECT_TRUE(set.out.contains("Company car has maintenance plan (CompCarMPYesNo)")) << set.out.toStdString();
+    const QJsonObject settings = JsonOf(RevoraCalc({"settings", "--json", DataDirArg()}));
+    ExpectFigures(settings, {},
+                  {{"UIFLimit", 17712}, {"TAIncRate8020", 0.2}, {"PensionCont", 7.5}, {"EmployeeUIF", 1}});
+    EXPECT_EQ(settings.value("CompCarMPYesNo"), QJsonValue(true));
+    // A payroll run takes the stored ceiling: UIF on R 20 000 is 1 % of R 17 712.
+    const QJsonObject monthly = JsonOf(RevoraCalc({"monthly", "--salary", "20000", "--age", "40", "--json", DataDirArg()}));
+    ExpectFigures(monthly, {}, {{"UIFEmployee", 177.12}, {"UIFEmployer", 177.12}});
+}
+
+struct SettingsRefusal {
+    const char* name;
+    QStringList arguments;
+    const char* line;
+};
+
+class SettingsRefusalTest : public RevoraCalcTest, public ::testing::WithParamInterface<SettingsRefusal> {};
+
+TEST_P(SettingsRefusalTest, ExitWith2TheOneLineAndTheFileUntouched)
+{
+    ASSERT_EQ(RevoraCalc({"settings", "--set", "SkillLevy=0.5", DataDirArg()}).exitCode, 0);
+    const QString file = QDir(dataDir.path()).filePath("Settings.db");
+    const QByteArray before = FileHash(file);
+    ASSERT_FALSE(before.isEmpty());
+    // A good change beside the bad one is not written either.
+    const CalcRun run =
+        RevoraCalc(QStringList{"settings", "--set", "UIFLimit=1"} << GetParam().arguments << DataDirArg());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_EQ(run.err, QString("revora-calc: ") + QString::fromUtf8(GetParam().line) + '\n');
+    EXPECT_EQ(FileHash(file), before);
+}
+
+const SettingsRefusal SettingsRefusals[] = {
+    {"no equals sign", {"--set", "UIFLimit"}, "--set: 'UIFLimit' must be COLUMN=VALUE"},
+    {"a column the row does not have",
+     {"--set", "Salary=1"},
+     "--set: 'Salary' is not a column of the settings; the columns are PensionCont, EmployerPenCont, ProvCont, "
+     "EmployerProvCont, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, "
+     "CompCarMPYesNo"},
+    {"SQL in a value", {"--set", "SkillLevy=1; DROP TABLE Setup"}, "--set: '1; DROP TABLE Setup' is not a number"},
+    {"SQL in a column name",
+     {"--set", "SkillLevy = 0, UIFLimit=1"},
+     "--set: 'SkillLevy ' is not a column of the settings; the columns are PensionCont, EmployerPenCont, ProvCont, "
+     "EmployerProvCont, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, "
+     "CompCarMPYesNo"},
+    {"a negative rate", {"--set", "SkillLevy=-1"}, "--set: SkillLevy='-1' must not be negative"},
+    {"a word for a rate", {"--set", "EmployeeUIF=one"}, "--set: 'one' is not a number"},
+    {"an infinite limit", {"--set", "UIFLimit=inf"}, "--set: 'inf' is not a number"},
+    {"an inclusion rate of one half", {"--set", "TAIncRate8020=0.5"}, "--set: TAIncRate8020='0.5' must be 0.8 or 0.2"},
+    {"a maintenance plan of 1", {"--set", "CompCarMPYesNo=1"}, "--set: CompCarMPYesNo='1' must be yes or no"},
+    {"a report asked of the settings", {"--report", "x.pdf"}, "--report: unknown option"},
+};
+INSTANTIATE_TEST_SUITE_P(Refused, SettingsRefusalTest, ::testing::ValuesIn(SettingsRefusals), testing::RowName{});
+
+} // namespace
+} // namespace revora

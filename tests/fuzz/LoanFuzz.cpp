@@ -1,0 +1,66 @@
+// The loan calculator in all four solve modes, then its totals, both schedules and every
+// printout. A loan the boxes allow solves to finite values, and the schedules' balances are
+// finite and not negative.
+
+#include "FuzzInput.h"
+#include "finance/Annuity.h"
+#include "finance/Loan.h"
+
+using namespace revora;
+using namespace revora::fuzz;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput in(data, size);
+    const double most = in.Flag() ? 10'000'000.0 : LargestTypedAmount;
+    LoanState loan;
+    loan.loanCalcMode = static_cast<LoanMode>(in.Int(0, 3));
+    loan.loanPrincipal = in.Amount(most, false, {100000.0, 1000000.0});
+    loan.loanPeriod = static_cast<double>(in.Pick<std::int64_t>({0, 1, 12, 13, 240, 600, in.Int(0, 600)}));
+    loan.loanRate = in.Flag() ? in.Within(0.0, MostLoanRate) : in.Pick({0.0, 0.001, 12.0, 50.0});
+    loan.loanRepayment = in.Amount(most, false, {1101.09, 1101.08, 300.0});
+    loan.TotalsShown = in.Flag();
+
+    const bool rateError = LoanCalc(loan);
+    Finite(loan.loanPrincipal, "principal");
+    Finite(loan.loanRepayment, "repayment");
+    FiniteNotNegative(loan.loanPeriod, "period");
+    FiniteNotNegative(loan.loanRate, "rate");
+    Require(loan.loanPeriod <= MostLoanMonths, "a period beyond 600 months");
+    Require(loan.loanPeriod == std::floor(loan.loanPeriod), "a period of whole months");
+    Require(rateError == (loan.loanCalcMode == LoanMode::InterestRate && loan.loanRate > MostLoanRate),
+            "the rate error shows only over a solved rate above 50");
+    Finite(LoanTotalRepayments(loan), "total repayments");
+    Finite(LoanTotalInterest(loan), "total interest");
+
+    if (MonthlyScheduleAvailable(loan)) {
+        const std::vector<ScheduleLine> lines = MonthlySchedule(loan);
+        Require(lines.size() == static_cast<std::size_t>(loan.loanPeriod), "one line a month");
+        for (const ScheduleLine& line : lines) {
+            Finite(line.Capital, "monthly capital");
+            Finite(line.Interest, "monthly interest");
+            FiniteNotNegative(line.Balance, "monthly balance");
+        }
+    }
+    if (AnnualScheduleAvailable(loan)) {
+        const AnnualSchedule annual = CalcAnnAmort(loan);
+        Require(annual.Flag == 1 || annual.Flag == 2, "the part-year flag is 1 or 2");
+        Require(annual.Years.size() == static_cast<std::size_t>(annual.FullYears) + (annual.Flag == 2 ? 1 : 0),
+                "one line a year and one for a part year");
+        for (const ScheduleLine& line : annual.Years) {
+            Finite(line.Capital, "annual capital");
+            Finite(line.Interest, "annual interest");
+            FiniteNotNegative(line.Balance, "annual balance");
+        }
+    }
+    for (const AmortKind kind : {AmortKind::None, AmortKind::Annual, AmortKind::Monthly}) {
+        if ((kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
+            || (kind == AmortKind::Monthly && !MonthlyScheduleAvailable(loan)))
+            continue;
+        const LoanPrintout printout = LoanPrint(loan, kind);
+        FiniteRow(printout.Loans, "loan printout");
+        FiniteRows(printout.Amort, "amortisation printout");
+    }
+    LoanInitialise(loan);
+    return 0;
+}
