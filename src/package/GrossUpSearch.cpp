@@ -122,6 +122,38 @@ bool TakeHomeRisesSteadily(const PackageSettings& s) noexcept
     return AtLeastZero(s.PensionCont) + AtLeastZero(s.ProvCont) + AtLeastZero(s.EmployeeUIF) < 50.0;
 }
 
+// The most take-home pay can rise from one rand to the next. Per rand the salary adds a rand,
+// the fund contributions and UIF move by their rates, the allowed R/A by at most the pension's
+// rate + 15 %, so the taxable income by at most 1.15 + twice the pension's rate, and the tax by
+// 41 % of that. Every rate is taken as its size, so negative ones are covered too; the bound is
+// rounded up generously, as it only has to be no smaller than the truth.
+double MostRisePerRand(const PackageSettings& s) noexcept
+{
+    return 2.0 + 2.0 * (std::fabs(s.PensionCont) + std::fabs(s.ProvCont) + std::fabs(s.EmployeeUIF)) / 100.0;
+}
+
+// The step-by-step answer for take-home pay that need not rise steadily: every step is still
+// judged exactly, but a step short of the net salary by D rand can reach it no sooner than
+// D / MostRisePerRand steps on, so the walk leaps there. Far from the answer the leaps are long;
+// near it they shrink to single rands.
+template <typename Evaluate>
+std::int64_t FirstPayingByLeaps(const Search& s, std::int64_t last, Evaluate evaluate) noexcept
+{
+    const double bound = MostRisePerRand(s.s);
+    std::int64_t step = 1;
+    while (step <= last) {
+        const double shortBy = s.in.Amount - evaluate(step);
+        if (shortBy < 0.0)
+            return step;
+        // A take-home pay that is not a number leaps one step, as the rand-by-rand walk does.
+        const double leap = shortBy >= 0.0 ? std::floor(shortBy / bound) + 1.0 : 1.0;
+        if (!(leap <= static_cast<double>(last - step)))
+            return last + 1;
+        step += static_cast<std::int64_t>(leap);
+    }
+    return last + 1;
+}
+
 // The step-by-step answer without walking every step. Without a directive the only value
 // carried between steps is the allowed R/A, and "entered > maximum(k)" turns over at most once:
 // - with an employee pension, limit A falls as k rises and C is fixed, so the maximum falls:
@@ -133,23 +165,6 @@ bool TakeHomeRisesSteadily(const PackageSettings& s) noexcept
 // known the allowed R/A of any step follows from the step alone.
 bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record) noexcept
 {
-    // Rates that take half a rand or more may still leave the take-home pay rising once the
-    // UIF base passes its ceiling, where the employee's UIF stops growing: the steps below
-    // that are walked one by one and only the rest is bisected. Walking every step up to a
-    // large net salary instead took minutes (R 1 000 000 000 a month at a UIF rate of 125 %).
-    std::int64_t firstSteady = 1;
-    if (!TakeHomeRisesSteadily(s.s)) {
-        if (!(AtLeastZero(s.s.PensionCont) + AtLeastZero(s.s.ProvCont) < 50.0))
-            return StepByStep(s, last, r, record);
-        const double ceiling = s.rules.MonthsInPeriod * s.s.UIFLimit;
-        const double baseWithoutSalary = s.carBenefit + s.taxableTravel + s.in.OtherFringeBenefits
-            + s.otherDeductions + s.in.EmployerMedical + s.in.EmployeeMedical - s.credits;
-        // Two steps past the one whose base reaches the ceiling, clear of any rounding there.
-        const double past = std::ceil(ceiling - baseWithoutSalary) + 2.0;
-        if (!(past < static_cast<double>(last)))
-            return StepByStep(s, last, r, record);
-        firstSteady = past < 1.0 ? 1 : static_cast<std::int64_t>(past);
-    }
     const double entered = s.in.RADeduction;
     const bool directive = s.in.RADirective;
     PackageResult scratch = r;
@@ -171,11 +186,32 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
         return FinishStep(s, k, allowed, into, record);
     };
     const auto pays = [&](std::int64_t step) { return evaluate(step, scratch) > s.in.Amount; };
+
     std::int64_t found = 1;
-    while (found < firstSteady && !pays(found))
-        ++found;
-    if (found == firstSteady)
-        found = FirstHolding(firstSteady, last, pays);
+    if (TakeHomeRisesSteadily(s.s)) {
+        found = FirstHolding(1, last, pays);
+    } else if (AtLeastZero(s.s.PensionCont) + AtLeastZero(s.s.ProvCont) < 50.0) {
+        // Past the UIF ceiling the employee's UIF stops growing and the take-home pay rises
+        // steadily again: the steps up to two past the one whose base reaches the ceiling
+        // (clear of any rounding there) are walked, the rest bisected.
+        const double ceiling = s.rules.MonthsInPeriod * s.s.UIFLimit;
+        const double baseWithoutSalary = s.carBenefit + s.taxableTravel + s.in.OtherFringeBenefits
+            + s.otherDeductions + s.in.EmployerMedical + s.in.EmployeeMedical - s.credits;
+        const double past = std::ceil(ceiling - baseWithoutSalary) + 2.0;
+        if (past < static_cast<double>(last)) {
+            const std::int64_t firstSteady = past < 1.0 ? 1 : static_cast<std::int64_t>(past);
+            while (found < firstSteady && !pays(found))
+                ++found;
+            if (found == firstSteady)
+                found = FirstHolding(firstSteady, last, pays);
+        } else {
+            found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch); });
+        }
+    } else {
+        // Funds that take half of every rand or more: once a very large net salary took
+        // minutes to walk to, rand by rand.
+        found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch); });
+    }
     if (found > last)
         return false;
     // Evaluated last, so the engine's record too ends as the step-by-step search leaves it.

@@ -22,9 +22,10 @@ constexpr double MostWalkedSteps = 3'000'000.0;
 double Positive(double v) { return v > 0.0 ? v : 0.0; }
 
 // Fund rates taking half of every rand or more let the take-home pay fall as the salary rises,
-// so no search can skip steps: the rules' own bound on the search is what ends it, and a large
-// net salary makes that bound billions of steps (R 100 000 000 at a pension of 719 %). So
-// does a UIF rate that takes half below a ceiling set far up.
+// so the quick search cannot bisect: it leaps by how far each step falls short, which is quick
+// far from the answer, but where the take-home pay levels off just short of the net the leaps
+// shrink towards single rands up to the search's bound. So does a UIF rate that takes half
+// below a ceiling set far up.
 bool WalkedStepByStep(PackageScreen screen, const PackageSettings& s)
 {
     const double funds = Positive(s.PensionCont) + Positive(s.ProvCont);

@@ -204,6 +204,14 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
     packages.push_back(annual(20000, {.EmployeeUIF = 60}));
     packages.push_back(annual(300000, {.PensionCont = 7.5, .EmployeeUIF = 60}, 3000));
     packages.push_back(annual(150000, {.EmployeeUIF = 60, .UIFLimit = 1500}));
+    // Funds that take half of every rand or more: leapt through, not bisected.
+    packages.push_back(annual(20000, {.PensionCont = 55}));
+    packages.push_back(annual(60000, {.PensionCont = 50, .ProvCont = 5}, 3000));
+    packages.push_back({PackageScreen::RevoraMonthly, {.Age = 70, .Amount = 9000, .RADeduction = 500, .RADirective = true},
+                        {.PensionCont = 52.5, .EmployeeUIF = 2}});
+    packages.push_back(annual(40000, {.ProvCont = 58}));
+    // A UIF rate of 60 % with its ceiling beyond the search's last step: leapt through as well.
+    packages.push_back(annual(30000, {.EmployeeUIF = 60, .UIFLimit = 1e9}));
     // 60 % + 40 %: no salary pays enough.
     packages.push_back(annual(3000, {.PensionCont = 60, .ProvCont = 40}));
     for (const Package& p : packages) {
@@ -226,6 +234,21 @@ TEST(GrossUpSearch, FindsALargeNetQuicklyWhenUifTakesMoreThanHalfBelowItsCeiling
     // Above the ceiling take-home = k - 14 872 x 1.25 - (TaxBeforeRebates(12 k) - 13 257) / 12
     // = 0.59 k - 10 906.42, first above R 1 000 000 000 at k = 1 694 933 740.
     EXPECT_EQ(result.SearchAmount, 1'694'933'740);
+}
+
+// Funds that take half of every rand or more once made the screens' search walk every rand:
+// R 100 000 000 a month at a 55 % pension took minutes. It now leaps by how far each step
+// falls short; the answer is the first step that pays more than the net.
+TEST(GrossUpSearch, FindsALargeNetQuicklyWhenTheFundsTakeHalfOfEveryRand)
+{
+    const PackageSettings settings{.PensionCont = 55};
+    PackageInputs in{.Age = 40, .Amount = 100'000'000};
+    PackageResult result;
+    TaxBracketResult record;
+    ASSERT_EQ(SalPackGrossUp(PackageScreen::RevoraMonthly, in, settings, result, record), PackageOutcome::Done);
+    // Past every threshold take-home = k - 0.55 k - 148.72 UIF - (TaxBeforeRebates(12 x 0.45 k) - 13 257) / 12
+    // = 0.2655 k + 7 534.86, first above R 100 000 000 at k = 376 619 455.
+    EXPECT_EQ(result.SearchAmount, 376'619'455);
 }
 
 } // namespace

@@ -88,7 +88,7 @@ private slots:
             QVERIFY2(action, qPrintable(name));
             QCOMPARE(action->text(), caption);
         }
-        // Searching the help has no command of its own: the help window's viewer searches.
+        // "&Search For Help On..." is on the menu but has no command.
         QVERIFY(!MenuAction(*main, "mnuHelpSearchForHelpOn")->isEnabled());
         for (const char* name : {"mnuContents", "VideoLectures1", "mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
                                  "mnuCarAll1", "mnuInflationProject", "mnuLoans", "mnuLoansBuster",
