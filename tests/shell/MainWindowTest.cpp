@@ -360,11 +360,12 @@ private slots:
     void exitClosesTheHelpWindowBeforeTheOtherChildWindows()
     {
         SkipAboutAtStart(folder_->path());
+        // Outlives the main window, whose destruction closes the remaining child windows.
+        QStringList closed;
         auto main = startMain();
         MenuAction(*main, "QuickTax")->trigger();
         MenuAction(*main, "mnuContents")->trigger();
         MenuAction(*main, "QuickTax")->trigger(); // the help window is not the active one
-        QStringList closed;
         for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
             QObject::connect(sub, &QObject::destroyed, [&closed, name = sub->objectName()] { closed << name; });
         MenuAction(*main, "mnuExit")->trigger();
