@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "shell/HelpWindow.h"
+#include "shell/FullLeakStacks.h"
 #include "shell/ScreenTestSupport.h"
 
 using namespace revora;

@@ -17,6 +17,7 @@
 #include "shell/HelpWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/NumberBox.h"
+#include "shell/FullLeakStacks.h"
 #include "shell/ScreenTestSupport.h"
 #include "shell/StartupSettings.h"
 #include "tax/QuickTaxScreen.h"

@@ -302,13 +302,7 @@ private slots:
     }
 };
 
-#if defined(__SANITIZE_ADDRESS__)
-// Qt Multimedia 6.4 keeps the picture buffer its video window draws into without a graphics
-// device (the offscreen platform) after the window is gone. Qt is built without frame pointers,
-// so only the slow unwinder shows that library in the leak's stack, which tests/lsan.supp then
-// names; ASAN_OPTIONS from the environment still override this.
-extern "C" const char* __asan_default_options() { return "fast_unwind_on_malloc=0"; }
-#endif
+#include "shell/FullLeakStacks.h"
 
 int main(int argc, char** argv)
 {
