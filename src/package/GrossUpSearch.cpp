@@ -16,6 +16,18 @@ using namespace package;
 // amount stay exact to far below a cent, and no amount that large is a salary.
 constexpr std::int64_t MostSearchSteps = std::int64_t{1} << 40;
 
+// A fund or UIF rate beyond 1 000 000 % is no fund's and no UIF's, and across the search's
+// range it carries the working values past what a double holds, where they stop meaning
+// anything: an overflowed tax can come back finite a rand later and pass for an answer. Such
+// rates are refused before either search, like any other search that cannot end.
+constexpr double MostSearchRate = 1'000'000.0;
+
+bool RatesWithinReach(const PackageSettings& s) noexcept
+{
+    return std::fabs(s.PensionCont) <= MostSearchRate && std::fabs(s.ProvCont) <= MostSearchRate
+        && std::fabs(s.EmployeeUIF) <= MostSearchRate;
+}
+
 // What stays fixed while searchAmount k moves.
 struct Search {
     const PackageInputs& in; // after the fixed blocks cleared what they clear
@@ -234,7 +246,7 @@ PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const Packag
     if (inputs.TravelAllowance + inputs.OtherFringeBenefits + inputs.OtherDeductionsTotal() - inputs.RADeduction
         > inputs.Amount)
         return refuse(PackageOutcome::FringeBenefitsTooLarge);
-    if (!AllFinite(inputs, settings))
+    if (!AllFinite(inputs, settings) || !RatesWithinReach(settings))
         return refuse(PackageOutcome::NoGrossSalary);
 
     PackageInputs in = inputs;

@@ -121,12 +121,13 @@ inline constexpr const char* NoGrossSalaryMessage =
 // it, else the previous step's value. The search stops after
 //   1 000 000 + 20 x (|net| + |car benefit| + |travel| + |other f/benefits| + |other
 //   deductions| + |both medical contributions| + |medical deduction| + |entered R/A|)
-// steps with NoGrossSalary; amounts that are not finite, or a bound beyond R 2^40, are
-// refused the same way. Runs the whole calculation: the routine, then the figures worked
-// from the boxes. Updates `inputs` as the screen's boxes are updated (the R/A allowed, a
-// cleared medical deduction or member count) only when a gross salary is found; leaves
-// `result`'s working values and `record` as they were when the routine does not finish
-// (the additional medical credit, the routine's first step, is 0 then).
+// steps with NoGrossSalary; amounts that are not finite, a pension, provident or employee's
+// UIF rate beyond 1 000 000 %, or a bound beyond R 2^40, are refused the same way. Runs the
+// whole calculation: the routine, then the figures worked from the boxes. Updates `inputs` as
+// the screen's boxes are updated (the R/A allowed, a cleared medical deduction or member
+// count) only when a gross salary is found; leaves `result`'s working values and `record` as
+// they were when the routine does not finish (the additional medical credit, the routine's
+// first step, is 0 then).
 PackageOutcome SalPackGrossUpReference(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record) noexcept;
 

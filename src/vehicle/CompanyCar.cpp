@@ -62,6 +62,12 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
 {
     if (car.BusDistance > car.TotalDistance)
         car.BusDistance = car.TotalDistance;
+    // Readings that run backwards give a total below 0, and capping to it would store a business
+    // distance below 0: the private share would then leave 0..1 (a true inclusion above the
+    // whole benefit, or below 0 once the readings are mended). No business km is what such
+    // readings can show.
+    if (car.BusDistance < 0.0)
+        car.BusDistance = 0.0;
     Store(result.PrivateDistance, car.TotalDistance - car.BusDistance);
     const double privateShare = Proportion(result.PrivateDistance, car.TotalDistance);
 

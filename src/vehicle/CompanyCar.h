@@ -76,7 +76,8 @@ struct CompCarRun {
 //   when the car on screen has TotalDistance 0 and CCPrice 0 the run ends here: that car's
 //     TotalDistance, BusDistance and FB3802ThisCar are cleared and the totals are formed
 //     from what is held (EndedEarly)
-//   BusDistance = min(BusDistance, TotalDistance) (stored); PrivateDistance = TotalDistance - BusDistance
+//   BusDistance = min(BusDistance, TotalDistance), and 0 when that is below 0 (stored);
+//     PrivateDistance = TotalDistance - BusDistance
 //   AutoCalc3802: FB3802ThisCar = Days / sum of all cars' days x Actual3802, or 0 for a car with
 //     no distance and no value (stored)
 //   TrueInclusion = Round(CCPrice x (r x 12 / 36 600) x Days [x p/total with a log book]),

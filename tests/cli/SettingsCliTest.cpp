@@ -2,21 +2,11 @@
 // refused change that leaves the file exactly as it was.
 
 #include "cli/RevoraCalc.h"
+#include "FileContents.h"
 #include "TestSupport.h"
-
-#include <QCryptographicHash>
-#include <QFile>
 
 namespace revora {
 namespace {
-
-QByteArray FileHash(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
-}
 
 TEST_F(RevoraCalcTest, ANewFileShowsTheStartingSettings)
 {
@@ -58,7 +48,7 @@ TEST_P(SettingsRefusalTest, ExitWith2TheOneLineAndTheFileUntouched)
 {
     ASSERT_EQ(RevoraCalc({"settings", "--set", "SkillLevy=0.5", DataDirArg()}).exitCode, 0);
     const QString file = QDir(dataDir.path()).filePath("Settings.db");
-    const QByteArray before = FileHash(file);
+    const QByteArray before = revora::testing::ReadAll(file);
     ASSERT_FALSE(before.isEmpty());
     // A good change beside the bad one is not written either.
     const CalcRun run =
@@ -66,7 +56,7 @@ TEST_P(SettingsRefusalTest, ExitWith2TheOneLineAndTheFileUntouched)
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_EQ(run.err, QString("revora-calc: ") + QString::fromUtf8(GetParam().line) + '\n');
-    EXPECT_EQ(FileHash(file), before);
+    EXPECT_EQ(revora::testing::ReadAll(file), before);
 }
 
 const SettingsRefusal SettingsRefusals[] = {

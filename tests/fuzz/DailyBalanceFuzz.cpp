@@ -12,8 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput in(data, size);
     DailyBalanceState state;
-    state.Capital = static_cast<float>(in.AmountUpTo(in.Flag() ? 10'000'000.0 : LargestTypedAmount, {100000.0}));
-    state.Rate = static_cast<float>(in.Flag() ? in.Within(0.0, MostDailyBalanceRate) : in.Pick({0.0, 0.25, 10.0, 40.0}));
+    state.Capital = static_cast<float>(in.AmountUpTo(in.Scale(), {100000.0}));
+    state.Rate = static_cast<float>(in.Rate(MostDailyBalanceRate, {0.0, 0.25, 10.0, 40.0}));
     state.RateStep = in.Pick({0.25, 0.5, 1.0});
     // Either date may be unset; set ones lie at most 30 years apart.
     state.StartDate = in.Flag() ? DateNotSet : static_cast<std::int32_t>(in.Int(2, 2958465));

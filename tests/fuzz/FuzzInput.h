@@ -131,6 +131,16 @@ public:
         return lo + static_cast<double>(Int(0, steps)) / 100.0;
     }
 
+    // The most an amount may be in this case: half the time everyday sums, where the searches
+    // and schedules are worked in detail, otherwise all an amount box takes.
+    double Scale(double everyday = 10'000'000.0) { return Flag() ? everyday : LargestTypedAmount; }
+
+    // A rate as its box takes it, 0 to `most` on hundredths, or one of `edges`.
+    double Rate(double most, std::initializer_list<double> edges)
+    {
+        return Flag() ? Within(0.0, most) : Pick(edges);
+    }
+
     // A 16-bit count: usually lo..hi, sometimes any 16-bit value.
     std::int16_t Count(int lo, int hi)
     {

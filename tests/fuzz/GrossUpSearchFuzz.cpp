@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The net salary required: mostly small enough for the plain search, sometimes anything.
     const double net = in.Flag() ? in.Amount(LargestTypedAmount, true, {181900.0, 284100.0})
                                  : in.Amount(200'000.0, false, {15'000.0, 150'000.0});
-    const PackageInputs typed = ReadPackageInputs(in, net, in.Flag() ? 50'000.0 : LargestTypedAmount);
+    const PackageInputs typed = ReadPackageInputs(in, net, in.Scale(50'000.0));
     const bool plainEvenIfRefused = (in.Byte() & 31) == 0;
     if (WalkedStepByStep(screen, settings) && StepBound(typed) > MostWalkedSteps)
         return 0;

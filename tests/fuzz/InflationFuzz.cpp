@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput in(data, size);
     InflationState state;
-    state.PresentCost = in.AmountUpTo(in.Flag() ? 10'000'000.0 : LargestTypedAmount, {100000.0});
+    state.PresentCost = in.AmountUpTo(in.Scale(), {100000.0});
     state.Period = in.Flag() ? in.Within(0.0, MostInflationYears) : static_cast<double>(in.Int(0, 40));
     state.Rate = in.Flag() ? in.Within(LeastInflationRate, MostInflationRate) : in.Pick({-5.0, 0.0, 6.0, 30.0, 40.0});
 

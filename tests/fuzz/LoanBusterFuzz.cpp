@@ -30,10 +30,10 @@ void CheckResult(const LoanBusterResult& r)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
-    const double most = in.Flag() ? 10'000'000.0 : LargestTypedAmount;
+    const double most = in.Scale();
     LoanBusterState state;
     state.Principal = in.AmountUpTo(most, {100000.0});
-    state.Rate = static_cast<float>(in.Flag() ? in.Within(0.0, 50.0) : in.Pick({0.0, 0.01, 12.0, 50.0}));
+    state.Rate = static_cast<float>(in.Rate(50.0, {0.0, 0.01, 12.0, 50.0}));
     state.Extra = in.AmountUpTo(most, {100.0});
     const auto period = static_cast<std::int16_t>(in.Pick<std::int64_t>({0, 1, 240, MostPeriod, in.Int(0, MostPeriod)}));
 

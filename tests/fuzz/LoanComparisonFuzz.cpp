@@ -11,8 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput in(data, size);
     LoanComparisonState state;
-    state.Amount = in.AmountUpTo(in.Flag() ? 10'000'000.0 : LargestTypedAmount, {100000.0});
-    state.Rate = static_cast<float>(in.Flag() ? in.Within(0.0, 50.0) : in.Pick({0.0, 0.01, 12.0, 50.0}));
+    state.Amount = in.AmountUpTo(in.Scale(), {100000.0});
+    state.Rate = static_cast<float>(in.Rate(50.0, {0.0, 0.01, 12.0, 50.0}));
 
     const std::array<ComparisonRow, 6> rows = CompareLoans(state);
     int months = 0;

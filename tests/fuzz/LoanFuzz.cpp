@@ -12,12 +12,12 @@ using namespace revora::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
-    const double most = in.Flag() ? 10'000'000.0 : LargestTypedAmount;
+    const double most = in.Scale();
     LoanState loan;
     loan.loanCalcMode = static_cast<LoanMode>(in.Int(0, 3));
     loan.loanPrincipal = in.Amount(most, false, {100000.0, 1000000.0});
     loan.loanPeriod = static_cast<double>(in.Pick<std::int64_t>({0, 1, 12, 13, 240, 600, in.Int(0, 600)}));
-    loan.loanRate = in.Flag() ? in.Within(0.0, MostLoanRate) : in.Pick({0.0, 0.001, 12.0, 50.0});
+    loan.loanRate = in.Rate(MostLoanRate, {0.0, 0.001, 12.0, 50.0});
     loan.loanRepayment = in.Amount(most, false, {1101.09, 1101.08, 300.0});
     loan.TotalsShown = in.Flag();
 

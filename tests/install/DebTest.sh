@@ -15,6 +15,8 @@ remove() { $sudo dpkg -r "$name" >/dev/null 2>&1 || true; }
 cleanup() { remove; rm -rf "$tmp"; }
 trap cleanup EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+# shellcheck source=FreshUser.sh
+source "$(dirname "$0")/FreshUser.sh"
 
 # The package says what it needs: the Qt libraries from the programs themselves, and the
 # plugins Qt loads at run time.
@@ -41,17 +43,12 @@ done
 
 # A user with a fresh HOME: revora-calc writes its report and seeds the report database.
 home=$tmp/home
-mkdir -p "$home"
-as_user() { env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$home" QT_QPA_PLATFORM=offscreen "$@"; }
-as_user revora-calc quicktax --income 500000 --age 40 --report "$home/q.pdf" >/dev/null \
-  || fail "the installed revora-calc failed"
-pdftotext "$home/q.pdf" - | grep -qF "500 000.00" || fail "the report does not hold 500 000.00"
-data=$home/.local/share/Revora/Revora2016
-[ -s "$data/Crysprin.db" ] || fail "Crysprin.db not seeded in $data"
+data=$(fresh_user_data "$home")
+check_quicktax_as_fresh_user revora-calc "$home"
 
 # The program starts, seeds its settings databases and keeps running until it is closed.
 status=0
-as_user timeout 10 revora >"$tmp/revora.log" 2>&1 || status=$?
+as_fresh_user "$home" timeout 10 revora >"$tmp/revora.log" 2>&1 || status=$?
 [ "$status" -eq 124 ] || { cat "$tmp/revora.log"; fail "the installed program ended by itself with status $status"; }
 for db in Settings.db bcdv.db; do
   [ -s "$data/$db" ] || fail "$db not seeded in $data"
@@ -60,7 +57,7 @@ for db in Crysprin.db Settings.db bcdv.db; do
   [ "$(/usr/bin/python3 -c "import sqlite3,sys; print(sqlite3.connect(sys.argv[1]).execute('PRAGMA integrity_check').fetchone()[0])" "$data/$db")" = ok ] \
     || fail "$db fails its integrity check"
 done
-[ -z "$(find /usr/share/revora2016 /usr/bin -name '*.db' 2>/dev/null)" ] || fail "databases written in the installation"
+check_no_databases_in /usr/share/revora2016 /usr/bin
 
 remove
 [ ! -e /usr/bin/revora ] || fail "the package did not remove cleanly"

@@ -20,6 +20,8 @@ cleanup() {
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
+# shellcheck source=FreshUser.sh
+source "$(dirname "$0")/FreshUser.sh"
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
@@ -35,22 +37,11 @@ for f in bin/revora bin/revora-calc \
 done
 [ -x "$prefix/bin/revora" ] && [ -x "$prefix/bin/revora-calc" ] || fail "programs not executable"
 
-# Runs the installed revora-calc as a user with a fresh HOME ($1) and checks its report and
-# that its databases went to that user's data folder, not beside the program.
+# revora-calc as a user with a fresh HOME ($1): its databases go to that user's data folder,
+# not beside the program.
 quicktax() {
-  local home=$1 report=$1/q.pdf
-  mkdir -p "$home"
-  env -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$home" QT_QPA_PLATFORM=offscreen \
-    "$prefix/bin/revora-calc" quicktax --income 500000 --age 40 --report "$report" >/dev/null \
-    || fail "installed revora-calc exited with $?"
-  [ -s "$report" ] || fail "no report written"
-  pdftotext "$report" - | grep -qF "500 000.00" || fail "the report does not hold 500 000.00"
-  # revora-calc keeps only the report database; the program adds its two settings databases.
-  local datadir=$home/.local/share/Revora/Revora2016
-  [ -s "$datadir/Crysprin.db" ] || fail "Crysprin.db not in the user's data folder $datadir"
-  local stray
-  stray=$(find "$prefix" -name '*.db')
-  [ -z "$stray" ] || fail "databases written in the installation: $stray"
+  check_quicktax_as_fresh_user "$prefix/bin/revora-calc" "$1"
+  check_no_databases_in "$prefix"
 }
 
 # As on a system-wide installation the program folder is not the user's to write in.

@@ -221,6 +221,35 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
     EXPECT_EQ(RunWith(SalPackGrossUp, packages.back()).outcome, PackageOutcome::NoGrossSalary);
 }
 
+// Rates beyond a million percent ran the working values past what a double holds: at a
+// pension of 5.49e303 % the tax overflowed up to R 40 765 a month and came back finite at
+// R 40 766, which the rand-by-rand search took for an answer while the screens' search,
+// leaping from the infinities, found none. Both now refuse such rates before searching.
+TEST(GrossUpSearch, RatesBeyondAMillionPercentAreRefusedByBothSearches)
+{
+    const PackageInputs overflowed{.Age = 0, .Amount = 15000.01, .CarValue = 280, .TravelAllowance = 0.1,
+                                   .EmployerMedical = 0.1, .Members = 261, .OtherFringeBenefits = 5,
+                                   .MedicalDeduction = 5, .RADeduction = 261, .RADirective = true};
+    const std::vector<Package> refused{
+        {PackageScreen::RevoraMonthly, overflowed,
+         {.PensionCont = 5.4914815924300583e+303, .EmployerPenCont = 1, .ProvCont = 7.5, .EmployerProvCont = 8.5,
+          .EmployeeUIF = 4.5823070209459952e-246, .TAIncRate8020 = 0.8, .CompCarFBRate8020 = 0.2,
+          .CompCarMPYesNo = true}},
+        {PackageScreen::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.PensionCont = 1'000'000.01}},
+        {PackageScreen::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.ProvCont = 1e300}},
+        {PackageScreen::RevoraMonthly, {.Age = 40, .Amount = 20000}, {.EmployeeUIF = 2'000'000}},
+    };
+    for (const Package& p : refused) {
+        SCOPED_TRACE(p.settings.PensionCont + p.settings.ProvCont + p.settings.EmployeeUIF);
+        const Calculation fast = RunWith(SalPackGrossUp, p);
+        EXPECT_EQ(fast.outcome, PackageOutcome::NoGrossSalary);
+        ExpectSame(fast, RunWith(SalPackGrossUpReference, p));
+    }
+    // A million percent itself is still searched, with the same answer either way.
+    const Package atTheLimit{PackageScreen::RevoraAnnual, overflowed, {.PensionCont = 1'000'000}};
+    ExpectSame(RunWith(SalPackGrossUp, atTheLimit), RunWith(SalPackGrossUpReference, atTheLimit));
+}
+
 // A UIF rate above half a rand once made the screens' search walk every rand up to the
 // answer: R 1 000 000 000 a month at 125 % took minutes. Past the UIF ceiling the take-home
 // pay rises steadily, so the search now walks only up to the ceiling.

@@ -23,31 +23,15 @@ using namespace revora;
 using revora::testing::MenuAction;
 using revora::testing::MessageBoxWatcher;
 
-class PackageScreenTest : public QObject {
+class PackageScreenTest : public QObject, revora::testing::MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<MainWindow> main_;
 
     SalaryPackageScreen* open(const char* menu, const char* name)
     {
-        MenuAction(*main_, menu)->trigger();
-        QMdiSubWindow* sub = main_->findScreen(name);
-        return sub ? qobject_cast<SalaryPackageScreen*>(sub->widget()) : nullptr;
+        return openFromMenu<SalaryPackageScreen>(menu, name);
     }
     static NumberBox* box(QWidget* screen, const char* name) { return screen->findChild<NumberBox*>(name); }
     static QString shown(QWidget* screen, const char* name) { return box(screen, name)->text(); }
-    static void type(QWidget* screen, const char* name, const QString& text)
-    {
-        auto* edit = screen->findChild<QLineEdit*>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static void click(QWidget* screen, const char* name)
-    {
-        QTest::mouseClick(screen->findChild<QAbstractButton*>(name), Qt::LeftButton);
-    }
     QSqlRecord printedRow() const { return ReadReportTable(main_->state().Paths, "SalPackage").value(0); }
     static void print(SalaryPackageScreen* screen)
     {
@@ -56,21 +40,8 @@ class PackageScreenTest : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        revora::testing::SkipAboutAtStart(folder_->path());
-        main_ = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
-        main_->start();
-    }
-    void cleanup()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->objectName() == "ReportWindow")
-                w->close();
-        main_.reset();
-        folder_.reset();
-    }
+    void init() { startMain(); }
+    void cleanup() { stopMain(); }
 
     void eachMenuOpensItsScreenWithItsCaptions_data()
     {

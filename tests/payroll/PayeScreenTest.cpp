@@ -24,32 +24,16 @@ using namespace revora;
 using revora::testing::MenuAction;
 using revora::testing::MessageBoxWatcher;
 
-class PayeScreenTest : public QObject {
+class PayeScreenTest : public QObject, revora::testing::MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<MainWindow> main_;
 
     template <typename Screen>
     Screen* open(const char* menu, const char* name)
     {
-        MenuAction(*main_, menu)->trigger();
-        QMdiSubWindow* sub = main_->findScreen(name);
-        return sub ? qobject_cast<Screen*>(sub->widget()) : nullptr;
+        return openFromMenu<Screen>(menu, name);
     }
     static NumberBox* box(QWidget* screen, const char* name) { return screen->findChild<NumberBox*>(name); }
     static QString shown(QWidget* screen, const char* name) { return box(screen, name)->text(); }
-    static void type(QWidget* screen, const char* name, const QString& text)
-    {
-        QLineEdit* edit = screen->findChild<QLineEdit*>(name);
-        edit->setFocus(Qt::TabFocusReason);
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
-    }
-    static void click(QWidget* screen, const char* name)
-    {
-        QTest::mouseClick(screen->findChild<QAbstractButton*>(name), Qt::LeftButton);
-    }
     static void print(PayeScreen* screen, bool afrikaans)
     {
         click(screen, "cmdPrint");
@@ -60,21 +44,8 @@ class PayeScreenTest : public QObject {
     QSqlRecord row(const char* table) const { return ReadReportTable(main_->state().Paths, table).value(0); }
 
 private slots:
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        revora::testing::SkipAboutAtStart(folder_->path());
-        main_ = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
-        main_->start();
-        main_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-    }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        main_.reset();
-        folder_.reset();
-    }
+    void init() { startMain(); }
+    void cleanup() { stopMain(); }
 
     void eachScreenOpensOnItsDefaultsWithEveryResultZero_data()
     {

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
@@ -70,11 +69,8 @@ QString WithoutSpace(QString text) { return text.remove(QRegularExpression(QStri
 
 } // namespace
 
-class HostileTextWindowTest : public QObject {
+class HostileTextWindowTest : public QObject, revora::testing::MainWindowFixture {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<MainWindow> main_;
 
     // Short texts are typed key by key; a long one is pasted, as a clerk would bring it.
     static void enter(QWidget* screen, const char* name, const QString& text)
@@ -102,18 +98,8 @@ class HostileTextWindowTest : public QObject {
 
 private slots:
     // Each screen opened from its menu, in the main window of a fresh application folder.
-    void init()
-    {
-        folder_ = std::make_unique<QTemporaryDir>();
-        revora::testing::SkipAboutAtStart(folder_->path());
-        main_ = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
-        main_->start();
-    }
-    void cleanup()
-    {
-        revora::testing::CloseReportWindows();
-        main_.reset();
-    }
+    void init() { startMain(); }
+    void cleanup() { stopMain(); }
 
     void everyTypedTextShowsAsTypedInTheReportWindow_data()
     {
@@ -140,10 +126,8 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, tally);
         const ScreenCase& c = Screens()[screen];
-        revora::testing::MenuAction(*main_, c.menu)->trigger();
-        QMdiSubWindow* sub = main_->findScreen(c.screen);
-        QVERIFY(sub);
-        QWidget* shown = sub->widget();
+        QWidget* shown = openFromMenu(c.menu, c.screen);
+        QVERIFY(shown);
         QStringList typed;
         const auto enterInto = [&](const QList<TextBox>& boxes) {
             for (const TextBox& box : boxes) {

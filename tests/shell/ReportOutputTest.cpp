@@ -23,6 +23,7 @@
 #include "shell/ReportRenderer.h"
 #include "shell/StartupSettings.h"
 #include "tax/QuickTax.h"
+#include "FileContents.h"
 #include "TestSupport.h"
 
 namespace revora {
@@ -397,12 +398,6 @@ void AlterTable(const QString& databasePath, const QString& statement)
     QSqlDatabase::removeDatabase("alter");
 }
 
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 TEST_F(OwnLayout, ATableWithAnExtraColumnPrintsAndKeepsTheColumn)
 {
     Render("first", 1);
@@ -418,7 +413,7 @@ TEST_F(OwnLayout, ATableMissingAColumnIsNamedAndTheFileIsUnchanged)
 {
     Render("first", 1);
     AlterTable(state.Paths.ReportDbPath, "ALTER TABLE notes DROP COLUMN AMOUNT");
-    const QByteArray before = FileBytes(state.Paths.ReportDbPath);
+    const QByteArray before = revora::testing::ReadAll(state.Paths.ReportDbPath);
     try {
         Render("second", 2);
         FAIL() << "a row was written to a table without its column";
@@ -426,13 +421,13 @@ TEST_F(OwnLayout, ATableMissingAColumnIsNamedAndTheFileIsUnchanged)
         EXPECT_TRUE(e.message().contains("Crysprin.db")) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("AMOUNT")) << e.message().toStdString();
     }
-    EXPECT_EQ(FileBytes(state.Paths.ReportDbPath), before);
+    EXPECT_EQ(revora::testing::ReadAll(state.Paths.ReportDbPath), before);
 }
 
 TEST_F(OwnLayout, ALayoutNamingATableThatDoesNotExistIsReportedAndNothingIsWritten)
 {
     Render("first", 1);
-    const QByteArray before = FileBytes(state.Paths.ReportDbPath);
+    const QByteArray before = revora::testing::ReadAll(state.Paths.ReportDbPath);
     WriteBytes(QDir(installFolder.path()).filePath("layouts/notes.rpt"),
                "<!-- revora-table: nosuchtable -->\n<p>{{NOTE}}</p>\n");
     try {
@@ -442,7 +437,7 @@ TEST_F(OwnLayout, ALayoutNamingATableThatDoesNotExistIsReportedAndNothingIsWritt
         EXPECT_TRUE(e.message().contains("notes.rpt")) << e.message().toStdString();
         EXPECT_TRUE(e.message().contains("nosuchtable")) << e.message().toStdString();
     }
-    EXPECT_EQ(FileBytes(state.Paths.ReportDbPath), before);
+    EXPECT_EQ(revora::testing::ReadAll(state.Paths.ReportDbPath), before);
 }
 
 TEST_F(OwnLayout, DamagedTemplateIsReported)

@@ -1,14 +1,20 @@
 #pragma once
-// What the screen tests share: a fresh application folder per test, and a way to answer the
-// message boxes a screen shows (they are modal, so they are answered from the event loop).
+// What the screen tests share: a fresh application folder per test, the main window started in
+// it, and a way to answer the message boxes a screen shows (they are modal, so they are
+// answered from the event loop).
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
+#include "FileContents.h"
 #include "shell/AppFolders.h"
 #include "shell/MainWindow.h"
 #include "shell/StartupSettings.h"
@@ -58,10 +64,50 @@ private:
     QStringList titles_;
 };
 
-inline QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// The main window as a clerk first starts it: a fresh application folder, the About window
+// off, the databases seeded, the window active. The screens are opened from its menu.
+class MainWindowFixture {
+protected:
+    std::unique_ptr<QTemporaryDir> folder_;
+    std::unique_ptr<MainWindow> main_;
+
+    void startMain()
+    {
+        folder_ = std::make_unique<QTemporaryDir>();
+        SkipAboutAtStart(folder_->path());
+        main_ = std::make_unique<MainWindow>(folder_->path(), TestInstallFolder());
+        main_->start();
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    }
+    // The report windows are top-level and outlive the main window unless closed here.
+    void stopMain()
+    {
+        CloseReportWindows();
+        main_.reset();
+        folder_.reset();
+    }
+
+    // The screen a menu command opened, or null when none by that name opened.
+    template <typename Screen = QWidget>
+    Screen* openFromMenu(const char* menu, const char* name)
+    {
+        MenuAction(*main_, menu)->trigger();
+        QMdiSubWindow* sub = main_->findScreen(name);
+        return sub ? qobject_cast<Screen*>(sub->widget()) : nullptr;
+    }
+
+    static void type(QWidget* screen, const char* name, const QString& text)
+    {
+        auto* edit = screen->findChild<QLineEdit*>(name);
+        edit->setFocus(Qt::TabFocusReason);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    static void click(QWidget* screen, const char* name)
+    {
+        QTest::mouseClick(screen->findChild<QAbstractButton*>(name), Qt::LeftButton);
+    }
+};
 
 } // namespace revora::testing

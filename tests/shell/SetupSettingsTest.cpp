@@ -12,18 +12,13 @@
 #include <QVariant>
 #include <functional>
 
+#include "FileContents.h"
 #include "TestSupport.h"
 #include "shell/Database.h"
 #include "shell/SetupSettings.h"
 
 namespace revora {
 namespace {
-
-QByteArray FileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void ExpectSettings(const PayeSettings& actual, const PayeSettings& expected)
 {
@@ -165,7 +160,7 @@ TEST_P(DamagedFile, IsNamedAndLeftAsItWas)
         EXPECT_EQ(e.file(), paths.SettingsDbPath);
         EXPECT_TRUE(e.message().contains("Settings.db")) << e.message().toStdString();
     }
-    EXPECT_EQ(FileBytes(paths.SettingsDbPath), garbage);
+    EXPECT_EQ(revora::testing::ReadAll(paths.SettingsDbPath), garbage);
 }
 
 const DamagedFileCase DamagedFileCases[] = {

@@ -44,19 +44,12 @@ QList<QWidget*> ReportWindows()
 
 } // namespace
 
-class QuickTaxScreenTest : public QObject {
+class QuickTaxScreenTest : public QObject, revora::testing::MainWindowFixture {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder_;
-    std::unique_ptr<MainWindow> main_;
     QuickTaxScreen* screen_ = nullptr;
 
-    QuickTaxScreen* openQuickTax()
-    {
-        revora::testing::MenuAction(*main_, "QuickTax")->trigger();
-        QMdiSubWindow* sub = main_->findScreen("frmKwikTax");
-        return sub ? qobject_cast<QuickTaxScreen*>(sub->widget()) : nullptr;
-    }
+    QuickTaxScreen* openQuickTax() { return openFromMenu<QuickTaxScreen>("QuickTax", "frmKwikTax"); }
     QString shown(int i) const { return screen_->box(i)->text(); }
     QPushButton* button(const char* name) const { return screen_->findChild<QPushButton*>(name); }
     void type(int box, const QString& text)
@@ -86,23 +79,11 @@ class QuickTaxScreenTest : public QObject {
 private slots:
     void init()
     {
-        folder_ = std::make_unique<QTemporaryDir>();
-        main_ = std::make_unique<MainWindow>(folder_->path(), revora::testing::TestInstallFolder());
-        // The About window is not what these tests look at.
-        revora::testing::SkipAboutAtStart(folder_->path());
-        main_->start();
-        main_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        startMain();
         screen_ = openQuickTax();
         QVERIFY(screen_);
     }
-    void cleanup()
-    {
-        for (QWidget* w : ReportWindows())
-            w->close();
-        main_.reset();
-        folder_.reset();
-    }
+    void cleanup() { stopMain(); }
 
     void typingStoresAtOnceAndCalculateShowsTheBreakdown()
     {

@@ -146,7 +146,20 @@ INSTANTIATE_TEST_SUITE_P(LogBook, CompCarPrivateUse,
                        0, 0, 0, 0, 0, 0, 0, -84000, 0},
         // All private: fuel 10 000 and expenses 8 000 are claimed only against business km.
         PrivateUseCase{"no business km: nothing borne is set off", 1, 0, 0, 0, 20000, 0,
-                       0, 20000, 84000, 0, 10000, 8000, 0, 0, 0}),
+                       0, 20000, 84000, 0, 10000, 8000, 0, 0, 0},
+        // Readings 30 000 to 10 000 give -20 000 km. Business km were once cut to -20 000 and
+        // kept, so the private share was 0 and the benefit vanished; now none are business:
+        // the share is -20 000 / -20 000 = 1 and the whole 84 000 is included.
+        PrivateUseCase{"readings running backwards count no business km", 1, 0, 30000, 10000, 999, 5000,
+                       0, -20000, 84000, 0, 10000, 8000, 0, 0, 0},
+        // A business distance kept below 0 from such readings made private 25 000 of 20 000:
+        // 105 000 included, more than the whole benefit.
+        PrivateUseCase{"business km kept below 0 count as none", 1, 0, 0, 0, 20000, -5000,
+                       0, 20000, 84000, 0, 10000, 8000, 0, 0, 0},
+        // ... and with the readings still backwards a share of 30 000 / -20 000 made the
+        // benefit -126 000.
+        PrivateUseCase{"business km below 0 with readings running backwards count as none", 1, 0, 30000, 10000,
+                       0, -50000, 0, -20000, 84000, 0, 10000, 8000, 0, 0, 0}),
     testing::RowName{});
 
 // ---- The adjustment never goes below minus the whole code 3802 amount ------------------------
