@@ -30,8 +30,6 @@ class PackageScreenTest : public QObject, revora::testing::MainWindowFixture {
     {
         return openFromMenu<SalaryPackageScreen>(menu, name);
     }
-    static NumberBox* box(QWidget* screen, const char* name) { return screen->findChild<NumberBox*>(name); }
-    static QString shown(QWidget* screen, const char* name) { return box(screen, name)->text(); }
     QSqlRecord printedRow() const { return ReadReportTable(main_->state().Paths, "SalPackage").value(0); }
     static void print(SalaryPackageScreen* screen)
     {

@@ -32,8 +32,6 @@ class PayeScreenTest : public QObject, revora::testing::MainWindowFixture {
     {
         return openFromMenu<Screen>(menu, name);
     }
-    static NumberBox* box(QWidget* screen, const char* name) { return screen->findChild<NumberBox*>(name); }
-    static QString shown(QWidget* screen, const char* name) { return box(screen, name)->text(); }
     static void print(PayeScreen* screen, bool afrikaans)
     {
         click(screen, "cmdPrint");

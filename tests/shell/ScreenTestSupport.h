@@ -17,6 +17,7 @@
 #include "FileContents.h"
 #include "shell/AppFolders.h"
 #include "shell/MainWindow.h"
+#include "shell/NumberBox.h"
 #include "shell/StartupSettings.h"
 
 namespace revora::testing {
@@ -97,6 +98,8 @@ protected:
         return sub ? qobject_cast<Screen*>(sub->widget()) : nullptr;
     }
 
+    static NumberBox* box(QWidget* screen, const char* name) { return screen->findChild<NumberBox*>(name); }
+    static QString shown(QWidget* screen, const char* name) { return box(screen, name)->text(); }
     static void type(QWidget* screen, const char* name, const QString& text)
     {
         auto* edit = screen->findChild<QLineEdit*>(name);
