@@ -12,6 +12,7 @@
 
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
+#include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
 #include "shell/ReportRenderer.h"
@@ -71,6 +72,13 @@ void CalculatorWindow::closeScreen()
 void CalculatorWindow::showError(const QString& title, const QString& message)
 {
     QMessageBox::critical(this, title, message);
+}
+
+void CalculatorWindow::clearResults()
+{
+    for (NumberBox* box : findChildren<NumberBox*>())
+        if (box->isReadOnly())
+            box->clearValue();
 }
 
 void CalculatorWindow::setUpPrinting(QAbstractButton* printButton, PrintPanel* panel)

@@ -97,6 +97,9 @@ protected:
     // rendered report (RenderReport); a StorageError it throws is shown, naming the file.
     bool deliver(const std::function<RenderedReport()>& writeAndRender);
     void showError(const QString& title, const QString& message);
+    // Empties every result box of the screen, so that a refused calculation leaves no figure
+    // worked from older inputs beside the new ones.
+    void clearResults();
 
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

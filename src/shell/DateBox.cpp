@@ -102,7 +102,7 @@ bool DateBox::takeOrReject()
     if (ParseDayDate(typed.toStdString()))
         emit outOfRangeRejected();
     else
-        emit invalidDateRejected();
+        emit invalidDateRejected(typed.trimmed());
     reporting_ = false;
     return false;
 }

@@ -30,8 +30,8 @@ public:
 
 signals:
     void dateEdited(int dayNumber);
-    // Left with text that is not a date ("31/02/2015", "abc", an empty box).
-    void invalidDateRejected();
+    // Left with text that is not a date ("31/02/2015", "abc", an empty box), as typed.
+    void invalidDateRejected(const QString& typed);
     // Left with a date before the lower or after the upper bound.
     void outOfRangeRejected();
     // Just before the box takes the focus, so a screen can move the bounds first.

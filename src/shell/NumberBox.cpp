@@ -68,6 +68,13 @@ void NumberBox::setValue(double value)
         selectAll();
 }
 
+void NumberBox::clearValue()
+{
+    value_ = 0.0;
+    acceptedText_.clear();
+    clear();
+}
+
 bool NumberBox::accepts(double value) const
 {
     if (!std::isfinite(value) || std::fabs(value) > LargestTypedAmount)

@@ -34,6 +34,8 @@ public:
 
     double value() const { return value_; }
     void setValue(double value);
+    // An empty box holding 0: a result box with no result for the inputs on the screen.
+    void clearValue();
 
     // Reads text as pasted into the box: the leading number of the text the paste would
     // leave, shown in the box's own format. Returns false (with a beep) when it is refused.

@@ -10,6 +10,16 @@ std::string EndBeforeStartMessage(std::string_view startAsTyped)
     return message;
 }
 
+std::string NotADateMessage(std::string_view typed)
+{
+    if (typed.empty())
+        return "Please enter a date as dd/mm/yyyy, such as 01/03/2015";
+    std::string message = "\"";
+    message += typed;
+    message += "\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015";
+    return message;
+}
+
 double RebateForAge(std::int16_t age) noexcept
 {
     if (age >= 75)

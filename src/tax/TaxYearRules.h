@@ -18,6 +18,9 @@ inline constexpr std::string_view DatePairOutsideYearMessage =
     "The dates entered are not correct please enter a dates between 01/03/2015 and 29/02/2016";
 // An end date before the start date; the start date is quoted as the user typed it.
 std::string EndBeforeStartMessage(std::string_view startAsTyped);
+// A typed text that is no date at all ("31/04/2015", "abc", an empty box): said plainly, since
+// a range message would send the user looking for a date that is inside the range already.
+std::string NotADateMessage(std::string_view typed);
 
 struct TaxBracket {
     double floor;   // exclusive
