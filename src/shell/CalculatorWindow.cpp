@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -229,17 +230,54 @@ bool CalculatorWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
+bool CalculatorWindow::finishTyping() const
+{
+    auto* box = qobject_cast<NumberBox*>(QApplication::focusWidget());
+    return !box || !isAncestorOf(box) || box->commit();
+}
+
+void CalculatorWindow::pressMnemonic(QWidget* target)
+{
+    if (!finishTyping())
+        return;
+    if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->animateClick();
+    else
+        static_cast<QLabel*>(target)->buddy()->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CalculatorWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Text boxes would type the letter of Alt+letter; the screen's mnemonics come first.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        if (!qobject_cast<NumberBox*>(box))
+            box->installEventFilter(this);
+}
+
+bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers held = key->modifiers();
+        if ((held & (Qt::AltModifier | Qt::MetaModifier)) && !(held & Qt::ControlModifier)) {
+            if (QWidget* target = mnemonicTarget(*key))
+                pressMnemonic(target);
+            return true; // never typed into the text, as Alt+letter never is
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void CalculatorWindow::keyPressEvent(QKeyEvent* event)
 {
     if (QWidget* target = mnemonicTarget(*event)) {
-        if (auto* button = qobject_cast<QAbstractButton*>(target))
-            button->animateClick();
-        else
-            static_cast<QLabel*>(target)->buddy()->setFocus(Qt::ShortcutFocusReason);
+        pressMnemonic(target);
         return;
     }
     if (IsEnter(*event)) {
-        if (QPushButton* button = enterButton())
+        QPushButton* button = enterButton();
+        if (button && finishTyping())
             button->click();
         return;
     }

@@ -102,7 +102,9 @@ protected:
     void clearResults();
 
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The visible control whose mnemonic is the pressed Alt+key, panels on top first.
@@ -110,6 +112,10 @@ private:
     // What Enter presses: the focused button, else the print panel's "&View/Export report"
     // while it is shown, else the screen's default button.
     QPushButton* enterButton() const;
+    // Enter and mnemonics press buttons without taking the focus from the box being typed in:
+    // its edit is finished first, and a refused one presses nothing.
+    bool finishTyping() const;
+    void pressMnemonic(QWidget* target);
 
     AppState& state_;
     QVBoxLayout* formLayout_;

@@ -4,8 +4,10 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
 #include <cmath>
 
 #include "shell/AmountFormat.h"
@@ -16,6 +18,9 @@ namespace revora {
 namespace {
 // Beyond this no amount typed into a box is meaningful, and tax on it stays finite.
 constexpr double LargestTypedAmount = 999'999'999'999.99;
+// What a written amount is made of: digits, blanks (also the non-breaking and thin ones),
+// thousands commas, a decimal point or comma, a sign (also the typographic minus), "R".
+constexpr const char* TypedCharacters = "\\A[-+Rr0-9 ,.\\x{00A0}\\x{2009}\\x{202F}\\x{2212}]*\\z";
 }
 
 NumberBox::NumberBox(Kind kind, int decimals, QWidget* parent) : QLineEdit(parent), kind_(kind), decimals_(decimals)
@@ -36,15 +41,10 @@ void NumberBox::setAllowsNegative(bool allows)
 
 void NumberBox::updateValidator()
 {
-    // Digits, the grouping blanks the box itself shows, one decimal point in decimal boxes,
-    // and a leading minus where negatives are allowed. Anything else is refused as typed.
-    QString pattern = QStringLiteral("[0-9 ]*");
-    if (kind_ == Kind::Decimal)
-        pattern += QStringLiteral("(\\.[0-9]*)?");
-    if (allowsNegative_)
-        pattern.prepend(QStringLiteral("-?"));
+    // Only the characters a written amount is made of get into the text; whether they make
+    // a number is judged as they are typed (ReadTypedNumber).
     delete validator();
-    setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), this));
+    setValidator(new QRegularExpressionValidator(QRegularExpression(QString::fromLatin1(TypedCharacters)), this));
 }
 
 void NumberBox::setOutput(bool output)
@@ -63,6 +63,7 @@ void NumberBox::setValue(double value)
     value_ = std::isfinite(value) ? value : 0.0;
     acceptedText_ = QString::fromStdString(FormatAmount(value_, decimals_));
     setText(acceptedText_);
+    startEdit();
     // A box showing a new value while it has the focus is ready to be typed over.
     if (hasFocus())
         selectAll();
@@ -73,31 +74,101 @@ void NumberBox::clearValue()
     value_ = 0.0;
     acceptedText_.clear();
     clear();
+    startEdit();
+}
+
+void NumberBox::startEdit()
+{
+    entryValue_ = value_;
+    entryText_ = text();
 }
 
 bool NumberBox::accepts(double value) const
 {
-    if (!std::isfinite(value) || std::fabs(value) > LargestTypedAmount)
-        return false;
     if (value < 0 && !allowsNegative_)
         return false;
     return !accepts_ || accepts_(value);
 }
 
+std::optional<double> NumberBox::take(const QString& text, bool finished)
+{
+    const TypedNumber read = ReadTypedNumber(text.toStdString(), allowsNegative_);
+    if (read.reading == TypedNumber::Reading::Refused ||
+        (finished && read.reading == TypedNumber::Reading::Unfinished)) {
+        refuse(text, QString::fromStdString(read.problem));
+        return std::nullopt;
+    }
+    if (read.reading == TypedNumber::Reading::Unfinished)
+        return std::nullopt;
+    const double number = kind_ == Kind::Whole ? std::nearbyint(read.value) : read.value;
+    if (std::fabs(number) > LargestTypedAmount) {
+        refuse(text, QStringLiteral("it is more than %1, the most a box holds")
+                         .arg(QString::fromStdString(FormatAmount(LargestTypedAmount, 2))));
+        return std::nullopt;
+    }
+    if (!accepts(number)) {
+        returnToEntry();
+        emit refused(number);
+        return std::nullopt;
+    }
+    return number;
+}
+
+void NumberBox::returnToEntry()
+{
+    const bool changed = value_ != entryValue_;
+    value_ = entryValue_;
+    acceptedText_ = entryText_;
+    setText(entryText_);
+    selectAll();
+    if (changed)
+        emit valueEdited(value_);
+}
+
+void NumberBox::refuse(const QString& text, const QString& problem)
+{
+    returnToEntry();
+    QApplication::beep();
+    emit notUnderstood(text, problem);
+    // The message takes the focus for a moment; that is not the user leaving the box.
+    refusing_ = true;
+    QString title;
+    for (QWidget* w = parentWidget(); w && title.isEmpty(); w = w->parentWidget())
+        title = w->windowTitle();
+    QMessageBox::warning(this, title,
+                         QStringLiteral("\"%1\" could not be taken as a number: %2.\n\nThe box keeps %3.")
+                             .arg(text.trimmed(), problem, entryText_.isEmpty() ? QStringLiteral("0") : entryText_));
+    refusing_ = false;
+    setFocus(Qt::OtherFocusReason);
+}
+
 void NumberBox::onTextEdited(const QString& text)
 {
-    const double typed = LeadingNumber(text.toStdString());
-    if (!accepts(typed)) {
-        const int cursor = std::max(0, cursorPosition() - 1);
-        setText(acceptedText_);
-        setCursorPosition(std::min(cursor, static_cast<int>(acceptedText_.size())));
-        QApplication::beep();
-        emit refused(typed);
-        return;
+    if (const std::optional<double> number = take(text, false)) {
+        acceptedText_ = text;
+        value_ = *number;
+        emit valueEdited(value_);
     }
-    acceptedText_ = text;
-    value_ = typed;
-    emit valueEdited(typed);
+}
+
+bool NumberBox::commit()
+{
+    if (isReadOnly() || text() == entryText_)
+        return true;
+    const std::optional<double> number = take(text(), true);
+    if (!number)
+        return false;
+    value_ = *number;
+    // A number written as typed stays as typed; one written another way ("R 1,500", "2.5" in
+    // a whole box) is shown as the box writes it, so the box shows the number it holds.
+    const TypedNumber plain = ReadTypedNumber(text().toStdString(), true);
+    const bool asTyped = !text().contains(QRegularExpression(QStringLiteral("[^-0-9 .]"))) &&
+                         (kind_ == Kind::Decimal || !text().contains(u'.')) && plain.value == value_;
+    if (tidyOnLeave_ || !asTyped)
+        setValue(value_);
+    else
+        startEdit();
+    return true;
 }
 
 bool NumberBox::pasteText(const QString& pasted)
@@ -109,15 +180,12 @@ bool NumberBox::pasteText(const QString& pasted)
         result.replace(selectionStart(), selectedText().size(), pasted);
     else
         result.insert(cursorPosition(), pasted);
-    double taken = LeadingNumber(result.toStdString());
-    if (kind_ == Kind::Whole)
-        taken = std::nearbyint(taken);
-    if (!accepts(taken)) {
-        QApplication::beep();
-        emit refused(taken);
+    // A paste is an edit of its own: refused, it leaves the box as it was before it.
+    startEdit();
+    const std::optional<double> taken = take(result, true);
+    if (!taken)
         return false;
-    }
-    setValue(taken);
+    setValue(*taken);
     setCursorPosition(static_cast<int>(text().size()));
     emit valueEdited(value_);
     return true;
@@ -126,14 +194,21 @@ bool NumberBox::pasteText(const QString& pasted)
 void NumberBox::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        startEdit();
     selectOnFocus_.focusIn(*this, *event);
 }
 
 void NumberBox::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (tidyOnLeave_ && event->reason() != Qt::PopupFocusReason)
+    // A menu, another window or a message taking the focus for a while is not leaving the box.
+    if (refusing_ || event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (tidyOnLeave_ && text() == entryText_)
         setValue(value_);
+    else
+        commit();
 }
 
 void NumberBox::mouseReleaseEvent(QMouseEvent* event)
@@ -150,6 +225,16 @@ void NumberBox::keyPressEvent(QKeyEvent* event)
 {
     if (event == QKeySequence::Paste) {
         pasteText(QApplication::clipboard()->text());
+        return;
+    }
+    // A key that can be no part of a written number is refused as it is pressed, and named.
+    const QString typed = event->text();
+    if (!isReadOnly() && !typed.isEmpty() && typed.at(0).isPrint() &&
+        !QRegularExpression(QString::fromLatin1(TypedCharacters)).match(typed).hasMatch() &&
+        !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        QApplication::beep();
+        QToolTip::showText(mapToGlobal(QPoint(0, height())),
+                           QStringLiteral("\"%1\" is not part of a number").arg(typed), this);
         return;
     }
     // Alt with a letter belongs to the screen's mnemonics and the menu bar, never to the text.

@@ -1,14 +1,18 @@
 #pragma once
-// A numeric edit box: it stores its value the moment its text changes (the text's leading
-// number; anything else reads as 0) and shows values with a fixed number of decimals.
+// A numeric edit box: it stores its value the moment its text reads as a number (as a clerk
+// writes amounts, see ReadTypedNumber) and shows values with a fixed number of decimals.
 //
 // It behaves as a clerk expects of a numeric edit control: it selects its whole text when it
-// gains the focus, so the first key typed replaces what it shows; it takes only the keys that
-// make a number of its kind and refuses any other with a beep; pasted or dropped text is read
-// by the leading-number rule and the box then shows the number it took.
+// gains the focus, so the first key typed replaces what it shows; a key that can be no part of
+// a number is refused with a beep and a tip naming it. Typed or pasted text that is not a number
+// the box can take (a minus where amounts cannot be negative, digits grouped oddly, a value
+// beyond its limit) is refused with a message, and the box goes back to the value it held
+// before the edit began: it never keeps a number the person did not type, such as the "18" of
+// a refused "184". A whole-number box rounds a typed decimal half to even.
 
 #include <QLineEdit>
 #include <functional>
+#include <optional>
 
 #include "shell/SelectOnFocus.h"
 
@@ -23,8 +27,8 @@ public:
 
     NumberBox(Kind kind, int decimals, QWidget* parent = nullptr);
 
-    // Typed values outside what the box can hold are refused: the text goes back to the
-    // last one accepted, so a value is never lost to a slip of the keyboard.
+    // A limit of the screen's: a typed value it refuses sends the box back to its value from
+    // before the edit and emits refused(), for the screen's own message.
     void setAcceptor(std::function<bool(double)> accepts) { accepts_ = std::move(accepts); }
     // Boxes take no minus sign unless they hold amounts that may be negative.
     void setAllowsNegative(bool allows);
@@ -37,14 +41,23 @@ public:
     // An empty box holding 0: a result box with no result for the inputs on the screen.
     void clearValue();
 
-    // Reads text as pasted into the box: the leading number of the text the paste would
-    // leave, shown in the box's own format. Returns false (with a beep) when it is refused.
+    // Reads text as pasted into the box: the number the text the paste would leave says,
+    // shown in the box's own format. Returns false when it is refused (with a message); the
+    // box is then as it was.
     bool pasteText(const QString& text);
+
+    // Ends the edit in progress, as leaving the box does: a text that is not yet a number
+    // ("R", "1 23") is refused, a number is shown in the box's format where it was typed in
+    // another ("R 1,500"). Returns false when the edit was refused. Enter and a screen's
+    // mnemonics call it before they press a button, since neither takes the focus away.
+    bool commit();
 
 signals:
     void valueEdited(double value);
-    // A typed or pasted value the acceptor refused; the box kept its last value.
+    // A typed or pasted value the acceptor refused; the box is back at its value from before.
     void refused(double value);
+    // Text refused as no number the box can take; the box has shown why.
+    void notUnderstood(const QString& text, const QString& problem);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
@@ -56,6 +69,13 @@ protected:
 
 private:
     void onTextEdited(const QString& text);
+    // The number `text` says, rounded for a whole box, when it reads as one within the box's
+    // limits. Otherwise nothing, after the box went back to where the edit began and the user
+    // was told; `finished` refuses text that is only the start of a number.
+    std::optional<double> take(const QString& text, bool finished);
+    void refuse(const QString& text, const QString& problem);
+    void returnToEntry();
+    void startEdit();
     bool accepts(double value) const;
     void updateValidator();
 
@@ -65,6 +85,9 @@ private:
     bool tidyOnLeave_ = false;
     double value_ = 0.0;
     QString acceptedText_;
+    double entryValue_ = 0.0; // where the edit in progress began
+    QString entryText_;
+    bool refusing_ = false;   // a refusal's message is up; the box is not being left
     std::function<bool(double)> accepts_;
     SelectOnFocus selectOnFocus_;
 };

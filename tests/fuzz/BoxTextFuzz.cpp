@@ -1,5 +1,5 @@
-// How box text becomes values: the leading number of any text, its rounding into a 16-bit
-// count, and dates read and written back as "dd/mm/yyyy".
+// How box text becomes values: the number any text says (or why not), its rounding into a
+// 16-bit count, and dates read and written back as "dd/mm/yyyy".
 
 #include <charconv>
 
@@ -14,9 +14,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    // Any text gives a number (infinity only for a digit string too long for a double).
-    const double number = LeadingNumber(text);
-    Require(!std::isnan(number), "leading number is NaN");
+    // Any text is a finite number, or not a number with a reason.
+    const TypedNumber read = ReadTypedNumber(text, true);
+    Require(read.reading == TypedNumber::Reading::Number ? std::isfinite(read.value) : !read.problem.empty(),
+            "a text read as no finite number and no reason");
+    Require(read.reading != TypedNumber::Reading::Number || ReadTypedNumber(text, false).reading !=
+                TypedNumber::Reading::Number || read.value >= 0, "a negative number where none may be");
+    const double number = read.value;
     const auto count = RoundHalfEvenToInt16(number);
     if (count) {
         Require(std::fabs(number - *count) <= 0.5, "count more than a half from the number");
@@ -32,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         char shown[400]; // a tiny number written out in full takes over 300 digits
         const auto written = std::to_chars(shown, shown + sizeof shown, number, std::chars_format::fixed);
         Require(written.ec == std::errc(), "number not writable");
-        Require(LeadingNumber(std::string_view(shown, static_cast<std::size_t>(written.ptr - shown))) == number,
+        const TypedNumber again =
+            ReadTypedNumber(std::string_view(shown, static_cast<std::size_t>(written.ptr - shown)), true);
+        Require(again.reading == TypedNumber::Reading::Number && again.value == number,
                 "a written number does not read back as itself");
     }
 

@@ -88,7 +88,7 @@ class QuickTaxTypedAgeTest : public ::testing::TestWithParam<TypedAgeCase> {};
 
 TEST_P(QuickTaxTypedAgeTest, RoundsTheAgeHalfToEvenBeforeTheRebate)
 {
-    const auto age = RoundHalfEvenToInt16(LeadingNumber(GetParam().typedAge));
+    const auto age = RoundHalfEvenToInt16(ReadTypedNumber(GetParam().typedAge, false).value);
     ASSERT_TRUE(age.has_value());
     EXPECT_EQ(*age, GetParam().age);
 
