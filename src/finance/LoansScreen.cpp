@@ -299,6 +299,19 @@ void LoansScreen::activated()
     setTotalsVisible(loan().TotalsShown);
     if (loan().TotalsShown)
         showTotals();
+    // Reopened after a solve with no answer: the solved box is still no figure.
+    if (loan().Unsolved)
+        showUnsolved();
+}
+
+void LoansScreen::showUnsolved()
+{
+    clearResults();
+    if (loan().loanCalcMode != LoanMode::InterestRate)
+        return;
+    text1_->setGeometry(numIntRate_->rect());
+    text1_->show();
+    text1_->raise();
 }
 
 void LoansScreen::applyMode(LoanMode mode, bool moveFocus)
@@ -372,16 +385,12 @@ bool LoansScreen::calculate()
         return true;
 
     // No answer: no figure of it, nor of an earlier answer, is left to show, draw or print.
-    clearResults();
+    showUnsolved();
     if (fraGrid_->isVisible())
         closeGrid();
     if (graph_)
         graph_->close();
-    if (outcome == LoanSolve::RateOutOfReach) {
-        text1_->setGeometry(numIntRate_->rect());
-        text1_->show();
-        text1_->raise();
-    } else {
+    if (outcome == LoanSolve::RepaymentBelowInterest) {
         const double interest = FirstMonthInterest(loan().loanPrincipal, loan().loanRate);
         showError(Text(LoanRepaymentTitle), Text(RepaymentBelowInterestMessage(FormatAmount(interest))));
         numMonRePay_->setFocus(Qt::OtherFocusReason);
