@@ -263,17 +263,23 @@ int Loan(const ParsedOptions& options)
     const AmortKind kind = ScheduleOption(options);
     CheckReportFile(options);
 
-    const bool rateTooHigh = LoanCalc(loan);
+    const LoanSolve outcome = LoanCalc(loan);
+    if (outcome == LoanSolve::RepaymentBelowInterest)
+        Refuse("repayment", RepaymentBelowInterestMessage(
+                                FormatAmount(FirstMonthInterest(loan.loanPrincipal, loan.loanRate))));
+    const bool rateTooHigh = outcome == LoanSolve::RateOutOfReach;
+    // A rate with no answer leaves nothing to draw up or print.
+    if (rateTooHigh && kind != AmortKind::None)
+        Refuse("schedule", "there is no schedule of a rate that could not be solved");
+    if (rateTooHigh && OutputAsked(options))
+        RefuseOutput(options, "there is no printout of a rate that could not be solved");
     if (kind == AmortKind::Monthly && !MonthlyScheduleAvailable(loan))
-        Refuse("schedule", "the monthly schedule needs the principal, the period, the rate and the repayment all "
-                           "above 0");
+        Refuse("schedule", "the monthly schedule needs the principal, the period and the repayment all above 0");
     if (kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
-        Refuse("schedule", "the annual schedule needs the principal, the rate and the repayment above 0 and a "
-                           "period of at least 13 months");
-    if (OutputAsked(options)
-        && (loan.loanPrincipal == 0.0 || loan.loanPeriod == 0.0 || loan.loanRate == 0.0 || loan.loanRepayment == 0.0))
-        RefuseOutput(options, "the loan printout needs the principal, the period, the rate and the repayment all "
-                              "above 0");
+        Refuse("schedule", "the annual schedule needs the principal and the repayment above 0 and a period of at "
+                           "least 13 months");
+    if (OutputAsked(options) && (loan.loanPrincipal == 0.0 || loan.loanPeriod == 0.0 || loan.loanRepayment == 0.0))
+        RefuseOutput(options, "the loan printout needs the principal, the period and the repayment all above 0");
 
     PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has("json"));
     if (!OutputAsked(options))
@@ -307,8 +313,9 @@ int LoanBuster(const ParsedOptions& options)
     if (OutputAsked(options) && buster.Principal <= 0.0)
         RefuseOutput(options, "the loan buster printout needs a principal above 0");
 
-    // The screen opens with its second column empty.
-    const LoanBusterResult r = BBCalc(buster, period, LoanBusterResult{});
+    const LoanBusterResult r = BBCalc(buster, period);
+    if (r.ExtraRefused)
+        Refuse("extra", ExtraTooLargeMessage(FormatAmount(MostExtraRepayments * r.Repayment)));
     if (options.has("json")) {
         PrintJson({{"Repayment", JsonNumber(r.Repayment)},
                    {"TotalInterest", JsonNumber(r.TotalInterest)},
@@ -348,8 +355,8 @@ int LoanCompare(const ParsedOptions& options)
     compare.Amount = AmountOption(options, "amount");
     compare.Rate = static_cast<float>(RateOption(options, "rate", MostLoanRate, LoanRateMessage));
     CheckReportFile(options);
-    if (OutputAsked(options) && (compare.Amount <= 0.0 || compare.Rate <= 0.0F))
-        RefuseOutput(options, "the loan comparison printout needs an amount and a rate above 0");
+    if (OutputAsked(options) && compare.Amount <= 0.0)
+        RefuseOutput(options, "the loan comparison printout needs an amount above 0");
 
     const std::array<ComparisonRow, 6> rows = CompareLoans(compare);
     if (options.has("json")) {

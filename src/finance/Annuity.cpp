@@ -29,7 +29,7 @@ double AnnuityFactor(double months, double j) noexcept
 
 double AnnuityRepayment(double principal, double months, double annualRatePercent) noexcept
 {
-    if (principal == 0.0 || months == 0.0 || annualRatePercent == 0.0)
+    if (principal == 0.0 || months == 0.0)
         return 0.0;
     const double j = MonthlyRate(annualRatePercent);
     if (1.0 + j == 1.0)
@@ -39,7 +39,7 @@ double AnnuityRepayment(double principal, double months, double annualRatePercen
 
 double AnnuityPrincipal(double months, double annualRatePercent, double repayment) noexcept
 {
-    if (months == 0.0 || annualRatePercent == 0.0 || repayment == 0.0)
+    if (months == 0.0 || repayment == 0.0)
         return 0.0;
     return Bounded(AnnuityFactor(months, MonthlyRate(annualRatePercent)) * repayment);
 }
@@ -47,7 +47,7 @@ double AnnuityPrincipal(double months, double annualRatePercent, double repaymen
 PeriodCount CountPeriod(double principal, double annualRatePercent, double repayment) noexcept
 {
     const PeriodCount none{0.0, repayment};
-    if (principal == 0.0 || annualRatePercent == 0.0 || repayment == 0.0)
+    if (principal == 0.0 || repayment == 0.0)
         return none;
     for (int n = 1;; ++n) {
         if (n > MostLoanMonths)

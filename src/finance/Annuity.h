@@ -9,13 +9,21 @@ inline constexpr double MostLoanMonths = 600.0;
 
 inline double MonthlyRate(double annualRatePercent) noexcept { return annualRatePercent / 12.0 / 100.0; }
 
-// RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal, the months and the rate are
-// all non-zero.
+// RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal and the months are non-zero.
+// At 0 % a loan is repaid in equal parts, R = P / n: the limit of the formula as j goes to 0,
+// where the formula itself would divide 0 by 0.
 double AnnuityRepayment(double principal, double months, double annualRatePercent) noexcept;
 
-// PAMOUNT: P = (1 - (1 + j)^-n) x R / j; 0 unless the months, the rate and the repayment are
-// all non-zero.
+// PAMOUNT: P = (1 - (1 + j)^-n) x R / j; 0 unless the months and the repayment are non-zero.
+// At 0 %, P = n x R.
 double AnnuityPrincipal(double months, double annualRatePercent, double repayment) noexcept;
+
+// The interest of the first month, P x j: a repayment that does not pay more than this never
+// brings the balance down.
+inline double FirstMonthInterest(double principal, double annualRatePercent) noexcept
+{
+    return principal * MonthlyRate(annualRatePercent);
+}
 
 struct PeriodCount {
     double months = 0.0;    // whole months; 0 when no period up to 600 repays the loan
@@ -29,8 +37,8 @@ struct PeriodCount {
 //     + k x 0.01, so the additions do not drift) until n - 1 months cover the principal.
 // A single repayment that already passes the principal would leave no month to raise the
 // repayment over; the count stops there with 1 month and the repayment as given.
-// 0 months and the repayment as given unless the principal, the rate and the repayment are all
-// non-zero.
+// 0 months and the repayment as given unless the principal and the repayment are non-zero; at
+// 0 % the present value of n repayments is n x R.
 PeriodCount CountPeriod(double principal, double annualRatePercent, double repayment) noexcept;
 
 } // namespace revora

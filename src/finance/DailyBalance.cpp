@@ -16,6 +16,25 @@ std::string StartDateTooEarlyMessage(std::string_view endAsShown)
     return "The date entered is more than 30 years(360 months) before " + std::string(endAsShown) + ".";
 }
 
+std::string EndDateBeforeStartMessage(std::string_view startAsShown)
+{
+    return "The date entered is before the start date " + std::string(startAsShown) + ".";
+}
+
+std::string StartDateNotBeforeEndMessage(std::string_view endAsShown)
+{
+    return "The date entered is not before the end date " + std::string(endAsShown) + ".";
+}
+
+EndDateStep StepEndDate(const DailyBalanceState& state, int direction) noexcept
+{
+    const long long from = state.EndDate == DateNotSet ? state.StartDate : state.EndDate;
+    const long long to = from + (direction > 0 ? 1 : -1);
+    if (to < state.StartDate || to > static_cast<long long>(state.StartDate) + DailyBalanceSpan)
+        return {state.EndDate, true};
+    return {static_cast<std::int32_t>(to), false};
+}
+
 DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept
 {
     DailyBalanceResult result;

@@ -19,10 +19,16 @@ inline constexpr double MostDailyBalanceRate = 40.0;
 inline constexpr std::string_view InvalidDateTitle = "INVALID DATE";
 inline constexpr std::string_view InvalidDateMessage = "The date entered is invalid please enter a valid date.";
 inline constexpr std::string_view DateOutOfRangeTitle = "DATE OUT OF RANGE";
+// A typed text that is no date at all is answered with NotADateMessage under this title.
+inline constexpr std::string_view IncorrectDateTitle = "Incorrect Date";
 // "The date entered is more than 30 years(360 months) after " + start as shown + "."
 std::string EndDateTooLateMessage(std::string_view startAsShown);
 // "The date entered is more than 30 years(360 months) before " + end as shown + "."
 std::string StartDateTooEarlyMessage(std::string_view endAsShown);
+// An end date before the start, and a start date on or after the end: the span messages above
+// would send the user 30 years the wrong way.
+std::string EndDateBeforeStartMessage(std::string_view startAsShown);
+std::string StartDateNotBeforeEndMessage(std::string_view endAsShown);
 inline constexpr std::string_view DailyBalanceRateTitle = "Incorrect Interest Rate!";
 inline constexpr std::string_view DailyBalanceRateMessage = "The maximum Interest Rate allowed is 40%";
 
@@ -44,6 +50,15 @@ struct DailyBalanceResult {
 // double precision, stored as single precision.
 // Example: 100 000 at 10 % from 01/03/2015 to 31/03/2015: 30 days, 821.92.
 DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept;
+
+// The "Date" spinner: the end date one day up or down (from the start date while the end date
+// is not set), kept within its allowed span, start to start + 10 960 days. A step past either
+// end is stopped: the end date stays as it was.
+struct EndDateStep {
+    std::int32_t EndDate = DateNotSet;
+    bool Stopped = false;
+};
+EndDateStep StepEndDate(const DailyBalanceState& state, int direction) noexcept;
 
 // "&Print" writes only a result with interest and days above 0.
 bool DailyBalancePrintable(const DailyBalanceResult& result) noexcept;

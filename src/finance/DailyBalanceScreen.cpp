@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
@@ -14,6 +13,7 @@
 #include "shell/PrintPanel.h"
 #include "shell/SpinnerStep.h"
 #include "tax/DayDate.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
@@ -103,7 +103,7 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     fraPrint_->setObjectName("fraPrint");
     fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
 
-    const QList<QWidget*> order{capital_, startDate_, endDate_, spDate_, rate_, spRate_, cmdCalculate, cmdOK_, cmdPrint};
+    const QList<QWidget*> order{capital_, startDate_, endDate_, rate_, cmdCalculate, cmdOK_, cmdPrint};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -116,6 +116,7 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     });
     watchDates();
     connect(spDate_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
+    spDate_->stepFromKeysIn(endDate_);
     BindSpinner(spRate_, rate_,
                 {DailyBalanceRateSpin(values.RateStep), 3,
                  [&values](double v) { values.Rate = static_cast<float>(v); }, [this] { calculate(); }, cmdOK_});
@@ -154,27 +155,45 @@ void DailyBalanceScreen::watchDates()
     connect(startDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.StartDate = day; });
     connect(endDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.EndDate = day; });
 
-    const auto invalid = [this](DateBox* box) {
-        showError(Text(InvalidDateTitle), Text(InvalidDateMessage));
+    // A text that is no date ("31/04/2015") is said to be no date.
+    const auto notADate = [this](DateBox* box, const QString& typed) {
+        showError(Text(IncorrectDateTitle), QString::fromStdString(NotADateMessage(typed.toStdString())));
         box->setFocus(Qt::OtherFocusReason);
     };
-    connect(startDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(startDate_); });
-    connect(endDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(endDate_); });
+    connect(startDate_, &DateBox::invalidDateRejected, this,
+            [this, notADate](const QString& typed) { notADate(startDate_, typed); });
+    connect(endDate_, &DateBox::invalidDateRejected, this,
+            [this, notADate](const QString& typed) { notADate(endDate_, typed); });
+    // The box shows its last date again before it reports a date out of range; the text typed
+    // tells on which side of the other date it fell.
+    for (DateBox* box : {startDate_, endDate_})
+        connect(box, &QLineEdit::textEdited, this, [box](const QString& text) { box->setProperty("typed", text); });
+    const auto typedDay = [](DateBox* box) {
+        return ParseDayDate(box->property("typed").toString().toStdString()).value_or(box->date());
+    };
+    const auto outOfRange = [this](DateBox* box, const std::string& message) {
+        showError(Text(DateOutOfRangeTitle), QString::fromStdString(message));
+        box->setFocus(Qt::OtherFocusReason);
+    };
     // Out of range against the other date; with the other date empty the only bounds are
     // those of the calendar, and such a date reads as invalid.
-    connect(startDate_, &DateBox::outOfRangeRejected, this, [this, invalid] {
-        if (endDate_->isUnset())
-            return invalid(startDate_);
-        showError(Text(DateOutOfRangeTitle),
-                  QString::fromStdString(StartDateTooEarlyMessage(endDate_->text().toStdString())));
-        startDate_->setFocus(Qt::OtherFocusReason);
+    connect(startDate_, &DateBox::outOfRangeRejected, this, [this, typedDay, outOfRange] {
+        if (endDate_->isUnset()) {
+            showError(Text(InvalidDateTitle), Text(InvalidDateMessage));
+            return startDate_->setFocus(Qt::OtherFocusReason);
+        }
+        const std::string end = endDate_->text().toStdString();
+        outOfRange(startDate_, typedDay(startDate_) >= endDate_->date() ? StartDateNotBeforeEndMessage(end)
+                                                                        : StartDateTooEarlyMessage(end));
     });
-    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, invalid] {
-        if (startDate_->isUnset())
-            return invalid(endDate_);
-        showError(Text(DateOutOfRangeTitle),
-                  QString::fromStdString(EndDateTooLateMessage(startDate_->text().toStdString())));
-        endDate_->setFocus(Qt::OtherFocusReason);
+    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, typedDay, outOfRange] {
+        if (startDate_->isUnset()) {
+            showError(Text(InvalidDateTitle), Text(InvalidDateMessage));
+            return endDate_->setFocus(Qt::OtherFocusReason);
+        }
+        const std::string start = startDate_->text().toStdString();
+        outOfRange(endDate_, typedDay(endDate_) < startDate_->date() ? EndDateBeforeStartMessage(start)
+                                                                     : EndDateTooLateMessage(start));
     });
 }
 
@@ -212,12 +231,13 @@ void DailyBalanceScreen::stepEndDate(int direction)
     if (startDate_->isUnset())
         return;
     DailyBalanceState& values = state().DailyBalance;
-    // An end date not set yet is stepped from the start date.
-    const int from = endDate_->isUnset() ? values.StartDate : values.EndDate;
-    const int shown = from + direction;
-    endDate_->setDate(shown);
-    // Never before the start: the box shows the day stepped to, the count stays at 0.
-    values.EndDate = std::max(shown, values.StartDate);
+    const EndDateStep step = StepEndDate(values, direction);
+    if (step.Stopped) {
+        spDate_->beep();
+        return;
+    }
+    endDate_->setDate(step.EndDate);
+    values.EndDate = step.EndDate;
     calculate();
 }
 

@@ -95,7 +95,7 @@ InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorW
     fraPrint_->setObjectName("fraPrint");
     fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
 
-    const QList<QWidget*> order{presentCost_, period_, spPeriod_, rate_, spInflation_, cmdCalculate, cmdOK_, cmdPrint};
+    const QList<QWidget*> order{presentCost_, period_, rate_, cmdCalculate, cmdOK_, cmdPrint};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 

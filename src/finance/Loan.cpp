@@ -23,7 +23,6 @@ constexpr int MostScheduleLines = 1000;
 
 // The rate search works in hundredths of a percent so that its steps add exactly.
 constexpr long long RateSearchLimit = 100000; // 1 000 % a year
-constexpr double MostSolvedRate = 50.0;
 
 double SolveRate(double principal, double months, double repayment) noexcept
 {
@@ -53,6 +52,12 @@ constexpr const char* ExportHint = " - To export printout click on the suitcase 
 
 } // namespace
 
+std::string RepaymentBelowInterestMessage(std::string_view interestAsShown)
+{
+    return "The monthly repayment never repays the loan: it must be more than the first month's interest of R " +
+           std::string(interestAsShown);
+}
+
 std::string_view LoanModeText(LoanMode mode) noexcept
 {
     switch (mode) {
@@ -75,28 +80,41 @@ void LoanInitialise(LoanState& loan) noexcept
     loan.loanPrincipal = principal;
 }
 
-bool LoanCalc(LoanState& loan) noexcept
+LoanSolve LoanCalc(LoanState& loan) noexcept
 {
+    LoanSolve outcome = LoanSolve::Solved;
     switch (loan.loanCalcMode) {
     case LoanMode::MonthlyRepayment:
         loan.loanRepayment = AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, loan.loanRate);
-        return false;
+        break;
     case LoanMode::PrincipalAmount:
         loan.loanPrincipal = AnnuityPrincipal(loan.loanPeriod, loan.loanRate, loan.loanRepayment);
-        return false;
+        break;
     case LoanMode::RepaymentPeriod: {
-        loan.loanPeriod = 0.0;
-        loan.loanRepayment = Bounded(loan.loanRepayment - 0.01);
-        const PeriodCount count = CountPeriod(loan.loanPrincipal, loan.loanRate, loan.loanRepayment);
+        const double counted = Bounded(loan.loanRepayment - 0.01);
+        if (loan.loanPrincipal > 0.0 && loan.loanRepayment > 0.0 &&
+            counted <= FirstMonthInterest(loan.loanPrincipal, loan.loanRate)) {
+            loan.loanPeriod = 0.0;
+            outcome = LoanSolve::RepaymentBelowInterest;
+            break;
+        }
+        const PeriodCount count = CountPeriod(loan.loanPrincipal, loan.loanRate, counted);
         loan.loanPeriod = count.months;
         loan.loanRepayment = count.repayment;
-        return false;
+        break;
     }
     case LoanMode::InterestRate:
         loan.loanRate = SolveRate(loan.loanPrincipal, loan.loanPeriod, loan.loanRepayment);
-        return loan.loanRate > MostSolvedRate;
+        if (loan.loanRate > MostLoanRate ||
+            (loan.loanRate == 0.0 && loan.loanRepayment != 0.0 &&
+             AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, 0.0) > loan.loanRepayment)) {
+            loan.loanRate = 0.0;
+            outcome = LoanSolve::RateOutOfReach;
+        }
+        break;
     }
-    return false;
+    loan.Unsolved = outcome != LoanSolve::Solved;
+    return outcome;
 }
 
 double LoanTotalRepayments(const LoanState& loan) noexcept
@@ -111,12 +129,12 @@ double LoanTotalInterest(const LoanState& loan) noexcept
 
 bool MonthlyScheduleAvailable(const LoanState& loan) noexcept
 {
-    return loan.loanPrincipal != 0.0 && loan.loanPeriod != 0.0 && loan.loanRate != 0.0 && loan.loanRepayment != 0.0;
+    return !loan.Unsolved && loan.loanPrincipal != 0.0 && loan.loanPeriod != 0.0 && loan.loanRepayment != 0.0;
 }
 
 bool AnnualScheduleAvailable(const LoanState& loan) noexcept
 {
-    return loan.loanPrincipal != 0.0 && loan.loanRate != 0.0 && loan.loanRepayment != 0.0 && loan.loanPeriod >= 13.0;
+    return !loan.Unsolved && loan.loanPrincipal != 0.0 && loan.loanRepayment != 0.0 && loan.loanPeriod >= 13.0;
 }
 
 std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan)

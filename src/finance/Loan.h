@@ -25,6 +25,9 @@ inline constexpr std::string_view LoanPeriodTitle = "Incorrect Period!";
 inline constexpr std::string_view LoanPeriodMessage = "The maximum period  allowed is 600 months";
 // Shown over a solved rate above 50.
 inline constexpr std::string_view LoanRateErrorText = "   Error";
+inline constexpr std::string_view LoanRepaymentTitle = "Incorrect Monthly Repayment!";
+// A period solve whose repayment never brings the balance down; the interest as shown.
+std::string RepaymentBelowInterestMessage(std::string_view interestAsShown);
 
 // The program-wide loan values; they outlive the screen.
 struct LoanState {
@@ -34,26 +37,37 @@ struct LoanState {
     double loanRepayment = 0.0;
     LoanMode loanCalcMode = LoanMode::MonthlyRepayment;
     bool TotalsShown = false; // "DOWN": the total interest and total repayments are shown
+    // The last calculation found no answer: until one does, there is no schedule, graph or
+    // printout, so nothing is drawn or printed from a figure that does not belong to the inputs.
+    bool Unsolved = false;
 };
 
 // "&Initialise All": period, rate and repayment 0, mode "Monthly repayment", totals hidden;
 // the principal is kept.
 void LoanInitialise(LoanState& loan) noexcept;
 
+enum class LoanSolve {
+    Solved,
+    RateOutOfReach,         // no rate from 0 to 50 % gives the repayment ("   Error" over the rate)
+    RepaymentBelowInterest, // the repayment does not cover the first month's interest
+};
+
 // LoanCalc, by the mode:
 //   Monthly repayment: RPAYMENT.
 //   Principal amount: PAMOUNT.
 //   Repayment period: period 0, repayment less 0.01, then PER (CountPeriod), which sets the
-//     period and may raise the repayment.
+//     period and may raise the repayment. A repayment that, less 0.01, does not pay more than
+//     the first month's interest P x j never repays the loan: refused, the typed values kept.
 //   Interest rate: the largest rate on the 0.01 grid whose repayment does not exceed the one
 //     typed, searched in steps of 5, 1, 0.1 and 0.01 (rate = whole hundredths, so the steps
-//     do not drift); 0 unless principal, period and repayment are all non-zero. The search
-//     gives up at 1 000 % a year, which shows as an error like any rate above 50.
-// Returns true when a solved rate is above 50 (the screen shows "   Error" over it).
+//     do not drift); 0 unless principal, period and repayment are all non-zero. A rate above
+//     50, or a repayment below P / n (which not even 0 % repays), has no answer.
+// When there is no answer the solved value becomes 0 and Unsolved is set, so the other modes,
+// the schedules and the printout find nothing of it; the three typed values are kept.
 // Example: 100 000 over 240 months at 12 %: repayment 1 101.086...; a repayment of 1 101.09
 // solves to 12.000 and 1 101.08 to 11.990; 1 000 at 12 % paying 300 solves to 3 months with
-// the repayment raised from 299.99 to 340.03.
-bool LoanCalc(LoanState& loan) noexcept;
+// the repayment raised from 299.99 to 340.03; at 0 % 120 000 over 240 months is 500 a month.
+LoanSolve LoanCalc(LoanState& loan) noexcept;
 
 // Total repayments = repayment x period; total interest = that less the principal.
 double LoanTotalRepayments(const LoanState& loan) noexcept;
@@ -66,15 +80,16 @@ struct ScheduleLine {
     double Balance = 0.0;
 };
 
-// "Mo&nthly Amort." needs all four values non-zero; "&Annual Amort.", "Annual &Graph" and
-// the annual printout need principal, rate and repayment non-zero and at least 13 months.
+// "Mo&nthly Amort." needs the principal, the period and the repayment non-zero; "&Annual
+// Amort.", "Annual &Graph" and the annual printout need the principal and the repayment
+// non-zero and at least 13 months. The rate may be 0; an unsolved loan has neither.
 bool MonthlyScheduleAvailable(const LoanState& loan) noexcept;
 bool AnnualScheduleAvailable(const LoanState& loan) noexcept;
 
 // With R = RPAYMENT of the principal, period and rate and n the period, month i = 1..n:
 //   capital = R x (1 + j)^(i - n - 1); interest = R - capital;
 //   balance = |previous balance - capital|, from the principal.
-// Empty when the period is below 1.
+// Empty when the period is below 1. At 0 % every month repays P / n of capital.
 std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan);
 
 struct AnnualSchedule {

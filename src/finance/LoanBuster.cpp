@@ -22,9 +22,14 @@ double NotBelowZero(double value) noexcept { return std::max(0.0, Bounded(value)
 
 } // namespace
 
-LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, const LoanBusterResult& previous) noexcept
+std::string ExtraTooLargeMessage(std::string_view mostAsShown)
 {
-    LoanBusterResult result = previous;
+    return "The extra payment may be at most ten times the monthly repayment: R " + std::string(mostAsShown);
+}
+
+LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period) noexcept
+{
+    LoanBusterResult result;
     const double months = period;
     const double rate = state.Rate;
     const double r = AnnuityRepayment(state.Principal, months, rate);
@@ -33,25 +38,27 @@ LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, const LoanB
     result.TotalRepayments = NotBelowZero(months * r);
 
     const double typed = state.Extra;
-    if (Bounded(10.0 * r) < typed)
-        return result; // too large an extra is not applied; the second column stays as it was
+    if (Bounded(MostExtraRepayments * r) < typed) {
+        // With no repayment there is no loan to apply an extra to, and nothing to refuse.
+        result.ExtraRefused = r > 0.0;
+        return result;
+    }
 
     const PeriodCount count = CountPeriod(state.Principal, rate, Bounded(r + (typed - 0.01)));
-    const double newPeriod = count.months;
-    const double newRepayment = count.repayment;
-    const double extra = typed != 0.0 ? Bounded(newRepayment - r) : 0.0;
-    result.NewPeriod = newPeriod;
-    result.NewRepayment = newRepayment;
+    const double extra = typed != 0.0 ? Bounded(count.repayment - r) : 0.0;
+    state.Extra = extra;
     if (extra == 0.0) {
+        result.NewPeriod = months;
+        result.NewRepayment = r;
         result.NewTotalInterest = result.TotalInterest;
         result.NewTotalRepayments = result.TotalRepayments;
-        result.Saving = 0.0;
-    } else {
-        result.NewTotalInterest = NotBelowZero(newRepayment * newPeriod - state.Principal);
-        result.NewTotalRepayments = NotBelowZero(newPeriod * newRepayment);
-        result.Saving = Bounded(Bounded(months * r) - Bounded(newPeriod * newRepayment));
+        return result;
     }
-    state.Extra = extra;
+    result.NewPeriod = count.months;
+    result.NewRepayment = count.repayment;
+    result.NewTotalInterest = NotBelowZero(count.repayment * count.months - state.Principal);
+    result.NewTotalRepayments = NotBelowZero(count.months * count.repayment);
+    result.Saving = Bounded(Bounded(months * r) - Bounded(count.months * count.repayment));
     return result;
 }
 

@@ -6,7 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "finance/Annuity.h"
 #include "finance/Loan.h"
+#include "shell/AmountFormat.h"
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
@@ -17,7 +19,6 @@ namespace revora {
 
 namespace {
 
-constexpr std::int16_t MostPeriod = 600; // months
 const ReportRequest BusterReport{QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"),
                                  QStringLiteral("Loan Buster")};
 
@@ -127,7 +128,7 @@ LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : Calculato
     });
     numPeriod_->setAcceptor([](double value) {
         const auto months = RoundHalfEvenToInt16(value);
-        return months && *months <= MostPeriod;
+        return months && *months <= MostLoanMonths;
     });
     connect(numPeriod_, &NumberBox::valueEdited, this,
             [this](double value) { period_ = RoundHalfEvenToInt16(value).value_or(period_); });
@@ -138,7 +139,7 @@ LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : Calculato
 
     connect(cmdCalculate, &QPushButton::clicked, this, &LoanBusterScreen::calculate);
     setUpRowPrinting(cmdPrint, fraPrint_, {BusterReport, [this]() -> std::optional<ReportRow> {
-                                               if (this->state().LoanBuster.Principal <= 0.0)
+                                               if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
                                                    return std::nullopt;
                                                return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
                                            },
@@ -162,10 +163,19 @@ bool LoanBusterScreen::calculate()
 {
     {
         BusyCursor busy;
-        result_ = BBCalc(state().LoanBuster, period_, result_);
+        result_ = BBCalc(state().LoanBuster, period_);
     }
     showResult();
-    return true;
+    if (!result_.ExtraRefused)
+        return true;
+    // The second column would be the figures of another extra payment: it stays empty.
+    for (std::size_t i = 2; i < numAns1_.size(); ++i)
+        numAns1_[i]->clearValue();
+    numAns2_->clearValue();
+    const double most = MostExtraRepayments * result_.Repayment;
+    showError(Text(ExtraPaymentTitle), Text(ExtraTooLargeMessage(FormatAmount(most))));
+    numXtraPay_->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 void LoanBusterScreen::showResult()

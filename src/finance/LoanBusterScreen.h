@@ -36,8 +36,6 @@ private:
     // for a loan with a principal.
 
     std::int16_t period_ = 0; // the screen's own: 0 each time it opens
-    // Kept between calculations: an extra payment too large to apply leaves the second
-    // column as it was.
     LoanBusterResult result_;
 
     NumberBox* numPrinAmount_ = nullptr;

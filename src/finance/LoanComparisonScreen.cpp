@@ -106,7 +106,8 @@ LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : C
     connect(cmdCalculate, &QPushButton::clicked, this, &LoanComparisonScreen::calculate);
     setUpRowPrinting(cmdPrint, fraPrint_, {ComparisonReport, [this]() -> std::optional<ReportRow> {
                                                const LoanComparisonState& loan = this->state().LoanComparison;
-                                               if (loan.Amount <= 0.0 || loan.Rate <= 0.0F)
+                                               // 0 % is a loan too: repaid in equal parts.
+                                               if (loan.Amount <= 0.0)
                                                    return std::nullopt;
                                                return LoanComparisonReportRow(loan, rows_);
                                            },

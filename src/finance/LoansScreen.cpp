@@ -18,6 +18,7 @@
 #include <array>
 #include <string_view>
 
+#include "finance/Annuity.h"
 #include "finance/LoanGraphWindow.h"
 #include "shell/AmountFormat.h"
 #include "shell/BusyCursor.h"
@@ -32,7 +33,6 @@ namespace revora {
 namespace {
 
 constexpr int BoxWidth = 120;
-constexpr double MostLoanPeriod = 600.0;
 // The grid shows this many rows before it scrolls.
 constexpr int GridRowsShown = 10;
 constexpr std::array<LoanMode, 4> Modes = {LoanMode::MonthlyRepayment, LoanMode::PrincipalAmount,
@@ -93,7 +93,7 @@ void LoansScreen::buildForm()
 {
     numPrinAmount_ = inputBox("numPrinAmount", 2, &LoanState::loanPrincipal);
     numPeriod_ = inputBox("numPeriod", 0, &LoanState::loanPeriod);
-    numPeriod_->setAcceptor([](double value) { return value <= MostLoanPeriod; });
+    numPeriod_->setAcceptor([](double value) { return value <= MostLoanMonths; });
     connect(numPeriod_, &NumberBox::refused, this, &LoansScreen::refusePeriod);
     numIntRate_ = inputBox("numIntRate", 3, &LoanState::loanRate);
     numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
@@ -299,6 +299,19 @@ void LoansScreen::activated()
     setTotalsVisible(loan().TotalsShown);
     if (loan().TotalsShown)
         showTotals();
+    // Reopened after a solve with no answer: the solved box is still no figure.
+    if (loan().Unsolved)
+        showUnsolved();
+}
+
+void LoansScreen::showUnsolved()
+{
+    clearResults();
+    if (loan().loanCalcMode != LoanMode::InterestRate)
+        return;
+    text1_->setGeometry(numIntRate_->rect());
+    text1_->show();
+    text1_->raise();
 }
 
 void LoansScreen::applyMode(LoanMode mode, bool moveFocus)
@@ -329,6 +342,12 @@ void LoansScreen::showValues()
 
 void LoansScreen::showTotals()
 {
+    // An unsolved loan has no totals: its solved value is no figure to multiply.
+    if (loan().Unsolved) {
+        numAns1_->clearValue();
+        numAns2_->clearValue();
+        return;
+    }
     numAns1_->setValue(LoanTotalInterest(loan()));
     numAns2_->setValue(LoanTotalRepayments(loan()));
 }
@@ -344,6 +363,9 @@ void LoansScreen::setTotalsVisible(bool shown)
 
 void LoansScreen::modeChosen(LoanMode mode)
 {
+    // "   Error" belongs to a solved rate; in another mode the rate box is an input.
+    if (mode != LoanMode::InterestRate)
+        text1_->hide();
     loan().loanCalcMode = mode;
     applyMode(mode, true);
 }
@@ -351,20 +373,29 @@ void LoansScreen::modeChosen(LoanMode mode)
 bool LoansScreen::calculate()
 {
     text1_->hide();
-    bool rateError = false;
+    LoanSolve outcome = LoanSolve::Solved;
     {
         BusyCursor busy;
-        rateError = LoanCalc(loan());
+        outcome = LoanCalc(loan());
     }
     showValues();
-    if (rateError) {
-        text1_->setGeometry(numIntRate_->rect());
-        text1_->show();
-        text1_->raise();
-    }
     if (loan().TotalsShown)
         showTotals();
-    return true;
+    if (outcome == LoanSolve::Solved)
+        return true;
+
+    // No answer: no figure of it, nor of an earlier answer, is left to show, draw or print.
+    showUnsolved();
+    if (fraGrid_->isVisible())
+        closeGrid();
+    if (graph_)
+        graph_->close();
+    if (outcome == LoanSolve::RepaymentBelowInterest) {
+        const double interest = FirstMonthInterest(loan().loanPrincipal, loan().loanRate);
+        showError(Text(LoanRepaymentTitle), Text(RepaymentBelowInterestMessage(FormatAmount(interest))));
+        numMonRePay_->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
 }
 
 void LoansScreen::toggleTotals()
@@ -496,8 +527,8 @@ void LoansScreen::refusePeriod()
 void LoansScreen::printReport()
 {
     const LoanState& values = loan();
-    if (values.loanPrincipal == 0.0 || values.loanPeriod == 0.0 || values.loanRate == 0.0 ||
-        values.loanRepayment == 0.0)
+    // The rate may be 0; the other three are needed, and an answer.
+    if (values.Unsolved || values.loanPrincipal == 0.0 || values.loanPeriod == 0.0 || values.loanRepayment == 0.0)
         return;
     const AmortKind kind =
         !check1_->isChecked() ? AmortKind::None : (optMonthly_->isChecked() ? AmortKind::Monthly : AmortKind::Annual);

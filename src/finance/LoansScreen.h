@@ -54,6 +54,8 @@ private:
     void applyMode(LoanMode mode, bool moveFocus);
     void showValues();
     void showTotals();
+    // After a solve with no answer: the result boxes empty, "   Error" over a solved rate.
+    void showUnsolved();
     void setTotalsVisible(bool shown);
 
     void modeChosen(LoanMode mode);

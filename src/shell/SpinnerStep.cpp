@@ -36,7 +36,7 @@ private:
 
 SpinnerStep::SpinnerStep(QWidget* parent) : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this))
 {
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::NoFocus);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -65,23 +65,26 @@ void SpinnerStep::beep()
     emit beeped();
 }
 
-void SpinnerStep::keyPressEvent(QKeyEvent* event)
+void SpinnerStep::stepFromKeysIn(QWidget* box) { box->installEventFilter(this); }
+
+bool SpinnerStep::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-        if (event->key() == Qt::Key_Up) {
-            emit stepped(1);
-            return;
-        }
-        if (event->key() == Qt::Key_Down) {
-            emit stepped(-1);
-            return;
-        }
-    }
-    QWidget::keyPressEvent(event);
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+        return false;
+    if (key->key() != Qt::Key_Up && key->key() != Qt::Key_Down)
+        return false;
+    emit stepped(key->key() == Qt::Key_Up ? 1 : -1);
+    if (auto* box = qobject_cast<QWidget*>(watched))
+        box->setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 void BindSpinner(SpinnerStep* spinner, NumberBox* box, SpinBinding binding)
 {
+    spinner->stepFromKeysIn(box);
     QObject::connect(spinner, &SpinnerStep::stepped, box, [spinner, box, binding](int direction) {
         const SpinOutcome outcome = Spin(binding.rule, box->value(), direction);
         if (outcome.beep)

@@ -1,6 +1,8 @@
 #pragma once
-// The small up/down spinner that sits beside a box on the interest, inflation and loan
-// screens: two arrow buttons, and the Up and Down keys while it has the focus.
+// The small up/down spinner that sits beside a box on the interest and inflation screens: two
+// arrow buttons, and the Up and Down keys in the box it steps. It is no stop of the Tab key: a
+// stop there would show no cursor, and the digits typed at it would be lost, so Tab goes on
+// from the box to the next box.
 
 #include <QWidget>
 #include <functional>
@@ -23,13 +25,16 @@ public:
 
     // Sounds the warning beep and says so (screens beep where a step reaches 0).
     void beep();
+    // The Up and Down keys in `box` step the spinner; the focus then goes back to the box, so
+    // the keys can step on and a digit typed next goes into the box.
+    void stepFromKeysIn(QWidget* box);
 
 signals:
     void stepped(int direction); // +1 up, -1 down
     void beeped();
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QToolButton* up_;
@@ -47,7 +52,7 @@ struct SpinBinding {
 
 // Each click steps the box's value by the rule: the beep it calls for, the new value shown
 // in the box and stored, the screen recalculated, and the focus on "&OK" (also when the rule
-// left the value alone).
+// left the value alone). The Up and Down keys in the box step it too.
 void BindSpinner(SpinnerStep* spinner, NumberBox* box, SpinBinding binding);
 
 // A number in the boxes' plain " 0" / " 0.00" form: no grouping blanks, no "-0".

@@ -40,7 +40,7 @@ const AnnuityRow AnnuityRows[] = {
     {"one month repays the principal and its interest", 1000, 1, 12, 1010},
     {"no principal repays nothing", 0, 240, 12, 0},
     {"no months repay nothing", 100000, 0, 12, 0},
-    {"no rate repays nothing", 100000, 240, 0, 0},
+    {"0 percent spreads the principal evenly", 120000, 240, 0, 500},
     // 1 + j rounds to 1: the formula would divide by 0; the limit is principal / months
     {"a rate too small to count spreads the principal evenly", 120000, 240, 1e-14, 500},
 };
@@ -49,7 +49,7 @@ INSTANTIATE_TEST_SUITE_P(Rule, AnnuityFormulaTest, ::testing::ValuesIn(AnnuityRo
 TEST(AnnuityPrincipalTest, IsZeroWhenAnInputIsZero)
 {
     EXPECT_EQ(AnnuityPrincipal(0, 12, 1000), 0.0);
-    EXPECT_EQ(AnnuityPrincipal(240, 0, 1000), 0.0);
+    EXPECT_EQ(AnnuityPrincipal(240, 0, 1000), 240000.0); // 0 % is a rate: n x R
     EXPECT_EQ(AnnuityPrincipal(240, 12, 0), 0.0);
 }
 
@@ -83,7 +83,7 @@ const CountRow CountRows[] = {
     {"no period up to 600 months repays the loan", 100000, 12, 999.99, 0, 999.99},
     {"a single repayment beyond the principal stops at one month", 1000, 12, 2000, 1, 2000},
     {"no principal counts nothing", 0, 12, 300, 0, 300},
-    {"no rate counts nothing", 1000, 0, 300, 0, 300},
+    {"0 percent counts equal parts", 1000, 0, 300, 3, 333.34},
     {"no repayment counts nothing", 1000, 12, 0, 0, 0},
     {"a negative repayment never repays", 1000, 12, -300, 0, -300},
 };

@@ -151,11 +151,11 @@ private slots:
         QCOMPARE(shown("numAnsDB1"), QString("20.55"));
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
 
-        // The Up and Down keys step it too while it has the focus.
-        find("spRate")->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(find("spRate"), Qt::Key_Up);
+        // The Up and Down keys in the rate box step it too; the box keeps the focus.
+        find("numIntRate")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(find("numIntRate"), Qt::Key_Up);
         QCOMPARE(shown("numIntRate"), QString("0.500"));
-        QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
+        QCOMPARE(QApplication::focusWidget(), find("numIntRate"));
 
         // A rate of 0 is not stepped, but the focus still goes to "&OK".
         typeAndLeave("numIntRate", "0");
@@ -182,8 +182,10 @@ private slots:
         spin("spDate", -1);
         QCOMPARE(shown("dtEndDate"), QString("01/03/2015"));
         QCOMPARE(shown("numAnsDB2"), QString("0"));
-        spin("spDate", -1);
-        QCOMPARE(shown("dtEndDate"), QString("28/02/2015"));
+        QSignalSpy beeps(find<SpinnerStep>("spDate"), &SpinnerStep::beeped);
+        spin("spDate", -1); // stopped at the start, with a beep
+        QCOMPARE(beeps.count(), 1);
+        QCOMPARE(shown("dtEndDate"), QString("01/03/2015"));
         QCOMPARE(state_->DailyBalance.EndDate, FirstMarch);
         QCOMPARE(shown("numAnsDB2"), QString("0"));
         QCOMPARE(shown("numAnsDB1"), QString("0.00"));
@@ -195,9 +197,10 @@ private slots:
     void datesOutsideTheirLimitsAreRefused()
     {
         MessageBoxWatcher watcher;
-        typeAndLeave("dtStartDate", "31/02/2015");
-        QTRY_COMPARE(watcher.texts(), QStringList{"The date entered is invalid please enter a valid date."});
-        QCOMPARE(watcher.titles(), QStringList{"INVALID DATE"});
+        typeAndLeave("dtStartDate", "31/04/2015");
+        QTRY_COMPARE(watcher.texts(),
+                     QStringList{"\"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"});
+        QCOMPARE(watcher.titles(), QStringList{"Incorrect Date"});
         QCOMPARE(shown("dtStartDate"), QString());
         QCOMPARE(state_->DailyBalance.StartDate, DateNotSet);
         QTRY_COMPARE(area_->focusWidget(), find("dtStartDate"));
@@ -219,18 +222,22 @@ private slots:
         // The last day of the span is taken.
         typeAndLeave("dtEndDate", "03/03/2045");
         QCOMPARE(state_->DailyBalance.EndDate, FirstMarch + DailyBalanceSpan);
+        typeAndLeave("dtEndDate", "28/02/2015");
+        QTRY_COMPARE(watcher.texts().size(), 4);
+        QCOMPARE(watcher.texts().last(), QString("The date entered is before the start date 01/03/2015."));
         typeAndLeave("dtEndDate", "31/03/2015");
 
         // The start must come before the end, within the span.
         typeAndLeave("dtStartDate", "01/01/1980");
-        QTRY_COMPARE(watcher.texts().size(), 4);
+        QTRY_COMPARE(watcher.texts().size(), 5);
         QCOMPARE(watcher.texts().last(), QString("The date entered is more than 30 years(360 months) before 31/03/2015."));
         QCOMPARE(watcher.titles().last(), QString("DATE OUT OF RANGE"));
         QCOMPARE(shown("dtStartDate"), QString("01/03/2015"));
         QCOMPARE(state_->DailyBalance.StartDate, FirstMarch);
         QTRY_COMPARE(area_->focusWidget(), find("dtStartDate"));
         typeAndLeave("dtStartDate", "31/03/2015");
-        QTRY_COMPARE(watcher.texts().size(), 5);
+        QTRY_COMPARE(watcher.texts().size(), 6);
+        QCOMPARE(watcher.texts().last(), QString("The date entered is not before the end date 31/03/2015."));
         QCOMPARE(state_->DailyBalance.StartDate, FirstMarch);
     }
 

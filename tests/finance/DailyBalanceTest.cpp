@@ -91,6 +91,32 @@ TEST(DailyBalanceReportRowTest, WritesTheSixFields)
     EXPECT_EQ(std::get<std::int32_t>(row[5].value), 30);
 }
 
+struct StepRow {
+    const char* name;
+    std::int32_t end;
+    int direction;
+    EndDateStep step;
+};
+
+class StepEndDateTest : public ::testing::TestWithParam<StepRow> {};
+
+TEST_P(StepEndDateTest, KeepsWithinTheSpan)
+{
+    const StepRow& row = GetParam();
+    const EndDateStep step = StepEndDate({1, 1, March1st2015, row.end}, row.direction);
+    EXPECT_EQ(step.EndDate, row.step.EndDate);
+    EXPECT_EQ(step.Stopped, row.step.Stopped);
+}
+
+const StepRow StepRows[] = {
+    {"an end not set steps up from the start", DateNotSet, 1, {March1st2015 + 1, false}},
+    {"down to the start", March1st2015 + 1, -1, {March1st2015, false}},
+    {"down below the start is stopped", March1st2015, -1, {March1st2015, true}},
+    {"an end not set does not step below the start", DateNotSet, -1, {DateNotSet, true}},
+    {"up past the span is stopped", March1st2015 + DailyBalanceSpan, 1, {March1st2015 + DailyBalanceSpan, true}},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, StepEndDateTest, ::testing::ValuesIn(StepRows), testing::RowName{});
+
 TEST(DailyBalanceMessagesTest, NameTheOtherDate)
 {
     EXPECT_EQ(EndDateTooLateMessage("01/03/2015"),

@@ -87,7 +87,7 @@ TEST(FiniteResultsTest, LoanBusterAndComparison)
                                          std::numeric_limits<std::int16_t>::max()})
                 for (const double extra : {0.0, 100.0, -100.0, Huge, -Huge}) {
                     LoanBusterState state{p, rate, extra};
-                    const LoanBusterResult r = BBCalc(state, n, {});
+                    const LoanBusterResult r = BBCalc(state, n);
                     const double values[] = {r.Repayment,       r.TotalInterest,      r.TotalRepayments,
                                              r.NewPeriod,       r.NewRepayment,       r.NewTotalInterest,
                                              r.NewTotalRepayments, r.Saving,          state.Extra};

@@ -124,10 +124,14 @@ private slots:
         QCOMPARE(shown("numInflaRate"), QString("0.000"));
         QCOMPARE(shown("numAns1"), QString("100000"));
 
-        // The Up and Down keys step it too while it has the focus.
-        find("spInflation")->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(find("spInflation"), Qt::Key_Down);
-        QCOMPARE(shown("numInflaRate"), QString("-0.250"));
+        // Tab from the period goes on to the rate box (the spinner is no stop), where a digit
+        // typed lands; the Up and Down keys there step the rate.
+        find("numPeriod")->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(find("numPeriod"), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_6);
+        QCOMPARE(state_->Inflation.Rate, 6.0);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(shown("numInflaRate"), QString("5.750"));
 
         // A period of 0 is not stepped.
         typeAndLeave("numPeriod", "0");

@@ -62,10 +62,17 @@ TEST_P(CompareLoansMissingTest, RepaysNothing)
 }
 
 const MissingRow MissingRows[] = {
-    {"no rate leaves the interest at minus the amount", {100000, 0.0F}, -100000},
     {"no amount leaves everything 0", {0, 12.0F}, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, CompareLoansMissingTest, ::testing::ValuesIn(MissingRows), testing::RowName{});
+
+TEST(CompareLoansTest, AtZeroPercentRepaysInEqualPartsWithNoInterest)
+{
+    for (const ComparisonRow& term : CompareLoans({120000, 0.0F})) {
+        EXPECT_DOUBLE_EQ(term.Repayment, 120000.0 / term.Months) << term.Label;
+        EXPECT_NEAR(term.TotalInterest, 0.0, 1e-6) << term.Label;
+    }
+}
 
 TEST(CompareLoansTest, TheRateIsHeldInSinglePrecision)
 {

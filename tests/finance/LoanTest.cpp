@@ -27,7 +27,7 @@ LoanState Loan(double principal, double period, double rate, double repayment, L
 }
 
 // ---------------------------------------------------------------------------------------------
-// LoanCalc, by mode: the four values afterwards and whether the rate shows "   Error".
+// LoanCalc, by mode: the four values afterwards and whether the solve found no answer.
 
 struct CalcRow {
     const char* name;
@@ -36,7 +36,7 @@ struct CalcRow {
     double period;
     double rate;
     double repayment;
-    bool rateError;
+    bool unsolved;
 };
 
 class LoanCalcTest : public ::testing::TestWithParam<CalcRow> {};
@@ -45,7 +45,8 @@ TEST_P(LoanCalcTest, SolvesTheModesValue)
 {
     const CalcRow& row = GetParam();
     LoanState loan = row.in;
-    EXPECT_EQ(LoanCalc(loan), row.rateError);
+    EXPECT_EQ(LoanCalc(loan) != LoanSolve::Solved, row.unsolved);
+    EXPECT_EQ(loan.Unsolved, row.unsolved);
     EXPECT_NEAR(loan.loanPrincipal, row.principal, 1e-6);
     EXPECT_EQ(loan.loanPeriod, row.period);
     EXPECT_NEAR(loan.loanRate, row.rate, Exact);
@@ -61,7 +62,8 @@ const CalcRow CalcRows[] = {
     // repayment
     {"repayment of 100 000 over 240 months at 12 percent", Loan(100000, 240, 12, 0, Repayment), 100000, 240, 12,
      1101.08613356961, false},
-    {"repayment without a rate is 0", Loan(100000, 240, 0, 55, Repayment), 100000, 240, 0, 0, false},
+    {"repayment at 0 percent is the principal over the months", Loan(120000, 240, 0, 55, Repayment), 120000, 240, 0,
+     500, false},
     // principal
     {"principal of 1 101.0861336 over 240 months at 12 percent", Loan(0, 240, 12, 1101.08613356961, Principal), 100000,
      240, 12, 1101.08613356961, false},
@@ -70,23 +72,26 @@ const CalcRow CalcRows[] = {
     {"a repayment of 1 101.09 solves to 12.000", Loan(100000, 240, 0, 1101.09, Rate), 100000, 240, 12, 1101.09, false},
     {"a repayment of 1 101.08 solves to 11.990", Loan(100000, 240, 0, 1101.08, Rate), 100000, 240, 11.99, 1101.08,
      false},
-    // 100 000 / 240 = 416.67 is the repayment at no interest; 0.01 percent already asks more
-    {"a repayment below the interest free one solves to 0", Loan(100000, 240, 7, 400, Rate), 100000, 240, 0, 400,
-     false},
+    // 100 000 / 240 = 416.67 is the repayment at no interest: less repays the loan at no rate
+    {"a repayment below the interest free one has no rate", Loan(100000, 240, 7, 400, Rate), 100000, 240, 0, 400,
+     true},
+    {"the interest free repayment solves to 0 percent", Loan(120000, 240, 7, 500, Rate), 120000, 240, 0, 500, false},
     {"a rate without a repayment is 0", Loan(100000, 240, 7, 0, Rate), 100000, 240, 0, 0, false},
-    // 100 000 over 12 months at 50 percent asks 10 065.56 a month; 15 000 is paid at 125.37
-    // (14 999.56 a month; 125.38 would ask 15 000.16)
-    {"a solved rate above 50 shows the error", Loan(100000, 12, 0, 15000, Rate), 100000, 12, 125.37, 15000, true},
-    {"the rate search gives up at 1 000 percent", Loan(100000, 240, 0, 1e9, Rate), 100000, 240, 1000, 1e9, true},
-    {"a negative principal never asks too much and gives up", Loan(-100000, 240, 0, 1000, Rate), -100000, 240, 1000,
+    // 100 000 over 12 months at 50 percent asks 10 065.56 a month; 15 000 would be 125.37 %:
+    // no rate is left behind for the other modes, the schedules or the printout
+    {"a solved rate above 50 is no answer", Loan(100000, 12, 9, 15000, Rate), 100000, 12, 0, 15000, true},
+    {"the rate search gives up at 1 000 percent", Loan(100000, 240, 0, 1e9, Rate), 100000, 240, 0, 1e9, true},
+    {"a negative principal never asks too much and gives up", Loan(-100000, 240, 0, 1000, Rate), -100000, 240, 0,
      1000, true},
     // period: the repayment is first taken 0.01 lower
     {"300 on 1 000 at 12 percent is 3 months raised to 340.03", Loan(1000, 99, 12, 300, Period), 1000, 3, 12, 340.03,
      false},
-    {"no period up to 600 months leaves the repayment 0.01 lower", Loan(100000, 99, 12, 1000, Period), 100000, 0, 12,
-     999.99, false},
+    {"no period up to 600 months leaves the repayment 0.01 lower", Loan(100000, 99, 12, 1001, Period), 100000, 0, 12,
+     1000.99, false},
+    // the first month's interest is 875: the typed values stay, the period has no answer
+    {"500 on 100 000 at 10.5 percent never repays", Loan(100000, 99, 10.5, 500, Period), 100000, 0, 10.5, 500, true},
     {"a repayment beyond the principal is one month", Loan(1000, 99, 12, 5000, Period), 1000, 1, 12, 4999.99, false},
-    {"a period without a rate is 0", Loan(1000, 99, 0, 300, Period), 1000, 0, 0, 299.99, false},
+    {"a period at 0 percent counts equal parts", Loan(1000, 99, 0, 300, Period), 1000, 3, 0, 333.34, false},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, LoanCalcTest, ::testing::ValuesIn(CalcRows), testing::RowName{});
 
@@ -147,7 +152,9 @@ const AvailableRow AvailableRows[] = {
     {"13 months give the annual schedule", Loan(1000, 13, 12, 50, Repayment), true, true},
     {"12 months give only the monthly schedule", Loan(1000, 12, 12, 50, Repayment), true, false},
     {"no principal gives neither", Loan(0, 24, 12, 50, Repayment), false, false},
-    {"no rate gives neither", Loan(1000, 24, 0, 50, Repayment), false, false},
+    {"0 percent gives both", Loan(1000, 24, 0, 50, Repayment), true, true},
+    {"an unsolved loan gives neither", [] { auto l = Loan(1000, 24, 12, 50, Rate); l.Unsolved = true; return l; }(),
+     false, false},
     {"no repayment gives neither", Loan(1000, 24, 12, 0, Repayment), false, false},
     {"no period gives neither", Loan(1000, 0, 12, 50, Repayment), false, false},
 };
@@ -191,6 +198,7 @@ const MonthlyRow MonthlyRows[] = {
     {"one month", 1000, 1, 12},
     {"a tiny rate", 123456.78, 360, 0.001},
     {"an odd principal at an odd rate", 987654.32, 337, 17.375},
+    {"0 percent repays in equal parts", 120000, 120, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, MonthlyScheduleTest, ::testing::ValuesIn(MonthlyRows), testing::RowName{});
 

@@ -227,7 +227,7 @@ private slots:
         auto* error = find<QLineEdit>("Text1");
         QVERIFY(error->isVisible());
         QCOMPARE(error->text(), QString("   Error"));
-        QVERIFY(state_->Loans.loanRate > 50.0);
+        QCOMPARE(state_->Loans.loanRate, 0.0); // no rate of it is kept
         // It lies over the whole rate box.
         auto* rate = find("numIntRate");
         QCOMPARE(error->mapTo(screen_, QPoint(0, 0)), rate->mapTo(screen_, QPoint(0, 0)));
@@ -242,6 +242,25 @@ private slots:
         click("cmdCalculate");
         QCOMPARE(shown("numIntRate"), QString("0.000"));
         QVERIFY(!error->isVisible());
+
+        // After a rate with no answer there is no schedule, and the other modes find no rate.
+        type("numPeriod", "12");
+        type("numMonRePay", "10000");
+        click("cmdCalculate");
+        click("cmdMonAmort");
+        QVERIFY(error->isVisible() && !screen_->gridPanel()->isVisible());
+        chooseMode(0);
+        QVERIFY(!error->isVisible());
+        QCOMPARE(find<NumberBox>("numIntRate")->value(), 0.0);
+
+        // A repayment below the first month's interest is refused and changes nothing typed.
+        MessageBoxWatcher watcher;
+        chooseMode(2);
+        typeLoan("100000", "", "10.5", "500");
+        click("cmdCalculate");
+        QTRY_COMPARE(watcher.texts(), QStringList{"The monthly repayment never repays the loan: it must be more than "
+                                                  "the first month's interest of R 875.00"});
+        QCOMPARE(find<NumberBox>("numMonRePay")->value(), 500.0);
     }
 
     void schedulesShowInTheGrid()
@@ -296,7 +315,7 @@ private slots:
         QCOMPARE(screen_->grid()->rowCount(), 12);
         click("cmdGridClose");
 
-        type("numIntRate", "0");
+        type("numPrinAmount", "0");
         click("cmdCalculate");
         find("cmdOk")->setFocus();
         click("cmdMonAmort");
@@ -443,8 +462,8 @@ private slots:
         QCOMPARE(amort.size(), 3);
         QCOMPARE(amort[0].value("Year").toInt(), 1);
 
-        // With a value 0 nothing is printed.
-        type("numIntRate", "0");
+        // With a value 0 nothing is printed (a rate of 0 is a loan too).
+        type("numPrinAmount", "0");
         printView(false);
         QCOMPARE(ReadReportTable(state_->Paths, "Loans").value(0).value("Num3").toDouble(), 12.0);
         QCOMPARE(watcher.texts(), QStringList());

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int press = 0; press < 2; ++press) {
         // A second "&Calculate" starts from the extra the first wrote back.
         const double extra = state.Extra;
-        const LoanBusterResult r = BBCalc(state, period, previous);
+        const LoanBusterResult r = BBCalc(state, period);
         CheckResult(r);
         // The search starts a cent below R + X and only raises the repayment; on a loan with
         // nothing to repay it stays there, so no repayment and no extra show -0.01, and the

@@ -21,15 +21,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     loan.loanRepayment = in.Amount(most, false, {1101.09, 1101.08, 300.0});
     loan.TotalsShown = in.Flag();
 
-    const bool rateError = LoanCalc(loan);
+    const LoanSolve outcome = LoanCalc(loan);
     Finite(loan.loanPrincipal, "principal");
     Finite(loan.loanRepayment, "repayment");
     FiniteNotNegative(loan.loanPeriod, "period");
     FiniteNotNegative(loan.loanRate, "rate");
     Require(loan.loanPeriod <= MostLoanMonths, "a period beyond 600 months");
     Require(loan.loanPeriod == std::floor(loan.loanPeriod), "a period of whole months");
-    Require(rateError == (loan.loanCalcMode == LoanMode::InterestRate && loan.loanRate > MostLoanRate),
-            "the rate error shows only over a solved rate above 50");
+    Require(loan.loanRate <= MostLoanRate || loan.loanCalcMode != LoanMode::InterestRate,
+            "a solved rate beyond what the rate box takes");
+    Require(loan.Unsolved == (outcome != LoanSolve::Solved), "an unsolved loan is marked");
     Finite(LoanTotalRepayments(loan), "total repayments");
     Finite(LoanTotalInterest(loan), "total interest");
 
