@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMetaMethod>
 #include <QMimeData>
 #include <QRegularExpressionValidator>
 #include <QToolTip>
@@ -107,8 +108,13 @@ std::optional<double> NumberBox::take(const QString& text, bool finished)
         return std::nullopt;
     }
     if (!accepts(number)) {
-        returnToEntry();
-        emit refused(number);
+        // The screen's own message names its limit; a box without one says it plainly.
+        if (isSignalConnected(QMetaMethod::fromSignal(&NumberBox::refused))) {
+            returnToEntry();
+            emit refused(number);
+        } else {
+            refuse(text, QStringLiteral("it is beyond what this box takes"));
+        }
         return std::nullopt;
     }
     return number;
