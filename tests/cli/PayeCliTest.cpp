@@ -191,6 +191,7 @@ const RefusalCase RefusalCases[] = {
      {"daily", "--beneficiaries", "18"},
      "--beneficiaries: The number of medical aid beneficiaries can be at most 17."},
     {"beneficiaries below 0", {"monthly", "--beneficiaries", "-1"}, "--beneficiaries: '-1' is below 0"},
+    {"a salary below 0", {"monthly", "--salary", "-14500"}, "--salary: '-14500' is below 0"},
     {"members by month with 11 values",
      {"annual", "--members-by-month", "1,1,1,1,1,1,1,1,1,1,1"},
      "--members-by-month: '1,1,1,1,1,1,1,1,1,1,1' must be one count, or twelve from March to February"},
