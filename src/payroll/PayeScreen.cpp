@@ -180,7 +180,8 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
                               QString::fromStdString(NotADateMessage(typed.toStdString())));
         box->setFocus();
     };
-    connect(start, &DateBox::invalidDateRejected, this, [notADate, start](const QString& typed) { notADate(start, typed); });
+    connect(start, &DateBox::invalidDateRejected, this,
+            [notADate, start](const QString& typed) { notADate(start, typed); });
     connect(start, &DateBox::outOfRangeRejected, this, refuseStart);
     connect(end, &DateBox::invalidDateRejected, this, [notADate, end](const QString& typed) { notADate(end, typed); });
     connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);

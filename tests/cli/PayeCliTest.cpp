@@ -211,6 +211,7 @@ const RefusalCase RefusalCases[] = {
      {"monthly", "--travel-inclusion", "0.5"},
      "--travel-inclusion: '0.5' must be 0.8 or 0.2"},
     {"a skills levy with letters", {"weekly", "--sdl", "1x"}, "--sdl: '1x' is not a number"},
+    {"an employee UIF of 150 %", {"monthly", "--employee-uif", "150"}, "--employee-uif: '150' must be 0 to 100"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, PayeRefusalTest, ::testing::ValuesIn(RefusalCases), testing::RowName{});
 
