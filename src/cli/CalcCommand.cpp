@@ -116,6 +116,14 @@ std::int16_t CountFromText(const std::string& name, const std::string& text)
     return *count;
 }
 
+double NonNegativeNumber(const ParsedOptions& options, const std::string& name, double fallback)
+{
+    const double number = options.number(name, fallback);
+    if (number < 0.0)
+        throw UsageError("--" + name + ": '" + *options.value(name) + "' is below 0");
+    return number;
+}
+
 std::int16_t NonNegativeCount(const std::string& name, const std::string& text)
 {
     const std::int16_t count = CountFromText(name, text);

@@ -55,6 +55,8 @@ double NumberFromText(const std::string& name, const std::string& text);
 std::int16_t CountFromText(const std::string& name, const std::string& text);
 // A count as a count box takes it: no minus sign.
 std::int16_t NonNegativeCount(const std::string& name, const std::string& text);
+// An amount as an amount box that takes no minus sign takes it; `fallback` when not given.
+double NonNegativeNumber(const ParsedOptions& options, const std::string& name, double fallback = 0.0);
 // A name for the printout, at most `most` characters as its box counts them.
 std::string NameUpTo(const ParsedOptions& options, const std::string& name, int most);
 

@@ -72,6 +72,8 @@ OtherDeduction ReadOther(const std::string& text)
     other.Description = text.substr(0, first);
     other.Amount = NumberFromText("other", text.substr(first + 1, second - (first + 1)));
     other.CostToCompany = second == std::string::npos ? other.Amount : NumberFromText("other", text.substr(second + 1));
+    if (other.Amount < 0.0 || other.CostToCompany < 0.0)
+        throw UsageError("--other: '" + text + "' has an amount below 0");
     return other;
 }
 
@@ -79,17 +81,19 @@ PackageInputs ReadInputs(const ParsedOptions& options)
 {
     PackageInputs in;
     in.Age = options.count("age", 0);
-    in.Amount = options.requiredNumber("net");
-    in.CarValue = options.number("car", 0.0);
-    in.CarCostToCompany = options.number("car-cost", 0.0);
-    in.TravelAllowance = options.number("travel", 0.0);
-    in.EmployeeMedical = options.number("employee-medical", 0.0);
-    in.EmployerMedical = options.number("employer-medical", 0.0);
+    // No amount of a package is below 0, as the screens' boxes take it.
+    options.requiredNumber("net");
+    in.Amount = NonNegativeNumber(options, "net");
+    in.CarValue = NonNegativeNumber(options, "car");
+    in.CarCostToCompany = NonNegativeNumber(options, "car-cost");
+    in.TravelAllowance = NonNegativeNumber(options, "travel");
+    in.EmployeeMedical = NonNegativeNumber(options, "employee-medical");
+    in.EmployerMedical = NonNegativeNumber(options, "employer-medical");
     if (const auto members = options.value("members"))
         in.Members = NonNegativeCount("members", *members);
-    in.OtherFringeBenefits = options.number("other-benefits", 0.0);
-    in.MedicalDeduction = options.number("med-deduction", 0.0);
-    in.RADeduction = options.number("ra", 0.0);
+    in.OtherFringeBenefits = NonNegativeNumber(options, "other-benefits");
+    in.MedicalDeduction = NonNegativeNumber(options, "med-deduction");
+    in.RADeduction = NonNegativeNumber(options, "ra");
     in.RADirective = options.yesNoIfGiven("directive").value_or(false);
     const std::vector<std::string> others = options.values("other");
     if (others.size() > in.Other.size())

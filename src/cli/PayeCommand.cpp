@@ -75,18 +75,19 @@ PayeInputs ReadInputs(const ParsedOptions& options, std::int16_t mostBeneficiari
 {
     PayeInputs in;
     in.Age = options.count("age", 0);
-    in.Salary = options.number("salary", 0.0);
-    in.EmployerMedical = options.number("employer-medical", 0.0);
-    in.EmployeeMedical = options.number("employee-medical", 0.0);
-    in.Commission = options.number("commission", 0.0);
-    in.Bonus = options.number("bonus", 0.0);
-    in.TravelAllowance = options.number("travel", 0.0);
+    // No amount of pay, contribution or allowance is below 0, as the screens' boxes take it.
+    in.Salary = NonNegativeNumber(options, "salary");
+    in.EmployerMedical = NonNegativeNumber(options, "employer-medical");
+    in.EmployeeMedical = NonNegativeNumber(options, "employee-medical");
+    in.Commission = NonNegativeNumber(options, "commission");
+    in.Bonus = NonNegativeNumber(options, "bonus");
+    in.TravelAllowance = NonNegativeNumber(options, "travel");
     if (const auto text = options.value("beneficiaries"))
         in.Beneficiaries =
             CountUpTo("beneficiaries", *text, mostBeneficiaries, TooManyBeneficiariesMessage(mostBeneficiaries));
-    in.Pension = options.number("pension", 0.0);
-    in.RetirementAnnuity = options.number("ra", 0.0);
-    in.MedDeduction = options.number("med-deduction", 0.0);
+    in.Pension = NonNegativeNumber(options, "pension");
+    in.RetirementAnnuity = NonNegativeNumber(options, "ra");
+    in.MedDeduction = NonNegativeNumber(options, "med-deduction");
     return in;
 }
 

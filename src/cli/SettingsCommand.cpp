@@ -17,6 +17,7 @@ namespace {
 
 enum class ColumnKind {
     Rate,          // a percentage or an amount the panel's box takes: no minus sign
+    Levy,          // a UIF or SDL percentage: no minus sign, and at most 100
     InclusionRate, // 0.8 or 0.2, the panel's two option buttons
     YesNo,         // the maintenance plan's pair of option buttons
 };
@@ -37,9 +38,9 @@ const std::vector<Column>& Columns()
         {"ProvCont", "Employee provident contribution", ColumnKind::Rate, 2, &PackageSettings::ProvCont},
         {"EmployerProvCont", "Employer's provident contribution", ColumnKind::Rate, 2,
          &PackageSettings::EmployerProvCont},
-        {"EmployeeUIF", "Employee UIF portion", ColumnKind::Rate, 3, &PackageSettings::EmployeeUIF},
-        {"EmployerUIF", "Employer UIF portion", ColumnKind::Rate, 3, &PackageSettings::EmployerUIF},
-        {"SkillLevy", "Skills levy", ColumnKind::Rate, 3, &PackageSettings::SkillLevy},
+        {"EmployeeUIF", "Employee UIF portion", ColumnKind::Levy, 3, &PackageSettings::EmployeeUIF},
+        {"EmployerUIF", "Employer UIF portion", ColumnKind::Levy, 3, &PackageSettings::EmployerUIF},
+        {"SkillLevy", "Skills levy", ColumnKind::Levy, 3, &PackageSettings::SkillLevy},
         {"UIFLimit", "UIF monthly limit", ColumnKind::Rate, 0, &PackageSettings::UIFLimit},
         {"TAIncRate8020", "Travel allowance inclusion rate", ColumnKind::InclusionRate, 1,
          &PackageSettings::TAIncRate8020},
@@ -86,10 +87,13 @@ Change ReadChange(const std::string& assignment)
             throw UsageError("--set: " + name + "='" + text + "' must be 0.8 or 0.2");
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
-    case ColumnKind::Rate: {
+    case ColumnKind::Rate:
+    case ColumnKind::Levy: {
         const double value = NumberFromText("set", text);
         if (value < 0.0)
             throw UsageError("--set: " + name + "='" + text + "' must not be negative");
+        if (column->kind == ColumnKind::Levy && !IsLevyPercentAllowed(value))
+            throw UsageError("--set: " + name + "='" + text + "' must be at most " + FormatAmount(MostLevyPercent, 0));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     }

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "cli/CalcCommand.h"
+#include "payroll/PayeCommon.h"
+#include "shell/AmountFormat.h"
 
 namespace revora::cli {
 
@@ -20,6 +22,19 @@ public:
     {
         if (const auto given = options.numberIfGiven(option))
             set(column, *given);
+        return *this;
+    }
+
+    // A UIF or SDL rate: a share of the pay, from 0 to 100 %, as the settings panel takes it.
+    SettingsOverrides& levy(const ParsedOptions& options, const char* option, double Settings::*column)
+    {
+        const auto given = options.numberIfGiven(option);
+        if (!given)
+            return *this;
+        if (!IsLevyPercentAllowed(*given))
+            throw UsageError(std::string("--") + option + ": '" + *options.value(option) + "' must be 0 to "
+                             + FormatAmount(MostLevyPercent, 0));
+        set(column, *given);
         return *this;
     }
 
@@ -65,9 +80,9 @@ template <typename Settings>
 SettingsOverrides<Settings> PayrollOverrides(const ParsedOptions& options)
 {
     SettingsOverrides<Settings> overrides;
-    overrides.number(options, "employee-uif", &Settings::EmployeeUIF)
-        .number(options, "employer-uif", &Settings::EmployerUIF)
-        .number(options, "sdl", &Settings::SkillLevy)
+    overrides.levy(options, "employee-uif", &Settings::EmployeeUIF)
+        .levy(options, "employer-uif", &Settings::EmployerUIF)
+        .levy(options, "sdl", &Settings::SkillLevy)
         .number(options, "uif-limit", &Settings::UIFLimit)
         .inclusionRate(options, "travel-inclusion", &Settings::TAIncRate8020);
     return overrides;

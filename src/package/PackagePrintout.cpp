@@ -6,6 +6,7 @@
 
 #include "package/PackageSteps.h"
 #include "payroll/PayeCommon.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 namespace {
@@ -84,8 +85,11 @@ ReportRow SalPackageReportRow(PackageScreen screen, const PackageInputs& inputs,
     add("TaxDue", shown(result.TaxDue));
     add("TaxCredit", result.TaxCredit);
     add("TaxDeduct", result.TaxDeduction);
-    add("PrinMembers", std::string("(R 720pm each)"));
-    add("BenMembers", std::string("(R 440pm each)"));
+    // Beside the members: the monthly credits the calculation used, the first two members'
+    // and each further one's, as the year's rules give them.
+    const auto perMember = [](double credit) { return "(R " + Plain(credit) + "pm each)"; };
+    add("PrinMembers", perMember(MedicalCreditPerMonth(1)));
+    add("BenMembers", perMember(MedicalCreditPerMonth(3) - MedicalCreditPerMonth(2)));
 
     // With no other deductions in total every line is emptied; otherwise a line is printed
     // only when its own amount is above 0.

@@ -87,7 +87,7 @@ SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, 
         connect(numAge_, &NumberBox::valueEdited, this,
                 [this](double age) { inputs_.Age = RoundHalfEvenToInt16(age).value_or(inputs_.Age); });
     }
-    addLine(AmountCaption(screen), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen) ? nullptr : "numCCNetMonSalReq",
+    amount_ = addLine(AmountCaption(screen), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen) ? nullptr : "numCCNetMonSalReq",
             IsGrossUp(screen) ? nullptr : &inputs_.AmountCostToCompany);
     addLine("Company car value", "numCompCar", inputs_.CarValue, "numCCCompCar", &inputs_.CarCostToCompany);
     addLine("Travel allowance", "numTravAll", inputs_.TravelAllowance, "numCCTravAll",
@@ -172,27 +172,45 @@ SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, 
     connect(cmdCalculate, &QPushButton::clicked, this, &SalaryPackageScreen::calculate);
     connect(findChild<QPushButton*>("cmdOk"), &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
     connect(findChild<QPushButton*>("cmdSettings"), &QPushButton::clicked, this, [this] {
+        // The panel shows the row as stored now, whoever saved it last.
+        readSettings();
+        frame3_->setSettings(settings_);
         setButtonsEnabled({"cmdOk", "cmdRAExpl", "cmdCalculate", "cmdSettings", "cmdPrint"}, false);
         frame3_->open();
     });
+    // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
+    connect(frame3_, &OverlayPanel::hidden, this,
+            [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint", "cmdRAExpl"}, true); });
     connect(findChild<QPushButton*>("cmdRAExpl"), &QPushButton::clicked, this, &SalaryPackageScreen::showRAExplained);
-    // "&Print" recalculates first; the panel then keeps the screen's other commands off.
+    // "&Print" recalculates first, and offers the panel only for figures it worked out; the
+    // panel then keeps the screen's other commands off.
     auto* cmdPrint = findChild<QPushButton*>("cmdPrint");
     connect(cmdPrint, &QPushButton::clicked, this, [this] {
-        calculate();
+        if (!calculate())
+            return;
         setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, false);
+        fraPrint_->showPanel();
     });
-    setUpPrinting(cmdPrint, fraPrint_);
+    setUpPrinting(fraPrint_);
     connect(fraPrint_, &OverlayPanel::hidden, this,
             [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, true); });
 
-    try {
-        settings_ = ReadPackageSettings(state.Paths);
-    } catch (const StorageError& e) {
-        // The screen still works, on the usual rates, and the user knows which file failed.
-        showError(QStringLiteral("Settings"), e.message());
-    }
+    readSettings();
     frame3_->setSettings(settings_);
+}
+
+void SalaryPackageScreen::readSettings()
+{
+    try {
+        settings_ = inForce_.read(state().Paths);
+        settingsUnreadable_ = false;
+    } catch (const StorageError& e) {
+        // The screen still works, on the rates it had (the usual ones at first), and the user
+        // knows which file failed; a message at every calculation would tell nothing new.
+        if (!settingsUnreadable_)
+            showError(QStringLiteral("Settings"), e.message());
+        settingsUnreadable_ = true;
+    }
 }
 
 NumberBox* SalaryPackageScreen::addLine(const char* caption, const char* name, double& target, const char* ccName,
@@ -312,24 +330,42 @@ void SalaryPackageScreen::setButtonsEnabled(const QList<const char*>& names, boo
 
 bool SalaryPackageScreen::calculate()
 {
+    readSettings();
     PackageOutcome outcome;
     {
         BusyCursor busy;
         outcome = IsGrossUp(screen_) ? SalPackGrossUp(screen_, inputs_, settings_, result_, state().TaxBracketResult)
                                      : SalPackForward(screen_, inputs_, settings_, result_, state().TaxBracketResult);
     }
-    showResults();
+    if (outcome == PackageOutcome::Done) {
+        showResults();
+        return true;
+    }
+    // The held figures belong to older inputs: a gross salary of the new net and the old
+    // deductions would be no one's.
+    result_ = PackageResult{};
+    result_.CalcError = 1;
+    clearAllResults();
+    if (outcome == PackageOutcome::NoAmount) {
+        // Nothing to work from: the amount box is where to start.
+        amount_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     if (outcome == PackageOutcome::FringeBenefitsTooLarge) {
         QMessageBox box(QMessageBox::NoIcon, ProgramTitle, QString::fromUtf8(FringeBenefitsMessage), QMessageBox::Ok,
                         this);
         box.exec();
         return false;
     }
-    if (outcome == PackageOutcome::NoGrossSalary) {
-        QMessageBox::warning(this, ProgramTitle, QString::fromUtf8(NoGrossSalaryMessage));
-        return false;
-    }
-    return true;
+    QMessageBox::warning(this, ProgramTitle, QString::fromUtf8(NoGrossSalaryMessage));
+    return false;
+}
+
+void SalaryPackageScreen::clearAllResults()
+{
+    clearResults();
+    for (QWidget* part : onceOffLine_)
+        part->hide();
 }
 
 void SalaryPackageScreen::showResults()
@@ -365,15 +401,17 @@ void SalaryPackageScreen::showRAExplained()
 
 void SalaryPackageScreen::saveSettings()
 {
-    settings_ = frame3_->settings();
+    const SettingsEdit edit = frame3_->edit();
+    // Held before saving, so that a file which can be neither written nor read leaves this
+    // screen on the rates just set.
+    settings_ = edit.over(settings_);
     try {
-        WritePackageSettings(state().Paths, settings_);
+        inForce_.save(state().Paths, edit);
     } catch (const StorageError& e) {
         // The rates typed still apply to this screen; the file keeps what it had.
         showError(QStringLiteral("Settings"), e.message());
     }
     frame3_->hide();
-    setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint", "cmdRAExpl"}, true);
     QApplication::processEvents();
     calculate();
 }

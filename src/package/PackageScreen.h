@@ -8,6 +8,7 @@
 #include "package/SalaryPackage.h"
 #include "shell/CalculatorWindow.h"
 #include "shell/NumberBox.h"
+#include "shell/SetupSettings.h"
 
 class QGridLayout;
 class QLabel;
@@ -47,12 +48,19 @@ private:
     void showResults();
     void showRAExplained();
     void saveSettings();
+    // The settings in force, read afresh; the screen keeps the rates it had when the file
+    // cannot be read, and says so once.
+    void readSettings();
+    // A calculation that did not run: no result box keeps a figure of older inputs.
+    void clearAllResults();
     void setButtonsEnabled(const QList<const char*>& names, bool enabled);
 
     PackageScreen screen_;
     PackageInputs inputs_;
     PackageResult result_;
     PackageSettings settings_;
+    SettingsInForce inForce_{SettingsInForce::Columns::Package};
+    bool settingsUnreadable_ = false;
     double ageTyped_ = 0.0;
     double membersTyped_ = 0.0;
     double additionalTyped_ = 0.0;
@@ -60,6 +68,7 @@ private:
     QGridLayout* grid_;    // the inputs
     QGridLayout* results_; // the results, beside them
     NumberBox* numAge_;
+    NumberBox* amount_; // numNetMonSalReq
     NumberBox* numPMems_;
     NumberBox* numMedDeduct_;
     NumberBox* numRADeduct_;

@@ -14,6 +14,61 @@ double PackageInputs::OtherDeductionsTotal() const noexcept
     return total;
 }
 
+namespace {
+
+// The ten numeric columns of the Setup row; the maintenance-plan flag is the eleventh.
+constexpr double PackageSettings::*NumericColumns[] = {
+    &PackageSettings::PensionCont, &PackageSettings::EmployerPenCont, &PackageSettings::ProvCont,
+    &PackageSettings::EmployerProvCont, &PackageSettings::EmployeeUIF, &PackageSettings::EmployerUIF,
+    &PackageSettings::SkillLevy, &PackageSettings::UIFLimit, &PackageSettings::TAIncRate8020,
+    &PackageSettings::CompCarFBRate8020,
+};
+
+} // namespace
+
+PayeSettings PayrollPart(const PackageSettings& s) noexcept
+{
+    return {s.EmployeeUIF, s.EmployerUIF, s.SkillLevy, s.UIFLimit, s.TAIncRate8020};
+}
+
+PackageSettings WithPayrollPart(PackageSettings settings, const PayeSettings& payroll) noexcept
+{
+    settings.EmployeeUIF = payroll.EmployeeUIF;
+    settings.EmployerUIF = payroll.EmployerUIF;
+    settings.SkillLevy = payroll.SkillLevy;
+    settings.UIFLimit = payroll.UIFLimit;
+    settings.TAIncRate8020 = payroll.TAIncRate8020;
+    return settings;
+}
+
+PackageSettings SettingsEdit::over(PackageSettings stored) const noexcept
+{
+    for (double PackageSettings::*column : NumericColumns)
+        if (changes(column))
+            stored.*column = edited.*column;
+    if (opened.CompCarMPYesNo != edited.CompCarMPYesNo)
+        stored.CompCarMPYesNo = edited.CompCarMPYesNo;
+    return stored;
+}
+
+SettingsEdit SettingsEdit::then(const SettingsEdit& next) const noexcept
+{
+    SettingsEdit both = next;
+    for (double PackageSettings::*column : NumericColumns) {
+        if (!changes(column))
+            continue;
+        if (!next.changes(column))
+            both.edited.*column = edited.*column;
+        both.opened.*column = opened.*column;
+    }
+    const bool planChanged = opened.CompCarMPYesNo != edited.CompCarMPYesNo;
+    if (planChanged && next.opened.CompCarMPYesNo == next.edited.CompCarMPYesNo)
+        both.edited.CompCarMPYesNo = edited.CompCarMPYesNo;
+    if (planChanged)
+        both.opened.CompCarMPYesNo = opened.CompCarMPYesNo;
+    return both;
+}
+
 namespace package {
 
 bool AllFinite(const PackageInputs& in, const PackageSettings& s) noexcept

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "payroll/PayeCommon.h"
 #include "tax/ReportRow.h"
 #include "tax/TaxEngine.h"
 
@@ -39,6 +40,25 @@ struct PackageSettings {
     double TAIncRate8020 = 0.8;    // taxable share of a travel allowance
     double CompCarFBRate8020 = 0.8; // taxable share of the company-car benefit
     bool CompCarMPYesNo = false;   // the car has a maintenance plan: 3.25 % a month, else 3.5 %
+};
+
+// The payroll columns of a package-wide settings value, and back.
+PayeSettings PayrollPart(const PackageSettings& settings) noexcept;
+PackageSettings WithPayrollPart(PackageSettings settings, const PayeSettings& payroll) noexcept;
+
+// What the "Setup" panel changed: the values it opened with, read from the stored row, and
+// those it holds when "O&K" is pressed. A column whose value differs is a change; laid over
+// the row as it is stored now, every other column keeps the stored value, so a panel never
+// writes back a value it only showed (another screen may have saved a new one since).
+struct SettingsEdit {
+    PackageSettings opened;
+    PackageSettings edited;
+
+    bool changes(double PackageSettings::*column) const noexcept { return opened.*column != edited.*column; }
+    PackageSettings over(PackageSettings stored) const noexcept;
+    // This edit and then `next`, made on the values this one left: the columns either changed,
+    // at the values they were last given.
+    SettingsEdit then(const SettingsEdit& next) const noexcept;
 };
 
 struct OtherDeduction {

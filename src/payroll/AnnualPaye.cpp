@@ -29,6 +29,21 @@ std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate)
     return std::nullopt;
 }
 
+bool MonthInPeriod(const AnnualPayeInputs& inputs, int month) noexcept
+{
+    const int place = PlaceInTaxYear(month);
+    return place >= PlaceInTaxYear(CivilFromDayNumber(inputs.StartDate).month)
+        && place <= PlaceInTaxYear(CivilFromDayNumber(inputs.EndDate).month);
+}
+
+void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept
+{
+    inputs.Amounts.Beneficiaries = members;
+    for (int month = 1; month <= 12; ++month)
+        if (MonthInPeriod(inputs, month))
+            inputs.MembersByMonth[static_cast<std::size_t>(month - 1)] = members;
+}
+
 AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSettings& settings,
                                      TaxBracketResult& record) noexcept
 {
@@ -44,11 +59,9 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     // The year's medical credit, month by month. Without a contribution there is none and the
     // counts are left as they are; with one, the months outside the period are cleared.
     if (Contributes(in.EmployerMedical, in.EmployeeMedical)) {
-        const int first = PlaceInTaxYear(CivilFromDayNumber(inputs.StartDate).month);
-        const int last = PlaceInTaxYear(CivilFromDayNumber(inputs.EndDate).month);
-        for (int place = 0; place < 12; ++place) {
-            std::int16_t& members = inputs.MembersByMonth[(place + 2) % 12]; // March is index 2
-            if (place >= first && place <= last)
+        for (int month = 1; month <= 12; ++month) {
+            std::int16_t& members = inputs.MembersByMonth[static_cast<std::size_t>(month - 1)];
+            if (MonthInPeriod(inputs, month))
                 r.MedicalCredit += MedicalCreditPerMonth(members);
             else
                 members = 0;

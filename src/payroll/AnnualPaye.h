@@ -11,7 +11,7 @@
 namespace revora {
 
 struct AnnualPayeInputs {
-    PayeInputs Amounts; // the period's amounts; Beneficiaries is held only and not used
+    PayeInputs Amounts; // the period's amounts; Beneficiaries is what was last typed for every month
     int StartDate = 42064; // 01/03/2015
     int EndDate = 42429;   // 29/02/2016
     // Members on the medical scheme in each month, indexed by calendar month - 1
@@ -38,6 +38,15 @@ inline constexpr const char* MostMembersMessage =
 // Dates outside the tax year, or an end before the start: the date messages of the date
 // boxes, title "Incorrect Date".
 std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate);
+
+// Whether a calendar month (1 January ... 12 December) lies within the period: its place in the
+// tax year is at or after the start date's month and at or before the end date's month.
+bool MonthInPeriod(const AnnualPayeInputs& inputs, int month) noexcept;
+
+// "Medical aid fund beneficiaries": the count typed there goes into every month of the
+// period, as "Duplicate March to all 12 months " copies March; the months outside it keep
+// theirs (a calculation with a contribution clears them).
+void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept;
 
 // The annual calculation (the period must have passed CheckAnnualPeriod). With a
 // contribution, months outside the period have their counts set to 0 in `inputs`.

@@ -43,7 +43,18 @@ AnnualScreen::AnnualScreen(AppState& state, QWidget* parent) : PayeScreen(state,
     addAmount(in, {"silgEdit8", "Travel allowance received"}, a.TravelAllowance);
     addAmount(in, {"silgEdit6", "Allowable pension contributions"}, a.Pension);
     addAmount(in, {"silgEdit7", "Allowable R/A contributions"}, a.RetirementAnnuity);
-    addAmount(in, {"numMedAidBens", "Medical aid fund beneficiaries"}, heldBeneficiaries_);
+    // The members typed here are on the scheme in every month of the period: the month boxes
+    // of the period take the count, and the months' limit applies to it as to them.
+    numMedAidBens_ = addCount(in, {"numMedAidBens", "Medical aid fund beneficiaries"}, a.Beneficiaries,
+                              MostAnnualMembersInAMonth, tooManyBeneficiaries(MostAnnualMembersInAMonth));
+    connect(numMedAidBens_, &NumberBox::valueEdited, this, [this] { fillPeriod(inputs_.Amounts.Beneficiaries); });
+    connect(numMedAidBens_, &QLineEdit::editingFinished, this, [this] {
+        if (inputs_.Amounts.Beneficiaries > MostMembersInAMonth) {
+            showMostMembers();
+            numMedAidBens_->setValue(MostMembersInAMonth);
+            fillPeriod(MostMembersInAMonth);
+        }
+    });
     addAmount(in, {"silgEdit15", "Med Aid contribution deduction"}, a.MedDeduction);
 
     QGridLayout* out = resultGrid();
@@ -98,16 +109,28 @@ QWidget* AnnualScreen::buildMonths()
     return frame;
 }
 
+void AnnualScreen::showMostMembers()
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Revora 2016"), QString::fromUtf8(MostMembersMessage),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
 void AnnualScreen::limitMonth(int month)
 {
     std::int16_t& held = inputs_.MembersByMonth[static_cast<std::size_t>(month - 1)];
     if (held <= MostMembersInAMonth)
         return;
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Revora 2016"), QString::fromUtf8(MostMembersMessage),
-                    QMessageBox::Ok, this);
-    box.exec();
+    showMostMembers();
     held = MostMembersInAMonth;
     months_[static_cast<std::size_t>(month - 1)]->setValue(held);
+}
+
+void AnnualScreen::fillPeriod(std::int16_t members)
+{
+    SetMembersInPeriod(inputs_, members);
+    for (std::size_t i = 0; i < months_.size(); ++i)
+        months_[i]->setValue(inputs_.MembersByMonth[i]);
 }
 
 void AnnualScreen::duplicateMarch()
@@ -124,9 +147,11 @@ void AnnualScreen::duplicateMarch()
 bool AnnualScreen::calculate()
 {
     if (const auto refusal = CheckAnnualPeriod(inputs_.StartDate, inputs_.EndDate)) {
+        result_ = {};
         refuse(*refusal);
         return false;
     }
+    readSettings();
     result_ = AnnualPayeCalculate(inputs_, settings(), state().TaxBracketResult);
     // Months outside the period may have been cleared.
     for (std::size_t i = 0; i < months_.size(); ++i)

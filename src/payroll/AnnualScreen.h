@@ -24,13 +24,16 @@ private:
     QWidget* buildMonths();
     // A month's count above 24 is brought down to 24, with the message.
     void limitMonth(int month);
+    void showMostMembers();
+    // Every month of the period takes the count, and its box shows it.
+    void fillPeriod(std::int16_t members);
     void duplicateMarch();
 
     AnnualPayeInputs inputs_;
     AnnualPayeResult result_;
-    double heldBeneficiaries_ = 0.0; // shown and kept, used by nothing
     DateBox* start_;
     DateBox* end_;
+    NumberBox* numMedAidBens_;
     std::array<NumberBox*, 12> months_{}; // by calendar month - 1
     NumberBox* numMAns_;
     NumberBox* numTaxCredit_;

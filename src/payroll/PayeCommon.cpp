@@ -10,6 +10,13 @@ std::string TooManyBeneficiariesMessage(std::int16_t most)
     return "The number of medical aid beneficiaries can be at most " + std::to_string(most) + ".";
 }
 
+std::string LevyPercentTooLargeMessage(std::string_view caption)
+{
+    char most[32];
+    const auto written = std::to_chars(most, most + sizeof most, MostLevyPercent);
+    return std::string(caption) + " can be at most " + std::string(most, written.ptr) + " %.";
+}
+
 double AsShownTwoDecimals(double value) noexcept
 {
     // A box shows no "inf" or "nan" (its text is empty), and empty text reads as 0.

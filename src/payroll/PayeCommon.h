@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace revora {
 
@@ -17,6 +18,17 @@ struct PayeSettings {
     double UIFLimit = 14872.0;   // monthly remuneration ceiling for UIF, rand
     double TAIncRate8020 = 0.8;  // taxable part of a travel allowance: 0.8 or 0.2
 };
+
+// The UIF and SDL rates are shares of the remuneration they are worked on: above 100 % a
+// contribution would be more than the pay it comes from. The settings panel and revora-calc
+// refuse such rates with this limit.
+inline constexpr double MostLevyPercent = 100.0;
+inline constexpr bool IsLevyPercentAllowed(double percent) noexcept
+{
+    return percent >= 0.0 && percent <= MostLevyPercent;
+}
+// "Employee UIF portion can be at most 100 %."
+std::string LevyPercentTooLargeMessage(std::string_view caption);
 
 // One employee's amounts for the pay period (a month, week, fortnight or day).
 struct PayeInputs {

@@ -65,6 +65,8 @@ PayeScreen::PayeScreen(AppState& state, const QString& caption, QWidget* parent)
 
     frame3_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
     connect(frame3_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
+    // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
+    connect(frame3_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
     buildPrintPanel();
 
     connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
@@ -87,8 +89,7 @@ NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, do
     auto* box = new NumberBox(field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal, field.decimals,
                               this);
     box->setObjectName(field.name);
-    // Amounts are taken as typed, a negative one included.
-    box->setAllowsNegative(true);
+    // No amount of pay, contribution or allowance is below 0: the box refuses a minus sign.
     box->setTidyOnLeave(field.tidyOnLeave);
     box->setMinimumWidth(120);
     box->setValue(target);
@@ -98,7 +99,8 @@ NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, do
     return box;
 }
 
-NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most)
+NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
+                                const std::optional<PayeRefusal>& tooMany)
 {
     auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
     box->setObjectName(field.name);
@@ -112,11 +114,16 @@ NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std
     typed_ << box;
     connect(box, &NumberBox::valueEdited, this,
             [&target](double value) { target = RoundHalfEvenToInt16(value).value_or(target); });
-    if (most < std::numeric_limits<std::int16_t>::max())
-        connect(box, &NumberBox::refused, this, [this, most] {
-            QMessageBox::warning(this, windowTitle(), QString::fromStdString(TooManyBeneficiariesMessage(most)));
+    if (tooMany)
+        connect(box, &NumberBox::refused, this, [this, refusal = *tooMany] {
+            QMessageBox::warning(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
         });
     return box;
+}
+
+PayeRefusal PayeScreen::tooManyBeneficiaries(std::int16_t most) const
+{
+    return {windowTitle().toStdString(), TooManyBeneficiariesMessage(most), PayeFocus::Beneficiaries};
 }
 
 NumberBox* PayeScreen::addResult(QGridLayout* grid, const char* name, const char* caption)
@@ -166,10 +173,17 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
                               QString::fromStdString(EndBeforeStartMessage(start->text().toStdString())));
         end->setFocus();
     };
-    // Both of a box's rejections are answered alike.
-    connect(start, &DateBox::invalidDateRejected, this, refuseStart);
+    // A text that is no date ("31/04/2015") is said to be none: a range message would send the
+    // user looking for a date inside the range already.
+    const auto notADate = [this](DateBox* box, const QString& typed) {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+                              QString::fromStdString(NotADateMessage(typed.toStdString())));
+        box->setFocus();
+    };
+    connect(start, &DateBox::invalidDateRejected, this,
+            [notADate, start](const QString& typed) { notADate(start, typed); });
     connect(start, &DateBox::outOfRangeRejected, this, refuseStart);
-    connect(end, &DateBox::invalidDateRejected, this, refuseEnd);
+    connect(end, &DateBox::invalidDateRejected, this, [notADate, end](const QString& typed) { notADate(end, typed); });
     connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);
 }
 
@@ -209,15 +223,23 @@ QString PayeScreen::employeeName() const { return text1_->text(); }
 
 void PayeScreen::open()
 {
-    try {
-        settings_ = ReadPayeSettings(state().Paths);
-    } catch (const StorageError& e) {
-        // The screen still works, on the usual rates, and the user knows which file failed.
-        settings_ = PayeSettings{};
-        showError(QStringLiteral("Settings"), e.message());
-    }
+    readSettings();
     frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     calculate();
+}
+
+void PayeScreen::readSettings()
+{
+    try {
+        settings_ = PayrollPart(inForce_.read(state().Paths));
+        settingsUnreadable_ = false;
+    } catch (const StorageError& e) {
+        // The screen still works, on the rates it had (the usual ones at first), and the user
+        // knows which file failed; a message at every calculation would tell nothing new.
+        if (!settingsUnreadable_)
+            showError(QStringLiteral("Settings"), e.message());
+        settingsUnreadable_ = true;
+    }
 }
 
 void PayeScreen::setMainButtonsEnabled(bool enabled)
@@ -228,21 +250,26 @@ void PayeScreen::setMainButtonsEnabled(bool enabled)
 
 void PayeScreen::showSettingsPanel()
 {
+    // The panel shows the row as stored now, whoever saved it last.
+    readSettings();
+    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     setMainButtonsEnabled(false);
     frame3_->open();
 }
 
 void PayeScreen::saveSettings()
 {
-    settings_ = PayrollPart(frame3_->settings());
+    const SettingsEdit edit = frame3_->edit();
+    // Held before saving, so that a file which can be neither written nor read leaves this
+    // screen on the rates just set.
+    settings_ = PayrollPart(edit.over(WithPayrollPart(PackageSettings{}, settings_)));
     try {
-        WritePayeSettings(state().Paths, settings_);
+        inForce_.save(state().Paths, edit);
     } catch (const StorageError& e) {
-        // The rates typed still apply to this screen; the file keeps what it had.
+        // The rates changed still apply to this screen; the file keeps what it had.
         showError(QStringLiteral("Settings"), e.message());
     }
     frame3_->hide();
-    setMainButtonsEnabled(true);
     QApplication::processEvents();
     calculate();
 }
@@ -263,6 +290,7 @@ QWidget* PayeScreen::focusFor(PayeFocus focus) const
 
 void PayeScreen::refuse(const PayeRefusal& refusal)
 {
+    clearResults();
     QMessageBox::critical(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
     if (QWidget* target = focusFor(refusal.focus))
         target->setFocus(Qt::OtherFocusReason);

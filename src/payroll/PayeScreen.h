@@ -10,6 +10,7 @@
 #include "payroll/PayeCommon.h"
 #include "shell/CalculatorWindow.h"
 #include "shell/NumberBox.h"
+#include "shell/SetupSettings.h"
 
 class QGridLayout;
 class QLabel;
@@ -50,8 +51,12 @@ protected:
 
     // A caption and box on the next row of the grid; typing stores the value at once.
     NumberBox* addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target);
-    // A 16-bit count, rounded half to even; counts above `most` are refused with a message.
-    NumberBox* addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most);
+    // A 16-bit count, rounded half to even (the box takes no minus sign); counts above `most`
+    // are refused with the title and message of `tooMany`.
+    NumberBox* addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
+                        const std::optional<PayeRefusal>& tooMany = std::nullopt);
+    // The refusal of more beneficiaries than `most`, under the screen's title.
+    PayeRefusal tooManyBeneficiaries(std::int16_t most) const;
     NumberBox* addResult(QGridLayout* grid, const char* name, const char* caption);
     DateBox* addDate(QGridLayout* grid, const char* name, const char* caption, int& target);
     QLabel* addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy);
@@ -63,11 +68,16 @@ protected:
     // The date boxes' messages: the start box names the tax year, the end box the start date.
     void watchDates(DateBox* start, DateBox* end);
 
-    // Reads the settings, shows them on the panel, calculates once: the last step of each
+    // Shows the settings in force on the panel and calculates once: the last step of each
     // screen's constructor, after its boxes show their defaults.
     void open();
 
-    // Shows a refused calculation's message and puts the focus where it says.
+    // The settings in force, read afresh before every calculation. When the file cannot be
+    // read the screen keeps the rates it last had, and says so once.
+    void readSettings();
+
+    // Shows a refused calculation's message, empties the results it would have produced and
+    // puts the focus where the message says.
     void refuse(const PayeRefusal& refusal);
     virtual QWidget* focusFor(PayeFocus focus) const;
 
@@ -81,6 +91,8 @@ private:
     void setMainButtonsEnabled(bool enabled);
 
     PayeSettings settings_;
+    SettingsInForce inForce_{SettingsInForce::Columns::Payroll};
+    bool settingsUnreadable_ = false; // the last reading failed and was reported
     QGridLayout* period_;
     QGridLayout* inputs_;
     QGridLayout* results_;

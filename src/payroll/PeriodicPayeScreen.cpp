@@ -35,7 +35,8 @@ PeriodicPayeScreen::PeriodicPayeScreen(AppState& state, const QString& caption, 
     addAmount(in, boxes.commission, inputs_.Commission);
     addAmount(in, boxes.bonus, inputs_.Bonus);
     travel_ = addAmount(in, boxes.travel, inputs_.TravelAllowance);
-    addCount(in, boxes.beneficiaries, inputs_.Beneficiaries, mostBeneficiaries);
+    addCount(in, boxes.beneficiaries, inputs_.Beneficiaries, mostBeneficiaries,
+             tooManyBeneficiaries(mostBeneficiaries));
     addAmount(in, boxes.pension, inputs_.Pension);
     addAmount(in, boxes.retirementAnnuity, inputs_.RetirementAnnuity);
     addAmount(in, boxes.medDeduction, inputs_.MedDeduction);
@@ -57,9 +58,11 @@ PeriodicPayeScreen::PeriodicPayeScreen(AppState& state, const QString& caption, 
 bool PeriodicPayeScreen::calculate()
 {
     if (const auto refusal = check()) {
+        result_ = {};
         refuse(*refusal);
         return false;
     }
+    readSettings();
     result_ = compute(state().TaxBracketResult);
     numMAns1_->setValue(result_.UIFEmployee);
     numMAns2_->setValue(result_.UIFEmployer);

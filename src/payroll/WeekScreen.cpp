@@ -27,9 +27,12 @@ WeekScreen::WeekScreen(AppState& state, WeekKind kind, QWidget* parent)
 {
     period_.NormalDays = period_.ThisDays = RulesFor(kind).DefaultDays;
     const WeekCaptions& captions = CaptionsFor(kind);
-    const auto most = std::numeric_limits<std::int16_t>::max();
-    normalDays_ = addCount(periodGrid(), {"silgEdit21", captions.normalDays}, period_.NormalDays, most);
-    thisDays_ = addCount(periodGrid(), {"silgEdit22", captions.thisDays}, period_.ThisDays, most);
+    // No count of days beyond the period's own (7 or 14) is taken.
+    const WeekKindRules& rules = RulesFor(kind);
+    const PayeRefusal beyond{IncorrectNumberOfDays, rules.DaysBeyondPeriodMessage, PayeFocus::NormalDays};
+    normalDays_ = addCount(periodGrid(), {"silgEdit21", captions.normalDays}, period_.NormalDays, rules.DefaultDays,
+                           beyond);
+    thisDays_ = addCount(periodGrid(), {"silgEdit22", captions.thisDays}, period_.ThisDays, rules.DefaultDays, beyond);
     orderTabs({normalDays_, thisDays_});
     open();
 }

@@ -7,11 +7,11 @@ namespace revora {
 namespace {
 
 constexpr WeekKindRules WeeklyRules{
-    52, 4, 7, "The number of 'Normal work-week' days must be = to or larger than 'This work-week'."};
+    52, 4, 7, "The number of 'Normal work-week' days must be = to or larger than 'This work-week'.",
+    "The number of days in a work week can be at most 7."};
 constexpr WeekKindRules FortnightlyRules{
-    26, 2, 14, "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'."};
-
-constexpr const char* IncorrectNumberOfDays = "Incorrect Number of Days";
+    26, 2, 14, "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'.",
+    "The number of days in a fortnight can be at most 14."};
 
 } // namespace
 
@@ -24,6 +24,9 @@ std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& peri
 {
     if (period.ThisDays > period.NormalDays)
         return PayeRefusal{IncorrectNumberOfDays, RulesFor(kind).TooManyDaysMessage, PayeFocus::Calculate};
+    // A week has 7 days and a fortnight 14: more would gross the pay up past the period.
+    if (period.NormalDays > RulesFor(kind).DefaultDays)
+        return PayeRefusal{IncorrectNumberOfDays, RulesFor(kind).DaysBeyondPeriodMessage, PayeFocus::NormalDays};
     // A day count of 0 would divide by zero in the gross-up.
     constexpr const char* TooFewDays = "The number of days must be 1 or more.";
     if (period.NormalDays < 1)

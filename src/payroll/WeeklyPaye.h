@@ -12,14 +12,17 @@ namespace revora {
 enum class WeekKind { Weekly, Fortnightly };
 
 // The constants of each kind: periods in a year (52 or 26), the divisor of the monthly
-// medical credit (4 or 2), the default day counts (7 or 14), and the period check's message.
+// medical credit (4 or 2), the default day counts (7 or 14), which are also the most days the
+// period has, the period check's message, and the message for a count beyond the period.
 struct WeekKindRules {
     int PeriodsPerYear;
     int CreditDivisor;
     std::int16_t DefaultDays;
     const char* TooManyDaysMessage;
+    const char* DaysBeyondPeriodMessage;
 };
 const WeekKindRules& RulesFor(WeekKind kind) noexcept;
+inline constexpr const char* IncorrectNumberOfDays = "Incorrect Number of Days";
 
 struct WeekPeriod {
     std::int16_t NormalDays = 7; // working days of a normal pay period
@@ -27,8 +30,10 @@ struct WeekPeriod {
 };
 
 // This period's days above the normal days: the kind's message, title "Incorrect Number of
-// Days", focus on "&Calculate". A day count below 1 would divide by zero: "The number of days
-// must be 1 or more.", same title, focus on the box at fault.
+// Days", focus on "&Calculate". Normal days beyond the period (a week of more than 7 days, a
+// fortnight of more than 14): the kind's DaysBeyondPeriodMessage, same title, focus on the
+// normal days. A day count below 1 would divide by zero: "The number of days must be 1 or
+// more.", same title, focus on the box at fault.
 std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& period);
 
 // The weekly or fortnightly calculation, P periods a year (the period must have passed

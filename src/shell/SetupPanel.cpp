@@ -3,7 +3,9 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -37,16 +39,19 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     auto* grid = new QGridLayout(group);
     const bool package = columns == Columns::Package;
     if (package) {
-        addRate(grid, "numPenContPerc", "Employee pension contribution", 2, &PackageSettings::PensionCont);
-        addRate(grid, "numPenPercentage", "Employer's pension contribution", 2, &PackageSettings::EmployerPenCont);
-        addRate(grid, "numProvContPerc", "Employee provident contribution", 2, &PackageSettings::ProvCont);
+        addRate(grid, "numPenContPerc", "Employee pension contribution", 2, &PackageSettings::PensionCont,
+                Unit::Percent);
+        addRate(grid, "numPenPercentage", "Employer's pension contribution", 2, &PackageSettings::EmployerPenCont,
+                Unit::Percent);
+        addRate(grid, "numProvContPerc", "Employee provident contribution", 2, &PackageSettings::ProvCont,
+                Unit::Percent);
         addRate(grid, "numCCProvContPerc", "Employer's provident contribution", 2,
-                &PackageSettings::EmployerProvCont);
+                &PackageSettings::EmployerProvCont, Unit::Percent);
     }
-    addRate(grid, "numEmpEUIF", "Employee UIF portion", 3, &PackageSettings::EmployeeUIF);
-    addRate(grid, "numEmpRUIF", "Employer UIF portion", 3, &PackageSettings::EmployerUIF);
-    addRate(grid, "numSkillPercent", "Skills levy", 3, &PackageSettings::SkillLevy);
-    addRate(grid, "numUIFLimit", "UIF monthly limit", 0, &PackageSettings::UIFLimit);
+    addRate(grid, "numEmpEUIF", "Employee UIF portion", 3, &PackageSettings::EmployeeUIF, Unit::Levy);
+    addRate(grid, "numEmpRUIF", "Employer UIF portion", 3, &PackageSettings::EmployerUIF, Unit::Levy);
+    addRate(grid, "numSkillPercent", "Skills levy", 3, &PackageSettings::SkillLevy, Unit::Levy);
+    addRate(grid, "numUIFLimit", "UIF monthly limit", 0, &PackageSettings::UIFLimit, Unit::Rand);
     travelRate_ = addChoice(grid, "Travel allowance inclusion rate :", "optTAIncRate80", "80%", "optTAIncRate20", "20%");
     connect(travelRate_.first, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.8; });
     connect(travelRate_.second, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.2; });
@@ -62,15 +67,23 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     }
     auto* cmdSetupOK = new QPushButton(QStringLiteral("O&K"), this);
     cmdSetupOK->setObjectName("cmdSetupOK");
-    grid->addWidget(cmdSetupOK, grid->rowCount(), 2);
+    auto* cmdSetupCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdSetupCancel->setObjectName("cmdSetupCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSetupOK);
+    buttons->addWidget(cmdSetupCancel);
+    grid->addLayout(buttons, grid->rowCount(), 0, 1, grid->columnCount());
     connect(cmdSetupOK, &QPushButton::clicked, this, &SetupPanel::confirmed);
+    // Leaving without "O&K" keeps nothing: the next opening shows the stored row afresh.
+    connect(cmdSetupCancel, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
 }
 
 NumberBox* SetupPanel::addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
-                               double PackageSettings::*member)
+                               double PackageSettings::*member, Unit unit)
 {
     auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
     box->setObjectName(name);
@@ -79,7 +92,19 @@ NumberBox* SetupPanel::addRate(QGridLayout* grid, const char* name, const char* 
     auto* label = new QLabel(QString::fromUtf8(caption), this);
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
-    grid->addWidget(box, row, 1, 1, 2);
+    // The rand sign before the amount, the percent sign after the rate.
+    if (unit == Unit::Rand)
+        grid->addWidget(new QLabel(QStringLiteral("R"), this), row, 1, Qt::AlignRight);
+    grid->addWidget(box, row, 2);
+    if (unit != Unit::Rand)
+        grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
+    if (unit == Unit::Levy) {
+        box->setAcceptor(IsLevyPercentAllowed);
+        connect(box, &NumberBox::refused, this, [this, caption] {
+            QMessageBox::warning(this, parentWidget()->windowTitle(),
+                                 QString::fromStdString(LevyPercentTooLargeMessage(caption)));
+        });
+    }
     connect(box, &NumberBox::valueEdited, this, [this, member](double value) { settings_.*member = value; });
     rates_.append({box, member});
     return box;
@@ -101,12 +126,23 @@ std::pair<QRadioButton*, QRadioButton*> SetupPanel::addChoice(QGridLayout* grid,
     row->addWidget(two);
     const int at = grid->rowCount();
     grid->addWidget(new QLabel(QString::fromUtf8(caption), this), at, 0);
-    grid->addWidget(holder, at, 1, 1, 2);
+    grid->addWidget(holder, at, 2);
     return {one, two};
+}
+
+void SetupPanel::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is "&Cancel", from any box of the panel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    OverlayPanel::keyPressEvent(event);
 }
 
 void SetupPanel::setSettings(const PackageSettings& settings)
 {
+    opened_ = settings;
     settings_ = settings;
     for (const auto& [box, member] : rates_)
         box->setValue(settings_.*member);
@@ -120,21 +156,6 @@ void SetupPanel::open()
     showOnTop();
     if (!rates_.isEmpty())
         rates_.first().first->setFocus(Qt::OtherFocusReason);
-}
-
-PayeSettings PayrollPart(const PackageSettings& s)
-{
-    return {s.EmployeeUIF, s.EmployerUIF, s.SkillLevy, s.UIFLimit, s.TAIncRate8020};
-}
-
-PackageSettings WithPayrollPart(PackageSettings settings, const PayeSettings& payroll)
-{
-    settings.EmployeeUIF = payroll.EmployeeUIF;
-    settings.EmployerUIF = payroll.EmployerUIF;
-    settings.SkillLevy = payroll.SkillLevy;
-    settings.UIFLimit = payroll.UIFLimit;
-    settings.TAIncRate8020 = payroll.TAIncRate8020;
-    return settings;
 }
 
 } // namespace revora

@@ -91,12 +91,58 @@ PackageSettings ReadPackageSettings(const AppPaths& paths)
     return {v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10] != 0.0};
 }
 
+namespace {
+
+// The eleven columns' values, in the order of PackageColumns. The maintenance-plan flag is
+// stored as true = -1, as the file has always held it.
+std::vector<double> PackageValues(const PackageSettings& s)
+{
+    return {s.PensionCont, s.EmployerPenCont, s.ProvCont,      s.EmployerProvCont,  s.EmployeeUIF,
+            s.EmployerUIF, s.SkillLevy,       s.UIFLimit,      s.TAIncRate8020,     s.CompCarFBRate8020,
+            s.CompCarMPYesNo ? -1.0 : 0.0};
+}
+
+} // namespace
+
 void WritePackageSettings(const AppPaths& paths, const PackageSettings& s)
 {
-    // The maintenance-plan flag is stored as true = -1, as the file has always held it.
-    WriteColumns(paths, PackageColumns,
-                 {s.PensionCont, s.EmployerPenCont, s.ProvCont, s.EmployerProvCont, s.EmployeeUIF, s.EmployerUIF,
-                  s.SkillLevy, s.UIFLimit, s.TAIncRate8020, s.CompCarFBRate8020, s.CompCarMPYesNo ? -1.0 : 0.0});
+    WriteColumns(paths, PackageColumns, PackageValues(s));
+}
+
+void WriteSettingsEdit(const AppPaths& paths, const SettingsEdit& edit)
+{
+    const std::vector<double> opened = PackageValues(edit.opened);
+    const std::vector<double> edited = PackageValues(edit.edited);
+    QStringList columns;
+    std::vector<double> values;
+    for (std::size_t i = 0; i < edited.size(); ++i)
+        if (edited[i] != opened[i]) {
+            columns << PackageColumns[static_cast<qsizetype>(i)];
+            values.push_back(edited[i]);
+        }
+    if (!columns.isEmpty())
+        WriteColumns(paths, columns, values);
+}
+
+PackageSettings SettingsInForce::read(const AppPaths& paths) const
+{
+    // A payroll screen reads only its own columns, so a damaged package column leaves it be.
+    const PackageSettings stored = columns_ == Columns::Payroll
+        ? WithPayrollPart(PackageSettings{}, ReadPayeSettings(paths))
+        : ReadPackageSettings(paths);
+    return unsaved_ ? unsaved_->over(stored) : stored;
+}
+
+void SettingsInForce::save(const AppPaths& paths, const SettingsEdit& edit)
+{
+    const SettingsEdit all = unsaved_ ? unsaved_->then(edit) : edit;
+    try {
+        WriteSettingsEdit(paths, all);
+    } catch (const StorageError&) {
+        unsaved_ = all;
+        throw;
+    }
+    unsaved_.reset();
 }
 
 } // namespace revora

@@ -225,6 +225,7 @@ const RefusalCase PackageRefusalCases[] = {
      {"netpay", "--net", "1000", "--name", QString(51, 'x')},
      "--name: the name is longer than 50 characters"},
     {"members below 0", {"netpay", "--net", "1000", "--members", "-1"}, "--members: '-1' is below 0"},
+    {"a travel allowance below 0", {"grossup", "--net", "1000", "--travel", "-5"}, "--travel: '-5' is below 0"},
     {"a reference search forward",
      {"netpay", "--net", "1000", "--reference-search"},
      "--reference-search: unknown option"},

@@ -191,6 +191,7 @@ const RefusalCase RefusalCases[] = {
      {"daily", "--beneficiaries", "18"},
      "--beneficiaries: The number of medical aid beneficiaries can be at most 17."},
     {"beneficiaries below 0", {"monthly", "--beneficiaries", "-1"}, "--beneficiaries: '-1' is below 0"},
+    {"a salary below 0", {"monthly", "--salary", "-14500"}, "--salary: '-14500' is below 0"},
     {"members by month with 11 values",
      {"annual", "--members-by-month", "1,1,1,1,1,1,1,1,1,1,1"},
      "--members-by-month: '1,1,1,1,1,1,1,1,1,1,1' must be one count, or twelve from March to February"},
@@ -210,6 +211,7 @@ const RefusalCase RefusalCases[] = {
      {"monthly", "--travel-inclusion", "0.5"},
      "--travel-inclusion: '0.5' must be 0.8 or 0.2"},
     {"a skills levy with letters", {"weekly", "--sdl", "1x"}, "--sdl: '1x' is not a number"},
+    {"an employee UIF of 150 %", {"monthly", "--employee-uif", "150"}, "--employee-uif: '150' must be 0 to 100"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, PayeRefusalTest, ::testing::ValuesIn(RefusalCases), testing::RowName{});
 

@@ -73,6 +73,7 @@ const SettingsRefusal SettingsRefusals[] = {
      "EmployerProvCont, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, "
      "CompCarMPYesNo"},
     {"a negative rate", {"--set", "SkillLevy=-1"}, "--set: SkillLevy='-1' must not be negative"},
+    {"an employee UIF of 150 %", {"--set", "EmployeeUIF=150"}, "--set: EmployeeUIF='150' must be at most 100"},
     {"a word for a rate", {"--set", "EmployeeUIF=one"}, "--set: 'one' is not a number"},
     {"an infinite limit", {"--set", "UIFLimit=inf"}, "--set: 'inf' is not a number"},
     {"an inclusion rate of one half", {"--set", "TAIncRate8020=0.5"}, "--set: TAIncRate8020='0.5' must be 0.8 or 0.2"},

@@ -64,8 +64,8 @@ TEST_P(PackageHeadingTest, NamesTheScreenAndItsPeriod)
     EXPECT_EQ(Text(row, "MonAnnSal"), c.salaryLabel);
     EXPECT_STREQ(PackageLayout(c.screen), c.layout);
     EXPECT_STREQ(PackageTitle(c.screen), c.title);
-    EXPECT_EQ(Text(row, "PrinMembers"), "(R 720pm each)");
-    EXPECT_EQ(Text(row, "BenMembers"), "(R 440pm each)");
+    EXPECT_EQ(Text(row, "PrinMembers"), "(R 270pm each)");
+    EXPECT_EQ(Text(row, "BenMembers"), "(R 181pm each)");
 }
 
 const HeadingCase HeadingCases[] = {

@@ -148,17 +148,24 @@ private slots:
         QVERIFY(!box(revora, "numOnceOff")->isVisible());
     }
 
-    void fringeBenefitsAboveTheSalaryAreRefusedWithTheMessage()
+    void fringeBenefitsAboveTheSalaryAreRefusedClearingTheResults()
     {
         auto* revora = open("mnuRevxMon", "frmRevoraMon");
         type(revora, "numNetMonSalReq", "5000");
+        click(revora, "cmdCalculate");
+        QVERIFY(!shown(revora, "numGrossSal").isEmpty());
         type(revora, "numTravAll", "6000");
         MessageBoxWatcher watcher;
         click(revora, "cmdCalculate");
         QTRY_COMPARE(watcher.texts(), QStringList{"Fringe benefits more than salary required!"});
         QCOMPARE(watcher.titles(), QStringList{"Revora 2016"});
-        QCOMPARE(shown(revora, "numMAns"), QString("0.00")); // nothing was worked out
+        // No gross of the new net and the old deductions: nothing was worked out.
+        for (const char* result : {"numMAns", "numGrossSal", "numTotCostComp"})
+            QCOMPARE(shown(revora, result), QString());
         QCOMPARE(revora->result().CalcError, std::int16_t(1));
+        click(revora, "cmdPrint"); // the same message, and nothing to print
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QVERIFY(!revora->printPanel()->isVisible());
     }
 
     void theGrossUpFindsTheSalaryAndTheRAPanelExplainsIt()

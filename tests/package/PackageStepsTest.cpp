@@ -202,5 +202,27 @@ const PeriodCase PeriodCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Period, PackagePeriodFiguresTest, ::testing::ValuesIn(PeriodCases), testing::RowName{});
 
+// ---- What a "Setup" panel changed -------------------------------------------------------------
+
+TEST(SettingsEdit, LaysOnlyTheChangedColumnsOverTheRowAsStoredNow)
+{
+    const PackageSettings shown;
+    PackageSettings typed = shown;
+    typed.UIFLimit = 17712;
+    const SettingsEdit first{shown, typed};
+    PackageSettings savedElsewhere = shown;
+    savedElsewhere.SkillLevy = 2;
+    const PackageSettings laid = first.over(savedElsewhere);
+    EXPECT_EQ(laid.UIFLimit, 17712);
+    EXPECT_EQ(laid.SkillLevy, 2);
+    // A second edit on top of a first the file would not take keeps both changes, and no other.
+    PackageSettings more = laid;
+    more.CompCarMPYesNo = true;
+    const PackageSettings both = first.then({laid, more}).over(PackageSettings{});
+    EXPECT_EQ(both.UIFLimit, 17712);
+    EXPECT_TRUE(both.CompCarMPYesNo);
+    EXPECT_EQ(both.SkillLevy, 1);
+}
+
 } // namespace
 } // namespace revora

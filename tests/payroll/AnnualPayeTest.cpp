@@ -245,6 +245,14 @@ const CreditCase CreditCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Credits, AnnualCreditTest, ::testing::ValuesIn(CreditCases), testing::RowName{});
 
+TEST(AnnualPaye, TheBeneficiariesBoxFillsOnlyTheMonthsOfThePeriod)
+{
+    AnnualPayeInputs in = Year(Contributing, Date(15, 6, 2015), February29);
+    in.MembersByMonth = Every(5);
+    SetMembersInPeriod(in, 2);
+    EXPECT_EQ(in.MembersByMonth, MarchToFebruary({5, 5, 5, 2, 2, 2, 2, 2, 2, 2, 2, 2}));
+}
+
 // ---- Credits against the tax -----------------------------------------------------------------
 
 TEST(AnnualPaye, PayeAndTheDeductionAreTheTaxLessBothCredits)

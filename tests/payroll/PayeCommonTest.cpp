@@ -1,5 +1,5 @@
-// What the employees' tax screens share: the value a two-decimal box shows, and the message
-// for too many beneficiaries.
+// What the employees' tax screens share: the value a two-decimal box shows, the message for
+// too many beneficiaries, and the most a UIF or SDL rate may be.
 
 #include <gtest/gtest.h>
 
@@ -54,6 +54,14 @@ TEST(TooManyBeneficiariesMessage, NamesTheMostAllowed)
               "The number of medical aid beneficiaries can be at most 17.");
     EXPECT_EQ(TooManyBeneficiariesMessage(MostAnnualMembersInAMonth),
               "The number of medical aid beneficiaries can be at most 180.");
+}
+
+TEST(LevyPercent, IsAPartOfThePayNoMore)
+{
+    EXPECT_TRUE(IsLevyPercentAllowed(100));
+    EXPECT_FALSE(IsLevyPercentAllowed(100.001));
+    EXPECT_FALSE(IsLevyPercentAllowed(-1));
+    EXPECT_EQ(LevyPercentTooLargeMessage("Employee UIF portion"), "Employee UIF portion can be at most 100 %.");
 }
 
 TEST(BeneficiaryLimits, AreTheLargestCountsWhose16BitProductsFit)

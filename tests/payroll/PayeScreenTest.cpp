@@ -19,6 +19,7 @@
 #include "shell/ScreenTestSupport.h"
 #include "shell/SetupPanel.h"
 #include "shell/SetupSettings.h"
+#include "tax/TaxYearRules.h"
 
 using namespace revora;
 using revora::testing::MenuAction;
@@ -105,9 +106,6 @@ private slots:
         QVERIFY(weekly->settingsPanel()->isVisible());
         for (const char* name : {"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint"})
             QVERIFY2(!weekly->findChild<QPushButton*>(name)->isEnabled(), name);
-        // Only "O&K" leaves the panel, so the four buttons never stay disabled behind it.
-        QTest::keyClick(box(weekly, "numEmpEUIF"), Qt::Key_Escape);
-        QVERIFY(weekly->settingsPanel()->isVisible());
         type(weekly, "numEmpEUIF", "2");
         type(weekly, "numUIFLimit", "13000");
         click(weekly, "optTAIncRate20");
@@ -123,6 +121,39 @@ private slots:
         QVERIFY(monthly->findChild<QRadioButton*>("optTAIncRate20")->isChecked());
     }
 
+    void settingsSavedOnOneOpenScreenAreWhatTheOtherUsesAndKeeps()
+    {
+        auto* weekly = open<WeekScreen>("mnuWeekly", "frmWeekly");
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        click(monthly, "cmdSettings");
+        type(monthly, "numUIFLimit", "17712");
+        click(monthly, "cmdSetupOK");
+
+        type(weekly, "sidbEdit2", "5000");
+        click(weekly, "cmdCalculate");
+        QCOMPARE(shown(weekly, "numMAns1"), QString("40.87")); // 17 712 x 12 / 52 x 1 %
+        click(weekly, "cmdSettings");
+        QCOMPARE(shown(weekly, "numUIFLimit"), QString("17 712"));
+        // A rate beyond the pay it is taken from is refused; Esc leaves everything as it was.
+        MessageBoxWatcher watcher;
+        type(weekly, "numEmpEUIF", "150");
+        QTRY_COMPARE(watcher.texts(), QStringList{"Employee UIF portion can be at most 100 %."});
+        QTest::keyClick(box(weekly, "numSkillPercent"), Qt::Key_Escape);
+        QVERIFY(!weekly->settingsPanel()->isVisible());
+        QVERIFY(weekly->findChild<QPushButton*>("cmdSettings")->isEnabled());
+        QCOMPARE(ReadPayeSettings(main_->state().Paths).EmployeeUIF, 1.0);
+
+        // Weekly's O&K writes what was changed on it, and only that: a limit saved elsewhere
+        // while its panel was open stays.
+        click(weekly, "cmdSettings");
+        WritePayeSettings(main_->state().Paths, {1.0, 1.0, 1.0, 20000.0, 0.8});
+        type(weekly, "numSkillPercent", "2");
+        click(weekly, "cmdSetupOK");
+        const PayeSettings stored = ReadPayeSettings(main_->state().Paths);
+        QCOMPARE(stored.SkillLevy, 2.0);
+        QCOMPARE(stored.UIFLimit, 20000.0);
+    }
+
     void aStoredRateOfAHalfSelectsNeitherOptionAndIsUsed()
     {
         PayeSettings odd;
@@ -136,7 +167,7 @@ private slots:
         QCOMPARE(shown(monthly, "numMTAAns"), QString("500")); // 500.5, halves to even
     }
 
-    void periodChecksSayWhyAndLeaveTheResults_data()
+    void periodChecksSayWhyAndClearTheResults_data()
     {
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("name");
@@ -159,9 +190,9 @@ private slots:
             << QStringList{"5", "6"} << "Incorrect Number of Days"
             << "The number of 'Normal work-week' days must be = to or larger than 'This work-week'."
             << "cmdCalculate";
-        QTest::newRow("fortnightly fifteen days of fourteen")
+        QTest::newRow("fortnightly ten days of nine")
             << "mnuFortNight" << "frmFortNight" << "sidbEdit2" << QStringList{"silgEdit21", "silgEdit22"}
-            << QStringList{"14", "15"} << "Incorrect Number of Days"
+            << QStringList{"9", "10"} << "Incorrect Number of Days"
             << "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'."
             << "cmdCalculate";
         QTest::newRow("weekly with no days this week")
@@ -169,7 +200,7 @@ private slots:
             << QStringList{"5", "0"} << "Incorrect Number of Days" << "The number of days must be 1 or more."
             << "silgEdit22";
     }
-    void periodChecksSayWhyAndLeaveTheResults()
+    void periodChecksSayWhyAndClearTheResults()
     {
         QFETCH(QString, menu);
         QFETCH(QString, name);
@@ -191,7 +222,7 @@ private slots:
         QTEST(watcher.titles()[0], "title");
         QTEST(watcher.texts()[0], "message");
         QTRY_COMPARE(main_->focusWidget()->objectName(), focus);
-        QCOMPARE(shown(screen, "numMAns"), before);
+        QCOMPARE(shown(screen, "numMAns"), QString()); // no figure of the inputs before
     }
 
     void aRefusedPeriodPrintsNothing()
@@ -218,6 +249,14 @@ private slots:
                  QString("The date entered is not correct please enter a date between 01/03/2015 and 29/02/2016"));
         QTRY_COMPARE(main_->focusWidget()->objectName(), QString("dtMStartDate"));
         QCOMPARE(monthly->period().StartDate, 42064);
+        // A day the month does not have is no date at all, not one outside the year.
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        type(monthly, "dtMEndDate", "31/04/2015");
+        QTest::keyClick(monthly->findChild<DateBox*>("dtMEndDate"), Qt::Key_Tab);
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QCOMPARE(watcher.titles()[1], QString("Incorrect Date"));
+        QCOMPARE(watcher.texts()[1], QString::fromStdString(NotADateMessage("31/04/2015")));
     }
 
     void anEmptiedDecimalBoxShowsZeroOnLeaving()
@@ -256,6 +295,9 @@ private slots:
                  QString("Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!"));
         QCOMPARE(shown(annual, "numAnnCalcBens_5"), QString("24"));
 
+        // The beneficiaries box fills the months of the period.
+        type(annual, "numMedAidBens", "2");
+        QCOMPARE(shown(annual, "numAnnCalcBens_2"), QString("2"));
         type(annual, "numAnnCalcBens_3", "3");
         click(annual, "cmdDuplicate");
         for (int month = 1; month <= 12; ++month)

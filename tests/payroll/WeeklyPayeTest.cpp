@@ -76,6 +76,10 @@ const DayCheckCase DayCheckCases[] = {
     {"a normal week of 0 days is refused at its box", WeekKind::Weekly, 0, 0, TooFew, PayeFocus::NormalDays},
     {"this week of 0 days is refused at its box", WeekKind::Weekly, 5, 0, TooFew, PayeFocus::ThisDays},
     {"a negative fortnight is refused at its box", WeekKind::Fortnightly, 14, -1, TooFew, PayeFocus::ThisDays},
+    {"a normal week of 99 days is refused at its box", WeekKind::Weekly, 99, 7,
+     "The number of days in a work week can be at most 7.", PayeFocus::NormalDays},
+    {"a normal fortnight of 15 days is refused at its box", WeekKind::Fortnightly, 15, 14,
+     "The number of days in a fortnight can be at most 14.", PayeFocus::NormalDays},
     // The "more days than normal" check comes first: 3 days against a normal 0 is more than normal.
     {"3 days of a normal 0 get the more-than-normal message", WeekKind::Weekly, 0, 3, WeekTooMany, PayeFocus::Calculate},
 };

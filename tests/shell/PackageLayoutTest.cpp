@@ -82,7 +82,7 @@ protected:
     {
         const std::map<std::string, std::string> texts{
             {"MonAnn", layout.heading}, {"TPName", TaxpayerName}, {"MonAnnSal", "Net annual salary required"},
-            {"RADirective", "Yes"}, {"PrinMembers", "(R 720pm each)"}, {"BenMembers", "(R 440pm each)"},
+            {"RADirective", "Yes"}, {"PrinMembers", "(R 270pm each)"}, {"BenMembers", "(R 181pm each)"},
             {"OEXPTXT", contents.lines.empty() ? "" : "Other Expenses :"},
             {"PlusCompCar1", contents.onceOff ? OnceOffText : ""},
             {"PlusCompCar2", contents.onceOff ? OnceOffText2 : ""}};
