@@ -248,7 +248,7 @@ private slots:
         type("numIntRate", "41");
         QTRY_COMPARE(watcher.texts(), QStringList{"The maximum Interest Rate allowed is 40%"});
         QCOMPARE(watcher.titles(), QStringList{"Incorrect Interest Rate!"});
-        QCOMPARE(state_->DailyBalance.Rate, 4.0F); // the "4" typed before the refused "1"
+        QCOMPARE(state_->DailyBalance.Rate, 12.5F); // never the "4" typed before the refused "1"
         QTRY_COMPARE(area_->focusWidget(), find("numIntRate"));
         type("numIntRate", "40");
         QCOMPARE(state_->DailyBalance.Rate, 40.0F);

@@ -385,13 +385,16 @@ private slots:
     void theBoxesRefuseValuesBeyondTheirLimits()
     {
         MessageBoxWatcher watcher;
+        // A refused edit goes back to the value from before it, never to the "5" typed on the way.
+        const double rate = state_->Loans.loanRate;
+        const double period = state_->Loans.loanPeriod;
         type("numIntRate", "5");
         QTest::keyClicks(find("numIntRate"), "1");
         QTRY_COMPARE(watcher.texts().size(), 1);
         QCOMPARE(watcher.texts()[0], QString("The maximum interest rate allowed is 50%"));
         QCOMPARE(watcher.titles()[0], QString("Incorrect Interest Rate!"));
-        QCOMPARE(state_->Loans.loanRate, 5.0);
-        QCOMPARE(find<NumberBox>("numIntRate")->value(), 5.0);
+        QCOMPARE(state_->Loans.loanRate, rate);
+        QCOMPARE(find<NumberBox>("numIntRate")->value(), rate);
         // The main window's focus, which it gets back as the message goes.
         QTRY_COMPARE(window_->focusWidget(), find("numIntRate"));
         type("numIntRate", "50");
@@ -402,7 +405,7 @@ private slots:
         QTRY_COMPARE(watcher.texts().size(), 2);
         QCOMPARE(watcher.texts()[1], QString("The maximum period  allowed is 600 months"));
         QCOMPARE(watcher.titles()[1], QString("Incorrect Period!"));
-        QCOMPARE(state_->Loans.loanPeriod, 60.0);
+        QCOMPARE(state_->Loans.loanPeriod, period);
         // The main window's focus, which it gets back as the message goes.
         QTRY_COMPARE(window_->focusWidget(), find("numPeriod"));
         type("numPeriod", "600");
