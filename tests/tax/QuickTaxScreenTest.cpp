@@ -255,7 +255,9 @@ private slots:
     void anAgeBeyondSixteenBitsIsRefusedAndTheOldAgeKept()
     {
         type(1, "32767");
+        MessageBoxWatcher watcher;
         QTest::keyClicks(screen_->box(1), "9");
+        QTRY_COMPARE(watcher.titles(), QStringList("Incorrect Age"));
         QCOMPARE(main_->state().QuickTax.Age, std::int16_t(32767));
         QCOMPARE(shown(1), QString("32767"));
     }
@@ -263,6 +265,7 @@ private slots:
     void anAbsurdAmountIsRefused()
     {
         type(0, "5");
+        MessageBoxWatcher watcher; // the box says why it refuses a digit
         QTest::keyClicks(screen_->box(0), QString(30, '9'));
         screen_->calculate();
         QVERIFY(std::isfinite(main_->state().QuickTax.TaxCommitment));

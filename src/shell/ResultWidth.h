@@ -1,0 +1,38 @@
+#pragma once
+// How wide a box must be to show a figure whole: a box narrower than its widest figure shows
+// the right-hand digits and cuts the rest off at the left, which reads as a smaller number.
+
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <algorithm>
+#include <initializer_list>
+
+#include "shell/AmountFormat.h"
+
+namespace revora {
+
+// The width that shows the widest of `figures`, each in the box's own format ("-1 234.50" for
+// -1234.5 with two decimals), in the box's font, within its frame and text margins.
+inline int WidthToShow(const QLineEdit& box, int decimals, std::initializer_list<double> figures)
+{
+    int text = 0;
+    for (const double figure : figures)
+        text = std::max(text, box.fontMetrics().horizontalAdvance(QString::fromStdString(FormatAmount(figure, decimals))));
+    QStyleOptionFrame option;
+    option.initFrom(&box);
+    option.lineWidth = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+    const QMargins margins = box.textMargins();
+    // A line edit keeps 2 pixels either side of its text, and room for the cursor.
+    const int inside = text + 2 * 2 + 1 + margins.left() + margins.right();
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inside, box.fontMetrics().height()), &box)
+        .width();
+}
+
+// Fixes the box's width to show the widest of `figures`, and never narrower than `least`.
+inline void FitToFigures(QLineEdit& box, int decimals, std::initializer_list<double> figures, int least = 0)
+{
+    box.setFixedWidth(std::max(least, WidthToShow(box, decimals, figures)));
+}
+
+} // namespace revora
