@@ -19,14 +19,18 @@ inline int WidthToShow(const QLineEdit& box, int decimals, std::initializer_list
     int text = 0;
     for (const double figure : figures)
         text = std::max(text, box.fontMetrics().horizontalAdvance(QString::fromStdString(FormatAmount(figure, decimals))));
+    // What the box keeps around its text: the part of a wide probe that the style's contents
+    // area leaves out (the frame), the text margins, 2 pixels either side, and the pixel and the
+    // cursor a line edit adds to the width its text uses before it scrolls the text.
+    constexpr int Probe = 1000;
     QStyleOptionFrame option;
     option.initFrom(&box);
+    option.rect = QRect(0, 0, Probe, box.height());
     option.lineWidth = box.hasFrame() ? box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, &box) : 0;
+    const int contents = box.style()->subElementRect(QStyle::SE_LineEditContents, &option, &box).width();
     const QMargins margins = box.textMargins();
-    // A line edit keeps 2 pixels either side of its text, and room for the cursor.
-    const int inside = text + 2 * 2 + 1 + margins.left() + margins.right();
-    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inside, box.fontMetrics().height()), &box)
-        .width();
+    const int cursor = box.style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, &box);
+    return text + (Probe - contents) + margins.left() + margins.right() + 2 * 2 + 1 + cursor;
 }
 
 // Fixes the box's width to show the widest of `figures`, and never narrower than `least`.

@@ -270,6 +270,9 @@ private slots:
         screen_->calculate();
         QVERIFY(std::isfinite(main_->state().QuickTax.TaxCommitment));
         QVERIFY(!shown(7).contains("inf") && !shown(7).contains("nan"));
+        for (int i = 0; i < 10; ++i) // every figure shows whole
+            QVERIFY2(screen_->box(i)->fontMetrics().horizontalAdvance(shown(i)) + 8 <= screen_->box(i)->width(),
+                     qPrintable(shown(i)));
     }
 
     void becomingActiveShowsTheIncomeAnotherScreenPassed()
