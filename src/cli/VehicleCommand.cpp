@@ -451,7 +451,8 @@ std::vector<Subcommand> VehicleCommands()
               "YearOfManfact, CCPrice, MaintIncluded, CCStartDate, CCEndDate, StartMileage, EndMileage, "
               "TotalDistance, BusDistance, BussMilage, SARSTable, ActualExpEmployee, FuelReimbEmployer, "
               "EmpPaidInsurance, EmpPaidLicence, EmpPaidMaintenance, FB3802ThisCar); dates dd/mm/yyyy, "
-              "flags 0 or 1, amounts and distances whole numbers (required)"},
+              "flags 0 or 1, amounts and distances whole numbers of at most ten digits, EndMileage 0 or not below "
+              "StartMileage (required)"},
              {"actual-3802", true, "RAND  total code 3802 f/benefits on the IRP5's, all cars (default 0)"},
              {"auto-split", true,
               "yes|no  split the code 3802 total over the cars by days of use, replacing each car's "
@@ -464,8 +465,8 @@ std::vector<Subcommand> VehicleCommands()
              {"value", true, "RAND  original value of the vehicle"},
              {"allowance", true, "RAND  allowance received; 0: no cap on the claim"},
              {"close-km", true, "KM  close km reading"},
-             {"open-km", true, "KM  open km reading"},
-             {"business-km", true, "KM  business km"},
+             {"open-km", true, "KM  open km reading (not above the close reading)"},
+             {"business-km", true, "KM  business km (not more than the close reading less the open one)"},
              {"fuel-oil", true, "RAND  fuel/oil (record kept)"},
              {"repairs", true, "RAND  repairs/maintenance (record kept)"},
              {"insurance", true, "RAND  insurance/licence (record kept)"},

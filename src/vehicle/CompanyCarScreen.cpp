@@ -71,6 +71,7 @@ CompanyCarScreen::CompanyCarScreen(AppState& state, QWidget* parent) : Calculato
     lastRun_ = run;
     showVehicle();
     showResults(run);
+    clearWhatBackwardReadingsSpoil();
     applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CMVMaxNum));
     cmdOK_->setEnabled(true);
     updateTitle();
