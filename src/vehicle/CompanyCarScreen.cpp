@@ -300,7 +300,6 @@ void CompanyCarScreen::buildForm()
     caption(grid, 2, QStringLiteral("Total additional expenses (adjusted for mileage)"), numTotAddExpense_);
     numFuelExp_ = resultBox("numFuelExp", 0, {MostFuelExp(), -M});
     caption(grid, 3, QStringLiteral("Less fuel && expenses"), numFuelExp_);
-    // The SARS claim sits in a column of its own beside the adjustment, as do the totals.
     numAdjustTaxableInc_ = resultBox("numAdjustTaxableInc", 2, {MostAdjust, LeastSarsClaim()});
     numAdjustTaxableIncSARS_ = resultBox("numAdjustTaxableIncSARS", 2, {M, LeastSarsClaim()});
     numTotAdjustTaxableInc_ = resultBox("numTotAdjustTaxableInc", 2, {Cars * MostAdjust, Cars * LeastSarsClaim()});

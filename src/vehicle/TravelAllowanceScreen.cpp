@@ -436,7 +436,6 @@ bool TravelAllowanceScreen::calculate()
         // No figure worked from other distances stays beside these, and nothing prints.
         results_ = {};
         clearResults();
-        silgEdit12_->setValue(in.PeriodDays);
         if (isVisible()) {
             QMessageBox::critical(this, Text(refused->refusal.title), Text(refused->refusal.message));
             inputs_[refused->box == TravelDistanceBox::OpenKm ? 3 : 4].box->setFocus(Qt::OtherFocusReason);
