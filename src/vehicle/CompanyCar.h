@@ -16,7 +16,8 @@ namespace revora {
 
 struct CompanyCarRegister;
 
-// One car as typed. Amounts are rand, distances km (whole numbers, 0 to MostVehicleNumber); flags hold 0 or 1; dates are day numbers.
+// One car as typed. Amounts are rand, distances km (whole numbers, 0 to MostVehicleNumber);
+// flags hold 0 or 1; dates are day numbers.
 struct CompanyCarRecord {
     std::string CCRegNumber; // empty marks a car not yet filled in
     std::string CCMake;
