@@ -29,14 +29,11 @@ namespace revora::cli {
 
 namespace {
 
-// Amounts and distances go into whole-number boxes: no minus sign, no decimal point and at
-// most ten digits, which keeps every product the calculations form finite.
-constexpr double MostWholeNumber = 9'999'999'999.0;
-
 // The travel allowance print panel's name box takes 50 characters.
 constexpr int EmployeeNameLength = 50;
 
-// Why a number cannot stand in a whole-number box; empty when it can.
+// Why a number cannot stand in a vehicle screen's box (a whole number, no minus sign, at most
+// ten digits); empty when it can.
 std::string WholeNumberFault(double value, const std::string& asWritten)
 {
     const std::string quoted = "'" + asWritten + "'";
@@ -46,7 +43,7 @@ std::string WholeNumberFault(double value, const std::string& asWritten)
         return quoted + " is below 0";
     if (value != std::floor(value))
         return quoted + " must be a whole number";
-    if (value > MostWholeNumber)
+    if (value > MostVehicleNumber)
         return quoted + " has more than ten digits";
     return {};
 }
@@ -122,6 +119,8 @@ public:
             std::visit([&](auto member) { store(key, it.value(), car.*member); }, known->field);
         }
         checkDates(object, car);
+        if (ReadingsRunBackwards(car))
+            refuse("EndMileage", "must not be below StartMileage (readings that run backwards)");
         // With the fuel table ticked the screen clears the actual fuel box; a file holding both
         // would print a fuel cost the calculation never used.
         if (car.SARSTable == 1 && car.ActualExpEmployee != 0.0)
@@ -377,6 +376,10 @@ TravelAllowanceInputs ReadTravelInputs(const ParsedOptions& options)
     in.LeasePayments = WholeOption(options, "lease");
     if (const auto refusal = CheckSinglePayment(in))
         throw UsageError("--lease: " + std::string(refusal->message));
+    if (const auto refusal = CheckDistances(in)) {
+        const char* option = refusal->box == TravelDistanceBox::OpenKm ? "--open-km: " : "--business-km: ";
+        throw UsageError(option + std::string(refusal->refusal.message));
+    }
     in.IncludeFuel = options.yesNoIfGiven("include-fuel").value_or(true) ? 1 : 0;
     in.IncludeMaintenance = options.yesNoIfGiven("include-maintenance").value_or(true) ? 1 : 0;
     return in;
@@ -448,7 +451,8 @@ std::vector<Subcommand> VehicleCommands()
               "YearOfManfact, CCPrice, MaintIncluded, CCStartDate, CCEndDate, StartMileage, EndMileage, "
               "TotalDistance, BusDistance, BussMilage, SARSTable, ActualExpEmployee, FuelReimbEmployer, "
               "EmpPaidInsurance, EmpPaidLicence, EmpPaidMaintenance, FB3802ThisCar); dates dd/mm/yyyy, "
-              "flags 0 or 1, amounts and distances whole numbers (required)"},
+              "flags 0 or 1, amounts and distances whole numbers of at most ten digits, EndMileage 0 or not below "
+              "StartMileage (required)"},
              {"actual-3802", true, "RAND  total code 3802 f/benefits on the IRP5's, all cars (default 0)"},
              {"auto-split", true,
               "yes|no  split the code 3802 total over the cars by days of use, replacing each car's "
@@ -461,8 +465,8 @@ std::vector<Subcommand> VehicleCommands()
              {"value", true, "RAND  original value of the vehicle"},
              {"allowance", true, "RAND  allowance received; 0: no cap on the claim"},
              {"close-km", true, "KM  close km reading"},
-             {"open-km", true, "KM  open km reading"},
-             {"business-km", true, "KM  business km"},
+             {"open-km", true, "KM  open km reading (not above the close reading)"},
+             {"business-km", true, "KM  business km (not more than the close reading less the open one)"},
              {"fuel-oil", true, "RAND  fuel/oil (record kept)"},
              {"repairs", true, "RAND  repairs/maintenance (record kept)"},
              {"insurance", true, "RAND  insurance/licence (record kept)"},

@@ -2,11 +2,20 @@
 // The quick tax calculation: the annual tax on a taxable income for an age, broken down.
 
 #include <cstdint>
+#include <string_view>
 
 #include "tax/ReportRow.h"
 #include "tax/TaxEngine.h"
 
 namespace revora {
+
+// The largest taxable income the screen takes: the most any amount box takes. The result boxes
+// are as wide as the figures of this income.
+inline constexpr double MostQuickTaxIncome = 999'999'999'999.99;
+
+// The age is a 16-bit count of whole years: an age that rounds above 32 767 is refused.
+inline constexpr std::string_view AgeLimitTitle = "Incorrect Age";
+inline constexpr std::string_view AgeLimitMessage = "Please enter an age of at most 32 767 years";
 
 // The quick tax screen's own program-wide values; they outlive the screen.
 struct QuickTaxState {

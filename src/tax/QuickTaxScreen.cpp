@@ -3,11 +3,14 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
+#include "shell/ResultWidth.h"
 #include "tax/InputNumbers.h"
 #include "tax/QuickTax.h"
 
@@ -18,16 +21,31 @@ QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWin
     setWindowTitle(QStringLiteral("QuickTax"));
     setObjectName("QuickTaxScreen");
 
+    // Every box is as wide as its figure for the largest income, at the oldest age (the largest
+    // rebate); the rates stay below 100.
+    QuickTaxState most;
+    most.Age = 32767;
+    TaxBracketResult top;
+    top.TaxableIncome = MostQuickTaxIncome;
+    QuickTaxCalculate(most, top);
+    const double widest[10] = {top.TaxableIncome, static_cast<double>(most.Age), top.BaseTax, 100.0, top.PortionTax,
+                               most.TotalTax, most.TotalRebate, most.TaxCommitment, 100.0, 100.0};
     for (int i = 0; i < 10; ++i) {
         // The age shows whole years; every other box rands or percent with two decimals.
-        boxes_[i] = new NumberBox(NumberBox::Kind::Decimal, i == 1 ? 0 : 2, this);
+        const int decimals = i == 1 ? 0 : 2;
+        boxes_[i] = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
         boxes_[i]->setObjectName(QStringLiteral("sidbEdit1_%1").arg(i));
         boxes_[i]->setOutput(i >= 2);
-        boxes_[i]->setMinimumWidth(130);
+        boxes_[i]->setMinimumWidth(std::max(130, WidthToShow(*boxes_[i], decimals, {widest[i]})));
     }
-    boxes_[3]->setMinimumWidth(60);
-    boxes_[3]->setMaximumWidth(70);
+    boxes_[3]->setMinimumWidth(std::max(60, WidthToShow(*boxes_[3], 2, {widest[3]})));
+    boxes_[3]->setMaximumWidth(boxes_[3]->minimumWidth() + 10);
     boxes_[1]->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    connect(boxes_[1], &NumberBox::refused, this, [this](double age) {
+        if (age > 0.0)
+            QMessageBox::critical(this, QString::fromUtf8(AgeLimitTitle.data(), AgeLimitTitle.size()),
+                                  QString::fromUtf8(AgeLimitMessage.data(), AgeLimitMessage.size()));
+    });
 
     auto* grid = new QGridLayout;
     auto caption = [this](const char* text, int boxIndex) {

@@ -179,6 +179,20 @@ CompCarRun CompCarCalc(CompanyCarRegister& cars)
     return run;
 }
 
+bool ReadingsRunBackwards(const CompanyCarRecord& car) noexcept
+{
+    return car.EndMileage > 0.0 && car.EndMileage < car.StartMileage;
+}
+
+std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars)
+{
+    for (std::size_t i = 1; i < cars.Records.size(); ++i)
+        if (ReadingsRunBackwards(cars.Records[i]))
+            return ReadingsRefusal{static_cast<std::int16_t>(i), "The end mileage of vehicle number " + std::to_string(i)
+                                                                   + " may not be below its start mileage"};
+    return std::nullopt;
+}
+
 CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars)
 {
     if (cars.CMVMaxNum == 1)

@@ -4,16 +4,20 @@
 // register, and the results of that calculation for each car.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tax/TaxYearRules.h"
+#include "vehicle/VehicleLimits.h"
 
 namespace revora {
 
 struct CompanyCarRegister;
 
-// One car as typed. Amounts are rand, distances km; flags hold 0 or 1; dates are day numbers.
+// One car as typed. Amounts are rand, distances km (whole numbers, 0 to MostVehicleNumber);
+// flags hold 0 or 1; dates are day numbers.
 struct CompanyCarRecord {
     std::string CCRegNumber; // empty marks a car not yet filled in
     std::string CCMake;
@@ -100,6 +104,20 @@ struct CompCarRun {
 // A step whose arithmetic fails (days beyond 16 bits, no days to split over, a value beyond a
 // double) leaves its target as it was, so nothing stored is ever NaN or infinite.
 CompCarRun CompCarCalc(CompanyCarRegister& cars);
+
+// Readings that run backwards: an end mileage above 0 (0 means none was read, and the total is
+// as typed) but below the start mileage. The total distance worked from them would be below 0,
+// and every share of it (the private use, the fuel at the table's rate) a benefit of travel that
+// never happened, so such a car is not calculated.
+bool ReadingsRunBackwards(const CompanyCarRecord& car) noexcept;
+
+inline constexpr std::string_view ReadingsBackwardsTitle = "Incorrect Mileage";
+struct ReadingsRefusal {
+    std::int16_t Vehicle; // the first car, from 1, whose readings run backwards
+    std::string Message;  // "The end mileage of vehicle number 2 may not be below its start mileage"
+};
+// Checked before "&Calculate" over every car of the register.
+std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars);
 
 // "&Calculate": with one car, that car carries the whole Actual3802 as its FB3802ThisCar; then
 // two runs, so that the second starts from the code 3802 split the first made.

@@ -12,15 +12,19 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
 #include "shell/DateBox.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
+#include "shell/ResultWidth.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/CompanyCarPrintout.h"
 #include "vehicle/CompanyCarRegister.h"
+#include "vehicle/DeemedCostTable.h"
+#include "vehicle/VehicleLimits.h"
 
 namespace revora {
 
@@ -33,11 +37,25 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 
 const QString IncorrectDate = QStringLiteral("Incorrect Date");
 
+// The widest figures each result can reach, with every amount and distance at most
+// MostVehicleNumber (M), at most 366 days and readings that never run backwards:
+constexpr double M = MostVehicleNumber;
+constexpr double MostInclusion = M * 0.035 * 12.0; // the whole year's benefit
+constexpr double MostExpenses = 3.0 * M;           // insurance, licence and maintenance borne
+// The fuel at the dearest band's rate over M km, less up to M reimbursed.
+double MostFuel() { return M * FuelComponentRate(M); }
+double MostFuelExp() { return MostFuel() + MostExpenses; }
+// The inclusion less fuel and expenses as low as -M; never below minus the code 3802 total.
+constexpr double MostAdjust = MostInclusion + M;
+// Minus a whole code 3802 share and the most fuel and expenses.
+double LeastSarsClaim() { return -(M + MostFuelExp()); }
+constexpr double Cars = MaxCompanyCars;
+
 QGridLayout* GroupGrid(QGroupBox* group)
 {
     auto* grid = new QGridLayout(group);
     grid->setColumnStretch(0, 1);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(2);
     return grid;
 }
 
@@ -53,6 +71,7 @@ CompanyCarScreen::CompanyCarScreen(AppState& state, QWidget* parent) : Calculato
     lastRun_ = run;
     showVehicle();
     showResults(run);
+    clearWhatBackwardReadingsSpoil();
     applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CMVMaxNum));
     cmdOK_->setEnabled(true);
     updateTitle();
@@ -102,7 +121,7 @@ NumberBox* CompanyCarScreen::amountField(QGridLayout* grid, const char* name, co
 {
     auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
     box->setObjectName(name);
-    box->setFixedWidth(BoxWidth);
+    limitToVehicleNumbers(box, 0);
     caption(grid, grid->rowCount(), text, box, unit);
     amounts_.push_back({box, field});
     typed_ << box;
@@ -114,15 +133,26 @@ NumberBox* CompanyCarScreen::amountField(QGridLayout* grid, const char* name, co
     return box;
 }
 
-NumberBox* CompanyCarScreen::resultBox(const char* name, int decimals)
+NumberBox* CompanyCarScreen::resultBox(const char* name, int decimals, std::initializer_list<double> widest)
 {
     auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
     box->setObjectName(name);
     box->setOutput(true);
-    box->setAllowsNegative(true);
-    box->setFixedWidth(BoxWidth);
+    // Only the claims, the adjustments and their totals may go below 0.
+    box->setAllowsNegative(std::any_of(widest.begin(), widest.end(), [](double figure) { return figure < 0.0; }));
+    FitToFigures(*box, decimals, widest, BoxWidth);
     governed_ << box;
     return box;
+}
+
+void CompanyCarScreen::limitToVehicleNumbers(NumberBox* box, int decimals)
+{
+    FitToFigures(*box, decimals, {MostVehicleNumber}, BoxWidth);
+    box->setAcceptor([](double value) { return value <= MostVehicleNumber; });
+    connect(box, &NumberBox::refused, this, [this](double value) {
+        if (value > MostVehicleNumber)
+            QMessageBox::critical(this, Text(VehicleNumberTitle), Text(VehicleNumberMessage));
+    });
 }
 
 QCheckBox* CompanyCarScreen::flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field)
@@ -182,16 +212,16 @@ void CompanyCarScreen::buildForm()
         grid->rowCount(), 0, 1, 2);
     dtCCStartDate_ = dateField(grid, "dtCCStartDate", QStringLiteral("Start da&te "), &CompanyCarRecord::CCStartDate);
     dtCCEndDate_ = dateField(grid, "dtCCEndDate", QStringLiteral("&End date"), &CompanyCarRecord::CCEndDate);
-    numCCMonths_ = resultBox("numCCMonths", 0);
+    numCCMonths_ = resultBox("numCCMonths", 0, {366});
     caption(grid, grid->rowCount(), QStringLiteral("No of days "), numCCMonths_);
-    numTrueInclusion_ = resultBox("numTrueInclusion", 0);
+    numTrueInclusion_ = resultBox("numTrueInclusion", 0, {MostInclusion});
     caption(grid, grid->rowCount(), QStringLiteral("True inclusion amount"), numTrueInclusion_);
 
     auto* code3802 = new QGroupBox(QStringLiteral("IRP5 code 3802"), this);
     grid = GroupGrid(code3802);
     numActual3802_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
     numActual3802_->setObjectName("numActual3802");
-    numActual3802_->setFixedWidth(BoxWidth);
+    limitToVehicleNumbers(numActual3802_, 0);
     caption(grid, 0, QStringLiteral("Total code 3&802 f/benefits on IRP5's"), numActual3802_);
     typed_ << numActual3802_;
     governed_ << numActual3802_;
@@ -208,7 +238,7 @@ void CompanyCarScreen::buildForm()
     // The split can leave cents in a share, so the share shows them.
     numFB3802ThisCar_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
     numFB3802ThisCar_->setObjectName("numFB3802ThisCar");
-    numFB3802ThisCar_->setFixedWidth(BoxWidth);
+    limitToVehicleNumbers(numFB3802ThisCar_, 2);
     numFB3802ThisCar_->setTidyOnLeave(true);
     caption(grid, 2, QStringLiteral("Code 3802 f/benefit for t&his car"), numFB3802ThisCar_);
     amounts_.push_back({numFB3802ThisCar_, &CompanyCarRecord::FB3802ThisCar});
@@ -228,10 +258,10 @@ void CompanyCarScreen::buildForm()
     grid = GroupGrid(distances);
     const QString kms = QStringLiteral("kms");
     amountField(grid, "numStartMileage", QStringLiteral("&Start mileage"), &CompanyCarRecord::StartMileage, kms);
-    amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
+    numEndMileage_ = amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
     amountField(grid, "numTotalDistance", QStringLiteral("Total distance"), &CompanyCarRecord::TotalDistance, kms);
     amountField(grid, "numBusDistance", QStringLiteral("Business distance"), &CompanyCarRecord::BusDistance, kms);
-    numPrivateDistance_ = resultBox("numPrivateDistance", 0);
+    numPrivateDistance_ = resultBox("numPrivateDistance", 0, {M});
     caption(grid, grid->rowCount(), QStringLiteral("Private distance"), numPrivateDistance_, kms);
     auto* logBook = flagField("chkBussMilage", QStringLiteral("Did you keep a log boo&k detailing business mileage?"),
                               &CompanyCarRecord::BussMilage);
@@ -252,7 +282,7 @@ void CompanyCarScreen::buildForm()
     amountField(grid, "numEmpPaidMaintenance", QStringLiteral("Employee paid ALL maintenance costs"),
                 &CompanyCarRecord::EmpPaidMaintenance);
     // Kept with the record by each calculation: shown, not typed.
-    numFuelComponent_ = resultBox("numFuelComponent", 0);
+    numFuelComponent_ = resultBox("numFuelComponent", 0, {MostFuel()});
     caption(grid, grid->rowCount(), QStringLiteral("Fuel component"), numFuelComponent_);
 
     auto* right = new QVBoxLayout;
@@ -262,35 +292,28 @@ void CompanyCarScreen::buildForm()
     // columns keep the screen within the width the main window takes for it.
     auto* adjustment = new QGroupBox(QStringLiteral("Adjustment to taxable income"), this);
     grid = GroupGrid(adjustment);
-    numTrueInclusion1_ = resultBox("numTrueInclusion_1", 0);
+    numTrueInclusion1_ = resultBox("numTrueInclusion_1", 0, {MostInclusion});
     caption(grid, 0, QStringLiteral("True inclusion amount"), numTrueInclusion1_);
-    numFuelClaim_ = resultBox("numFuelClaim", 0);
+    numFuelClaim_ = resultBox("numFuelClaim", 0, {MostFuel(), -M});
     caption(grid, 1, QStringLiteral("Fuel claim (adjusted for mileage)"), numFuelClaim_);
-    numTotAddExpense_ = resultBox("numTotAddExpense", 0);
+    numTotAddExpense_ = resultBox("numTotAddExpense", 0, {MostExpenses});
     caption(grid, 2, QStringLiteral("Total additional expenses (adjusted for mileage)"), numTotAddExpense_);
-    numFuelExp_ = resultBox("numFuelExp", 0);
+    numFuelExp_ = resultBox("numFuelExp", 0, {MostFuelExp(), -M});
     caption(grid, 3, QStringLiteral("Less fuel && expenses"), numFuelExp_);
-    // The SARS claim sits in a column of its own beside the adjustment, as do the totals.
-    numAdjustTaxableInc_ = resultBox("numAdjustTaxableInc", 2);
-    numAdjustTaxableIncSARS_ = resultBox("numAdjustTaxableIncSARS", 2);
-    numTotAdjustTaxableInc_ = resultBox("numTotAdjustTaxableInc", 2);
-    numTotAdjustTaxableIncSARS_ = resultBox("numTotAdjustTaxableIncSARS", 2);
-    auto* sarsCaption = new QLabel(QStringLiteral("(SARS's claim awarded against taxable income)"), this);
-    sarsCaption->setWordWrap(true);
-    sarsCaption->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    sarsCaption->setFixedWidth(2 * BoxWidth + 24);
-    sarsCaption->setBuddy(numAdjustTaxableIncSARS_);
-    governed_ << sarsCaption;
-    // Heads the claim's column, reaching over the adjustment's so it takes two lines, not four.
-    grid->addWidget(sarsCaption, 4, 1, 1, 2, Qt::AlignRight | Qt::AlignBottom);
-    caption(grid, 5, QStringLiteral("Adjustment to taxable income"), numAdjustTaxableInc_);
-    grid->addWidget(numAdjustTaxableIncSARS_, 5, 2);
+    numAdjustTaxableInc_ = resultBox("numAdjustTaxableInc", 2, {MostAdjust, LeastSarsClaim()});
+    numAdjustTaxableIncSARS_ = resultBox("numAdjustTaxableIncSARS", 2, {M, LeastSarsClaim()});
+    numTotAdjustTaxableInc_ = resultBox("numTotAdjustTaxableInc", 2, {Cars * MostAdjust, Cars * LeastSarsClaim()});
+    numTotAdjustTaxableIncSARS_ = resultBox("numTotAdjustTaxableIncSARS", 2, {Cars * M, Cars * LeastSarsClaim()});
+    // The SARS claim stands under the adjustment, and each total under its figure: side by side
+    // the boxes, wide enough for their largest figures, would not fit the main window's width.
+    caption(grid, 4, QStringLiteral("Adjustment to taxable income"), numAdjustTaxableInc_);
+    caption(grid, 5, QStringLiteral("(SARS's claim awarded against taxable income)"), numAdjustTaxableIncSARS_);
     caption(grid, 6, QStringLiteral("Total Adjustment to taxable income"), numTotAdjustTaxableInc_);
-    grid->addWidget(numTotAdjustTaxableIncSARS_, 6, 2);
+    caption(grid, 7, QStringLiteral("Total (SARS's claim awarded against taxable income)"), numTotAdjustTaxableIncSARS_);
 
     auto* payroll = new QGroupBox(QStringLiteral("Fringe benefit for the payroll"), this);
     grid = GroupGrid(payroll);
-    numIRP53802_ = resultBox("numIRP53802", 0);
+    numIRP53802_ = resultBox("numIRP53802", 0, {MostInclusion});
     caption(grid, 0, QStringLiteral("IRP5 code 3802 amount for this car"), numIRP53802_);
     for (const auto& [column, share] : {std::pair{1, "80%"}, std::pair{2, "20%"}}) {
         auto* header = new QLabel(QString::fromLatin1(share), this);
@@ -299,12 +322,12 @@ void CompanyCarScreen::buildForm()
         grid->addWidget(header, 1, column);
     }
     // The monthly amounts are whole rand; the fortnightly and weekly ones may carry cents.
-    numMonFB80_ = resultBox("numMonFB80", 0);
-    numMonFB20_ = resultBox("numMonFB20", 0);
-    numFortFB80_ = resultBox("numFortFB80", 2);
-    numFortFB20_ = resultBox("numFortFB20", 2);
-    numWeekFB80_ = resultBox("numWeekFB80", 2);
-    numWeekFB20_ = resultBox("numWeekFB20", 2);
+    numMonFB80_ = resultBox("numMonFB80", 0, {MostInclusion / 12.0});
+    numMonFB20_ = resultBox("numMonFB20", 0, {MostInclusion / 12.0});
+    numFortFB80_ = resultBox("numFortFB80", 2, {MostInclusion / 26.0});
+    numFortFB20_ = resultBox("numFortFB20", 2, {MostInclusion / 26.0});
+    numWeekFB80_ = resultBox("numWeekFB80", 2, {MostInclusion / 52.0});
+    numWeekFB20_ = resultBox("numWeekFB20", 2, {MostInclusion / 52.0});
     caption(grid, 2, QStringLiteral("Monthly f/benefit amount for this car"), numMonFB80_);
     grid->addWidget(numMonFB20_, 2, 2);
     caption(grid, 3, QStringLiteral("Fortnightly f/benefit amount for this car "), numFortFB80_);
@@ -351,10 +374,13 @@ void CompanyCarScreen::buildForm()
     connect(cmdForward_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
     connect(cmdCalculate_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
     connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    // The printout holds the figures of a fresh calculation; connected first so it runs before
-    // the panel shows.
-    connect(cmdPrint_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
-    setUpPrinting(cmdPrint_, frame1_);
+    // The printout holds the figures of a fresh calculation, and inputs the calculation refuses
+    // leave nothing to print.
+    setUpPrinting(frame1_);
+    connect(cmdPrint_, &QPushButton::clicked, this, [this] {
+        if (calculate())
+            frame1_->showPanel();
+    });
 }
 
 void CompanyCarScreen::watchDates()
@@ -365,30 +391,37 @@ void CompanyCarScreen::watchDates()
     connect(dtCCEndDate_, &DateBox::entering, this,
             [this] { dtCCEndDate_->setBounds(dtCCStartDate_->date(), TaxYearEnd); });
 
-    const auto refuseStart = [this] {
+    // A date outside its range gets the range message; a date that does not exist (31/04/2015)
+    // is named as no date at all. Either way the box keeps the date it held.
+    const auto refuseStart = [this](const QString& message) {
         if (!isVisible()) {
             car().CCStartDate = TaxYearStart;
             dtCCStartDate_->setDate(TaxYearStart);
             return;
         }
-        QMessageBox::critical(this, IncorrectDate, Text(DateOutsideYearMessage));
+        QMessageBox::critical(this, IncorrectDate, message);
         dtCCStartDate_->setFocus(Qt::OtherFocusReason);
     };
-    const auto refuseEnd = [this] {
+    const auto refuseEnd = [this](const QString& message) {
         if (!isVisible()) {
             car().CCEndDate = TaxYearEnd;
             dtCCEndDate_->setDate(TaxYearEnd);
             return;
         }
         endDateInvalid_ = true;
-        QMessageBox::critical(this, IncorrectDate,
-                              QString::fromStdString(EndBeforeStartMessage(dtCCStartDate_->text().toStdString())));
+        QMessageBox::critical(this, IncorrectDate, message);
         dtCCEndDate_->setFocus(Qt::OtherFocusReason);
     };
-    connect(dtCCStartDate_, &DateBox::invalidDateRejected, this, refuseStart);
-    connect(dtCCStartDate_, &DateBox::outOfRangeRejected, this, refuseStart);
-    connect(dtCCEndDate_, &DateBox::invalidDateRejected, this, refuseEnd);
-    connect(dtCCEndDate_, &DateBox::outOfRangeRejected, this, refuseEnd);
+    const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
+    connect(dtCCStartDate_, &DateBox::invalidDateRejected, this,
+            [refuseStart, notADate](const QString& typed) { refuseStart(notADate(typed)); });
+    connect(dtCCStartDate_, &DateBox::outOfRangeRejected, this,
+            [refuseStart] { refuseStart(Text(DateOutsideYearMessage)); });
+    connect(dtCCEndDate_, &DateBox::invalidDateRejected, this,
+            [refuseEnd, notADate](const QString& typed) { refuseEnd(notADate(typed)); });
+    connect(dtCCEndDate_, &DateBox::outOfRangeRejected, this, [this, refuseEnd] {
+        refuseEnd(QString::fromStdString(EndBeforeStartMessage(dtCCStartDate_->text().toStdString())));
+    });
     // Leaving the end date box clears the mark; the box's own check runs after this filter and
     // sets it again when it refuses.
     dtCCEndDate_->installEventFilter(this);
@@ -473,6 +506,7 @@ void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& c
     lastRun_ = run;
     showVehicle();
     showResults(run);
+    clearWhatBackwardReadingsSpoil();
     applyControls(controls);
     updateTitle();
 }
@@ -543,8 +577,32 @@ void CompanyCarScreen::forward()
     showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
 }
 
+void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
+{
+    const auto refused = CheckReadings(cars());
+    if (!refused)
+        return;
+    if (refused->Vehicle == cars().CurrentVehicle) {
+        clearResults();
+        return;
+    }
+    // Another car's figures reach this car's only through the totals.
+    numTotAdjustTaxableInc_->clearValue();
+    numTotAdjustTaxableIncSARS_->clearValue();
+}
+
 bool CompanyCarScreen::calculate()
 {
+    if (const auto refused = CheckReadings(cars())) {
+        // Nothing is worked from readings that run backwards, and nothing prints.
+        clearResults();
+        if (isVisible()) {
+            QMessageBox::critical(this, Text(ReadingsBackwardsTitle), QString::fromStdString(refused->Message));
+            if (refused->Vehicle == cars().CurrentVehicle)
+                numEndMileage_->setFocus(Qt::OtherFocusReason);
+        }
+        return false;
+    }
     lastRun_ = CompCarCalculateCommand(cars());
     // The run stores distances, shares and adjustments in the records: show them as stored.
     showVehicle();

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,10 @@ private:
     QLineEdit* textField(QGridLayout* grid, const char* name, const QString& text, std::string CompanyCarRecord::*field);
     NumberBox* amountField(QGridLayout* grid, const char* name, const QString& text, double CompanyCarRecord::*field,
                            const QString& unit = {});
-    NumberBox* resultBox(const char* name, int decimals);
+    // A result box as wide as the widest of the figures it can show.
+    NumberBox* resultBox(const char* name, int decimals, std::initializer_list<double> widest);
+    // A typed amount or distance: at most MostVehicleNumber, refused above it with a message.
+    void limitToVehicleNumbers(NumberBox* box, int decimals);
     QCheckBox* flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field);
     DateBox* dateField(QGridLayout* grid, const char* name, const QString& text, int CompanyCarRecord::*field);
     QPushButton* button(const char* name, const QString& text);
@@ -66,6 +70,9 @@ private:
     // The one place the enabling tables reach the widgets.
     void applyControls(const CompCarControls& controls);
     void updateTitle();
+    // After a register command: readings that run backwards spoil the results of their own car
+    // and the totals of every car; those are emptied (Calculate says why).
+    void clearWhatBackwardReadingsSpoil();
     bool hasRegistrationNumber() { return !car().CCRegNumber.empty(); }
 
     // The register commands.
@@ -103,6 +110,7 @@ private:
 
     QLineEdit* txtCCRegNumber_ = nullptr;
     QLabel* regCaption_ = nullptr;
+    NumberBox* numEndMileage_ = nullptr;
     NumberBox* numActualExpEmployee_ = nullptr;
     NumberBox* numFuelComponent_ = nullptr;
     NumberBox* numAdjustTaxableInc_ = nullptr;

@@ -171,6 +171,15 @@ std::optional<TravelAllowanceRefusal> CheckSinglePayment(const TravelAllowanceIn
     return std::nullopt;
 }
 
+std::optional<TravelDistanceRefusal> CheckDistances(const TravelAllowanceInputs& inputs) noexcept
+{
+    if (inputs.OpenKm > inputs.CloseKm)
+        return TravelDistanceRefusal{ReadingsBackwardsRefusal, TravelDistanceBox::OpenKm};
+    if (inputs.BusinessKmEntered > inputs.CloseKm - inputs.OpenKm)
+        return TravelDistanceRefusal{BusinessAboveTotalRefusal, TravelDistanceBox::BusinessKm};
+    return std::nullopt;
+}
+
 bool MayStoreWearOrLease(double typed) noexcept { return typed >= 0.0; }
 
 } // namespace revora

@@ -11,12 +11,13 @@
 #include <string_view>
 
 #include "tax/TaxYearRules.h"
+#include "vehicle/VehicleLimits.h"
 
 namespace revora {
 
 // The screen's inputs, kept program-wide so they survive closing the screen. The values here
 // are the start values that "&Initialise All" gives. Amounts are rand, distances km, as the
-// whole-number boxes hold them (at most ten digits), which keeps every product finite.
+// whole-number boxes hold them (0 to MostVehicleNumber), which keeps every product finite.
 struct TravelAllowanceInputs {
     std::string CarDescription{};
     std::int16_t RecordKept = 0; // 1: accurate record kept (actual costs); 0: deemed costs
@@ -122,6 +123,22 @@ struct TravelAllowanceRefusal {
 };
 inline constexpr TravelAllowanceRefusal SinglePaymentRefusal{
     "Single Payment", "Only one amount for either Wear & Tear or Lease payments will be accepted"};
+
+// Distances that cannot be: readings that run backwards (the open reading above the close one,
+// a total below 0), or more business km than the total (a private distance below 0). Either
+// would be worked into a claim for travel that never happened, so the calculation is refused
+// before it runs, naming the box to mend: the open reading, or the business km.
+enum class TravelDistanceBox { OpenKm, BusinessKm };
+struct TravelDistanceRefusal {
+    TravelAllowanceRefusal refusal;
+    TravelDistanceBox box;
+};
+inline constexpr TravelAllowanceRefusal ReadingsBackwardsRefusal{
+    "Incorrect Km Reading", "The open km reading may not be above the close km reading"};
+inline constexpr TravelAllowanceRefusal BusinessAboveTotalRefusal{
+    "Incorrect Business Km",
+    "The business km may not be more than the total km (the close km reading less the open km reading)"};
+std::optional<TravelDistanceRefusal> CheckDistances(const TravelAllowanceInputs& inputs) noexcept;
 
 // Checked after a wear-and-tear or lease amount is stored; on a refusal the screen sets the
 // field just typed to 0 and gives it the focus back.

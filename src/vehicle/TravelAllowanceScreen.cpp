@@ -15,20 +15,20 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "shell/DateBox.h"
 #include "shell/NumberBox.h"
 #include "shell/PrintPanel.h"
+#include "shell/ResultWidth.h"
 #include "tax/TaxYearRules.h"
+#include "vehicle/DeemedCostTable.h"
 #include "vehicle/TravelAllowancePrintout.h"
+#include "vehicle/VehicleLimits.h"
 
 namespace revora {
 
 namespace {
 
-// The inputs are long-integer boxes: ten digits at most, which keeps every product finite.
-constexpr double LargestLong = 2147483647.0;
 // silgEdit6 (fuel/oil) onwards are the recorded costs, used only with an accurate record.
 constexpr int FirstCostField = 5;
 constexpr int NameLength = 50; // the printout's employee name
@@ -41,17 +41,21 @@ bool IsPlainEnter(const QKeyEvent& event)
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-// Narrow enough that the fixed cost's working fits on one line within the width the main
-// window takes for the vehicle screens.
-NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals, int width = 92)
+// Wide enough for the largest figure the box can show, and no wider, so that the fixed cost's
+// working fits on one line within the width the main window takes for the vehicle screens.
+NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals, double largest)
 {
     auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
     box->setObjectName(name);
     box->setOutput(true);
-    box->setMinimumWidth(width);
-    box->setMaximumWidth(width + 8);
+    FitToFigures(*box, decimals, {largest}, 40);
     return box;
 }
+
+// The largest figures the results can reach with every input at most MostVehicleNumber, no
+// total below 0 and no more business km than the total (CheckDistances).
+constexpr double MostKm = MostVehicleNumber;
+constexpr double MostCosts = 6.0 * MostVehicleNumber; // the six recorded costs
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption)
 {
@@ -116,8 +120,12 @@ TravelAllowanceScreen::TravelAllowanceScreen(AppState& state, QWidget* parent) :
         row.target = field.target;
         row.box = new NumberBox(NumberBox::Kind::Whole, 0, this);
         row.box->setObjectName(field.name);
-        row.box->setMinimumWidth(120);
-        row.box->setAcceptor([](double value) { return std::fabs(value) <= LargestLong; });
+        FitToFigures(*row.box, 0, {MostVehicleNumber}, 120);
+        row.box->setAcceptor([](double value) { return value <= MostVehicleNumber; });
+        connect(row.box, &NumberBox::refused, this, [this](double value) {
+            if (value > MostVehicleNumber)
+                QMessageBox::critical(this, Text(VehicleNumberTitle), Text(VehicleNumberMessage));
+        });
         auto* caption = new QLabel(QString::fromUtf8(field.caption), this);
         caption->setBuddy(row.box);
         row.caption = caption;
@@ -220,15 +228,20 @@ TravelAllowanceScreen::TravelAllowanceScreen(AppState& state, QWidget* parent) :
         calculate();
     });
     connect(cmdCalculate, &QPushButton::clicked, this, &TravelAllowanceScreen::calculate);
+    // Refused inputs keep the screen open on the box to mend.
     connect(cmdOK_, &QPushButton::clicked, this, [this] {
-        calculate();
-        closeScreen();
+        if (calculate())
+            closeScreen();
     });
     // The figures are worked out before the panel shows; the panel then offers the printer.
-    connect(cmdPrint, &QPushButton::clicked, this, &TravelAllowanceScreen::calculate);
-    setUpPrinting(cmdPrint, frame1_);
-    connect(cmdPrint, &QPushButton::clicked, this,
-            [this] { frame1_->directButton()->setFocus(Qt::OtherFocusReason); });
+    // Inputs the calculation refuses leave nothing to print.
+    setUpPrinting(frame1_);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+        if (!calculate())
+            return;
+        frame1_->showPanel();
+        frame1_->directButton()->setFocus(Qt::OtherFocusReason);
+    });
 
     load();
 }
@@ -239,12 +252,21 @@ QWidget* TravelAllowanceScreen::buildDeemedPanel()
     deemedPanel_->setObjectName("fraDeemed");
     auto* grid = new QGridLayout(deemedPanel_);
     const auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
+    // The dearest band's fixed cost over a total of 1 km is the highest rate a km; the claim is
+    // at most that whole fixed cost with fuel and maintenance over the most business km.
+    const DeemedCost& dearest = DeemedCostFor(MostVehicleNumber);
+    const double mostFixedCents = dearest.FixedCost * 100.0;
+    const double mostTotalCents = mostFixedCents + (dearest.FuelRate + dearest.MaintenanceRate) * 100.0;
+    const double mostClaim = dearest.FixedCost + (dearest.FuelRate + dearest.MaintenanceRate) * MostKm;
+    const double km[] = {MostKm, MostKm, MostKm, dearest.FixedCost, MostKm};
     for (int i = 0; i < 5; ++i)
-        deemedKm_[i] = ResultBox(this, QStringLiteral("sidbEdit3_%1").arg(i), 2);
+        deemedKm_[i] = ResultBox(this, QStringLiteral("sidbEdit3_%1").arg(i), 2, km[i]);
+    const int decimals[] = {4, 2, 2, 1, 2};
+    const double cents[] = {mostFixedCents, mostTotalCents, mostTotalCents, mostTotalCents, mostClaim};
     for (int i = 0; i < 5; ++i)
-        deemedCents_[i] = ResultBox(this, QStringLiteral("sidbEdit1_%1").arg(i), i == 0 ? 4 : i == 3 ? 1 : 2);
-    deemedDays_[0] = ResultBox(this, QStringLiteral("silgEdit13_4"), 0, 40);
-    deemedDays_[1] = ResultBox(this, QStringLiteral("silgEdit13_6"), 0, 40);
+        deemedCents_[i] = ResultBox(this, QStringLiteral("sidbEdit1_%1").arg(i), decimals[i], cents[i]);
+    deemedDays_[0] = ResultBox(this, QStringLiteral("silgEdit13_4"), 0, 366);
+    deemedDays_[1] = ResultBox(this, QStringLiteral("silgEdit13_6"), 0, 366);
 
     // Columns: caption, R, amount, then the fixed cost's working, then the cents a km.
     const char* distances[] = {"Business distance", "Private distance", "Total distance"};
@@ -284,7 +306,7 @@ QWidget* TravelAllowanceScreen::buildActualPanel()
     const char* captions[] = {"Business Km's",   "Private Km's",    "Total Km's",     "Total costs",
                               "Less private use", "Travel expenses", "Deduction claim"};
     for (int i = 0; i < 7; ++i) {
-        actual_[i] = ResultBox(this, QStringLiteral("sidbEdit2_%1").arg(i), 2);
+        actual_[i] = ResultBox(this, QStringLiteral("sidbEdit2_%1").arg(i), 2, i < 3 ? MostKm : MostCosts);
         grid->addWidget(new QLabel(QString::fromUtf8(captions[i]), this), i, 0);
         if (i < 3)
             grid->addWidget(new QLabel(QStringLiteral("Kms."), this), i, 3);
@@ -322,30 +344,30 @@ void TravelAllowanceScreen::watchDates()
     connect(startDate_, &DateBox::dateEdited, this, [this](int day) { period_.StartDate = day; });
     connect(endDate_, &DateBox::dateEdited, this, [this](int day) { period_.EndDate = day; });
 
-    const auto refuseStart = [this] {
+    // A date outside its range gets the range message; a date that does not exist (31/04/2015)
+    // is named as no date at all.
+    const auto refuse = [this](DateBox* box, int fallback, int& target, const QString& message) {
         if (!isVisible()) {
-            startDate_->setDate(TaxYearStart);
-            period_.StartDate = TaxYearStart;
+            box->setDate(fallback);
+            target = fallback;
             return;
         }
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
-        startDate_->setFocus(Qt::OtherFocusReason);
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), message);
+        box->setFocus(Qt::OtherFocusReason);
     };
-    const auto refuseEnd = [this] {
-        if (!isVisible()) {
-            endDate_->setDate(TaxYearEnd);
-            period_.EndDate = TaxYearEnd;
-            return;
-        }
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
-                              QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
-        endDate_->setFocus(Qt::OtherFocusReason);
-    };
-    // Both of a box's rejections are answered alike.
-    connect(startDate_, &DateBox::invalidDateRejected, this, refuseStart);
-    connect(startDate_, &DateBox::outOfRangeRejected, this, refuseStart);
-    connect(endDate_, &DateBox::invalidDateRejected, this, refuseEnd);
-    connect(endDate_, &DateBox::outOfRangeRejected, this, refuseEnd);
+    const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
+    connect(startDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
+        refuse(startDate_, TaxYearStart, period_.StartDate, notADate(typed));
+    });
+    connect(startDate_, &DateBox::outOfRangeRejected, this,
+            [this, refuse] { refuse(startDate_, TaxYearStart, period_.StartDate, Text(DateOutsideYearMessage)); });
+    connect(endDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
+        refuse(endDate_, TaxYearEnd, period_.EndDate, notADate(typed));
+    });
+    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, refuse] {
+        refuse(endDate_, TaxYearEnd, period_.EndDate,
+               QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
+    });
 }
 
 void TravelAllowanceScreen::watchSinglePayment(NumberBox* box, double& target)
@@ -410,6 +432,16 @@ void TravelAllowanceScreen::applyMethod()
 bool TravelAllowanceScreen::calculate()
 {
     TravelAllowanceInputs& in = state().TravelAllowance;
+    if (const auto refused = CheckDistances(in)) {
+        // No figure worked from other distances stays beside these, and nothing prints.
+        results_ = {};
+        clearResults();
+        if (isVisible()) {
+            QMessageBox::critical(this, Text(refused->refusal.title), Text(refused->refusal.message));
+            inputs_[refused->box == TravelDistanceBox::OpenKm ? 3 : 4].box->setFocus(Qt::OtherFocusReason);
+        }
+        return false;
+    }
     results_ = CalcTravelAllowance(in, period_);
     silgEdit12_->setValue(in.PeriodDays);
     const bool kept = in.RecordKept != 0;
@@ -477,8 +509,8 @@ void TravelAllowanceScreen::keyPressEvent(QKeyEvent* event)
         // Enter works the figures out and offers "&OK"; a button that has the focus is
         // pressed instead, so Enter on "&OK" closes as the user expects.
         if (IsPlainEnter(*event) && !(qobject_cast<QPushButton*>(focused) && isAncestorOf(focused))) {
-            calculate();
-            cmdOK_->setFocus(Qt::OtherFocusReason);
+            if (calculate())
+                cmdOK_->setFocus(Qt::OtherFocusReason);
             return;
         }
         // Esc in a field leaves the user in it, value and all; it never closes the screen.
@@ -493,8 +525,10 @@ void TravelAllowanceScreen::keyPressEvent(QKeyEvent* event)
 
 void TravelAllowanceScreen::closeEvent(QCloseEvent* event)
 {
-    // However the screen goes, the stored figures match its inputs.
-    calculate();
+    // However the screen goes, the stored figures match its inputs; inputs it would refuse are
+    // kept as typed, to be mended when it opens again.
+    if (!CheckDistances(state().TravelAllowance))
+        calculate();
     CalculatorWindow::closeEvent(event);
 }
 

@@ -327,6 +327,49 @@ private slots:
         QCOMPARE(shown("txtCCRegNumber"), QString());
     }
 
+    void refusedInputsLeaveNoFiguresAndNothingToPrint()
+    {
+        CompanyCarScreen* screen = open();
+        addCar("CA 1", "200000");
+        click("cmdCalculate");
+        QCOMPARE(shown("numMonFB80"), QString("5 600"));
+        MessageBoxWatcher watcher;
+        type("numStartMileage", "30000");
+        type("numEndMileage", "20000");
+        click("cmdPrint");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(watcher.titles()[0], QString("Incorrect Mileage"));
+        QCOMPARE(watcher.texts()[0], QString("The end mileage of vehicle number 1 may not be below its start mileage"));
+        QVERIFY(!screen->printPanel()->isVisible());
+        QCOMPARE(shown("numMonFB80"), QString());
+        reactivate();
+        QTRY_COMPARE(focusName(), QString("numEndMileage"));
+
+        // A date that does not exist is named as no date, not as one outside the year.
+        type("dtCCStartDate", "31/04/2015");
+        leave("dtCCStartDate");
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QCOMPARE(watcher.titles()[1], QString("Incorrect Date"));
+        QCOMPARE(watcher.texts()[1],
+                 QString("\"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"));
+    }
+
+    void theLargestFiguresShowWhole()
+    {
+        CompanyCarScreen* screen = open();
+        addCar("CA 1", "9999999999");
+        MessageBoxWatcher watcher;
+        QTest::keyClicks(screen->findChild<QLineEdit*>("numCCPrice"), "9"); // an eleventh digit
+        QTRY_COMPARE(watcher.titles(), QStringList("Incorrect Number"));
+        QCOMPARE(cars().Records[1].CCPrice, 9999999999.0);
+        for (const char* name : {"numEndMileage", "numEmpPaidInsurance", "numEmpPaidLicence", "numEmpPaidMaintenance"})
+            type(name, "9999999999");
+        click("chkSARSTable");
+        click("cmdCalculate");
+        for (NumberBox* box : screen->findChildren<NumberBox*>())
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) + 8 <= box->width(), qPrintable(box->text()));
+    }
+
     void theFormFitsTheMainWindowsWidthWithDistinctMnemonics()
     {
         CompanyCarScreen* screen = open();

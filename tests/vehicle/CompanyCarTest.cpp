@@ -302,6 +302,20 @@ TEST(CompCarNoValue, EarlyEndTotalsTheAdjustmentsAsHeld)
     EXPECT_DOUBLE_EQ(run.TotAdjustTaxableIncSARS, 0.0);
 }
 
+TEST(CompCarReadings, EndBelowStartIsRefusedNamingTheCar)
+{
+    CompanyCarRecord backwards = Car200000();
+    backwards.StartMileage = 30000.0;
+    backwards.EndMileage = 20000.0;
+    CompanyCarRecord unread = Car200000(); // no end reading: the total is as typed
+    unread.StartMileage = 30000.0;
+    EXPECT_FALSE(CheckReadings(RegisterOf({Car200000(), unread})));
+    const auto refusal = CheckReadings(RegisterOf({unread, backwards, backwards}));
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->Vehicle, 2);
+    EXPECT_EQ(refusal->Message, "The end mileage of vehicle number 2 may not be below its start mileage");
+}
+
 // ---- Arithmetic that cannot be done leaves its target as it was ------------------------------
 
 TEST(CompCarArithmetic, DaysBeyondSixteenBitsStayZero)

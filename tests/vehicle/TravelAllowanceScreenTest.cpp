@@ -165,6 +165,36 @@ private slots:
         QTRY_VERIFY(area_->subWindowList().isEmpty());
     }
 
+    void impossibleDistancesLeaveNoFiguresAndNothingToPrint()
+    {
+        typeDeemedCase();
+        click("cmdCalculate");
+        MessageBoxWatcher watcher;
+        type("silgEdit4", "70000"); // above the close reading
+        click("cmdPrint");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(watcher.titles()[0], QString("Incorrect Km Reading"));
+        QCOMPARE(watcher.texts()[0], QString("The open km reading may not be above the close km reading"));
+        QTRY_COMPARE(area_->focusWidget(), find("silgEdit4"));
+        QVERIFY(!screen_->printPanel()->isVisible());
+        QCOMPARE(shown("sidbEdit1_4"), QString());
+
+        type("silgEdit4", "30000");
+        type("silgEdit5", "40000"); // more than the 30 000 km travelled
+        QTest::keyClick(find("silgEdit5"), Qt::Key_Return);
+        QTRY_COMPARE(watcher.titles().value(1), QString("Incorrect Business Km"));
+        QTRY_COMPARE(area_->focusWidget(), find("silgEdit5"));
+        QCOMPARE(shown("sidbEdit3_1"), QString());
+
+        // The largest figures show whole.
+        for (const char* name : {"silgEdit1", "silgEdit3", "silgEdit5"})
+            type(name, "9999999999");
+        type("silgEdit4", "0");
+        click("cmdCalculate");
+        for (NumberBox* box : screen_->findChildren<NumberBox*>())
+            QVERIFY2(box->fontMetrics().horizontalAdvance(box->text()) + 8 <= box->width(), qPrintable(box->text()));
+    }
+
     void onlyOneOfWearAndTearOrLeaseIsTaken()
     {
         click("Option4");

@@ -234,6 +234,36 @@ const ActualRow ActualRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rule, ActualCostTest, ::testing::ValuesIn(ActualRows), testing::RowName{});
 
 // ---------------------------------------------------------------------------------------------
+// Distances that cannot be are refused before any claim is worked from them.
+
+struct DistanceCheckRow {
+    const char* name;
+    TravelAllowanceInputs in;
+    std::optional<TravelDistanceBox> refused; // the box the refusal names; none: taken
+};
+
+class DistanceCheckTest : public ::testing::TestWithParam<DistanceCheckRow> {};
+
+TEST_P(DistanceCheckTest, RefusesABackwardTotalOrMoreBusinessThanTotal)
+{
+    const DistanceCheckRow& row = GetParam();
+    const auto refusal = CheckDistances(row.in);
+    EXPECT_EQ(refusal ? std::optional(refusal->box) : std::nullopt, row.refused);
+}
+
+const DistanceCheckRow DistanceCheckRows[] = {
+    {"no distances at all", Readings(0, 0, 0, 366), std::nullopt},
+    {"business km equal to the total", Readings(40000, 30000, 10000, 366), std::nullopt},
+    // total -10 000 km: seen as a claim of R 24 920.00
+    {"an open reading above the close one", Readings(20000, 30000, 0, 366), TravelDistanceBox::OpenKm},
+    {"an open reading with no close reading", Readings(0, 30000, 0, 366), TravelDistanceBox::OpenKm},
+    // private -10 000 km
+    {"business km above the total", Readings(25000, 0, 35000, 366), TravelDistanceBox::BusinessKm},
+    {"business km with no readings", Readings(0, 0, 100, 366), TravelDistanceBox::BusinessKm},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, DistanceCheckTest, ::testing::ValuesIn(DistanceCheckRows), testing::RowName{});
+
+// ---------------------------------------------------------------------------------------------
 // Wear and tear or lease payments: one of them only, and neither below 0.
 
 TEST(SinglePayment, RefusesWearAndTearWithLeasePayments)
