@@ -179,6 +179,8 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     connect(findPrevious_, &QPushButton::clicked, this, &HelpWindow::findPrevious);
     status_->setObjectName("lblStatus");
     status_->setTextFormat(Qt::PlainText);
+    // A long line is cut at the window's edge rather than widening the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     // The keys a reader expects, for this window only (not the calculators beside it).
     const auto key = [this](const QList<QKeySequence>& keys, const std::function<void()>& act) {
@@ -272,6 +274,7 @@ void HelpWindow::buildContents()
     // A document with an outline lists it; one without lists the headings its contents page names.
     if (bookmarks_->rowCount() > 0) {
         contentsView_->setModel(bookmarks_);
+        contentsView_->setRootIsDecorated(true);
         return;
     }
     headings_->clear();
@@ -287,6 +290,8 @@ void HelpWindow::buildContents()
         }
     }
     contentsView_->setModel(headings_);
+    // The contents page's chapters are one flat list.
+    contentsView_->setRootIsDecorated(false);
 }
 
 void HelpWindow::openHeading(const QModelIndex& index)
@@ -433,12 +438,20 @@ void HelpWindow::showHit()
     const int count = search_->rowCount({});
     const QPdfLink hit = search_->resultAtIndex(hit_);
     const QList<QRectF> rectangles = hit.rectangles();
+    // The context as one line of a few words each side; the model marks line ends with a sign.
+    const auto context = [](QString text, bool before) {
+        text.replace(QChar(0x23CE), QLatin1Char(' '));
+        text.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" "));
+        constexpr int Room = 40;
+        return text.size() <= Room ? text : before ? text.right(Room) : text.left(Room);
+    };
     scrollTo(hit.page(), rectangles.isEmpty() ? hit.location().y() : rectangles.first().top());
     status_->setText(QStringLiteral("Match %1 of %2, on page %3: ...%4%5%6...")
                          .arg(hit_ + 1)
                          .arg(count)
                          .arg(hit.page() + 1)
-                         .arg(hit.contextBefore(), search_->searchString(), hit.contextAfter()));
+                         .arg(context(hit.contextBefore(), true), search_->searchString(),
+                              context(hit.contextAfter(), false)));
     marks_->update();
 }
 
