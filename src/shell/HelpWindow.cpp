@@ -446,6 +446,15 @@ void HelpWindow::showHit()
         return text.size() <= Room ? text : before ? text.right(Room) : text.left(Room);
     };
     scrollTo(hit.page(), rectangles.isEmpty() ? hit.location().y() : rectangles.first().top());
+    // Zoomed wider than the viewer, the pages also scroll across to the match.
+    if (!rectangles.isEmpty()) {
+        QScrollBar* across = viewer_->horizontalScrollBar();
+        const QRectF first = rectangles.first();
+        const int left = pageRect(hit.page()).left() + static_cast<int>(first.left() * pixelsPerPoint());
+        const int right = left + static_cast<int>(first.width() * pixelsPerPoint());
+        if (left < across->value() || right > across->value() + viewer_->viewport()->width())
+            across->setValue(left - viewer_->viewport()->width() / 4);
+    }
     status_->setText(QStringLiteral("Match %1 of %2, on page %3: ...%4%5%6...")
                          .arg(hit_ + 1)
                          .arg(count)
