@@ -217,7 +217,7 @@ void MainWindow::buildMenus()
     addMenu("mnuHelp", "&Help/Videos",
             {{"mnuContents", "Revora 2016 Help", [this] { openHelp(); }},
              {"VideoLectures1", "Video Lectures", [this] { openVideo(); }},
-             {"mnuHelpSearchForHelpOn", "&Search For Help On...", {}},
+             {"mnuHelpSearchForHelpOn", "&Search For Help On...", [this] { openHelp(true); }},
              {"Space3", "-", {}},
              {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
 }
@@ -283,7 +283,7 @@ int TwipsToPixels(int twips, int dotsPerInch)
     return static_cast<int>(std::lround(static_cast<double>(twips) * dotsPerInch / 1440.0));
 }
 
-void MainWindow::openHelp()
+void MainWindow::openHelp(bool find)
 {
     const bool opening = findScreen("frmHelpBrowser") == nullptr;
     QMdiSubWindow* sub =
@@ -291,6 +291,8 @@ void MainWindow::openHelp()
     // A document wants room: it opens over most of the main window rather than at a form's size.
     if (opening)
         sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size() * 0.9).translated(mdi_->viewport()->width() / 20, 0));
+    if (find)
+        static_cast<HelpWindow*>(sub->widget())->startFind();
 }
 
 void MainWindow::openVideo()

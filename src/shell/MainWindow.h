@@ -36,8 +36,9 @@ public:
     QMdiSubWindow* openScreen(const QString& name, const std::function<CalculatorWindow*()>& make);
     QMdiSubWindow* findScreen(const QString& name) const;
 
-    // The help document; the video lectures, which only beep while their window is minimised.
-    void openHelp();
+    // The help document, with its find box focused when asked; the video lectures, which only
+    // beep while their window is minimised.
+    void openHelp(bool find = false);
     void openVideo();
 
     void initialiseAll();

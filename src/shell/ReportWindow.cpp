@@ -1,6 +1,7 @@
 #include "shell/ReportWindow.h"
 
 #include <QAction>
+#include <QDate>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -24,10 +26,39 @@
 
 namespace revora {
 
+namespace {
+
+// The folder the last export went to, kept while the program runs.
+QString& LastExportFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+// The program's own name, which the PAYE layouts carry as their title: it names no report.
+const QString ProgramName = QStringLiteral("Revora 2016");
+
+} // namespace
+
 QString ExportFolder()
 {
+    if (!LastExportFolder().isEmpty() && QFileInfo(LastExportFolder()).isDir())
+        return LastExportFolder();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+QString ExportBaseName(const QString& layoutTitle, const QString& windowTitle, QDate day)
+{
+    QString name = layoutTitle.simplified();
+    if (name.isEmpty() || name == ProgramName)
+        name = windowTitle.section(QStringLiteral(" - "), 0, 0);
+    // Only characters every file system takes in a name.
+    static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
+    name = name.replace(unsafe, QStringLiteral(" ")).simplified();
+    if (name.isEmpty())
+        name = QStringLiteral("Report");
+    return name + QLatin1Char(' ') + day.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
 QIcon SuitcaseIcon()
@@ -129,11 +160,19 @@ void ReportWindow::printReport()
         document_->print(printer_.get());
 }
 
+QString ReportWindow::suggestedExportPath() const
+{
+    return ExportFolder() + QLatin1Char('/') +
+           ExportBaseName(document_->metaInformation(QTextDocument::DocumentTitle), windowTitle(),
+                          QDate::currentDate()) +
+           QStringLiteral(".pdf");
+}
+
 void ReportWindow::exportReport()
 {
     QString filter;
     QString fileName = QFileDialog::getSaveFileName(
-        this, tr("Export report"), ExportFolder() + "/" + windowTitle().section(' ', 0, 0) + ".pdf",
+        this, tr("Export report"), suggestedExportPath(),
         tr("PDF document (*.pdf);;OpenDocument text (*.odt);;Web page (*.html)"), &filter);
     if (fileName.isEmpty())
         return;
@@ -146,6 +185,7 @@ bool ReportWindow::exportTo(const QString& fileName)
 {
     try {
         ExportReport(html_, fileName);
+        LastExportFolder() = QFileInfo(fileName).absolutePath();
         status_->showMessage(tr("Saved report to %1").arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath())));
         return true;
     } catch (const StorageError& e) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <memory>
 
+class QDate;
 class QPrinter;
 class QPrintPreviewWidget;
 class QStatusBar;
@@ -24,8 +25,10 @@ public:
     // Sized to fit the available screen area, centred on the owner (the main window).
     void placeOver(const QWidget* owner);
 
-    // Writes the report to a file chosen by the user (.pdf, .odt or .html).
+    // Writes the report to a file chosen by the user (.pdf, .odt or .html), offered as
+    // ExportBaseName of today's date, as a PDF, in ExportFolder().
     void exportReport();
+    QString suggestedExportPath() const;
     // Exports to the file name given, telling the user when it fails and where it wrote
     // when it succeeds.
     bool exportTo(const QString& fileName);
@@ -39,8 +42,15 @@ private:
     QStatusBar* status_;
 };
 
-// Where the export dialog opens: the user's documents folder, or home when there is none.
+// Where the export dialog opens: the folder the last export went to while the program runs,
+// else the user's documents folder, or home when there is none.
 QString ExportFolder();
+
+// The name an export is offered under: the report's own name, then the day as yyyy-MM-dd
+// ("Full use of Company Car 2016-12-09"). The name is the layout's title, or the report
+// window's title without the export hint when the layout carries only the program's name;
+// characters a file name cannot hold become spaces.
+QString ExportBaseName(const QString& layoutTitle, const QString& windowTitle, QDate day);
 
 // The suitcase on the export button.
 QIcon SuitcaseIcon();

@@ -35,6 +35,9 @@ QString AddressForUser(const QUrl& address)
     return address.isLocalFile() ? QDir::toNativeSeparators(address.toLocalFile()) : address.toDisplayString();
 }
 
+const char* const SourceCaptions[] = {"Stream Videos directly from the Internet",
+                                      "Play Videos from hard disk on this computer"};
+
 } // namespace
 
 VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& baseAddress)
@@ -48,7 +51,8 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
       play_(new QPushButton(QStringLiteral("&Play"), this)),
       stop_(new QPushButton(QStringLiteral("&Stop"), this)),
       position_(new QSlider(Qt::Horizontal, this)),
-      time_(new QLabel(this))
+      time_(new QLabel(this)),
+      status_(new QLabel(this))
 {
     setObjectName("frmVideo");
     setWindowTitle(QStringLiteral("Video"));
@@ -59,11 +63,9 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     auto* frame1 = new QGroupBox(QStringLiteral("&Video source"), this);
     frame1->setObjectName("Frame1");
     auto* frameLayout = new QVBoxLayout(frame1);
-    const char* optionCaptions[] = {"Stream Videos directly from the Internet",
-                                    "Play Videos from hard disk on this computer"};
     QList<QWidget*> tabOrder;
     for (int index = 0; index < 2; ++index) {
-        auto* option = new QRadioButton(QString::fromUtf8(optionCaptions[index]), frame1);
+        auto* option = new QRadioButton(QString::fromUtf8(SourceCaptions[index]), frame1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(index));
         options_->addButton(option, index);
         frameLayout->addWidget(option);
@@ -96,6 +98,9 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     connect(player_, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error error, const QString& why) {
         if (error == QMediaPlayer::NoError)
             return;
+        // A lecture that failed has nothing to pause or stop until a lecture is chosen again.
+        failed_ = true;
+        updateControls();
         const QUrl failed = player_->source();
         QMetaObject::invokeMethod(this, [this, failed, why] { playerFailed(failed, why); }, Qt::QueuedConnection);
     });
@@ -152,9 +157,16 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     screenLayout->setContentsMargins(1, 1, 1, 1);
     video_->setParent(screenFrame);
     screenLayout->addWidget(video_);
+    status_->setObjectName("lblStatus");
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    // Room for two lines from the start, so a message never resizes the window.
+    status_->setMinimumHeight(2 * status_->fontMetrics().lineSpacing());
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* screen = new QVBoxLayout;
     screen->addWidget(screenFrame);
     screen->addLayout(controls);
+    screen->addWidget(status_);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(choices);
     layout->addLayout(screen);
@@ -169,6 +181,8 @@ void VideoWindow::activated()
 {
     source_ = ReadVideoSource(paths_.VideoSourcePath);
     showSource(source_);
+    if (source_ == StreamFromInternet || source_ == PlayFromHardDisk)
+        status_->clear();
 }
 
 void VideoWindow::showSource(std::optional<std::int16_t> source)
@@ -193,13 +207,20 @@ void VideoWindow::chooseSource(int index)
         return;
     }
     source_ = source;
+    status_->clear();
 }
 
 void VideoWindow::playLecture(const Lecture& lecture)
 {
     const QUrl address = LectureAddress(paths_, source_, lecture, baseAddress_);
-    if (address.isEmpty())
+    if (address.isEmpty()) {
+        // No source chosen: nothing plays, and the window says what to choose, where.
+        status_->setText(QStringLiteral("Choose a video source first: \"%1\" or \"%2\".")
+                             .arg(QString::fromUtf8(SourceCaptions[0]), QString::fromUtf8(SourceCaptions[1])));
+        options_->button(0)->setFocus(Qt::OtherFocusReason);
         return;
+    }
+    status_->clear();
     if (address.isLocalFile() && !QFileInfo(address.toLocalFile()).isFile()) {
         showMessage(QStringLiteral("The lecture \"%1\" is not on this computer:\n%2\n\n"
                                    "Choose \"Stream Videos directly from the Internet\" to watch it.")
@@ -209,6 +230,7 @@ void VideoWindow::playLecture(const Lecture& lecture)
     // A lecture button starts its lecture from the beginning, also when it was chosen before
     // (and perhaps failed): the player ignores a source it already has.
     player_->setSource(QUrl());
+    failed_ = false;
     player_->setSource(address);
     player_->play();
 }
@@ -234,7 +256,7 @@ void VideoWindow::showMessage(const QString& text)
 
 void VideoWindow::updateControls()
 {
-    const bool loaded = !player_->source().isEmpty();
+    const bool loaded = !player_->source().isEmpty() && !failed_;
     const bool playing = player_->playbackState() == QMediaPlayer::PlayingState;
     play_->setText(playing ? QStringLiteral("&Pause") : QStringLiteral("&Play"));
     play_->setEnabled(loaded);

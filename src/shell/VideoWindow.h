@@ -47,6 +47,7 @@ private:
     QString baseAddress_;
     std::optional<std::int16_t> source_;
     bool messageShown_ = false;
+    bool failed_ = false; // the player could not play the lecture it was given
     QButtonGroup* options_;
     QMediaPlayer* player_;
     QAudioOutput* audio_;
@@ -55,6 +56,7 @@ private:
     QPushButton* stop_;
     QSlider* position_;
     QLabel* time_;
+    QLabel* status_; // what the window waits for, as a lecture chosen before a source
 };
 
 } // namespace revora

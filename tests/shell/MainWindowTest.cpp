@@ -1,6 +1,7 @@
 // The main window: caption, menus, start-up with the About window, Initialise All, the desktop
 // calculator, and the help and video windows.
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -89,9 +90,7 @@ private slots:
             QVERIFY2(action, qPrintable(name));
             QCOMPARE(action->text(), caption);
         }
-        // "&Search For Help On..." is on the menu but has no command.
-        QVERIFY(!MenuAction(*main, "mnuHelpSearchForHelpOn")->isEnabled());
-        for (const char* name : {"mnuContents", "VideoLectures1", "mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
+        for (const char* name : {"mnuContents", "mnuHelpSearchForHelpOn", "VideoLectures1", "mnuAnnual", "mnuMonthly", "mnuFortNight", "mnuWeekly", "mnuDaily", "mnuCompCar",
                                  "mnuCarAll1", "mnuInflationProject", "mnuLoans", "mnuLoansBuster",
                                  "mnuLoansComparison", "mnuDailyBalance"})
             QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
@@ -356,6 +355,11 @@ private slots:
         auto* help = qobject_cast<HelpWindow*>(sub->widget());
         QTRY_COMPARE(help->document()->status(), QPdfDocument::Status::Ready);
         QVERIFY(help->document()->pageCount() > 1);
+        // Its contents page gives the contents pane every chapter; searching opens the find box.
+        QCOMPARE(help->contents()->index(0, 0).data().toString(), QString("Getting started"));
+        QVERIFY(help->contents()->rowCount() > 15);
+        MenuAction(*main, "mnuHelpSearchForHelpOn")->trigger();
+        QTRY_COMPARE(QApplication::focusWidget()->objectName(), QString("txtFind"));
     }
 
     void exitClosesTheHelpWindowBeforeTheOtherChildWindows()

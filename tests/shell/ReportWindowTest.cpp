@@ -1,7 +1,9 @@
 // The report window as a clerk works it: where it opens, its keys, and what export tells.
 
 #include <QAction>
+#include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPointer>
 #include <QScreen>
@@ -89,6 +91,31 @@ private slots:
         const QString file = folder.filePath("tax.html");
         QVERIFY(report.exportTo(file));
         QCOMPARE(report.findChild<QStatusBar*>()->currentMessage(), "Saved report to " + QDir::toNativeSeparators(file));
+        // The next export is offered in the same folder.
+        QCOMPARE(QFileInfo(report.suggestedExportPath()).absolutePath(), folder.path());
+    }
+
+    void anExportIsOfferedUnderTheReportsNameAndTheDay_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("the layout's title")
+            << "<title>Full use of Company Car</title>" + Html << "Full use of Company Car - To export printout click on the suitcase button or goto Help"
+            << "Full use of Company Car 2016-12-09";
+        QTest::newRow("a layout titled with the program's name")
+            << "<title>Revora 2016</title>" + Html << "Monthly - To export printout click on the suitcase button or goto Help"
+            << "Monthly 2016-12-09";
+        QTest::newRow("characters no file name holds") << Html << "Loan/Bond: 20*30?" << "Loan Bond 20 30 2016-12-09";
+    }
+    void anExportIsOfferedUnderTheReportsNameAndTheDay()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, title);
+        QFETCH(QString, name);
+        ReportWindow report(html, title);
+        const QString today = QDate::currentDate().toString("yyyy-MM-dd");
+        QCOMPARE(QFileInfo(report.suggestedExportPath()).fileName(), QString(name).replace("2016-12-09", today) + ".pdf");
     }
 
     void exportToAMissingFolderSaysSo()

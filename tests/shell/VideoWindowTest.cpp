@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMediaPlayer>
 #include <QProcess>
 #include <QRadioButton>
@@ -154,14 +155,18 @@ private slots:
     {
         VideoWindow* window = openWindow();
         QCOMPARE(shownOption(window), -1);
+        auto* status = window->findChild<QLabel*>("lblStatus");
         for (int index = 0; index < 3; ++index) {
             click(window, QStringLiteral("Command1_%1").arg(index));
             QVERIFY(window->player()->source().isEmpty());
+            QVERIFY2(status->text().startsWith("Choose a video source first"), qPrintable(status->text()));
         }
         QVERIFY(!QFile::exists(paths_.VideoSourcePath));
+        QVERIFY(boxes_->texts().isEmpty());
 
         click(window, "Option1_0");
         QCOMPARE(ReadAll(paths_.VideoSourcePath).trimmed(), QByteArray("0"));
+        QVERIFY(status->text().isEmpty());
         click(window, "Command1_0");
         QCOMPARE(window->player()->source(), QUrl(TestBaseAddress + "/2016RVCoCar.wmv"));
         settle(window);
@@ -250,6 +255,9 @@ private slots:
         click(window, "Command1_1");
         QTRY_VERIFY_WITH_TIMEOUT(!watcher.texts().isEmpty(), 20000);
         QVERIFY2(watcher.texts().first().contains(named), qPrintable(watcher.texts().first()));
+        // Nothing is left to pause or stop.
+        for (const char* name : {"cmdPlay", "cmdStop"})
+            QVERIFY2(!window->findChild<QAbstractButton*>(name)->isEnabled(), name);
         // Trying the same lecture again tries it again, and says again that it failed.
         const qsizetype before = watcher.texts().size();
         click(window, "Command1_1");
