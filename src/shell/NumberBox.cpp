@@ -17,8 +17,6 @@
 namespace revora {
 
 namespace {
-// Beyond this no amount typed into a box is meaningful, and tax on it stays finite.
-constexpr double LargestTypedAmount = 999'999'999'999.99;
 // What a written amount is made of: digits, blanks (also the non-breaking and thin ones),
 // thousands commas, a decimal point or comma, a sign (also the typographic minus), "R".
 constexpr const char* TypedCharacters = "\\A[-+Rr0-9 ,.\\x{00A0}\\x{2009}\\x{202F}\\x{2212}]*\\z";

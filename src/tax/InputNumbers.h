@@ -9,6 +9,10 @@
 
 namespace revora {
 
+// The most any number box takes: beyond it no typed amount is meaningful, and tax on it stays
+// finite.
+inline constexpr double LargestTypedAmount = 999'999'999'999.99;
+
 // What a box's text says, read as a clerk writes amounts:
 //   - blanks around the number; an optional sign and an optional "R" (either case, either
 //     order), so "R 15 000", "-R500" and "R -500" are all read;

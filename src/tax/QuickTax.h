@@ -5,13 +5,14 @@
 #include <string_view>
 
 #include "tax/ReportRow.h"
+#include "tax/InputNumbers.h"
 #include "tax/TaxEngine.h"
 
 namespace revora {
 
 // The largest taxable income the screen takes: the most any amount box takes. The result boxes
 // are as wide as the figures of this income.
-inline constexpr double MostQuickTaxIncome = 999'999'999'999.99;
+inline constexpr double MostQuickTaxIncome = LargestTypedAmount;
 
 // The age is a 16-bit count of whole years: an age that rounds above 32 767 is refused.
 inline constexpr std::string_view AgeLimitTitle = "Incorrect Age";
