@@ -10,6 +10,7 @@
 #include "shell/Database.h"
 #include "shell/DateBox.h"
 #include "shell/NumberBox.h"
+#include "shell/ResultWidth.h"
 #include "shell/PrintPanel.h"
 #include "shell/SpinnerStep.h"
 #include "tax/DayDate.h"
@@ -63,6 +64,7 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     days_->setOutput(true);
     for (NumberBox* box : {capital_, rate_, interest_, days_})
         box->setMinimumWidth(110);
+    FitToFigures(*interest_, 2, {LargestResult}, 110);
 
     auto* grid = new QGridLayout;
     const auto label = [this](const char* text, QWidget* buddy = nullptr) {

@@ -12,6 +12,7 @@
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
+#include "shell/ResultWidth.h"
 #include "shell/PrintPanel.h"
 #include "tax/InputNumbers.h"
 
@@ -29,7 +30,7 @@ NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals = 2)
     auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
     box->setObjectName(name);
     box->setOutput(true);
-    box->setMinimumWidth(120);
+    FitToFigures(*box, decimals, {LargestResult}, 120);
     return box;
 }
 

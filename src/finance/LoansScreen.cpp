@@ -23,6 +23,7 @@
 #include "shell/AmountFormat.h"
 #include "shell/BusyCursor.h"
 #include "shell/NumberBox.h"
+#include "shell/ResultWidth.h"
 #include "shell/OverlayPanel.h"
 #include "shell/PrintPanel.h"
 #include "shell/ReportDatabase.h"
@@ -142,7 +143,7 @@ void LoansScreen::buildForm()
     for (NumberBox* box : {numAns1_, numAns2_}) {
         box->setOutput(true);
         box->setAllowsNegative(true);
-        box->setFixedWidth(BoxWidth);
+        FitToFigures(*box, 2, {LargestResult}, BoxWidth);
         box->setAlignment(Qt::AlignRight);
     }
     values->addWidget(lblAns1_, 4, 0);

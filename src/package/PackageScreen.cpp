@@ -14,6 +14,7 @@
 #include "shell/BusyCursor.h"
 #include "shell/Database.h"
 #include "shell/NumberBox.h"
+#include "shell/ResultWidth.h"
 #include "shell/OverlayPanel.h"
 #include "shell/PrintPanel.h"
 #include "shell/SetupPanel.h"
@@ -249,6 +250,7 @@ NumberBox* SalaryPackageScreen::addResult(const char* caption, const char* name,
             continue;
         NumberBox* box = Box(this, boxName, NumberBox::Kind::Decimal, 2);
         box->setOutput(true);
+        FitToFigures(*box, 2, {LargestResult});
         results_->addWidget(box, row, column);
         if (!first)
             first = box;

@@ -15,6 +15,7 @@
 #include "shell/DateBox.h"
 #include "shell/OverlayPanel.h"
 #include "shell/PrintPanel.h"
+#include "shell/ResultWidth.h"
 #include "shell/SetupPanel.h"
 #include "shell/SetupSettings.h"
 #include "tax/InputNumbers.h"
@@ -131,7 +132,7 @@ NumberBox* PayeScreen::addResult(QGridLayout* grid, const char* name, const char
     auto* box = new NumberBox(NumberBox::Kind::Decimal, 2, this);
     box->setObjectName(name);
     box->setOutput(true);
-    box->setMinimumWidth(120);
+    FitToFigures(*box, 2, {LargestResult}, 120);
     addCaption(grid, grid->rowCount(), caption, box);
     return box;
 }

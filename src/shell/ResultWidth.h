@@ -12,6 +12,12 @@
 
 namespace revora {
 
+// The largest result worked from typed amounts, each at most LargestTypedAmount: a tax or a
+// package on a few of them, a loan's repayments over at most 50 years at at most 50 % (25
+// times its principal), interest on a balance over 30 years at at most 40 %. A result box as
+// wide as this figure shows any result whole.
+inline constexpr double LargestResult = 99'999'999'999'999.99;
+
 // The width that shows the widest of `figures`, each in the box's own format ("-1 234.50" for
 // -1234.5 with two decimals), in the box's font, within its frame and text margins.
 inline int WidthToShow(const QLineEdit& box, int decimals, std::initializer_list<double> figures)
