@@ -19,8 +19,6 @@ inline constexpr double MostDailyBalanceRate = 40.0;
 inline constexpr std::string_view InvalidDateTitle = "INVALID DATE";
 inline constexpr std::string_view InvalidDateMessage = "The date entered is invalid please enter a valid date.";
 inline constexpr std::string_view DateOutOfRangeTitle = "DATE OUT OF RANGE";
-// A typed text that is no date at all is answered with NotADateMessage under this title.
-inline constexpr std::string_view IncorrectDateTitle = "Incorrect Date";
 // "The date entered is more than 30 years(360 months) after " + start as shown + "."
 std::string EndDateTooLateMessage(std::string_view startAsShown);
 // "The date entered is more than 30 years(360 months) before " + end as shown + "."

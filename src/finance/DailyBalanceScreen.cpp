@@ -157,15 +157,13 @@ void DailyBalanceScreen::watchDates()
     connect(startDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.StartDate = day; });
     connect(endDate_, &DateBox::dateEdited, this, [this](int day) { state().DailyBalance.EndDate = day; });
 
-    // A text that is no date ("31/04/2015") is said to be no date.
-    const auto notADate = [this](DateBox* box, const QString& typed) {
-        showError(Text(IncorrectDateTitle), QString::fromStdString(NotADateMessage(typed.toStdString())));
+    // A text that is no date ("31/04/2015") is said to be invalid, not out of range.
+    const auto invalid = [this](DateBox* box) {
+        showError(Text(InvalidDateTitle), Text(InvalidDateMessage));
         box->setFocus(Qt::OtherFocusReason);
     };
-    connect(startDate_, &DateBox::invalidDateRejected, this,
-            [this, notADate](const QString& typed) { notADate(startDate_, typed); });
-    connect(endDate_, &DateBox::invalidDateRejected, this,
-            [this, notADate](const QString& typed) { notADate(endDate_, typed); });
+    connect(startDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(startDate_); });
+    connect(endDate_, &DateBox::invalidDateRejected, this, [this, invalid] { invalid(endDate_); });
     // The box shows its last date again before it reports a date out of range; the text typed
     // tells on which side of the other date it fell.
     for (DateBox* box : {startDate_, endDate_})

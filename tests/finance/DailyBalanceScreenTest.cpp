@@ -198,9 +198,8 @@ private slots:
     {
         MessageBoxWatcher watcher;
         typeAndLeave("dtStartDate", "31/04/2015");
-        QTRY_COMPARE(watcher.texts(),
-                     QStringList{"\"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"});
-        QCOMPARE(watcher.titles(), QStringList{"Incorrect Date"});
+        QTRY_COMPARE(watcher.texts(), QStringList{"The date entered is invalid please enter a valid date."});
+        QCOMPARE(watcher.titles(), QStringList{"INVALID DATE"});
         QCOMPARE(shown("dtStartDate"), QString());
         QCOMPARE(state_->DailyBalance.StartDate, DateNotSet);
         QTRY_COMPARE(area_->focusWidget(), find("dtStartDate"));
