@@ -135,6 +135,8 @@ std::string Refusal(PackageOutcome outcome, PackageScreen screen, double amount)
         return FringeBenefitsMessage;
     case PackageOutcome::NoGrossSalary:
         return NoGrossSalaryMessage;
+    case PackageOutcome::AmountTooLarge:
+        return AmountTooLargeMessage;
     case PackageOutcome::Done:
         break;
     }

@@ -267,8 +267,12 @@ PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const Packag
                         otherDeductions,
                         work.CompanyCarBenefit + in.TravelAllowance + in.OtherFringeBenefits + otherDeductions,
                         AnyFund(settings)};
-    const std::int64_t last = AllFinite(work) ? LastStep(search) : 0;
-    if (last == 0 || !find(search, last, work, engine) || !AllFinite(work))
+    if (!AllFinite(work))
+        return refuse(PackageOutcome::NoGrossSalary);
+    const std::int64_t last = LastStep(search);
+    if (last == 0)
+        return refuse(PackageOutcome::AmountTooLarge);
+    if (!find(search, last, work, engine) || !AllFinite(work))
         return refuse(PackageOutcome::NoGrossSalary);
 
     return Finished(screen, inputs, result, record, in, work, engine);

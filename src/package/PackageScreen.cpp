@@ -147,8 +147,14 @@ SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, 
     results_->addWidget(numOnceOff_, onceOffRow, 1);
     results_->addWidget(onceOffAfter, onceOffRow + 1, 0, 1, 3);
     onceOffLine_ = {onceOffBefore, numOnceOff_, onceOffAfter};
-    for (QWidget* part : onceOffLine_)
+    // The line keeps its room while hidden: showing it must not widen the form under the
+    // cost-to-company column and the buttons, which the window was sized to.
+    for (QWidget* part : onceOffLine_) {
+        QSizePolicy policy = part->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        part->setSizePolicy(policy);
         part->hide();
+    }
 
     auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
     cmdCalculate->setDefault(true);
@@ -359,7 +365,9 @@ bool SalaryPackageScreen::calculate()
         box.exec();
         return false;
     }
-    QMessageBox::warning(this, ProgramTitle, QString::fromUtf8(NoGrossSalaryMessage));
+    QMessageBox::warning(this, ProgramTitle,
+                         QString::fromUtf8(outcome == PackageOutcome::AmountTooLarge ? AmountTooLargeMessage
+                                                                                     : NoGrossSalaryMessage));
     return false;
 }
 

@@ -124,12 +124,18 @@ enum class PackageOutcome {
     NoAmount,               // the amount is 0: nothing runs, no message
     FringeBenefitsTooLarge, // gross-up only: the message below, nothing runs
     NoGrossSalary,          // gross-up only: the search cannot end; the message below
+    AmountTooLarge,         // gross-up only: the amounts put the search beyond its reach
 };
 
 inline constexpr const char* FringeBenefitsMessage = "Fringe benefits more than salary required!";
 inline constexpr const char* NoGrossSalaryMessage =
     "No gross salary gives this net salary with these settings: together they take a rand or more of every rand "
     "added to the salary.";
+// The search counts in rands up to a bound that grows with the amounts typed; amounts that put
+// that bound beyond what it can count exactly are refused by their size, not by the rates.
+inline constexpr const char* AmountTooLargeMessage =
+    "The amounts entered are too large: no gross salary that large can be searched for. Enter a smaller "
+    "net salary.";
 
 // The plain search, the reference: searchAmount k rises by R 1 from R 1 until the take-home
 // pay exceeds the net salary required (equality goes on). At step k:
@@ -141,8 +147,9 @@ inline constexpr const char* NoGrossSalaryMessage =
 // it, else the previous step's value. The search stops after
 //   1 000 000 + 20 x (|net| + |car benefit| + |travel| + |other f/benefits| + |other
 //   deductions| + |both medical contributions| + |medical deduction| + |entered R/A|)
-// steps with NoGrossSalary; amounts that are not finite, a pension, provident or employee's
-// UIF rate beyond 1 000 000 %, or a bound beyond R 2^40, are refused the same way. Runs the
+// steps with NoGrossSalary; amounts that are not finite, or a pension, provident or employee's
+// UIF rate beyond 1 000 000 %, are refused the same way; a bound beyond R 2^40 (a net salary
+// of some R 55 000 million or more) with AmountTooLarge. Runs the
 // whole calculation: the routine, then the figures worked from the boxes. Updates `inputs` as
 // the screen's boxes are updated (the R/A allowed, a cleared medical deduction or member
 // count) only when a gross salary is found; leaves `result`'s working values and `record` as

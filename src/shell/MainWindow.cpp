@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
 #include <QShortcut>
 #include <QStringList>
 #include <algorithm>
@@ -101,7 +103,10 @@ MainWindow::MainWindow(const QString& applicationFolder, const QString& installF
     setWindowIcon(ProgramIcon());
     mdi_->setObjectName("mdiArea");
     setCentralWidget(mdi_);
-    resize(1100, 760);
+    // A child window dragged or left partly outside the work area can be scrolled to.
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    resize(MainWindowWidth, MainWindowHeight);
     buildMenus();
     // F10 opens the menus from the keyboard wherever the focus is, as in other desktop programs.
     auto* menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
@@ -124,8 +129,10 @@ void MainWindow::start()
 {
     static_cast<PictureArea*>(mdi_)->setPicture(QPixmap(installFolder_ + "/Revx.jpg"));
     setWindowTitle(MainWindowCaption());
+    fitToScreen();
     show();
     QApplication::processEvents();
+    fitToScreen(); // again with the frame the window manager has now given it
     state_.InitialiseAll();
     state_.Paths = MakeAppPaths(applicationFolder_, installFolder_);
     // Every file that cannot be used is named in one message, so a folder the program cannot
@@ -248,6 +255,7 @@ QMdiSubWindow* MainWindow::openChild(const QString& name, const std::function<QW
         sub->setWindowIcon(windowIcon());
     }
     sub->show();
+    fitInsideWorkArea(sub);
     sub->raise();
     mdi_->setActiveSubWindow(sub);
     return sub;
@@ -257,6 +265,7 @@ void MainWindow::openPackage(const QString& name, PackageScreen screen)
 {
     openScreen(name, [this, screen] { return new SalaryPackageScreen(state_, screen); });
     mdi_->cascadeSubWindows();
+    fitAllInsideWorkArea();
 }
 
 void MainWindow::openCompanyCar()
@@ -267,14 +276,81 @@ void MainWindow::openCompanyCar()
     if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
     const int frame = frameGeometry().width() - geometry().width();
-    resize(std::max(TwipsToPixels(CompanyCarMainWindowTwips, logicalDpiX()) - frame, minimumWidth()), height());
+    int outer = TwipsToPixels(CompanyCarMainWindowTwips, logicalDpiX());
+    if (QScreen* desktop = screen())
+        outer = std::min(outer, desktop->availableGeometry().width()); // never wider than the desktop
+    resize(std::max(outer - frame, minimumWidth()), height());
+    fitToScreen();
     mdi_->cascadeSubWindows();
+    fitAllInsideWorkArea();
 }
 
 void MainWindow::openTravelAllowance()
 {
     openScreen("frmCarAll1", [this] { return new TravelAllowanceScreen(state_); });
     mdi_->cascadeSubWindows();
+    fitAllInsideWorkArea();
+}
+
+namespace {
+
+// One axis of FitWithin: the start and length of a window along an area's start and length.
+// A window that starts in the area's first eighth (a cascade's offset) and runs past its end is
+// shrunk where it stands, so cascaded windows keep their titles apart; any other is moved.
+void FitAxis(int& start, int& length, int areaStart, int areaLength)
+{
+    length = std::min(length, areaLength);
+    const int offset = start - areaStart;
+    if (offset >= 0 && offset <= areaLength / 8 && offset + length > areaLength)
+        length = areaLength - offset;
+    start = std::clamp(start, areaStart, areaStart + areaLength - length);
+}
+
+} // namespace
+
+QRect FitWithin(QRect window, const QRect& area)
+{
+    int x = window.x(), y = window.y(), width = window.width(), height = window.height();
+    FitAxis(x, width, area.x(), area.width());
+    FitAxis(y, height, area.y(), area.height());
+    return QRect(x, y, width, height);
+}
+
+void MainWindow::fitToScreen()
+{
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    QScreen* desktop = screen();
+    if (!desktop)
+        return;
+    // Before the window manager has framed the window its frame is not known: a title bar's
+    // and a border's room is kept for it.
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!isVisible() || frame.isNull()) {
+        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+        frame = frame.expandedTo(QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border));
+    }
+    const QRect outer(frameGeometry().topLeft(), size() + frame);
+    const QRect fitted = FitWithin(outer, desktop->availableGeometry());
+    if (fitted == outer)
+        return;
+    resize(fitted.size() - frame);
+    move(fitted.topLeft());
+}
+
+void MainWindow::fitInsideWorkArea(QMdiSubWindow* sub)
+{
+    if (sub->isMaximized() || sub->isMinimized())
+        return;
+    const QRect fitted = FitWithin(sub->geometry(), mdi_->viewport()->rect());
+    if (fitted != sub->geometry())
+        sub->setGeometry(fitted);
+}
+
+void MainWindow::fitAllInsideWorkArea()
+{
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        fitInsideWorkArea(sub);
 }
 
 int TwipsToPixels(int twips, int dotsPerInch)
@@ -291,6 +367,7 @@ void MainWindow::openHelp(bool find)
     // A document wants room: it opens over most of the main window rather than at a form's size.
     if (opening)
         sub->setGeometry(QRect(QPoint(0, 0), mdi_->viewport()->size() * 0.9).translated(mdi_->viewport()->width() / 20, 0));
+    fitInsideWorkArea(sub);
     if (find)
         static_cast<HelpWindow*>(sub->widget())->startFind();
 }
@@ -309,6 +386,7 @@ void MainWindow::openVideo()
         sub->adjustSize();
         const QSize area = mdi_->viewport()->size();
         sub->move(std::max(0, (area.width() - sub->width()) / 2), std::max(0, (area.height() - sub->height()) / 6));
+        fitInsideWorkArea(sub);
     }
 }
 

@@ -59,6 +59,12 @@ private:
     void openTravelAllowance();
     // A salary package screen, then the child windows cascaded.
     void openPackage(const QString& name, PackageScreen screen);
+    // The main window within the desktop's available area, its frame included.
+    void fitToScreen();
+    // Child windows wholly inside the visible work area: moved in and, if larger, shrunk to it
+    // (a screen's form scrolls inside a smaller window).
+    void fitInsideWorkArea(QMdiSubWindow* sub);
+    void fitAllInsideWorkArea();
 
     AppState state_;
     QString applicationFolder_;
@@ -66,6 +72,15 @@ private:
     QMdiArea* mdi_;
     std::unique_ptr<QPrinter> printer_;
 };
+
+// The main window's size at opening, where the desktop has room for it.
+inline constexpr int MainWindowWidth = 1100;
+inline constexpr int MainWindowHeight = 760;
+
+// `window` shrunk to no larger than `area`, then moved the least distance that puts it wholly
+// inside; one that starts within the area's first eighth (a cascade's offset) is shrunk where
+// it stands instead. Places the main window on the desktop and child windows in the work area.
+QRect FitWithin(QRect window, const QRect& area);
 
 // The outer width the main window takes when the company car screen opens.
 inline constexpr int CompanyCarMainWindowTwips = 13405;

@@ -69,6 +69,7 @@ CompanyCarScreen::CompanyCarScreen(AppState& state, QWidget* parent) : Calculato
 
     const CompCarRun run = cars().Open();
     lastRun_ = run;
+    keptFuel_.reset(); // another car, or the register renumbered: the set-aside amount is no one's
     showVehicle();
     showResults(run);
     clearWhatBackwardReadingsSpoil();
@@ -504,6 +505,7 @@ void CompanyCarScreen::showResults(const CompCarRun& run)
 void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& controls)
 {
     lastRun_ = run;
+    keptFuel_.reset(); // another car, or the register renumbered: the set-aside amount is no one's
     showVehicle();
     showResults(run);
     clearWhatBackwardReadingsSpoil();
@@ -634,13 +636,22 @@ void CompanyCarScreen::sarsTableToggled(bool ticked)
 {
     if (filling_)
         return;
-    // The deemed rate and the actual cost exclude each other.
+    // The deemed rate and the actual cost exclude each other. The typed actual fuel is set
+    // aside while the table is ticked and comes back when it is cleared, so trying the table
+    // loses nothing.
     if (ticked) {
+        if (car().ActualExpEmployee != 0.0)
+            keptFuel_ = KeptFuel{cars().CurrentVehicle, car().ActualExpEmployee};
         car().ActualExpEmployee = 0.0;
         numActualExpEmployee_->setValue(0.0);
     } else {
         car().FuelComponent = 0.0;
         numFuelComponent_->setValue(0.0);
+        if (keptFuel_ && keptFuel_->vehicle == cars().CurrentVehicle) {
+            car().ActualExpEmployee = keptFuel_->amount;
+            numActualExpEmployee_->setValue(keptFuel_->amount);
+        }
+        keptFuel_.reset();
     }
 }
 

@@ -3,6 +3,7 @@
 // of CurrentVehicle, the register commands, the results of the last calculation and the
 // printout of every car.
 
+#include <optional>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -152,6 +153,12 @@ private:
     CompCarRun lastRun_;
     bool filling_ = false;        // the fields are being set from a record, not typed
     bool endDateInvalid_ = false; // EndDateInvalid: the end date box refused what was typed
+    // The actual fuel typed for a car before its SARS table box was ticked.
+    struct KeptFuel {
+        std::int16_t vehicle;
+        double amount;
+    };
+    std::optional<KeptFuel> keptFuel_;
 };
 
 } // namespace revora

@@ -154,6 +154,11 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in) noexcept
     return r;
 }
 
+bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept
+{
+    return inputs.RecordKept == 0 || NoDistanceKnown(inputs);
+}
+
 TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period) noexcept
 {
     inputs.PeriodDays = static_cast<double>(period.EndDate) - period.StartDate + 1.0;

@@ -108,6 +108,11 @@ TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs) noex
 // Example: costs 60 000, 25 000 business km of 40 000: claim 37 500, private use 22 500.
 TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& inputs) noexcept;
 
+// Whether "Include Fuel Costs" and "Include Maintenance Costs" take part in the claim: always
+// without a record kept; with one only while close, open and business km are all 0, where they
+// reduce the private use valued from the vehicle's value.
+bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept;
+
 // The screen's calculation:
 //   1. PeriodDays = end - start + 1 (366 for the whole tax year), written into inputs
 //   2. value, PeriodDays or business km entered 0: the deemed-cost results are all 0;

@@ -144,7 +144,10 @@ TravelAllowanceScreen::TravelAllowanceScreen(AppState& state, QWidget* parent) :
             watchSinglePayment(inputs_[i].box, target);
             continue;
         }
-        connect(inputs_[i].box, &NumberBox::valueEdited, this, [&target](double value) { target = value; });
+        connect(inputs_[i].box, &NumberBox::valueEdited, this, [this, &target](double value) {
+            target = value;
+            enableIncludeChoices();
+        });
     }
 
     startDate_ = new DateBox(this);
@@ -427,6 +430,15 @@ void TravelAllowanceScreen::applyMethod()
     for (QWidget* widget : dateWidgets_)
         widget->setEnabled(!kept);
     panels_->setCurrentWidget(kept ? actualPanel_ : deemedPanel_);
+    enableIncludeChoices();
+}
+
+void TravelAllowanceScreen::enableIncludeChoices()
+{
+    // A choice that cannot change the claim is not offered.
+    const bool count = IncludeChoicesCount(state().TravelAllowance);
+    check1_->setEnabled(count);
+    check2_->setEnabled(count);
 }
 
 bool TravelAllowanceScreen::calculate()

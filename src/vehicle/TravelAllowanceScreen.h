@@ -56,6 +56,8 @@ private:
     void setRecordKept(bool kept);
     // Which fields are open for each method, and which panel shows its working.
     void applyMethod();
+    // The fuel and maintenance boxes, enabled only where they count.
+    void enableIncludeChoices();
     void showDeemed(const TravelAllowanceResults& r);
     void clearDeemed();
     void showActual(const TravelAllowanceResults& r);

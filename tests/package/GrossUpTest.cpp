@@ -149,8 +149,11 @@ const RefusalCase RefusalCases[] = {
     {"an amount no box can hold finds no gross salary",
      {.Age = 40, .Amount = 5000, .TravelAllowance = -std::numeric_limits<double>::infinity()}, {},
      PackageOutcome::NoGrossSalary},
-    {"a net beyond the search's reach finds no gross salary", {.Age = 40, .Amount = 1e300}, {},
-     PackageOutcome::NoGrossSalary},
+    {"a net beyond the search's reach is too large", {.Age = 40, .Amount = 1e300}, {},
+     PackageOutcome::AmountTooLarge},
+    // At the standard rates: the size, not the rates, stops the search.
+    {"a net of 999 999 999 999 is too large", {.Age = 40, .Amount = 999'999'999'999}, {.EmployeeUIF = 1,
+     .UIFLimit = 14872, .TAIncRate8020 = 0.8}, PackageOutcome::AmountTooLarge},
 };
 INSTANTIATE_TEST_SUITE_P(Refusals, GrossUpRefusalTest, ::testing::ValuesIn(RefusalCases), testing::RowName{});
 

@@ -118,6 +118,8 @@ private slots:
         click("chkSARSTable");
         QCOMPARE(car.FuelComponent, 0.0);
         QCOMPARE(shown("numFuelComponent"), QString("0"));
+        QCOMPARE(car.ActualExpEmployee, 4000.0); // the typed amount comes back
+        QCOMPARE(shown("numActualExpEmployee"), QString("4 000"));
 
         // Full year, no plan, no log book.
         click("chkBussMilage");

@@ -125,6 +125,7 @@ private slots:
         open(costs, true);
         open(always, true);
         open(dates, false);
+        open({"Check1", "Check2"}, false); // with distances the recorded costs alone count
         QCOMPARE(shown("sidbEdit2_6"), QString("0.00")); // switching does not recalculate
 
         type("silgEdit6", "60000");
@@ -137,11 +138,16 @@ private slots:
         QCOMPARE(shown("sidbEdit2_5"), QString("37 500.00"));
         QCOMPARE(shown("sidbEdit2_6"), QString("37 500.00"));
 
+        for (const char* km : {"silgEdit3", "silgEdit5"})
+            type(km, "0");
+        open({"Check1", "Check2"}, true); // without, they reduce the private use of the value
+
         click("Option3");
         QCOMPARE(state_->TravelAllowance.RecordKept, std::int16_t{0});
         QVERIFY(deemed->isVisible() && !actual->isVisible());
         open(costs, false);
         open(dates, true);
+        open({"Check1", "Check2"}, true);
     }
 
     void enterCalculatesAndOffersOkWhileEscKeepsTheField()
