@@ -206,7 +206,7 @@ int Monthly(const ParsedOptions& options)
         figures.insert(figures.begin(),
                        {"TaxableTravelAllowance", "Travel Allowance R (taxable)", r.TaxableTravelAllowance, 0});
         return PayeOutcome{figures, MonthlyPrintout,
-                           MonthlyPayeReportRow(inputs, period, r, print.employee, print.language)};
+                           MonthlyPayeReportRow(inputs, settings, period, r, print.employee, print.language)};
     });
 }
 
@@ -219,7 +219,7 @@ int Week(WeekKind kind, const ParsedOptions& options)
     return RunPaye(options, CheckWeekPeriod(kind, period), [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, period, record);
         return PayeOutcome{PeriodicFigures(r), kind == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout,
-                           WeekPayeReportRow(kind, inputs, period, r, print.employee, print.language)};
+                           WeekPayeReportRow(kind, inputs, settings, period, r, print.employee, print.language)};
     });
 }
 
@@ -230,7 +230,7 @@ int Daily(const ParsedOptions& options)
     return RunPaye(options, std::nullopt, [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record);
         return PayeOutcome{PeriodicFigures(r), DailyPrintout,
-                           DailyPayeReportRow(inputs, r, print.employee, print.language)};
+                           DailyPayeReportRow(inputs, settings, r, print.employee, print.language)};
     });
 }
 
@@ -255,7 +255,7 @@ int Annual(const ParsedOptions& options)
                                            {"SITE", "SITE", r.SITE, 2},
                                            {"Total", "Total", r.Total, 2}},
                                           AnnualPrintout,
-                                          AnnualPayeReportRow(inputs, r, print.employee, print.language)};
+                                          AnnualPayeReportRow(inputs, settings, r, print.employee, print.language)};
                    });
 }
 

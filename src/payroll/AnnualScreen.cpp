@@ -169,7 +169,7 @@ bool AnnualScreen::calculate()
 void AnnualScreen::printReport()
 {
     printRow(AnnualPrintout.Table, AnnualPrintout.Layout, AnnualPrintout.Title,
-             AnnualPayeReportRow(inputs_, result_, employeeName().toStdString(), printLanguage()));
+             AnnualPayeReportRow(inputs_, settings(), result_, employeeName().toStdString(), printLanguage()));
 }
 
 } // namespace revora

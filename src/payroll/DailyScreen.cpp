@@ -18,7 +18,7 @@ PeriodicPayeResult DailyScreen::compute(TaxBracketResult& record) const
 
 ReportRow DailyScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return DailyPayeReportRow(inputs_, result_, employee, language);
+    return DailyPayeReportRow(inputs_, settings(), result_, employee, language);
 }
 
 } // namespace revora

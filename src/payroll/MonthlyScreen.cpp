@@ -55,7 +55,7 @@ PeriodicPayeResult MonthlyScreen::compute(TaxBracketResult& record) const
 
 ReportRow MonthlyScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return MonthlyPayeReportRow(inputs_, period_, result_, employee, language);
+    return MonthlyPayeReportRow(inputs_, settings(), period_, result_, employee, language);
 }
 
 void MonthlyScreen::showOwnResults()

@@ -20,6 +20,9 @@ struct Printed {
     ReportValue Travel, TaxableTravel;
     ReportValue Start, End; // period fields
     ReportValue SITE, PAYE; // annual screen
+    // The settings the figures were worked with, so that a payslip can be checked later:
+    // percentages as numbers of percent, the UIF limit in rand a month.
+    ReportValue SetupUIFEmployee, SetupUIFEmployer, SetupUIFLimit, SetupSDL, SetupTravel;
     std::array<std::int16_t, 12> Members{}; // annual screen, by calendar month - 1
 };
 
@@ -104,6 +107,21 @@ constexpr PrintedField AnnualFields[] = {
     {"NumOFBens", "Number of Medical Aid Beneficiaries", "Getal mediesefondslede en afhanklikes", nullptr, nullptr},
 };
 
+// The settings line: the periodic screens work with all five settings, the annual screen
+// with the travel allowance's inclusion rate alone.
+constexpr PrintedField PeriodicSetup[] = {
+    {"SetupUsed", "Worked with: ", "Bereken met: ", nullptr, nullptr},
+    {"SetupUIFEE", "U.I.F. employee", "U.I.F. werknemer", "SetupUIFEENum", &Printed::SetupUIFEmployee},
+    {"SetupUIFER", "U.I.F. employer", "U.I.F. werkgewer", "SetupUIFERNum", &Printed::SetupUIFEmployer},
+    {"SetupUIFLimit", "U.I.F. monthly limit", "U.I.F. maandelikse perk", "SetupUIFLimitNum", &Printed::SetupUIFLimit},
+    {"SetupSDL", "S.D.L.", "S.D.L.", "SetupSDLNum", &Printed::SetupSDL},
+    {"SetupTravel", "Travel allowance taxable", "Reistoelae belasbaar", "SetupTravelNum", &Printed::SetupTravel},
+};
+constexpr PrintedField AnnualSetup[] = {
+    {"SetupUsed", "Worked with: ", "Bereken met: ", nullptr, nullptr},
+    {"SetupTravel", "Travel allowance taxable", "Reistoelae belasbaar", "SetupTravelNum", &Printed::SetupTravel},
+};
+
 // The annual month counts, March to February; the field number is the calendar month, and
 // April carries a trailing space in both languages.
 struct PrintedMonth {
@@ -142,20 +160,21 @@ struct PrintedScreen {
     std::span<const PrintedField> travel;
     std::span<const PrintedField> period;
     std::span<const PrintedField> total;
+    std::span<const PrintedField> setup;
     bool totalLast; // weekly, fortnightly, daily: the net total is written last
     bool periodic;  // UIF, SDL and the beneficiaries count
     bool annual;    // SITE, PAYE and the month counts
 };
 constexpr PrintedScreen MonthlyScreen{
-    {"Monthly Check", "Maandelikse Inkomste"}, MonthlyTravel, DatedPeriod, PeriodicTotal, false, true, false};
+    {"Monthly Check", "Maandelikse Inkomste"}, MonthlyTravel, DatedPeriod, PeriodicTotal, PeriodicSetup, false, true, false};
 constexpr PrintedScreen WeeklyScreen{
-    {"Weekly Check", "Weeklikse Inkomste"}, WeekTravel, WeeklyPeriod, PeriodicTotal, true, true, false};
+    {"Weekly Check", "Weeklikse Inkomste"}, WeekTravel, WeeklyPeriod, PeriodicTotal, PeriodicSetup, true, true, false};
 constexpr PrintedScreen FortnightlyScreen{
-    {"Fortnightly Check", "Twee Weeklikse Inkomste"}, WeekTravel, FortnightlyPeriod, PeriodicTotal, true, true, false};
+    {"Fortnightly Check", "Twee Weeklikse Inkomste"}, WeekTravel, FortnightlyPeriod, PeriodicTotal, PeriodicSetup, true, true, false};
 constexpr PrintedScreen DailyScreen{
-    {"Daily Check", "Daaglikse Inkomste"}, DailyTravel, {}, PeriodicTotal, true, true, false};
+    {"Daily Check", "Daaglikse Inkomste"}, DailyTravel, {}, PeriodicTotal, PeriodicSetup, true, true, false};
 constexpr PrintedScreen AnnualScreen{
-    {"Annual Check", "Jaarlikse Inkomste"}, AnnualTravel, DatedPeriod, AnnualTotal, false, false, true};
+    {"Annual Check", "Jaarlikse Inkomste"}, AnnualTravel, DatedPeriod, AnnualTotal, AnnualSetup, false, false, true};
 
 const char* InLanguage(const char* english, const char* afrikaans, PrintLanguage language)
 {
@@ -192,6 +211,7 @@ ReportRow Assemble(const PrintedScreen& screen, const Printed& printed, PrintLan
     }
     if (screen.totalLast)
         Write(row, screen.total, printed, language);
+    Write(row, screen.setup, printed, language);
     return row;
 }
 
@@ -208,10 +228,15 @@ ReportValue WholeNumber(double value)
 }
 
 // The values every screen writes alike.
-Printed Common(const PayeInputs& in, double taxLiability, double credit, double additional,
-               const std::string& employee, PrintLanguage language)
+Printed Common(const PayeInputs& in, const PayeSettings& settings, double taxLiability, double credit,
+               double additional, const std::string& employee, PrintLanguage language)
 {
     Printed p;
+    p.SetupUIFEmployee = settings.EmployeeUIF;
+    p.SetupUIFEmployer = settings.EmployerUIF;
+    p.SetupUIFLimit = settings.UIFLimit;
+    p.SetupSDL = settings.SkillLevy;
+    p.SetupTravel = settings.TAIncRate8020 * 100.0; // held as 0.8 or 0.2, printed as a percentage
     p.Employee = InLanguage(EmployeeLeadIn.english, EmployeeLeadIn.afrikaans, language) + employee;
     p.Age = in.Age;
     p.Salary = in.Salary;
@@ -233,11 +258,11 @@ Printed Common(const PayeInputs& in, double taxLiability, double credit, double 
     return p;
 }
 
-Printed Periodic(const PayeInputs& in, const PeriodicPayeResult& result, const std::string& employee,
-                 PrintLanguage language)
+Printed Periodic(const PayeInputs& in, const PayeSettings& settings, const PeriodicPayeResult& result,
+                 const std::string& employee, PrintLanguage language)
 {
-    Printed p =
-        Common(in, result.TaxLiability, result.MedicalCredit, result.AdditionalMedicalCredit, employee, language);
+    Printed p = Common(in, settings, result.TaxLiability, result.MedicalCredit, result.AdditionalMedicalCredit,
+                       employee, language);
     // As the two-decimal boxes show them: the print routine reads these back from the boxes.
     p.UIFEmployee = AsShownTwoDecimals(result.UIFEmployee);
     p.UIFEmployer = AsShownTwoDecimals(result.UIFEmployer);
@@ -248,10 +273,10 @@ Printed Periodic(const PayeInputs& in, const PeriodicPayeResult& result, const s
 
 } // namespace
 
-ReportRow MonthlyPayeReportRow(const PayeInputs& inputs, const MonthlyPeriod& period, const PeriodicPayeResult& result,
-                               const std::string& employee, PrintLanguage language)
+ReportRow MonthlyPayeReportRow(const PayeInputs& inputs, const PayeSettings& settings, const MonthlyPeriod& period,
+                               const PeriodicPayeResult& result, const std::string& employee, PrintLanguage language)
 {
-    Printed p = Periodic(inputs, result, employee, language);
+    Printed p = Periodic(inputs, settings, result, employee, language);
     p.MedExp = inputs.MedDeduction;
     p.TaxableTravel = result.TaxableTravelAllowance;
     p.Start = FormatDayDate(period.StartDate);
@@ -259,25 +284,26 @@ ReportRow MonthlyPayeReportRow(const PayeInputs& inputs, const MonthlyPeriod& pe
     return Assemble(MonthlyScreen, p, language);
 }
 
-ReportRow WeekPayeReportRow(WeekKind kind, const PayeInputs& inputs, const WeekPeriod& period,
-                            const PeriodicPayeResult& result, const std::string& employee, PrintLanguage language)
+ReportRow WeekPayeReportRow(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
+                            const WeekPeriod& period, const PeriodicPayeResult& result, const std::string& employee,
+                            PrintLanguage language)
 {
-    Printed p = Periodic(inputs, result, employee, language);
+    Printed p = Periodic(inputs, settings, result, employee, language);
     p.Start = std::to_string(period.NormalDays);
     p.End = std::to_string(period.ThisDays);
     return Assemble(kind == WeekKind::Fortnightly ? FortnightlyScreen : WeeklyScreen, p, language);
 }
 
-ReportRow DailyPayeReportRow(const PayeInputs& inputs, const PeriodicPayeResult& result, const std::string& employee,
-                             PrintLanguage language)
+ReportRow DailyPayeReportRow(const PayeInputs& inputs, const PayeSettings& settings, const PeriodicPayeResult& result,
+                             const std::string& employee, PrintLanguage language)
 {
-    return Assemble(DailyScreen, Periodic(inputs, result, employee, language), language);
+    return Assemble(DailyScreen, Periodic(inputs, settings, result, employee, language), language);
 }
 
-ReportRow AnnualPayeReportRow(const AnnualPayeInputs& inputs, const AnnualPayeResult& result,
-                              const std::string& employee, PrintLanguage language)
+ReportRow AnnualPayeReportRow(const AnnualPayeInputs& inputs, const PayeSettings& settings,
+                              const AnnualPayeResult& result, const std::string& employee, PrintLanguage language)
 {
-    Printed p = Common(inputs.Amounts, result.TaxLiability, result.MedicalCredit, result.AdditionalMedicalCredit,
+    Printed p = Common(inputs.Amounts, settings, result.TaxLiability, result.MedicalCredit, result.AdditionalMedicalCredit,
                        employee, language);
     p.Start = FormatDayDate(inputs.StartDate);
     p.End = FormatDayDate(inputs.EndDate);

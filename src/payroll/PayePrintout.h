@@ -1,6 +1,9 @@
 #pragma once
 // The one-row printouts of the five employees' tax screens, in English or Afrikaans: each row
-// pairs a label field (the printed text in the chosen language) with a value field.
+// pairs a label field (the printed text in the chosen language) with a value field. Each row
+// ends with the settings its figures were worked with (the periodic screens: both UIF
+// percentages, the UIF monthly limit, the SDL percentage and the travel allowance's inclusion
+// rate as a percentage; the annual screen: the inclusion rate), so a payslip can be checked.
 
 #include <string>
 
@@ -26,13 +29,14 @@ inline constexpr PayePrintoutTarget AnnualPrintout{"IRP5Ann", "Annual.rpt", "Ann
 // The employee's name is at most 50 characters.
 inline constexpr int EmployeeNameLength = 50;
 
-ReportRow MonthlyPayeReportRow(const PayeInputs& inputs, const MonthlyPeriod& period, const PeriodicPayeResult& result,
-                               const std::string& employee, PrintLanguage language);
-ReportRow WeekPayeReportRow(WeekKind kind, const PayeInputs& inputs, const WeekPeriod& period,
-                            const PeriodicPayeResult& result, const std::string& employee, PrintLanguage language);
-ReportRow DailyPayeReportRow(const PayeInputs& inputs, const PeriodicPayeResult& result, const std::string& employee,
-                             PrintLanguage language);
-ReportRow AnnualPayeReportRow(const AnnualPayeInputs& inputs, const AnnualPayeResult& result,
-                              const std::string& employee, PrintLanguage language);
+ReportRow MonthlyPayeReportRow(const PayeInputs& inputs, const PayeSettings& settings, const MonthlyPeriod& period,
+                               const PeriodicPayeResult& result, const std::string& employee, PrintLanguage language);
+ReportRow WeekPayeReportRow(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
+                            const WeekPeriod& period, const PeriodicPayeResult& result, const std::string& employee,
+                            PrintLanguage language);
+ReportRow DailyPayeReportRow(const PayeInputs& inputs, const PayeSettings& settings, const PeriodicPayeResult& result,
+                             const std::string& employee, PrintLanguage language);
+ReportRow AnnualPayeReportRow(const AnnualPayeInputs& inputs, const PayeSettings& settings,
+                              const AnnualPayeResult& result, const std::string& employee, PrintLanguage language);
 
 } // namespace revora

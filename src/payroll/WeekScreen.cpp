@@ -44,7 +44,7 @@ PeriodicPayeResult WeekScreen::compute(TaxBracketResult& record) const
 
 ReportRow WeekScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return WeekPayeReportRow(kind_, inputs_, period_, result_, employee, language);
+    return WeekPayeReportRow(kind_, inputs_, settings(), period_, result_, employee, language);
 }
 
 const PayePrintoutTarget& WeekScreen::printout() const

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlRecord>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -155,12 +157,14 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
     const QStringList seeds = QDir(folder).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
     for (const QString& seedName : seeds) {
         const QString table = QFileInfo(seedName).completeBaseName();
-        if (existing.contains(table, Qt::CaseInsensitive))
-            continue;
         QFile seed(folder + '/' + seedName);
         if (!seed.open(QIODevice::ReadOnly | QIODevice::Text))
             throw StorageError(seed.fileName(), QStringLiteral("the seed script cannot be read."));
         const QStringList statements = SplitStatements(QString::fromUtf8(seed.readAll()));
+        if (existing.contains(table, Qt::CaseInsensitive)) {
+            addLaterColumns(table, statements);
+            continue;
+        }
         check(db_.transaction(), QStringLiteral("start creating table %1").arg(table), db_);
         for (const QString& statement : statements) {
             QSqlQuery query(db_);
@@ -173,6 +177,35 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
         }
         check(db_.commit(), QStringLiteral("create table %1").arg(table), db_);
     }
+}
+
+void DatabaseConnection::addLaterColumns(const QString& table, const QStringList& statements)
+{
+    // Only the columns a seed adds with ALTER TABLE are added: a column of the table's first
+    // form that is missing was taken away by another tool, and stays reported by name.
+    static const QRegularExpression addColumn(
+        QStringLiteral(R"re(^ALTER\s+TABLE\s+\S+\s+ADD\s+COLUMN\s+"([^"]+)")re"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QSqlRecord columns = db_.record(table);
+    QStringList missing;
+    for (const QString& statement : statements) {
+        const auto match = addColumn.match(statement);
+        if (match.hasMatch() && !columns.contains(match.captured(1)))
+            missing << statement;
+    }
+    if (missing.isEmpty())
+        return;
+    check(db_.transaction(), QStringLiteral("start adding columns to table %1").arg(table), db_);
+    for (const QString& statement : missing) {
+        QSqlQuery query(db_);
+        if (!query.exec(statement)) {
+            const QSqlError error = query.lastError();
+            db_.rollback();
+            throw StorageError(path_,
+                               QStringLiteral("could not add a column to table %1: %2").arg(table, PlainReason(error)));
+        }
+    }
+    check(db_.commit(), QStringLiteral("add columns to table %1").arg(table), db_);
 }
 
 } // namespace revora

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 namespace revora {
@@ -24,8 +25,9 @@ private:
 
 // An open connection to one database file. A missing file, or a missing table, is created
 // from the seed scripts of the folder seeds/<file base name>/ (one <table>.sql each, creating
-// the table and its row); an existing table is never touched, an unreadable or damaged file
-// is reported and left as it is.
+// the table and its row); of an existing table only the columns its seed adds by a later
+// ALTER TABLE ... ADD COLUMN are added when it lacks them (a file from an earlier version), its
+// rows kept; an unreadable or damaged file is reported and left as it is.
 class DatabaseConnection {
 public:
     DatabaseConnection(const QString& path, const QString& seedFolder);
@@ -45,6 +47,7 @@ public:
 
 private:
     void seedMissingTables(const QString& seedFolder);
+    void addLaterColumns(const QString& table, const QStringList& statements);
 
     QString path_;
     QString connectionName_;

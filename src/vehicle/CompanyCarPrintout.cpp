@@ -18,6 +18,17 @@ std::string YesNo(std::int16_t flag) { return flag == 1 ? "Yes" : "No"; }
 std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCarRun& last)
 {
     const CompCarRun run = PrintCalc(cars, last);
+    // A car with no value prints its SARS claim as its adjustment.
+    const auto printedAdjustment = [&](std::size_t i) {
+        return cars.Records[i].CCPrice == 0.0 ? run.Results[i].AdjustTaxableIncSARS : cars.Records[i].AdjustTaxableInc;
+    };
+    // The totals are the sums of the lines printed above them, so the page adds up.
+    double totalAdjustment = 0.0;
+    double totalSars = 0.0;
+    for (std::size_t i = 1; i < cars.Records.size(); ++i) {
+        totalAdjustment += printedAdjustment(i);
+        totalSars += run.Results[i].AdjustTaxableIncSARS;
+    }
     std::vector<ReportRow> rows;
     for (std::size_t i = 1; i < cars.Records.size(); ++i) {
         const CompanyCarRecord& car = cars.Records[i];
@@ -47,7 +58,7 @@ std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCar
         add("EmpPaidMaintenance", car.EmpPaidMaintenance);
         add("Actual3802", cars.Actual3802);
         add("FB3802ThisCar", car.FB3802ThisCar);
-        add("AdjustTaxableInc", noValue ? result.AdjustTaxableIncSARS : car.AdjustTaxableInc);
+        add("AdjustTaxableInc", printedAdjustment(i));
         add("SARSDeductionClaim", result.AdjustTaxableIncSARS);
         add("TrueInclusion", noValue ? 0.0 : result.TrueInclusion);
         add("PrivateDistance", result.PrivateDistance);
@@ -66,6 +77,8 @@ std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCar
         add("FortFB20", result.FortFB20);
         add("WeekFB80", result.WeekFB80);
         add("WeekFB20", result.WeekFB20);
+        add("TotAdjustTaxableInc", totalAdjustment);
+        add("TotAdjustTaxableIncSARS", totalSars);
         rows.push_back(std::move(row));
     }
     return rows;

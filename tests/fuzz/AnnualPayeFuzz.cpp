@@ -34,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FiniteNotNegative(r.SITE, "annual SITE");
     FiniteNotNegative(r.Total, "annual total");
     Require(r.TotalTaxDeduction <= r.TaxLiability, "credits never add to the tax");
-    FiniteRow(AnnualPayeReportRow(inputs, r, employee, language), "annual printout");
+    FiniteRow(AnnualPayeReportRow(inputs, settings, r, employee, language), "annual printout");
     return 0;
 }

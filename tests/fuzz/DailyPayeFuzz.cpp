@@ -19,6 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PeriodicPayeResult result = DailyPayeCalculate(inputs, settings, record);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
-    FiniteRow(DailyPayeReportRow(inputs, result, employee, language), "daily printout");
+    FiniteRow(DailyPayeReportRow(inputs, settings, result, employee, language), "daily printout");
     return 0;
 }

@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PeriodicPayeResult result = MonthlyPayeCalculate(inputs, settings, period, record);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
-    FiniteRow(MonthlyPayeReportRow(inputs, period, result, employee, language), "monthly printout");
+    FiniteRow(MonthlyPayeReportRow(inputs, settings, period, result, employee, language), "monthly printout");
     return 0;
 }

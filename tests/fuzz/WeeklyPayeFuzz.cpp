@@ -26,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PeriodicPayeResult result = WeekPayeCalculate(kind, inputs, settings, period, record);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
-    FiniteRow(WeekPayeReportRow(kind, inputs, period, result, employee, language), "weekly printout");
+    FiniteRow(WeekPayeReportRow(kind, inputs, settings, period, result, employee, language), "weekly printout");
     return 0;
 }

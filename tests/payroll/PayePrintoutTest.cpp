@@ -42,6 +42,10 @@ PeriodicPayeResult SampleResult()
     return r;
 }
 
+// Settings other than the defaults, so the printout is seen to carry the ones it is given.
+const PayeSettings Settings{.EmployeeUIF = 1.5, .EmployerUIF = 2, .SkillLevy = 0.5, .UIFLimit = 17712,
+                            .TAIncRate8020 = 0.2};
+
 AnnualPayeInputs SampleAnnualInputs()
 {
     AnnualPayeInputs in;
@@ -70,16 +74,16 @@ ReportRow RowOf(Screen screen, PrintLanguage language, const std::string& employ
 {
     switch (screen) {
     case Screen::Monthly:
-        return MonthlyPayeReportRow(SampleInputs(), {Date(1, 3, 2015), Date(15, 3, 2015)}, SampleResult(), employee,
-                                    language);
+        return MonthlyPayeReportRow(SampleInputs(), Settings, {Date(1, 3, 2015), Date(15, 3, 2015)}, SampleResult(),
+                                    employee, language);
     case Screen::Weekly:
-        return WeekPayeReportRow(WeekKind::Weekly, SampleInputs(), {5, 3}, SampleResult(), employee, language);
+        return WeekPayeReportRow(WeekKind::Weekly, SampleInputs(), Settings, {5, 3}, SampleResult(), employee, language);
     case Screen::Fortnightly:
-        return WeekPayeReportRow(WeekKind::Fortnightly, SampleInputs(), {10, 9}, SampleResult(), employee, language);
+        return WeekPayeReportRow(WeekKind::Fortnightly, SampleInputs(), Settings, {10, 9}, SampleResult(), employee, language);
     case Screen::Daily:
-        return DailyPayeReportRow(SampleInputs(), SampleResult(), employee, language);
+        return DailyPayeReportRow(SampleInputs(), Settings, SampleResult(), employee, language);
     case Screen::Annual:
-        return AnnualPayeReportRow(SampleAnnualInputs(), SampleAnnualResult(), employee, language);
+        return AnnualPayeReportRow(SampleAnnualInputs(), Settings, SampleAnnualResult(), employee, language);
     }
     return {};
 }
@@ -177,6 +181,14 @@ const LabelCase PeriodicCases[] = {
     {"S.D.L. is the same in Afrikaans", Screen::Fortnightly, Af, "SDL", "S.D.L."},
     {"beneficiaries in English", Screen::Monthly, En, "AnnCalcBens3", "Medical aid fund beneficiaries"},
     {"beneficiaries in Afrikaans", Screen::Daily, Af, "AnnCalcBens3", "Getal mediesefondslede en afhanklikes"},
+    {"settings line in English", Screen::Weekly, En, "SetupUsed", "Worked with: "},
+    {"settings line in Afrikaans", Screen::Annual, Af, "SetupUsed", "Bereken met: "},
+    {"employee UIF setting in Afrikaans", Screen::Monthly, Af, "SetupUIFEE", "U.I.F. werknemer"},
+    {"employer UIF setting in English", Screen::Daily, En, "SetupUIFER", "U.I.F. employer"},
+    {"UIF limit setting in Afrikaans", Screen::Fortnightly, Af, "SetupUIFLimit", "U.I.F. maandelikse perk"},
+    {"SDL setting", Screen::Monthly, Af, "SetupSDL", "S.D.L."},
+    {"inclusion rate in English", Screen::Annual, En, "SetupTravel", "Travel allowance taxable"},
+    {"inclusion rate in Afrikaans", Screen::Monthly, Af, "SetupTravel", "Reistoelae belasbaar"},
 };
 INSTANTIATE_TEST_SUITE_P(Periodic, PayePrintoutLabelTest, ::testing::ValuesIn(PeriodicCases), testing::RowName{});
 
@@ -235,6 +247,9 @@ const std::vector<std::string> PeriodicOrder = {"UIFEMPE", "UIFEMPENum", "UIFEMP
                                                 "AnnCalcBens3", "AnnCalcBens3num"};
 const std::vector<std::string> PeriodOrder = {"SDate", "SDateNum", "EDate", "EDateNum"};
 const std::vector<std::string> TotalOrder = {"Total", "TotalNum"};
+const std::vector<std::string> SetupOrder = {"SetupUsed", "SetupUIFEE", "SetupUIFEENum", "SetupUIFER", "SetupUIFERNum",
+                                             "SetupUIFLimit", "SetupUIFLimitNum", "SetupSDL", "SetupSDLNum",
+                                             "SetupTravel", "SetupTravelNum"};
 
 std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> parts)
 {
@@ -247,20 +262,20 @@ std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> 
 TEST(PayePrintoutOrder, MonthlyTotalFollowsTheCommonFields)
 {
     const auto expected = Joined({CommonOrder, TotalOrder, PeriodicOrder, {"TravAll", "TravOne", "TravTwo"},
-                                  PeriodOrder});
+                                  PeriodOrder, SetupOrder});
     EXPECT_EQ(NamesOf(RowOf(Screen::Monthly, En)), expected);
 }
 
 TEST(PayePrintoutOrder, WeeklyAndFortnightlyEndWithTheTotal)
 {
-    const auto expected = Joined({CommonOrder, PeriodicOrder, {"TravAll", "RecBefNum"}, PeriodOrder, TotalOrder});
+    const auto expected = Joined({CommonOrder, PeriodicOrder, {"TravAll", "RecBefNum"}, PeriodOrder, TotalOrder, SetupOrder});
     EXPECT_EQ(NamesOf(RowOf(Screen::Weekly, En)), expected);
     EXPECT_EQ(NamesOf(RowOf(Screen::Fortnightly, En)), expected);
 }
 
 TEST(PayePrintoutOrder, DailyHasNoPeriodFieldsAndEndsWithTheTotal)
 {
-    const auto expected = Joined({CommonOrder, PeriodicOrder, {"TravAll", "RecBefNum"}, TotalOrder});
+    const auto expected = Joined({CommonOrder, PeriodicOrder, {"TravAll", "RecBefNum"}, TotalOrder, SetupOrder});
     EXPECT_EQ(NamesOf(RowOf(Screen::Daily, Af)), expected);
 }
 
@@ -272,7 +287,8 @@ TEST(PayePrintoutOrder, AnnualHasNoUifButItsOwnFieldsAndMonthsMarchToFebruary)
         months.push_back("AnnCalcBens" + std::to_string(month) + "num");
     }
     const auto expected = Joined({CommonOrder, TotalOrder, {"TravAll", "RecBefNum"}, PeriodOrder,
-                                  {"SITE", "SITENum", "PAYE", "PAYENum", "NumOFBens"}, months});
+                                  {"SITE", "SITENum", "PAYE", "PAYENum", "NumOFBens"}, months,
+                                  {"SetupUsed", "SetupTravel", "SetupTravelNum"}});
     EXPECT_EQ(NamesOf(RowOf(Screen::Annual, Af)), expected);
 }
 
@@ -370,6 +386,11 @@ TEST(PayePrintoutValues, MonthlyCarriesItsInputsAndResults)
     ExpectDouble(row, "TravTwo", 800.8); // the taxable travel allowance, unrounded
     EXPECT_EQ(TextOf(row, "SDateNum"), "01/03/2015");
     EXPECT_EQ(TextOf(row, "EDateNum"), "15/03/2015");
+    ExpectDouble(row, "SetupUIFEENum", 1.5);
+    ExpectDouble(row, "SetupUIFERNum", 2);
+    ExpectDouble(row, "SetupUIFLimitNum", 17712);
+    ExpectDouble(row, "SetupSDLNum", 0.5);
+    ExpectDouble(row, "SetupTravelNum", 20); // held as 0.2, printed as a percentage
 }
 
 TEST(PayePrintoutValues, WeeklyWritesItsDayCountsAsTextAndNoMedicalExpenses)
@@ -419,29 +440,33 @@ TEST(PayePrintoutValues, AnnualCarriesItsSplitDatesAndMonths)
     // The field number is the calendar month; the sample holds the month's number as its count.
     for (std::int16_t month = 1; month <= 12; ++month)
         ExpectCount(row, "AnnCalcBens" + std::to_string(month) + "num", month);
+    ExpectDouble(row, "SetupTravelNum", 20);
     EXPECT_EQ(Find(row, "UIFEMPENum"), nullptr);
     EXPECT_EQ(Find(row, "SDLNum"), nullptr);
+    EXPECT_EQ(Find(row, "SetupUIFEENum"), nullptr); // the annual tax is worked without UIF or SDL
 }
 
 TEST(PayePrintoutValues, CreditsLargerThanTheTaxPrintATotalOf0)
 {
     PeriodicPayeResult result = SampleResult();
     result.TaxLiability = 500; // less than 721 + 100
-    ExpectDouble(MonthlyPayeReportRow(SampleInputs(), {}, result, "", En), "TotalNum", 0);
-    ExpectDouble(WeekPayeReportRow(WeekKind::Weekly, SampleInputs(), {}, result, "", En), "TotalNum", 0);
-    ExpectDouble(DailyPayeReportRow(SampleInputs(), result, "", Af), "TotalNum", 0);
+    ExpectDouble(MonthlyPayeReportRow(SampleInputs(), Settings, {}, result, "", En), "TotalNum", 0);
+    ExpectDouble(WeekPayeReportRow(WeekKind::Weekly, SampleInputs(), Settings, {}, result, "", En), "TotalNum", 0);
+    ExpectDouble(DailyPayeReportRow(SampleInputs(), Settings, result, "", Af), "TotalNum", 0);
 
     AnnualPayeResult annual = SampleAnnualResult();
     annual.TaxLiability = 4000;
     annual.PAYE = 0;
-    const ReportRow row = AnnualPayeReportRow(SampleAnnualInputs(), annual, "", Af);
+    const ReportRow row = AnnualPayeReportRow(SampleAnnualInputs(), Settings, annual, "", Af);
     ExpectDouble(row, "TotalNum", 0);
     ExpectDouble(row, "PAYENum", 0);
 }
 
 TEST(PayePrintoutValues, AllZeroInputsPrintZerosAndTheBareEmployeeLine)
 {
-    const ReportRow row = MonthlyPayeReportRow({}, {}, {}, "", En);
+    const ReportRow row = MonthlyPayeReportRow({}, {.EmployeeUIF = 0, .EmployerUIF = 0, .SkillLevy = 0, .UIFLimit = 0,
+                                                    .TAIncRate8020 = 0},
+                                               {}, {}, "", En);
     EXPECT_EQ(TextOf(row, "Employee"), " For : ");
     for (const ReportField& field : row) {
         SCOPED_TRACE(field.name);
@@ -469,7 +494,7 @@ TEST_P(MedAidBensNumberTest, IsAWholeNumber16BitWhenItFits)
     const WholeNumberCase& c = GetParam();
     PayeInputs in;
     in.MedDeduction = c.typed;
-    const ReportRow row = DailyPayeReportRow(in, {}, "", En);
+    const ReportRow row = DailyPayeReportRow(in, Settings, {}, "", En);
     if (c.fits16Bits)
         ExpectCount(row, "MedAidBensnum", static_cast<std::int16_t>(c.whole));
     else

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTextDocument>
@@ -56,6 +58,16 @@ const Labels PeriodLabels{
     {"AnnCalcBens3", "Medical aid fund beneficiaries", "Getal mediesefondslede en afhanklikes"},
 };
 
+// The settings line (the annual table has the first and the last of these).
+const Labels SetupLabels{
+    {"SetupUsed", "Worked with: ", "Bereken met: "},
+    {"SetupUIFEE", "U.I.F. employee", "U.I.F. werknemer"},
+    {"SetupUIFER", "U.I.F. employer", "U.I.F. werkgewer"},
+    {"SetupUIFLimit", "U.I.F. monthly limit", "U.I.F. maandelikse perk"},
+    {"SetupSDL", "S.D.L.", "S.D.L."},
+    {"SetupTravel", "Travel allowance taxable", "Reistoelae belasbaar"},
+};
+
 const Labels DateLabels{{"SDate", "Start date", "Begin datum"}, {"EDate", "End date", "Eind datum"}};
 
 const Labels AnnualLabels{
@@ -100,27 +112,27 @@ struct LayoutRow {
 const LayoutRow Layouts[] = {
     {"monthly", "Monthly.rpt", "IRP5Mon",
      Join({{{"TypeAM", "Monthly Check", "Maandelikse Inkomste"}, {"TravAll", "Travel allowance ", "Reistoelae "}},
-           DateLabels, PeriodLabels, CommonLabels}),
+           DateLabels, PeriodLabels, CommonLabels, SetupLabels}),
      "01/03/2015", "31/03/2015"},
     {"weekly", "Weekly.rpt", "IRP5Week",
      Join({{{"TypeAM", "Weekly Check", "Weeklikse Inkomste"},
             {"TravAll", "Travel allowance ", "Reistoelae ontvang"},
             {"SDate", "Normal work week", "Normale werk week"},
             {"EDate", "This work week", "Hierdie werk week"}},
-           PeriodLabels, CommonLabels}),
+           PeriodLabels, CommonLabels, SetupLabels}),
      "5", "3"},
     {"fortnightly", "FortNightly.rpt", "IRP5Week",
      Join({{{"TypeAM", "Fortnightly Check", "Twee Weeklikse Inkomste"},
             {"TravAll", "Travel allowance ", "Reistoelae ontvang"},
             {"SDate", "Normal fortnight", "Normale twee weke"},
             {"EDate", "This fortnight", "Hierdie twee weke"}},
-           PeriodLabels, CommonLabels}),
+           PeriodLabels, CommonLabels, SetupLabels}),
      "10", "7"},
     {"daily", "Daily.rpt", "IRP5Day",
      Join({{{"TypeAM", "Daily Check", "Daaglikse Inkomste"}, {"TravAll", "Travel allowance ", "Reistoelae "}},
-           PeriodLabels, CommonLabels}),
+           PeriodLabels, CommonLabels, SetupLabels}),
      "", ""},
-    {"annual", "Annual.rpt", "IRP5Ann", Join({AnnualLabels, DateLabels, CommonLabels}), "01/03/2015", "29/02/2016"},
+    {"annual", "Annual.rpt", "IRP5Ann", Join({AnnualLabels, DateLabels, CommonLabels, SetupLabels}), "01/03/2015", "29/02/2016"},
 };
 
 void PrintTo(const LayoutRow& row, std::ostream* out) { *out << row.layout; }
@@ -215,6 +227,26 @@ TEST_P(PayeLayout, FitsOnePageInEitherLanguage)
         SCOPED_TRACE(language == Language::English ? "English" : "Afrikaans");
         testing::ExpectOnePage(Render(language), appFolder.filePath("printout.pdf"));
     }
+}
+
+// A report database from before the settings line: opening it adds the new columns and keeps its row.
+TEST_P(PayeLayout, AnEarlierReportDatabaseGetsTheSettingsColumnsAndKeepsItsRow)
+{
+    WriteOneRowTable(state.Paths, GetParam().table, SampleRow(Language::English));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
+        db.setDatabaseName(state.Paths.ReportDbPath);
+        ASSERT_TRUE(db.open());
+        for (int i = 0; i < columns.count(); ++i)
+            if (columns.fieldName(i).startsWith("Setup"))
+                ASSERT_TRUE(QSqlQuery(db).exec(QString("ALTER TABLE %1 DROP COLUMN %2").arg(GetParam().table,
+                                                                                          columns.fieldName(i))));
+    }
+    QSqlDatabase::removeDatabase("earlier");
+    const QList<QSqlRecord> rows = ReadReportTable(state.Paths, GetParam().table);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].count(), columns.count());
+    EXPECT_EQ(rows[0].value("Sal").toString().toStdString(), LabelFor("Sal", false));
 }
 
 INSTANTIATE_TEST_SUITE_P(Printouts, PayeLayout, ::testing::ValuesIn(Layouts), testing::RowName());

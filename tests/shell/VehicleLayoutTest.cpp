@@ -304,7 +304,10 @@ TEST_F(VehicleLayout, EachCarHasItsOwnSectionWithItsOwnFigures)
     QStringList expected{"Full use of Company Car", "2015/2016", QDate::currentDate().toString("dd/MM/yyyy")};
     for (const ReportRow& row : rows)
         expected << SectionTexts(layout, row);
-    expected << "Total code 3802 f/benefits on IRP5's" << StoredText("money.Actual3802", rows.front());
+    expected << "Total code 3802 f/benefits on IRP5's" << StoredText("money.Actual3802", rows.front())
+             << "Total Adjustment to taxable income" << StoredText("money.TotAdjustTaxableInc", rows.front())
+             << "Total (SARS's claim awarded against taxable income)"
+             << StoredText("money.TotAdjustTaxableIncSARS", rows.front());
     testing::FindInOrder(text, expected);
     // The second car's money is its own, not the first car's.
     EXPECT_TRUE(text.contains("R " + StoredText("money.CCPrice", rows[1])));

@@ -64,7 +64,7 @@ TEST(CompCarPrintout, WritesEveryFieldInTheLayoutOrder)
         "EmpPaidMaintenance", "Actual3802", "FB3802ThisCar", "AdjustTaxableInc", "SARSDeductionClaim",
         "TrueInclusion", "PrivateDistance", "FuelComponent", "Arr_FuelClaim", "TotAddExpense", "FuelExp",
         "BussMilage", "YearOfManfact", "CCStartDate", "CCEndDate", "IRP53802", "MonFB80", "MonFB20", "FortFB80",
-        "FortFB20", "WeekFB80", "WeekFB20"};
+        "FortFB20", "WeekFB80", "WeekFB20", "TotAdjustTaxableInc", "TotAdjustTaxableIncSARS"};
     EXPECT_EQ(names, expected);
 }
 
@@ -89,6 +89,24 @@ TEST(CompCarPrintout, CarWithNoValuePrintsItsSarsClaimAsTheAdjustment)
     EXPECT_EQ(Number(rows[2], "TrueInclusion"), 0.0);
     EXPECT_DOUBLE_EQ(Number(rows[2], "SARSDeductionClaim"), -2400.0);
     EXPECT_DOUBLE_EQ(Number(rows[2], "AdjustTaxableInc"), -2400.0);
+}
+
+TEST(CompCarPrintout, EveryRowCarriesTheTotalsOfThePrintedLines)
+{
+    CompanyCarRegister reg = ThreeCars();
+    const CompCarRun last = CompCarCalculateCommand(reg);
+    const std::vector<ReportRow> rows = CompCarReportRows(reg, last);
+    double adjustments = 0.0;
+    double claims = 0.0;
+    for (const ReportRow& row : rows) {
+        adjustments += Number(row, "AdjustTaxableInc"); // car 3's is its SARS claim
+        claims += Number(row, "SARSDeductionClaim");
+    }
+    for (const ReportRow& row : rows) {
+        EXPECT_DOUBLE_EQ(Number(row, "TotAdjustTaxableInc"), adjustments);
+        EXPECT_DOUBLE_EQ(Number(row, "TotAdjustTaxableIncSARS"), claims);
+    }
+    EXPECT_DOUBLE_EQ(claims, last.TotAdjustTaxableIncSARS); // as the screen shows it
 }
 
 TEST(CompCarPrintout, PeriodicAmountsComeFromTheLastCalculation)

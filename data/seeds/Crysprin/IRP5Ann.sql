@@ -68,3 +68,8 @@ CREATE TABLE IRP5Ann (
     "AnnCalcBens2num" INTEGER
 );
 INSERT INTO IRP5Ann VALUES ('', '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', '', 0, '', 0, '', '', '', '', '', 0, '', 0, '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0);
+-- Columns added after the first release: an existing report database lacking one gets it added
+-- by these statements, its row and its other columns left as they are.
+ALTER TABLE IRP5Ann ADD COLUMN "SetupUsed" TEXT DEFAULT '';
+ALTER TABLE IRP5Ann ADD COLUMN "SetupTravel" TEXT DEFAULT '';
+ALTER TABLE IRP5Ann ADD COLUMN "SetupTravelNum" REAL DEFAULT 0;

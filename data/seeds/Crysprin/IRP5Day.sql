@@ -43,3 +43,16 @@ CREATE TABLE IRP5Day (
     "RecBefNum" REAL
 );
 INSERT INTO IRP5Day VALUES ('', '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0);
+-- Columns added after the first release: an existing report database lacking one gets it added
+-- by these statements, its row and its other columns left as they are.
+ALTER TABLE IRP5Day ADD COLUMN "SetupUsed" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFEE" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFEENum" REAL DEFAULT 0;
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFER" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFERNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFLimit" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupUIFLimitNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Day ADD COLUMN "SetupSDL" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupSDLNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Day ADD COLUMN "SetupTravel" TEXT DEFAULT '';
+ALTER TABLE IRP5Day ADD COLUMN "SetupTravelNum" REAL DEFAULT 0;

@@ -48,3 +48,16 @@ CREATE TABLE IRP5Mon (
     "EDateNum" TEXT
 );
 INSERT INTO IRP5Mon VALUES ('', '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, 0, '', '', '', '');
+-- Columns added after the first release: an existing report database lacking one gets it added
+-- by these statements, its row and its other columns left as they are.
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUsed" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFEE" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFEENum" REAL DEFAULT 0;
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFER" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFERNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFLimit" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupUIFLimitNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Mon ADD COLUMN "SetupSDL" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupSDLNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Mon ADD COLUMN "SetupTravel" TEXT DEFAULT '';
+ALTER TABLE IRP5Mon ADD COLUMN "SetupTravelNum" REAL DEFAULT 0;

@@ -47,3 +47,16 @@ CREATE TABLE IRP5Week (
     "EDateNum" TEXT
 );
 INSERT INTO IRP5Week VALUES ('', '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', '', 0, '', 0, '', 0, '', 0, '', 0, '', 0, '', '', '', '');
+-- Columns added after the first release: an existing report database lacking one gets it added
+-- by these statements, its row and its other columns left as they are.
+ALTER TABLE IRP5Week ADD COLUMN "SetupUsed" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFEE" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFEENum" REAL DEFAULT 0;
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFER" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFERNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFLimit" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupUIFLimitNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Week ADD COLUMN "SetupSDL" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupSDLNum" REAL DEFAULT 0;
+ALTER TABLE IRP5Week ADD COLUMN "SetupTravel" TEXT DEFAULT '';
+ALTER TABLE IRP5Week ADD COLUMN "SetupTravelNum" REAL DEFAULT 0;

@@ -41,3 +41,7 @@ CREATE TABLE compcar (
     "WeekFB80" REAL,
     "WeekFB20" REAL
 );
+-- Columns added after the first release: an existing report database lacking one gets it added
+-- by these statements. The totals over all the cars, the same in every row.
+ALTER TABLE compcar ADD COLUMN "TotAdjustTaxableInc" REAL DEFAULT 0;
+ALTER TABLE compcar ADD COLUMN "TotAdjustTaxableIncSARS" REAL DEFAULT 0;
