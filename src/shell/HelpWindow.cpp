@@ -259,6 +259,13 @@ QAbstractItemModel* HelpWindow::contents() const
 
 int HelpWindow::margin() const { return TwipsToPixels(100, logicalDpiX()); }
 
+HelpWindow::~HelpWindow()
+{
+    // The document closes as the children go, after this window's own part is gone, and the
+    // viewer answers its closing by moving to page 0: that must no longer reach this window.
+    viewer_->pageNavigator()->disconnect(this);
+}
+
 void HelpWindow::documentLoaded()
 {
     const int pages = document_->pageCount();

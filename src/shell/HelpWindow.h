@@ -39,6 +39,7 @@ public:
     // Opens the document at once; a missing or unreadable one leaves the window empty, without
     // a message, so the help menu never stands in the user's way.
     explicit HelpWindow(const QString& documentPath, QWidget* parent = nullptr);
+    ~HelpWindow() override;
 
     QPdfDocument* document() const { return document_; }
     QPdfView* viewer() const { return viewer_; }
