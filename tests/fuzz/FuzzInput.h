@@ -16,12 +16,13 @@
 #include <variant>
 #include <vector>
 
+#include "tax/InputNumbers.h"
 #include "tax/ReportRow.h"
 
 namespace revora::fuzz {
 
-// The largest amount an amount box takes; beyond it values only arrive through revora-calc.
-inline constexpr double LargestTypedAmount = 999'999'999'999.99;
+// LargestTypedAmount is the most an amount box takes; beyond it values only arrive through
+// revora-calc.
 
 class FuzzInput {
 public:
