@@ -165,18 +165,24 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
             addLaterColumns(table, statements);
             continue;
         }
-        check(db_.transaction(), QStringLiteral("start creating table %1").arg(table), db_);
-        for (const QString& statement : statements) {
-            QSqlQuery query(db_);
-            if (!query.exec(statement)) {
-                const QSqlError error = query.lastError();
-                db_.rollback();
-                throw StorageError(path_,
-                                   QStringLiteral("could not create table %1: %2").arg(table, PlainReason(error)));
-            }
-        }
-        check(db_.commit(), QStringLiteral("create table %1").arg(table), db_);
+        runTogether(statements, QStringLiteral("start creating table %1").arg(table),
+                    QStringLiteral("create table %1").arg(table), QStringLiteral("create table %1").arg(table));
     }
+}
+
+void DatabaseConnection::runTogether(const QStringList& statements, const QString& starting, const QString& each,
+                                     const QString& all)
+{
+    check(db_.transaction(), starting, db_);
+    for (const QString& statement : statements) {
+        QSqlQuery query(db_);
+        if (!query.exec(statement)) {
+            const QSqlError error = query.lastError();
+            db_.rollback();
+            throw StorageError(path_, QStringLiteral("could not %1: %2").arg(each, PlainReason(error)));
+        }
+    }
+    check(db_.commit(), all, db_);
 }
 
 void DatabaseConnection::addLaterColumns(const QString& table, const QStringList& statements)
@@ -195,17 +201,8 @@ void DatabaseConnection::addLaterColumns(const QString& table, const QStringList
     }
     if (missing.isEmpty())
         return;
-    check(db_.transaction(), QStringLiteral("start adding columns to table %1").arg(table), db_);
-    for (const QString& statement : missing) {
-        QSqlQuery query(db_);
-        if (!query.exec(statement)) {
-            const QSqlError error = query.lastError();
-            db_.rollback();
-            throw StorageError(path_,
-                               QStringLiteral("could not add a column to table %1: %2").arg(table, PlainReason(error)));
-        }
-    }
-    check(db_.commit(), QStringLiteral("add columns to table %1").arg(table), db_);
+    runTogether(missing, QStringLiteral("start adding columns to table %1").arg(table),
+                QStringLiteral("add a column to table %1").arg(table), QStringLiteral("add columns to table %1").arg(table));
 }
 
 } // namespace revora

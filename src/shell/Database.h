@@ -48,6 +48,9 @@ public:
 private:
     void seedMissingTables(const QString& seedFolder);
     void addLaterColumns(const QString& table, const QStringList& statements);
+    // Runs the statements in one transaction: all of them, or none. `starting`, `each` and `all`
+    // name the work in the messages of a failure to start, to run a statement, and to commit.
+    void runTogether(const QStringList& statements, const QString& starting, const QString& each, const QString& all);
 
     QString path_;
     QString connectionName_;
