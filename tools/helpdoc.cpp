@@ -1,7 +1,8 @@
 // Lays the help chapters out as the program's help document, an A4 PDF:
 //     revora-helpdoc OUT.pdf TITLE VERSION CHAPTER.md...
 // "{{version}}" in a chapter stands for VERSION.
-// A title page, a contents page with the page number of every chapter, then each chapter
+// A title page, contents with the page number of every chapter and of each section in it (a
+// section's line begins with an en dash, which the help window reads), then each chapter
 // (a Markdown file that opens with its level-1 heading) from a new page, with the page number
 // in the footer. Runs at build time, so it draws under the offscreen platform.
 
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -81,20 +83,36 @@ bool ReadChapter(const QString& path, const QString& version, Chapter& chapter, 
     return false;
 }
 
-// The whole document as one Markdown text: title page, contents, chapters. `pages` holds the
-// chapters' page numbers, or is empty on the first pass.
+// A chapter's (level 1) or section's (level 2) heading as laid out, and the page (from 1) it is on.
+struct Heading {
+    int level = 1;
+    QString text;
+    int page = 0; // 0 until the document has been laid out with the whole contents
+};
+
+// The whole document as one Markdown text: title page, contents, chapters. The contents list
+// `headings`, or the chapters alone on the first pass, when the sections are not yet known.
 QString ComposeMarkdown(const QString& title, const QString& version, const std::vector<Chapter>& chapters,
-                        const std::vector<int>& pages)
+                        const std::vector<Heading>& headings)
 {
     QString md;
     md += EscapeMarkdown(title) + QStringLiteral("\n\n");
     md += QStringLiteral("Version ") + EscapeMarkdown(version) + QStringLiteral("\n\n");
     md += TaxYear + QStringLiteral("\n\n");
     md += QStringLiteral("# Contents\n\n| Chapter | Page |\n|:---|---:|\n");
-    for (std::size_t i = 0; i < chapters.size(); ++i) {
-        const QString page = pages.empty() ? QStringLiteral("000") : QString::number(pages[i]);
-        md += QStringLiteral("| ") + QString(chapters[i].title).replace(QLatin1Char('|'), QStringLiteral("\\|")) +
-              QStringLiteral(" | ") + page + QStringLiteral(" |\n");
+    // Until the pages are known a placeholder of three digits keeps each line's width.
+    const auto line = [&md](const QString& text, int page) {
+        md += QStringLiteral("| ") + text + QStringLiteral(" | ") +
+              (page > 0 ? QString::number(page) : QStringLiteral("000")) + QStringLiteral(" |\n");
+    };
+    if (headings.empty()) {
+        for (const Chapter& chapter : chapters)
+            line(QString(chapter.title).replace(QLatin1Char('|'), QStringLiteral("\\|")), 0);
+    }
+    for (const Heading& heading : headings) {
+        // A section is indented under its chapter by non-breaking spaces, and marked by its dash.
+        const QString indent = heading.level > 1 ? QString(4, QChar(0x00a0)) + QChar(0x2013) + QLatin1Char(' ') : QString();
+        line(indent + EscapeMarkdown(heading.text), heading.page);
     }
     md += QLatin1Char('\n');
     for (const Chapter& chapter : chapters)
@@ -229,21 +247,21 @@ void Build(QTextDocument& doc, const QString& markdown, QPdfWriter& writer, cons
     doc.setPageSize(layout.body);
 }
 
-// The page (from 1) on which each chapter's heading lies.
-std::vector<int> ChapterPages(const QTextDocument& doc, const std::vector<Chapter>& chapters, double pageHeight)
+// The chapters' and sections' headings of a laid-out document, each with its page.
+std::vector<Heading> Headings(const QTextDocument& doc, double pageHeight)
 {
-    std::vector<int> pages;
-    int headings = 0; // the first level-1 heading is "Contents"
+    std::vector<Heading> headings;
+    bool contents = true; // the first level-1 heading is "Contents" itself
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        if (block.blockFormat().headingLevel() != 1)
+        const int level = block.blockFormat().headingLevel();
+        if (level != 1 && level != 2)
             continue;
-        if (headings++ == 0)
+        if (std::exchange(contents, false))
             continue;
         const double top = doc.documentLayout()->blockBoundingRect(block).top();
-        pages.push_back(static_cast<int>(top / pageHeight) + 1);
+        headings.push_back({level, block.text().trimmed(), static_cast<int>(top / pageHeight) + 1});
     }
-    pages.resize(chapters.size(), 0);
-    return pages;
+    return headings;
 }
 
 } // namespace
@@ -281,12 +299,19 @@ int main(int argc, char* argv[])
     const double footer = FooterMm / 25.4 * Dpi;
     const Layout layout{QSizeF(paint.width(), paint.height() - footer), paint.height() - footer};
 
-    // Two passes: the contents page keeps its size, so the second pass's page numbers hold.
+    // Three passes: the first finds the sections, the second lays the whole contents out with
+    // placeholder pages, and the contents keep their size in the third, so its pages hold.
     auto doc = std::make_unique<QTextDocument>();
     Build(*doc, ComposeMarkdown(title, version, chapters, {}), writer, layout);
-    const std::vector<int> pages = ChapterPages(*doc, chapters, layout.body.height());
-    doc = std::make_unique<QTextDocument>();
-    Build(*doc, ComposeMarkdown(title, version, chapters, pages), writer, layout);
+    std::vector<Heading> headings = Headings(*doc, layout.body.height());
+    for (Heading& heading : headings)
+        heading.page = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        doc = std::make_unique<QTextDocument>();
+        Build(*doc, ComposeMarkdown(title, version, chapters, headings), writer, layout);
+        if (pass == 0)
+            headings = Headings(*doc, layout.body.height());
+    }
 
     QPainter painter;
     if (!painter.begin(&writer))

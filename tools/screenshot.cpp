@@ -1,4 +1,6 @@
-// Renders the README's pictures under the offscreen platform: the main window with the quick
+// Renders the README's pictures under the offscreen platform, on a desktop of the size the
+// platform is given (scripts/screenshot gives it 1366x768), every window placed and sized by the
+// program as a clerk would see it: the main window with the quick
 // tax screen on a worked example and its report window, then the monthly screen on a worked
 // example and its Afrikaans printout, then the annual gross-up screen and its printout, then the
 // company car screen with two cars and its printout, the travel allowance screen, and the loans
@@ -41,8 +43,6 @@ bool SaveReport(QWidget* printPanel, const QString& file)
     static_cast<revora::PrintPanel*>(printPanel)->viewButton()->click();
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "ReportWindow" && top->isVisible()) {
-            // The offscreen screen is small; the picture shows the window at its full size.
-            top->resize(820, 900);
             QApplication::processEvents();
             const bool saved = top->grab().save(file);
             top->close();
@@ -75,7 +75,6 @@ int main(int argc, char** argv)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
-    window.resize(1000, 700);
     window.start();
     for (QWidget* top : QApplication::topLevelWidgets())
         if (top->objectName() == "frmAbout")
@@ -85,8 +84,6 @@ int main(int argc, char** argv)
     window.state().QuickTax.Age = 40;
     window.findChild<QAction*>("QuickTax")->trigger();
     QMdiSubWindow* sub = window.findScreen("frmKwikTax");
-    sub->move(40, 30);
-    sub->resize(sub->sizeHint());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[1])))
         return 1;
@@ -105,8 +102,6 @@ int main(int argc, char** argv)
     for (const auto& [box, text] : typed)
         Type(monthly, box, text);
     monthly->calculate();
-    sub->move(20, 20);
-    sub->resize(sub->sizeHint());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[3])))
         return 1;
@@ -127,8 +122,6 @@ int main(int argc, char** argv)
     for (const auto& [box, text] : package)
         Type(grossUp, box, text);
     grossUp->calculate();
-    sub->move(10, 10);
-    sub->resize(sub->sizeHint());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[5])))
         return 1;
@@ -154,13 +147,10 @@ int main(int argc, char** argv)
                       .EmpPaidInsurance = 5200};
     cars.Actual3802 = 42000;
     cars.ShownVehicleNo = cars.CurrentVehicle = 1;
-    window.resize(1000, 800); // opening the screen sets the width; the height shows it whole
     window.findChild<QAction*>("mnuCompCar")->trigger();
     sub = window.findScreen("frmCompCar");
     auto* car = qobject_cast<revora::CompanyCarScreen*>(sub->widget());
     car->calculate();
-    sub->move(0, 0);
-    sub->resize(window.centralWidget()->size());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[7])))
         return 1;
@@ -177,8 +167,6 @@ int main(int argc, char** argv)
     travel.BusinessKmEntered = 20000;
     window.findChild<QAction*>("mnuCarAll1")->trigger();
     sub = window.findScreen("frmCarAll1");
-    sub->move(10, 10);
-    sub->resize(sub->sizeHint());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[9])))
         return 1;
@@ -194,8 +182,6 @@ int main(int argc, char** argv)
     Type(loans, "numIntRate", "10.5");
     loans->findChild<QPushButton*>("cmdCalculate")->click();
     loans->findChild<QPushButton*>("cmdFinCharge")->click();
-    sub->move(10, 10);
-    sub->resize(sub->sizeHint());
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[10])))
         return 1;

@@ -36,8 +36,9 @@ constexpr int PageRole = static_cast<int>(QPdfBookmarkModel::Role::Page);
 constexpr double SmallestZoom = 0.25;
 constexpr double LargestZoom = 6.0;
 constexpr double ZoomStep = 1.25;
-// The contents page sits among the first pages of the document; the rest is not read for it.
-constexpr int ContentsPagesLookedAt = 5;
+// The contents begin among the first pages of the document and run on until the page of the
+// first heading they list; the rest is not read for them.
+constexpr int ContentsPagesLookedAt = 8;
 
 // Draws the marks over the viewer's pages; it lets every mouse event through to the viewer.
 class Marks : public QWidget {
@@ -81,8 +82,13 @@ QList<HelpHeading> ContentsPageHeadings(const QString& pageText, int pageCount)
         if (!match.hasMatch() || footer.match(line).hasMatch())
             continue;
         const int printed = match.captured(2).toInt();
-        if (printed >= 1 && printed <= pageCount)
-            headings.append({match.captured(1).trimmed(), printed - 1});
+        if (printed < 1 || printed > pageCount)
+            continue;
+        QString title = match.captured(1).trimmed();
+        const bool section = title.startsWith(QChar(0x2013));
+        if (section)
+            title = title.mid(1).trimmed();
+        headings.append({title, printed - 1, section});
     }
     return headings;
 }
@@ -285,20 +291,31 @@ void HelpWindow::buildContents()
         return;
     }
     headings_->clear();
+    int firstHeadingPage = -1; // the contents end where the first heading they list begins
+    QStandardItem* chapter = nullptr;
     for (int page = 0; page < std::min(document_->pageCount(), ContentsPagesLookedAt); ++page) {
+        if (firstHeadingPage >= 0 && page >= firstHeadingPage)
+            break;
         const QString text = document_->getAllText(page).text();
-        if (!text.trimmed().startsWith(QStringLiteral("Contents")))
+        if (firstHeadingPage < 0 && !text.trimmed().startsWith(QStringLiteral("Contents")))
             continue;
         for (const HelpHeading& heading : ContentsPageHeadings(text, document_->pageCount())) {
+            if (firstHeadingPage < 0)
+                firstHeadingPage = heading.page;
             auto* item = new QStandardItem(heading.title);
             item->setData(heading.page, PageRole);
             item->setToolTip(QStringLiteral("%1 (page %2)").arg(heading.title).arg(heading.page + 1));
-            headings_->appendRow(item);
+            if (heading.section && chapter) {
+                chapter->appendRow(item);
+            } else {
+                headings_->appendRow(item);
+                chapter = item;
+            }
         }
     }
     contentsView_->setModel(headings_);
-    // The contents page's chapters are one flat list.
-    contentsView_->setRootIsDecorated(false);
+    // The chapters open to their sections.
+    contentsView_->setRootIsDecorated(true);
 }
 
 void HelpWindow::openHeading(const QModelIndex& index)

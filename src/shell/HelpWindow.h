@@ -26,11 +26,12 @@ namespace revora {
 struct HelpHeading {
     QString title;
     int page = 0;
+    bool section = false; // a section of the chapter listed before it
 };
 
 // The headings a contents page lists, one a line as "<heading> <page number>" with the page
-// numbers printed on the pages (from 1). Lines that name no page of the document, and the page
-// footer ("... Page 2 of 44"), are not headings.
+// numbers printed on the pages (from 1); a section's line begins with an en dash. Lines that
+// name no page of the document, and the page footer ("... Page 2 of 44"), are not headings.
 QList<HelpHeading> ContentsPageHeadings(const QString& pageText, int pageCount);
 
 class HelpWindow : public QWidget {

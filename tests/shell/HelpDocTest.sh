@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The help document as built: a heading for every screen, named as its window caption names it;
-# the contents' page numbers lead to the chapters; the title page; and the layout tool's
+# the contents' page numbers lead to the chapters and sections; the title page; and the layout tool's
 # refusals of an input it cannot read and an output it cannot write.
 #     HelpDocTest.sh REVORA-HELPDOC RV2016Help.pdf VERSION CHAPTER.md
 set -u
@@ -20,7 +20,9 @@ fail() {
 [ -s "$pdf" ] || { echo "FAIL: $pdf was not built"; exit 1; }
 # A page's first line follows the form feed that ends the page before it.
 pdftotext -enc UTF-8 -f 3 "$pdf" - | tr -d '\f' >"$work/body.txt" || { echo "FAIL: pdftotext cannot read $pdf"; exit 1; }
-pdftotext -enc UTF-8 -layout -f 2 -l 2 "$pdf" "$work/contents.txt"
+# The contents run from page 2 to the page before the first chapter's.
+first=$(pdftotext -enc UTF-8 -layout -f 2 -l 2 "$pdf" - | grep -m 1 -F "Getting started" | grep -oE '[0-9]+[[:space:]]*$' | tr -d '[:space:]')
+pdftotext -enc UTF-8 -layout -f 2 -l $(( ${first:-3} - 1 )) "$pdf" "$work/contents.txt"
 pdftotext -enc UTF-8 -f 1 -l 1 "$pdf" "$work/title.txt"
 
 # Screen | chapter (1) or section (2) | the heading the help gives it.
@@ -64,9 +66,10 @@ for row in "${screens[@]}"; do
         fail "$name: no heading \"$heading\""
         continue
     fi
-    [ "$level" = 1 ] || continue
-    # The contents line ends in the chapter's page; the chapter must start on it.
-    page=$(grep -F -- "$heading" "$work/contents.txt" | grep -oE '[0-9]+[[:space:]]*$' | tr -d '[:space:]')
+    # The contents line ends in the chapter's or section's page; the heading must be on it.
+    # A section's line begins with its dash.
+    [ "$level" = 1 ] && line="$heading" || line="– $heading"
+    page=$(grep -F -- "$line" "$work/contents.txt" | head -n 1 | grep -oE '[0-9]+[[:space:]]*$' | tr -d '[:space:]')
     if [ -z "$page" ]; then
         fail "$name: \"$heading\" is not in the contents"
         continue

@@ -31,6 +31,7 @@ QString WriteDocument(const QString& folder, int pages)
     QStringList contents{"Contents"};
     for (int page = 2; page <= pages; ++page)
         contents << QStringLiteral("Chapter %1 %2").arg(page - 1).arg(page);
+    contents << QStringLiteral("\u2013 Section %1.1 %2").arg(pages - 1).arg(pages);
     contents << QStringLiteral("Revora 2016 Help Page 1 of %1").arg(pages);
     for (int line = 0; line < contents.size(); ++line)
         painter.drawText(QPointF(200, 400 + 300 * line), contents[line]);
@@ -87,6 +88,9 @@ private slots:
         QCOMPARE(contents->rowCount(), 3); // not the footer
         QCOMPARE(contents->index(2, 0).data().toString(), QStringLiteral("Chapter 3"));
         QCOMPARE(contents->index(2, 0).data(int(QPdfBookmarkModel::Role::Page)).toInt(), 3);
+        const QModelIndex section = contents->index(0, 0, contents->index(2, 0));
+        QCOMPARE(section.data().toString(), QStringLiteral("Section 3.1"));
+        QCOMPARE(section.data(int(QPdfBookmarkModel::Role::Page)).toInt(), 3);
 
         window.goToPage(2);
         QCOMPARE(window.currentPage(), 2);

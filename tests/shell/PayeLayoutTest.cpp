@@ -237,10 +237,12 @@ TEST_P(PayeLayout, AnEarlierReportDatabaseGetsTheSettingsColumnsAndKeepsItsRow)
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
         db.setDatabaseName(state.Paths.ReportDbPath);
         ASSERT_TRUE(db.open());
-        for (int i = 0; i < columns.count(); ++i)
-            if (columns.fieldName(i).startsWith("Setup"))
+        for (int i = 0; i < columns.count(); ++i) {
+            if (columns.fieldName(i).startsWith("Setup")) {
                 ASSERT_TRUE(QSqlQuery(db).exec(QString("ALTER TABLE %1 DROP COLUMN %2").arg(GetParam().table,
                                                                                           columns.fieldName(i))));
+            }
+        }
     }
     QSqlDatabase::removeDatabase("earlier");
     const QList<QSqlRecord> rows = ReadReportTable(state.Paths, GetParam().table);
