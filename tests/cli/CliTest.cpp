@@ -160,5 +160,29 @@ TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
         EXPECT_TRUE(run.out.contains(text)) << text;
 }
 
+// CALCULATOR --help lists that calculator's options and no other calculator's.
+TEST_F(RevoraCalcTest, ACalculatorsHelpListsItsOptionsAlone)
+{
+    struct Row {
+        const char* calculator;
+        QStringList listed;
+        QStringList absent;
+    };
+    const Row rows[] = {
+        {"monthly", {"monthly:", "--start", "--language", "--json"}, {"quicktax:", "weekly:", "--income", "--normal-days"}},
+        {"grossup", {"grossup:", "--reference-search", "--directive"}, {"netpay:", "monthly:"}},
+        {"settings", {"settings:", "--set", "--data-dir"}, {"--report", "inflation:"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.calculator);
+        const CalcRun run = RevoraCalc({row.calculator, "--help"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        for (const QString& text : row.listed)
+            EXPECT_TRUE(run.out.contains(text)) << text.toStdString();
+        for (const QString& text : row.absent)
+            EXPECT_FALSE(run.out.contains(text)) << text.toStdString();
+    }
+}
+
 } // namespace
 } // namespace revora
