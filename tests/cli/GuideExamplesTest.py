@@ -20,6 +20,7 @@ import sys
 import tempfile
 
 MARK = re.compile(r'<!--\s*revora-calc\s+(.*?)\s*\|\s*(.*?)\s*-->')
+CODE = re.compile(r'^```\n(.*?)^```', re.M | re.S)
 
 
 def find(figure, text, printed):
@@ -28,10 +29,16 @@ def find(figure, text, printed):
     return re.search(r'(?<![\d.])(?<!\d )' + body + r'(?!\d)(?!\.\d)(?! \d{3}(?!\d))', text)
 
 
+def run(calc, arguments, env):
+    with tempfile.TemporaryDirectory() as data:
+        return subprocess.run([calc] + shlex.split(arguments) + ['--data-dir', data], cwd=data, env=env,
+                              capture_output=True, text=True, timeout=120)
+
+
 def main():
     calc, folder = os.path.abspath(sys.argv[1]), pathlib.Path(sys.argv[2])
     env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
-    failures = examples = 0
+    failures = examples = lines = 0
     for chapter in sorted(folder.glob('*.md')):
         text = chapter.read_text(encoding='utf-8')
         for mark in MARK.finditer(text):
@@ -39,23 +46,29 @@ def main():
             guide = re.split(r'^#', text[mark.end():], maxsplit=1, flags=re.M)[0]
             figures = [f.strip() for f in mark.group(2).split(';') if f.strip()]
             where = f'{chapter.name}: revora-calc {mark.group(1)}'
-            with tempfile.TemporaryDirectory() as data:
-                run = subprocess.run([calc] + shlex.split(mark.group(1)) + ['--data-dir', data], cwd=data,
-                                     env=env, capture_output=True, text=True, timeout=120)
-            if run.returncode != 0 or not figures:
-                print(f'FAIL {where}: status {run.returncode}, {len(figures)} figures {run.stderr.strip()}')
+            done = run(calc, mark.group(1), env)
+            if done.returncode != 0 or not figures:
+                print(f'FAIL {where}: status {done.returncode}, {len(figures)} figures {done.stderr.strip()}')
                 failures += 1
                 continue
             for figure in figures:
                 missing = [side for side, found in (('the guide', find(figure, guide, False)),
-                                                    ('the output', find(figure, run.stdout, True))) if not found]
+                                                    ('the output', find(figure, done.stdout, True))) if not found]
                 if missing:
                     print(f'FAIL {where}: {figure} not in {" or ".join(missing)}')
                     failures += 1
+        for block in CODE.findall(text):
+            for line in block.replace('\\\n', ' ').splitlines():
+                if line.startswith('revora-calc ') and not re.search(r'\b[A-Z]{3,}\b|--vehicles', line):
+                    lines += 1
+                    shown = run(calc, line[len('revora-calc '):], env)
+                    if shown.returncode != 0 or not shown.stdout:
+                        print(f'FAIL {chapter.name}: {line}: status {shown.returncode} {shown.stderr.strip()}')
+                        failures += 1
     if examples == 0:
         print(f'FAIL no worked example is marked in {folder}')
         return 1
-    print(f'{examples} worked examples, {failures} failure(s)')
+    print(f'{examples} worked examples, {lines} command lines, {failures} failure(s)')
     return 1 if failures else 0
 
 
