@@ -1,23 +1,13 @@
 #!/usr/bin/env python3
-"""The user guide's worked examples, run through revora-calc: every figure the guide quotes for
-an example must be among the figures revora-calc prints for it, so guide and program cannot
-drift apart.
-
-An example is marked by a comment just before it in its chapter:
+"""The user guide's worked examples, run: each is marked in its chapter by a comment
     <!-- revora-calc CALCULATOR OPTIONS | FIGURE; FIGURE; ... -->
-Each figure is written as the guide writes it ("118 326.00", "279.6", "-43 086") and must also
-appear in the guide's own text from the mark to the next heading (several marks may stand
-before one paragraph). A figure written
-without cents stands for a printed one whose cents are 0.
+and every figure must be printed by that command line and quoted in the guide's text after the
+mark, up to the next heading (a figure without cents stands for one printed with cents of 0).
+Every revora-calc line of a code block must run too, unless it holds a placeholder (CALCULATOR)
+or needs a file of the reader's own (--vehicles).
     GuideExamplesTest.py REVORA-CALC HELP-FOLDER
 """
-import os
-import pathlib
-import re
-import shlex
-import subprocess
-import sys
-import tempfile
+import os, pathlib, re, shlex, subprocess, sys, tempfile
 
 MARK = re.compile(r'<!--\s*revora-calc\s+(.*?)\s*\|\s*(.*?)\s*-->')
 CODE = re.compile(r'^```\n(.*?)^```', re.M | re.S)
@@ -29,46 +19,38 @@ def find(figure, text, printed):
     return re.search(r'(?<![\d.])(?<!\d )' + body + r'(?!\d)(?!\.\d)(?! \d{3}(?!\d))', text)
 
 
-def run(calc, arguments, env):
+def run(calc, arguments):
     with tempfile.TemporaryDirectory() as data:
-        return subprocess.run([calc] + shlex.split(arguments) + ['--data-dir', data], cwd=data, env=env,
-                              capture_output=True, text=True, timeout=120)
+        return subprocess.run([calc] + shlex.split(arguments) + ['--data-dir', data], cwd=data, text=True,
+                              env=dict(os.environ, QT_QPA_PLATFORM='offscreen'), capture_output=True, timeout=120)
 
 
 def main():
     calc, folder = os.path.abspath(sys.argv[1]), pathlib.Path(sys.argv[2])
-    env = dict(os.environ, QT_QPA_PLATFORM='offscreen')
-    failures = examples = lines = 0
+    failures, examples, lines = [], 0, 0
     for chapter in sorted(folder.glob('*.md')):
         text = chapter.read_text(encoding='utf-8')
         for mark in MARK.finditer(text):
             examples += 1
             guide = re.split(r'^#', text[mark.end():], maxsplit=1, flags=re.M)[0]
             figures = [f.strip() for f in mark.group(2).split(';') if f.strip()]
+            done = run(calc, mark.group(1))
             where = f'{chapter.name}: revora-calc {mark.group(1)}'
-            done = run(calc, mark.group(1), env)
             if done.returncode != 0 or not figures:
-                print(f'FAIL {where}: status {done.returncode}, {len(figures)} figures {done.stderr.strip()}')
-                failures += 1
-                continue
-            for figure in figures:
-                missing = [side for side, found in (('the guide', find(figure, guide, False)),
-                                                    ('the output', find(figure, done.stdout, True))) if not found]
-                if missing:
-                    print(f'FAIL {where}: {figure} not in {" or ".join(missing)}')
-                    failures += 1
+                failures.append(f'{where}: status {done.returncode}, {len(figures)} figures {done.stderr.strip()}')
+            failures += [f'{where}: {figure} not in {side}' for figure in figures
+                         for side, found in (('the guide', find(figure, guide, False)),
+                                             ('the output', find(figure, done.stdout, True))) if not found]
         for block in CODE.findall(text):
             for line in block.replace('\\\n', ' ').splitlines():
                 if line.startswith('revora-calc ') and not re.search(r'\b[A-Z]{3,}\b|--vehicles', line):
                     lines += 1
-                    shown = run(calc, line[len('revora-calc '):], env)
+                    shown = run(calc, line[len('revora-calc '):])
                     if shown.returncode != 0 or not shown.stdout:
-                        print(f'FAIL {chapter.name}: {line}: status {shown.returncode} {shown.stderr.strip()}')
-                        failures += 1
+                        failures.append(f'{chapter.name}: {line}: status {shown.returncode} {shown.stderr.strip()}')
     if examples == 0:
-        print(f'FAIL no worked example is marked in {folder}')
-        return 1
-    print(f'{examples} worked examples, {lines} command lines, {failures} failure(s)')
+        failures.append(f'no worked example is marked in {folder}')
+    print(''.join(f'FAIL {failure}\n' for failure in failures) + f'{examples} worked examples, {lines} command lines')
     return 1 if failures else 0
 
 
