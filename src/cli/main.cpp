@@ -30,21 +30,44 @@ const std::vector<Subcommand>& Subcommands()
     return list;
 }
 
-void PrintHelp(std::ostream& out)
+// One calculator's summary and options, each read from the declaration its parser uses, the
+// names lined up in a column as wide as the calculator's longest name.
+void PrintCalculator(std::ostream& out, const Subcommand& sub)
+{
+    std::size_t width = 10;
+    for (const OptionDef& def : sub.options)
+        width = std::max(width, def.name.size());
+    out << sub.name << ": " << sub.summary << "\n";
+    for (const OptionDef& def : sub.options)
+        out << "  --" << std::left << std::setw(static_cast<int>(width)) << def.name << ' ' << def.help << '\n';
+}
+
+void PrintHeading(std::ostream& out)
 {
     out << "revora-calc " << VersionMajor << '.' << VersionMinor << '.' << VersionRevision
-        << ": Revora 2016 calculations for the tax year 1 March 2015 to 29 February 2016\n\n"
-        << "usage: revora-calc CALCULATOR [OPTIONS]\n       revora-calc --help\n";
+        << ": Revora 2016 calculations for the tax year 1 March 2015 to 29 February 2016\n\n";
+}
+
+const char* const ExitNote = "\nBad arguments print one line naming the option and exit with status 2.\n";
+
+void PrintHelp(std::ostream& out)
+{
+    PrintHeading(out);
+    out << "usage: revora-calc CALCULATOR [OPTIONS]\n       revora-calc CALCULATOR --help\n       revora-calc --help\n";
     for (const Subcommand& sub : Subcommands()) {
-        // Each calculator's option names line up in a column as wide as its longest name.
-        std::size_t width = 10;
-        for (const OptionDef& def : sub.options)
-            width = std::max(width, def.name.size());
-        out << "\n" << sub.name << ": " << sub.summary << "\n";
-        for (const OptionDef& def : sub.options)
-            out << "  --" << std::left << std::setw(static_cast<int>(width)) << def.name << ' ' << def.help << '\n';
+        out << "\n";
+        PrintCalculator(out, sub);
     }
-    out << "\nBad arguments print one line naming the option and exit with status 2.\n";
+    out << ExitNote;
+}
+
+// CALCULATOR --help: that calculator's options alone.
+void PrintCalculatorHelp(std::ostream& out, const Subcommand& sub)
+{
+    PrintHeading(out);
+    out << "usage: revora-calc " << sub.name << " [OPTIONS]\n\n";
+    PrintCalculator(out, sub);
+    out << ExitNote;
 }
 
 int Run(const std::vector<std::string>& args)
@@ -61,7 +84,7 @@ int Run(const std::vector<std::string>& args)
         const std::vector<std::string> rest(args.begin() + 1, args.end());
         for (const std::string& arg : rest)
             if (arg == "--help") {
-                PrintHelp(std::cout);
+                PrintCalculatorHelp(std::cout, sub);
                 return 0;
             }
         return sub.run(ParsedOptions(sub.options, rest));

@@ -160,5 +160,21 @@ TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
         EXPECT_TRUE(run.out.contains(text)) << text;
 }
 
+// CALCULATOR --help lists that calculator's options and no other calculator's.
+TEST_F(RevoraCalcTest, ACalculatorsHelpListsItsOptionsAlone)
+{
+    const QStringList rows[][2] = {
+        {{"monthly:", "--start", "--language", "--json"}, {"quicktax:", "weekly:", "--income", "--normal-days"}},
+        {{"grossup:", "--reference-search", "--directive"}, {"netpay:", "monthly:"}},
+        {{"settings:", "--set", "--data-dir"}, {"--report", "inflation:"}},
+    };
+    for (const auto& [listed, absent] : rows) {
+        const CalcRun run = RevoraCalc({listed[0].chopped(1), "--help"});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        for (const QString& text : listed + absent)
+            EXPECT_EQ(run.out.contains(text), listed.contains(text)) << listed[0].toStdString() << text.toStdString();
+    }
+}
+
 } // namespace
 } // namespace revora
