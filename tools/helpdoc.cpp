@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -22,6 +23,7 @@
 #include <QAbstractTextDocumentLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -245,6 +247,25 @@ void Build(QTextDocument& doc, const QString& markdown, QPdfWriter& writer, cons
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     Style(doc);
     doc.setPageSize(layout.body);
+    // A section's heading never stands alone at a page's foot: one with less than the room of a
+    // few lines under it, or whose next paragraph or table begins on the next page, starts the
+    // next page itself. Each break moves what follows, so the headings are taken in order.
+    const double pageHeight = layout.body.height();
+    const double room = 4 * QFontMetricsF(body, &writer).lineSpacing();
+    QAbstractTextDocumentLayout* pages = doc.documentLayout();
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        if (format.headingLevel() < 2 || !block.next().isValid())
+            continue;
+        const QRectF rect = pages->blockBoundingRect(block);
+        const double pageEnd = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
+        QTextTable* table = QTextCursor(block.next()).currentTable();
+        const double nextTop = table ? pages->frameBoundingRect(table).top() : pages->blockBoundingRect(block.next()).top();
+        if (rect.bottom() + room > pageEnd || nextTop >= pageEnd) {
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(block).setBlockFormat(format);
+        }
+    }
 }
 
 // The chapters' and sections' headings of a laid-out document, each with its page.
