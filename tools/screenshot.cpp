@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QPdfBookmarkModel>
 #include <QPdfDocument>
+#include <QTreeView>
 #include <QPdfPageNavigator>
 #include <QPdfView>
 #include <QEventLoop>
@@ -203,10 +205,10 @@ int main(int argc, char** argv)
     auto* helpWindow = qobject_cast<revora::HelpWindow*>(help->widget());
     for (int wait = 0; wait < 100 && helpWindow->document()->status() != QPdfDocument::Status::Ready; ++wait)
         Wait(20);
-    const QSize area = window.mdiArea()->viewport()->size();
-    help->setGeometry(10, 10, area.width() - 20, area.height() - 20);
-    // The guide's first page of steps rather than its title page.
-    helpWindow->viewer()->pageNavigator()->jump(3, QPointF(), helpWindow->viewer()->zoomFactor());
+    // The guide's first chapter, its sections open in the contents, rather than its title page.
+    const QModelIndex first = helpWindow->contents()->index(0, 0);
+    helpWindow->findChild<QTreeView*>("tvwContents")->expand(first);
+    helpWindow->goToPage(first.data(static_cast<int>(QPdfBookmarkModel::Role::Page)).toInt());
     Wait(300);
     return window.grab().save(QString::fromLocal8Bit(argv[12])) ? 0 : 1;
 }

@@ -215,11 +215,13 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     tools->addWidget(zoomIn_);
     tools->addWidget(zoomOut_);
     tools->addWidget(fitWidth_);
-    tools->addSpacing(12);
-    tools->addWidget(findLabel);
-    tools->addWidget(findBox_, 1);
-    tools->addWidget(findNext_);
-    tools->addWidget(findPrevious_);
+    tools->addStretch(1);
+    // Finding has a row of its own, so both rows fit a window on a small display.
+    auto* find = new QHBoxLayout;
+    find->addWidget(findLabel);
+    find->addWidget(findBox_, 1);
+    find->addWidget(findNext_);
+    find->addWidget(findPrevious_);
 
     auto* contentsPane = new QWidget(this);
     auto* contentsLayout = new QVBoxLayout(contentsPane);
@@ -239,6 +241,7 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     const int m = margin() / 2;
     layout->setContentsMargins(m, m, m, m);
     layout->addLayout(tools);
+    layout->addLayout(find);
     layout->addWidget(splitter, 1);
     layout->addWidget(status_);
 

@@ -271,8 +271,8 @@ void MainWindow::openPackage(const QString& name, PackageScreen screen)
 void MainWindow::openCompanyCar()
 {
     openScreen("frmCompCar", [this] { return new CompanyCarScreen(state_); });
-    // The company car screen is wide: a window the user sized is widened to hold it, while a
-    // maximised (or minimised) one is left exactly as the user chose.
+    // The company car screen is wide: a main window in its normal state takes the width the
+    // screen was laid out for, while a maximised (or minimised) one is left as the user chose.
     if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
         return;
     const int frame = frameGeometry().width() - geometry().width();

@@ -455,8 +455,10 @@ void CompanyCarScreen::showVehicle()
     // back into it.
     filling_ = true;
     const CompanyCarRecord shown = car();
-    for (const TextBinding& binding : texts_)
+    for (const TextBinding& binding : texts_) {
         binding.box->setText(QString::fromStdString(shown.*binding.field));
+        binding.box->setCursorPosition(0); // a text longer than its box shows its beginning
+    }
     for (const AmountBinding& binding : amounts_)
         binding.box->setValue(shown.*binding.field);
     for (const FlagBinding& binding : flags_)
