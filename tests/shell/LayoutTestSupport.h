@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -213,7 +214,7 @@ inline std::vector<PdfWord> PdfWords(const QString& pdf)
 // What spoils a printed report, one line a fault: a grouped figure of the report ("30 000.00")
 // not whole on one line of the PDF; an amount ("R 1 852.58", "<< calculated") less than 6 pt
 // (about 2 mm) clear of the word before it on its line; text beyond the right margin, which lies
-// as far in from the paper's edge as the left one.
+// as far in from the paper's edge as the left one, and any rule or border drawn there.
 inline std::string PrintFaults(const QString& html, const QString& pdf)
 {
     QStringList faults;
@@ -246,6 +247,15 @@ inline std::string PrintFaults(const QString& html, const QString& pdf)
         if (before && before->text != "−" && w.left - before->right < 6.0)
             faults << "crowded: " + before->text + " " + w.text;
     }
+    // Rules and borders as well: nothing is drawn right of the margin on the first page.
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-gray", "-r", "72", "-singlefile", pdf, pdf});
+    pdftoppm.waitForFinished();
+    const QImage page(pdf + ".pgm");
+    for (int x = static_cast<int>(page.width() - margin) + 2; x < page.width(); ++x)
+        for (int y = 0; y < page.height(); ++y)
+            if (qGray(page.pixel(x, y)) < 160 && !faults.contains("drawn beyond the margin"))
+                faults << "drawn beyond the margin";
     faults.removeDuplicates();
     return faults.join('\n').toStdString();
 }
