@@ -150,14 +150,10 @@ std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
     return document;
 }
 
-namespace {
-
 QPageLayout ReportPage()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 }
-
-} // namespace
 
 ExportFormat ExportFormatFor(const QString& fileName)
 {

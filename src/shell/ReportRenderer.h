@@ -14,6 +14,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QPageLayout>
 #include <QSqlRecord>
 #include <QString>
 #include <memory>
@@ -39,6 +40,10 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
 // listedRows (the rows table's) are listed under rows.
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
                          const QList<QSqlRecord>& listedRows, QDate printedOn);
+
+// The page every report is laid out on, A4 with 18 mm margins, whether exported, printed or
+// previewed, so the preview shows the pages the export and the printer make.
+QPageLayout ReportPage();
 
 // Lays the rendered HTML out as an A4 document.
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);

@@ -88,6 +88,7 @@ ReportWindow::ReportWindow(const QString& html, const QString& title, QWidget* p
     setWindowTitle(title);
     resize(820, 900);
 
+    printer_->setPageLayout(ReportPage());
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
     connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         document_->print(printer);

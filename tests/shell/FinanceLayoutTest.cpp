@@ -351,8 +351,12 @@ TEST_P(LoanLayout, ShowsTheFourValuesWithTheSolvedOneMarkedAndTheTotalsOnlyWhenS
 
     const bool withSchedule = QString(GetParam().layout).endsWith("A.rpt");
     EXPECT_EQ(text.contains("Amortisation schedule"), withSchedule);
+    const QString pdf = appFolder.filePath("loan.pdf");
     if (!withSchedule)
-        testing::ExpectOnePage(html, appFolder.filePath("loan.pdf"));
+        testing::ExpectOnePage(html, pdf);
+    else
+        ExportReport(html, pdf);
+    EXPECT_EQ(testing::PrintFaults(html, pdf), "");
 
     const QString without = Text(PrintLoan(GetParam().layout, LoansRow(GetParam().heading, false, "Month"), &schedule));
     EXPECT_FALSE(without.contains("Total Interest") || without.contains("Total Repayments")) << without.toStdString();
@@ -419,6 +423,17 @@ TEST_F(FinanceLayout, ALongMonthlyScheduleRunsOverPagesWithItsHeaderOnEach)
     EXPECT_TRUE(pages.first().contains("Total Repayments"));
 }
 
+TEST_F(FinanceLayout, EverySchedulesLastPageHoldsItsLastLines)
+{
+    // Schedules of 32 to 48 months end their first page at every height.
+    for (int months = 32; months <= 48; ++months) {
+        const std::vector<ReportRow> schedule = MonthlySchedule(100000, months, 12);
+        const QString pdf = appFolder.filePath("schedule.pdf");
+        ExportReport(PrintLoan("LonrepaA.rpt", LoansRow("Monthly repayment", true, "Month"), &schedule), pdf);
+        EXPECT_TRUE(testing::PdfPages(pdf).last().contains(ScheduleLine)) << months << " months";
+    }
+}
+
 // --- The other calculators' printouts. ---
 
 TEST_F(FinanceLayout, LoanBusterShowsTheLoanWithoutAndWithTheExtraPaymentAndTheSaving)
@@ -432,6 +447,7 @@ TEST_F(FinanceLayout, LoanBusterShowsTheLoanWithoutAndWithTheExtraPaymentAndTheS
         {"XTotRep", 215261.82},     {"XTotSavings", 48999.54},
     };
     const QString html = PrintOne("BondBust", "loanbuster.rpt", "Loan Buster", row);
+    const QString pdf = appFolder.filePath("buster.pdf");
     testing::FindInOrder(Text(html),
                          {"Revora 2016", "Loan Buster", QDate::currentDate().toString("dd/MM/yyyy"),
                           "Without extra payment", "With extra payment", "Principal amount", "R 100 000.00",
@@ -439,7 +455,10 @@ TEST_F(FinanceLayout, LoanBusterShowsTheLoanWithoutAndWithTheExtraPaymentAndTheS
                           "12.000 % p.a.", "Extra voluntary payments", "R 101.49", "Monthly repayment", "R 1 101.09",
                           "R 1 202.58", "Total interest", "R 164 260.67", "R 115 261.82", "Total repayments",
                           "R 264 260.67", "R 215 261.82", "Total saving", "R 48 999.54"});
-    testing::ExpectOnePage(html, appFolder.filePath("buster.pdf"));
+    testing::ExpectOnePage(html, pdf);
+    EXPECT_EQ(testing::PrintFaults(html, pdf), "");
+    // The two column headings stand well apart, wrapped on their words if need be.
+    EXPECT_TRUE(testing::PdfPages(pdf).first().contains(QRegularExpression(QStringLiteral(R"(\S {4,}With extra)"))));
 }
 
 TEST_F(FinanceLayout, LoanComparisonShowsTheSixTermsInOrder)
@@ -465,6 +484,7 @@ TEST_F(FinanceLayout, LoanComparisonShowsTheSixTermsInOrder)
     // The figures worked out by hand for 5 and 20 years.
     testing::FindInOrder(text, {"5 yrs.", "R 2 224.44", "20 yrs.", "R 1 101.09", "R 164 260.67", "R 264 260.67"});
     testing::ExpectOnePage(html, appFolder.filePath("comparison.pdf"));
+    EXPECT_EQ(testing::PrintFaults(html, appFolder.filePath("comparison.pdf")), "");
 }
 
 TEST_F(FinanceLayout, DailyBalancePrintsItsDayNumbersAsDates)
@@ -482,6 +502,7 @@ TEST_F(FinanceLayout, DailyBalancePrintsItsDayNumbersAsDates)
                                 "R 821.92"});
     EXPECT_FALSE(text.contains("42064") || text.contains("42094")) << "a date printed as a day number";
     testing::ExpectOnePage(html, appFolder.filePath("daybal.pdf"));
+    EXPECT_EQ(testing::PrintFaults(html, appFolder.filePath("daybal.pdf")), "");
 }
 
 TEST_F(FinanceLayout, InflationShowsTheFutureValueAndTheBuyingPower)
@@ -498,6 +519,7 @@ TEST_F(FinanceLayout, InflationShowsTheFutureValueAndTheBuyingPower)
                                       "6.000 % p.a.", "Future value/cost", "R 17 908.48", "Buying power",
                                       "R 5 583.95"});
     testing::ExpectOnePage(html, appFolder.filePath("inflation.pdf"));
+    EXPECT_EQ(testing::PrintFaults(html, appFolder.filePath("inflation.pdf")), "");
 
     // A falling price level: a negative rate prints with its sign.
     const QString falling = Text(PrintOne("Inflation", "Inflatin.rpt", "Inflation",

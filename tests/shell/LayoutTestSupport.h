@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QGuiApplication>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -14,9 +15,11 @@
 #include <QStringList>
 #include <QTextDocument>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "shell/AmountFormat.h"
 #include "shell/ReportRenderer.h"
@@ -175,6 +178,86 @@ inline QStringList PdfPages(const QString& pdf)
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     return pages;
+}
+
+// A word of a PDF as pdftotext -bbox places it, in points from its page's top left corner.
+struct PdfWord {
+    int page;
+    double left, bottom, right, pageWidth;
+    QString text;
+};
+
+inline std::vector<PdfWord> PdfWords(const QString& pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {"-bbox", pdf, "-"});
+    if (!pdftotext.waitForFinished())
+        ADD_FAILURE() << "pdftotext did not run";
+    static const QRegularExpression item(QStringLiteral(
+        R"re(<page width="([\d.]+)"|<word xMin="([\d.]+)" yMin="[\d.]+" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re"));
+    std::vector<PdfWord> words;
+    int page = 0;
+    double width = 0;
+    for (const auto& m : item.globalMatch(QString::fromUtf8(pdftotext.readAllStandardOutput()))) {
+        if (!m.captured(1).isEmpty()) {
+            ++page;
+            width = m.captured(1).toDouble();
+            continue;
+        }
+        QString text = m.captured(5);
+        text.replace("&lt;", "<").replace("&gt;", ">").replace("&quot;", "\"").replace("&apos;", "'").replace("&amp;", "&");
+        words.push_back({page, m.captured(2).toDouble(), m.captured(4).toDouble(), m.captured(3).toDouble(), width, text});
+    }
+    return words;
+}
+
+// What spoils a printed report, one line a fault: a grouped figure of the report ("30 000.00")
+// not whole on one line of the PDF; an amount ("R 1 852.58", "<< calculated") less than 6 pt
+// (about 2 mm) clear of the word before it on its line; text beyond the right margin, which lies
+// as far in from the paper's edge as the left one, and any rule or border drawn there.
+inline std::string PrintFaults(const QString& html, const QString& pdf)
+{
+    QStringList faults;
+    static const QRegularExpression figure(QStringLiteral(R"((?<![\d.])\d{1,3}(?: \d{3})+(?:\.\d+)?(?!\d))"));
+    const QString text = MakeReportDocument(html)->toPlainText();
+    const QString lines = PdfPages(pdf).join('\n');
+    for (const auto& m : figure.globalMatch(text)) {
+        const QRegularExpression whole("(?<![\\d.])" + QRegularExpression::escape(m.captured()) + "(?!\\d)");
+        if (lines.count(whole) < text.count(whole))
+            faults << "broken: " + m.captured();
+    }
+    const std::vector<PdfWord> words = PdfWords(pdf);
+    double margin = 1e9;
+    for (const PdfWord& w : words)
+        margin = std::min(margin, w.left);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const PdfWord& w = words[i];
+        if (w.right > w.pageWidth - margin + 0.5)
+            faults << "beyond the margin: " + w.text;
+        if (w.text.contains(QRegularExpression(QStringLiteral(R"(\d<<)"))))
+            faults << "crowded: " + w.text;
+        const bool rand = w.text == "R" && i + 1 < words.size() && words[i + 1].text.contains(QRegularExpression("^-?\\d"));
+        if (!rand && !w.text.startsWith("<<"))
+            continue;
+        const PdfWord* before = nullptr; // the nearest word to the left on the same line
+        for (const PdfWord& o : words) // a smaller font on the same line sits a little higher
+            if (o.page == w.page && std::abs(o.bottom - w.bottom) < 3 && o.right <= w.left + 0.5 &&
+                (!before || o.right > before->right))
+                before = &o;
+        if (before && before->text != "−" && w.left - before->right < 6.0)
+            faults << "crowded: " + before->text + " " + w.text;
+    }
+    // Rules and borders as well: nothing is drawn right of the margin on the first page.
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-gray", "-r", "72", "-singlefile", pdf, pdf});
+    pdftoppm.waitForFinished();
+    const QImage page(pdf + ".pgm");
+    for (int x = static_cast<int>(page.width() - margin) + 2; x < page.width(); ++x)
+        for (int y = 0; y < page.height(); ++y)
+            if (qGray(page.pixel(x, y)) < 160 && !faults.contains("drawn beyond the margin"))
+                faults << "drawn beyond the margin";
+    faults.removeDuplicates();
+    return faults.join('\n').toStdString();
 }
 
 inline void ExpectOnePage(const QString& html, const QString& pdf)

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QPointer>
+#include <QPrintPreviewWidget>
+#include <QProcess>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -116,6 +118,24 @@ private slots:
         ReportWindow report(html, title);
         const QString today = QDate::currentDate().toString("yyyy-MM-dd");
         QCOMPARE(QFileInfo(report.suggestedExportPath()).fileName(), QString(name).replace("2016-12-09", today) + ".pdf");
+    }
+
+    void thePreviewShowsThePagesTheExportMakes()
+    {
+        // Lines that fill a page between narrow margins run onto a second between the export's.
+        QString html;
+        for (int i = 0; i < 63; ++i)
+            html += QStringLiteral("<p style=\"margin: 0\">Line %1</p>").arg(i);
+        QTemporaryDir folder;
+        ReportWindow report(html, "QuickTax");
+        QVERIFY(report.exportTo(folder.filePath("lines.pdf")));
+        QProcess pdfinfo;
+        pdfinfo.start("pdfinfo", {folder.filePath("lines.pdf")});
+        QVERIFY(pdfinfo.waitForFinished());
+        auto* preview = report.findChild<QPrintPreviewWidget*>();
+        preview->updatePreview();
+        QVERIFY(QString(pdfinfo.readAllStandardOutput()).contains(QRegularExpression(
+            QStringLiteral("Pages:\\s+%1\\n").arg(preview->pageCount()))));
     }
 
     void exportToAMissingFolderSaysSo()

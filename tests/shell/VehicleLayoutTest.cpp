@@ -368,6 +368,7 @@ TEST_F(VehicleLayout, TwoCarsShareAPageAndACarRunningOnIsNamedAgain)
 
     const QString pdf = appFolder.filePath("compcar.pdf");
     ExportReport(html, pdf);
+    EXPECT_EQ(testing::PrintFaults(html, pdf), "");
     const QStringList pages = testing::PdfPages(pdf);
     ASSERT_GE(pages.size(), 2);
     static const QRegularExpression opening(QStringLiteral(R"(Vehicle (\d) of 5)"));
@@ -391,6 +392,24 @@ TEST_F(VehicleLayout, TwoCarsShareAPageAndACarRunningOnIsNamedAgain)
     }
     closed.removeDuplicates();
     EXPECT_EQ(closed, (QStringList{"1", "2", "3", "4", "5"}));
+}
+
+TEST_F(VehicleLayout, NoPageHoldsTheClosingLineWithoutTheTotals)
+{
+    // Registers of one to four cars, the last with a model of up to six lines, end their
+    // pages at every height: the closing line never stands without the totals above it.
+    for (int count = 1; count <= 4; ++count)
+        for (int words = 0; words <= 18; words += 3) {
+            std::vector<ReportRow> rows = CompCarRows(count);
+            for (ReportField& field : rows.back())
+                if (field.name == "CCModel")
+                    field.value = QString("Longmodelname ").repeated(words).toStdString();
+            const QString pdf = appFolder.filePath("register.pdf");
+            ExportReport(PrintCompCar(rows), pdf);
+            const QString last = testing::PdfPages(pdf).last();
+            EXPECT_TRUE(last.contains("Total code 3802") && last.contains("E.& O.E."))
+                << count << " cars, a model of " << words << " words:\n" << last.toStdString();
+        }
 }
 
 // --- The travel allowance printouts. ---
@@ -436,6 +455,7 @@ TEST_P(TravelLayout, ShowsHowTheClaimWasWorkedOutOnOnePage)
     EXPECT_EQ(text.contains("cents/km"), print.inputs.RecordKept == 0);
     EXPECT_EQ(text.contains("Less private use"), print.inputs.RecordKept == 1);
     testing::ExpectOnePage(html, appFolder.filePath("travel.pdf"));
+    EXPECT_EQ(testing::PrintFaults(html, appFolder.filePath("travel.pdf")), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Methods, TravelLayout, ::testing::ValuesIn(TravelCases), testing::RowName());
