@@ -575,14 +575,15 @@ private:
     //
     // Text measures a little wider in a reader than in the layout, so a column exactly as wide
     // as its longest line would break that line, often inside a figure. Each column is made to
-    // hold its longest laid-out line with 5 % to spare, taking the room from columns that have
-    // more than that; a table sized to its text may instead grow, within the page.
+    // hold its longest laid-out line with up to 5 % and a point to spare, taking the room from
+    // columns that have more than that; a table sized to its text may instead grow, within the
+    // page.
     QList<double> ColumnWidths(const QTextTable& table, double tableWidth) const
     {
-        constexpr double Room = 1.05;
         const int columns = table.columns();
         QList<double> starts(columns, qInf());
-        QList<double> needs(columns, 0);
+        QList<double> lines(columns, 0);  // the longest line of the column's cells
+        QList<double> frames(columns, 0); // and the paddings and borders around it
         for (int row = 0; row < table.rows(); ++row)
             for (int column = 0; column < columns; ++column) {
                 const QTextTableCell cell = table.cellAt(row, column);
@@ -598,7 +599,8 @@ private:
                 const QTextTableCellFormat format = cell.format().toTableCellFormat();
                 const double frame = Padding(table.format(), format, CellSides[2])
                                      + Padding(table.format(), format, CellSides[3]) + 2 * table.format().border();
-                needs[column] = std::max(needs[column], line * layoutPoints_ * Room + frame * PointsPerUnit);
+                lines[column] = std::max(lines[column], line * layoutPoints_);
+                frames[column] = std::max(frames[column], frame * PointsPerUnit);
             }
         QList<double> widths;
         for (int i = 0; i + 1 < columns; ++i)
@@ -607,11 +609,19 @@ private:
         if (!std::all_of(widths.begin(), widths.end(), [](double w) { return std::isfinite(w) && w > 0; }))
             return RequestedWidths(table, tableWidth);
 
+        // The most room to spare that the table can give every column, down to none at all.
+        QList<double> needs(columns);
         double lacking = 0;
         double spare = 0;
-        for (int i = 0; i < columns; ++i) {
-            lacking += std::max(0.0, needs[i] - widths[i]);
-            spare += std::max(0.0, widths[i] - needs[i]);
+        for (const double room : {1.05, 1.03, 1.01, 1.0}) {
+            lacking = spare = 0;
+            for (int i = 0; i < columns; ++i) {
+                needs[i] = lines[i] * room + frames[i] + (lines[i] > 0 ? 1 : 0);
+                lacking += std::max(0.0, needs[i] - widths[i]);
+                spare += std::max(0.0, widths[i] - needs[i]);
+            }
+            if (lacking <= spare)
+                break;
         }
         if (lacking <= 0)
             return widths;
@@ -702,6 +712,9 @@ QByteArray ContentXml(const QTextDocument& document, double textWidth)
 // document's default font. The file keeps that page: the same text area and the same footer.
 constexpr double PrintMarginPoints = 75 * PointsPerUnit;
 constexpr double PageNumberGapPoints = 5;
+// Text sets a little wider in a reader than in the layout; the text area is 3 pt wider on each
+// side than the printed one, so that a table as wide as the page keeps its lines whole too.
+constexpr double ReaderRoomPoints = 3;
 
 double TextWidthPoints(const QPageLayout& page)
 {
@@ -724,6 +737,8 @@ QByteArray StylesXml(const QTextDocument& document, const QPageLayout& page)
     xml.writeEmptyElement(QStringLiteral("style:text-properties"));
     for (const auto& [attribute, value] : defaultText)
         xml.writeAttribute(attribute, value);
+    // The layout kerns pairs of letters, and so must a reader, or every line runs wider.
+    xml.writeAttribute(QStringLiteral("style:letter-kerning"), QStringLiteral("true"));
     xml.writeEndElement();
     xml.writeEndElement();
 
@@ -739,8 +754,8 @@ QByteArray StylesXml(const QTextDocument& document, const QPageLayout& page)
                        page.orientation() == QPageLayout::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
     xml.writeAttribute(QStringLiteral("fo:margin-top"), Points(margins.top() + PrintMarginPoints));
     xml.writeAttribute(QStringLiteral("fo:margin-bottom"), Points(margins.bottom()));
-    xml.writeAttribute(QStringLiteral("fo:margin-left"), Points(margins.left() + PrintMarginPoints));
-    xml.writeAttribute(QStringLiteral("fo:margin-right"), Points(margins.right() + PrintMarginPoints));
+    xml.writeAttribute(QStringLiteral("fo:margin-left"), Points(margins.left() + PrintMarginPoints - ReaderRoomPoints));
+    xml.writeAttribute(QStringLiteral("fo:margin-right"), Points(margins.right() + PrintMarginPoints - ReaderRoomPoints));
     // The footer takes the bottom print margin: the gap above the number, then the number.
     xml.writeStartElement(QStringLiteral("style:footer-style"));
     xml.writeEmptyElement(QStringLiteral("style:header-footer-properties"));
