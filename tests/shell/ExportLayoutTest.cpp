@@ -62,7 +62,9 @@ QString RunTool(const QString& program, const QStringList& arguments)
     QProcess process;
     process.start(program, arguments);
     const bool ran = process.waitForFinished(180000) && process.exitStatus() == QProcess::NormalExit;
-    return ran && process.exitCode() == 0 ? QString() : program + " " + arguments.join(' ') + ": " + process.readAllStandardError();
+    return ran && process.exitCode() == 0
+               ? QString()
+               : program + " " + arguments.join(' ') + ": " + process.errorString() + "\n" + process.readAllStandardError();
 }
 
 // The words of each page in the order the PDF draws them (the document's), ligatures unfolded.
