@@ -19,6 +19,7 @@
 #include <cmath>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <utility>
 
 namespace revora {
@@ -325,19 +326,43 @@ public:
 
     void writeItems(QTextFrame::iterator it)
     {
+        const bool page = it.parentFrame() == document_.rootFrame();
+        double bottom = 0; // of what the page holds so far, in layout units
         for (; !it.atEnd(); ++it) {
+            // On the page each item stands as far below the one before as the layout puts it
+            // (the layout lets margins overlap, a reader adds them), and an item the layout
+            // lays over others takes no room.
+            const QRectF extent = page ? Extent(it) : QRectF();
+            gapAbove_.reset();
+            if (page) {
+                QTextFrame::iterator next = it;
+                ++next;
+                const bool hidden = it.currentBlock().isValid() && it.currentBlock().length() <= 1
+                                    && (extent.bottom() <= bottom + 0.5
+                                        || (!next.atEnd() && next.currentFrame() && Extent(next).top() < extent.bottom() - 0.5));
+                if (hidden)
+                    continue;
+                gapAbove_ = std::max(0.0, extent.top() - bottom) * layoutPoints_;
+                bottom = std::max(bottom, extent.bottom());
+            }
             if (QTextFrame* frame = it.currentFrame()) {
                 if (const auto* table = qobject_cast<QTextTable*>(frame))
                     writeTable(*table);
                 else
                     writeItems(frame->begin());
-            } else if (it.currentBlock().isValid() && !TakesNoRoom(it)) {
+            } else if (it.currentBlock().isValid() && (page || !TakesNoRoom(it))) {
                 writeBlock(it.currentBlock());
             }
         }
     }
 
 private:
+    QRectF Extent(QTextFrame::iterator it) const
+    {
+        QAbstractTextDocumentLayout* layout = document_.documentLayout();
+        return it.currentFrame() ? layout->frameBoundingRect(it.currentFrame()) : layout->blockBoundingRect(it.currentBlock());
+    }
+
     // The empty block the document keeps before and after every table takes no room in the
     // layout (two tables in a row touch), so it is left out rather than become a blank line.
     static bool TakesNoRoom(QTextFrame::iterator it)
@@ -359,8 +384,8 @@ private:
         const Properties blockText = TextProperties(block.charFormat());
         Properties paragraph{
             {QStringLiteral("fo:text-align"), TextAlign(format.alignment())},
-            {QStringLiteral("fo:margin-top"), Points(format.topMargin() * PointsPerUnit)},
-            {QStringLiteral("fo:margin-bottom"), Points(format.bottomMargin() * PointsPerUnit)},
+            {QStringLiteral("fo:margin-top"), Points(gapAbove_ ? *gapAbove_ : format.topMargin() * PointsPerUnit)},
+            {QStringLiteral("fo:margin-bottom"), Points(gapAbove_ ? 0 : format.bottomMargin() * PointsPerUnit)},
             {QStringLiteral("fo:margin-left"),
              Points((format.leftMargin() + format.indent() * document_.indentWidth()) * PointsPerUnit)},
             {QStringLiteral("fo:margin-right"), Points(format.rightMargin() * PointsPerUnit)},
@@ -468,6 +493,8 @@ private:
         if (format.width().type() == QTextLength::PercentageLength && textWidth_ > 0)
             tableProperties.append({QStringLiteral("style:rel-width"),
                                     QString::number(std::clamp(qRound(tableWidth / textWidth_ * 100), 1, 100)) + "%"});
+        if (gapAbove_)
+            tableProperties.append({QStringLiteral("fo:margin-top"), Points(*gapAbove_)});
         // A table's own background shows behind every cell that has none (a shaded box).
         if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
             tableProperties.append({QStringLiteral("fo:background-color"), format.background().color().name()});
@@ -667,6 +694,7 @@ private:
     int tableCount_ = 0;
     bool afterSpace_ = true;
     bool keepLineWhole_ = false;
+    std::optional<double> gapAbove_; // points between the item being written and the one above
 };
 
 // ---- Package parts ------------------------------------------------------------------------
