@@ -363,8 +363,8 @@ private:
         return it.currentFrame() ? layout->frameBoundingRect(it.currentFrame()) : layout->blockBoundingRect(it.currentBlock());
     }
 
-    // The empty block the document keeps before and after every table takes no room in the
-    // layout (two tables in a row touch), so it is left out rather than become a blank line.
+    // In a cell, the empty block the document keeps before and after a table takes no room in
+    // the layout (two tables in a row touch), so it is left out rather than become a blank line.
     static bool TakesNoRoom(QTextFrame::iterator it)
     {
         const QTextBlock block = it.currentBlock();
