@@ -1,11 +1,15 @@
 #include "shell/OdtWriter.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
 #include <QPageLayout>
 #include <QPalette>
+#include <QPdfWriter>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
@@ -13,6 +17,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
+#include <numeric>
+#include <optional>
 #include <utility>
 
 namespace revora {
@@ -312,37 +319,86 @@ constexpr std::array<CellSide, 4> CellSides{{
 class ContentWriter {
 public:
     ContentWriter(QXmlStreamWriter& xml, StyleSet& styles, const QTextDocument& document, double textWidth)
-        : xml_(xml), styles_(styles), document_(document), textWidth_(textWidth)
+        : xml_(xml), styles_(styles), document_(document), textWidth_(textWidth),
+          layoutPoints_(document.textWidth() > 0 && textWidth > 0 ? textWidth / document.textWidth() : PointsPerUnit)
     {
     }
 
     void writeItems(QTextFrame::iterator it)
     {
+        const bool page = it.parentFrame() == document_.rootFrame();
+        double bottom = 0; // of what the page holds so far, in layout units
         for (; !it.atEnd(); ++it) {
+            // On the page each item stands as far below the one before as the layout puts it
+            // (the layout lets margins overlap, a reader adds them), and an item the layout
+            // lays over others takes no room.
+            const QRectF extent = page ? Extent(it) : QRectF();
+            gapAbove_.reset();
+            if (page) {
+                QTextFrame::iterator next = it;
+                ++next;
+                const bool hidden = it.currentBlock().isValid() && it.currentBlock().length() <= 1
+                                    && (extent.bottom() <= bottom + 0.5
+                                        || (!next.atEnd() && next.currentFrame() && Extent(next).top() < extent.bottom() - 0.5));
+                if (hidden)
+                    continue;
+                gapAbove_ = std::max(0.0, extent.top() - bottom) * layoutPoints_;
+                bottom = std::max(bottom, extent.bottom());
+            }
             if (QTextFrame* frame = it.currentFrame()) {
                 if (const auto* table = qobject_cast<QTextTable*>(frame))
                     writeTable(*table);
                 else
                     writeItems(frame->begin());
-            } else if (it.currentBlock().isValid()) {
+            } else if (it.currentBlock().isValid() && (page || !TakesNoRoom(it))) {
                 writeBlock(it.currentBlock());
             }
         }
     }
 
 private:
+    QRectF Extent(QTextFrame::iterator it) const
+    {
+        QAbstractTextDocumentLayout* layout = document_.documentLayout();
+        return it.currentFrame() ? layout->frameBoundingRect(it.currentFrame()) : layout->blockBoundingRect(it.currentBlock());
+    }
+
+    // In a cell, the empty block the document keeps before and after a table takes no room in
+    // the layout (two tables in a row touch), so it is left out rather than become a blank line.
+    static bool TakesNoRoom(QTextFrame::iterator it)
+    {
+        const QTextBlock block = it.currentBlock();
+        if (block.length() > 1 || block.blockFormat().hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth))
+            return false;
+        QTextFrame::iterator before = it;
+        QTextFrame::iterator after = it;
+        ++after;
+        const bool tableAfter = !after.atEnd() && qobject_cast<QTextTable*>(after.currentFrame());
+        const bool tableBefore = it != it.parentFrame()->begin() && qobject_cast<QTextTable*>((--before).currentFrame());
+        return tableAfter || tableBefore;
+    }
+
     void writeBlock(const QTextBlock& block)
     {
         const QTextBlockFormat format = block.blockFormat();
         const Properties blockText = TextProperties(block.charFormat());
         Properties paragraph{
             {QStringLiteral("fo:text-align"), TextAlign(format.alignment())},
-            {QStringLiteral("fo:margin-top"), Points(format.topMargin() * PointsPerUnit)},
-            {QStringLiteral("fo:margin-bottom"), Points(format.bottomMargin() * PointsPerUnit)},
+            {QStringLiteral("fo:margin-top"), Points(gapAbove_ ? *gapAbove_ : format.topMargin() * PointsPerUnit)},
+            {QStringLiteral("fo:margin-bottom"), Points(gapAbove_ ? 0 : format.bottomMargin() * PointsPerUnit)},
             {QStringLiteral("fo:margin-left"),
              Points((format.leftMargin() + format.indent() * document_.indentWidth()) * PointsPerUnit)},
             {QStringLiteral("fo:margin-right"), Points(format.rightMargin() * PointsPerUnit)},
         };
+        // Lines as tall as the layout makes them, so pages break where the printout's do.
+        if (const QTextLayout* lines = block.layout(); lines && lines->lineCount() > 0) {
+            const double height = lines->lineAt(0).height();
+            bool even = true;
+            for (int i = 1; i < lines->lineCount(); ++i)
+                even = even && std::abs(lines->lineAt(i).height() - height) < 0.01;
+            if (even && height > 0)
+                paragraph.append({QStringLiteral("fo:line-height"), Points(height * layoutPoints_)});
+        }
         if (format.textIndent() != 0)
             paragraph.append({QStringLiteral("fo:text-indent"), Points(format.textIndent() * PointsPerUnit)});
         if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
@@ -356,6 +412,7 @@ private:
                                              {{QStringLiteral("style:paragraph-properties"), paragraph},
                                               {QStringLiteral("style:text-properties"), blockText}}}));
         afterSpace_ = true;
+        keepLineWhole_ = format.nonBreakableLines();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
@@ -386,7 +443,13 @@ private:
         };
         for (qsizetype i = 0; i < text.size(); ++i) {
             const QChar c = text.at(i);
-            if (c == QLatin1Char(' ')) {
+            if (c == QLatin1Char(' ') && keepLineWhole_ && i > 0 && !text.at(i - 1).isSpace() && i + 1 < text.size()
+                && !text.at(i + 1).isSpace()) {
+                // In a line the layout never wraps (white-space: nowrap) a space between two words
+                // is written non-breaking, so a reader cannot wrap the line either.
+                pending += QChar::Nbsp;
+                afterSpace_ = false;
+            } else if (c == QLatin1Char(' ')) {
                 qsizetype run = 1;
                 while (i + run < text.size() && text.at(i + run) == QLatin1Char(' '))
                     ++run;
@@ -418,30 +481,45 @@ private:
     void writeTable(const QTextTable& table)
     {
         const QTextTableFormat format = table.format();
-        const double width = Resolve(format.width(), textWidth_, textWidth_);
+        const QRectF laidOut = document_.documentLayout()->frameBoundingRect(const_cast<QTextTable*>(&table));
+        const double width =
+            laidOut.width() > 0 ? laidOut.width() * layoutPoints_ : Resolve(format.width(), textWidth_, textWidth_);
 
-        Properties tableProperties{{QStringLiteral("style:width"), Points(width)},
+        const QList<double> columnWidths = ColumnWidths(table, width);
+        const double tableWidth = std::accumulate(columnWidths.begin(), columnWidths.end(), 0.0);
+
+        Properties tableProperties{{QStringLiteral("style:width"), Points(tableWidth)},
                                    {QStringLiteral("table:align"), TextAlign(format.alignment())}};
         if (format.width().type() == QTextLength::PercentageLength && textWidth_ > 0)
             tableProperties.append({QStringLiteral("style:rel-width"),
-                                    QString::number(std::clamp(qRound(width / textWidth_ * 100), 1, 100)) + "%"});
+                                    QString::number(std::clamp(qRound(tableWidth / textWidth_ * 100), 1, 100)) + "%"});
+        if (gapAbove_)
+            tableProperties.append({QStringLiteral("fo:margin-top"), Points(*gapAbove_)});
+        // A table's own background shows behind every cell that has none (a shaded box).
+        if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
+            tableProperties.append({QStringLiteral("fo:background-color"), format.background().color().name()});
+        // Cells that touch share their borders, so a rule across a row is one unbroken line.
+        if (format.cellSpacing() <= 0 || format.borderCollapse())
+            tableProperties.append({QStringLiteral("table:border-model"), QStringLiteral("collapsing")});
         xml_.writeStartElement(QStringLiteral("table:table"));
         xml_.writeAttribute(QStringLiteral("table:name"), QStringLiteral("Table%1").arg(++tableCount_));
         xml_.writeAttribute(
             QStringLiteral("table:style-name"),
             styles_.nameFor({QStringLiteral("table"), {{QStringLiteral("style:table-properties"), tableProperties}}}));
 
-        for (const double columnWidth : ColumnWidths(table, width)) {
+        for (const double columnWidth : columnWidths) {
             xml_.writeEmptyElement(QStringLiteral("table:table-column"));
             xml_.writeAttribute(
                 QStringLiteral("table:style-name"),
                 styles_.nameFor({QStringLiteral("table-column"),
                                  {{QStringLiteral("style:table-column-properties"),
-                                   {{QStringLiteral("style:column-width"), Points(columnWidth)},
-                                    {QStringLiteral("style:rel-column-width"),
-                                     QString::number(std::max(1, qRound(columnWidth * 100))) + "*"}}}}}));
+                                   {{QStringLiteral("style:column-width"), Points(columnWidth)}}}}}));
         }
+        // The rows the document marks as the table's heading repeat at the top of every page.
+        const int headerRows = std::clamp(format.headerRowCount(), 0, table.rows());
         for (int row = 0; row < table.rows(); ++row) {
+            if (row == 0 && headerRows > 0)
+                xml_.writeStartElement(QStringLiteral("table:table-header-rows"));
             xml_.writeStartElement(QStringLiteral("table:table-row"));
             for (int column = 0; column < table.columns(); ++column) {
                 const QTextTableCell cell = table.cellAt(row, column);
@@ -451,6 +529,8 @@ private:
                     writeCell(format, cell);
             }
             xml_.writeEndElement();
+            if (row + 1 == headerRows)
+                xml_.writeEndElement();
         }
         xml_.writeEndElement();
     }
@@ -459,10 +539,9 @@ private:
     {
         const QTextTableCellFormat format = cell.format().toTableCellFormat();
         Properties p;
-        for (const CellSide& side : CellSides) {
-            const double padding = format.hasProperty(side.padding) ? format.doubleProperty(side.padding) : table.cellPadding();
-            p.append({QStringLiteral("fo:padding-%1").arg(QLatin1String(side.name)), Points(padding * PointsPerUnit)});
-        }
+        for (const CellSide& side : CellSides)
+            p.append({QStringLiteral("fo:padding-%1").arg(QLatin1String(side.name)),
+                      Points(Padding(table, format, side) * PointsPerUnit)});
         for (const CellSide& side : CellSides)
             p.append({QStringLiteral("fo:border-%1").arg(QLatin1String(side.name)), CellBorder(table, format, side)});
         const auto vertical = format.verticalAlignment();
@@ -483,6 +562,11 @@ private:
         xml_.writeAttribute(QStringLiteral("office:value-type"), QStringLiteral("string"));
         writeItems(cell.begin());
         xml_.writeEndElement();
+    }
+
+    static double Padding(const QTextTableFormat& table, const QTextTableCellFormat& cell, const CellSide& side)
+    {
+        return cell.hasProperty(side.padding) ? cell.doubleProperty(side.padding) : table.cellPadding();
     }
 
     // A side's own border when the cell sets one; otherwise the table's border, which the
@@ -512,8 +596,77 @@ private:
         return otherwise;
     }
 
+    // The widths the layout gave the columns: each column runs from where its cells' text
+    // starts to where the next column's starts, the last to the table's edge. A column no cell
+    // of its own starts (every cell spanned) falls back to the widths the document asks for.
+    //
+    // Text measures a little wider in a reader than in the layout, so a column exactly as wide
+    // as its longest line would break that line, often inside a figure. Each column is made to
+    // hold its longest laid-out line with up to 5 % and a point to spare, taking the room from
+    // columns that have more than that; a table sized to its text may instead grow, within the
+    // page.
+    QList<double> ColumnWidths(const QTextTable& table, double tableWidth) const
+    {
+        const int columns = table.columns();
+        QList<double> starts(columns, qInf());
+        QList<double> lines(columns, 0);  // the longest line of the column's cells
+        QList<double> frames(columns, 0); // and the paddings and borders around it
+        for (int row = 0; row < table.rows(); ++row)
+            for (int column = 0; column < columns; ++column) {
+                const QTextTableCell cell = table.cellAt(row, column);
+                if (cell.row() != row || cell.column() != column || cell.columnSpan() != 1)
+                    continue;
+                const QTextBlock first = cell.firstCursorPosition().block();
+                starts[column] = std::min(starts[column], document_.documentLayout()->blockBoundingRect(first).left());
+                double line = 0;
+                for (QTextBlock block = first; block.isValid() && block.position() <= cell.lastPosition();
+                     block = block.next())
+                    for (int i = 0; i < block.layout()->lineCount(); ++i)
+                        line = std::max(line, block.layout()->lineAt(i).naturalTextWidth());
+                const QTextTableCellFormat format = cell.format().toTableCellFormat();
+                const double frame = Padding(table.format(), format, CellSides[2])
+                                     + Padding(table.format(), format, CellSides[3]) + 2 * table.format().border();
+                lines[column] = std::max(lines[column], line * layoutPoints_);
+                frames[column] = std::max(frames[column], frame * PointsPerUnit);
+            }
+        QList<double> widths;
+        for (int i = 0; i + 1 < columns; ++i)
+            widths << (starts[i + 1] - starts[i]) * layoutPoints_;
+        widths << tableWidth - std::accumulate(widths.begin(), widths.end(), 0.0);
+        if (!std::all_of(widths.begin(), widths.end(), [](double w) { return std::isfinite(w) && w > 0; }))
+            return RequestedWidths(table, tableWidth);
+
+        // The most room to spare that the table can give every column, down to none at all.
+        QList<double> needs(columns);
+        double lacking = 0;
+        double spare = 0;
+        for (const double room : {1.05, 1.03, 1.01, 1.0}) {
+            lacking = spare = 0;
+            for (int i = 0; i < columns; ++i) {
+                needs[i] = lines[i] * room + frames[i] + (lines[i] > 0 ? 1 : 0);
+                lacking += std::max(0.0, needs[i] - widths[i]);
+                spare += std::max(0.0, widths[i] - needs[i]);
+            }
+            if (lacking <= spare)
+                break;
+        }
+        if (lacking <= 0)
+            return widths;
+        const double given = std::min(lacking, spare);
+        const double grown = table.format().width().type() == QTextLength::VariableLength
+                                 ? std::clamp(textWidth_ - tableWidth, 0.0, lacking - given)
+                                 : 0;
+        for (int i = 0; i < columns; ++i) {
+            if (needs[i] > widths[i])
+                widths[i] += (needs[i] - widths[i]) * (given + grown) / lacking;
+            else if (spare > 0)
+                widths[i] -= (widths[i] - needs[i]) * given / spare;
+        }
+        return widths;
+    }
+
     // What the sized columns leave is shared evenly among the columns that ask for nothing.
-    static QList<double> ColumnWidths(const QTextTable& table, double tableWidth)
+    static QList<double> RequestedWidths(const QTextTable& table, double tableWidth)
     {
         const QList<QTextLength> constraints = table.format().columnWidthConstraints();
         QList<double> widths(table.columns(), -1);
@@ -537,8 +690,11 @@ private:
     StyleSet& styles_;
     const QTextDocument& document_;
     double textWidth_;
+    double layoutPoints_; // points per unit of the laid-out document's positions and line sizes
     int tableCount_ = 0;
     bool afterSpace_ = true;
+    bool keepLineWhole_ = false;
+    std::optional<double> gapAbove_; // points between the item being written and the one above
 };
 
 // ---- Package parts ------------------------------------------------------------------------
@@ -579,9 +735,18 @@ QByteArray ContentXml(const QTextDocument& document, double textWidth)
     return out;
 }
 
-QString Millimetres(double mm)
+// Printing lays the text out inside a further 2 cm (75 units) on every side of the page's
+// margins, and writes the page number right-aligned under the text, 5 pt below it, in the
+// document's default font. The file keeps that page: the same text area and the same footer.
+constexpr double PrintMarginPoints = 75 * PointsPerUnit;
+constexpr double PageNumberGapPoints = 5;
+// Text sets a little wider in a reader than in the layout; the text area is 3 pt wider on each
+// side than the printed one, so that a table as wide as the page keeps its lines whole too.
+constexpr double ReaderRoomPoints = 3;
+
+double TextWidthPoints(const QPageLayout& page)
 {
-    return QString::number(mm, 'f', 2) + QStringLiteral("mm");
+    return page.paintRect(QPageLayout::Point).width() - 2 * PrintMarginPoints;
 }
 
 QByteArray StylesXml(const QTextDocument& document, const QPageLayout& page)
@@ -593,36 +758,63 @@ QByteArray StylesXml(const QTextDocument& document, const QPageLayout& page)
     // Text without a format of its own shows in the document's default font, as on screen.
     QTextCharFormat defaults;
     defaults.setFont(document.defaultFont());
+    const Properties defaultText = TextProperties(defaults);
     xml.writeStartElement(QStringLiteral("office:styles"));
     xml.writeStartElement(QStringLiteral("style:default-style"));
     xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
     xml.writeEmptyElement(QStringLiteral("style:text-properties"));
-    for (const auto& [attribute, value] : TextProperties(defaults))
+    for (const auto& [attribute, value] : defaultText)
         xml.writeAttribute(attribute, value);
+    // The layout kerns pairs of letters, and so must a reader, or every line runs wider.
+    xml.writeAttribute(QStringLiteral("style:letter-kerning"), QStringLiteral("true"));
     xml.writeEndElement();
     xml.writeEndElement();
 
-    const QSizeF size = page.fullRect(QPageLayout::Millimeter).size();
-    const QMarginsF margins = page.margins(QPageLayout::Millimeter);
+    const QSizeF size = page.fullRect(QPageLayout::Point).size();
+    const QMarginsF margins = page.margins(QPageLayout::Point);
     xml.writeStartElement(QStringLiteral("office:automatic-styles"));
     xml.writeStartElement(QStringLiteral("style:page-layout"));
     xml.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Page"));
     xml.writeEmptyElement(QStringLiteral("style:page-layout-properties"));
-    xml.writeAttribute(QStringLiteral("fo:page-width"), Millimetres(size.width()));
-    xml.writeAttribute(QStringLiteral("fo:page-height"), Millimetres(size.height()));
+    xml.writeAttribute(QStringLiteral("fo:page-width"), Points(size.width()));
+    xml.writeAttribute(QStringLiteral("fo:page-height"), Points(size.height()));
     xml.writeAttribute(QStringLiteral("style:print-orientation"),
                        page.orientation() == QPageLayout::Landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
-    xml.writeAttribute(QStringLiteral("fo:margin-top"), Millimetres(margins.top()));
-    xml.writeAttribute(QStringLiteral("fo:margin-bottom"), Millimetres(margins.bottom()));
-    xml.writeAttribute(QStringLiteral("fo:margin-left"), Millimetres(margins.left()));
-    xml.writeAttribute(QStringLiteral("fo:margin-right"), Millimetres(margins.right()));
+    xml.writeAttribute(QStringLiteral("fo:margin-top"), Points(margins.top() + PrintMarginPoints));
+    xml.writeAttribute(QStringLiteral("fo:margin-bottom"), Points(margins.bottom()));
+    xml.writeAttribute(QStringLiteral("fo:margin-left"), Points(margins.left() + PrintMarginPoints - ReaderRoomPoints));
+    xml.writeAttribute(QStringLiteral("fo:margin-right"), Points(margins.right() + PrintMarginPoints - ReaderRoomPoints));
+    // The footer takes the bottom print margin: the gap above the number, then the number.
+    xml.writeStartElement(QStringLiteral("style:footer-style"));
+    xml.writeEmptyElement(QStringLiteral("style:header-footer-properties"));
+    xml.writeAttribute(QStringLiteral("fo:min-height"), Points(PrintMarginPoints - PageNumberGapPoints));
+    xml.writeAttribute(QStringLiteral("fo:margin-top"), Points(PageNumberGapPoints));
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeStartElement(QStringLiteral("style:style"));
+    xml.writeAttribute(QStringLiteral("style:name"), QStringLiteral("PageNumber"));
+    xml.writeAttribute(QStringLiteral("style:family"), QStringLiteral("paragraph"));
+    xml.writeEmptyElement(QStringLiteral("style:paragraph-properties"));
+    xml.writeAttribute(QStringLiteral("fo:text-align"), QStringLiteral("end"));
+    xml.writeAttribute(QStringLiteral("fo:margin-top"), QStringLiteral("0pt"));
+    xml.writeAttribute(QStringLiteral("fo:margin-bottom"), QStringLiteral("0pt"));
+    xml.writeEmptyElement(QStringLiteral("style:text-properties"));
+    for (const auto& [attribute, value] : defaultText)
+        xml.writeAttribute(attribute, value);
+    xml.writeAttribute(QStringLiteral("fo:color"), QStringLiteral("#000000"));
     xml.writeEndElement();
     xml.writeEndElement();
 
     xml.writeStartElement(QStringLiteral("office:master-styles"));
-    xml.writeEmptyElement(QStringLiteral("style:master-page"));
+    xml.writeStartElement(QStringLiteral("style:master-page"));
     xml.writeAttribute(QStringLiteral("style:name"), QStringLiteral("Standard"));
     xml.writeAttribute(QStringLiteral("style:page-layout-name"), QStringLiteral("Page"));
+    xml.writeStartElement(QStringLiteral("style:footer"));
+    xml.writeStartElement(QStringLiteral("text:p"));
+    xml.writeAttribute(QStringLiteral("text:style-name"), QStringLiteral("PageNumber"));
+    xml.writeStartElement(QStringLiteral("text:page-number"));
+    xml.writeAttribute(QStringLiteral("text:select-page"), QStringLiteral("current"));
+    xml.writeCharacters(QStringLiteral("1"));
     xml.writeEndDocument();
     return out;
 }
@@ -654,8 +846,18 @@ QByteArray OdtPackage(const QTextDocument& document, const QPageLayout& page)
 {
     StoredZip zip;
     zip.add("mimetype", "application/vnd.oasis.opendocument.text");
-    zip.add("content.xml", ContentXml(document, page.paintRect(QPageLayout::Point).width()));
-    zip.add("styles.xml", StylesXml(document, page));
+    // Column widths and line heights are read from the document laid out as it prints: on a
+    // PDF page, whose fonts measure as they print, at the width of the printed text.
+    QBuffer discard;
+    discard.open(QIODevice::WriteOnly);
+    QPdfWriter printed(&discard);
+    printed.setPageLayout(page);
+    const std::unique_ptr<QTextDocument> laidOut(document.clone());
+    laidOut->setDocumentMargin(document.documentMargin());
+    laidOut->documentLayout()->setPaintDevice(&printed);
+    laidOut->setTextWidth(TextWidthPoints(page) * printed.resolution() / 72.0);
+    zip.add("content.xml", ContentXml(*laidOut, TextWidthPoints(page)));
+    zip.add("styles.xml", StylesXml(*laidOut, page));
     zip.add("META-INF/manifest.xml", ManifestXml());
     return zip.finish();
 }

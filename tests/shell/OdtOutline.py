@@ -1,5 +1,7 @@
 """Prints an OpenDocument text file as an office suite reads it, one line per item in order:
     table <columns>       a table and how many columns it declares
+    shade <colour>        the table's background, when it has one
+    header-rows           the rows that follow repeat at the top of every page
     row <cells>           a row and how many cells (covered ones too) it holds
     cell <border-top>     a cell and its top border ("none" when it has none)
     p <border-bottom>     a paragraph and its bottom border
@@ -70,6 +72,10 @@ def outline(element, styles, out):
             columns = sum(int(c.getAttrNS(TABLENS, "number-columns-repeated") or 1)
                           for c in child.childNodes if c.qname == (TABLENS, "table-column"))
             out.append("table\t%d" % columns)
+            if (FONS, "background-color") in properties:
+                out.append("shade\t" + properties[(FONS, "background-color")])
+        elif name == (TABLENS, "table-header-rows"):
+            out.append("header-rows")
         elif name == (TABLENS, "table-row"):
             cells = sum(int(c.getAttrNS(TABLENS, "number-columns-repeated") or 1) for c in child.childNodes
                         if c.qname in ((TABLENS, "table-cell"), (TABLENS, "covered-table-cell")))

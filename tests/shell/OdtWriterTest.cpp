@@ -71,7 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                 {"p\tnone", "text\tone", "text\ttwo"}},
         PageRow{"a word split across formats stays whole", "<p>ab<b>cd</b><i> ef</i></p>", {"p\tnone", "text\tabcd ef"}},
         PageRow{"characters XML cannot hold are left out", "<p>a&#1;b&#xFFFF;c</p>", {"p\tnone", "text\tabc"}},
-        PageRow{"markup characters in the text are kept", "<p>&lt;R&gt; &amp; \"x\"</p>", {"p\tnone", "text\t<R> & \"x\""}}),
+        PageRow{"markup characters in the text are kept", "<p>&lt;R&gt; &amp; \"x\"</p>", {"p\tnone", "text\t<R> & \"x\""}},
+        PageRow{"a line kept whole cannot be wrapped", "<p style='white-space: nowrap'>R 1 000.00</p>",
+                {"p\tnone", "text\tR\u00a01\u00a0000.00"}}),
     testing::RowName());
 
 // A table keeps one cell per column in every row, and every block of a cell in that cell.
@@ -90,7 +92,11 @@ INSTANTIATE_TEST_SUITE_P(
         PageRow{"a table in a cell stays in that cell",
                 "<table><tr><td>out<table><tr><td>in</td></tr></table></td><td>next</td></tr></table>",
                 {"table\t2", "row\t2", "cell\tnone", "p\tnone", "text\tout", "table\t1", "row\t1", "cell\tnone",
-                 "p\tnone", "text\tin", "cell\tnone", "p\tnone", "text\tnext"}}),
+                 "p\tnone", "text\tin", "cell\tnone", "p\tnone", "text\tnext"}},
+        PageRow{"heading rows repeat on every page, a shaded table keeps its shade",
+                "<table bgcolor='#eef2f7'><thead><tr><td>h</td></tr></thead><tr><td>a</td></tr></table>",
+                {"table\t1", "shade\t#eef2f7", "header-rows", "row\t1", "cell\tnone", "p\tnone", "text\th", "row\t1",
+                 "cell\tnone", "p\tnone", "text\ta"}}),
     testing::RowName());
 
 // Rules and borders the layout draws are drawn in the document too.
