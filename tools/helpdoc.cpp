@@ -245,7 +245,12 @@ void Build(QTextDocument& doc, const QString& markdown, QPdfWriter& writer, cons
     body.setStyleStrategy(QFont::PreferNoShaping);
     doc.setDefaultFont(body);
     doc.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    // One edit block: the document is laid out once after all the formats are set, not after
+    // each of them.
+    QTextCursor batch(&doc);
+    batch.beginEditBlock();
     Style(doc);
+    batch.endEditBlock();
     doc.setPageSize(layout.body);
     // A section's heading never stands alone at a page's foot: one with less than the room of a
     // few lines under it, or whose next paragraph or table begins on the next page, starts the
