@@ -291,12 +291,13 @@ int Loan(const ParsedOptions& options)
     // names the print job here.
     const QString title = printout.Title.empty() ? QStringLiteral("Loans") : QString::fromStdString(printout.Title);
     return Output(state, options, [&] {
-        // The layout is read first, so a missing one leaves both tables as they were.
-        LoadReportLayout(state.Paths.LayoutPath(layout));
-        WriteOneRowTable(state.Paths, QStringLiteral("Loans"), printout.Loans);
+        // The layout is read and its tables checked first, so a missing one leaves both
+        // tables as they were.
+        ReportJob job(state, layout);
+        job.writeRow(QStringLiteral("Loans"), printout.Loans);
         if (printout.WritesAmort)
-            WriteMultiRowTable(state.Paths, QStringLiteral("Amort"), printout.Amort);
-        return RenderReport(state, layout, title);
+            job.writeRows(QStringLiteral("Amort"), printout.Amort);
+        return job.render(title);
     });
 }
 

@@ -539,12 +539,13 @@ void LoansScreen::printReport()
     const QString title =
         printout.Title.empty() ? state().ReportWindowTitle : QString::fromStdString(printout.Title);
     deliver([&] {
-        // The layout is read first, so a missing one leaves the tables as they were.
-        LoadReportLayout(state().Paths.LayoutPath(layout));
-        WriteOneRowTable(state().Paths, QStringLiteral("Loans"), printout.Loans);
+        // The layout is read and its tables checked first, so a missing one leaves both
+        // tables as they were.
+        ReportJob job(state(), layout);
+        job.writeRow(QStringLiteral("Loans"), printout.Loans);
         if (printout.WritesAmort)
-            WriteMultiRowTable(state().Paths, QStringLiteral("Amort"), printout.Amort);
-        return RenderReport(state(), layout, title);
+            job.writeRows(QStringLiteral("Amort"), printout.Amort);
+        return job.render(title);
     });
 }
 

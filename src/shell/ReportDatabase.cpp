@@ -80,9 +80,8 @@ void InTransaction(DatabaseConnection& connection, const QString& table, Work wo
 
 } // namespace
 
-void WriteOneRowTable(const AppPaths& paths, const QString& table, const ReportRow& row)
+void WriteOneRowTable(DatabaseConnection& connection, const QString& table, const ReportRow& row)
 {
-    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
     CheckColumns(connection, table, &row);
     InTransaction(connection, table, [&] {
         QStringList assignments;
@@ -105,9 +104,8 @@ void WriteOneRowTable(const AppPaths& paths, const QString& table, const ReportR
     });
 }
 
-void WriteMultiRowTable(const AppPaths& paths, const QString& table, const std::vector<ReportRow>& rows)
+void WriteMultiRowTable(DatabaseConnection& connection, const QString& table, const std::vector<ReportRow>& rows)
 {
-    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
     CheckColumns(connection, table, rows.empty() ? nullptr : &rows.front());
     InTransaction(connection, table, [&] {
         QSqlQuery empty(connection.database());
@@ -123,15 +121,13 @@ void WriteMultiRowTable(const AppPaths& paths, const QString& table, const std::
     });
 }
 
-bool ReportTableExists(const AppPaths& paths, const QString& table)
+bool ReportTableExists(DatabaseConnection& connection, const QString& table)
 {
-    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
     return !connection.database().record(table).isEmpty();
 }
 
-QList<QSqlRecord> ReadReportTable(const AppPaths& paths, const QString& table)
+QList<QSqlRecord> ReadReportTable(DatabaseConnection& connection, const QString& table)
 {
-    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
     QSqlQuery query(connection.database());
     connection.check(query.exec(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(QuoteIdentifier(table))),
                      QStringLiteral("read table %1").arg(table), query);
@@ -139,6 +135,24 @@ QList<QSqlRecord> ReadReportTable(const AppPaths& paths, const QString& table)
     while (query.next())
         rows << query.record();
     return rows;
+}
+
+void WriteOneRowTable(const AppPaths& paths, const QString& table, const ReportRow& row)
+{
+    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
+    WriteOneRowTable(connection, table, row);
+}
+
+void WriteMultiRowTable(const AppPaths& paths, const QString& table, const std::vector<ReportRow>& rows)
+{
+    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
+    WriteMultiRowTable(connection, table, rows);
+}
+
+QList<QSqlRecord> ReadReportTable(const AppPaths& paths, const QString& table)
+{
+    DatabaseConnection connection(paths.ReportDbPath, paths.SeedFolder());
+    return ReadReportTable(connection, table);
 }
 
 } // namespace revora

@@ -3,52 +3,60 @@
 #include <QDate>
 #include <QDir>
 
-#include "shell/Database.h"
 #include "shell/ReportDatabase.h"
-#include "shell/ReportRenderer.h"
 
 namespace revora {
 
-namespace {
-
-// A layout whose tables the report database does not hold is named before anything is
-// written, as a missing layout is.
-ReportLayout CheckedLayout(const AppPaths& paths, const QString& layoutName)
+ReportJob::ReportJob(const AppState& state, const QString& layoutName)
+    : layout_(LoadReportLayout(state.Paths.LayoutPath(layoutName))),
+      reports_(state.Paths.ReportDbPath, state.Paths.SeedFolder())
 {
-    ReportLayout layout = LoadReportLayout(paths.LayoutPath(layoutName));
-    for (const QString& table : {layout.table, layout.rowsTable})
-        if (!table.isEmpty() && !ReportTableExists(paths, table))
-            throw StorageError(layout.path, QStringLiteral("it names table %1, which %2 does not hold.")
-                                                .arg(table, QDir::toNativeSeparators(paths.ReportDbPath)));
-    return layout;
+    // A layout whose tables the report database does not hold is named before anything is
+    // written, as a missing layout is.
+    for (const QString& table : {layout_.table, layout_.rowsTable})
+        if (!table.isEmpty() && !ReportTableExists(reports_, table))
+            throw StorageError(layout_.path, QStringLiteral("it names table %1, which %2 does not hold.")
+                                                 .arg(table, QDir::toNativeSeparators(reports_.path())));
 }
 
-} // namespace
+void ReportJob::writeRow(const QString& table, const ReportRow& row)
+{
+    WriteOneRowTable(reports_, table, row);
+}
+
+void ReportJob::writeRows(const QString& table, const std::vector<ReportRow>& rows)
+{
+    WriteMultiRowTable(reports_, table, rows);
+}
+
+RenderedReport ReportJob::render(const QString& title)
+{
+    const QList<QSqlRecord> rows = ReadReportTable(reports_, layout_.table);
+    const QString html = layout_.rowsTable.isEmpty()
+                             ? RenderReportHtml(layout_, rows, QDate::currentDate())
+                             : RenderReportHtml(layout_, rows, ReadReportTable(reports_, layout_.rowsTable),
+                                                QDate::currentDate());
+    return {title, html};
+}
 
 RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row)
 {
-    CheckedLayout(state.Paths, request.layoutName);
-    WriteOneRowTable(state.Paths, request.table, row);
-    return RenderReport(state, request.layoutName, request.title);
+    ReportJob job(state, request.layoutName);
+    job.writeRow(request.table, row);
+    return job.render(request.title);
 }
 
 RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
                                             const std::vector<ReportRow>& rows)
 {
-    CheckedLayout(state.Paths, request.layoutName);
-    WriteMultiRowTable(state.Paths, request.table, rows);
-    return RenderReport(state, request.layoutName, request.title);
+    ReportJob job(state, request.layoutName);
+    job.writeRows(request.table, rows);
+    return job.render(request.title);
 }
 
 RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
 {
-    const ReportLayout layout = CheckedLayout(state.Paths, layoutName);
-    const QList<QSqlRecord> rows = ReadReportTable(state.Paths, layout.table);
-    const QString html = layout.rowsTable.isEmpty()
-                             ? RenderReportHtml(layout, rows, QDate::currentDate())
-                             : RenderReportHtml(layout, rows, ReadReportTable(state.Paths, layout.rowsTable),
-                                                QDate::currentDate());
-    return {title, html};
+    return ReportJob(state, layoutName).render(title);
 }
 
 } // namespace revora

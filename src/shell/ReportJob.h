@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "shell/AppState.h"
+#include "shell/Database.h"
+#include "shell/ReportRenderer.h"
 #include "tax/ReportRow.h"
 
 namespace revora {
@@ -27,11 +29,27 @@ struct RenderedReport {
     QString documentName() const { return title.section(QStringLiteral(" - "), 0, 0); }
 };
 
-// Loads the layout first, so a missing or damaged layout changes nothing, then writes the
-// one-row table and renders the layout over it. StorageError naming the file on failure.
-RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row);
+// One print's work on the report database, through one connection: the layout is loaded and
+// its tables checked first, so a missing or damaged layout changes nothing; then the print's
+// rows are written, and read back to render the layout over them. StorageError naming the
+// file on failure.
+class ReportJob {
+public:
+    ReportJob(const AppState& state, const QString& layoutName);
 
-// The same for a line-per-row table: emptied, then one row per line, in one transaction.
+    // Overwrites a one-row table's row.
+    void writeRow(const QString& table, const ReportRow& row);
+    // Empties a line-per-row table and adds one row per line, in one transaction.
+    void writeRows(const QString& table, const std::vector<ReportRow>& rows);
+    // The layout rendered over its tables as they now stand.
+    RenderedReport render(const QString& title);
+
+private:
+    ReportLayout layout_; // loaded before the database is opened: a missing layout is told first
+    DatabaseConnection reports_;
+};
+
+RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row);
 RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
                                             const std::vector<ReportRow>& rows);
 
