@@ -1,12 +1,12 @@
-#include "cli/CalcCommand.h"
+#include "CalcCommand.h"
 
 #include <QString>
 #include <charconv>
 #include <cmath>
 #include <iomanip>
 
-#include "shell/AmountFormat.h"
-#include "tax/InputNumbers.h"
+#include "AmountFormat.h"
+#include "common/InputNumbers.h"
 
 namespace revora::cli {
 

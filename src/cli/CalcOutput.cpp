@@ -1,11 +1,11 @@
-#include "cli/CalcOutput.h"
+#include "CalcOutput.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <functional>
 
-#include "shell/AppFolders.h"
-#include "shell/ReportRenderer.h"
+#include "AppFolders.h"
+#include "ReportRenderer.h"
 
 namespace revora::cli {
 

@@ -6,10 +6,10 @@
 #include <functional>
 #include <vector>
 
-#include "cli/CalcCommand.h"
-#include "shell/AppState.h"
-#include "shell/ReportJob.h"
-#include "tax/ReportRow.h"
+#include "CalcCommand.h"
+#include "AppState.h"
+#include "ReportJob.h"
+#include "common/ReportRow.h"
 
 namespace revora::cli {
 

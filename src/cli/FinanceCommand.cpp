@@ -12,18 +12,18 @@
 #include <iomanip>
 #include <iostream>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
 #include "finance/Annuity.h"
 #include "finance/DailyBalance.h"
 #include "finance/Inflation.h"
 #include "finance/Loan.h"
 #include "finance/LoanBuster.h"
 #include "finance/LoanComparison.h"
-#include "shell/AmountFormat.h"
-#include "shell/ReportDatabase.h"
-#include "shell/ReportRenderer.h"
-#include "tax/DayDate.h"
+#include "AmountFormat.h"
+#include "ReportDatabase.h"
+#include "ReportRenderer.h"
+#include "common/DayDate.h"
 
 namespace revora::cli {
 

@@ -6,11 +6,11 @@
 #include <QString>
 #include <iostream>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
-#include "cli/SettingsOverrides.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
+#include "SettingsOverrides.h"
 #include "package/SalaryPackage.h"
-#include "shell/SetupSettings.h"
+#include "SetupSettings.h"
 
 namespace revora::cli {
 

@@ -6,16 +6,16 @@
 #include <iostream>
 #include <sstream>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
-#include "cli/SettingsOverrides.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
+#include "SettingsOverrides.h"
 #include "payroll/AnnualPaye.h"
 #include "payroll/DailyPaye.h"
 #include "payroll/MonthlyPaye.h"
 #include "payroll/PayePrintout.h"
 #include "payroll/WeeklyPaye.h"
-#include "shell/SetupSettings.h"
-#include "tax/DayDate.h"
+#include "SetupSettings.h"
+#include "common/DayDate.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora::cli {

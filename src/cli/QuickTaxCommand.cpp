@@ -3,8 +3,8 @@
 #include <cmath>
 #include <iostream>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
 #include "tax/QuickTax.h"
 
 namespace revora::cli {

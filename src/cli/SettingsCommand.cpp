@@ -6,10 +6,10 @@
 #include <iomanip>
 #include <iostream>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
-#include "shell/AmountFormat.h"
-#include "shell/SetupSettings.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
+#include "AmountFormat.h"
+#include "SetupSettings.h"
 
 namespace revora::cli {
 

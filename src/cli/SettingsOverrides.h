@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/CalcCommand.h"
+#include "CalcCommand.h"
 #include "payroll/PayeCommon.h"
-#include "shell/AmountFormat.h"
+#include "AmountFormat.h"
 
 namespace revora::cli {
 

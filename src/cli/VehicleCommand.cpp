@@ -15,10 +15,10 @@
 #include <iostream>
 #include <variant>
 
-#include "cli/CalcCommand.h"
-#include "cli/CalcOutput.h"
-#include "shell/AmountFormat.h"
-#include "tax/DayDate.h"
+#include "CalcCommand.h"
+#include "CalcOutput.h"
+#include "AmountFormat.h"
+#include "common/DayDate.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/CompanyCarPrintout.h"
 #include "vehicle/CompanyCarRegister.h"

@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "Version.h"
-#include "cli/CalcCommand.h"
-#include "shell/Database.h"
-#include "shell/ReportRenderer.h"
+#include "CalcCommand.h"
+#include "Database.h"
+#include "ReportRenderer.h"
 
 namespace {
 

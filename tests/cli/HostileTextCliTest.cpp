@@ -10,7 +10,7 @@
 #include <map>
 
 #include "cli/RevoraCalc.h"
-#include "shell/OdtOutline.h"
+#include "report/OdtOutline.h"
 
 namespace revora {
 namespace {

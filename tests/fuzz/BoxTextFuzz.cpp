@@ -4,8 +4,8 @@
 #include <charconv>
 
 #include "FuzzInput.h"
-#include "tax/DayDate.h"
-#include "tax/InputNumbers.h"
+#include "common/DayDate.h"
+#include "common/InputNumbers.h"
 
 using namespace revora;
 using namespace revora::fuzz;

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "FuzzInput.h"
-#include "cli/CalcCommand.h"
-#include "tax/InputNumbers.h"
+#include "CalcCommand.h"
+#include "common/InputNumbers.h"
 
 using namespace revora;
 using namespace revora::fuzz;

@@ -16,8 +16,8 @@
 #include <variant>
 #include <vector>
 
-#include "tax/InputNumbers.h"
-#include "tax/ReportRow.h"
+#include "common/InputNumbers.h"
+#include "common/ReportRow.h"
 
 namespace revora::fuzz {
 

@@ -1,0 +1,122 @@
+#pragma once
+// The loan calculator: of a loan's principal, period (months), annual rate and monthly
+// repayment, one is solved from the other three; the totals, the monthly and annual
+// amortisation schedules and the printout follow from the four.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/ReportRow.h"
+
+namespace revora {
+
+enum class LoanMode : int { MonthlyRepayment = 0, PrincipalAmount = 1, RepaymentPeriod = 2, InterestRate = 3 };
+
+// "Monthly repayment", "Principal amount", "Repayment period", "Interest rate".
+std::string_view LoanModeText(LoanMode mode) noexcept;
+
+// The box limits and their messages.
+inline constexpr double MostLoanRate = 50.0;
+inline constexpr std::string_view LoanRateTitle = "Incorrect Interest Rate!";
+inline constexpr std::string_view LoanRateMessage = "The maximum interest rate allowed is 50%";
+inline constexpr std::string_view LoanPeriodTitle = "Incorrect Period!";
+inline constexpr std::string_view LoanPeriodMessage = "The maximum period  allowed is 600 months";
+// Shown over a solved rate above 50.
+inline constexpr std::string_view LoanRateErrorText = "   Error";
+inline constexpr std::string_view LoanRepaymentTitle = "Incorrect Monthly Repayment!";
+// A period solve whose repayment never brings the balance down; the interest as shown.
+std::string RepaymentBelowInterestMessage(std::string_view interestAsShown);
+
+// The program-wide loan values; they outlive the screen.
+struct LoanState {
+    double loanPrincipal = 0.0;
+    double loanPeriod = 0.0; // whole months, at most 600
+    double loanRate = 0.0;   // percent a year, at most 50 as typed
+    double loanRepayment = 0.0;
+    LoanMode loanCalcMode = LoanMode::MonthlyRepayment;
+    bool TotalsShown = false; // "DOWN": the total interest and total repayments are shown
+    // The last calculation found no answer: until one does, there is no schedule, graph or
+    // printout, so nothing is drawn or printed from a figure that does not belong to the inputs.
+    bool Unsolved = false;
+};
+
+// "&Initialise All": period, rate and repayment 0, mode "Monthly repayment", totals hidden;
+// the principal is kept.
+void LoanInitialise(LoanState& loan) noexcept;
+
+enum class LoanSolve {
+    Solved,
+    RateOutOfReach,         // no rate from 0 to 50 % gives the repayment ("   Error" over the rate)
+    RepaymentBelowInterest, // the repayment does not cover the first month's interest
+};
+
+// LoanCalc, by the mode:
+//   Monthly repayment: RPAYMENT.
+//   Principal amount: PAMOUNT.
+//   Repayment period: period 0, repayment less 0.01, then PER (CountPeriod), which sets the
+//     period and may raise the repayment. A repayment that, less 0.01, does not pay more than
+//     the first month's interest P x j never repays the loan: refused, the typed values kept.
+//   Interest rate: the largest rate on the 0.01 grid whose repayment does not exceed the one
+//     typed, searched in steps of 5, 1, 0.1 and 0.01 (rate = whole hundredths, so the steps
+//     do not drift); 0 unless principal, period and repayment are all non-zero. A rate above
+//     50, or a repayment below P / n (which not even 0 % repays), has no answer.
+// When there is no answer the solved value becomes 0 and Unsolved is set, so the other modes,
+// the schedules and the printout find nothing of it; the three typed values are kept.
+// Example: 100 000 over 240 months at 12 %: repayment 1 101.086...; a repayment of 1 101.09
+// solves to 12.000 and 1 101.08 to 11.990; 1 000 at 12 % paying 300 solves to 3 months with
+// the repayment raised from 299.99 to 340.03; at 0 % 120 000 over 240 months is 500 a month.
+LoanSolve LoanCalc(LoanState& loan) noexcept;
+
+// Total repayments = repayment x period; total interest = that less the principal.
+double LoanTotalRepayments(const LoanState& loan) noexcept;
+double LoanTotalInterest(const LoanState& loan) noexcept;
+
+struct ScheduleLine {
+    int Period = 0; // month or year number, from 1
+    double Capital = 0.0;
+    double Interest = 0.0;
+    double Balance = 0.0;
+};
+
+// "Mo&nthly Amort." needs the principal, the period and the repayment non-zero; "&Annual
+// Amort.", "Annual &Graph" and the annual printout need the principal and the repayment
+// non-zero and at least 13 months. The rate may be 0; an unsolved loan has neither.
+bool MonthlyScheduleAvailable(const LoanState& loan) noexcept;
+bool AnnualScheduleAvailable(const LoanState& loan) noexcept;
+
+// With R = RPAYMENT of the principal, period and rate and n the period, month i = 1..n:
+//   capital = R x (1 + j)^(i - n - 1); interest = R - capital;
+//   balance = |previous balance - capital|, from the principal.
+// Empty when the period is below 1. At 0 % every month repays P / n of capital.
+std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan);
+
+struct AnnualSchedule {
+    std::vector<ScheduleLine> Years; // the full years, then the part year when there is one
+    int FullYears = 0;
+    int Flag = 1; // 1: a whole number of years; 2: a part year ends the schedule
+};
+
+// CalcAnnAmort: the monthly schedule summed by twelves; year k's balance is the balance after
+// month 12k. A part year takes the principal less the full years' capital, (R x n - principal)
+// less their interest, and balance 0. A 30-month loan gives three lines, a 24-month one two.
+AnnualSchedule CalcAnnAmort(const LoanState& loan);
+
+enum class AmortKind { None, Annual, Monthly };
+
+struct LoanPrintout {
+    ReportRow Loans;              // the one row of "Loans"
+    bool WritesAmort = false;     // "Amort" is emptied and refilled only with a schedule
+    std::vector<ReportRow> Amort; // Year, Capital, Interest, Required (the balance)
+    std::string Layout;           // "Lonrepa.rpt" ... "LonInRtA.rpt"
+    std::string Title;            // empty without a schedule: the report window keeps its title
+};
+
+// LoanPrint: Heading (the mode's text), Num1..Num4; FinText1 "Total Interest", FinText1A
+// ": R", FinNum1, FinText2 "Total Repayments", FinNum2 when the totals are shown, else empty
+// texts and 0; YearMon "Year" or "Month" with a schedule. The layout and title by the mode and
+// the schedule kind.
+LoanPrintout LoanPrint(const LoanState& loan, AmortKind amort);
+
+} // namespace revora

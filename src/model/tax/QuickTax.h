@@ -1,0 +1,52 @@
+#pragma once
+// The quick tax calculation: the annual tax on a taxable income for an age, broken down.
+
+#include <cstdint>
+#include <string_view>
+
+#include "common/ReportRow.h"
+#include "common/InputNumbers.h"
+#include "tax/TaxEngine.h"
+
+namespace revora {
+
+// The largest taxable income the screen takes: the most any amount box takes. The result boxes
+// are as wide as the figures of this income.
+inline constexpr double MostQuickTaxIncome = LargestTypedAmount;
+
+// The age is a 16-bit count of whole years: an age that rounds above 32 767 is refused.
+inline constexpr std::string_view AgeLimitTitle = "Incorrect Age";
+inline constexpr std::string_view AgeLimitMessage = "Please enter an age of at most 32 767 years";
+
+// The quick tax screen's own program-wide values; they outlive the screen.
+struct QuickTaxState {
+    double IncomeCopy = 0.0; // the income as last typed or calculated here
+    std::int16_t Age = 0;
+    double PrimaryRebate = 0.0;
+    double AgePart = 0.0;
+    double TotalRebate = 0.0;
+    double TotalTax = 0.0;
+    double TaxCommitment = 0.0;
+    double AverageRate = 0.0;
+    double AverageRateAfterRebates = 0.0;
+};
+
+// NEWCALC on record.TaxableIncome and state.Age:
+//   TotalRebate    = floor(13 257 + age part), age part 9 873 above 74, 7 407 above 64, else 0
+//   TotalTax       = TaxBeforeRebates of TaxFromTable
+//   TaxCommitment  = max(TotalTax - TotalRebate, 0)
+//   AverageRate    = TaxBeforeRebates / TaxableIncome x 100 when the tax is above 0, else
+//                    the marginal rate (an income of 0 shows 18)
+//   AverageRateAfterRebates = max((TaxBeforeRebates - TotalRebate) / TaxableIncome x 100, 0)
+//                    when the tax is above 0, else 0
+// Example: 500 000 at age 40 gives bracket 4, tax 131 583, rebate 13 257, commitment 118 326.
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record) noexcept;
+
+// What "&Initialise All" resets; the age, the income copy, the rebate total, the age part
+// and the average after rebates keep their values.
+void QuickTaxInitialise(QuickTaxState& state) noexcept;
+
+// The row of the "kwiktax" report table, fields in the order written.
+ReportRow QuickTaxReportRow(const QuickTaxState& state, const TaxBracketResult& record);
+
+} // namespace revora

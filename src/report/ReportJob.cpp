@@ -1,0 +1,62 @@
+#include "ReportJob.h"
+
+#include <QDate>
+#include <QDir>
+
+#include "ReportDatabase.h"
+
+namespace revora {
+
+ReportJob::ReportJob(const AppState& state, const QString& layoutName)
+    : layout_(LoadReportLayout(state.Paths.LayoutPath(layoutName))),
+      reports_(state.Paths.ReportDbPath, state.Paths.SeedFolder())
+{
+    // A layout whose tables the report database does not hold is named before anything is
+    // written, as a missing layout is.
+    for (const QString& table : {layout_.table, layout_.rowsTable})
+        if (!table.isEmpty() && !ReportTableExists(reports_, table))
+            throw StorageError(layout_.path, QStringLiteral("it names table %1, which %2 does not hold.")
+                                                 .arg(table, QDir::toNativeSeparators(reports_.path())));
+}
+
+void ReportJob::writeRow(const QString& table, const ReportRow& row)
+{
+    WriteOneRowTable(reports_, table, row);
+}
+
+void ReportJob::writeRows(const QString& table, const std::vector<ReportRow>& rows)
+{
+    WriteMultiRowTable(reports_, table, rows);
+}
+
+RenderedReport ReportJob::render(const QString& title)
+{
+    const QList<QSqlRecord> rows = ReadReportTable(reports_, layout_.table);
+    const QString html = layout_.rowsTable.isEmpty()
+                             ? RenderReportHtml(layout_, rows, QDate::currentDate())
+                             : RenderReportHtml(layout_, rows, ReadReportTable(reports_, layout_.rowsTable),
+                                                QDate::currentDate());
+    return {title, html};
+}
+
+RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row)
+{
+    ReportJob job(state, request.layoutName);
+    job.writeRow(request.table, row);
+    return job.render(request.title);
+}
+
+RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
+                                            const std::vector<ReportRow>& rows)
+{
+    ReportJob job(state, request.layoutName);
+    job.writeRows(request.table, rows);
+    return job.render(request.title);
+}
+
+RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
+{
+    return ReportJob(state, layoutName).render(title);
+}
+
+} // namespace revora

@@ -1,0 +1,216 @@
+#include "ReportRenderer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QSqlField>
+#include <QTextDocument>
+#include <kainjow/mustache.hpp>
+
+#include "AmountFormat.h"
+#include "Database.h"
+#include "OdtWriter.h"
+
+namespace revora {
+namespace mustache = kainjow::mustache;
+
+namespace {
+
+// A day number counts days from 30/12/1899; one beyond any calendar prints nothing.
+std::string DayNumberText(qlonglong day)
+{
+    static const QDate dayZero(1899, 12, 30);
+    const QDate date = day > -1000000 && day < 3000000 ? dayZero.addDays(day) : QDate();
+    return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
+}
+
+void AddRecord(mustache::data& target, const QSqlRecord& record)
+{
+    mustache::data money{mustache::data::type::object};
+    mustache::data rate{mustache::data::type::object};
+    mustache::data date{mustache::data::type::object};
+    for (int i = 0; i < record.count(); ++i) {
+        const std::string name = record.fieldName(i).toStdString();
+        const QVariant value = record.value(i);
+        std::string plain;
+        std::string formatted;
+        switch (value.typeId()) {
+        case QMetaType::Double:
+        case QMetaType::Float:
+            plain = FormatFullPrecision(value.toDouble());
+            formatted = FormatAmount(value.toDouble());
+            rate.set(name, FormatAmount(value.toDouble(), 3));
+            break;
+        case QMetaType::Int:
+        case QMetaType::LongLong:
+        case QMetaType::UInt:
+        case QMetaType::ULongLong:
+        case QMetaType::Bool:
+            plain = std::to_string(value.toLongLong());
+            formatted = FormatAmount(static_cast<double>(value.toLongLong()));
+            rate.set(name, FormatAmount(static_cast<double>(value.toLongLong()), 3));
+            date.set(name, DayNumberText(value.toLongLong()));
+            break;
+        default:
+            plain = value.toString().toStdString();
+            formatted = plain;
+            break;
+        }
+        // An empty text is absent: it prints nothing, and a section over it ({{#ODedR1}}...{{/ODedR1}})
+        // leaves out the whole line, so a line the print left blank takes no room on the page.
+        if (plain.empty()) {
+            target.set(name, mustache::data(false));
+            money.set(name, mustache::data(false));
+            continue;
+        }
+        target.set(name, plain);
+        money.set(name, formatted);
+    }
+    target.set("money", money);
+    target.set("rate", rate);
+    target.set("date", date);
+}
+
+std::string ReadTextFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.exists())
+        throw StorageError(path, QStringLiteral("the report layout is missing."));
+    if (!file.open(QIODevice::ReadOnly))
+        throw StorageError(path, QStringLiteral("the report layout cannot be read (%1).").arg(file.errorString()));
+    return file.readAll().toStdString();
+}
+
+} // namespace
+
+ReportLayout LoadReportLayout(const QString& path)
+{
+    ReportLayout layout;
+    layout.path = path;
+    layout.templateText = ReadTextFile(path);
+    static const QRegularExpression tableLine(QStringLiteral(R"(^\s*<!--\s*revora-table:\s*([A-Za-z0-9_]+)\s*-->)"));
+    const auto match = tableLine.match(QString::fromStdString(layout.templateText));
+    if (!match.hasMatch())
+        throw StorageError(path, QStringLiteral("the report layout does not name its report table."));
+    layout.table = match.captured(1);
+    // Only the line right after the table line names the rows table.
+    static const QRegularExpression rowsLine(QStringLiteral(R"(\s*<!--\s*revora-table-rows:\s*([A-Za-z0-9_]+)\s*-->)"));
+    const auto rowsMatch = rowsLine.match(QString::fromStdString(layout.templateText), match.capturedEnd(),
+                                          QRegularExpression::NormalMatch,
+                                          QRegularExpression::AnchorAtOffsetMatchOption);
+    if (rowsMatch.hasMatch())
+        layout.rowsTable = rowsMatch.captured(1);
+    mustache::mustache check(layout.templateText);
+    if (!check.is_valid())
+        throw StorageError(path, QStringLiteral("the report layout is damaged (%1).")
+                                     .arg(QString::fromStdString(check.error_message())));
+    return layout;
+}
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn)
+{
+    return RenderReportHtml(layout, rows, rows, printedOn);
+}
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
+                         const QList<QSqlRecord>& listedRows, QDate printedOn)
+{
+    mustache::data data{mustache::data::type::object};
+    mustache::data list{mustache::data::type::list};
+    for (const QSqlRecord& record : listedRows) {
+        mustache::data row{mustache::data::type::object};
+        AddRecord(row, record);
+        list.push_back(row);
+    }
+    if (!rows.isEmpty())
+        AddRecord(data, rows.first());
+    data.set("rows", list);
+    data.set("PrintedDate", printedOn.toString(QStringLiteral("dd/MM/yyyy")).toStdString());
+
+    mustache::mustache tmpl(layout.templateText);
+    const std::string html = tmpl.render(data);
+    if (!tmpl.is_valid())
+        throw StorageError(layout.path, QStringLiteral("the report layout could not be rendered (%1).")
+                                            .arg(QString::fromStdString(tmpl.error_message())));
+    return QString::fromStdString(html);
+}
+
+std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setDocumentMargin(0);
+    document->setHtml(html);
+    return document;
+}
+
+QPageLayout ReportPage()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+}
+
+ExportFormat ExportFormatFor(const QString& fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("pdf"))
+        return ExportFormat::Pdf;
+    if (suffix == QLatin1String("odt"))
+        return ExportFormat::Odt;
+    if (suffix == QLatin1String("html") || suffix == QLatin1String("htm"))
+        return ExportFormat::Html;
+    return ExportFormat::Unknown;
+}
+
+void ExportReport(const QString& html, const QString& fileName)
+{
+    const ExportFormat format = ExportFormatFor(fileName);
+    if (format == ExportFormat::Unknown)
+        throw StorageError(fileName, QStringLiteral("reports are exported as .pdf, .odt or .html files."));
+    const QFileInfo folder(QFileInfo(fileName).absolutePath());
+    if (!folder.isDir())
+        throw StorageError(fileName, QStringLiteral("its folder does not exist."));
+    if (!folder.isWritable())
+        throw StorageError(fileName, QStringLiteral("its folder is not writable."));
+
+    // Written beside the target and renamed over it only when complete, so a failed export
+    // leaves no half file and keeps what was there before.
+    QSaveFile file(fileName);
+    const auto failed = [&] {
+        return StorageError(fileName, QStringLiteral("the report could not be written (%1).").arg(file.errorString()));
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        throw failed();
+    if (format == ExportFormat::Pdf) {
+        QPdfWriter pdf(&file);
+        pdf.setPageLayout(ReportPage());
+        MakeReportDocument(html)->print(&pdf);
+    } else if (format == ExportFormat::Odt) {
+        file.write(OdtPackage(*MakeReportDocument(html), ReportPage()));
+    } else {
+        file.write(html.toUtf8());
+    }
+    if (!file.commit())
+        throw failed();
+}
+
+void PrintReport(const QString& html, const QString& printerName, const QString& documentName)
+{
+    const QString name = printerName.isEmpty() ? QPrinterInfo::defaultPrinterName() : printerName;
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (name.isEmpty() || info.isNull())
+        throw PrintError(QStringLiteral("No printer is installed. Add a printer, or view the report and export it."));
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setPageLayout(ReportPage());
+    printer.setDocName(documentName);
+    if (!printer.isValid())
+        throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));
+    MakeReportDocument(html)->print(&printer);
+}
+
+} // namespace revora

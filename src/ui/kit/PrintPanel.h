@@ -1,0 +1,38 @@
+#pragma once
+// The print panel every screen shows when the user asks to print: view/export or straight
+// to the printer. It lies on top of the screen's controls until a choice is made.
+
+#include "OverlayPanel.h"
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace revora {
+
+class PrintPanel : public OverlayPanel {
+    Q_OBJECT
+public:
+    // cancelCaption is "&Cancel" on the tax, package and vehicle screens, "C&ancel" elsewhere.
+    explicit PrintPanel(QWidget* parent, const QString& cancelCaption = QStringLiteral("&Cancel"));
+
+    QPushButton* viewButton() const { return view_; }
+    QPushButton* directButton() const { return direct_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    // Where a screen puts what else it asks before printing (a name, a language), above the
+    // three buttons.
+    QVBoxLayout* contentLayout() const { return content_; }
+
+    void showPanel(); // visible, in front, with the focus on "&View/Export report"
+
+signals:
+    void viewRequested();
+    void directRequested();
+
+private:
+    QPushButton* view_;
+    QPushButton* direct_;
+    QPushButton* cancel_;
+    QVBoxLayout* content_;
+};
+
+} // namespace revora

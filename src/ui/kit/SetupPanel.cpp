@@ -1,0 +1,161 @@
+#include "SetupPanel.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "NumberBox.h"
+
+namespace revora {
+
+namespace {
+
+// Checks the option whose rate is stored; any other rate clears both, which an exclusive
+// pair only allows while it is not exclusive.
+void ShowChoice(const std::pair<QRadioButton*, QRadioButton*>& pair, bool first, bool second)
+{
+    if (!pair.first)
+        return;
+    for (QRadioButton* option : {pair.first, pair.second})
+        option->setAutoExclusive(false);
+    pair.first->setChecked(first);
+    pair.second->setChecked(second);
+    for (QRadioButton* option : {pair.first, pair.second})
+        option->setAutoExclusive(true);
+}
+
+} // namespace
+
+SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
+{
+    setObjectName("Frame3");
+    auto* group = new QGroupBox(QStringLiteral("Setup"), this);
+    auto* grid = new QGridLayout(group);
+    const bool package = columns == Columns::Package;
+    if (package) {
+        addRate(grid, "numPenContPerc", "Employee pension contribution", 2, &PackageSettings::PensionCont,
+                Unit::Percent);
+        addRate(grid, "numPenPercentage", "Employer's pension contribution", 2, &PackageSettings::EmployerPenCont,
+                Unit::Percent);
+        addRate(grid, "numProvContPerc", "Employee provident contribution", 2, &PackageSettings::ProvCont,
+                Unit::Percent);
+        addRate(grid, "numCCProvContPerc", "Employer's provident contribution", 2,
+                &PackageSettings::EmployerProvCont, Unit::Percent);
+    }
+    addRate(grid, "numEmpEUIF", "Employee UIF portion", 3, &PackageSettings::EmployeeUIF, Unit::Levy);
+    addRate(grid, "numEmpRUIF", "Employer UIF portion", 3, &PackageSettings::EmployerUIF, Unit::Levy);
+    addRate(grid, "numSkillPercent", "Skills levy", 3, &PackageSettings::SkillLevy, Unit::Levy);
+    addRate(grid, "numUIFLimit", "UIF monthly limit", 0, &PackageSettings::UIFLimit, Unit::Rand);
+    travelRate_ = addChoice(grid, "Travel allowance inclusion rate :", "optTAIncRate80", "80%", "optTAIncRate20", "20%");
+    connect(travelRate_.first, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.8; });
+    connect(travelRate_.second, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.2; });
+    if (package) {
+        carRate_ = addChoice(grid, "Company car fringe benefit rate", "optCompCarFBRate80", "80%",
+                             "optCompCarFBRate20", "20%");
+        connect(carRate_.first, &QRadioButton::clicked, this, [this] { settings_.CompCarFBRate8020 = 0.8; });
+        connect(carRate_.second, &QRadioButton::clicked, this, [this] { settings_.CompCarFBRate8020 = 0.2; });
+        maintenancePlan_ = addChoice(grid, "Company car has maintenance plan", "optCompCarMPYes", "Yes",
+                                     "optCompCarMPNo", "No");
+        connect(maintenancePlan_.first, &QRadioButton::clicked, this, [this] { settings_.CompCarMPYesNo = true; });
+        connect(maintenancePlan_.second, &QRadioButton::clicked, this, [this] { settings_.CompCarMPYesNo = false; });
+    }
+    auto* cmdSetupOK = new QPushButton(QStringLiteral("O&K"), this);
+    cmdSetupOK->setObjectName("cmdSetupOK");
+    auto* cmdSetupCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    cmdSetupCancel->setObjectName("cmdSetupCancel");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdSetupOK);
+    buttons->addWidget(cmdSetupCancel);
+    grid->addLayout(buttons, grid->rowCount(), 0, 1, grid->columnCount());
+    connect(cmdSetupOK, &QPushButton::clicked, this, &SetupPanel::confirmed);
+    // Leaving without "O&K" keeps nothing: the next opening shows the stored row afresh.
+    connect(cmdSetupCancel, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+}
+
+NumberBox* SetupPanel::addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
+                               double PackageSettings::*member, Unit unit)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
+    box->setObjectName(name);
+    box->setMinimumWidth(100);
+    const int row = grid->rowCount();
+    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    label->setBuddy(box);
+    grid->addWidget(label, row, 0);
+    // The rand sign before the amount, the percent sign after the rate.
+    if (unit == Unit::Rand)
+        grid->addWidget(new QLabel(QStringLiteral("R"), this), row, 1, Qt::AlignRight);
+    grid->addWidget(box, row, 2);
+    if (unit != Unit::Rand)
+        grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
+    if (unit == Unit::Levy) {
+        box->setAcceptor(IsLevyPercentAllowed);
+        connect(box, &NumberBox::refused, this, [this, caption] {
+            QMessageBox::warning(this, parentWidget()->windowTitle(),
+                                 QString::fromStdString(LevyPercentTooLargeMessage(caption)));
+        });
+    }
+    connect(box, &NumberBox::valueEdited, this, [this, member](double value) { settings_.*member = value; });
+    rates_.append({box, member});
+    return box;
+}
+
+std::pair<QRadioButton*, QRadioButton*> SetupPanel::addChoice(QGridLayout* grid, const char* caption,
+                                                              const char* first, const char* firstCaption,
+                                                              const char* second, const char* secondCaption)
+{
+    // Each pair has a widget of its own, so the pairs are exclusive apart from one another.
+    auto* holder = new QWidget(this);
+    auto* row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* one = new QRadioButton(QString::fromUtf8(firstCaption), holder);
+    one->setObjectName(first);
+    auto* two = new QRadioButton(QString::fromUtf8(secondCaption), holder);
+    two->setObjectName(second);
+    row->addWidget(one);
+    row->addWidget(two);
+    const int at = grid->rowCount();
+    grid->addWidget(new QLabel(QString::fromUtf8(caption), this), at, 0);
+    grid->addWidget(holder, at, 2);
+    return {one, two};
+}
+
+void SetupPanel::keyPressEvent(QKeyEvent* event)
+{
+    // Esc is "&Cancel", from any box of the panel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    OverlayPanel::keyPressEvent(event);
+}
+
+void SetupPanel::setSettings(const PackageSettings& settings)
+{
+    opened_ = settings;
+    settings_ = settings;
+    for (const auto& [box, member] : rates_)
+        box->setValue(settings_.*member);
+    ShowChoice(travelRate_, settings_.TAIncRate8020 == 0.8, settings_.TAIncRate8020 == 0.2);
+    ShowChoice(carRate_, settings_.CompCarFBRate8020 == 0.8, settings_.CompCarFBRate8020 == 0.2);
+    ShowChoice(maintenancePlan_, settings_.CompCarMPYesNo, !settings_.CompCarMPYesNo);
+}
+
+void SetupPanel::open()
+{
+    showOnTop();
+    if (!rates_.isEmpty())
+        rates_.first().first->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace revora

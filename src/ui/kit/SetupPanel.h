@@ -1,0 +1,56 @@
+#pragma once
+// The "Setup" panel: the employer's rates of the Setup row, shown on top of a screen. The
+// payroll screens show the five payroll columns; the salary package screens all eleven. The
+// panel holds the values as they are typed and chosen; "O&K" says they are to be kept, and
+// "&Cancel" or Esc that nothing is: the panel goes and everything stays as it was.
+
+#include "package/SalaryPackage.h"
+#include "payroll/PayeCommon.h"
+#include "OverlayPanel.h"
+
+class QGridLayout;
+class QRadioButton;
+
+namespace revora {
+
+class NumberBox;
+
+class SetupPanel : public OverlayPanel {
+    Q_OBJECT
+public:
+    enum class Columns { Payroll, Package };
+    SetupPanel(QWidget* parent, Columns columns);
+
+    // Shows the stored values; a rate other than 0.8 or 0.2 selects neither option and is kept
+    // until an option is chosen.
+    void setSettings(const PackageSettings& settings);
+    const PackageSettings& settings() const { return settings_; }
+    // The values shown by setSettings and those held now: what the user changed.
+    SettingsEdit edit() const { return {opened_, settings_}; }
+
+    // Visible, in front, with the focus in its first box.
+    void open();
+
+signals:
+    void confirmed(); // "O&K"
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    enum class Unit { Percent, Levy, Rand }; // a levy is a percentage of at most 100
+    NumberBox* addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
+                       double PackageSettings::*member, Unit unit);
+    std::pair<QRadioButton*, QRadioButton*> addChoice(QGridLayout* grid, const char* caption, const char* first,
+                                                      const char* firstCaption, const char* second,
+                                                      const char* secondCaption);
+
+    PackageSettings opened_;
+    PackageSettings settings_;
+    QList<std::pair<NumberBox*, double PackageSettings::*>> rates_;
+    std::pair<QRadioButton*, QRadioButton*> travelRate_{};
+    std::pair<QRadioButton*, QRadioButton*> carRate_{};
+    std::pair<QRadioButton*, QRadioButton*> maintenancePlan_{};
+};
+
+} // namespace revora

@@ -1,0 +1,92 @@
+#pragma once
+// The main window: the menu bar, the background picture and the calculator screens as child
+// windows. It owns the program-wide shared values and hands them to the screens.
+
+#include <QMainWindow>
+#include <QIcon>
+#include <QPixmap>
+#include <functional>
+#include <memory>
+
+#include "package/SalaryPackage.h"
+#include "AppState.h"
+#include "ProgramWindow.h"
+
+class QMdiArea;
+class QMdiSubWindow;
+class QPrinter;
+
+namespace revora {
+
+class CalculatorWindow;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Start-up in order: picture, caption, show, InitialiseAll, the database paths, the
+    // start-up choice, and the About window when it is asked for.
+    void start();
+
+    AppState& state() { return state_; }
+    QMdiArea* mdiArea() const { return mdi_; }
+
+    // Shows a screen as a child window, creating it on first use; an open one comes to the front.
+    QMdiSubWindow* openScreen(const QString& name, const std::function<CalculatorWindow*()>& make);
+    QMdiSubWindow* findScreen(const QString& name) const;
+
+    // The help document, with its find box focused when asked; the video lectures, which only
+    // beep while their window is minimised.
+    void openHelp(bool find = false);
+    void openVideo();
+
+    void initialiseAll();
+    void showAbout();
+    void printerSetup();
+    void startCalculator();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    // A child window by name, made on first use, brought to the front and made active.
+    QMdiSubWindow* openChild(const QString& name, const std::function<QWidget*()>& make);
+    void openQuickTax();
+    // The company car screen, widening a main window in its normal state, then cascading.
+    void openCompanyCar();
+    void openTravelAllowance();
+    // A salary package screen, then the child windows cascaded.
+    void openPackage(const QString& name, PackageScreen screen);
+    // The main window within the desktop's available area, its frame included.
+    void fitToScreen();
+    // Child windows wholly inside the visible work area: moved in and, if larger, shrunk to it
+    // (a screen's form scrolls inside a smaller window).
+    void fitInsideWorkArea(QMdiSubWindow* sub);
+    void fitAllInsideWorkArea();
+
+    AppState state_;
+    QString applicationFolder_;
+    QString installFolder_;
+    QMdiArea* mdi_;
+    std::unique_ptr<QPrinter> printer_;
+};
+
+// The main window's size at opening, where the desktop has room for it.
+inline constexpr int MainWindowWidth = 1100;
+inline constexpr int MainWindowHeight = 760;
+
+// `window` shrunk to no larger than `area`, then moved the least distance that puts it wholly
+// inside; one that starts within the area's first eighth (a cascade's offset) is shrunk where
+// it stands instead. Places the main window on the desktop and child windows in the work area.
+QRect FitWithin(QRect window, const QRect& area);
+
+// The outer width the main window takes when the company car screen opens.
+inline constexpr int CompanyCarMainWindowTwips = 13405;
+
+// The caption: "Revora 2016 Ver: 1.05.000".
+QString MainWindowCaption();
+
+} // namespace revora

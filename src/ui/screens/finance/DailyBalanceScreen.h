@@ -1,0 +1,48 @@
+#pragma once
+// The daily balance screen: the simple interest a capital earns between two dates at a
+// yearly rate, with spinners that step the end date by a day and the rate by a quarter.
+
+#include "finance/DailyBalance.h"
+#include "CalculatorWindow.h"
+
+class QPushButton;
+
+namespace revora {
+
+class DateBox;
+class NumberBox;
+class PrintPanel;
+class SpinnerStep;
+
+class DailyBalanceScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit DailyBalanceScreen(AppState& state, QWidget* parent = nullptr);
+
+    void activated() override;
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return fraPrint_; }
+    const DailyBalanceResult& result() const { return result_; }
+
+private:
+    void watchDates();
+    void stepEndDate(int direction);
+    // "&Print": the row written and the panel shown, only for a result worth printing.
+    bool bothDatesSet() const;
+
+    DailyBalanceResult result_;
+    NumberBox* capital_ = nullptr;
+    DateBox* startDate_ = nullptr;
+    DateBox* endDate_ = nullptr;
+    NumberBox* rate_ = nullptr;
+    SpinnerStep* spDate_ = nullptr;
+    SpinnerStep* spRate_ = nullptr;
+    NumberBox* interest_ = nullptr;
+    NumberBox* days_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    PrintPanel* fraPrint_ = nullptr;
+};
+
+} // namespace revora

@@ -1,0 +1,43 @@
+#pragma once
+// The inflation screen: a present cost carried forward over a number of years at a steady
+// rate, giving what it will cost then and what the present amount will then buy.
+
+#include "finance/Inflation.h"
+#include "CalculatorWindow.h"
+
+class QLabel;
+class QPushButton;
+
+namespace revora {
+
+class NumberBox;
+class PrintPanel;
+class SpinnerStep;
+
+class InflationScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit InflationScreen(AppState& state, QWidget* parent = nullptr);
+
+    void activated() override;
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return fraPrint_; }
+
+private:
+    // "&Print": the row written and the panel shown, only for a future value worth printing.
+
+    NumberBox* presentCost_ = nullptr;
+    NumberBox* period_ = nullptr;
+    NumberBox* rate_ = nullptr;
+    SpinnerStep* spPeriod_ = nullptr;
+    SpinnerStep* spInflation_ = nullptr;
+    NumberBox* futureValue_ = nullptr;
+    NumberBox* buyingPower_ = nullptr;
+    QLabel* tooLarge_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    PrintPanel* fraPrint_ = nullptr;
+};
+
+} // namespace revora

@@ -1,0 +1,52 @@
+#pragma once
+// The loan buster screen: what a fixed extra monthly payment does to a loan, how many months
+// sooner it is paid off, the new repayment and totals, and the total saving.
+
+#include <array>
+#include <cstdint>
+
+#include "finance/LoanBuster.h"
+#include "CalculatorWindow.h"
+
+class QPushButton;
+
+namespace revora {
+
+class NumberBox;
+class PrintPanel;
+
+class LoanBusterScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit LoanBusterScreen(AppState& state, QWidget* parent = nullptr);
+
+    void activated() override;
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return fraPrint_; }
+    std::int16_t period() const { return period_; }
+    const LoanBusterResult& result() const { return result_; }
+
+private:
+    NumberBox* addInput(const char* name, const char* caption, const char* unit, NumberBox* box);
+    void load();
+    void showResult();
+    // The print button: the figures of the inputs shown, then the row and the panel, but only
+    // for a loan with a principal.
+
+    std::int16_t period_ = 0; // the screen's own: 0 each time it opens
+    LoanBusterResult result_;
+
+    NumberBox* numPrinAmount_ = nullptr;
+    NumberBox* numPeriod_ = nullptr;
+    NumberBox* numIntRate_ = nullptr;
+    NumberBox* numXtraPay_ = nullptr;
+    NumberBox* numMonRePay_ = nullptr;
+    NumberBox* numAns2_ = nullptr;
+    std::array<NumberBox*, 8> numAns1_{};
+    QPushButton* cmdOK_ = nullptr;
+    PrintPanel* fraPrint_ = nullptr;
+};
+
+} // namespace revora

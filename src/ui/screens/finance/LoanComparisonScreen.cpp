@@ -1,0 +1,160 @@
+#include "finance/LoanComparisonScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "finance/Loan.h"
+#include "AmountFormat.h"
+#include "Database.h"
+#include "NumberBox.h"
+#include "PrintPanel.h"
+
+namespace revora {
+
+namespace {
+
+const ReportRequest ComparisonReport{QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"),
+                                     QStringLiteral("Loan Comparison")};
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// "# ### ### ##0.00 ": grouped, two decimals, a blank after.
+QString GridAmount(double value) { return QString::fromStdString(FormatAmount(value)) + QLatin1Char(' '); }
+
+} // namespace
+
+LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("Loan Comparison"));
+    setObjectName("LoanComparisonScreen");
+    LoanComparisonState& loan = this->state().LoanComparison;
+
+    numBAmt_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    numBAmt_->setObjectName("numBAmt");
+    numIntRate_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    numIntRate_->setObjectName("numIntRate");
+    auto* inputs = new QGridLayout;
+    const struct {
+        NumberBox* box;
+        const char* caption;
+        const char* unit;
+    } rows[] = {{numBAmt_, "Bond amount", nullptr}, {numIntRate_, "Interest rate", "%p.a."}};
+    for (const auto& row : rows) {
+        const int r = inputs->rowCount();
+        row.box->setMinimumWidth(120);
+        auto* label = new QLabel(QString::fromUtf8(row.caption), this);
+        label->setBuddy(row.box);
+        inputs->addWidget(label, r, 0);
+        inputs->addWidget(row.box, r, 1);
+        if (row.unit)
+            inputs->addWidget(new QLabel(QString::fromUtf8(row.unit), this), r, 2);
+    }
+    inputs->setColumnStretch(3, 1);
+
+    // The header row is the table's own header; the six terms follow it.
+    grid_ = new QTableWidget(static_cast<int>(rows_.size()), 4, this);
+    grid_->setObjectName("grdComparison");
+    grid_->setHorizontalHeaderLabels(
+        {QStringLiteral(" Period "), QStringLiteral("Monthly repayment"), QStringLiteral("   Total Interest   "),
+         QStringLiteral("  Total Paid    ")});
+    grid_->verticalHeader()->hide();
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::NoSelection);
+    grid_->setFocusPolicy(Qt::NoFocus);
+    grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    for (int r = 0; r < grid_->rowCount(); ++r)
+        for (int c = 0; c < grid_->columnCount(); ++c) {
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(c == 0 ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+            grid_->setItem(r, c, item);
+        }
+
+    const CommandRow commands = makeCommandRow(true);
+    QPushButton* cmdCalculate = commands.calculate;
+    cmdOK_ = commands.ok;
+    QPushButton* cmdPrint = commands.print;
+
+    formLayout()->addLayout(inputs);
+    formLayout()->addSpacing(8);
+    formLayout()->addWidget(grid_);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(commands.layout);
+
+    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
+    fraPrint_->setObjectName("fraPrint");
+    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
+
+    const QList<QWidget*> order{numBAmt_, numIntRate_, cmdCalculate, cmdOK_, cmdPrint};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(numBAmt_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Amount = value; });
+    numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
+    connect(numIntRate_, &NumberBox::valueEdited, this,
+            [&loan](double value) { loan.Rate = static_cast<float>(value); });
+    connect(numIntRate_, &NumberBox::refused, this, [this] {
+        showError(Text(LoanRateTitle), Text(LoanRateMessage));
+        numIntRate_->setFocus(Qt::OtherFocusReason);
+    });
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &LoanComparisonScreen::calculate);
+    setUpRowPrinting(cmdPrint, fraPrint_, {ComparisonReport, [this]() -> std::optional<ReportRow> {
+                                               const LoanComparisonState& loan = this->state().LoanComparison;
+                                               // 0 % is a loan too: repaid in equal parts.
+                                               if (loan.Amount <= 0.0)
+                                                   return std::nullopt;
+                                               return LoanComparisonReportRow(loan, rows_);
+                                           },
+                                           cmdOK_});
+
+    activated();
+    grid_->resizeColumnsToContents();
+    // The whole grid shows, with no scroll bars.
+    int width = grid_->frameWidth() * 2;
+    for (int c = 0; c < grid_->columnCount(); ++c)
+        width += grid_->columnWidth(c);
+    grid_->setFixedSize(width, grid_->frameWidth() * 2 + grid_->horizontalHeader()->sizeHint().height() +
+                                   grid_->rowCount() * grid_->rowHeight(0));
+}
+
+void LoanComparisonScreen::activated()
+{
+    load();
+    calculate();
+}
+
+void LoanComparisonScreen::load()
+{
+    const LoanComparisonState& loan = this->state().LoanComparison;
+    numBAmt_->setValue(loan.Amount);
+    numIntRate_->setValue(loan.Rate);
+}
+
+bool LoanComparisonScreen::calculate()
+{
+    rows_ = CompareLoans(state().LoanComparison);
+    showComparison();
+    return true;
+}
+
+void LoanComparisonScreen::showComparison()
+{
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const ComparisonRow& row = rows_[i];
+        const int r = static_cast<int>(i);
+        grid_->item(r, 0)->setText(QString::fromStdString(row.Label));
+        grid_->item(r, 1)->setText(GridAmount(row.Repayment));
+        grid_->item(r, 2)->setText(GridAmount(row.TotalInterest));
+        grid_->item(r, 3)->setText(GridAmount(row.TotalPaid));
+    }
+}
+
+void LoanComparisonScreen::printReport() { printRow(); }
+
+} // namespace revora

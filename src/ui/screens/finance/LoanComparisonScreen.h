@@ -1,0 +1,46 @@
+#pragma once
+// The loan comparison screen: one amount at one rate repaid over 5, 10, 15, 20, 25 and 30
+// years, side by side in a grid.
+
+#include <array>
+
+#include "finance/LoanComparison.h"
+#include "CalculatorWindow.h"
+
+class QPushButton;
+class QTableWidget;
+
+namespace revora {
+
+class NumberBox;
+class PrintPanel;
+
+class LoanComparisonScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit LoanComparisonScreen(AppState& state, QWidget* parent = nullptr);
+
+    // The stored amount and rate, and the grid worked out from them.
+    void activated() override;
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return fraPrint_; }
+    const std::array<ComparisonRow, 6>& rows() const { return rows_; }
+
+private:
+    void load();
+    void showComparison();
+    // The print button: the grid of the inputs shown, then the row and the panel, but only
+    // for an amount and a rate.
+
+    std::array<ComparisonRow, 6> rows_{};
+
+    NumberBox* numBAmt_ = nullptr;
+    NumberBox* numIntRate_ = nullptr;
+    QTableWidget* grid_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    PrintPanel* fraPrint_ = nullptr;
+};
+
+} // namespace revora

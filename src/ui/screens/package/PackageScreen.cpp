@@ -1,0 +1,437 @@
+#include "package/PackageScreen.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "BusyCursor.h"
+#include "Database.h"
+#include "NumberBox.h"
+#include "ResultWidth.h"
+#include "OverlayPanel.h"
+#include "PrintPanel.h"
+#include "SetupPanel.h"
+#include "SetupSettings.h"
+#include "common/InputNumbers.h"
+
+namespace revora {
+
+namespace {
+
+const char* Caption(PackageScreen screen)
+{
+    switch (screen) {
+    case PackageScreen::RevoraAnnual:
+        return "Revora : Annual Calculation";
+    case PackageScreen::RevoraMonthly:
+        return "Revora : Monthly Calculation";
+    case PackageScreen::AvantaAnnual:
+        return "Avanta : Annual Calculation";
+    case PackageScreen::AvantaMonthly:
+        return "Avanta : Monthly Calculation";
+    }
+    return "";
+}
+
+const char* AmountCaption(PackageScreen screen)
+{
+    if (!IsGrossUp(screen))
+        return "Total package amount";
+    return IsMonthly(screen) ? "Net monthly salary required" : "Net annual salary required";
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
+{
+    auto* box = new NumberBox(kind, decimals, parent);
+    box->setObjectName(name);
+    box->setMinimumWidth(110);
+    return box;
+}
+
+// The title the message boxes of these screens carry.
+const QString ProgramTitle = QStringLiteral("Revora 2016");
+
+} // namespace
+
+SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, QWidget* parent)
+    : CalculatorWindow(state, parent), screen_(screen)
+{
+    setWindowTitle(QString::fromUtf8(Caption(screen)));
+
+    grid_ = new QGridLayout;
+    results_ = new QGridLayout;
+    for (QGridLayout* grid : {grid_, results_})
+        grid->addWidget(new QLabel(QStringLiteral("<b>Cost to company</b>"), this), 0, 2, Qt::AlignHCenter);
+
+    numAge_ = Box(this, "numAge", NumberBox::Kind::Whole, 0);
+    numAge_->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    {
+        const int row = grid_->rowCount();
+        auto* label = new QLabel(QStringLiteral("Taxpayer's age"), this);
+        label->setBuddy(numAge_);
+        grid_->addWidget(label, row, 0);
+        grid_->addWidget(numAge_, row, 1);
+        connect(numAge_, &NumberBox::valueEdited, this,
+                [this](double age) { inputs_.Age = RoundHalfEvenToInt16(age).value_or(inputs_.Age); });
+    }
+    amount_ = addLine(AmountCaption(screen), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen) ? nullptr : "numCCNetMonSalReq",
+            IsGrossUp(screen) ? nullptr : &inputs_.AmountCostToCompany);
+    addLine("Company car value", "numCompCar", inputs_.CarValue, "numCCCompCar", &inputs_.CarCostToCompany);
+    addLine("Travel allowance", "numTravAll", inputs_.TravelAllowance, "numCCTravAll",
+            &inputs_.TravelAllowanceCostToCompany);
+    addLine("Med. aid fund contributions", "numMedAidCont", inputs_.EmployeeMedical, "numCCMedAidCont",
+            &inputs_.EmployerMedical);
+    numPMems_ = addLine("Med. aid fund beneficiaries", "numPMems", membersTyped_, nullptr, nullptr,
+                        NumberBox::Kind::Whole);
+    connect(numPMems_, &NumberBox::valueEdited, this,
+            [this](double members) { inputs_.Members = RoundHalfEvenToInt16(members).value_or(0); });
+    numPMems_->setAcceptor([](double members) { return RoundHalfEvenToInt16(members).has_value(); });
+    addLine("Other taxable f/benefits", "numOTaxFB", inputs_.OtherFringeBenefits, "numCCOTaxFB",
+            &inputs_.OtherFringeBenefitsCostToCompany);
+    numMedDeduct_ = addLine("Medical deductions", "numMedDeduct", inputs_.MedicalDeduction);
+    numRADeduct_ = addLine("R/A ded. (directive?)", "numRADeduct", inputs_.RADeduction);
+    directiveYes_ = new QRadioButton(QStringLiteral("&Yes"), this);
+    directiveYes_->setObjectName("Option3_0");
+    directiveNo_ = new QRadioButton(QStringLiteral("&No"), this);
+    directiveNo_->setObjectName("Option3_1");
+    directiveNo_->setChecked(true);
+    auto* directive = new QHBoxLayout;
+    directive->addWidget(directiveYes_);
+    directive->addWidget(directiveNo_);
+    grid_->addLayout(directive, grid_->rowCount() - 1, 2);
+    connect(directiveYes_, &QRadioButton::toggled, this, [this](bool yes) { inputs_.RADirective = yes; });
+    NumberBox* additional = addLine("Number of additional beneficiaries", "numAddBens", additionalTyped_, nullptr,
+                                    nullptr, NumberBox::Kind::Whole);
+    connect(additional, &NumberBox::valueEdited, this,
+            [this](double count) { inputs_.AdditionalBeneficiaries = static_cast<int>(count); });
+    for (NumberBox* count : {numPMems_, additional})
+        count->setMinimumWidth(60);
+    buildOtherExpenses();
+
+    numPenDeduct_ = addResult("Pension deducted", "numPenDeduct", "numCCPenDeduct");
+    numCCPenDeduct_ = findChild<NumberBox*>("numCCPenDeduct");
+    numProvFund_ = addResult("Provident fund", "numProvFund", "numCCProvFund");
+    numCCProvFund_ = findChild<NumberBox*>("numCCProvFund");
+    numUIFCont_ = addResult("UIF contribution", "numUIFCont", "numCCUIFCont");
+    numCCUIFCont_ = findChild<NumberBox*>("numCCUIFCont");
+    numCCSkillLev_ = addResult(screen == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
+                               nullptr, "numCCSkillLev");
+    numMAns_ = addResult("Tax due", "numMAns");
+    numTaxCredit_ = addResult("Tax credit", "numTaxCredit");
+    numTaxDeduct_ = addResult("Tax deduction", "numTaxDeduct");
+    numGrossSal_ = addResult(IsGrossUp(screen) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
+    numTotCostComp_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
+
+    numOnceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
+    numOnceOff_->setOutput(true);
+    auto* onceOffBefore = new QLabel(QStringLiteral("(plus a \"once-off\" cost of R"), this);
+    auto* onceOffAfter =
+        new QLabel(QStringLiteral("for the company car and this does not include fuel, maintenance etc)."), this);
+    onceOffAfter->setWordWrap(true);
+    const int onceOffRow = results_->rowCount();
+    results_->addWidget(onceOffBefore, onceOffRow, 0, Qt::AlignRight);
+    results_->addWidget(numOnceOff_, onceOffRow, 1);
+    results_->addWidget(onceOffAfter, onceOffRow + 1, 0, 1, 3);
+    onceOffLine_ = {onceOffBefore, numOnceOff_, onceOffAfter};
+    // The line keeps its room while hidden: showing it must not widen the form under the
+    // cost-to-company column and the buttons, which the window was sized to.
+    for (QWidget* part : onceOffLine_) {
+        QSizePolicy policy = part->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        part->setSizePolicy(policy);
+        part->hide();
+    }
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdCalculate->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    for (const auto& [name, caption] : {std::pair{"cmdOk", "&OK"}, {"cmdSettings", "&Settings"},
+                                        {"cmdRAExpl", "&R/A Explained"}, {"cmdPrint", "&Print"}})
+        buttons->addWidget(Button(this, name, caption));
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(grid_);
+    columns->addSpacing(24);
+    columns->addLayout(results_);
+    columns->setAlignment(grid_, Qt::AlignTop);
+    columns->setAlignment(results_, Qt::AlignTop);
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(buttons);
+
+    buildPanels();
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &SalaryPackageScreen::calculate);
+    connect(findChild<QPushButton*>("cmdOk"), &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(findChild<QPushButton*>("cmdSettings"), &QPushButton::clicked, this, [this] {
+        // The panel shows the row as stored now, whoever saved it last.
+        readSettings();
+        frame3_->setSettings(settings_);
+        setButtonsEnabled({"cmdOk", "cmdRAExpl", "cmdCalculate", "cmdSettings", "cmdPrint"}, false);
+        frame3_->open();
+    });
+    // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
+    connect(frame3_, &OverlayPanel::hidden, this,
+            [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint", "cmdRAExpl"}, true); });
+    connect(findChild<QPushButton*>("cmdRAExpl"), &QPushButton::clicked, this, &SalaryPackageScreen::showRAExplained);
+    // "&Print" recalculates first, and offers the panel only for figures it worked out; the
+    // panel then keeps the screen's other commands off.
+    auto* cmdPrint = findChild<QPushButton*>("cmdPrint");
+    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+        if (!calculate())
+            return;
+        setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, false);
+        fraPrint_->showPanel();
+    });
+    setUpPrinting(fraPrint_);
+    connect(fraPrint_, &OverlayPanel::hidden, this,
+            [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, true); });
+
+    readSettings();
+    frame3_->setSettings(settings_);
+}
+
+void SalaryPackageScreen::readSettings()
+{
+    try {
+        settings_ = inForce_.read(state().Paths);
+        settingsUnreadable_ = false;
+    } catch (const StorageError& e) {
+        // The screen still works, on the rates it had (the usual ones at first), and the user
+        // knows which file failed; a message at every calculation would tell nothing new.
+        if (!settingsUnreadable_)
+            showError(QStringLiteral("Settings"), e.message());
+        settingsUnreadable_ = true;
+    }
+}
+
+NumberBox* SalaryPackageScreen::addLine(const char* caption, const char* name, double& target, const char* ccName,
+                                        double* ccTarget, NumberBox::Kind kind)
+{
+    const int row = grid_->rowCount();
+    NumberBox* box = Box(this, name, kind, kind == NumberBox::Kind::Whole ? 0 : 2);
+    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    label->setBuddy(box);
+    grid_->addWidget(label, row, 0);
+    grid_->addWidget(box, row, 1);
+    connect(box, &NumberBox::valueEdited, this, [&target](double value) { target = value; });
+    if (ccName) {
+        NumberBox* cc = Box(this, ccName, NumberBox::Kind::Decimal, 2);
+        grid_->addWidget(cc, row, 2);
+        connect(cc, &NumberBox::valueEdited, this, [ccTarget](double value) { *ccTarget = value; });
+        // A mirror line copies what is typed on the employee's side; the employer's medical
+        // contributions and car cost are amounts of their own.
+        const QByteArray own(name);
+        if (own == "numTravAll" || own == "numOTaxFB" || own == "numNetMonSalReq")
+            connect(box, &NumberBox::valueEdited, this, [cc, ccTarget](double value) {
+                *ccTarget = value;
+                cc->setValue(value);
+            });
+    }
+    return box;
+}
+
+NumberBox* SalaryPackageScreen::addResult(const char* caption, const char* name, const char* ccName)
+{
+    const int row = results_->rowCount();
+    results_->addWidget(new QLabel(QString::fromUtf8(caption), this), row, 0);
+    NumberBox* first = nullptr;
+    for (const auto& [boxName, column] : {std::pair{name, 1}, {ccName, 2}}) {
+        if (!boxName)
+            continue;
+        NumberBox* box = Box(this, boxName, NumberBox::Kind::Decimal, 2);
+        box->setOutput(true);
+        FitToFigures(*box, 2, {LargestResult});
+        results_->addWidget(box, row, column);
+        if (!first)
+            first = box;
+    }
+    return first;
+}
+
+void SalaryPackageScreen::buildOtherExpenses()
+{
+    grid_->addWidget(new QLabel(QStringLiteral("Other Expenses :"), this), grid_->rowCount(), 0);
+    for (int i = 0; i < 4; ++i) {
+        OtherDeduction& line = inputs_.Other[static_cast<std::size_t>(i)];
+        const int row = grid_->rowCount();
+        auto* text = new QLineEdit(this);
+        text->setObjectName(QStringLiteral("txtOtherDet_%1").arg(i));
+        connect(text, &QLineEdit::textChanged, this, [&line](const QString& t) { line.Description = t.toStdString(); });
+        NumberBox* amount = Box(this, "", NumberBox::Kind::Decimal, 2);
+        amount->setObjectName(QStringLiteral("numOtherDet_%1").arg(i));
+        NumberBox* cc = Box(this, "", NumberBox::Kind::Decimal, 2);
+        cc->setObjectName(QStringLiteral("numOtherDetCC_%1").arg(i));
+        connect(amount, &NumberBox::valueEdited, this, [&line, cc](double value) {
+            line.Amount = value;
+            line.CostToCompany = value;
+            cc->setValue(value);
+        });
+        connect(cc, &NumberBox::valueEdited, this, [&line](double value) { line.CostToCompany = value; });
+        grid_->addWidget(text, row, 0);
+        grid_->addWidget(amount, row, 1);
+        grid_->addWidget(cc, row, 2);
+        txtOtherDet_[static_cast<std::size_t>(i)] = text;
+    }
+}
+
+void SalaryPackageScreen::buildPanels()
+{
+    frame3_ = new SetupPanel(this, SetupPanel::Columns::Package);
+    connect(frame3_, &SetupPanel::confirmed, this, &SalaryPackageScreen::saveSettings);
+
+    fraPrint_ = new PrintPanel(this);
+    fraPrint_->setObjectName("fraPrint");
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setMaxLength(50);
+    text1_->setMinimumWidth(260);
+    auto* name = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Taxpayer's name :(max50Chrs."), this);
+    label->setBuddy(text1_);
+    name->addWidget(label);
+    name->addWidget(text1_);
+    fraPrint_->contentLayout()->addLayout(name);
+
+    fraRA_ = new OverlayPanel(this);
+    fraRA_->setObjectName("fraRAExplained");
+    auto* group = new QGroupBox(QStringLiteral("R/A Explained(Annual Figures Shown)"), fraRA_);
+    auto* lines = new QVBoxLayout(group);
+    lineA_ = new QLabel(this);
+    lineA_->setObjectName("lblLineA");
+    lineC_ = new QLabel(this);
+    lineC_->setObjectName("lblLineC");
+    lines->addWidget(new QLabel(QStringLiteral("The maximum R/A contribution allowed is the greater between A, B or C."),
+                                this));
+    lines->addWidget(new QLabel(QStringLiteral("A:  R 3 500 less employee pension contributions"), this));
+    lines->addWidget(lineA_);
+    lines->addWidget(new QLabel(QStringLiteral("B: R 1 750"), this));
+    lines->addWidget(new QLabel(QStringLiteral("C: 15% of non-retirement funding income."), this));
+    lines->addWidget(lineC_);
+    auto* cmdRAOK = Button(this, "cmdRAOK", "&OK");
+    lines->addWidget(cmdRAOK, 0, Qt::AlignRight);
+    connect(cmdRAOK, &QPushButton::clicked, fraRA_, &QWidget::hide);
+    auto* layout = new QVBoxLayout(fraRA_);
+    layout->addWidget(group);
+}
+
+void SalaryPackageScreen::setButtonsEnabled(const QList<const char*>& names, bool enabled)
+{
+    for (const char* name : names)
+        findChild<QPushButton*>(name)->setEnabled(enabled);
+}
+
+bool SalaryPackageScreen::calculate()
+{
+    readSettings();
+    PackageOutcome outcome;
+    {
+        BusyCursor busy;
+        outcome = IsGrossUp(screen_) ? SalPackGrossUp(screen_, inputs_, settings_, result_, state().TaxBracketResult)
+                                     : SalPackForward(screen_, inputs_, settings_, result_, state().TaxBracketResult);
+    }
+    if (outcome == PackageOutcome::Done) {
+        showResults();
+        return true;
+    }
+    // The held figures belong to older inputs: a gross salary of the new net and the old
+    // deductions would be no one's.
+    result_ = PackageResult{};
+    result_.CalcError = 1;
+    clearAllResults();
+    if (outcome == PackageOutcome::NoAmount) {
+        // Nothing to work from: the amount box is where to start.
+        amount_->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (outcome == PackageOutcome::FringeBenefitsTooLarge) {
+        QMessageBox box(QMessageBox::NoIcon, ProgramTitle, QString::fromUtf8(FringeBenefitsMessage), QMessageBox::Ok,
+                        this);
+        box.exec();
+        return false;
+    }
+    QMessageBox::warning(this, ProgramTitle,
+                         QString::fromUtf8(outcome == PackageOutcome::AmountTooLarge ? AmountTooLargeMessage
+                                                                                     : NoGrossSalaryMessage));
+    return false;
+}
+
+void SalaryPackageScreen::clearAllResults()
+{
+    clearResults();
+    for (QWidget* part : onceOffLine_)
+        part->hide();
+}
+
+void SalaryPackageScreen::showResults()
+{
+    // The calculation may have cleared the medical deduction and the members, and always
+    // leaves the R/A allowed in the R/A box.
+    numMedDeduct_->setValue(inputs_.MedicalDeduction);
+    numPMems_->setValue(inputs_.Members);
+    numRADeduct_->setValue(inputs_.RADeduction);
+    const std::pair<NumberBox*, double> shown[] = {
+        {numPenDeduct_, result_.EmployeePension},  {numCCPenDeduct_, result_.EmployerPension},
+        {numProvFund_, result_.EmployeeProvident}, {numCCProvFund_, result_.EmployerProvident},
+        {numUIFCont_, result_.EmployeeUIF},        {numCCUIFCont_, result_.EmployerUIF},
+        {numCCSkillLev_, result_.SDL},             {numMAns_, result_.TaxDue},
+        {numTaxCredit_, result_.TaxCredit},        {numTaxDeduct_, result_.TaxDeduction},
+        {numGrossSal_, result_.Salary},            {numTotCostComp_, result_.TotalCostToCompany},
+        {numOnceOff_, result_.OnceOff},
+    };
+    for (const auto& [box, value] : shown)
+        box->setValue(value);
+    for (QWidget* part : onceOffLine_)
+        part->setVisible(result_.OnceOff > 0.0);
+}
+
+void SalaryPackageScreen::showRAExplained()
+{
+    const RAExplanation lines = ExplainRA(screen_, result_);
+    lineA_->setText(QString::fromStdString(lines.LineA));
+    lineC_->setText(QString::fromStdString(lines.LineC));
+    fraRA_->showOnTop();
+    findChild<QPushButton*>("cmdRAOK")->setFocus();
+}
+
+void SalaryPackageScreen::saveSettings()
+{
+    const SettingsEdit edit = frame3_->edit();
+    // Held before saving, so that a file which can be neither written nor read leaves this
+    // screen on the rates just set.
+    settings_ = edit.over(settings_);
+    try {
+        inForce_.save(state().Paths, edit);
+    } catch (const StorageError& e) {
+        // The rates typed still apply to this screen; the file keeps what it had.
+        showError(QStringLiteral("Settings"), e.message());
+    }
+    frame3_->hide();
+    QApplication::processEvents();
+    calculate();
+}
+
+// SalPackPrint
+void SalaryPackageScreen::printReport()
+{
+    printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(screen_)),
+                       QString::fromUtf8(PackageTitle(screen_)) + ExportHint},
+                      SalPackageReportRow(screen_, inputs_, result_, text1_->text().toStdString()));
+}
+
+} // namespace revora

@@ -1,0 +1,100 @@
+#pragma once
+// The four salary package screens in one: Revora grosses up from the take-home pay required,
+// Avanta runs forwards from the total package, each for a year or a month. The employee's side
+// of the package on the left, the employer's ("Cost to company") beside it.
+
+#include <array>
+
+#include "package/SalaryPackage.h"
+#include "CalculatorWindow.h"
+#include "NumberBox.h"
+#include "SetupSettings.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace revora {
+
+class OverlayPanel;
+class PrintPanel;
+class SetupPanel;
+
+class SalaryPackageScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    SalaryPackageScreen(AppState& state, PackageScreen screen, QWidget* parent = nullptr);
+
+    bool calculate() override;
+    void printReport() override;
+
+    PackageScreen screen() const { return screen_; }
+    const PackageInputs& inputs() const { return inputs_; }
+    const PackageResult& result() const { return result_; }
+    const PackageSettings& settings() const { return settings_; }
+    SetupPanel* settingsPanel() const { return frame3_; }
+    PrintPanel* printPanel() const { return fraPrint_; }
+    OverlayPanel* raPanel() const { return fraRA_; }
+
+private:
+    // A caption, the employee's box and, where the line has one, the employer's box.
+    NumberBox* addLine(const char* caption, const char* name, double& target, const char* ccName = nullptr,
+                       double* ccTarget = nullptr, NumberBox::Kind kind = NumberBox::Kind::Decimal);
+    NumberBox* addResult(const char* caption, const char* name, const char* ccName = nullptr);
+    void buildOtherExpenses();
+    void buildPanels();
+    void showResults();
+    void showRAExplained();
+    void saveSettings();
+    // The settings in force, read afresh; the screen keeps the rates it had when the file
+    // cannot be read, and says so once.
+    void readSettings();
+    // A calculation that did not run: no result box keeps a figure of older inputs.
+    void clearAllResults();
+    void setButtonsEnabled(const QList<const char*>& names, bool enabled);
+
+    PackageScreen screen_;
+    PackageInputs inputs_;
+    PackageResult result_;
+    PackageSettings settings_;
+    SettingsInForce inForce_{SettingsInForce::Columns::Package};
+    bool settingsUnreadable_ = false;
+    double ageTyped_ = 0.0;
+    double membersTyped_ = 0.0;
+    double additionalTyped_ = 0.0;
+
+    QGridLayout* grid_;    // the inputs
+    QGridLayout* results_; // the results, beside them
+    NumberBox* numAge_;
+    NumberBox* amount_; // numNetMonSalReq
+    NumberBox* numPMems_;
+    NumberBox* numMedDeduct_;
+    NumberBox* numRADeduct_;
+    QRadioButton* directiveYes_;
+    QRadioButton* directiveNo_;
+    std::array<QLineEdit*, 4> txtOtherDet_{};
+    NumberBox* numPenDeduct_;
+    NumberBox* numCCPenDeduct_;
+    NumberBox* numProvFund_;
+    NumberBox* numCCProvFund_;
+    NumberBox* numUIFCont_;
+    NumberBox* numCCUIFCont_;
+    NumberBox* numCCSkillLev_;
+    NumberBox* numMAns_;
+    NumberBox* numTaxCredit_;
+    NumberBox* numTaxDeduct_;
+    NumberBox* numGrossSal_;
+    NumberBox* numTotCostComp_;
+    NumberBox* numOnceOff_;
+    QList<QWidget*> onceOffLine_;
+    SetupPanel* frame3_;
+    PrintPanel* fraPrint_;
+    QLineEdit* text1_;
+    OverlayPanel* fraRA_;
+    QLabel* lineA_;
+    QLabel* lineC_;
+};
+
+} // namespace revora

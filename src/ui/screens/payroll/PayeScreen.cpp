@@ -1,0 +1,306 @@
+#include "payroll/PayeScreen.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <limits>
+
+#include "payroll/PayePrintout.h"
+#include "Database.h"
+#include "DateBox.h"
+#include "OverlayPanel.h"
+#include "PrintPanel.h"
+#include "ResultWidth.h"
+#include "SetupPanel.h"
+#include "SetupSettings.h"
+#include "common/InputNumbers.h"
+#include "tax/TaxYearRules.h"
+
+namespace revora {
+
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+PayeScreen::PayeScreen(AppState& state, const QString& caption, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(caption);
+
+    period_ = new QGridLayout;
+    period_->setColumnStretch(2, 1); // the period's boxes keep their width, on the left
+    inputs_ = new QGridLayout;
+    results_ = new QGridLayout;
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(inputs_);
+    columns->addSpacing(24);
+    columns->addLayout(results_);
+    columns->setAlignment(results_, Qt::AlignTop);
+    columns->setAlignment(inputs_, Qt::AlignTop);
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdCalculate->setDefault(true);
+    cmdCalculate_ = cmdCalculate;
+    auto* cmdOk = Button(this, "cmdOk", "&OK");
+    auto* cmdSettings = Button(this, "cmdSettings", "&Settings");
+    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdCalculate, cmdOk, cmdSettings, cmdPrint})
+        buttons->addWidget(button);
+
+    formLayout()->addLayout(period_);
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(buttons);
+
+    frame3_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
+    connect(frame3_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
+    // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
+    connect(frame3_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
+    buildPrintPanel();
+
+    connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
+    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(cmdSettings, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
+    setUpPrinting(cmdPrint, fraPrint_);
+}
+
+QLabel* PayeScreen::addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    label->setBuddy(buddy);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(buddy, row, 1);
+    return label;
+}
+
+NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
+{
+    auto* box = new NumberBox(field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal, field.decimals,
+                              this);
+    box->setObjectName(field.name);
+    // No amount of pay, contribution or allowance is below 0: the box refuses a minus sign.
+    box->setTidyOnLeave(field.tidyOnLeave);
+    box->setMinimumWidth(120);
+    box->setValue(target);
+    addCaption(grid, grid->rowCount(), field.caption, box);
+    typed_ << box;
+    connect(box, &NumberBox::valueEdited, this, [&target](double value) { target = value; });
+    return box;
+}
+
+NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
+                                const std::optional<PayeRefusal>& tooMany)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    box->setObjectName(field.name);
+    box->setMinimumWidth(60);
+    box->setValue(target);
+    box->setAcceptor([most](double value) {
+        const auto count = RoundHalfEvenToInt16(value);
+        return count && *count <= most;
+    });
+    addCaption(grid, grid->rowCount(), field.caption, box);
+    typed_ << box;
+    connect(box, &NumberBox::valueEdited, this,
+            [&target](double value) { target = RoundHalfEvenToInt16(value).value_or(target); });
+    if (tooMany)
+        connect(box, &NumberBox::refused, this, [this, refusal = *tooMany] {
+            QMessageBox::warning(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
+        });
+    return box;
+}
+
+PayeRefusal PayeScreen::tooManyBeneficiaries(std::int16_t most) const
+{
+    return {windowTitle().toStdString(), TooManyBeneficiariesMessage(most), PayeFocus::Beneficiaries};
+}
+
+NumberBox* PayeScreen::addResult(QGridLayout* grid, const char* name, const char* caption)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    box->setObjectName(name);
+    box->setOutput(true);
+    FitToFigures(*box, 2, {LargestResult}, 120);
+    addCaption(grid, grid->rowCount(), caption, box);
+    return box;
+}
+
+DateBox* PayeScreen::addDate(QGridLayout* grid, const char* name, const char* caption, int& target)
+{
+    auto* box = new DateBox(this);
+    box->setObjectName(name);
+    box->setMaximumWidth(120);
+    box->setDate(target);
+    addCaption(grid, grid->rowCount(), caption, box);
+    typed_ << box;
+    connect(box, &DateBox::dateEdited, this, [&target](int day) { target = day; });
+    return box;
+}
+
+void PayeScreen::orderTabs(const QList<QWidget*>& first)
+{
+    QList<QWidget*> order = first;
+    for (QWidget* box : typed_)
+        if (!order.contains(box))
+            order << box;
+    order << cmdCalculate_;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void PayeScreen::watchDates(DateBox* start, DateBox* end)
+{
+    startDate_ = start;
+    endDate_ = end;
+    const auto refuseStart = [this, start] {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), QString::fromUtf8(DateOutsideYearMessage.data(),
+                                                                                        DateOutsideYearMessage.size()));
+        start->setFocus();
+    };
+    const auto refuseEnd = [this, start, end] {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+                              QString::fromStdString(EndBeforeStartMessage(start->text().toStdString())));
+        end->setFocus();
+    };
+    // A text that is no date ("31/04/2015") is said to be none: a range message would send the
+    // user looking for a date inside the range already.
+    const auto notADate = [this](DateBox* box, const QString& typed) {
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+                              QString::fromStdString(NotADateMessage(typed.toStdString())));
+        box->setFocus();
+    };
+    connect(start, &DateBox::invalidDateRejected, this,
+            [notADate, start](const QString& typed) { notADate(start, typed); });
+    connect(start, &DateBox::outOfRangeRejected, this, refuseStart);
+    connect(end, &DateBox::invalidDateRejected, this, [notADate, end](const QString& typed) { notADate(end, typed); });
+    connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);
+}
+
+void PayeScreen::buildPrintPanel()
+{
+    fraPrint_ = new PrintPanel(this);
+    fraPrint_->setObjectName("fraPrint");
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setMaxLength(EmployeeNameLength);
+    text1_->setMinimumWidth(260);
+    auto* name = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Employee name : "), this);
+    label->setBuddy(text1_);
+    name->addWidget(label);
+    name->addWidget(text1_);
+    name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
+    option1_ = new QRadioButton(QStringLiteral("&English print"), this);
+    option1_->setObjectName("Option1");
+    option1_->setChecked(true);
+    option2_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
+    option2_->setObjectName("Option2");
+    auto* languages = new QHBoxLayout;
+    languages->addWidget(option1_);
+    languages->addWidget(option2_);
+    languages->addStretch();
+    fraPrint_->contentLayout()->addLayout(name);
+    fraPrint_->contentLayout()->addLayout(languages);
+}
+
+PrintLanguage PayeScreen::printLanguage() const
+{
+    return option2_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+}
+
+QString PayeScreen::employeeName() const { return text1_->text(); }
+
+void PayeScreen::open()
+{
+    readSettings();
+    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    calculate();
+}
+
+void PayeScreen::readSettings()
+{
+    try {
+        settings_ = PayrollPart(inForce_.read(state().Paths));
+        settingsUnreadable_ = false;
+    } catch (const StorageError& e) {
+        // The screen still works, on the rates it had (the usual ones at first), and the user
+        // knows which file failed; a message at every calculation would tell nothing new.
+        if (!settingsUnreadable_)
+            showError(QStringLiteral("Settings"), e.message());
+        settingsUnreadable_ = true;
+    }
+}
+
+void PayeScreen::setMainButtonsEnabled(bool enabled)
+{
+    for (const char* name : {"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint"})
+        findChild<QPushButton*>(name)->setEnabled(enabled);
+}
+
+void PayeScreen::showSettingsPanel()
+{
+    // The panel shows the row as stored now, whoever saved it last.
+    readSettings();
+    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    setMainButtonsEnabled(false);
+    frame3_->open();
+}
+
+void PayeScreen::saveSettings()
+{
+    const SettingsEdit edit = frame3_->edit();
+    // Held before saving, so that a file which can be neither written nor read leaves this
+    // screen on the rates just set.
+    settings_ = PayrollPart(edit.over(WithPayrollPart(PackageSettings{}, settings_)));
+    try {
+        inForce_.save(state().Paths, edit);
+    } catch (const StorageError& e) {
+        // The rates changed still apply to this screen; the file keeps what it had.
+        showError(QStringLiteral("Settings"), e.message());
+    }
+    frame3_->hide();
+    QApplication::processEvents();
+    calculate();
+}
+
+QWidget* PayeScreen::focusFor(PayeFocus focus) const
+{
+    switch (focus) {
+    case PayeFocus::Calculate:
+        return cmdCalculate_;
+    case PayeFocus::StartDate:
+        return startDate_;
+    case PayeFocus::EndDate:
+        return endDate_;
+    default:
+        return nullptr;
+    }
+}
+
+void PayeScreen::refuse(const PayeRefusal& refusal)
+{
+    clearResults();
+    QMessageBox::critical(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
+    if (QWidget* target = focusFor(refusal.focus))
+        target->setFocus(Qt::OtherFocusReason);
+}
+
+void PayeScreen::printRow(const char* table, const char* layout, const char* title, const ReportRow& row)
+{
+    printOneRowReport({QString::fromUtf8(table), QString::fromUtf8(layout), QString::fromUtf8(title) + ExportHint},
+                      row);
+}
+
+} // namespace revora

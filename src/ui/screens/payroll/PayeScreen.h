@@ -1,0 +1,110 @@
+#pragma once
+// The frame the five employees' tax screens share: the employer's settings and their panel,
+// the print panel with the employee's name and the print language, the four buttons, the
+// opening sequence, the boxes bound to the working values, and the messages of a refused
+// calculation. A screen adds its own inputs, results and calculation.
+
+#include <QString>
+#include <optional>
+
+#include "payroll/PayeCommon.h"
+#include "CalculatorWindow.h"
+#include "NumberBox.h"
+#include "SetupSettings.h"
+
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace revora {
+
+class DateBox;
+class SetupPanel;
+
+// One input box of a screen: its object name, caption and format.
+struct PayeBoxSpec {
+    const char* name;
+    const char* caption;
+    int decimals = 0;       // 0: a whole-number box
+    bool tidyOnLeave = false; // decimal amount boxes show their number in full on leaving
+};
+
+class PayeScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    PayeScreen(AppState& state, const QString& caption, QWidget* parent = nullptr);
+
+    const PayeSettings& settings() const { return settings_; }
+    PrintLanguage printLanguage() const;
+    QString employeeName() const;
+
+    SetupPanel* settingsPanel() const { return frame3_; }
+    PrintPanel* printPanel() const { return fraPrint_; }
+
+protected:
+    // The period's inputs on top, the rows of inputs on the left and of results on the right,
+    // then the buttons.
+    QGridLayout* periodGrid() const { return period_; }
+    QGridLayout* inputGrid() const { return inputs_; }
+    QGridLayout* resultGrid() const { return results_; }
+
+    // A caption and box on the next row of the grid; typing stores the value at once.
+    NumberBox* addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target);
+    // A 16-bit count, rounded half to even (the box takes no minus sign); counts above `most`
+    // are refused with the title and message of `tooMany`.
+    NumberBox* addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
+                        const std::optional<PayeRefusal>& tooMany = std::nullopt);
+    // The refusal of more beneficiaries than `most`, under the screen's title.
+    PayeRefusal tooManyBeneficiaries(std::int16_t most) const;
+    NumberBox* addResult(QGridLayout* grid, const char* name, const char* caption);
+    DateBox* addDate(QGridLayout* grid, const char* name, const char* caption, int& target);
+    QLabel* addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy);
+
+    // Tab runs through the boxes in the order they were added, these first, then on to the
+    // buttons.
+    void orderTabs(const QList<QWidget*>& first = {});
+
+    // The date boxes' messages: the start box names the tax year, the end box the start date.
+    void watchDates(DateBox* start, DateBox* end);
+
+    // Shows the settings in force on the panel and calculates once: the last step of each
+    // screen's constructor, after its boxes show their defaults.
+    void open();
+
+    // The settings in force, read afresh before every calculation. When the file cannot be
+    // read the screen keeps the rates it last had, and says so once.
+    void readSettings();
+
+    // Shows a refused calculation's message, empties the results it would have produced and
+    // puts the focus where the message says.
+    void refuse(const PayeRefusal& refusal);
+    virtual QWidget* focusFor(PayeFocus focus) const;
+
+    // Writes the screen's row and runs its layout, as the print panel asked.
+    void printRow(const char* table, const char* layout, const char* title, const ReportRow& row);
+
+private:
+    void buildPrintPanel();
+    void showSettingsPanel();
+    void saveSettings();
+    void setMainButtonsEnabled(bool enabled);
+
+    PayeSettings settings_;
+    SettingsInForce inForce_{SettingsInForce::Columns::Payroll};
+    bool settingsUnreadable_ = false; // the last reading failed and was reported
+    QGridLayout* period_;
+    QGridLayout* inputs_;
+    QGridLayout* results_;
+    SetupPanel* frame3_ = nullptr;
+    PrintPanel* fraPrint_ = nullptr;
+    QLineEdit* text1_ = nullptr;
+    QRadioButton* option1_ = nullptr;
+    QRadioButton* option2_ = nullptr;
+    QWidget* cmdCalculate_ = nullptr;
+    DateBox* startDate_ = nullptr; // the period's date boxes, where a screen has them
+    DateBox* endDate_ = nullptr;
+    QList<QWidget*> typed_; // the boxes a user types in, in the order added
+};
+
+} // namespace revora

@@ -1,0 +1,138 @@
+#include "tax/QuickTaxScreen.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "NumberBox.h"
+#include "PrintPanel.h"
+#include "ResultWidth.h"
+#include "common/InputNumbers.h"
+#include "tax/QuickTax.h"
+
+namespace revora {
+
+QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("QuickTax"));
+    setObjectName("QuickTaxScreen");
+
+    // Every box is as wide as its figure for the largest income, at the oldest age (the largest
+    // rebate); the rates stay below 100.
+    QuickTaxState most;
+    most.Age = 32767;
+    TaxBracketResult top;
+    top.TaxableIncome = MostQuickTaxIncome;
+    QuickTaxCalculate(most, top);
+    const double widest[10] = {top.TaxableIncome, static_cast<double>(most.Age), top.BaseTax, 100.0, top.PortionTax,
+                               most.TotalTax, most.TotalRebate, most.TaxCommitment, 100.0, 100.0};
+    for (int i = 0; i < 10; ++i) {
+        // The age shows whole years; every other box rands or percent with two decimals.
+        const int decimals = i == 1 ? 0 : 2;
+        boxes_[i] = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
+        boxes_[i]->setObjectName(QStringLiteral("sidbEdit1_%1").arg(i));
+        boxes_[i]->setOutput(i >= 2);
+        boxes_[i]->setMinimumWidth(std::max(130, WidthToShow(*boxes_[i], decimals, {widest[i]})));
+    }
+    boxes_[3]->setMinimumWidth(std::max(60, WidthToShow(*boxes_[3], 2, {widest[3]})));
+    boxes_[3]->setMaximumWidth(boxes_[3]->minimumWidth() + 10);
+    boxes_[1]->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    connect(boxes_[1], &NumberBox::refused, this, [this](double age) {
+        if (age > 0.0)
+            QMessageBox::critical(this, QString::fromUtf8(AgeLimitTitle.data(), AgeLimitTitle.size()),
+                                  QString::fromUtf8(AgeLimitMessage.data(), AgeLimitMessage.size()));
+    });
+
+    auto* grid = new QGridLayout;
+    auto caption = [this](const char* text, int boxIndex) {
+        auto* label = new QLabel(QString::fromUtf8(text), this);
+        label->setBuddy(boxes_[boxIndex]);
+        return label;
+    };
+    int row = 0;
+    grid->addWidget(caption("Taxable Income", 0), row, 0);
+    grid->addWidget(boxes_[0], row++, 3);
+    grid->addWidget(caption("Age", 1), row, 0);
+    grid->addWidget(boxes_[1], row++, 3);
+    grid->addWidget(caption("Tax on taxable income", 2), row, 0);
+    grid->addWidget(boxes_[2], row++, 3);
+    auto* portion = new QHBoxLayout;
+    portion->addWidget(caption("+ Portion @ M/Rate (", 3));
+    portion->addWidget(boxes_[3]);
+    portion->addWidget(new QLabel(QStringLiteral("%) R"), this));
+    portion->addStretch();
+    grid->addLayout(portion, row, 0, 1, 3);
+    grid->addWidget(boxes_[4], row++, 3);
+    const std::pair<const char*, int> rest[] = {{"Total tax", 5},
+                                                {"Less rebates", 6},
+                                                {"Tax commitment", 7},
+                                                {"Average rate before rebates", 8},
+                                                {"Average rate after rebates", 9}};
+    for (const auto& [text, index] : rest) {
+        grid->addWidget(caption(text, index), row, 0, 1, 3);
+        grid->addWidget(boxes_[index], row++, 3);
+    }
+    grid->setColumnStretch(2, 1);
+
+    auto* cmdCalculate = new QPushButton(QStringLiteral("&Calculate"), this);
+    cmdCalculate->setObjectName("cmdCalculate");
+    cmdCalculate->setDefault(true);
+    auto* cmdOk = new QPushButton(QStringLiteral("&OK"), this);
+    cmdOk->setObjectName("cmdOk");
+    auto* cmPrint = new QPushButton(QStringLiteral("&Print"), this);
+    cmPrint->setObjectName("cmPrint");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmPrint);
+
+    QVBoxLayout* layout = formLayout();
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+    setUpPrinting(cmPrint, frame1_);
+
+    setTabOrder(boxes_[0], boxes_[1]);
+    setTabOrder(boxes_[1], cmdCalculate);
+    setTabOrder(cmdCalculate, cmdOk);
+    setTabOrder(cmdOk, cmPrint);
+
+    connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
+        this->state().QuickTax.IncomeCopy = income;
+        this->state().TaxBracketResult.TaxableIncome = income;
+    });
+    connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
+        this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
+    });
+    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
+    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+}
+
+bool QuickTaxScreen::calculate()
+{
+    AppState& s = state();
+    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult);
+    const TaxBracketResult& r = s.TaxBracketResult;
+    const QuickTaxState& q = s.QuickTax;
+    const double shown[10] = {r.TaxableIncome, static_cast<double>(q.Age), r.BaseTax, r.MarginalRate, r.PortionTax,
+                              q.TotalTax, q.TotalRebate, q.TaxCommitment, q.AverageRate, q.AverageRateAfterRebates};
+    for (int i = 0; i < 10; ++i)
+        boxes_[i]->setValue(shown[i]);
+    return true;
+}
+
+// KwikTaxPrint
+void QuickTaxScreen::printReport()
+{
+    printOneRowReport({QStringLiteral("kwiktax"), QStringLiteral("kwiktep.rpt"), QStringLiteral("QuickTax") + ExportHint},
+                      QuickTaxReportRow(state().QuickTax, state().TaxBracketResult));
+}
+
+} // namespace revora

@@ -1,0 +1,32 @@
+#pragma once
+// The quick tax screen: the tax on an annual taxable income for an age, and its breakdown.
+
+#include <array>
+
+#include "CalculatorWindow.h"
+
+class QPushButton;
+
+namespace revora {
+
+class NumberBox;
+class PrintPanel;
+
+class QuickTaxScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit QuickTaxScreen(AppState& state, QWidget* parent = nullptr);
+
+    void activated() override { calculate(); }
+    bool calculate() override;
+    void printReport() override;
+
+    NumberBox* box(int index) const { return boxes_[index]; }
+    PrintPanel* printPanel() const { return frame1_; }
+
+private:
+    std::array<NumberBox*, 10> boxes_{};
+    PrintPanel* frame1_;
+};
+
+} // namespace revora

@@ -1,0 +1,164 @@
+#pragma once
+// The company car screen: one car of the register at a time, its fields bound to the record
+// of CurrentVehicle, the register commands, the results of the last calculation and the
+// printout of every car.
+
+#include <optional>
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "CalculatorWindow.h"
+#include "vehicle/CompanyCar.h"
+#include "vehicle/CompanyCarControls.h"
+
+class QCheckBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace revora {
+
+class DateBox;
+class NumberBox;
+
+class CompanyCarScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    CompanyCarScreen(AppState& state, QWidget* parent = nullptr);
+
+    void activated() override;
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return frame1_; }
+    // The last calculation run, which the printout takes its periodic amounts from.
+    const CompCarRun& lastRun() const { return lastRun_; }
+    bool endDateInvalid() const { return endDateInvalid_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CompanyCarRegister& cars() { return state().CompanyCars; }
+    // Looked up on every write: Add reallocates the records, so no reference is kept.
+    CompanyCarRecord& car() { return state().CompanyCars.Current(); }
+
+    // Building the form.
+    QLabel* caption(QGridLayout* grid, int row, const QString& text, QWidget* buddy, const QString& unit = {});
+    QLineEdit* textField(QGridLayout* grid, const char* name, const QString& text, std::string CompanyCarRecord::*field);
+    NumberBox* amountField(QGridLayout* grid, const char* name, const QString& text, double CompanyCarRecord::*field,
+                           const QString& unit = {});
+    // A result box as wide as the widest of the figures it can show.
+    NumberBox* resultBox(const char* name, int decimals, std::initializer_list<double> widest);
+    // A typed amount or distance: at most MostVehicleNumber, refused above it with a message.
+    void limitToVehicleNumbers(NumberBox* box, int decimals);
+    QCheckBox* flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field);
+    DateBox* dateField(QGridLayout* grid, const char* name, const QString& text, int CompanyCarRecord::*field);
+    QPushButton* button(const char* name, const QString& text);
+    void buildForm();
+    void watchDates();
+    void orderTabs();
+
+    // Showing: the fields exactly as the record holds them, with no write-back while filling.
+    void showVehicle();
+    void showResults(const CompCarRun& run);
+    void showAfter(const CompCarRun& run, const CompCarControls& controls);
+    // The one place the enabling tables reach the widgets.
+    void applyControls(const CompCarControls& controls);
+    void updateTitle();
+    // After a register command: readings that run backwards spoil the results of their own car
+    // and the totals of every car; those are emptied (Calculate says why).
+    void clearWhatBackwardReadingsSpoil();
+    bool hasRegistrationNumber() { return !car().CCRegNumber.empty(); }
+
+    // The register commands.
+    void addVehicle();
+    void deleteVehicle();
+    void back();
+    void forward();
+
+    void registrationChanged();
+    void sarsTableToggled(bool ticked);
+    void autoCalcToggled(bool ticked);
+
+    struct TextBinding {
+        QLineEdit* box;
+        std::string CompanyCarRecord::*field;
+    };
+    struct AmountBinding {
+        NumberBox* box;
+        double CompanyCarRecord::*field;
+    };
+    struct FlagBinding {
+        QCheckBox* box;
+        std::int16_t CompanyCarRecord::*field;
+    };
+    struct DateBinding {
+        DateBox* box;
+        int CompanyCarRecord::*field;
+    };
+    std::vector<TextBinding> texts_;
+    std::vector<AmountBinding> amounts_;
+    std::vector<FlagBinding> flags_;
+    std::vector<DateBinding> dates_;
+    QList<QWidget*> typed_;    // the inputs in tab order
+    QList<QWidget*> governed_; // what CompCarControls::All enables: inputs, captions, results
+
+    QLineEdit* txtCCRegNumber_ = nullptr;
+    QLabel* regCaption_ = nullptr;
+    NumberBox* numEndMileage_ = nullptr;
+    NumberBox* numActualExpEmployee_ = nullptr;
+    NumberBox* numFuelComponent_ = nullptr;
+    NumberBox* numAdjustTaxableInc_ = nullptr;
+    NumberBox* numFB3802ThisCar_ = nullptr;
+    NumberBox* numActual3802_ = nullptr;
+    QCheckBox* chkSARSTable_ = nullptr;
+    QCheckBox* chkAutoCalc3802_ = nullptr;
+    DateBox* dtCCStartDate_ = nullptr;
+    DateBox* dtCCEndDate_ = nullptr;
+
+    NumberBox* numCCMonths_ = nullptr;
+    NumberBox* numPrivateDistance_ = nullptr;
+    NumberBox* numTrueInclusion_ = nullptr;
+    NumberBox* numTrueInclusion1_ = nullptr;
+    NumberBox* numFuelClaim_ = nullptr;
+    NumberBox* numTotAddExpense_ = nullptr;
+    NumberBox* numFuelExp_ = nullptr;
+    NumberBox* numAdjustTaxableIncSARS_ = nullptr;
+    NumberBox* numTotAdjustTaxableInc_ = nullptr;
+    NumberBox* numTotAdjustTaxableIncSARS_ = nullptr;
+    NumberBox* numIRP53802_ = nullptr;
+    NumberBox* numMonFB80_ = nullptr;
+    NumberBox* numMonFB20_ = nullptr;
+    NumberBox* numFortFB80_ = nullptr;
+    NumberBox* numFortFB20_ = nullptr;
+    NumberBox* numWeekFB80_ = nullptr;
+    NumberBox* numWeekFB20_ = nullptr;
+
+    QPushButton* cmdAdd_ = nullptr;
+    QPushButton* cmdDelete_ = nullptr;
+    QPushButton* cmdBack_ = nullptr;
+    QPushButton* cmdForward_ = nullptr;
+    QPushButton* cmdCalculate_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdPrint_ = nullptr;
+    PrintPanel* frame1_ = nullptr;
+
+    CompCarControls controls_{};
+    CompCarRun lastRun_;
+    bool filling_ = false;        // the fields are being set from a record, not typed
+    bool endDateInvalid_ = false; // EndDateInvalid: the end date box refused what was typed
+    // The actual fuel typed for a car before its SARS table box was ticked.
+    struct KeptFuel {
+        std::int16_t vehicle;
+        double amount;
+    };
+    std::optional<KeptFuel> keptFuel_;
+};
+
+} // namespace revora

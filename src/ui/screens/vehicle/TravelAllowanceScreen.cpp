@@ -1,0 +1,547 @@
+#include "vehicle/TravelAllowanceScreen.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "DateBox.h"
+#include "NumberBox.h"
+#include "PrintPanel.h"
+#include "ResultWidth.h"
+#include "tax/TaxYearRules.h"
+#include "vehicle/DeemedCostTable.h"
+#include "vehicle/TravelAllowancePrintout.h"
+#include "vehicle/VehicleLimits.h"
+
+namespace revora {
+
+namespace {
+
+// silgEdit6 (fuel/oil) onwards are the recorded costs, used only with an accurate record.
+constexpr int FirstCostField = 5;
+constexpr int NameLength = 50; // the printout's employee name
+
+bool IsPlainEnter(const QKeyEvent& event)
+{
+    return (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter) &&
+           (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// Wide enough for the largest figure the box can show, and no wider, so that the fixed cost's
+// working fits on one line within the width the main window takes for the vehicle screens.
+NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals, double largest)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
+    box->setObjectName(name);
+    box->setOutput(true);
+    FitToFigures(*box, decimals, {largest}, 40);
+    return box;
+}
+
+// The largest figures the results can reach with every input at most MostVehicleNumber, no
+// total below 0 and no more business km than the total (CheckDistances).
+constexpr double MostKm = MostVehicleNumber;
+constexpr double MostCosts = 6.0 * MostVehicleNumber; // the six recorded costs
+
+QPushButton* Button(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+TravelAllowanceScreen::TravelAllowanceScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+{
+    setWindowTitle(QStringLiteral("Travel Allowance"));
+    setObjectName("TravelAllowanceScreen");
+    TravelAllowanceInputs& in = this->state().TravelAllowance;
+
+    // The car and the method.
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setMinimumWidth(260);
+    auto* carLabel = new QLabel(QStringLiteral("Car :"), this);
+    carLabel->setBuddy(text1_);
+    option4_ = new QRadioButton(QStringLiteral("&Yes"), this);
+    option4_->setObjectName("Option4");
+    option3_ = new QRadioButton(QStringLiteral("&No"), this);
+    option3_->setObjectName("Option3");
+    auto* record = new QGroupBox(QStringLiteral("Accurate record kept"), this);
+    auto* recordLayout = new QHBoxLayout(record);
+    recordLayout->addWidget(option4_);
+    recordLayout->addWidget(option3_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(carLabel);
+    top->addWidget(text1_);
+    top->addSpacing(24);
+    top->addWidget(record);
+    top->addStretch();
+
+    // The vehicle, the distances and the period on the left, the recorded costs on the right.
+    auto* vehicle = new QGridLayout;
+    auto* costs = new QGridLayout;
+    const struct {
+        QGridLayout* grid;
+        const char* name;
+        const char* caption;
+        const char* unit;
+        double* target;
+    } fields[] = {
+        {vehicle, "silgEdit1", "Ori&ginal value of vehicle", "R", &in.VehicleValue},
+        {vehicle, "silgEdit2", "&Allowance received", "R", &in.AllowanceReceived},
+        {vehicle, "silgEdit3", "Close km reading", "km", &in.CloseKm},
+        {vehicle, "silgEdit4", "Open km reading", "km", &in.OpenKm},
+        {vehicle, "silgEdit5", "Business km", "km", &in.BusinessKmEntered},
+        {costs, "silgEdit6", "&Fuel/oil", "R", &in.FuelOil},
+        {costs, "silgEdit7", "Repairs/&maintenance", "R", &in.RepairsMaint},
+        {costs, "silgEdit8", "&Insurance/licence", "R", &in.InsuranceLicence},
+        {costs, "silgEdit9", "O&ther expenses", "R", &in.OtherExpenses},
+        {costs, "silgEdit10", "&Wear and tear", "R", &in.WearAndTear},
+        {costs, "silgEdit11", "&Lease payments", "R", &in.LeasePayments},
+    };
+    for (const auto& field : fields) {
+        InputRow row;
+        row.target = field.target;
+        row.box = new NumberBox(NumberBox::Kind::Whole, 0, this);
+        row.box->setObjectName(field.name);
+        FitToFigures(*row.box, 0, {MostVehicleNumber}, 120);
+        row.box->setAcceptor([](double value) { return value <= MostVehicleNumber; });
+        connect(row.box, &NumberBox::refused, this, [this](double value) {
+            if (value > MostVehicleNumber)
+                QMessageBox::critical(this, Text(VehicleNumberTitle), Text(VehicleNumberMessage));
+        });
+        auto* caption = new QLabel(QString::fromUtf8(field.caption), this);
+        caption->setBuddy(row.box);
+        row.caption = caption;
+        row.unit = new QLabel(QString::fromUtf8(field.unit), this);
+        const int r = field.grid->rowCount();
+        field.grid->addWidget(row.caption, r, 0);
+        // Rand labels stand before the amount, km after the distance, as on a claim form.
+        const bool rand = field.unit[0] == 'R';
+        field.grid->addWidget(row.unit, r, rand ? 1 : 3);
+        field.grid->addWidget(row.box, r, 2);
+        inputs_ << row;
+    }
+    for (int i = 0; i < inputs_.size(); ++i) {
+        double& target = *inputs_[i].target;
+        if (i == 9 || i == 10) {
+            watchSinglePayment(inputs_[i].box, target);
+            continue;
+        }
+        connect(inputs_[i].box, &NumberBox::valueEdited, this, [this, &target](double value) {
+            target = value;
+            enableIncludeChoices();
+        });
+    }
+
+    startDate_ = new DateBox(this);
+    startDate_->setObjectName("dtCarAlStartDate");
+    endDate_ = new DateBox(this);
+    endDate_->setObjectName("dtCarAlEndDate");
+    silgEdit12_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    silgEdit12_->setObjectName("silgEdit12");
+    silgEdit12_->setOutput(true);
+    silgEdit12_->setMaximumWidth(80);
+    for (const auto& [caption, box] : {std::pair<const char*, QWidget*>{"Start Date", startDate_},
+                                       {"End Date", endDate_}, {"Period (number of days)", silgEdit12_}}) {
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        label->setBuddy(box);
+        const int r = vehicle->rowCount();
+        vehicle->addWidget(label, r, 0);
+        vehicle->addWidget(box, r, 2, Qt::AlignLeft);
+        if (box != silgEdit12_) {
+            box->setMaximumWidth(120);
+            dateWidgets_ << label << box;
+        }
+    }
+    watchDates();
+
+    check1_ = new QCheckBox(QStringLiteral("Include Fuel Costs"), this);
+    check1_->setObjectName("Check1");
+    check2_ = new QCheckBox(QStringLiteral("Include Maintenance Costs"), this);
+    check2_->setObjectName("Check2");
+    // Left-aligned at their own size: only the box and its caption answer a click.
+    costs->addWidget(check1_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
+    costs->addWidget(check2_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
+    costs->setRowStretch(costs->rowCount(), 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(vehicle);
+    columns->addSpacing(32);
+    columns->addLayout(costs);
+    columns->setAlignment(vehicle, Qt::AlignTop);
+    columns->setAlignment(costs, Qt::AlignTop);
+    columns->addStretch();
+
+    // The working of the method in force; both panels take the same room, so switching
+    // leaves the rest of the screen where it was.
+    panels_ = new QStackedWidget(this);
+    panels_->addWidget(buildDeemedPanel());
+    panels_->addWidget(buildActualPanel());
+
+    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    cmdOK_ = Button(this, "cmdOK", "&OK");
+    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    QVBoxLayout* layout = formLayout();
+    layout->addLayout(top);
+    layout->addLayout(columns);
+    layout->addWidget(panels_);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    buildPrintPanel();
+
+    QList<QWidget*> order{text1_, option4_, option3_};
+    for (const InputRow& row : inputs_)
+        order << row.box;
+    order << startDate_ << endDate_ << check1_ << check2_ << cmdCalculate << cmdOK_ << cmdPrint;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(text1_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { this->state().TravelAllowance.CarDescription = text.toStdString(); });
+    connect(option4_, &QRadioButton::toggled, this, &TravelAllowanceScreen::setRecordKept);
+    connect(check1_, &QCheckBox::toggled, this, [this](bool ticked) {
+        this->state().TravelAllowance.IncludeFuel = ticked ? 1 : 0;
+        calculate();
+    });
+    connect(check2_, &QCheckBox::toggled, this, [this](bool ticked) {
+        this->state().TravelAllowance.IncludeMaintenance = ticked ? 1 : 0;
+        calculate();
+    });
+    connect(cmdCalculate, &QPushButton::clicked, this, &TravelAllowanceScreen::calculate);
+    // Refused inputs keep the screen open on the box to mend.
+    connect(cmdOK_, &QPushButton::clicked, this, [this] {
+        if (calculate())
+            closeScreen();
+    });
+    // The figures are worked out before the panel shows; the panel then offers the printer.
+    // Inputs the calculation refuses leave nothing to print.
+    setUpPrinting(frame1_);
+    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+        if (!calculate())
+            return;
+        frame1_->showPanel();
+        frame1_->directButton()->setFocus(Qt::OtherFocusReason);
+    });
+
+    load();
+}
+
+QWidget* TravelAllowanceScreen::buildDeemedPanel()
+{
+    deemedPanel_ = new QGroupBox(QStringLiteral("Deemed costs"), this);
+    deemedPanel_->setObjectName("fraDeemed");
+    auto* grid = new QGridLayout(deemedPanel_);
+    const auto label = [this](const char* text) { return new QLabel(QString::fromUtf8(text), this); };
+    // The dearest band's fixed cost over a total of 1 km is the highest rate a km; the claim is
+    // at most that whole fixed cost with fuel and maintenance over the most business km.
+    const DeemedCost& dearest = DeemedCostFor(MostVehicleNumber);
+    const double mostFixedCents = dearest.FixedCost * 100.0;
+    const double mostTotalCents = mostFixedCents + (dearest.FuelRate + dearest.MaintenanceRate) * 100.0;
+    const double mostClaim = dearest.FixedCost + (dearest.FuelRate + dearest.MaintenanceRate) * MostKm;
+    const double km[] = {MostKm, MostKm, MostKm, dearest.FixedCost, MostKm};
+    for (int i = 0; i < 5; ++i)
+        deemedKm_[i] = ResultBox(this, QStringLiteral("sidbEdit3_%1").arg(i), 2, km[i]);
+    const int decimals[] = {4, 2, 2, 1, 2};
+    const double cents[] = {mostFixedCents, mostTotalCents, mostTotalCents, mostTotalCents, mostClaim};
+    for (int i = 0; i < 5; ++i)
+        deemedCents_[i] = ResultBox(this, QStringLiteral("sidbEdit1_%1").arg(i), decimals[i], cents[i]);
+    deemedDays_[0] = ResultBox(this, QStringLiteral("silgEdit13_4"), 0, 366);
+    deemedDays_[1] = ResultBox(this, QStringLiteral("silgEdit13_6"), 0, 366);
+
+    // Columns: caption, R, amount, then the fixed cost's working, then the cents a km.
+    const char* distances[] = {"Business distance", "Private distance", "Total distance"};
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(label(distances[i]), i, 0);
+        grid->addWidget(deemedKm_[i], i, 2);
+        grid->addWidget(label("Kms."), i, 3);
+    }
+    grid->addWidget(label("Fixed cost"), 3, 0);
+    grid->addWidget(label("R"), 3, 1);
+    grid->addWidget(deemedKm_[3], 3, 2);
+    grid->addWidget(label("x"), 3, 3, Qt::AlignCenter);
+    grid->addWidget(deemedDays_[0], 3, 4);
+    grid->addWidget(label("days /"), 3, 5);
+    grid->addWidget(deemedDays_[1], 3, 6);
+    grid->addWidget(label("days /"), 3, 7);
+    grid->addWidget(deemedKm_[4], 3, 8);
+    grid->addWidget(label("Kms. ="), 3, 9);
+    const char* rates[] = {"Fuel costs", "Maintenance costs", "Total costs"};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0)
+            grid->addWidget(label(rates[i - 1]), 3 + i, 0);
+        grid->addWidget(deemedCents_[i], 3 + i, 10);
+        grid->addWidget(label("cents/km"), 3 + i, 11);
+    }
+    grid->addWidget(label("Deduction claim"), 7, 0);
+    grid->addWidget(label("R"), 7, 9, Qt::AlignRight);
+    grid->addWidget(deemedCents_[4], 7, 10);
+    return deemedPanel_;
+}
+
+QWidget* TravelAllowanceScreen::buildActualPanel()
+{
+    actualPanel_ = new QGroupBox(QStringLiteral("Actual costs"), this);
+    actualPanel_->setObjectName("fraActual");
+    auto* grid = new QGridLayout(actualPanel_);
+    const char* captions[] = {"Business Km's",   "Private Km's",    "Total Km's",     "Total costs",
+                              "Less private use", "Travel expenses", "Deduction claim"};
+    for (int i = 0; i < 7; ++i) {
+        actual_[i] = ResultBox(this, QStringLiteral("sidbEdit2_%1").arg(i), 2, i < 3 ? MostKm : MostCosts);
+        grid->addWidget(new QLabel(QString::fromUtf8(captions[i]), this), i, 0);
+        if (i < 3)
+            grid->addWidget(new QLabel(QStringLiteral("Kms."), this), i, 3);
+        else
+            grid->addWidget(new QLabel(QStringLiteral("R"), this), i, 1);
+        grid->addWidget(actual_[i], i, 2);
+    }
+    grid->setColumnStretch(4, 1);
+    grid->setRowStretch(7, 1);
+    return actualPanel_;
+}
+
+void TravelAllowanceScreen::buildPrintPanel()
+{
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+    text3_ = new QLineEdit(this);
+    text3_->setObjectName("Text3");
+    text3_->setMaxLength(NameLength);
+    text3_->setMinimumWidth(260);
+    auto* name = new QHBoxLayout;
+    auto* label = new QLabel(QStringLiteral("Employee name :"), this);
+    label->setBuddy(text3_);
+    name->addWidget(label);
+    name->addWidget(text3_);
+    name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
+    frame1_->contentLayout()->addLayout(name);
+}
+
+void TravelAllowanceScreen::watchDates()
+{
+    // Each box keeps to the tax year and to its side of the other date.
+    connect(startDate_, &DateBox::entering, this, [this] { startDate_->setBounds(TaxYearStart, endDate_->date()); });
+    connect(endDate_, &DateBox::entering, this, [this] { endDate_->setBounds(startDate_->date(), TaxYearEnd); });
+    connect(startDate_, &DateBox::dateEdited, this, [this](int day) { period_.StartDate = day; });
+    connect(endDate_, &DateBox::dateEdited, this, [this](int day) { period_.EndDate = day; });
+
+    // A date outside its range gets the range message; a date that does not exist (31/04/2015)
+    // is named as no date at all.
+    const auto refuse = [this](DateBox* box, int fallback, int& target, const QString& message) {
+        if (!isVisible()) {
+            box->setDate(fallback);
+            target = fallback;
+            return;
+        }
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), message);
+        box->setFocus(Qt::OtherFocusReason);
+    };
+    const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
+    connect(startDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
+        refuse(startDate_, TaxYearStart, period_.StartDate, notADate(typed));
+    });
+    connect(startDate_, &DateBox::outOfRangeRejected, this,
+            [this, refuse] { refuse(startDate_, TaxYearStart, period_.StartDate, Text(DateOutsideYearMessage)); });
+    connect(endDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
+        refuse(endDate_, TaxYearEnd, period_.EndDate, notADate(typed));
+    });
+    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, refuse] {
+        refuse(endDate_, TaxYearEnd, period_.EndDate,
+               QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
+    });
+}
+
+void TravelAllowanceScreen::watchSinglePayment(NumberBox* box, double& target)
+{
+    connect(box, &NumberBox::valueEdited, this, [this, box, &target](double value) {
+        if (!MayStoreWearOrLease(value))
+            return;
+        target = value;
+        if (const auto refusal = CheckSinglePayment(state().TravelAllowance)) {
+            QMessageBox::critical(this, Text(refusal->title), Text(refusal->message));
+            target = 0.0;
+            box->setValue(0.0);
+            box->setFocus(Qt::OtherFocusReason);
+        }
+    });
+}
+
+void TravelAllowanceScreen::load()
+{
+    const TravelAllowanceInputs& in = state().TravelAllowance;
+    text1_->setText(QString::fromStdString(in.CarDescription));
+    for (const InputRow& row : inputs_)
+        row.box->setValue(*row.target);
+    {
+        // Showing the stored flags is not the user choosing them.
+        const QSignalBlocker blockYes(option4_);
+        const QSignalBlocker blockFuel(check1_);
+        const QSignalBlocker blockMaint(check2_);
+        (in.RecordKept != 0 ? option4_ : option3_)->setChecked(true);
+        check1_->setChecked(in.IncludeFuel != 0);
+        check2_->setChecked(in.IncludeMaintenance != 0);
+    }
+    period_ = TravelAllowancePeriod{};
+    startDate_->setDate(period_.StartDate);
+    endDate_->setDate(period_.EndDate);
+    applyMethod();
+    calculate();
+}
+
+void TravelAllowanceScreen::setRecordKept(bool kept)
+{
+    state().TravelAllowance.RecordKept = kept ? 1 : 0;
+    applyMethod();
+}
+
+void TravelAllowanceScreen::applyMethod()
+{
+    // With a record kept the recorded costs count and the period stays as it is; without one
+    // the deemed costs come from the table, over a period the user may shorten. The vehicle's
+    // value, the allowance and the distances count either way.
+    const bool kept = state().TravelAllowance.RecordKept != 0;
+    for (int i = 0; i < inputs_.size(); ++i) {
+        const bool open = i < FirstCostField || kept;
+        for (QWidget* widget : {inputs_[i].caption, static_cast<QWidget*>(inputs_[i].box), inputs_[i].unit})
+            widget->setEnabled(open);
+    }
+    for (QWidget* widget : dateWidgets_)
+        widget->setEnabled(!kept);
+    panels_->setCurrentWidget(kept ? actualPanel_ : deemedPanel_);
+    enableIncludeChoices();
+}
+
+void TravelAllowanceScreen::enableIncludeChoices()
+{
+    // A choice that cannot change the claim is not offered.
+    const bool count = IncludeChoicesCount(state().TravelAllowance);
+    check1_->setEnabled(count);
+    check2_->setEnabled(count);
+}
+
+bool TravelAllowanceScreen::calculate()
+{
+    TravelAllowanceInputs& in = state().TravelAllowance;
+    if (const auto refused = CheckDistances(in)) {
+        // No figure worked from other distances stays beside these, and nothing prints.
+        results_ = {};
+        clearResults();
+        if (isVisible()) {
+            QMessageBox::critical(this, Text(refused->refusal.title), Text(refused->refusal.message));
+            inputs_[refused->box == TravelDistanceBox::OpenKm ? 3 : 4].box->setFocus(Qt::OtherFocusReason);
+        }
+        return false;
+    }
+    results_ = CalcTravelAllowance(in, period_);
+    silgEdit12_->setValue(in.PeriodDays);
+    const bool kept = in.RecordKept != 0;
+    // The deemed costs need a value, a period and a business distance; without one of them
+    // their working reads 0 throughout.
+    const bool deemedRuns = in.VehicleValue != 0.0 && in.PeriodDays != 0.0 && in.BusinessKmEntered != 0.0;
+    if (!deemedRuns)
+        clearDeemed();
+    else if (!kept)
+        showDeemed(results_);
+    if (kept)
+        showActual(results_);
+    return true;
+}
+
+void TravelAllowanceScreen::showDeemed(const TravelAllowanceResults& r)
+{
+    const double km[] = {r.BusinessKm, r.PrivateKm, r.TotalKm, r.FixedCost, r.TotalKm};
+    for (std::size_t i = 0; i < deemedKm_.size(); ++i)
+        deemedKm_[i]->setValue(km[i]);
+    deemedDays_[0]->setValue(state().TravelAllowance.PeriodDays);
+    deemedDays_[1]->setValue(365.0);
+    const double cents[] = {r.FixedCentsPerKm, r.FuelCentsPerKm, r.MaintCentsPerKm, r.TotalCentsPerKm,
+                            r.DeductionClaim};
+    for (std::size_t i = 0; i < deemedCents_.size(); ++i)
+        deemedCents_[i]->setValue(cents[i]);
+}
+
+void TravelAllowanceScreen::clearDeemed()
+{
+    for (auto* group : {deemedKm_.data(), deemedCents_.data()})
+        for (std::size_t i = 0; i < 5; ++i)
+            group[i]->setValue(0.0);
+    for (NumberBox* box : deemedDays_)
+        box->setValue(0.0);
+}
+
+void TravelAllowanceScreen::showActual(const TravelAllowanceResults& r)
+{
+    const double shown[] = {r.BusinessKm, r.PrivateKm,      r.TotalKm,       r.TotalCosts,
+                            r.PrivateUse, r.DeductionClaim, r.DeductionClaim};
+    for (std::size_t i = 0; i < actual_.size(); ++i)
+        actual_[i]->setValue(shown[i]);
+}
+
+void TravelAllowanceScreen::printReport()
+{
+    const TravelAllowanceInputs& in = state().TravelAllowance;
+    printOneRowReport({QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(in.RecordKept)),
+                       QString::fromUtf8(TravelAllowanceTitle) + ExportHint},
+                      TravelDeductionReportRow(in, period_, results_, text3_->text().toStdString()));
+}
+
+bool TravelAllowanceScreen::isInputField(QWidget* widget) const
+{
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    return edit && !edit->isReadOnly() && isAncestorOf(edit) && !frame1_->isAncestorOf(edit);
+}
+
+void TravelAllowanceScreen::keyPressEvent(QKeyEvent* event)
+{
+    // While the print panel is up, Enter and Esc are its own, as on every screen.
+    if (!frame1_->isVisible()) {
+        QWidget* focused = QApplication::focusWidget();
+        // Enter works the figures out and offers "&OK"; a button that has the focus is
+        // pressed instead, so Enter on "&OK" closes as the user expects.
+        if (IsPlainEnter(*event) && !(qobject_cast<QPushButton*>(focused) && isAncestorOf(focused))) {
+            if (calculate())
+                cmdOK_->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        // Esc in a field leaves the user in it, value and all; it never closes the screen.
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+            if (isInputField(focused))
+                focused->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    CalculatorWindow::keyPressEvent(event);
+}
+
+void TravelAllowanceScreen::closeEvent(QCloseEvent* event)
+{
+    // However the screen goes, the stored figures match its inputs; inputs it would refuse are
+    // kept as typed, to be mended when it opens again.
+    if (!CheckDistances(state().TravelAllowance))
+        calculate();
+    CalculatorWindow::closeEvent(event);
+}
+
+} // namespace revora

@@ -1,0 +1,91 @@
+#pragma once
+// The travel allowance screen: what may be claimed against a travel allowance for business
+// travel in the tax year, by deemed costs (no accurate record kept) or by actual costs.
+
+#include <QList>
+#include <array>
+
+#include "CalculatorWindow.h"
+#include "vehicle/TravelAllowance.h"
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QCheckBox;
+class QStackedWidget;
+class QGroupBox;
+
+namespace revora {
+
+class DateBox;
+class NumberBox;
+class PrintPanel;
+
+class TravelAllowanceScreen : public CalculatorWindow {
+    Q_OBJECT
+public:
+    explicit TravelAllowanceScreen(AppState& state, QWidget* parent = nullptr);
+
+    bool calculate() override;
+    void printReport() override;
+
+    PrintPanel* printPanel() const { return frame1_; }
+    const TravelAllowancePeriod& period() const { return period_; }
+    const TravelAllowanceResults& results() const { return results_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // One typed amount or distance: its caption, the box, and the rand or km label beside it.
+    struct InputRow {
+        QWidget* caption = nullptr;
+        NumberBox* box = nullptr;
+        QWidget* unit = nullptr;
+        double* target = nullptr; // where typing stores the value
+    };
+
+    NumberBox* addInput(const char* name, const char* caption, const char* unit, double& target);
+    QWidget* buildDeemedPanel();
+    QWidget* buildActualPanel();
+    void buildPrintPanel();
+    void watchDates();
+    void watchSinglePayment(NumberBox* box, double& target);
+    void load();
+    void setRecordKept(bool kept);
+    // Which fields are open for each method, and which panel shows its working.
+    void applyMethod();
+    // The fuel and maintenance boxes, enabled only where they count.
+    void enableIncludeChoices();
+    void showDeemed(const TravelAllowanceResults& r);
+    void clearDeemed();
+    void showActual(const TravelAllowanceResults& r);
+    bool isInputField(QWidget* widget) const;
+
+    TravelAllowancePeriod period_;
+    TravelAllowanceResults results_;
+
+    QLineEdit* text1_ = nullptr;
+    QRadioButton* option4_ = nullptr; // "&Yes"
+    QRadioButton* option3_ = nullptr; // "&No"
+    QList<InputRow> inputs_;          // silgEdit1 .. silgEdit11, in that order
+    NumberBox* silgEdit12_ = nullptr;
+    QCheckBox* check1_ = nullptr;
+    QCheckBox* check2_ = nullptr;
+    DateBox* startDate_ = nullptr;
+    DateBox* endDate_ = nullptr;
+    QList<QWidget*> dateWidgets_; // the date boxes with their captions
+    QStackedWidget* panels_ = nullptr;
+    QGroupBox* deemedPanel_ = nullptr;
+    QGroupBox* actualPanel_ = nullptr;
+    std::array<NumberBox*, 5> deemedKm_{};    // sidbEdit3_0 .. _4
+    std::array<NumberBox*, 2> deemedDays_{};  // silgEdit13_4, silgEdit13_6
+    std::array<NumberBox*, 5> deemedCents_{}; // sidbEdit1_0 .. _4
+    std::array<NumberBox*, 7> actual_{};      // sidbEdit2_0 .. _6
+    QPushButton* cmdOK_ = nullptr;
+    PrintPanel* frame1_ = nullptr;
+    QLineEdit* text3_ = nullptr;
+};
+
+} // namespace revora

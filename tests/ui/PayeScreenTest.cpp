@@ -1,0 +1,360 @@
+// The five employees' tax screens as a payroll clerk drives them: opening, settings, period
+// checks, date boxes, box tidying, the beneficiaries limits, printing and Initialise All.
+
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSqlRecord>
+#include <QTest>
+
+#include "payroll/AnnualScreen.h"
+#include "payroll/MonthlyScreen.h"
+#include "payroll/WeekScreen.h"
+#include "DateBox.h"
+#include "MainWindow.h"
+#include "NumberBox.h"
+#include "OverlayPanel.h"
+#include "PrintPanel.h"
+#include "ReportDatabase.h"
+#include "ui/ScreenTestSupport.h"
+#include "SetupPanel.h"
+#include "SetupSettings.h"
+#include "tax/TaxYearRules.h"
+
+using namespace revora;
+using revora::testing::MenuAction;
+using revora::testing::MessageBoxWatcher;
+
+class PayeScreenTest : public QObject, revora::testing::MainWindowFixture {
+    Q_OBJECT
+
+    template <typename Screen>
+    Screen* open(const char* menu, const char* name)
+    {
+        return openFromMenu<Screen>(menu, name);
+    }
+    static void print(PayeScreen* screen, bool afrikaans)
+    {
+        click(screen, "cmdPrint");
+        if (afrikaans)
+            click(screen, "Option2");
+        QTest::mouseClick(screen->printPanel()->viewButton(), Qt::LeftButton);
+    }
+    QSqlRecord row(const char* table) const { return ReadReportTable(main_->state().Paths, table).value(0); }
+
+private slots:
+    void init() { startMain(); }
+    void cleanup() { stopMain(); }
+
+    void eachScreenOpensOnItsDefaultsWithEveryResultZero_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("periodBoxes");
+        QTest::addColumn<QStringList>("periodShown");
+        QTest::newRow("monthly: March") << "mnuMonthly" << "frmMonthly" << "Monthly"
+                                        << QStringList{"dtMStartDate", "dtMEndDate"}
+                                        << QStringList{"01/03/2015", "31/03/2015"};
+        QTest::newRow("weekly: 7 of 7 days") << "mnuWeekly" << "frmWeekly" << "Weekly"
+                                             << QStringList{"silgEdit21", "silgEdit22"} << QStringList{"7", "7"};
+        QTest::newRow("fortnightly: 14 of 14 days") << "mnuFortNight" << "frmFortNight" << "Fortnightly"
+                                                    << QStringList{"silgEdit21", "silgEdit22"}
+                                                    << QStringList{"14", "14"};
+        QTest::newRow("daily: no period") << "mnuDaily" << "frmDaily" << "Daily" << QStringList{} << QStringList{};
+        QTest::newRow("annual: the whole year") << "mnuAnnual" << "frmAnnual" << "Annual"
+                                                << QStringList{"dtStartDate", "dtEndDate"}
+                                                << QStringList{"01/03/2015", "29/02/2016"};
+    }
+    void eachScreenOpensOnItsDefaultsWithEveryResultZero()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, periodBoxes);
+        QFETCH(QStringList, periodShown);
+        MenuAction(*main_, menu)->trigger();
+        QMdiSubWindow* sub = main_->findScreen(name);
+        QVERIFY(sub);
+        QCOMPARE(sub->windowTitle(), caption);
+        for (qsizetype i = 0; i < periodBoxes.size(); ++i)
+            QCOMPARE(sub->widget()->findChild<QLineEdit*>(periodBoxes[i])->text(), periodShown[i]);
+        for (const char* result : {"numMAns", "numTaxCredit", "numMTCForContri", "numTaxLiability"})
+            QCOMPARE(shown(sub->widget(), result), QString("0.00"));
+        QVERIFY(!sub->widget()->findChild<OverlayPanel*>("Frame3")->isVisible());
+        QVERIFY(!sub->widget()->findChild<PrintPanel*>("fraPrint")->isVisible());
+        QVERIFY(sub->widget()->findChild<QRadioButton*>("Option1")->isChecked());
+    }
+
+    void monthlyFiguresFollowTheInputs()
+    {
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        type(monthly, "silgEdit9", "40");
+        type(monthly, "silgEdit10", "20000");
+        click(monthly, "cmdCalculate");
+        // 240 000 a year: (32 742 + 58 100 x 26 %) - 13 257 = 34 591, a twelfth a month.
+        QCOMPARE(shown(monthly, "numMAns"), QString("2 882.58"));
+        QCOMPARE(shown(monthly, "numMAns1"), QString("148.72")); // the 14 872 limit x 1 %
+        QCOMPARE(shown(monthly, "numMAns3"), QString("200.00"));
+        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 240000.0);
+    }
+
+    void settingsSavedOnWeeklyAreWhatMonthlyLoads()
+    {
+        auto* weekly = open<WeekScreen>("mnuWeekly", "frmWeekly");
+        click(weekly, "cmdSettings");
+        QVERIFY(weekly->settingsPanel()->isVisible());
+        for (const char* name : {"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint"})
+            QVERIFY2(!weekly->findChild<QPushButton*>(name)->isEnabled(), name);
+        type(weekly, "numEmpEUIF", "2");
+        type(weekly, "numUIFLimit", "13000");
+        click(weekly, "optTAIncRate20");
+        click(weekly, "cmdSetupOK");
+        QVERIFY(!weekly->settingsPanel()->isVisible());
+        QVERIFY(weekly->findChild<QPushButton*>("cmdCalculate")->isEnabled());
+
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        QCOMPARE(monthly->settings().EmployeeUIF, 2.0);
+        QCOMPARE(monthly->settings().UIFLimit, 13000.0);
+        QCOMPARE(monthly->settings().TAIncRate8020, 0.2);
+        QCOMPARE(shown(monthly, "numEmpEUIF"), QString("2.000"));
+        QVERIFY(monthly->findChild<QRadioButton*>("optTAIncRate20")->isChecked());
+    }
+
+    void settingsSavedOnOneOpenScreenAreWhatTheOtherUsesAndKeeps()
+    {
+        auto* weekly = open<WeekScreen>("mnuWeekly", "frmWeekly");
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        click(monthly, "cmdSettings");
+        type(monthly, "numUIFLimit", "17712");
+        click(monthly, "cmdSetupOK");
+
+        type(weekly, "sidbEdit2", "5000");
+        click(weekly, "cmdCalculate");
+        QCOMPARE(shown(weekly, "numMAns1"), QString("40.87")); // 17 712 x 12 / 52 x 1 %
+        click(weekly, "cmdSettings");
+        QCOMPARE(shown(weekly, "numUIFLimit"), QString("17 712"));
+        // A rate beyond the pay it is taken from is refused; Esc leaves everything as it was.
+        MessageBoxWatcher watcher;
+        type(weekly, "numEmpEUIF", "150");
+        QTRY_COMPARE(watcher.texts(), QStringList{"Employee UIF portion can be at most 100 %."});
+        QTest::keyClick(box(weekly, "numSkillPercent"), Qt::Key_Escape);
+        QVERIFY(!weekly->settingsPanel()->isVisible());
+        QVERIFY(weekly->findChild<QPushButton*>("cmdSettings")->isEnabled());
+        QCOMPARE(ReadPayeSettings(main_->state().Paths).EmployeeUIF, 1.0);
+
+        // Weekly's O&K writes what was changed on it, and only that: a limit saved elsewhere
+        // while its panel was open stays.
+        click(weekly, "cmdSettings");
+        WritePayeSettings(main_->state().Paths, {1.0, 1.0, 1.0, 20000.0, 0.8});
+        type(weekly, "numSkillPercent", "2");
+        click(weekly, "cmdSetupOK");
+        const PayeSettings stored = ReadPayeSettings(main_->state().Paths);
+        QCOMPARE(stored.SkillLevy, 2.0);
+        QCOMPARE(stored.UIFLimit, 20000.0);
+    }
+
+    void aStoredRateOfAHalfSelectsNeitherOptionAndIsUsed()
+    {
+        PayeSettings odd;
+        odd.TAIncRate8020 = 0.5;
+        WritePayeSettings(main_->state().Paths, odd);
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        QVERIFY(!monthly->findChild<QRadioButton*>("optTAIncRate80")->isChecked());
+        QVERIFY(!monthly->findChild<QRadioButton*>("optTAIncRate20")->isChecked());
+        type(monthly, "silgEdit13", "1001");
+        click(monthly, "cmdCalculate");
+        QCOMPARE(shown(monthly, "numMTAAns"), QString("500")); // 500.5, halves to even
+    }
+
+    void periodChecksSayWhyAndClearTheResults_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("salaryBox");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("monthly start after end")
+            << "mnuMonthly" << "frmMonthly" << "silgEdit10" << QStringList{"dtMStartDate", "dtMEndDate"}
+            << QStringList{"10/03/2015", "05/03/2015"} << "Incorrect Date"
+            << "The Start date entered must be before the End date" << "dtMStartDate";
+        QTest::newRow("monthly across two months")
+            << "mnuMonthly" << "frmMonthly" << "silgEdit10" << QStringList{"dtMStartDate", "dtMEndDate"}
+            << QStringList{"31/03/2015", "01/04/2015"} << "Incorrect Date"
+            << "The Start and End dates entered must be for the same Month" << "dtMEndDate";
+        QTest::newRow("weekly six days of five")
+            << "mnuWeekly" << "frmWeekly" << "sidbEdit2" << QStringList{"silgEdit21", "silgEdit22"}
+            << QStringList{"5", "6"} << "Incorrect Number of Days"
+            << "The number of 'Normal work-week' days must be = to or larger than 'This work-week'."
+            << "cmdCalculate";
+        QTest::newRow("fortnightly ten days of nine")
+            << "mnuFortNight" << "frmFortNight" << "sidbEdit2" << QStringList{"silgEdit21", "silgEdit22"}
+            << QStringList{"9", "10"} << "Incorrect Number of Days"
+            << "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'."
+            << "cmdCalculate";
+        QTest::newRow("weekly with no days this week")
+            << "mnuWeekly" << "frmWeekly" << "sidbEdit2" << QStringList{"silgEdit21", "silgEdit22"}
+            << QStringList{"5", "0"} << "Incorrect Number of Days" << "The number of days must be 1 or more."
+            << "silgEdit22";
+    }
+    void periodChecksSayWhyAndClearTheResults()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QString, name);
+        QFETCH(QString, salaryBox);
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, typed);
+        QFETCH(QString, focus);
+        MenuAction(*main_, menu)->trigger();
+        auto* screen = qobject_cast<PayeScreen*>(main_->findScreen(name)->widget());
+        type(screen, qPrintable(salaryBox), "50000");
+        click(screen, "cmdCalculate");
+        const QString before = shown(screen, "numMAns");
+        QVERIFY(before != "0.00");
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            type(screen, qPrintable(boxes[i]), typed[i]);
+        MessageBoxWatcher watcher;
+        click(screen, "cmdCalculate");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QTEST(watcher.titles()[0], "title");
+        QTEST(watcher.texts()[0], "message");
+        QTRY_COMPARE(main_->focusWidget()->objectName(), focus);
+        QCOMPARE(shown(screen, "numMAns"), QString()); // no figure of the inputs before
+    }
+
+    void aRefusedPeriodPrintsNothing()
+    {
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        type(monthly, "dtMStartDate", "10/03/2015");
+        type(monthly, "dtMEndDate", "05/03/2015");
+        const QSqlRecord before = row("IRP5Mon");
+        MessageBoxWatcher watcher;
+        print(monthly, false);
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(row("IRP5Mon"), before);
+    }
+
+    void aDateOutsideTheYearIsRefusedOnLeaving()
+    {
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        MessageBoxWatcher watcher;
+        type(monthly, "dtMStartDate", "31/03/2016");
+        QTest::keyClick(monthly->findChild<DateBox*>("dtMStartDate"), Qt::Key_Tab);
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(watcher.titles()[0], QString("Incorrect Date"));
+        QCOMPARE(watcher.texts()[0],
+                 QString("The date entered is not correct please enter a date between 01/03/2015 and 29/02/2016"));
+        QTRY_COMPARE(main_->focusWidget()->objectName(), QString("dtMStartDate"));
+        QCOMPARE(monthly->period().StartDate, 42064);
+        // A day the month does not have is no date at all, not one outside the year.
+        main_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        type(monthly, "dtMEndDate", "31/04/2015");
+        QTest::keyClick(monthly->findChild<DateBox*>("dtMEndDate"), Qt::Key_Tab);
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QCOMPARE(watcher.titles()[1], QString("Incorrect Date"));
+        QCOMPARE(watcher.texts()[1], QString::fromStdString(NotADateMessage("31/04/2015")));
+    }
+
+    void anEmptiedDecimalBoxShowsZeroOnLeaving()
+    {
+        auto* weekly = open<WeekScreen>("mnuWeekly", "frmWeekly");
+        type(weekly, "sidbEdit2", "12.5");
+        QTest::keyClick(box(weekly, "sidbEdit2"), Qt::Key_Tab);
+        QCOMPARE(shown(weekly, "sidbEdit2"), QString("12.50"));
+        type(weekly, "sidbEdit2", "");
+        QTest::keyClick(box(weekly, "sidbEdit2"), Qt::Key_Backspace);
+        QTest::keyClick(box(weekly, "sidbEdit2"), Qt::Key_Tab);
+        QCOMPARE(shown(weekly, "sidbEdit2"), QString("0.00"));
+        QCOMPARE(weekly->inputs().Salary, 0.0);
+    }
+
+    void beneficiariesBeyondWhatTheCreditCanCountAreRefused()
+    {
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        type(monthly, "numMedAidBens", "2");
+        QVERIFY(box(monthly, "numMedAidBens")->commit());
+        MessageBoxWatcher watcher;
+        type(monthly, "numMedAidBens", "184");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QVERIFY(watcher.texts()[0].contains("183"));
+        // Back to the count from before the edit, never the 18 typed on the way.
+        QCOMPARE(shown(monthly, "numMedAidBens"), QString("2"));
+        QCOMPARE(monthly->inputs().Beneficiaries, std::int16_t(2));
+    }
+
+    void annualMonthsStopAt24AndMarchIsCopied()
+    {
+        auto* annual = open<AnnualScreen>("mnuAnnual", "frmAnnual");
+        MessageBoxWatcher watcher;
+        type(annual, "numAnnCalcBens_5", "30");
+        QTest::keyClick(box(annual, "numAnnCalcBens_5"), Qt::Key_Tab);
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(watcher.texts()[0],
+                 QString("Only a maximum of 24 are allowed i.e. Principal member & first beneficiary!"));
+        QCOMPARE(shown(annual, "numAnnCalcBens_5"), QString("24"));
+
+        // The beneficiaries box fills the months of the period.
+        type(annual, "numMedAidBens", "2");
+        QCOMPARE(shown(annual, "numAnnCalcBens_2"), QString("2"));
+        type(annual, "numAnnCalcBens_3", "3");
+        click(annual, "cmdDuplicate");
+        for (int month = 1; month <= 12; ++month)
+            QCOMPARE(annual->inputs().MembersByMonth[static_cast<std::size_t>(month - 1)], std::int16_t(3));
+        QCOMPARE(shown(annual, "numAnnCalcBens_2"), QString("3"));
+    }
+
+    void anAfrikaansPrintoutCarriesAfrikaansLabels()
+    {
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        type(monthly, "silgEdit10", "20000");
+        click(monthly, "cmdPrint");
+        click(monthly, "Option2");
+        type(monthly, "Text1", "Thandi Nkosi");
+        QTest::keyClick(monthly->findChild<QLineEdit*>("Text1"), Qt::Key_Return); // Enter views the report
+        QVERIFY(!monthly->printPanel()->isVisible());
+        const QSqlRecord printed = row("IRP5Mon");
+        QCOMPARE(printed.value("TypeAM").toString(), QString("Maandelikse Inkomste"));
+        QCOMPARE(printed.value("Employee").toString(), QString("Vir : Thandi Nkosi"));
+        QCOMPARE(printed.value("Sal").toString(), QString("Besoldiging"));
+        QCOMPARE(printed.value("SalNum").toDouble(), 20000.0);
+        QCOMPARE(printed.value("EOE").toString(), QString("(B.& F.W.)"));
+    }
+
+    void weeklyThenFortnightlyShareOneRow()
+    {
+        auto* weekly = open<WeekScreen>("mnuWeekly", "frmWeekly");
+        type(weekly, "sidbEdit2", "3000");
+        print(weekly, false);
+        QCOMPARE(row("IRP5Week").value("TypeAM").toString(), QString("Weekly Check"));
+        auto* fortnightly = open<WeekScreen>("mnuFortNight", "frmFortNight");
+        type(fortnightly, "sidbEdit2", "6000");
+        print(fortnightly, false);
+        const QList<QSqlRecord> rows = ReadReportTable(main_->state().Paths, "IRP5Week");
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows[0].value("TypeAM").toString(), QString("Fortnightly Check"));
+        QCOMPARE(rows[0].value("SalNum").toDouble(), 6000.0);
+    }
+
+    void initialiseAllKeepsOnlyTheFortnightlyScreen()
+    {
+        for (const auto& [menu, name] : {std::pair{"mnuMonthly", "frmMonthly"}, {"mnuWeekly", "frmWeekly"},
+                                          {"mnuDaily", "frmDaily"}, {"mnuAnnual", "frmAnnual"},
+                                          {"mnuFortNight", "frmFortNight"}})
+            MenuAction(*main_, menu)->trigger();
+        auto* fortnightly = qobject_cast<WeekScreen*>(main_->findScreen("frmFortNight")->widget());
+        type(fortnightly, "sidbEdit2", "6000");
+        MenuAction(*main_, "mnuNew")->trigger();
+        QTRY_VERIFY(!main_->findScreen("frmMonthly"));
+        for (const char* name : {"frmWeekly", "frmDaily", "frmAnnual"})
+            QVERIFY2(!main_->findScreen(name), name);
+        QVERIFY(main_->findScreen("frmFortNight"));
+        QCOMPARE(fortnightly->inputs().Salary, 6000.0);
+    }
+};
+
+QTEST_MAIN(PayeScreenTest)
+#include "PayeScreenTest.moc"
