@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "AppState.h"
+#include "ui/UiTest.h"
 #include "DateBox.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -403,5 +404,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CompanyCarScreenTest)
+REVORA_UI_TEST(CompanyCarScreenTest)
 #include "CompanyCarScreenTest.moc"

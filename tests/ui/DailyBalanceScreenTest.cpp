@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "finance/DailyBalanceScreen.h"
+#include "ui/UiTest.h"
 #include "AppState.h"
 #include "DateBox.h"
 #include "NumberBox.h"
@@ -302,5 +303,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DailyBalanceScreenTest)
+REVORA_UI_TEST(DailyBalanceScreenTest)
 #include "DailyBalanceScreenTest.moc"

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "DateBox.h"
+#include "ui/UiTest.h"
 #include "ui/ScreenTestSupport.h"
 
 using revora::DateBox;
@@ -299,5 +300,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DateBoxTest)
+REVORA_UI_TEST(DateBoxTest)
 #include "DateBoxTest.moc"

@@ -12,7 +12,7 @@
 #include <QTest>
 
 #include "HelpWindow.h"
-#include "FullLeakStacks.h"
+#include "ui/UiTest.h"
 #include "ui/ScreenTestSupport.h"
 
 using namespace revora;
@@ -136,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HelpWindowTest)
+REVORA_UI_TEST(HelpWindowTest)
 #include "HelpWindowTest.moc"

@@ -13,6 +13,7 @@
 #include <QTextDocument>
 
 #include "MainWindow.h"
+#include "ui/UiTest.h"
 #include "PrintPanel.h"
 #include "ReportWindow.h"
 #include "ui/ScreenTestSupport.h"
@@ -164,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HostileTextWindowTest)
+REVORA_UI_TEST(HostileTextWindowTest)
 #include "HostileTextWindowTest.moc"

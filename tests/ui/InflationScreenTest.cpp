@@ -12,6 +12,7 @@
 #include <QToolButton>
 
 #include "finance/InflationScreen.h"
+#include "ui/UiTest.h"
 #include "AppState.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -236,5 +237,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(InflationScreenTest)
+REVORA_UI_TEST(InflationScreenTest)
 #include "InflationScreenTest.moc"

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "finance/LoanBusterScreen.h"
+#include "ui/UiTest.h"
 #include "AppState.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -248,5 +249,5 @@ private:
     }
 };
 
-QTEST_MAIN(LoanBusterScreenTest)
+REVORA_UI_TEST(LoanBusterScreenTest)
 #include "LoanBusterScreenTest.moc"

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "finance/LoanComparisonScreen.h"
+#include "ui/UiTest.h"
 #include "AppState.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -188,5 +189,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LoanComparisonScreenTest)
+REVORA_UI_TEST(LoanComparisonScreenTest)
 #include "LoanComparisonScreenTest.moc"

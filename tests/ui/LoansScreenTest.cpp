@@ -25,6 +25,7 @@
 #include <cmath>
 
 #include "finance/LoanGraphWindow.h"
+#include "ui/UiTest.h"
 #include "finance/LoansScreen.h"
 #include "AppState.h"
 #include "NumberBox.h"
@@ -498,5 +499,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LoansScreenTest)
+REVORA_UI_TEST(LoansScreenTest)
 #include "LoansScreenTest.moc"

@@ -16,11 +16,11 @@
 #include <QTest>
 
 #include "AboutWindow.h"
+#include "ui/UiTest.h"
 #include "Database.h"
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "NumberBox.h"
-#include "FullLeakStacks.h"
 #include "ui/ScreenTestSupport.h"
 #include "StartupSettings.h"
 #include "tax/QuickTaxScreen.h"
@@ -489,5 +489,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowTest)
+REVORA_UI_TEST(MainWindowTest)
 #include "MainWindowTest.moc"

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "NumberBox.h"
+#include "ui/UiTest.h"
 #include "ui/ScreenTestSupport.h"
 
 using revora::NumberBox;
@@ -195,5 +196,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(NumberBoxTest)
+REVORA_UI_TEST(NumberBoxTest)
 #include "NumberBoxTest.moc"

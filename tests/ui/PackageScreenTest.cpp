@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "package/PackageScreen.h"
+#include "ui/UiTest.h"
 #include "MainWindow.h"
 #include "NumberBox.h"
 #include "OverlayPanel.h"
@@ -209,5 +210,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PackageScreenTest)
+REVORA_UI_TEST(PackageScreenTest)
 #include "PackageScreenTest.moc"

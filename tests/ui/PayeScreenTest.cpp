@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "payroll/AnnualScreen.h"
+#include "ui/UiTest.h"
 #include "payroll/MonthlyScreen.h"
 #include "payroll/WeekScreen.h"
 #include "DateBox.h"
@@ -356,5 +357,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PayeScreenTest)
+REVORA_UI_TEST(PayeScreenTest)
 #include "PayeScreenTest.moc"

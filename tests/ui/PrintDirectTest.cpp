@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "MainWindow.h"
+#include "ui/UiTest.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "ui/ScreenTestSupport.h"
@@ -118,5 +119,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PrintDirectTest)
+REVORA_UI_TEST(PrintDirectTest)
 #include "PrintDirectTest.moc"

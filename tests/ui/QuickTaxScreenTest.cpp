@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "MainWindow.h"
+#include "ui/UiTest.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "ReportDatabase.h"
@@ -370,5 +371,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(QuickTaxScreenTest)
+REVORA_UI_TEST(QuickTaxScreenTest)
 #include "QuickTaxScreenTest.moc"

@@ -16,6 +16,7 @@
 #include <QToolButton>
 
 #include "ReportWindow.h"
+#include "ui/UiTest.h"
 #include "ui/ScreenTestSupport.h"
 
 using namespace revora;
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ReportWindowTest)
+REVORA_UI_TEST(ReportWindowTest)
 #include "ReportWindowTest.moc"

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "AppState.h"
+#include "ui/UiTest.h"
 #include "DateBox.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -313,5 +314,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TravelAllowanceScreenTest)
+REVORA_UI_TEST(TravelAllowanceScreenTest)
 #include "TravelAllowanceScreenTest.moc"

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "AppFolders.h"
+#include "ui/UiTest.h"
 #include "ui/ScreenTestSupport.h"
 #include "VideoWindow.h"
 
@@ -34,7 +35,17 @@ void WriteFile(const QString& path, const QByteArray& content)
 
 class VideoWindowTest : public QObject {
     Q_OBJECT
+public:
+    // GStreamer is Qt 6.4's own choice on Linux, so the tests play what users get; Qt 6.4's
+    // FFmpeg backend also stalls for good on a clip with sound when there is no audio device,
+    // as on a build machine.
+    static void initMain()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+            qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    }
 
+private:
     std::unique_ptr<QTemporaryDir> folder_;  // the application folder
     std::unique_ptr<QTemporaryDir> install_; // the installation folder, where the lectures sit
     AppPaths paths_;
@@ -310,18 +321,6 @@ private slots:
     }
 };
 
-#include "FullLeakStacks.h"
 
-int main(int argc, char** argv)
-{
-    // GStreamer is Qt 6.4's own choice on Linux, so the tests play what users get; Qt 6.4's
-    // FFmpeg backend also stalls for good on a clip with sound when there is no audio device,
-    // as on a build machine.
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    QApplication app(argc, argv);
-    VideoWindowTest test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+REVORA_UI_TEST(VideoWindowTest)
 #include "VideoWindowTest.moc"
