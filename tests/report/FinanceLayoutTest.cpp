@@ -174,53 +174,6 @@ TEST_F(FinanceLayout, EachTableHasItsColumnsInOrderAndOneRowTablesOneBlankRow)
     }
 }
 
-// --- Every layout reads only fields its tables have: a misnamed field would print blank. ---
-
-struct LayoutRow {
-    const char* name;
-    const char* layout;
-    const char* table;
-    const char* rowsTable;
-};
-
-const LayoutRow Layouts[] = {
-    {"repayment", "Lonrepa.rpt", "Loans", ""},
-    {"repayment with schedule", "LonrepaA.rpt", "Loans", "Amort"},
-    {"principal", "LonPrAm.rpt", "Loans", ""},
-    {"principal with schedule", "LonPrAmA.rpt", "Loans", "Amort"},
-    {"period", "LonRPer.rpt", "Loans", ""},
-    {"period with schedule", "LonRPerA.rpt", "Loans", "Amort"},
-    {"rate", "LonInRt.rpt", "Loans", ""},
-    {"rate with schedule", "LonInRtA.rpt", "Loans", "Amort"},
-    {"loan buster", "loanbuster.rpt", "BondBust", ""},
-    {"loan comparison", "LoanComparison.rpt", "BondComp", ""},
-    {"daily balance", "DayBal.rpt", "DailyBal", ""},
-    {"inflation", "Inflatin.rpt", "Inflation", ""},
-};
-
-TEST_F(FinanceLayout, EveryTagNamesAColumnOfItsTable)
-{
-    for (const LayoutRow& row : Layouts) {
-        SCOPED_TRACE(row.name);
-        const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(row.layout));
-        EXPECT_EQ(layout.table, row.table);
-        EXPECT_EQ(layout.rowsTable, row.rowsTable);
-        const QSqlRecord columns = TableColumns(state.Paths, row.table);
-        const QSqlRecord listed = layout.rowsTable.isEmpty() ? columns : TableColumns(state.Paths, layout.rowsTable);
-        EXPECT_EQ(testing::TagsNamingNoColumn(layout, columns, listed), QStringList{});
-        EXPECT_FALSE(testing::LayoutTags(layout).isEmpty());
-    }
-}
-
-TEST_F(FinanceLayout, TheTagCheckReadsTheScheduleLinesAgainstTheScheduleTable)
-{
-    ReportLayout layout;
-    layout.templateText = "{{YearMon}} {{#rows}}{{Year}} {{money.Capital}} {{Heading}}{{/rows}} {{Capital}} "
-                          "{{date.Num1}} {{rate.Num3}} {{^rows}}{{Heading}}{{/rows}} {{money.Yeer}}";
-    EXPECT_EQ(testing::TagsNamingNoColumn(layout, TableColumns(state.Paths, "Loans"), TableColumns(state.Paths, "Amort")),
-              (QStringList{"Heading", "Capital", "money.Yeer"}));
-}
-
 // --- The renderer: a second table, day numbers and rates. ---
 
 struct RowsLineRow {

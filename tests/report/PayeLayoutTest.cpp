@@ -192,15 +192,6 @@ protected:
     QSqlRecord columns;
 };
 
-TEST_P(PayeLayout, EveryTagNamesAColumnAndEveryColumnIsShown)
-{
-    const ReportLayout layout = LoadReportLayout(state.Paths.LayoutPath(GetParam().layout));
-    EXPECT_EQ(layout.table, GetParam().table);
-    const QStringList shown = testing::PrintedFields(layout, columns);
-    for (int i = 0; i < columns.count(); ++i)
-        EXPECT_TRUE(shown.contains(columns.fieldName(i))) << columns.fieldName(i).toStdString() << " is not shown";
-}
-
 // Every label and figure of the row shows in the layout's order, and between them stand only
 // figures of the layout's own (source codes, the tax year), the rand sign and the program name.
 TEST_P(PayeLayout, ShowsTheRowInOrderAndNoWordsOfItsOwn)
