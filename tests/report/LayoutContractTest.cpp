@@ -23,9 +23,8 @@
 #include "finance/LoanBuster.h"
 #include "finance/LoanComparison.h"
 #include "package/SalaryPackage.h"
-#include "payroll/DailyPaye.h"
-#include "payroll/PayePrintout.h"
 #include "report/LayoutTestSupport.h"
+#include "report/PayeRows.h"
 #include "tax/QuickTax.h"
 #include "vehicle/CompanyCarPrintout.h"
 #include "vehicle/CompanyCarRegister.h"
@@ -109,13 +108,13 @@ Breach Check(const ReportLayout& layout, const Printout& print, const Unprinted&
     return breach;
 }
 
-const std::string Name = "Anna-Marie O'Reilly & Johannes van der Westhuizens";
-constexpr PayeInputs Employee{.Age = 67, .Salary = 20000, .EmployerMedical = 1000, .EmployeeMedical = 500,
-                              .Commission = 300, .Bonus = 2000, .TravelAllowance = 3000, .Beneficiaries = 3,
-                              .Pension = 400, .RetirementAnnuity = 200, .MedDeduction = 250};
-constexpr WeekPeriod Week{5, 3};
+const std::string& Name = testing::EmployeeName;
 
-Printout Paye(const PayePrintoutTarget& target, const ReportRow& row) { return {target.Layout, target.Table, {row}}; }
+template <const PayePrintoutTarget& Target, PrintLanguage Language = PrintLanguage::English>
+Printout Paye()
+{
+    return {Target.Layout, Target.Table, {testing::PayeRow(Target, Language)}};
+}
 
 template <PackageScreen Screen>
 Printout Package()
@@ -164,34 +163,11 @@ const Unprinted LoanTotals{{"FinText1A", "own text"}};
 const Unprinted OneCar{{"CARNO", "always 1"}};
 
 const ContractRow Contracts[] = {
-    {"Monthly.rpt", [] {
-         TaxBracketResult record;
-         const PeriodicPayeResult r = MonthlyPayeCalculate(Employee, {}, {}, record);
-         return Paye(MonthlyPrintout, MonthlyPayeReportRow(Employee, {}, {}, r, Name, PrintLanguage::English));
-     }},
-    {"Weekly.rpt", [] {
-         TaxBracketResult record;
-         const PeriodicPayeResult r = WeekPayeCalculate(WeekKind::Weekly, Employee, {}, Week, record);
-         return Paye(WeeklyPrintout,
-                     WeekPayeReportRow(WeekKind::Weekly, Employee, {}, Week, r, Name, PrintLanguage::Afrikaans));
-     }},
-    {"FortNightly.rpt", [] {
-         TaxBracketResult record;
-         const PeriodicPayeResult r = WeekPayeCalculate(WeekKind::Fortnightly, Employee, {}, Week, record);
-         return Paye(FortnightlyPrintout,
-                     WeekPayeReportRow(WeekKind::Fortnightly, Employee, {}, Week, r, Name, PrintLanguage::English));
-     }},
-    {"Daily.rpt", [] {
-         TaxBracketResult record;
-         const PeriodicPayeResult r = DailyPayeCalculate(Employee, {}, record);
-         return Paye(DailyPrintout, DailyPayeReportRow(Employee, {}, r, Name, PrintLanguage::English));
-     }},
-    {"Annual.rpt", [] {
-         AnnualPayeInputs in{.Amounts = Employee};
-         TaxBracketResult record;
-         const AnnualPayeResult r = AnnualPayeCalculate(in, {}, record);
-         return Paye(AnnualPrintout, AnnualPayeReportRow(in, {}, r, Name, PrintLanguage::English));
-     }},
+    {"Monthly.rpt", Paye<MonthlyPrintout>},
+    {"Weekly.rpt", Paye<WeeklyPrintout, PrintLanguage::Afrikaans>},
+    {"FortNightly.rpt", Paye<FortnightlyPrintout>},
+    {"Daily.rpt", Paye<DailyPrintout>},
+    {"Annual.rpt", Paye<AnnualPrintout>},
     {"Revora.rpt", Package<PackageScreen::RevoraAnnual>, {{"TaxFreeMedPrint", "always 0"}}},
     {"Avntx.rpt", Package<PackageScreen::AvantaMonthly>,
      {{"TaxFreeMedPrint", "always 0"}, {"MonAnnSal", "the package stands in its place"}}},
