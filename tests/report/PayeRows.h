@@ -19,7 +19,6 @@ inline ReportRow PayeRow(const PayePrintoutTarget& target, PrintLanguage languag
     constexpr PayeInputs in{.Age = 67, .Salary = 20000, .EmployerMedical = 1000, .EmployeeMedical = 500,
                             .Commission = 300, .Bonus = 2000, .TravelAllowance = 3000, .Beneficiaries = 3,
                             .Pension = 400, .RetirementAnnuity = 200, .MedDeduction = 250};
-    constexpr WeekPeriod week{5, 3};
     TaxBracketResult record;
     const std::string layout = target.Layout;
     if (layout == MonthlyPrintout.Layout)
@@ -32,6 +31,7 @@ inline ReportRow PayeRow(const PayePrintoutTarget& target, PrintLanguage languag
         return AnnualPayeReportRow(annual, {}, result, EmployeeName, language);
     }
     const WeekKind kind = layout == WeeklyPrintout.Layout ? WeekKind::Weekly : WeekKind::Fortnightly;
+    const WeekPeriod week = kind == WeekKind::Weekly ? WeekPeriod{5, 3} : WeekPeriod{10, 7};
     return WeekPayeReportRow(kind, in, {}, week, WeekPayeCalculate(kind, in, {}, week, record), EmployeeName, language);
 }
 
