@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,31 +41,6 @@ inline bool IsSectionTag(const QString& tag)
     return tag.startsWith('#') || tag.startsWith('^') || tag.startsWith('/');
 }
 
-// The tags of the layout that name no column: every {{...}} must name a column of its table,
-// under money, rate or date or not, or be PrintedDate; "rows" may only open or close the
-// section that repeats a line per row, and the tags inside that section name columns of the
-// listed table (listedColumns; the layout's own table when not given).
-inline QStringList TagsNamingNoColumn(const ReportLayout& layout, const QSqlRecord& columns,
-                                      const std::optional<QSqlRecord>& listedColumns = std::nullopt)
-{
-    static const QRegularExpression plain(QStringLiteral(R"(^([#^/])?((?:money|rate|date)\.)?([A-Za-z0-9_]+)$)"));
-    QStringList wrong;
-    bool listing = false;
-    for (const QString& tag : LayoutTags(layout)) {
-        const auto match = plain.match(tag);
-        const QString name = match.captured(3);
-        const bool section = !match.captured(1).isEmpty();
-        const bool rowsSection = match.hasMatch() && name == "rows" && section && match.captured(2).isEmpty();
-        const QSqlRecord& own = listing && listedColumns ? *listedColumns : columns;
-        const bool known = match.hasMatch() && (own.contains(name) || name == "PrintedDate" || rowsSection);
-        if (!known)
-            wrong << tag;
-        if (rowsSection)
-            listing = tag == "#rows";
-    }
-    return wrong;
-}
-
 // A row for every column of the table: a different figure above 0 in each number column, so
 // that a figure shown in the wrong place or not at all is seen, and the given text in each text
 // column.
@@ -89,26 +63,6 @@ inline ReportRow DistinctRow(const QSqlRecord& columns, const std::function<std:
         }
     }
     return row;
-}
-
-// The fields the layout prints, in order. Every tag must be a plain field, under money or not,
-// or a section over one, and name a column of the table (or PrintedDate).
-inline QStringList PrintedFields(const ReportLayout& layout, const QSqlRecord& columns)
-{
-    static const QRegularExpression simple(QStringLiteral(R"(^([#^/]|money\.)?([A-Za-z0-9_]+)$)"));
-    QStringList printed;
-    for (const QString& tag : LayoutTags(layout)) {
-        const auto match = simple.match(tag);
-        if (!match.hasMatch()) {
-            ADD_FAILURE() << "{{" << tag.toStdString() << "}} is not a plain field";
-            continue;
-        }
-        EXPECT_TRUE(tag == "PrintedDate" || columns.contains(match.captured(2)))
-            << "{{" << tag.toStdString() << "}} names no column of " << layout.table.toStdString();
-        if (!IsSectionTag(tag))
-            printed << match.captured(2);
-    }
-    return printed;
 }
 
 // The text a field tag stands for in the row: amounts are shown only under money, counts and

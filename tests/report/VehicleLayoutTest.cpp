@@ -261,39 +261,6 @@ TEST_F(VehicleLayout, ARecordKeptPrintLeavesTheDeemedCostFieldsOfAnEarlierPrint)
     EXPECT_EQ(rows.first().value("mta01").toString(), "Audi A4");
 }
 
-// --- Every layout reads only fields its table has: a misnamed field would print blank. ---
-
-struct LayoutRow {
-    const char* name;
-    const char* layout;
-    const char* table;
-};
-
-const LayoutRow Layouts[] = {
-    {"company car", "compcar.rpt", "compcar"},
-    {"travel allowance without a record", "caepnrk.rpt", "traveldeduction"},
-    {"travel allowance with a record", "caeprk.rpt", "traveldeduction"},
-};
-
-TEST_F(VehicleLayout, EveryTagNamesAColumnOfTheLayoutsTable)
-{
-    for (const LayoutRow& row : Layouts) {
-        SCOPED_TRACE(row.name);
-        const ReportLayout layout = Load(row.layout);
-        EXPECT_EQ(layout.table, row.table);
-        EXPECT_EQ(testing::TagsNamingNoColumn(layout, TableColumns(state.Paths, row.table)), QStringList{});
-    }
-}
-
-TEST_F(VehicleLayout, TheTagCheckCatchesAFieldTheTableLacks)
-{
-    ReportLayout layout;
-    layout.templateText = "{{#rows}}{{CarNum}} {{money.CCPric}} {{Regnumber}}{{/rows}} {{#CMVMaxNum}}{{/CMVMaxNum}} "
-                          "{{PrintedDate}} {{rows}} {{money.rows}}";
-    EXPECT_EQ(testing::TagsNamingNoColumn(layout, TableColumns(state.Paths, "compcar")),
-              (QStringList{"money.CCPric", "Regnumber", "rows", "money.rows"}));
-}
-
 // --- The company car printout. ---
 
 TEST_F(VehicleLayout, EachCarHasItsOwnSectionWithItsOwnFigures)
