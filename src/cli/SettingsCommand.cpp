@@ -3,12 +3,14 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <iomanip>
 #include <iostream>
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
 #include "AmountFormat.h"
+#include "SettingsOverrides.h"
 #include "SetupSettings.h"
 
 namespace revora::cli {
@@ -59,6 +61,12 @@ const Column* FindColumn(const std::string& name)
     return nullptr;
 }
 
+const OptionDef Set{.name = "set",
+                   .kind = OptionKind::Text,
+                   .help = "change one column (repeatable); all are written together",
+                   .placeholder = "COLUMN=VALUE",
+                   .repeatable = true};
+
 using Change = std::function<void(PackageSettings&)>;
 
 // One --set COLUMN=VALUE, checked as the panel checks what is typed or chosen.
@@ -82,14 +90,15 @@ Change ReadChange(const std::string& assignment)
             throw UsageError("--set: " + name + "='" + text + "' must be yes or no");
         return [yes = text == "yes"](PackageSettings& s) { s.CompCarMPYesNo = yes; };
     case ColumnKind::InclusionRate: {
-        const double value = NumberFromText("set", text);
-        if (value != 0.8 && value != 0.2)
-            throw UsageError("--set: " + name + "='" + text + "' must be 0.8 or 0.2");
+        const double value = NumberFromText(Set.name, text);
+        if (std::none_of(InclusionRates.begin(), InclusionRates.end(),
+                         [&](const std::string& rate) { return NumberFromText(Set.name, rate) == value; }))
+            throw UsageError("--set: " + name + "='" + text + "' must be " + OneOf(InclusionRates));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     case ColumnKind::Rate:
     case ColumnKind::Levy: {
-        const double value = NumberFromText("set", text);
+        const double value = NumberFromText(Set.name, text);
         if (value < 0.0)
             throw UsageError("--set: " + name + "='" + text + "' must not be negative");
         if (column->kind == ColumnKind::Levy && !IsLevyPercentAllowed(value))
@@ -125,7 +134,7 @@ int Settings(const ParsedOptions& options)
 {
     // Every --set is checked before the file is opened, so a refused run changes nothing.
     std::vector<Change> changes;
-    for (const std::string& assignment : options.values("set"))
+    for (const std::string& assignment : options.values(Set))
         changes.push_back(ReadChange(assignment));
 
     const AppState state = MakeState(options);
@@ -137,7 +146,7 @@ int Settings(const ParsedOptions& options)
         WritePackageSettings(state.Paths, settings);
         settings = ReadPackageSettings(state.Paths);
     }
-    PrintSettings(settings, options.has("json"));
+    PrintSettings(settings, options.has(JsonOption));
     return 0;
 }
 
@@ -146,11 +155,7 @@ int Settings(const ParsedOptions& options)
 std::vector<Subcommand> SettingsCommands()
 {
     // No report here: of the common options only --json and --data-dir apply.
-    std::vector<OptionDef> options{
-        {"set", true, "COLUMN=VALUE  change one column (repeatable); all are written together", true}};
-    for (const OptionDef& common : CommonOptions())
-        if (common.name == "json" || common.name == "data-dir")
-            options.push_back(common);
+    const Options options{&Set, &JsonOption, &DataDirOption};
     return {
         {"settings", "show the employer's stored settings, or change them with --set", options, Settings},
     };
