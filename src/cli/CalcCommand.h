@@ -88,8 +88,12 @@ std::string NameUpTo(const ParsedOptions& options, const OptionDef& option);
 // A date of the tax year as the date boxes take it; `fallback` when not given, and `refusal`,
 // the box's own message, for any other date.
 int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal);
-// The choices of an option read with yesNoIfGiven.
+// An option of "yes" or "no", read with yesNoIfGiven.
 inline const std::vector<std::string> YesOrNo{"yes", "no"};
+inline OptionDef YesNoOption(std::string name, std::string help)
+{
+    return {.name = std::move(name), .kind = OptionKind::Choice, .help = std::move(help), .choices = YesOrNo};
+}
 // "a, b or c": the values an option takes, as a refusal lists them.
 std::string OneOf(const std::vector<std::string>& choices);
 

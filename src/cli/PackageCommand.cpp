@@ -39,10 +39,7 @@ const OptionDef Members{"members", OptionKind::Whole,
 const OptionDef OtherBenefits{"other-benefits", OptionKind::Amount, "other taxable fringe benefits"};
 const OptionDef MedDeduction{"med-deduction", OptionKind::Amount, "medical deductions (from age 65)"};
 const OptionDef RADeduction{"ra", OptionKind::Amount, "R/A deduction wanted; the R/A allowed is shown"};
-const OptionDef Directive{.name = "directive",
-                          .kind = OptionKind::Choice,
-                          .help = "the R/A deduction is covered by a directive (default no)",
-                          .choices = YesOrNo};
+const OptionDef Directive = YesNoOption("directive", "the R/A deduction is covered by a directive (default no)");
 // As many as the package has other deductions.
 const OptionDef OtherDeductionOption{.name = "other",
                                      .kind = OptionKind::Text,
@@ -75,11 +72,9 @@ const OptionDef EmployerProvidentPct{"employer-provident-pct", OptionKind::Perce
 const OptionDef CarInclusion{.name = "car-inclusion",
                              .kind = OptionKind::Choice,
                              .help = "company car fringe benefit rate, for this run only",
-                             .choices = InclusionRates};
-const OptionDef MaintenancePlan{.name = "maintenance-plan",
-                                .kind = OptionKind::Choice,
-                                .help = "the company car has a maintenance plan, for this run only",
-                                .choices = YesOrNo};
+                             .choices = InclusionRateChoices};
+const OptionDef MaintenancePlan =
+    YesNoOption("maintenance-plan", "the company car has a maintenance plan, for this run only");
 const OptionDef ReferenceSearch{"reference-search", OptionKind::Flag,
                                 "search rand by rand instead of the fast search (for checks)"};
 

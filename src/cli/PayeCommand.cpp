@@ -63,9 +63,9 @@ const DayOptions& DaysOf(WeekKind kind)
 {
     static const auto days = [](WeekKind of) {
         const std::string fallback = std::to_string(RulesFor(of).DefaultDays);
-        return DayOptions{{"normal-days", OptionKind::Whole,
-                           "working days of a normal pay period (default " + fallback + ")"},
-                          {"this-days", OptionKind::Whole, "working days of this pay period (default " + fallback + ")"}};
+        return DayOptions{
+            {"normal-days", OptionKind::Whole, "working days of a normal pay period (default " + fallback + ")"},
+            {"this-days", OptionKind::Whole, "working days of this pay period (default " + fallback + ")"}};
     };
     static const DayOptions weekly = days(WeekKind::Weekly);
     static const DayOptions fortnightly = days(WeekKind::Fortnightly);

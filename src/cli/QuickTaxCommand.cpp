@@ -40,7 +40,7 @@ int QuickTax(const ParsedOptions& options)
     // that large, and no figure of infinity may be printed or stored.
     for (const Figure& figure : figures)
         if (!std::isfinite(figure.value))
-            throw UsageError("--income: the amounts are too large to work with");
+            throw UsageError("--" + Income.name + ": the amounts are too large to work with");
     PrintFigures(std::cout, figures, options.has(JsonOption));
     return Output(state,
                   options,

@@ -3,7 +3,6 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <algorithm>
 #include <iomanip>
 #include <iostream>
 
@@ -67,6 +66,8 @@ const OptionDef Set{.name = "set",
                    .placeholder = "COLUMN=VALUE",
                    .repeatable = true};
 
+[[noreturn]] void RefuseSet(const std::string& why) { throw UsageError("--" + Set.name + ": " + why); }
+
 using Change = std::function<void(PackageSettings&)>;
 
 // One --set COLUMN=VALUE, checked as the panel checks what is typed or chosen.
@@ -74,7 +75,7 @@ Change ReadChange(const std::string& assignment)
 {
     const std::size_t equals = assignment.find('=');
     if (equals == std::string::npos)
-        throw UsageError("--set: '" + assignment + "' must be COLUMN=VALUE");
+        RefuseSet("'" + assignment + "' must be COLUMN=VALUE");
     const std::string name = assignment.substr(0, equals);
     const std::string text = assignment.substr(equals + 1);
     const Column* column = FindColumn(name);
@@ -82,27 +83,26 @@ Change ReadChange(const std::string& assignment)
         std::string names;
         for (const Column& each : Columns())
             names += (names.empty() ? "" : ", ") + std::string(each.name);
-        throw UsageError("--set: '" + name + "' is not a column of the settings; the columns are " + names);
+        RefuseSet("'" + name + "' is not a column of the settings; the columns are " + names);
     }
     switch (column->kind) {
     case ColumnKind::YesNo:
         if (text != "yes" && text != "no")
-            throw UsageError("--set: " + name + "='" + text + "' must be yes or no");
+            RefuseSet(name + "='" + text + "' must be yes or no");
         return [yes = text == "yes"](PackageSettings& s) { s.CompCarMPYesNo = yes; };
     case ColumnKind::InclusionRate: {
         const double value = NumberFromText(Set.name, text);
-        if (std::none_of(InclusionRates.begin(), InclusionRates.end(),
-                         [&](const std::string& rate) { return NumberFromText(Set.name, rate) == value; }))
-            throw UsageError("--set: " + name + "='" + text + "' must be " + OneOf(InclusionRates));
+        if (!IsInclusionRate(value))
+            RefuseSet(name + "='" + text + "' must be " + OneOf(InclusionRateChoices));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     case ColumnKind::Rate:
     case ColumnKind::Levy: {
         const double value = NumberFromText(Set.name, text);
         if (value < 0.0)
-            throw UsageError("--set: " + name + "='" + text + "' must not be negative");
+            RefuseSet(name + "='" + text + "' must not be negative");
         if (column->kind == ColumnKind::Levy && !IsLevyPercentAllowed(value))
-            throw UsageError("--set: " + name + "='" + text + "' must be at most " + FormatAmount(MostLevyPercent, 0));
+            RefuseSet(name + "='" + text + "' must be at most " + FormatAmount(MostLevyPercent, 0));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     }

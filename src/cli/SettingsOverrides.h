@@ -26,11 +26,17 @@ inline const OptionDef EmployerUifOption{.name = "employer-uif", .kind = OptionK
 inline const OptionDef SdlOption{.name = "sdl", .kind = OptionKind::Percentage,
                                  .help = "skills levy, for this run only", .least = 0.0, .most = MostLevyPercent};
 inline const OptionDef UifLimitOption{"uif-limit", OptionKind::Amount, "UIF monthly limit, for this run only"};
-// The two inclusion rates the settings panel's option buttons offer.
-inline const std::vector<std::string> InclusionRates{"0.8", "0.2"};
+// The inclusion rates as the choices of an option.
+inline const std::vector<std::string> InclusionRateChoices{FormatAmount(InclusionRates[0], 1),
+                                                           FormatAmount(InclusionRates[1], 1)};
+// Whether a number given is one of the inclusion rates.
+inline bool IsInclusionRate(double rate)
+{
+    return std::find(InclusionRates.begin(), InclusionRates.end(), rate) != InclusionRates.end();
+}
 inline const OptionDef TravelInclusionOption{.name = "travel-inclusion", .kind = OptionKind::Choice,
                                              .help = "travel allowance inclusion rate, for this run only",
-                                             .choices = InclusionRates};
+                                             .choices = InclusionRateChoices};
 
 template <typename Settings>
 class SettingsOverrides {
@@ -56,14 +62,13 @@ public:
         return *this;
     }
 
-    // An inclusion rate: only one of the option's choices, read as numbers.
+    // An inclusion rate: only one of the two.
     SettingsOverrides& inclusionRate(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
         const auto given = options.numberIfGiven(option);
         if (!given)
             return *this;
-        if (std::none_of(option.choices.begin(), option.choices.end(),
-                         [&](const std::string& rate) { return NumberFromText(option.name, rate) == *given; }))
+        if (!IsInclusionRate(*given))
             throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be "
                              + OneOf(option.choices));
         set(column, *given);

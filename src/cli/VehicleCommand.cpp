@@ -61,14 +61,13 @@ OptionDef VehicleNumber(const char* name, const char* help, const char* placehol
     return {.name = name, .kind = OptionKind::Whole, .help = help, .least = 0.0, .most = MostVehicleNumber,
             .placeholder = *placeholder ? placeholder : "RAND"};
 }
-OptionDef YesNo(const char* name, const char* help)
-{
-    return {.name = name, .kind = OptionKind::Choice, .help = help, .choices = YesOrNo};
-}
-const OptionDef Actual3802 = VehicleNumber("actual-3802", "total code 3802 f/benefits on the IRP5's, all cars (default 0)");
-const OptionDef AutoSplit = YesNo("auto-split", "split the code 3802 total over the cars by days of use, replacing each "
-                                                "car's FB3802ThisCar (default yes with more than one vehicle)");
-const OptionDef RecordKept = YesNo("record-kept", "an accurate record of costs was kept: actual costs (default no)");
+const OptionDef Actual3802 =
+    VehicleNumber("actual-3802", "total code 3802 f/benefits on the IRP5's, all cars (default 0)");
+const OptionDef AutoSplit =
+    YesNoOption("auto-split", "split the code 3802 total over the cars by days of use, replacing each car's "
+                              "FB3802ThisCar (default yes with more than one vehicle)");
+const OptionDef RecordKept =
+    YesNoOption("record-kept", "an accurate record of costs was kept: actual costs (default no)");
 const OptionDef Value = VehicleNumber("value", "original value of the vehicle");
 const OptionDef Allowance = VehicleNumber("allowance", "allowance received; 0: no cap on the claim");
 const OptionDef CloseKm = VehicleNumber("close-km", "close km reading", "KM");
@@ -81,8 +80,8 @@ const OptionDef Insurance = VehicleNumber("insurance", "insurance/licence (recor
 const OptionDef OtherExpenses = VehicleNumber("other-expenses", "other expenses (record kept)");
 const OptionDef WearAndTear = VehicleNumber("wear-and-tear", "wear and tear (record kept; not with --lease)");
 const OptionDef Lease = VehicleNumber("lease", "lease payments (record kept; not with --wear-and-tear)");
-const OptionDef IncludeFuel = YesNo("include-fuel", "include fuel costs (default yes)");
-const OptionDef IncludeMaintenance = YesNo("include-maintenance", "include maintenance costs (default yes)");
+const OptionDef IncludeFuel = YesNoOption("include-fuel", "include fuel costs (default yes)");
+const OptionDef IncludeMaintenance = YesNoOption("include-maintenance", "include maintenance costs (default yes)");
 const OptionDef Car{"car", OptionKind::Text, "the car, for the printout"};
 const OptionDef Name{.name = "name",
                      .kind = OptionKind::Text,
