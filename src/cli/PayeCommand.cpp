@@ -30,7 +30,12 @@ const OptionDef EmployeeMedical{"employee-medical", OptionKind::Amount, "employe
 const OptionDef Commission{"commission", OptionKind::Amount, "commissions"};
 const OptionDef Bonus{"bonus", OptionKind::Amount, "bonus or other irregular amount paid in the period"};
 const OptionDef Travel{"travel", OptionKind::Amount, "travel allowance"};
-const OptionDef Beneficiaries{"beneficiaries", OptionKind::Whole, "medical aid fund beneficiaries"};
+// The most a day's pay period counts is smaller than a month's or a week's.
+const OptionDef Beneficiaries{.name = "beneficiaries", .kind = OptionKind::Whole,
+                              .help = "medical aid fund beneficiaries", .least = 0.0, .most = MostBeneficiaries};
+const OptionDef DailyBeneficiaries{.name = "beneficiaries", .kind = OptionKind::Whole,
+                                   .help = "medical aid fund beneficiaries", .least = 0.0,
+                                   .most = MostDailyBeneficiaries};
 const OptionDef Pension{"pension", OptionKind::Amount, "allowable pension contributions"};
 const OptionDef RetirementAnnuity{"ra", OptionKind::Amount, "allowable R/A contributions"};
 const OptionDef MedDeduction{"med-deduction", OptionKind::Amount, "Med Aid contribution deduction (printout only)"};
@@ -73,13 +78,13 @@ const DayOptions& DaysOf(WeekKind kind)
 }
 
 // The employee's amounts, the printout's choices and the settings for this run, as every
-// screen takes them; `beneficiaries` is false for the annual screen, which counts members
+// screen takes them; `beneficiaries` is none for the annual screen, which counts members
 // month by month instead.
-Options PayeOptions(const Options& period, bool beneficiaries)
+Options PayeOptions(const Options& period, const OptionDef* beneficiaries)
 {
     Options own{&AgeOption, &Salary, &EmployerMedical, &EmployeeMedical, &Commission, &Bonus, &Travel};
     if (beneficiaries)
-        own.push_back(&Beneficiaries);
+        own.push_back(beneficiaries);
     own.insert(own.end(), {&Pension, &RetirementAnnuity, &MedDeduction});
     own.insert(own.end(), period.begin(), period.end());
     own.insert(own.end(), {&Employee, &Language});
@@ -97,8 +102,8 @@ std::int16_t CountUpTo(const std::string& name, const std::string& text, std::in
     return count;
 }
 
-// `mostBeneficiaries` is nullopt for the annual screen, which takes no --beneficiaries.
-PayeInputs ReadInputs(const ParsedOptions& options, std::optional<std::int16_t> mostBeneficiaries)
+// `beneficiaries` is the screen's own count, none for the annual screen.
+PayeInputs ReadInputs(const ParsedOptions& options, const OptionDef* beneficiaries)
 {
     PayeInputs in;
     in.Age = options.count(AgeOption, 0);
@@ -109,9 +114,10 @@ PayeInputs ReadInputs(const ParsedOptions& options, std::optional<std::int16_t> 
     in.Commission = NonNegativeNumber(options, Commission);
     in.Bonus = NonNegativeNumber(options, Bonus);
     in.TravelAllowance = NonNegativeNumber(options, Travel);
-    if (const auto text = mostBeneficiaries ? options.value(Beneficiaries) : std::nullopt)
-        in.Beneficiaries =
-            CountUpTo(Beneficiaries.name, *text, *mostBeneficiaries, TooManyBeneficiariesMessage(*mostBeneficiaries));
+    if (const auto text = beneficiaries ? options.value(*beneficiaries) : std::nullopt) {
+        const auto most = static_cast<std::int16_t>(*beneficiaries->most);
+        in.Beneficiaries = CountUpTo(beneficiaries->name, *text, most, TooManyBeneficiariesMessage(most));
+    }
     in.Pension = NonNegativeNumber(options, Pension);
     in.RetirementAnnuity = NonNegativeNumber(options, RetirementAnnuity);
     in.MedDeduction = NonNegativeNumber(options, MedDeduction);
@@ -209,7 +215,7 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
 
 int Monthly(const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     const DatedPeriod dates = ReadDates(options, MonthEnd, MonthlyPeriod{}.StartDate, MonthlyPeriod{}.EndDate);
     const MonthlyPeriod period{dates.start, dates.end};
@@ -226,7 +232,7 @@ int Monthly(const ParsedOptions& options)
 
 int Week(WeekKind kind, const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     const std::int16_t days = RulesFor(kind).DefaultDays;
     const WeekPeriod period{options.count(DaysOf(kind).normal, days), options.count(DaysOf(kind).thisPeriod, days)};
@@ -239,7 +245,7 @@ int Week(WeekKind kind, const ParsedOptions& options)
 
 int Daily(const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostDailyBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &DailyBeneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     return RunPaye(options, std::nullopt, [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record);
@@ -251,7 +257,7 @@ int Daily(const ParsedOptions& options)
 int Annual(const ParsedOptions& options)
 {
     AnnualPayeInputs inputs;
-    inputs.Amounts = ReadInputs(options, std::nullopt);
+    inputs.Amounts = ReadInputs(options, nullptr);
     const PrintChoice print = ReadPrintChoice(options);
     const DatedPeriod dates = ReadDates(options, YearEndOption, inputs.StartDate, inputs.EndDate);
     inputs.StartDate = dates.start;
@@ -273,7 +279,10 @@ int Annual(const ParsedOptions& options)
                    });
 }
 
-Options WeekOptions(WeekKind kind) { return PayeOptions({&DaysOf(kind).normal, &DaysOf(kind).thisPeriod}, true); }
+Options WeekOptions(WeekKind kind)
+{
+    return PayeOptions({&DaysOf(kind).normal, &DaysOf(kind).thisPeriod}, &Beneficiaries);
+}
 
 } // namespace
 
@@ -281,14 +290,14 @@ std::vector<Subcommand> PayeCommands()
 {
     return {
         {"monthly", "employees' tax, UIF and SDL for one calendar month or part of it",
-         PayeOptions({&StartOption, &MonthEnd}, true), Monthly},
+         PayeOptions({&StartOption, &MonthEnd}, &Beneficiaries), Monthly},
         {"weekly", "employees' tax, UIF and SDL for one week", WeekOptions(WeekKind::Weekly),
          [](const ParsedOptions& options) { return Week(WeekKind::Weekly, options); }},
         {"fortnightly", "employees' tax, UIF and SDL for one fortnight", WeekOptions(WeekKind::Fortnightly),
          [](const ParsedOptions& options) { return Week(WeekKind::Fortnightly, options); }},
-        {"daily", "employees' tax, UIF and SDL for one day's pay", PayeOptions({}, true), Daily},
+        {"daily", "employees' tax, UIF and SDL for one day's pay", PayeOptions({}, &DailyBeneficiaries), Daily},
         {"annual", "an employee's tax for the tax year or the part of it worked",
-         PayeOptions({&StartOption, &YearEndOption, &MembersByMonth}, false), Annual},
+         PayeOptions({&StartOption, &YearEndOption, &MembersByMonth}, nullptr), Annual},
     };
 }
 
