@@ -1,16 +1,93 @@
 #include "CalcCommand.h"
 
 #include <QString>
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <iomanip>
 
 #include "AmountFormat.h"
+#include "common/DayDate.h"
 #include "common/InputNumbers.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora::cli {
 
-ParsedOptions::ParsedOptions(const std::vector<OptionDef>& defs, const std::vector<std::string>& args)
+namespace {
+
+std::string Placeholder(const OptionDef& def)
+{
+    if (!def.placeholder.empty())
+        return def.placeholder;
+    switch (def.kind) {
+    case OptionKind::Amount:
+        return "RAND";
+    case OptionKind::Number:
+    case OptionKind::Whole:
+        return "N";
+    case OptionKind::Percentage:
+        return "PERCENT";
+    case OptionKind::Date:
+        return "dd/mm/yyyy";
+    case OptionKind::Choice: {
+        std::string listed;
+        for (const std::string& choice : def.choices)
+            listed += (listed.empty() ? "" : "|") + choice;
+        return listed;
+    }
+    case OptionKind::File:
+        return "FILE";
+    case OptionKind::Text:
+        return "TEXT";
+    case OptionKind::Flag:
+        break;
+    }
+    return {};
+}
+
+// The help with `field` ("{most}") replaced by the limit, written as the boxes write a whole number.
+std::string WithLimit(std::string help, const std::string& field, const std::optional<double>& limit)
+{
+    for (auto at = help.find(field); at != std::string::npos && limit; at = help.find(field))
+        help.replace(at, field.size(), FormatAmount(*limit, 0));
+    return help;
+}
+
+[[noreturn]] void Misdeclared(const std::string& where, const std::string& why)
+{
+    throw std::logic_error("revora-calc " + where + ": " + why);
+}
+
+} // namespace
+
+std::string OptionDef::helpText() const
+{
+    const std::string text = WithLimit(WithLimit(help, "{least}", least), "{most}", most);
+    const std::string shown = Placeholder(*this);
+    return shown.empty() ? text : shown + "  " + text;
+}
+
+void CheckDeclaration(const Subcommand& subcommand)
+{
+    std::set<std::string> names;
+    for (const OptionDef* def : subcommand.options) {
+        const std::string where = subcommand.name + " --" + def->name;
+        if (def->name.empty() || !names.insert(def->name).second)
+            Misdeclared(where, "declared twice or without a name");
+        if (def->help.empty())
+            Misdeclared(where, "no help");
+        if ((def->kind == OptionKind::Choice) == def->choices.empty())
+            Misdeclared(where, "a choice needs its values, and only a choice has them");
+        if (def->least && def->most && *def->least > *def->most)
+            Misdeclared(where, "the least value is above the most");
+        if (def->helpText().find('{') != std::string::npos)
+            Misdeclared(where, "the help names a limit the option does not have");
+    }
+}
+
+ParsedOptions::ParsedOptions(Options defs, const std::vector<std::string>& args)
+    : defs_(std::move(defs))
 {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -23,76 +100,103 @@ ParsedOptions::ParsedOptions(const std::vector<OptionDef>& defs, const std::vect
             name.resize(eq);
         }
         const OptionDef* def = nullptr;
-        for (const OptionDef& s : defs)
-            if (s.name == name)
-                def = &s;
+        for (const OptionDef* s : defs_)
+            if (s->name == name)
+                def = s;
         if (!def)
             throw UsageError("--" + name + ": unknown option");
-        if (!def->takesValue) {
+        if (!def->takesValue()) {
             if (inlineValue)
                 throw UsageError("--" + name + ": takes no value");
-            flags_.insert(name);
+            flags_.insert(def);
             continue;
         }
         if (!inlineValue && i + 1 >= args.size())
             throw UsageError("--" + name + ": missing value");
-        std::vector<std::string>& given = values_[name];
+        std::vector<std::string>& given = values_[def];
         if (!def->repeatable)
             given.clear();
         given.push_back(inlineValue ? *inlineValue : args[++i]);
     }
 }
 
-bool ParsedOptions::has(const std::string& name) const { return flags_.count(name) > 0 || values_.count(name) > 0; }
-
-std::optional<std::string> ParsedOptions::value(const std::string& name) const
+const OptionDef& ParsedOptions::declared(const OptionDef& option) const
 {
-    const auto it = values_.find(name);
+    if (std::find(defs_.begin(), defs_.end(), &option) == defs_.end())
+        throw std::logic_error("--" + option.name + ": read, but not declared by this calculator");
+    return option;
+}
+
+bool ParsedOptions::has(const OptionDef& option) const
+{
+    return flags_.count(&declared(option)) > 0 || values_.count(&option) > 0;
+}
+
+std::optional<std::string> ParsedOptions::value(const OptionDef& option) const
+{
+    const auto it = values_.find(&declared(option));
     if (it == values_.end())
         return std::nullopt;
     return it->second.back();
 }
 
-std::vector<std::string> ParsedOptions::values(const std::string& name) const
+std::vector<std::string> ParsedOptions::values(const OptionDef& option) const
 {
-    const auto it = values_.find(name);
+    const auto it = values_.find(&declared(option));
     return it == values_.end() ? std::vector<std::string>{} : it->second;
 }
 
-double ParsedOptions::number(const std::string& name, double fallback) const
+double ParsedOptions::number(const OptionDef& option, double fallback) const
 {
-    return numberIfGiven(name).value_or(fallback);
+    return numberIfGiven(option).value_or(fallback);
 }
 
-std::optional<double> ParsedOptions::numberIfGiven(const std::string& name) const
+std::optional<double> ParsedOptions::numberIfGiven(const OptionDef& option) const
 {
-    const auto text = value(name);
+    const auto text = value(option);
     if (!text)
         return std::nullopt;
-    return NumberFromText(name, *text);
+    return NumberFromText(option.name, *text);
 }
 
-double ParsedOptions::requiredNumber(const std::string& name) const
+double ParsedOptions::requiredNumber(const OptionDef& option) const
 {
-    if (!value(name))
-        throw UsageError("--" + name + ": missing value");
-    return number(name, 0.0);
+    if (!value(option))
+        throw UsageError("--" + option.name + ": missing value");
+    return number(option, 0.0);
 }
 
-std::int16_t ParsedOptions::count(const std::string& name, std::int16_t fallback) const
+std::int16_t ParsedOptions::count(const OptionDef& option, std::int16_t fallback) const
 {
-    const auto text = value(name);
-    return text ? CountFromText(name, *text) : fallback;
+    const auto text = value(option);
+    return text ? CountFromText(option.name, *text) : fallback;
 }
 
-std::optional<bool> ParsedOptions::yesNoIfGiven(const std::string& name) const
+std::optional<std::size_t> ParsedOptions::choiceIfGiven(const OptionDef& option) const
 {
-    const auto text = value(name);
+    const auto text = value(option);
     if (!text)
         return std::nullopt;
-    if (*text != "yes" && *text != "no")
-        throw UsageError("--" + name + ": '" + *text + "' must be yes or no");
-    return *text == "yes";
+    const auto found = std::find(option.choices.begin(), option.choices.end(), *text);
+    if (found == option.choices.end())
+        throw UsageError("--" + option.name + ": '" + *text + "' must be " + OneOf(option.choices));
+    return static_cast<std::size_t>(found - option.choices.begin());
+}
+
+std::optional<bool> ParsedOptions::yesNoIfGiven(const OptionDef& option) const
+{
+    const auto chosen = choiceIfGiven(option);
+    if (!chosen)
+        return std::nullopt;
+    return option.choices[*chosen] == "yes";
+}
+
+std::string OneOf(const std::vector<std::string>& choices)
+{
+    std::string listed;
+    for (std::size_t i = 0; i < choices.size(); ++i)
+        listed += (i == 0 ? "" : i + 1 == choices.size() ? " or " : ", ") + choices[i];
+    return listed;
 }
 
 double NumberFromText(const std::string& name, const std::string& text)
@@ -112,15 +216,16 @@ std::int16_t CountFromText(const std::string& name, const std::string& text)
 {
     const auto count = RoundHalfEvenToInt16(NumberFromText(name, text));
     if (!count)
-        throw UsageError("--" + name + ": '" + text + "' is outside -32768 to 32767");
+        throw UsageError("--" + name + ": '" + text + "' is outside " + std::to_string(INT16_MIN) + " to "
+                         + std::to_string(INT16_MAX));
     return *count;
 }
 
-double NonNegativeNumber(const ParsedOptions& options, const std::string& name, double fallback)
+double NonNegativeNumber(const ParsedOptions& options, const OptionDef& option, double fallback)
 {
-    const double number = options.number(name, fallback);
+    const double number = options.number(option, fallback);
     if (number < 0.0)
-        throw UsageError("--" + name + ": '" + *options.value(name) + "' is below 0");
+        throw UsageError("--" + option.name + ": '" + *options.value(option) + "' is below 0");
     return number;
 }
 
@@ -132,29 +237,46 @@ std::int16_t NonNegativeCount(const std::string& name, const std::string& text)
     return count;
 }
 
-std::string NameUpTo(const ParsedOptions& options, const std::string& name, int most)
+std::string NameUpTo(const ParsedOptions& options, const OptionDef& option)
 {
-    std::string text = options.value(name).value_or("");
+    std::string text = options.value(option).value_or("");
+    const int most = static_cast<int>(option.most.value_or(0.0));
     // Counted as the name box counts its characters.
     if (QString::fromStdString(text).size() > most)
-        throw UsageError("--" + name + ": the name is longer than " + std::to_string(most) + " characters");
+        throw UsageError("--" + option.name + ": the name is longer than " + std::to_string(most) + " characters");
     return text;
 }
 
-std::vector<OptionDef> CommonOptions()
+int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal)
 {
-    return {
-        {"json", false, "print one JSON object instead of the captioned figures"},
-        {"report", true, "FILE  write the report row and render the report to FILE (.pdf, .odt or .html)"},
-        {"print", false, "send the report to the default printer"},
-        {"data-dir", true, "DIR  the folder of the databases (default: the program's folder, or the user's data folder)"},
-    };
+    const auto text = options.value(option);
+    if (!text)
+        return fallback;
+    const auto day = ParseDayDate(*text);
+    if (!day || *day < TaxYearStart || *day > TaxYearEnd)
+        throw UsageError("--" + option.name + ": " + refusal);
+    return *day;
 }
 
-std::vector<OptionDef> WithCommon(std::vector<OptionDef> own)
+const OptionDef JsonOption{"json", OptionKind::Flag, "print one JSON object instead of the captioned figures"};
+const OptionDef ReportOption{"report", OptionKind::File,
+                             "write the report row and render the report to FILE (.pdf, .odt or .html)"};
+const OptionDef PrintOption{"print", OptionKind::Flag, "send the report to the default printer"};
+const OptionDef DataDirOption{
+    .name = "data-dir",
+    .kind = OptionKind::File,
+    .help = "the folder of the databases (default: the program's folder, or the user's data folder)",
+    .placeholder = "DIR"};
+const OptionDef AgeOption{.name = "age",
+                          .kind = OptionKind::Whole,
+                          .help = "age in whole years, rounded half to even (default 0)",
+                          .placeholder = "YEARS"};
+const OptionDef StartOption{"start", OptionKind::Date, "start date (default " + FormatDayDate(TaxYearStart) + ")"};
+const OptionDef YearEndOption{"end", OptionKind::Date, "end date (default " + FormatDayDate(TaxYearEnd) + ")"};
+
+Options WithCommon(Options own)
 {
-    for (OptionDef& def : CommonOptions())
-        own.push_back(std::move(def));
+    own.insert(own.end(), {&JsonOption, &ReportOption, &PrintOption, &DataDirOption});
     return own;
 }
 

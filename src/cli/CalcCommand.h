@@ -20,33 +20,59 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// What an option's value is, as the box it stands for takes it: an amount of money, another
+// number, a whole number, a percentage, a date, one of a few words, a file or folder, free
+// text, or nothing at all (a flag). The kind gives the help's placeholder.
+enum class OptionKind { Amount, Number, Whole, Percentage, Date, Choice, File, Text, Flag };
+
+// One option as a subcommand declares it. The declaration is the option's handle: readers ask
+// ParsedOptions for a value by the declaration itself, never by its name, and its limits are
+// the model's own constants, read both by the help text and by the check of a value.
 struct OptionDef {
-    std::string name;     // without the leading "--"
-    bool takesValue;
+    std::string name; // without the leading "--"
+    OptionKind kind;
+    // The help after the placeholder; "{least}" and "{most}" stand for the limits as written.
     std::string help;
+    std::optional<double> least = std::nullopt;
+    std::optional<double> most = std::nullopt;
+    std::vector<std::string> choices = {}; // Choice: the values taken, in the order the help lists them
+    std::string placeholder = {};          // instead of the kind's own ("YEARS", "KM")
     bool repeatable = false; // each value kept, in order; otherwise a later value replaces an earlier one
+
+    bool takesValue() const { return kind != OptionKind::Flag; }
+    // The placeholder and the help with the limits written in, as --help lists them.
+    std::string helpText() const;
 };
+
+using Options = std::vector<const OptionDef*>;
 
 class ParsedOptions {
 public:
-    ParsedOptions(const std::vector<OptionDef>& defs, const std::vector<std::string>& args);
+    ParsedOptions(Options defs, const std::vector<std::string>& args);
 
-    bool has(const std::string& name) const;
-    std::optional<std::string> value(const std::string& name) const;
+    bool has(const OptionDef& option) const;
+    std::optional<std::string> value(const OptionDef& option) const;
     // Every value of a repeatable option, in the order given.
-    std::vector<std::string> values(const std::string& name) const;
+    std::vector<std::string> values(const OptionDef& option) const;
     // A finite number written out in full ("500000", "-10.5", "1e6"); UsageError otherwise.
-    double number(const std::string& name, double fallback) const;
-    std::optional<double> numberIfGiven(const std::string& name) const;
-    double requiredNumber(const std::string& name) const;
+    double number(const OptionDef& option, double fallback) const;
+    std::optional<double> numberIfGiven(const OptionDef& option) const;
+    double requiredNumber(const OptionDef& option) const;
     // A count or an age as the screens hold it (see CountFromText).
-    std::int16_t count(const std::string& name, std::int16_t fallback) const;
-    // "yes" or "no"; UsageError otherwise.
-    std::optional<bool> yesNoIfGiven(const std::string& name) const;
+    std::int16_t count(const OptionDef& option, std::int16_t fallback) const;
+    // The position of the given value among the option's choices; UsageError for any other.
+    std::optional<std::size_t> choiceIfGiven(const OptionDef& option) const;
+    // A choice of "yes" or "no".
+    std::optional<bool> yesNoIfGiven(const OptionDef& option) const;
 
 private:
-    std::map<std::string, std::vector<std::string>> values_;
-    std::set<std::string> flags_;
+    // Asking for an option the subcommand did not declare is a fault in the program, not in
+    // the command line: std::logic_error.
+    const OptionDef& declared(const OptionDef& option) const;
+
+    Options defs_;
+    std::map<const OptionDef*, std::vector<std::string>> values_;
+    std::set<const OptionDef*> flags_;
 };
 
 // The text of an option's value read as the option reads it; UsageError naming the option.
@@ -56,21 +82,45 @@ std::int16_t CountFromText(const std::string& name, const std::string& text);
 // A count as a count box takes it: no minus sign.
 std::int16_t NonNegativeCount(const std::string& name, const std::string& text);
 // An amount as an amount box that takes no minus sign takes it; `fallback` when not given.
-double NonNegativeNumber(const ParsedOptions& options, const std::string& name, double fallback = 0.0);
-// A name for the printout, at most `most` characters as its box counts them.
-std::string NameUpTo(const ParsedOptions& options, const std::string& name, int most);
+double NonNegativeNumber(const ParsedOptions& options, const OptionDef& option, double fallback = 0.0);
+// A name for the printout, at most the option's `most` characters as its box counts them.
+std::string NameUpTo(const ParsedOptions& options, const OptionDef& option);
+// A date of the tax year as the date boxes take it; `fallback` when not given, and `refusal`,
+// the box's own message, for any other date.
+int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal);
+// An option of "yes" or "no", read with yesNoIfGiven.
+inline const std::vector<std::string> YesOrNo{"yes", "no"};
+inline OptionDef YesNoOption(std::string name, std::string help)
+{
+    return {.name = std::move(name), .kind = OptionKind::Choice, .help = std::move(help), .choices = YesOrNo};
+}
+// "a, b or c": the values an option takes, as a refusal lists them.
+std::string OneOf(const std::vector<std::string>& choices);
 
 // The options every subcommand takes besides its own.
-std::vector<OptionDef> CommonOptions();
+extern const OptionDef JsonOption;
+extern const OptionDef ReportOption;
+extern const OptionDef PrintOption;
+extern const OptionDef DataDirOption;
+// The age, as the tax, employees' tax and package calculators take it.
+extern const OptionDef AgeOption;
+// The first day of a period of the tax year, and its last when it defaults to the year's end.
+extern const OptionDef StartOption;
+extern const OptionDef YearEndOption;
 // A subcommand's own options followed by the common ones.
-std::vector<OptionDef> WithCommon(std::vector<OptionDef> own);
+Options WithCommon(Options own);
 
 struct Subcommand {
     std::string name;
     std::string summary;
-    std::vector<OptionDef> options; // common ones included
+    Options options; // common ones included
     std::function<int(const ParsedOptions&)> run;
 };
+
+// A declaration that could not be read as declared (two options of one name, a choice with
+// nothing to choose, limits the wrong way round, a limit the help names but the option lacks)
+// is a fault in the program: std::logic_error, raised as revora-calc starts.
+void CheckDeclaration(const Subcommand& subcommand);
 
 // Each calculator family's subcommands, from its own file; main.cpp lists them in one table.
 std::vector<Subcommand> QuickTaxCommands();

@@ -13,7 +13,7 @@ AppState MakeState(const ParsedOptions& options)
 {
     AppState state;
     QString folder = DefaultApplicationFolder();
-    if (const auto dir = options.value("data-dir"))
+    if (const auto dir = options.value(DataDirOption))
         folder = QString::fromStdString(*dir);
     state.Paths = MakeAppPaths(folder, InstallFolder());
     state.InitialiseAll();
@@ -27,7 +27,7 @@ void MakeDatabaseFolder(const QString& databasePath)
 
 void CheckReportFile(const ParsedOptions& options)
 {
-    const auto file = options.value("report");
+    const auto file = options.value(ReportOption);
     if (!file)
         return;
     if (ExportFormatFor(QString::fromStdString(*file)) == ExportFormat::Unknown)
@@ -38,13 +38,13 @@ namespace {
 
 int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender)
 {
-    if (!options.has("report") && !options.has("print"))
+    if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
     MakeDatabaseFolder(state.Paths.ReportDbPath);
     const RenderedReport report = writeAndRender();
-    if (const auto file = options.value("report"))
+    if (const auto file = options.value(ReportOption))
         ExportReport(report.html, QString::fromStdString(*file));
-    if (options.has("print"))
+    if (options.has(PrintOption))
         PrintReport(report.html, QString(), report.documentName());
     return 0;
 }

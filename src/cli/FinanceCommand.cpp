@@ -29,93 +29,117 @@ namespace revora::cli {
 
 namespace {
 
-// The amount boxes hold ten whole digits; bounding them keeps every product the annuity
-// formulas and the yearly compounding form finite.
-constexpr double MostAmount = 9'999'999'999.99;
+// --- the options -----------------------------------------------------------------------------
+
+const OptionDef Solve{.name = "solve",
+                      .kind = OptionKind::Choice,
+                      .help = "the quantity to solve for (default repayment)",
+                      .choices = {"repayment", "principal", "period", "rate"}};
+// In the order of Solve's choices.
+constexpr LoanMode SolvedFor[] = {LoanMode::MonthlyRepayment, LoanMode::PrincipalAmount, LoanMode::RepaymentPeriod,
+                                  LoanMode::InterestRate};
+const OptionDef Principal{.name = "principal", .kind = OptionKind::Amount, .help = "principal amount",
+                          .most = MostFinanceAmount};
+const OptionDef LoanMonths{.name = "months", .kind = OptionKind::Whole,
+                           .help = "period in whole months, at most {most}", .most = MostLoanMonths};
+const OptionDef BusterMonths{.name = "months", .kind = OptionKind::Whole, .help = "period in months, at most {most}",
+                             .most = MostLoanMonths};
+const OptionDef LoanRate{.name = "rate", .kind = OptionKind::Percentage, .help = "interest rate a year, at most {most}",
+                         .most = MostLoanRate};
+const OptionDef Repayment{.name = "repayment", .kind = OptionKind::Amount, .help = "monthly repayment",
+                          .most = MostFinanceAmount};
+const OptionDef Totals{"totals", OptionKind::Flag, "show the total interest and total repayments, and print them"};
+const OptionDef Schedule{.name = "schedule",
+                         .kind = OptionKind::Choice,
+                         .help = "the amortisation schedule, shown and printed",
+                         .choices = {"monthly", "annual"}};
+const OptionDef Extra{.name = "extra", .kind = OptionKind::Amount, .help = "extra voluntary payment a month",
+                      .most = MostFinanceAmount};
+const OptionDef BondAmount{.name = "amount", .kind = OptionKind::Amount, .help = "bond amount",
+                           .most = MostFinanceAmount};
+const OptionDef Capital{.name = "capital", .kind = OptionKind::Amount, .help = "capital amount",
+                        .most = MostFinanceAmount};
+const OptionDef DailyRate{.name = "rate", .kind = OptionKind::Percentage,
+                          .help = "interest rate a year, at most {most}", .most = MostDailyBalanceRate};
+const OptionDef StartDate{"start", OptionKind::Date, "start date (required)"};
+const OptionDef EndDate{.name = "end", .kind = OptionKind::Date,
+                        .help = "end date, at most {most} days after the start (required)",
+                        .most = DailyBalanceSpan};
+const OptionDef Cost{.name = "cost", .kind = OptionKind::Amount, .help = "present cost", .most = MostFinanceAmount};
+const OptionDef InflationRate{.name = "rate", .kind = OptionKind::Percentage,
+                              .help = "inflation rate a year, {least} to {most}", .least = LeastInflationRate,
+                              .most = MostInflationRate};
+const OptionDef Years{.name = "years", .kind = OptionKind::Number, .help = "period in years, at most {most}",
+                      .most = MostInflationYears};
 
 // --- reading the options --------------------------------------------------------------------
 
-[[noreturn]] void Refuse(const std::string& name, std::string_view why)
+[[noreturn]] void Refuse(const OptionDef& option, std::string_view why)
 {
-    throw UsageError("--" + name + ": " + std::string(why));
+    throw UsageError("--" + option.name + ": " + std::string(why));
+}
+
+// The number given, or 0; no minus sign, as the boxes take none.
+std::optional<double> NonNegativeIfGiven(const ParsedOptions& options, const OptionDef& option)
+{
+    const auto value = options.numberIfGiven(option);
+    if (value && *value < 0.0)
+        Refuse(option, "'" + *options.value(option) + "' is below 0");
+    return value;
 }
 
 // An amount as the boxes take it: no minus sign, at most ten whole digits; 0 when not given.
-double AmountOption(const ParsedOptions& options, const std::string& name)
+double AmountOption(const ParsedOptions& options, const OptionDef& option)
 {
-    const auto text = options.value(name);
-    if (!text)
-        return 0.0;
-    const double value = NumberFromText(name, *text);
-    if (value < 0.0)
-        Refuse(name, "'" + *text + "' is below 0");
-    if (value > MostAmount)
-        Refuse(name, "'" + *text + "' is above 9 999 999 999.99");
+    const double value = NonNegativeIfGiven(options, option).value_or(0.0);
+    if (value > *option.most)
+        Refuse(option, "'" + *options.value(option) + "' is above " + FormatAmount(*option.most, 2));
     return value;
 }
 
-// A rate box with no minus sign and the screen's own message above its maximum.
-double RateOption(const ParsedOptions& options, const std::string& name, double most, std::string_view message)
+// A number box with no minus sign and the screen's own message above its maximum.
+double BoundedOption(const ParsedOptions& options, const OptionDef& option, std::string_view message)
 {
-    const auto text = options.value(name);
-    if (!text)
-        return 0.0;
-    const double value = NumberFromText(name, *text);
-    if (value < 0.0)
-        Refuse(name, "'" + *text + "' is below 0");
-    if (value > most)
-        Refuse(name, message);
+    const double value = NonNegativeIfGiven(options, option).value_or(0.0);
+    if (value > *option.most)
+        Refuse(option, message);
     return value;
 }
 
-// The loan screen's period box: whole months, at most 600.
+// The loan screen's period box: whole months.
 double LoanMonthsOption(const ParsedOptions& options)
 {
-    const auto text = options.value("months");
-    if (!text)
-        return 0.0;
-    const double value = NumberFromText("months", *text);
-    if (value < 0.0)
-        Refuse("months", "'" + *text + "' is below 0");
-    if (value > MostLoanMonths)
-        Refuse("months", LoanPeriodMessage);
+    const double value = BoundedOption(options, LoanMonths, LoanPeriodMessage);
     if (value != std::floor(value))
-        Refuse("months", "'" + *text + "' must be a whole number");
+        Refuse(LoanMonths, "'" + *options.value(LoanMonths) + "' must be a whole number");
     return value;
 }
 
 // The loan buster's period box keeps the typed number rounded half to even in 16 bits.
 std::int16_t BusterMonthsOption(const ParsedOptions& options)
 {
-    const auto text = options.value("months");
-    if (!text)
-        return 0;
-    const double value = NumberFromText("months", *text);
-    if (value < 0.0)
-        Refuse("months", "'" + *text + "' is below 0");
-    if (value > MostLoanMonths)
-        Refuse("months", LoanPeriodMessage);
-    return CountFromText("months", *text);
+    BoundedOption(options, BusterMonths, LoanPeriodMessage);
+    return options.count(BusterMonths, 0);
 }
 
-std::int32_t DateOption(const ParsedOptions& options, const std::string& name)
+std::int32_t DateOption(const ParsedOptions& options, const OptionDef& option)
 {
-    const auto text = options.value(name);
+    const auto text = options.value(option);
     if (!text)
-        Refuse(name, "missing value");
+        Refuse(option, "missing value");
     const auto day = ParseDayDate(*text);
     if (!day)
-        Refuse(name, InvalidDateMessage);
+        Refuse(option, InvalidDateMessage);
     return *day;
 }
 
 // --report and --print refused before anything is written; the line names whichever was given.
 void RefuseOutput(const ParsedOptions& options, std::string_view why)
 {
-    Refuse(options.has("report") ? "report" : "print", why);
+    Refuse(options.has(ReportOption) ? ReportOption : PrintOption, why);
 }
 
-bool OutputAsked(const ParsedOptions& options) { return options.has("report") || options.has("print"); }
+bool OutputAsked(const ParsedOptions& options) { return options.has(ReportOption) || options.has(PrintOption); }
 
 // --- writing the figures --------------------------------------------------------------------
 
@@ -170,30 +194,12 @@ void PrintGrid(const std::vector<std::string>& headers, const std::vector<std::v
 
 // --- loan -----------------------------------------------------------------------------------
 
-LoanMode ModeOption(const ParsedOptions& options)
-{
-    const std::string mode = options.value("solve").value_or("repayment");
-    if (mode == "repayment")
-        return LoanMode::MonthlyRepayment;
-    if (mode == "principal")
-        return LoanMode::PrincipalAmount;
-    if (mode == "period")
-        return LoanMode::RepaymentPeriod;
-    if (mode == "rate")
-        return LoanMode::InterestRate;
-    Refuse("solve", "'" + mode + "' must be repayment, principal, period or rate");
-}
-
 AmortKind ScheduleOption(const ParsedOptions& options)
 {
-    const auto kind = options.value("schedule");
+    const auto kind = options.choiceIfGiven(Schedule);
     if (!kind)
         return AmortKind::None;
-    if (*kind == "monthly")
-        return AmortKind::Monthly;
-    if (*kind == "annual")
-        return AmortKind::Annual;
-    Refuse("schedule", "'" + *kind + "' must be monthly or annual");
+    return *kind == 0 ? AmortKind::Monthly : AmortKind::Annual;
 }
 
 std::vector<ScheduleLine> ScheduleLines(const LoanState& loan, AmortKind kind)
@@ -254,34 +260,34 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
 int Loan(const ParsedOptions& options)
 {
     LoanState loan;
-    loan.loanCalcMode = ModeOption(options);
-    loan.loanPrincipal = AmountOption(options, "principal");
+    loan.loanCalcMode = SolvedFor[options.choiceIfGiven(Solve).value_or(0)];
+    loan.loanPrincipal = AmountOption(options, Principal);
     loan.loanPeriod = LoanMonthsOption(options);
-    loan.loanRate = RateOption(options, "rate", MostLoanRate, LoanRateMessage);
-    loan.loanRepayment = AmountOption(options, "repayment");
-    loan.TotalsShown = options.has("totals");
+    loan.loanRate = BoundedOption(options, LoanRate, LoanRateMessage);
+    loan.loanRepayment = AmountOption(options, Repayment);
+    loan.TotalsShown = options.has(Totals);
     const AmortKind kind = ScheduleOption(options);
     CheckReportFile(options);
 
     const LoanSolve outcome = LoanCalc(loan);
     if (outcome == LoanSolve::RepaymentBelowInterest)
-        Refuse("repayment", RepaymentBelowInterestMessage(
+        Refuse(Repayment, RepaymentBelowInterestMessage(
                                 FormatAmount(FirstMonthInterest(loan.loanPrincipal, loan.loanRate))));
     const bool rateTooHigh = outcome == LoanSolve::RateOutOfReach;
     // A rate with no answer leaves nothing to draw up or print.
     if (rateTooHigh && kind != AmortKind::None)
-        Refuse("schedule", "there is no schedule of a rate that could not be solved");
+        Refuse(Schedule, "there is no schedule of a rate that could not be solved");
     if (rateTooHigh && OutputAsked(options))
         RefuseOutput(options, "there is no printout of a rate that could not be solved");
     if (kind == AmortKind::Monthly && !MonthlyScheduleAvailable(loan))
-        Refuse("schedule", "the monthly schedule needs the principal, the period and the repayment all above 0");
+        Refuse(Schedule, "the monthly schedule needs the principal, the period and the repayment all above 0");
     if (kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
-        Refuse("schedule", "the annual schedule needs the principal and the repayment above 0 and a period of at "
+        Refuse(Schedule, "the annual schedule needs the principal and the repayment above 0 and a period of at "
                            "least 13 months");
     if (OutputAsked(options) && (loan.loanPrincipal == 0.0 || loan.loanPeriod == 0.0 || loan.loanRepayment == 0.0))
         RefuseOutput(options, "the loan printout needs the principal, the period and the repayment all above 0");
 
-    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has("json"));
+    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has(JsonOption));
     if (!OutputAsked(options))
         return 0;
     AppState state = MakeState(options);
@@ -306,18 +312,18 @@ int Loan(const ParsedOptions& options)
 int LoanBuster(const ParsedOptions& options)
 {
     LoanBusterState buster;
-    buster.Principal = AmountOption(options, "principal");
+    buster.Principal = AmountOption(options, Principal);
     const std::int16_t period = BusterMonthsOption(options);
-    buster.Rate = static_cast<float>(RateOption(options, "rate", MostLoanRate, LoanRateMessage));
-    buster.Extra = AmountOption(options, "extra");
+    buster.Rate = static_cast<float>(BoundedOption(options, LoanRate, LoanRateMessage));
+    buster.Extra = AmountOption(options, Extra);
     CheckReportFile(options);
     if (OutputAsked(options) && buster.Principal <= 0.0)
         RefuseOutput(options, "the loan buster printout needs a principal above 0");
 
     const LoanBusterResult r = BBCalc(buster, period);
     if (r.ExtraRefused)
-        Refuse("extra", ExtraTooLargeMessage(FormatAmount(MostExtraRepayments * r.Repayment)));
-    if (options.has("json")) {
+        Refuse(Extra, ExtraTooLargeMessage(FormatAmount(MostExtraRepayments * r.Repayment)));
+    if (options.has(JsonOption)) {
         PrintJson({{"Repayment", JsonNumber(r.Repayment)},
                    {"TotalInterest", JsonNumber(r.TotalInterest)},
                    {"TotalRepayments", JsonNumber(r.TotalRepayments)},
@@ -353,14 +359,14 @@ int LoanBuster(const ParsedOptions& options)
 int LoanCompare(const ParsedOptions& options)
 {
     LoanComparisonState compare;
-    compare.Amount = AmountOption(options, "amount");
-    compare.Rate = static_cast<float>(RateOption(options, "rate", MostLoanRate, LoanRateMessage));
+    compare.Amount = AmountOption(options, BondAmount);
+    compare.Rate = static_cast<float>(BoundedOption(options, LoanRate, LoanRateMessage));
     CheckReportFile(options);
     if (OutputAsked(options) && compare.Amount <= 0.0)
         RefuseOutput(options, "the loan comparison printout needs an amount above 0");
 
     const std::array<ComparisonRow, 6> rows = CompareLoans(compare);
-    if (options.has("json")) {
+    if (options.has(JsonOption)) {
         QJsonArray array;
         for (const ComparisonRow& row : rows)
             array.append(QJsonObject{{"Label", QString::fromStdString(row.Label)},
@@ -388,21 +394,21 @@ int LoanCompare(const ParsedOptions& options)
 int DailyBalance(const ParsedOptions& options)
 {
     DailyBalanceState daily;
-    daily.Capital = static_cast<float>(AmountOption(options, "capital"));
-    daily.Rate = static_cast<float>(RateOption(options, "rate", MostDailyBalanceRate, DailyBalanceRateMessage));
-    daily.StartDate = DateOption(options, "start");
-    daily.EndDate = DateOption(options, "end");
+    daily.Capital = static_cast<float>(AmountOption(options, Capital));
+    daily.Rate = static_cast<float>(BoundedOption(options, DailyRate, DailyBalanceRateMessage));
+    daily.StartDate = DateOption(options, StartDate);
+    daily.EndDate = DateOption(options, EndDate);
     // The end box takes dates from the start date to 10 960 days after it.
     if (daily.EndDate < daily.StartDate)
-        Refuse("end", "the end date is before the start date " + FormatDayDate(daily.StartDate));
-    if (daily.EndDate - daily.StartDate > DailyBalanceSpan)
-        Refuse("end", EndDateTooLateMessage(FormatDayDate(daily.StartDate)));
+        Refuse(EndDate, "the end date is before the start date " + FormatDayDate(daily.StartDate));
+    if (daily.EndDate - daily.StartDate > *EndDate.most)
+        Refuse(EndDate, EndDateTooLateMessage(FormatDayDate(daily.StartDate)));
     CheckReportFile(options);
 
     const DailyBalanceResult r = DailyBalanceCalc(daily);
     if (OutputAsked(options) && !DailyBalancePrintable(r))
         RefuseOutput(options, "the daily balance printout needs interest and days above 0");
-    if (options.has("json")) {
+    if (options.has(JsonOption)) {
         PrintJson({{"Days", r.Days}, {"Interest", JsonNumber(FromSingle(r.Interest))}});
     } else {
         PrintLine("Interest accrued", FormatAmount(FromSingle(r.Interest), 2));
@@ -421,26 +427,20 @@ int DailyBalance(const ParsedOptions& options)
 int Inflation(const ParsedOptions& options)
 {
     InflationState inflation;
-    inflation.PresentCost = AmountOption(options, "cost");
-    if (const auto text = options.value("rate")) {
-        inflation.Rate = NumberFromText("rate", *text);
-        if (inflation.Rate < LeastInflationRate || inflation.Rate > MostInflationRate)
-            Refuse("rate", InflationRateMessage);
+    inflation.PresentCost = AmountOption(options, Cost);
+    if (const auto rate = options.numberIfGiven(InflationRate)) {
+        inflation.Rate = *rate;
+        if (inflation.Rate < *InflationRate.least || inflation.Rate > *InflationRate.most)
+            Refuse(InflationRate, InflationRateMessage);
     }
-    if (const auto text = options.value("years")) {
-        inflation.Period = NumberFromText("years", *text);
-        if (inflation.Period < 0.0)
-            Refuse("years", "'" + *text + "' is below 0");
-        if (inflation.Period > MostInflationYears)
-            Refuse("years", InflationPeriodMessage);
-    }
+    inflation.Period = BoundedOption(options, Years, InflationPeriodMessage);
     CheckReportFile(options);
 
     InflationCalc(inflation);
     if (OutputAsked(options) && !InflationPrintable(inflation))
         RefuseOutput(options, "the inflation printout needs a future value that is not 0 and fits its box");
     const bool tooLarge = FutureValueTooLarge(inflation);
-    if (options.has("json")) {
+    if (options.has(JsonOption)) {
         PrintJson({{"FutureValue", JsonNumber(inflation.FutureValue)},
                    {"BuyingPower", JsonNumber(inflation.BuyingPower)},
                    {"TooLarge", tooLarge}});
@@ -462,45 +462,15 @@ std::vector<Subcommand> FinanceCommands()
 {
     return {
         {"loan", "of a loan's principal, period, rate and monthly repayment, one solved from the other three",
-         WithCommon({
-             {"solve", true, "repayment|principal|period|rate  the quantity to solve for (default repayment)"},
-             {"principal", true, "RAND  principal amount"},
-             {"months", true, "N  period in whole months, at most 600"},
-             {"rate", true, "PERCENT  interest rate a year, at most 50"},
-             {"repayment", true, "RAND  monthly repayment"},
-             {"totals", false, "show the total interest and total repayments, and print them"},
-             {"schedule", true, "monthly|annual  the amortisation schedule, shown and printed"},
-         }),
-         Loan},
+         WithCommon({&Solve, &Principal, &LoanMonths, &LoanRate, &Repayment, &Totals, &Schedule}), Loan},
         {"loanbuster", "what a fixed extra monthly payment does to a loan",
-         WithCommon({
-             {"principal", true, "RAND  principal amount"},
-             {"months", true, "N  period in months, at most 600"},
-             {"rate", true, "PERCENT  interest rate a year, at most 50"},
-             {"extra", true, "RAND  extra voluntary payment a month"},
-         }),
-         LoanBuster},
-        {"loancompare", "one loan repaid over 5, 10, 15, 20, 25 and 30 years",
-         WithCommon({
-             {"amount", true, "RAND  bond amount"},
-             {"rate", true, "PERCENT  interest rate a year, at most 50"},
-         }),
+         WithCommon({&Principal, &BusterMonths, &LoanRate, &Extra}), LoanBuster},
+        {"loancompare", "one loan repaid over 5, 10, 15, 20, 25 and 30 years", WithCommon({&BondAmount, &LoanRate}),
          LoanCompare},
         {"dailybalance", "the simple interest a capital earns between two dates",
-         WithCommon({
-             {"capital", true, "RAND  capital amount"},
-             {"rate", true, "PERCENT  interest rate a year, at most 40"},
-             {"start", true, "dd/mm/yyyy  start date (required)"},
-             {"end", true, "dd/mm/yyyy  end date, at most 10 960 days after the start (required)"},
-         }),
-         DailyBalance},
+         WithCommon({&Capital, &DailyRate, &StartDate, &EndDate}), DailyBalance},
         {"inflation", "a present cost carried forward at a constant inflation rate",
-         WithCommon({
-             {"cost", true, "RAND  present cost"},
-             {"rate", true, "PERCENT  inflation rate a year, -5 to 40"},
-             {"years", true, "N  period in years, at most 40"},
-         }),
-         Inflation},
+         WithCommon({&Cost, &InflationRate, &Years}), Inflation},
     };
 }
 

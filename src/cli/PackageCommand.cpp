@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QString>
 #include <iostream>
+#include <tuple>
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
@@ -16,92 +17,134 @@ namespace revora::cli {
 
 namespace {
 
-// The print panel's name box takes 50 characters.
-constexpr int TaxpayerNameLength = 50;
-
 constexpr const char* OtherShape = "DESCRIPTION:AMOUNT[:COST-TO-COMPANY]";
 
-std::vector<OptionDef> PackageOptions(const char* amountHelp, bool grossUp)
+// --- the options ----------------------------------------------------------------------------
+
+const OptionDef Monthly{"monthly", OptionKind::Flag,
+                        "the monthly screen: every amount is for a month (default: a year)"};
+const OptionDef NetRequired{"net", OptionKind::Amount,
+                            "net salary required for the year, or the month with --monthly (required)"};
+const OptionDef PackageAmount{"net", OptionKind::Amount,
+                              "total package amount for the year, or the month with --monthly (required)"};
+const OptionDef CarValue{"car", OptionKind::Amount, "company car value"};
+const OptionDef CarCost{"car-cost", OptionKind::Amount, "employer's cost of the company car for the period"};
+const OptionDef TravelAllowance{"travel", OptionKind::Amount, "travel allowance"};
+const OptionDef EmployeeMedical{"employee-medical", OptionKind::Amount,
+                                "medical aid fund contributions paid by the employee"};
+const OptionDef EmployerMedical{"employer-medical", OptionKind::Amount,
+                                "medical aid fund contributions paid by the employer"};
+const OptionDef Members{"members", OptionKind::Whole,
+                        "medical aid fund beneficiaries: member-months a year, or persons with --monthly"};
+const OptionDef OtherBenefits{"other-benefits", OptionKind::Amount, "other taxable fringe benefits"};
+const OptionDef MedDeduction{"med-deduction", OptionKind::Amount, "medical deductions (from age 65)"};
+const OptionDef RADeduction{"ra", OptionKind::Amount, "R/A deduction wanted; the R/A allowed is shown"};
+const OptionDef Directive = YesNoOption("directive", "the R/A deduction is covered by a directive (default no)");
+// As many as the package has other deductions.
+const OptionDef OtherDeductionOption{.name = "other",
+                                     .kind = OptionKind::Text,
+                                     .help = "another deduction; up to four times; the cost to company is the amount "
+                                             "unless given",
+                                     .most = std::tuple_size_v<decltype(PackageInputs::Other)>,
+                                     .placeholder = OtherShape,
+                                     .repeatable = true};
+const OptionDef OtherExpenseOption{.name = "other",
+                                   .kind = OptionKind::Text,
+                                   .help = "another expense, printout only; up to four times; the cost to company is "
+                                           "the amount unless given",
+                                   .most = std::tuple_size_v<decltype(PackageInputs::Other)>,
+                                   .placeholder = OtherShape,
+                                   .repeatable = true};
+const OptionDef AdditionalBeneficiaries{"additional-beneficiaries", OptionKind::Whole,
+                                        "number of additional beneficiaries (printout only)"};
+const OptionDef Taxpayer{.name = "name",
+                         .kind = OptionKind::Text,
+                         .help = "the taxpayer's name on the printout (at most {most} characters)",
+                         .most = TaxpayerNameLength,
+                         .placeholder = "NAME"};
+const OptionDef PensionPct{"pension-pct", OptionKind::Percentage, "employee pension contribution, for this run only"};
+const OptionDef EmployerPensionPct{"employer-pension-pct", OptionKind::Percentage,
+                                   "employer's pension contribution, for this run only"};
+const OptionDef ProvidentPct{"provident-pct", OptionKind::Percentage,
+                             "employee provident contribution, for this run only"};
+const OptionDef EmployerProvidentPct{"employer-provident-pct", OptionKind::Percentage,
+                                     "employer's provident contribution, for this run only"};
+const OptionDef CarInclusion{.name = "car-inclusion",
+                             .kind = OptionKind::Choice,
+                             .help = "company car fringe benefit rate, for this run only",
+                             .choices = InclusionRateChoices};
+const OptionDef MaintenancePlan =
+    YesNoOption("maintenance-plan", "the company car has a maintenance plan, for this run only");
+const OptionDef ReferenceSearch{"reference-search", OptionKind::Flag,
+                                "search rand by rand instead of the fast search (for checks)"};
+
+// The options that differ between the two directions.
+struct Direction {
+    const OptionDef& amount;
+    const OptionDef& other;
+};
+const Direction GrossingUp{NetRequired, OtherDeductionOption};
+const Direction RunningForwards{PackageAmount, OtherExpenseOption};
+
+Options PackageOptions(bool grossUp)
 {
-    std::vector<OptionDef> own{
-        {"monthly", false, "the monthly screen: every amount is for a month (default: a year)"},
-        {"net", true, amountHelp},
-        {"age", true, "YEARS  age in whole years, rounded half to even (default 0)"},
-        {"car", true, "RAND  company car value"},
-        {"car-cost", true, "RAND  employer's cost of the company car for the period"},
-        {"travel", true, "RAND  travel allowance"},
-        {"employee-medical", true, "RAND  medical aid fund contributions paid by the employee"},
-        {"employer-medical", true, "RAND  medical aid fund contributions paid by the employer"},
-        {"members", true, "N  medical aid fund beneficiaries: member-months a year, or persons with --monthly"},
-        {"other-benefits", true, "RAND  other taxable fringe benefits"},
-        {"med-deduction", true, "RAND  medical deductions (from age 65)"},
-        {"ra", true, "RAND  R/A deduction wanted; the R/A allowed is shown"},
-        {"directive", true, "yes|no  the R/A deduction is covered by a directive (default no)"},
-        {"other", true,
-         std::string(OtherShape) + (grossUp ? "  another deduction" : "  another expense, printout only")
-             + "; up to four times; the cost to company is the amount unless given",
-         true},
-        {"additional-beneficiaries", true, "N  number of additional beneficiaries (printout only)"},
-        {"name", true, "NAME  the taxpayer's name on the printout (at most 50 characters)"},
-        {"pension-pct", true, "PERCENT  employee pension contribution, for this run only"},
-        {"employer-pension-pct", true, "PERCENT  employer's pension contribution, for this run only"},
-        {"provident-pct", true, "PERCENT  employee provident contribution, for this run only"},
-        {"employer-provident-pct", true, "PERCENT  employer's provident contribution, for this run only"},
-    };
-    for (OptionDef& def : PayrollSettingOptions())
-        own.push_back(std::move(def));
-    own.insert(own.end(),
-               {
-                   {"car-inclusion", true, "0.8|0.2  company car fringe benefit rate, for this run only"},
-                   {"maintenance-plan", true, "yes|no  the company car has a maintenance plan, for this run only"},
-               });
+    const Direction& direction = grossUp ? GrossingUp : RunningForwards;
+    Options own{&Monthly, &direction.amount, &AgeOption, &CarValue, &CarCost, &TravelAllowance,
+                &EmployeeMedical, &EmployerMedical, &Members, &OtherBenefits, &MedDeduction, &RADeduction,
+                &Directive, &direction.other, &AdditionalBeneficiaries, &Taxpayer, &PensionPct,
+                &EmployerPensionPct, &ProvidentPct, &EmployerProvidentPct};
+    const Options settings = PayrollSettingOptions();
+    own.insert(own.end(), settings.begin(), settings.end());
+    own.insert(own.end(), {&CarInclusion, &MaintenancePlan});
     if (grossUp)
-        own.push_back({"reference-search", false, "search rand by rand instead of the fast search (for checks)"});
+        own.push_back(&ReferenceSearch);
     return WithCommon(std::move(own));
 }
 
 // The description runs to the first colon; the cost to company is the amount unless given, as
 // the cost-to-company box copies what is typed beside it.
-OtherDeduction ReadOther(const std::string& text)
+OtherDeduction ReadOther(const OptionDef& option, const std::string& text)
 {
     const auto first = text.find(':');
     if (first == std::string::npos)
-        throw UsageError("--other: '" + text + "' must be " + OtherShape);
+        throw UsageError("--" + option.name + ": '" + text + "' must be " + OtherShape);
     const auto second = text.find(':', first + 1);
     OtherDeduction other;
     other.Description = text.substr(0, first);
-    other.Amount = NumberFromText("other", text.substr(first + 1, second - (first + 1)));
-    other.CostToCompany = second == std::string::npos ? other.Amount : NumberFromText("other", text.substr(second + 1));
+    other.Amount = NumberFromText(option.name, text.substr(first + 1, second - (first + 1)));
+    other.CostToCompany =
+        second == std::string::npos ? other.Amount : NumberFromText(option.name, text.substr(second + 1));
     if (other.Amount < 0.0 || other.CostToCompany < 0.0)
-        throw UsageError("--other: '" + text + "' has an amount below 0");
+        throw UsageError("--" + option.name + ": '" + text + "' has an amount below 0");
     return other;
 }
 
-PackageInputs ReadInputs(const ParsedOptions& options)
+PackageInputs ReadInputs(const ParsedOptions& options, const Direction& direction)
 {
     PackageInputs in;
-    in.Age = options.count("age", 0);
+    in.Age = options.count(AgeOption, 0);
     // No amount of a package is below 0, as the screens' boxes take it.
-    options.requiredNumber("net");
-    in.Amount = NonNegativeNumber(options, "net");
-    in.CarValue = NonNegativeNumber(options, "car");
-    in.CarCostToCompany = NonNegativeNumber(options, "car-cost");
-    in.TravelAllowance = NonNegativeNumber(options, "travel");
-    in.EmployeeMedical = NonNegativeNumber(options, "employee-medical");
-    in.EmployerMedical = NonNegativeNumber(options, "employer-medical");
-    if (const auto members = options.value("members"))
-        in.Members = NonNegativeCount("members", *members);
-    in.OtherFringeBenefits = NonNegativeNumber(options, "other-benefits");
-    in.MedicalDeduction = NonNegativeNumber(options, "med-deduction");
-    in.RADeduction = NonNegativeNumber(options, "ra");
-    in.RADirective = options.yesNoIfGiven("directive").value_or(false);
-    const std::vector<std::string> others = options.values("other");
+    options.requiredNumber(direction.amount);
+    in.Amount = NonNegativeNumber(options, direction.amount);
+    in.CarValue = NonNegativeNumber(options, CarValue);
+    in.CarCostToCompany = NonNegativeNumber(options, CarCost);
+    in.TravelAllowance = NonNegativeNumber(options, TravelAllowance);
+    in.EmployeeMedical = NonNegativeNumber(options, EmployeeMedical);
+    in.EmployerMedical = NonNegativeNumber(options, EmployerMedical);
+    if (const auto members = options.value(Members))
+        in.Members = NonNegativeCount(Members.name, *members);
+    in.OtherFringeBenefits = NonNegativeNumber(options, OtherBenefits);
+    in.MedicalDeduction = NonNegativeNumber(options, MedDeduction);
+    in.RADeduction = NonNegativeNumber(options, RADeduction);
+    in.RADirective = options.yesNoIfGiven(Directive).value_or(false);
+    const std::vector<std::string> others = options.values(direction.other);
     if (others.size() > in.Other.size())
-        throw UsageError("--other: at most " + std::to_string(in.Other.size()) + " other deductions");
+        throw UsageError("--" + direction.other.name + ": at most " + std::to_string(in.Other.size())
+                         + " other deductions");
     for (std::size_t i = 0; i < others.size(); ++i)
-        in.Other[i] = ReadOther(others[i]);
-    if (const auto count = options.value("additional-beneficiaries"))
-        in.AdditionalBeneficiaries = NonNegativeCount("additional-beneficiaries", *count);
+        in.Other[i] = ReadOther(direction.other, others[i]);
+    if (const auto count = options.value(AdditionalBeneficiaries))
+        in.AdditionalBeneficiaries = NonNegativeCount(AdditionalBeneficiaries.name, *count);
     // The cost-to-company column's mirror boxes copy what is typed beside them.
     in.AmountCostToCompany = in.Amount;
     in.TravelAllowanceCostToCompany = in.TravelAllowance;
@@ -112,12 +155,12 @@ PackageInputs ReadInputs(const ParsedOptions& options)
 SettingsOverrides<PackageSettings> ReadOverrides(const ParsedOptions& options)
 {
     auto overrides = PayrollOverrides<PackageSettings>(options);
-    overrides.number(options, "pension-pct", &PackageSettings::PensionCont)
-        .number(options, "employer-pension-pct", &PackageSettings::EmployerPenCont)
-        .number(options, "provident-pct", &PackageSettings::ProvCont)
-        .number(options, "employer-provident-pct", &PackageSettings::EmployerProvCont)
-        .inclusionRate(options, "car-inclusion", &PackageSettings::CompCarFBRate8020)
-        .yesNo(options, "maintenance-plan", &PackageSettings::CompCarMPYesNo);
+    overrides.number(options, PensionPct, &PackageSettings::PensionCont)
+        .number(options, EmployerPensionPct, &PackageSettings::EmployerPenCont)
+        .number(options, ProvidentPct, &PackageSettings::ProvCont)
+        .number(options, EmployerProvidentPct, &PackageSettings::EmployerProvCont)
+        .inclusionRate(options, CarInclusion, &PackageSettings::CompCarFBRate8020)
+        .yesNo(options, MaintenancePlan, &PackageSettings::CompCarMPYesNo);
     return overrides;
 }
 
@@ -173,11 +216,11 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
 
 int RunPackage(const ParsedOptions& options, bool grossUp)
 {
-    const bool monthly = options.has("monthly");
+    const bool monthly = options.has(Monthly);
     const PackageScreen screen = grossUp ? (monthly ? PackageScreen::RevoraMonthly : PackageScreen::RevoraAnnual)
                                          : (monthly ? PackageScreen::AvantaMonthly : PackageScreen::AvantaAnnual);
-    PackageInputs inputs = ReadInputs(options);
-    const std::string taxpayer = NameUpTo(options, "name", TaxpayerNameLength);
+    PackageInputs inputs = ReadInputs(options, grossUp ? GrossingUp : RunningForwards);
+    const std::string taxpayer = NameUpTo(options, Taxpayer);
     const SettingsOverrides<PackageSettings> overrides = ReadOverrides(options);
     CheckReportFile(options);
 
@@ -186,7 +229,7 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     const bool settingsFileExisted = QFileInfo::exists(state.Paths.SettingsDbPath);
     const PackageSettings settings = overrides.appliedTo(ReadPackageSettings(state.Paths));
     const auto calculate =
-        !grossUp ? SalPackForward : (options.has("reference-search") ? SalPackGrossUpReference : SalPackGrossUp);
+        !grossUp ? SalPackForward : (options.has(ReferenceSearch) ? SalPackGrossUpReference : SalPackGrossUp);
     PackageResult result;
     const PackageOutcome outcome = calculate(screen, inputs, settings, result, state.TaxBracketResult);
     if (outcome != PackageOutcome::Done) {
@@ -196,7 +239,7 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
             QFile::remove(state.Paths.SettingsDbPath);
         throw UsageError(Refusal(outcome, screen, inputs.Amount));
     }
-    const bool json = options.has("json");
+    const bool json = options.has(JsonOption);
     PrintFigures(std::cout, Figures(screen, inputs, result, json), json);
     return Output(state, options,
                   {QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(screen)),
@@ -210,10 +253,10 @@ std::vector<Subcommand> PackageCommands()
 {
     return {
         {"grossup", "the gross salary and total cost to company that give a required net salary",
-         PackageOptions("RAND  net salary required for the year, or the month with --monthly (required)", true),
+         PackageOptions(true),
          [](const ParsedOptions& options) { return RunPackage(options, true); }},
         {"netpay", "the net take-home salary and total cost to company of a total package",
-         PackageOptions("RAND  total package amount for the year, or the month with --monthly (required)", false),
+         PackageOptions(false),
          [](const ParsedOptions& options) { return RunPackage(options, false); }},
     };
 }

@@ -22,44 +22,75 @@ namespace revora::cli {
 
 namespace {
 
-// The employee's amounts, the printout's choices and the settings for this run, as every
-// screen takes them; `beneficiaries` is false for the annual screen, which counts members
-// month by month instead.
-std::vector<OptionDef> PayeOptions(std::vector<OptionDef> period, bool beneficiaries)
+// --- the options ----------------------------------------------------------------------------
+
+const OptionDef Salary{"salary", OptionKind::Amount, "salary/remuneration for the period"};
+const OptionDef EmployerMedical{"employer-medical", OptionKind::Amount, "employer's medical aid contribution"};
+const OptionDef EmployeeMedical{"employee-medical", OptionKind::Amount, "employee's medical aid contribution"};
+const OptionDef Commission{"commission", OptionKind::Amount, "commissions"};
+const OptionDef Bonus{"bonus", OptionKind::Amount, "bonus or other irregular amount paid in the period"};
+const OptionDef Travel{"travel", OptionKind::Amount, "travel allowance"};
+// The most a day's pay period counts is smaller than a month's or a week's.
+const OptionDef Beneficiaries{.name = "beneficiaries", .kind = OptionKind::Whole,
+                              .help = "medical aid fund beneficiaries", .least = 0.0, .most = MostBeneficiaries};
+const OptionDef DailyBeneficiaries{.name = "beneficiaries", .kind = OptionKind::Whole,
+                                   .help = "medical aid fund beneficiaries", .least = 0.0,
+                                   .most = MostDailyBeneficiaries};
+const OptionDef Pension{"pension", OptionKind::Amount, "allowable pension contributions"};
+const OptionDef RetirementAnnuity{"ra", OptionKind::Amount, "allowable R/A contributions"};
+const OptionDef MedDeduction{"med-deduction", OptionKind::Amount, "Med Aid contribution deduction (printout only)"};
+const OptionDef Employee{.name = "employee",
+                         .kind = OptionKind::Text,
+                         .help = "the employee's name on the printout (at most {most} characters)",
+                         .most = EmployeeNameLength,
+                         .placeholder = "NAME"};
+const OptionDef Language{.name = "language",
+                         .kind = OptionKind::Choice,
+                         .help = "the printout's language (default en)",
+                         .choices = {"en", "af"}};
+const OptionDef MonthEnd{"end", OptionKind::Date,
+                         "end date (default " + FormatDayDate(MonthlyPeriod{}.EndDate) + ")"};
+const OptionDef MembersByMonth{
+    .name = "members-by-month",
+    .kind = OptionKind::Whole,
+    .help = "medical aid members in every month, or in each month March to February",
+    .least = 0.0,
+    .most = MostMembersInAMonth,
+    .placeholder = "N or N,..."};
+
+// The working days of a week's or a fortnight's pay period.
+struct DayOptions {
+    OptionDef normal;
+    OptionDef thisPeriod;
+};
+
+const DayOptions& DaysOf(WeekKind kind)
 {
-    std::vector<OptionDef> own{
-        {"age", true, "YEARS  age in whole years, rounded half to even (default 0)"},
-        {"salary", true, "RAND  salary/remuneration for the period"},
-        {"employer-medical", true, "RAND  employer's medical aid contribution"},
-        {"employee-medical", true, "RAND  employee's medical aid contribution"},
-        {"commission", true, "RAND  commissions"},
-        {"bonus", true, "RAND  bonus or other irregular amount paid in the period"},
-        {"travel", true, "RAND  travel allowance"},
+    static const auto days = [](WeekKind of) {
+        const std::string fallback = std::to_string(RulesFor(of).DefaultDays);
+        return DayOptions{
+            {"normal-days", OptionKind::Whole, "working days of a normal pay period (default " + fallback + ")"},
+            {"this-days", OptionKind::Whole, "working days of this pay period (default " + fallback + ")"}};
     };
-    if (beneficiaries)
-        own.push_back({"beneficiaries", true, "N  medical aid fund beneficiaries"});
-    own.insert(own.end(),
-               {
-                   {"pension", true, "RAND  allowable pension contributions"},
-                   {"ra", true, "RAND  allowable R/A contributions"},
-                   {"med-deduction", true, "RAND  Med Aid contribution deduction (printout only)"},
-               });
-    for (OptionDef& def : period)
-        own.push_back(std::move(def));
-    own.insert(own.end(),
-               {
-                   {"employee", true, "NAME  the employee's name on the printout (at most 50 characters)"},
-                   {"language", true, "en|af  the printout's language (default en)"},
-               });
-    for (OptionDef& def : PayrollSettingOptions())
-        own.push_back(std::move(def));
-    return WithCommon(std::move(own));
+    static const DayOptions weekly = days(WeekKind::Weekly);
+    static const DayOptions fortnightly = days(WeekKind::Fortnightly);
+    return kind == WeekKind::Weekly ? weekly : fortnightly;
 }
 
-std::vector<OptionDef> DateOptions(const char* endDefault)
+// The employee's amounts, the printout's choices and the settings for this run, as every
+// screen takes them; `beneficiaries` is none for the annual screen, which counts members
+// month by month instead.
+Options PayeOptions(const Options& period, const OptionDef* beneficiaries)
 {
-    return {{"start", true, "dd/mm/yyyy  start date (default 01/03/2015)"},
-            {"end", true, std::string("dd/mm/yyyy  end date (default ") + endDefault + ")"}};
+    Options own{&AgeOption, &Salary, &EmployerMedical, &EmployeeMedical, &Commission, &Bonus, &Travel};
+    if (beneficiaries)
+        own.push_back(beneficiaries);
+    own.insert(own.end(), {&Pension, &RetirementAnnuity, &MedDeduction});
+    own.insert(own.end(), period.begin(), period.end());
+    own.insert(own.end(), {&Employee, &Language});
+    const Options settings = PayrollSettingOptions();
+    own.insert(own.end(), settings.begin(), settings.end());
+    return WithCommon(std::move(own));
 }
 
 // A count no larger than the model can hold.
@@ -71,23 +102,25 @@ std::int16_t CountUpTo(const std::string& name, const std::string& text, std::in
     return count;
 }
 
-PayeInputs ReadInputs(const ParsedOptions& options, std::int16_t mostBeneficiaries)
+// `beneficiaries` is the screen's own count, none for the annual screen.
+PayeInputs ReadInputs(const ParsedOptions& options, const OptionDef* beneficiaries)
 {
     PayeInputs in;
-    in.Age = options.count("age", 0);
+    in.Age = options.count(AgeOption, 0);
     // No amount of pay, contribution or allowance is below 0, as the screens' boxes take it.
-    in.Salary = NonNegativeNumber(options, "salary");
-    in.EmployerMedical = NonNegativeNumber(options, "employer-medical");
-    in.EmployeeMedical = NonNegativeNumber(options, "employee-medical");
-    in.Commission = NonNegativeNumber(options, "commission");
-    in.Bonus = NonNegativeNumber(options, "bonus");
-    in.TravelAllowance = NonNegativeNumber(options, "travel");
-    if (const auto text = options.value("beneficiaries"))
-        in.Beneficiaries =
-            CountUpTo("beneficiaries", *text, mostBeneficiaries, TooManyBeneficiariesMessage(mostBeneficiaries));
-    in.Pension = NonNegativeNumber(options, "pension");
-    in.RetirementAnnuity = NonNegativeNumber(options, "ra");
-    in.MedDeduction = NonNegativeNumber(options, "med-deduction");
+    in.Salary = NonNegativeNumber(options, Salary);
+    in.EmployerMedical = NonNegativeNumber(options, EmployerMedical);
+    in.EmployeeMedical = NonNegativeNumber(options, EmployeeMedical);
+    in.Commission = NonNegativeNumber(options, Commission);
+    in.Bonus = NonNegativeNumber(options, Bonus);
+    in.TravelAllowance = NonNegativeNumber(options, Travel);
+    if (const auto text = beneficiaries ? options.value(*beneficiaries) : std::nullopt) {
+        const auto most = static_cast<std::int16_t>(*beneficiaries->most);
+        in.Beneficiaries = CountUpTo(beneficiaries->name, *text, most, TooManyBeneficiariesMessage(most));
+    }
+    in.Pension = NonNegativeNumber(options, Pension);
+    in.RetirementAnnuity = NonNegativeNumber(options, RetirementAnnuity);
+    in.MedDeduction = NonNegativeNumber(options, MedDeduction);
     return in;
 }
 
@@ -99,25 +132,11 @@ struct PrintChoice {
 PrintChoice ReadPrintChoice(const ParsedOptions& options)
 {
     PrintChoice choice;
-    choice.employee = NameUpTo(options, "employee", EmployeeNameLength);
-    const std::string language = options.value("language").value_or("en");
-    if (language == "af")
-        choice.language = PrintLanguage::Afrikaans;
-    else if (language != "en")
-        throw UsageError("--language: '" + language + "' must be en or af");
+    choice.employee = NameUpTo(options, Employee);
+    // In the order of Language's choices.
+    constexpr PrintLanguage Languages[] = {PrintLanguage::English, PrintLanguage::Afrikaans};
+    choice.language = Languages[options.choiceIfGiven(Language).value_or(0)];
     return choice;
-}
-
-// A date as the date boxes take it: a date of the tax year, else the box's own message.
-int ReadDate(const ParsedOptions& options, const std::string& name, int fallback, const std::string& refusal)
-{
-    const auto text = options.value(name);
-    if (!text)
-        return fallback;
-    const auto day = ParseDayDate(*text);
-    if (!day || *day < TaxYearStart || *day > TaxYearEnd)
-        throw UsageError("--" + name + ": " + refusal);
-    return *day;
 }
 
 struct DatedPeriod {
@@ -125,18 +144,18 @@ struct DatedPeriod {
     int end;
 };
 
-DatedPeriod ReadDates(const ParsedOptions& options, int defaultStart, int defaultEnd)
+DatedPeriod ReadDates(const ParsedOptions& options, const OptionDef& endOption, int defaultStart, int defaultEnd)
 {
-    const int start = ReadDate(options, "start", defaultStart, std::string(DateOutsideYearMessage));
+    const int start = TaxYearDate(options, StartOption, defaultStart, std::string(DateOutsideYearMessage));
     // The end box's message quotes the start date as its box shows it.
-    const int end = ReadDate(options, "end", defaultEnd, EndBeforeStartMessage(FormatDayDate(start)));
+    const int end = TaxYearDate(options, endOption, defaultEnd, EndBeforeStartMessage(FormatDayDate(start)));
     return {start, end};
 }
 
 std::array<std::int16_t, 12> ReadMembersByMonth(const ParsedOptions& options)
 {
     std::array<std::int16_t, 12> byCalendarMonth{};
-    const auto text = options.value("members-by-month");
+    const auto text = options.value(MembersByMonth);
     if (!text)
         return byCalendarMonth;
     std::vector<std::string> counts;
@@ -150,7 +169,8 @@ std::array<std::int16_t, 12> ReadMembersByMonth(const ParsedOptions& options)
     // Given from March, the tax year's first month, to February; held by calendar month.
     for (std::size_t i = 0; i < 12; ++i)
         byCalendarMonth[(i + 2) % 12] =
-            CountUpTo("members-by-month", counts[counts.size() == 1 ? 0 : i], MostMembersInAMonth, MostMembersMessage);
+            CountUpTo(MembersByMonth.name, counts[counts.size() == 1 ? 0 : i],
+                      static_cast<std::int16_t>(*MembersByMonth.most), MostMembersMessage);
     return byCalendarMonth;
 }
 
@@ -185,7 +205,7 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const PayeSettings settings = overrides.appliedTo(ReadPayeSettings(state.Paths));
     const PayeOutcome outcome = calculate(settings, state.TaxBracketResult);
-    PrintFigures(std::cout, outcome.figures, options.has("json"));
+    PrintFigures(std::cout, outcome.figures, options.has(JsonOption));
     const PayePrintoutTarget& target = outcome.printout;
     return Output(state, options,
                   {QString::fromUtf8(target.Table), QString::fromUtf8(target.Layout),
@@ -195,9 +215,9 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
 
 int Monthly(const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
-    const DatedPeriod dates = ReadDates(options, MonthlyPeriod{}.StartDate, MonthlyPeriod{}.EndDate);
+    const DatedPeriod dates = ReadDates(options, MonthEnd, MonthlyPeriod{}.StartDate, MonthlyPeriod{}.EndDate);
     const MonthlyPeriod period{dates.start, dates.end};
     return RunPaye(options, CheckMonthlyPeriod(period), [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, period, record);
@@ -212,10 +232,10 @@ int Monthly(const ParsedOptions& options)
 
 int Week(WeekKind kind, const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     const std::int16_t days = RulesFor(kind).DefaultDays;
-    const WeekPeriod period{options.count("normal-days", days), options.count("this-days", days)};
+    const WeekPeriod period{options.count(DaysOf(kind).normal, days), options.count(DaysOf(kind).thisPeriod, days)};
     return RunPaye(options, CheckWeekPeriod(kind, period), [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, period, record);
         return PayeOutcome{PeriodicFigures(r), kind == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout,
@@ -225,7 +245,7 @@ int Week(WeekKind kind, const ParsedOptions& options)
 
 int Daily(const ParsedOptions& options)
 {
-    const PayeInputs inputs = ReadInputs(options, MostDailyBeneficiaries);
+    const PayeInputs inputs = ReadInputs(options, &DailyBeneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     return RunPaye(options, std::nullopt, [&](const PayeSettings& settings, TaxBracketResult& record) {
         const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record);
@@ -237,9 +257,9 @@ int Daily(const ParsedOptions& options)
 int Annual(const ParsedOptions& options)
 {
     AnnualPayeInputs inputs;
-    inputs.Amounts = ReadInputs(options, MostBeneficiaries);
+    inputs.Amounts = ReadInputs(options, nullptr);
     const PrintChoice print = ReadPrintChoice(options);
-    const DatedPeriod dates = ReadDates(options, inputs.StartDate, inputs.EndDate);
+    const DatedPeriod dates = ReadDates(options, YearEndOption, inputs.StartDate, inputs.EndDate);
     inputs.StartDate = dates.start;
     inputs.EndDate = dates.end;
     inputs.MembersByMonth = ReadMembersByMonth(options);
@@ -259,31 +279,25 @@ int Annual(const ParsedOptions& options)
                    });
 }
 
-std::vector<OptionDef> WeekOptions(WeekKind kind)
+Options WeekOptions(WeekKind kind)
 {
-    const std::string days = std::to_string(RulesFor(kind).DefaultDays);
-    return PayeOptions({{"normal-days", true, "N  working days of a normal pay period (default " + days + ")"},
-                        {"this-days", true, "N  working days of this pay period (default " + days + ")"}},
-                       true);
+    return PayeOptions({&DaysOf(kind).normal, &DaysOf(kind).thisPeriod}, &Beneficiaries);
 }
 
 } // namespace
 
 std::vector<Subcommand> PayeCommands()
 {
-    std::vector<OptionDef> annualPeriod = DateOptions("29/02/2016");
-    annualPeriod.push_back({"members-by-month", true,
-                            "N or N,...  medical aid members in every month, or in each month March to February"});
     return {
         {"monthly", "employees' tax, UIF and SDL for one calendar month or part of it",
-         PayeOptions(DateOptions("31/03/2015"), true), Monthly},
+         PayeOptions({&StartOption, &MonthEnd}, &Beneficiaries), Monthly},
         {"weekly", "employees' tax, UIF and SDL for one week", WeekOptions(WeekKind::Weekly),
          [](const ParsedOptions& options) { return Week(WeekKind::Weekly, options); }},
         {"fortnightly", "employees' tax, UIF and SDL for one fortnight", WeekOptions(WeekKind::Fortnightly),
          [](const ParsedOptions& options) { return Week(WeekKind::Fortnightly, options); }},
-        {"daily", "employees' tax, UIF and SDL for one day's pay", PayeOptions({}, true), Daily},
-        {"annual", "an employee's tax for the tax year or the part of it worked", PayeOptions(annualPeriod, false),
-         Annual},
+        {"daily", "employees' tax, UIF and SDL for one day's pay", PayeOptions({}, &DailyBeneficiaries), Daily},
+        {"annual", "an employee's tax for the tax year or the part of it worked",
+         PayeOptions({&StartOption, &YearEndOption, &MembersByMonth}, nullptr), Annual},
     };
 }
 

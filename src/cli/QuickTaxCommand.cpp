@@ -11,10 +11,12 @@ namespace revora::cli {
 
 namespace {
 
+const OptionDef Income{"income", OptionKind::Amount, "annual taxable income (required)"};
+
 int QuickTax(const ParsedOptions& options)
 {
-    const double income = options.requiredNumber("income");
-    const std::int16_t age = options.count("age", 0);
+    const double income = options.requiredNumber(Income);
+    const std::int16_t age = options.count(AgeOption, 0);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
@@ -38,8 +40,8 @@ int QuickTax(const ParsedOptions& options)
     // that large, and no figure of infinity may be printed or stored.
     for (const Figure& figure : figures)
         if (!std::isfinite(figure.value))
-            throw UsageError("--income: the amounts are too large to work with");
-    PrintFigures(std::cout, figures, options.has("json"));
+            throw UsageError("--" + Income.name + ": the amounts are too large to work with");
+    PrintFigures(std::cout, figures, options.has(JsonOption));
     return Output(state,
                   options,
                   {"kwiktax", "kwiktep.rpt", QStringLiteral("QuickTax") + ExportHint},
@@ -52,8 +54,7 @@ std::vector<Subcommand> QuickTaxCommands()
 {
     return {
         {"quicktax", "annual income tax on a taxable income for an age",
-         WithCommon({{"income", true, "RAND  annual taxable income (required)"},
-                     {"age", true, "YEARS  age in whole years, rounded half to even (default 0)"}}),
+         WithCommon({&Income, &AgeOption}),
          QuickTax},
     };
 }

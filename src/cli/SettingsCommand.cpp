@@ -9,6 +9,7 @@
 #include "CalcCommand.h"
 #include "CalcOutput.h"
 #include "AmountFormat.h"
+#include "SettingsOverrides.h"
 #include "SetupSettings.h"
 
 namespace revora::cli {
@@ -59,6 +60,14 @@ const Column* FindColumn(const std::string& name)
     return nullptr;
 }
 
+const OptionDef Set{.name = "set",
+                   .kind = OptionKind::Text,
+                   .help = "change one column (repeatable); all are written together",
+                   .placeholder = "COLUMN=VALUE",
+                   .repeatable = true};
+
+[[noreturn]] void RefuseSet(const std::string& why) { throw UsageError("--" + Set.name + ": " + why); }
+
 using Change = std::function<void(PackageSettings&)>;
 
 // One --set COLUMN=VALUE, checked as the panel checks what is typed or chosen.
@@ -66,7 +75,7 @@ Change ReadChange(const std::string& assignment)
 {
     const std::size_t equals = assignment.find('=');
     if (equals == std::string::npos)
-        throw UsageError("--set: '" + assignment + "' must be COLUMN=VALUE");
+        RefuseSet("'" + assignment + "' must be COLUMN=VALUE");
     const std::string name = assignment.substr(0, equals);
     const std::string text = assignment.substr(equals + 1);
     const Column* column = FindColumn(name);
@@ -74,26 +83,26 @@ Change ReadChange(const std::string& assignment)
         std::string names;
         for (const Column& each : Columns())
             names += (names.empty() ? "" : ", ") + std::string(each.name);
-        throw UsageError("--set: '" + name + "' is not a column of the settings; the columns are " + names);
+        RefuseSet("'" + name + "' is not a column of the settings; the columns are " + names);
     }
     switch (column->kind) {
     case ColumnKind::YesNo:
         if (text != "yes" && text != "no")
-            throw UsageError("--set: " + name + "='" + text + "' must be yes or no");
+            RefuseSet(name + "='" + text + "' must be yes or no");
         return [yes = text == "yes"](PackageSettings& s) { s.CompCarMPYesNo = yes; };
     case ColumnKind::InclusionRate: {
-        const double value = NumberFromText("set", text);
-        if (value != 0.8 && value != 0.2)
-            throw UsageError("--set: " + name + "='" + text + "' must be 0.8 or 0.2");
+        const double value = NumberFromText(Set.name, text);
+        if (!IsInclusionRate(value))
+            RefuseSet(name + "='" + text + "' must be " + OneOf(InclusionRateChoices));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     case ColumnKind::Rate:
     case ColumnKind::Levy: {
-        const double value = NumberFromText("set", text);
+        const double value = NumberFromText(Set.name, text);
         if (value < 0.0)
-            throw UsageError("--set: " + name + "='" + text + "' must not be negative");
+            RefuseSet(name + "='" + text + "' must not be negative");
         if (column->kind == ColumnKind::Levy && !IsLevyPercentAllowed(value))
-            throw UsageError("--set: " + name + "='" + text + "' must be at most " + FormatAmount(MostLevyPercent, 0));
+            RefuseSet(name + "='" + text + "' must be at most " + FormatAmount(MostLevyPercent, 0));
         return [value, rate = column->rate](PackageSettings& s) { s.*rate = value; };
     }
     }
@@ -125,7 +134,7 @@ int Settings(const ParsedOptions& options)
 {
     // Every --set is checked before the file is opened, so a refused run changes nothing.
     std::vector<Change> changes;
-    for (const std::string& assignment : options.values("set"))
+    for (const std::string& assignment : options.values(Set))
         changes.push_back(ReadChange(assignment));
 
     const AppState state = MakeState(options);
@@ -137,7 +146,7 @@ int Settings(const ParsedOptions& options)
         WritePackageSettings(state.Paths, settings);
         settings = ReadPackageSettings(state.Paths);
     }
-    PrintSettings(settings, options.has("json"));
+    PrintSettings(settings, options.has(JsonOption));
     return 0;
 }
 
@@ -146,11 +155,7 @@ int Settings(const ParsedOptions& options)
 std::vector<Subcommand> SettingsCommands()
 {
     // No report here: of the common options only --json and --data-dir apply.
-    std::vector<OptionDef> options{
-        {"set", true, "COLUMN=VALUE  change one column (repeatable); all are written together", true}};
-    for (const OptionDef& common : CommonOptions())
-        if (common.name == "json" || common.name == "data-dir")
-            options.push_back(common);
+    const Options options{&Set, &JsonOption, &DataDirOption};
     return {
         {"settings", "show the employer's stored settings, or change them with --set", options, Settings},
     };

@@ -4,6 +4,7 @@
 // nothing; once the stored row is read the given columns are laid over it. The database itself
 // is never written.
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,11 +15,34 @@
 
 namespace revora::cli {
 
+// The five settings the employees' tax and the salary package calculators share, under the
+// same names in both kinds of settings.
+inline const OptionDef EmployeeUifOption{.name = "employee-uif", .kind = OptionKind::Percentage,
+                                         .help = "employee UIF portion, for this run only", .least = 0.0,
+                                         .most = MostLevyPercent};
+inline const OptionDef EmployerUifOption{.name = "employer-uif", .kind = OptionKind::Percentage,
+                                         .help = "employer UIF portion, for this run only", .least = 0.0,
+                                         .most = MostLevyPercent};
+inline const OptionDef SdlOption{.name = "sdl", .kind = OptionKind::Percentage,
+                                 .help = "skills levy, for this run only", .least = 0.0, .most = MostLevyPercent};
+inline const OptionDef UifLimitOption{"uif-limit", OptionKind::Amount, "UIF monthly limit, for this run only"};
+// The inclusion rates as the choices of an option.
+inline const std::vector<std::string> InclusionRateChoices{FormatAmount(InclusionRates[0], 1),
+                                                           FormatAmount(InclusionRates[1], 1)};
+// Whether a number given is one of the inclusion rates.
+inline bool IsInclusionRate(double rate)
+{
+    return std::find(InclusionRates.begin(), InclusionRates.end(), rate) != InclusionRates.end();
+}
+inline const OptionDef TravelInclusionOption{.name = "travel-inclusion", .kind = OptionKind::Choice,
+                                             .help = "travel allowance inclusion rate, for this run only",
+                                             .choices = InclusionRateChoices};
+
 template <typename Settings>
 class SettingsOverrides {
 public:
     // A percentage or an amount: any number.
-    SettingsOverrides& number(const ParsedOptions& options, const char* option, double Settings::*column)
+    SettingsOverrides& number(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
         if (const auto given = options.numberIfGiven(option))
             set(column, *given);
@@ -26,31 +50,32 @@ public:
     }
 
     // A UIF or SDL rate: a share of the pay, from 0 to 100 %, as the settings panel takes it.
-    SettingsOverrides& levy(const ParsedOptions& options, const char* option, double Settings::*column)
+    SettingsOverrides& levy(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
         const auto given = options.numberIfGiven(option);
         if (!given)
             return *this;
         if (!IsLevyPercentAllowed(*given))
-            throw UsageError(std::string("--") + option + ": '" + *options.value(option) + "' must be 0 to "
+            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be 0 to "
                              + FormatAmount(MostLevyPercent, 0));
         set(column, *given);
         return *this;
     }
 
-    // An inclusion rate: only the two that the settings panel's option buttons offer.
-    SettingsOverrides& inclusionRate(const ParsedOptions& options, const char* option, double Settings::*column)
+    // An inclusion rate: only one of the two.
+    SettingsOverrides& inclusionRate(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
         const auto given = options.numberIfGiven(option);
         if (!given)
             return *this;
-        if (*given != 0.8 && *given != 0.2)
-            throw UsageError(std::string("--") + option + ": '" + *options.value(option) + "' must be 0.8 or 0.2");
+        if (!IsInclusionRate(*given))
+            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be "
+                             + OneOf(option.choices));
         set(column, *given);
         return *this;
     }
 
-    SettingsOverrides& yesNo(const ParsedOptions& options, const char* option, bool Settings::*column)
+    SettingsOverrides& yesNo(const ParsedOptions& options, const OptionDef& option, bool Settings::*column)
     {
         if (const auto given = options.yesNoIfGiven(option))
             set(column, *given);
@@ -74,30 +99,22 @@ private:
     std::vector<std::function<void(Settings&)>> given_;
 };
 
-// The five columns the employees' tax and the salary package calculators share, under the
-// same names in both kinds of settings.
 template <typename Settings>
 SettingsOverrides<Settings> PayrollOverrides(const ParsedOptions& options)
 {
     SettingsOverrides<Settings> overrides;
-    overrides.levy(options, "employee-uif", &Settings::EmployeeUIF)
-        .levy(options, "employer-uif", &Settings::EmployerUIF)
-        .levy(options, "sdl", &Settings::SkillLevy)
-        .number(options, "uif-limit", &Settings::UIFLimit)
-        .inclusionRate(options, "travel-inclusion", &Settings::TAIncRate8020);
+    overrides.levy(options, EmployeeUifOption, &Settings::EmployeeUIF)
+        .levy(options, EmployerUifOption, &Settings::EmployerUIF)
+        .levy(options, SdlOption, &Settings::SkillLevy)
+        .number(options, UifLimitOption, &Settings::UIFLimit)
+        .inclusionRate(options, TravelInclusionOption, &Settings::TAIncRate8020);
     return overrides;
 }
 
 // Their options, as --help lists them.
-inline std::vector<OptionDef> PayrollSettingOptions()
+inline Options PayrollSettingOptions()
 {
-    return {
-        {"employee-uif", true, "PERCENT  employee UIF portion, for this run only"},
-        {"employer-uif", true, "PERCENT  employer UIF portion, for this run only"},
-        {"sdl", true, "PERCENT  skills levy, for this run only"},
-        {"uif-limit", true, "RAND  UIF monthly limit, for this run only"},
-        {"travel-inclusion", true, "0.8|0.2  travel allowance inclusion rate, for this run only"},
-    };
+    return {&EmployeeUifOption, &EmployerUifOption, &SdlOption, &UifLimitOption, &TravelInclusionOption};
 }
 
 } // namespace revora::cli

@@ -29,9 +29,6 @@ namespace revora::cli {
 
 namespace {
 
-// The travel allowance print panel's name box takes 50 characters.
-constexpr int EmployeeNameLength = 50;
-
 // Why a number cannot stand in a vehicle screen's box (a whole number, no minus sign, at most
 // ten digits); empty when it can.
 std::string WholeNumberFault(double value, const std::string& asWritten)
@@ -48,14 +45,58 @@ std::string WholeNumberFault(double value, const std::string& asWritten)
     return {};
 }
 
-double WholeOption(const ParsedOptions& options, const std::string& name)
+// --- the options ----------------------------------------------------------------------------
+
+const OptionDef Vehicles{
+    "vehicles", OptionKind::File,
+    "a JSON array of vehicle objects keyed by field name (CCRegNumber, CCMake, CCModel, "
+    "YearOfManfact, CCPrice, MaintIncluded, CCStartDate, CCEndDate, StartMileage, EndMileage, "
+    "TotalDistance, BusDistance, BussMilage, SARSTable, ActualExpEmployee, FuelReimbEmployer, "
+    "EmpPaidInsurance, EmpPaidLicence, EmpPaidMaintenance, FB3802ThisCar); dates dd/mm/yyyy, "
+    "flags 0 or 1, amounts and distances whole numbers of at most ten digits, EndMileage 0 or not below "
+    "StartMileage (required)"};
+// An amount or a distance of a vehicle screen: a whole number, at most MostVehicleNumber.
+OptionDef VehicleNumber(const char* name, const char* help, const char* placeholder = "")
 {
-    const auto text = options.value(name);
+    return {.name = name, .kind = OptionKind::Whole, .help = help, .least = 0.0, .most = MostVehicleNumber,
+            .placeholder = *placeholder ? placeholder : "RAND"};
+}
+const OptionDef Actual3802 =
+    VehicleNumber("actual-3802", "total code 3802 f/benefits on the IRP5's, all cars (default 0)");
+const OptionDef AutoSplit =
+    YesNoOption("auto-split", "split the code 3802 total over the cars by days of use, replacing each car's "
+                              "FB3802ThisCar (default yes with more than one vehicle)");
+const OptionDef RecordKept =
+    YesNoOption("record-kept", "an accurate record of costs was kept: actual costs (default no)");
+const OptionDef Value = VehicleNumber("value", "original value of the vehicle");
+const OptionDef Allowance = VehicleNumber("allowance", "allowance received; 0: no cap on the claim");
+const OptionDef CloseKm = VehicleNumber("close-km", "close km reading", "KM");
+const OptionDef OpenKm = VehicleNumber("open-km", "open km reading (not above the close reading)", "KM");
+const OptionDef BusinessKm =
+    VehicleNumber("business-km", "business km (not more than the close reading less the open one)", "KM");
+const OptionDef FuelOil = VehicleNumber("fuel-oil", "fuel/oil (record kept)");
+const OptionDef Repairs = VehicleNumber("repairs", "repairs/maintenance (record kept)");
+const OptionDef Insurance = VehicleNumber("insurance", "insurance/licence (record kept)");
+const OptionDef OtherExpenses = VehicleNumber("other-expenses", "other expenses (record kept)");
+const OptionDef WearAndTear = VehicleNumber("wear-and-tear", "wear and tear (record kept; not with --lease)");
+const OptionDef Lease = VehicleNumber("lease", "lease payments (record kept; not with --wear-and-tear)");
+const OptionDef IncludeFuel = YesNoOption("include-fuel", "include fuel costs (default yes)");
+const OptionDef IncludeMaintenance = YesNoOption("include-maintenance", "include maintenance costs (default yes)");
+const OptionDef Car{"car", OptionKind::Text, "the car, for the printout"};
+const OptionDef Name{.name = "name",
+                     .kind = OptionKind::Text,
+                     .help = "the employee's name on the printout (at most {most} characters)",
+                     .most = TravelNameLength,
+                     .placeholder = "NAME"};
+
+double WholeOption(const ParsedOptions& options, const OptionDef& option)
+{
+    const auto text = options.value(option);
     if (!text)
         return 0.0;
-    const double value = NumberFromText(name, *text);
+    const double value = NumberFromText(option.name, *text);
     if (const std::string fault = WholeNumberFault(value, *text); !fault.empty())
-        throw UsageError("--" + name + ": " + fault);
+        throw UsageError("--" + option.name + ": " + fault);
     return value;
 }
 
@@ -305,11 +346,11 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
 
 int CompanyCar(const ParsedOptions& options)
 {
-    const auto file = options.value("vehicles");
+    const auto file = options.value(Vehicles);
     if (!file)
         throw UsageError("--vehicles: missing value");
-    const double actual3802 = WholeOption(options, "actual-3802");
-    const std::optional<bool> autoSplit = options.yesNoIfGiven("auto-split");
+    const double actual3802 = WholeOption(options, Actual3802);
+    const std::optional<bool> autoSplit = options.yesNoIfGiven(AutoSplit);
     std::vector<CompanyCarRecord> vehicles = ReadVehicles(*file);
     CheckReportFile(options);
 
@@ -324,8 +365,8 @@ int CompanyCar(const ParsedOptions& options)
     // "&Add" turns the split on from the second vehicle.
     cars.AutoCalc3802 = autoSplit.value_or(cars.CMVMaxNum > 1) ? 1 : 0;
     const CompCarRun run = CompCarCalculateCommand(cars);
-    PrintCompanyCars(cars, run, options.has("json"));
-    if (!options.has("report") && !options.has("print"))
+    PrintCompanyCars(cars, run, options.has(JsonOption));
+    if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
     return Output(state, options,
                   {QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
@@ -335,24 +376,13 @@ int CompanyCar(const ParsedOptions& options)
 
 // --- travel -------------------------------------------------------------------------------
 
-int ReadDate(const ParsedOptions& options, const std::string& name, int fallback, const std::string& refusal)
-{
-    const auto text = options.value(name);
-    if (!text)
-        return fallback;
-    const auto day = ParseDayDate(*text);
-    if (!day || *day < TaxYearStart || *day > TaxYearEnd)
-        throw UsageError("--" + name + ": " + refusal);
-    return *day;
-}
-
 TravelAllowancePeriod ReadPeriod(const ParsedOptions& options)
 {
     TravelAllowancePeriod period;
-    period.StartDate = ReadDate(options, "start", period.StartDate, std::string(DateOutsideYearMessage));
+    period.StartDate = TaxYearDate(options, StartOption, period.StartDate, std::string(DateOutsideYearMessage));
     // The end box's lower bound is the start date, and its message quotes it.
     const std::string endRefusal = EndBeforeStartMessage(FormatDayDate(period.StartDate));
-    period.EndDate = ReadDate(options, "end", period.EndDate, endRefusal);
+    period.EndDate = TaxYearDate(options, YearEndOption, period.EndDate, endRefusal);
     if (period.EndDate < period.StartDate)
         throw UsageError("--end: " + endRefusal);
     return period;
@@ -361,27 +391,27 @@ TravelAllowancePeriod ReadPeriod(const ParsedOptions& options)
 TravelAllowanceInputs ReadTravelInputs(const ParsedOptions& options)
 {
     TravelAllowanceInputs in;
-    in.CarDescription = options.value("car").value_or("");
-    in.RecordKept = options.yesNoIfGiven("record-kept").value_or(false) ? 1 : 0;
-    in.VehicleValue = WholeOption(options, "value");
-    in.AllowanceReceived = WholeOption(options, "allowance");
-    in.CloseKm = WholeOption(options, "close-km");
-    in.OpenKm = WholeOption(options, "open-km");
-    in.BusinessKmEntered = WholeOption(options, "business-km");
-    in.FuelOil = WholeOption(options, "fuel-oil");
-    in.RepairsMaint = WholeOption(options, "repairs");
-    in.InsuranceLicence = WholeOption(options, "insurance");
-    in.OtherExpenses = WholeOption(options, "other-expenses");
-    in.WearAndTear = WholeOption(options, "wear-and-tear");
-    in.LeasePayments = WholeOption(options, "lease");
+    in.CarDescription = options.value(Car).value_or("");
+    in.RecordKept = options.yesNoIfGiven(RecordKept).value_or(false) ? 1 : 0;
+    in.VehicleValue = WholeOption(options, Value);
+    in.AllowanceReceived = WholeOption(options, Allowance);
+    in.CloseKm = WholeOption(options, CloseKm);
+    in.OpenKm = WholeOption(options, OpenKm);
+    in.BusinessKmEntered = WholeOption(options, BusinessKm);
+    in.FuelOil = WholeOption(options, FuelOil);
+    in.RepairsMaint = WholeOption(options, Repairs);
+    in.InsuranceLicence = WholeOption(options, Insurance);
+    in.OtherExpenses = WholeOption(options, OtherExpenses);
+    in.WearAndTear = WholeOption(options, WearAndTear);
+    in.LeasePayments = WholeOption(options, Lease);
     if (const auto refusal = CheckSinglePayment(in))
         throw UsageError("--lease: " + std::string(refusal->message));
     if (const auto refusal = CheckDistances(in)) {
         const char* option = refusal->box == TravelDistanceBox::OpenKm ? "--open-km: " : "--business-km: ";
         throw UsageError(option + std::string(refusal->refusal.message));
     }
-    in.IncludeFuel = options.yesNoIfGiven("include-fuel").value_or(true) ? 1 : 0;
-    in.IncludeMaintenance = options.yesNoIfGiven("include-maintenance").value_or(true) ? 1 : 0;
+    in.IncludeFuel = options.yesNoIfGiven(IncludeFuel).value_or(true) ? 1 : 0;
+    in.IncludeMaintenance = options.yesNoIfGiven(IncludeMaintenance).value_or(true) ? 1 : 0;
     return in;
 }
 
@@ -425,13 +455,13 @@ int Travel(const ParsedOptions& options)
 {
     TravelAllowanceInputs inputs = ReadTravelInputs(options);
     const TravelAllowancePeriod period = ReadPeriod(options);
-    const std::string employee = NameUpTo(options, "name", EmployeeNameLength);
+    const std::string employee = NameUpTo(options, Name);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
     const TravelAllowanceResults results = CalcTravelAllowance(inputs, period);
     state.TravelAllowance = inputs;
-    const bool json = options.has("json");
+    const bool json = options.has(JsonOption);
     PrintFigures(std::cout, TravelFigures(inputs, results, json), json);
     return Output(state, options,
                   {QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(inputs.RecordKept)),
@@ -445,41 +475,11 @@ std::vector<Subcommand> VehicleCommands()
 {
     return {
         {"companycar", "the taxable benefit of the private use of company cars over the tax year",
-         WithCommon({
-             {"vehicles", true,
-              "FILE  a JSON array of vehicle objects keyed by field name (CCRegNumber, CCMake, CCModel, "
-              "YearOfManfact, CCPrice, MaintIncluded, CCStartDate, CCEndDate, StartMileage, EndMileage, "
-              "TotalDistance, BusDistance, BussMilage, SARSTable, ActualExpEmployee, FuelReimbEmployer, "
-              "EmpPaidInsurance, EmpPaidLicence, EmpPaidMaintenance, FB3802ThisCar); dates dd/mm/yyyy, "
-              "flags 0 or 1, amounts and distances whole numbers of at most ten digits, EndMileage 0 or not below "
-              "StartMileage (required)"},
-             {"actual-3802", true, "RAND  total code 3802 f/benefits on the IRP5's, all cars (default 0)"},
-             {"auto-split", true,
-              "yes|no  split the code 3802 total over the cars by days of use, replacing each car's "
-              "FB3802ThisCar (default yes with more than one vehicle)"},
-         }),
-         CompanyCar},
+         WithCommon({&Vehicles, &Actual3802, &AutoSplit}), CompanyCar},
         {"travel", "the deduction a travel allowance allows for business travel in one's own car",
-         WithCommon({
-             {"record-kept", true, "yes|no  an accurate record of costs was kept: actual costs (default no)"},
-             {"value", true, "RAND  original value of the vehicle"},
-             {"allowance", true, "RAND  allowance received; 0: no cap on the claim"},
-             {"close-km", true, "KM  close km reading"},
-             {"open-km", true, "KM  open km reading (not above the close reading)"},
-             {"business-km", true, "KM  business km (not more than the close reading less the open one)"},
-             {"fuel-oil", true, "RAND  fuel/oil (record kept)"},
-             {"repairs", true, "RAND  repairs/maintenance (record kept)"},
-             {"insurance", true, "RAND  insurance/licence (record kept)"},
-             {"other-expenses", true, "RAND  other expenses (record kept)"},
-             {"wear-and-tear", true, "RAND  wear and tear (record kept; not with --lease)"},
-             {"lease", true, "RAND  lease payments (record kept; not with --wear-and-tear)"},
-             {"include-fuel", true, "yes|no  include fuel costs (default yes)"},
-             {"include-maintenance", true, "yes|no  include maintenance costs (default yes)"},
-             {"start", true, "dd/mm/yyyy  start date (default 01/03/2015)"},
-             {"end", true, "dd/mm/yyyy  end date (default 29/02/2016)"},
-             {"car", true, "TEXT  the car, for the printout"},
-             {"name", true, "NAME  the employee's name on the printout (at most 50 characters)"},
-         }),
+         WithCommon({&RecordKept, &Value, &Allowance, &CloseKm, &OpenKm, &BusinessKm, &FuelOil, &Repairs, &Insurance,
+                     &OtherExpenses, &WearAndTear, &Lease, &IncludeFuel, &IncludeMaintenance, &StartOption,
+                     &YearEndOption, &Car, &Name}),
          Travel},
     };
 }

@@ -18,7 +18,8 @@ namespace {
 using namespace revora;
 using namespace revora::cli;
 
-// Every calculator of revora-calc, family by family, in the order --help lists them.
+// Every calculator of revora-calc, family by family, in the order --help lists them; each
+// declaration checked as the program starts.
 const std::vector<Subcommand>& Subcommands()
 {
     static const std::vector<Subcommand> list = [] {
@@ -26,8 +27,10 @@ const std::vector<Subcommand>& Subcommands()
         for (std::vector<Subcommand> family :
              {QuickTaxCommands(), PayeCommands(), PackageCommands(), VehicleCommands(), FinanceCommands(),
               SettingsCommands()})
-            for (Subcommand& sub : family)
+            for (Subcommand& sub : family) {
+                CheckDeclaration(sub);
                 all.push_back(std::move(sub));
+            }
         return all;
     }();
     return list;
@@ -38,11 +41,11 @@ const std::vector<Subcommand>& Subcommands()
 void PrintCalculator(std::ostream& out, const Subcommand& sub)
 {
     std::size_t width = 10;
-    for (const OptionDef& def : sub.options)
-        width = std::max(width, def.name.size());
+    for (const OptionDef* def : sub.options)
+        width = std::max(width, def->name.size());
     out << sub.name << ": " << sub.summary << "\n";
-    for (const OptionDef& def : sub.options)
-        out << "  --" << std::left << std::setw(static_cast<int>(width)) << def.name << ' ' << def.help << '\n';
+    for (const OptionDef* def : sub.options)
+        out << "  --" << std::left << std::setw(static_cast<int>(width)) << def->name << ' ' << def->helpText() << '\n';
 }
 
 void PrintHeading(std::ostream& out)
@@ -144,5 +147,10 @@ int main(int argc, char** argv)
     } catch (const PrintError& e) {
         std::cerr << "revora-calc: " << e.message().toStdString() << '\n';
         return 1;
+    } catch (const std::logic_error& e) {
+        // A declaration that does not hold, or an option read that was never declared: a
+        // fault in this program, which no command line can cause.
+        std::cerr << "revora-calc: internal error: " << e.what() << '\n';
+        return 70;
     }
 }

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QSet>
 
 #include "TestSupport.h"
@@ -174,6 +175,48 @@ TEST_F(RevoraCalcTest, ACalculatorsHelpListsItsOptionsAlone)
         for (const QString& text : listed + absent)
             EXPECT_EQ(run.out.contains(text), listed.contains(text)) << listed[0].toStdString() << text.toStdString();
     }
+}
+
+// Every calculator's declaration holds as revora-calc starts, and its readers ask only for
+// options it declares: given every option its help lists, each one a value its placeholder
+// allows, it answers or refuses, and never stops on a fault of its own.
+TEST_F(RevoraCalcTest, EveryCalculatorReadsOnlyTheOptionsItDeclares)
+{
+    QFile vehicles(dataDir.filePath("vehicles.json"));
+    ASSERT_TRUE(vehicles.open(QIODevice::WriteOnly) && vehicles.write("[{}]") == 4);
+    vehicles.close();
+    const auto valueFor = [&](const QString& placeholder) -> QString {
+        if (placeholder.contains('|'))
+            return placeholder.section('|', 0, 0);
+        const QMap<QString, QString> values{{"dd/mm/yyyy", "01/03/2015"}, {"FILE", vehicles.fileName()},
+                                            {"COLUMN=VALUE", "PensionCont=1"},
+                                            {"DESCRIPTION:AMOUNT[:COST-TO-COMPANY]", "a:1"}};
+        return values.value(placeholder, "1");
+    };
+    QStringList calculator;
+    const auto run = [&] {
+        const CalcRun answer = RevoraCalc(calculator << DataDirArg());
+        EXPECT_TRUE(answer.exitCode >= 0 && answer.exitCode <= 2) << answer.err.toStdString();
+    };
+    for (const QString& line : RevoraCalc({"--help"}).out.split('\n')) {
+        const QString head = line.section(": ", 0, 0);
+        if (line.contains(": ") && !head.contains(' ') && head != "usage") {
+            if (!calculator.isEmpty())
+                run();
+            calculator = {head};
+        }
+        // No report or printer, and the data folder is the test's own.
+        const QString name = line.trimmed().section(' ', 0, 0);
+        const QStringList skipped{"--report", "--print", "--data-dir"};
+        if (calculator.isEmpty() || !name.startsWith("--") || skipped.contains(name))
+            continue;
+        calculator << name;
+        const QString rest = line.trimmed().section(' ', 1).trimmed();
+        if (rest.contains("  "))
+            calculator << valueFor(rest.section("  ", 0, 0));
+    }
+    ASSERT_EQ(calculator.value(0), "settings");
+    run();
 }
 
 } // namespace

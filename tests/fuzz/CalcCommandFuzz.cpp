@@ -16,17 +16,17 @@ namespace {
 
 // Options of each shape the subcommands use: numbers, counts, yes/no, a name, a flag and a
 // repeatable one, then the common ones.
-const std::vector<OptionDef>& Definitions()
+const OptionDef Income{"income", OptionKind::Amount, "amount"};
+const OptionDef Age{"age", OptionKind::Whole, "count"};
+const OptionDef Members{"members", OptionKind::Whole, "count"};
+const OptionDef Directive{.name = "directive", .kind = OptionKind::Choice, .help = "yes or no", .choices = YesOrNo};
+const OptionDef Employee{.name = "employee", .kind = OptionKind::Text, .help = "name", .most = 50};
+const OptionDef Afrikaans{"afrikaans", OptionKind::Flag, "flag"};
+const OptionDef Deduction{.name = "deduction", .kind = OptionKind::Amount, .help = "repeatable", .repeatable = true};
+
+const Options& Definitions()
 {
-    static const std::vector<OptionDef> defs = WithCommon({
-        {"income", true, "amount"},
-        {"age", true, "count"},
-        {"members", true, "count"},
-        {"directive", true, "yes or no"},
-        {"employee", true, "name"},
-        {"afrikaans", false, "flag"},
-        {"deduction", true, "repeatable", true},
-    });
+    static const Options defs = WithCommon({&Income, &Age, &Members, &Directive, &Employee, &Afrikaans, &Deduction});
     return defs;
 }
 
@@ -71,11 +71,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const ParsedOptions options(Definitions(), args);
         Tolerant([&] {
-            const double v = options.number("income", 0.0);
+            const double v = options.number(Income, 0.0);
             Finite(v, "a number option");
         });
         Tolerant([&] {
-            if (const auto v = options.numberIfGiven("income")) {
+            if (const auto v = options.numberIfGiven(Income)) {
                 Finite(*v, "a number option");
                 // The figures as printed, into memory: captioned and as JSON, never "nan" or "inf".
                 for (const bool json : {false, true}) {
@@ -86,21 +86,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 }
             }
         });
-        Tolerant([&] { Finite(options.requiredNumber("income"), "a required number"); });
+        Tolerant([&] { Finite(options.requiredNumber(Income), "a required number"); });
         Tolerant([&] {
-            const std::int16_t age = options.count("age", 0);
-            if (const auto text = options.value("age"))
+            const std::int16_t age = options.count(Age, 0);
+            if (const auto text = options.value(Age))
                 Require(RoundHalfEvenToInt16(NumberFromText("age", *text)) == age, "a count is its text rounded");
         });
         Tolerant([&] {
-            if (const auto text = options.value("members"))
+            if (const auto text = options.value(Members))
                 Require(NonNegativeCount("members", *text) >= 0, "a non-negative count below 0");
         });
-        Tolerant([&] { (void)options.yesNoIfGiven("directive"); });
-        Tolerant([&] { (void)NameUpTo(options, "employee", 50); });
-        for (const std::string& value : options.values("deduction"))
+        Tolerant([&] { (void)options.yesNoIfGiven(Directive); });
+        Tolerant([&] { (void)NameUpTo(options, Employee); });
+        for (const std::string& value : options.values(Deduction))
             Tolerant([&] { Finite(NumberFromText("deduction", value), "a repeated number"); });
-        Require(options.has("afrikaans") || !options.value("afrikaans"), "a flag holds no value");
+        Require(options.has(Afrikaans) || !options.value(Afrikaans), "a flag holds no value");
     } catch (const UsageError&) {
     }
     return 0;

@@ -7,6 +7,10 @@ namespace revora {
 // The longest loan the period boxes take, in months.
 inline constexpr double MostLoanMonths = 600.0;
 
+// The most an amount box of the financial calculators takes: ten whole digits. Bounding the
+// amounts keeps every product the annuity formulas and the yearly compounding form finite.
+inline constexpr double MostFinanceAmount = 9'999'999'999.99;
+
 inline double MonthlyRate(double annualRatePercent) noexcept { return annualRatePercent / 12.0 / 100.0; }
 
 // RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal and the months are non-zero.

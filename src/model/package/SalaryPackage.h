@@ -16,6 +16,9 @@
 
 namespace revora {
 
+// The most characters the taxpayer's name on a package printout takes.
+inline constexpr int TaxpayerNameLength = 50;
+
 enum class PackageScreen { RevoraAnnual, RevoraMonthly, AvantaAnnual, AvantaMonthly };
 
 inline constexpr bool IsMonthly(PackageScreen s) noexcept

@@ -3,6 +3,7 @@
 // inputs for a pay period, the results of a periodic calculation, and the refusal a period
 // check gives. Plain values; the screens and revora-calc fill them.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct PayeSettings {
     double UIFLimit = 14872.0;   // monthly remuneration ceiling for UIF, rand
     double TAIncRate8020 = 0.8;  // taxable part of a travel allowance: 0.8 or 0.2
 };
+
+// The taxable share of a travel allowance or of a company-car benefit is one of these two, as
+// the settings panel's pair of option buttons offers them.
+inline constexpr std::array<double, 2> InclusionRates{0.8, 0.2};
 
 // The UIF and SDL rates are shares of the remuneration they are worked on: above 100 % a
 // contribution would be more than the pay it comes from. The settings panel and revora-calc

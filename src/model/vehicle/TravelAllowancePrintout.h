@@ -14,6 +14,9 @@ inline constexpr const char* TravelAllowanceTable = "traveldeduction";
 // The report window's title, before the export hint.
 inline constexpr const char* TravelAllowanceTitle = "Car Allowance";
 
+// The most characters the employee's name on the printout takes.
+inline constexpr int TravelNameLength = 50;
+
 // "caeprk.rpt" with a record kept (actual costs), "caepnrk.rpt" without (deemed costs).
 const char* TravelAllowanceLayout(std::int16_t recordKept) noexcept;
 
