@@ -82,8 +82,8 @@ int main(int argc, char** argv)
         if (top->objectName() == "frmAbout")
             top->close();
 
-    window.state().TaxBracketResult.TaxableIncome = 500000;
-    window.state().QuickTax.Age = 40;
+    window.state().Tax.TaxBracketResult.TaxableIncome = 500000;
+    window.state().Tax.QuickTax.Age = 40;
     window.findChild<QAction*>("QuickTax")->trigger();
     QMdiSubWindow* sub = window.findScreen("frmKwikTax");
     QApplication::processEvents();
@@ -133,7 +133,7 @@ int main(int argc, char** argv)
 
     // Two company cars held one after the other during the year, entered as a clerk would
     // have them in the register when the screen opens.
-    revora::CompanyCarRegister& cars = window.state().CompanyCars;
+    revora::CompanyCarRegister& cars = window.state().Vehicle.CompanyCars;
     cars.Add();
     cars.Current() = {.CCRegNumber = "CA 123-456", .CCMake = "Toyota", .CCModel = "Corolla 1.6 Prestige",
                       .YearOfManfact = "2014", .CCPrice = 250000,
@@ -160,7 +160,7 @@ int main(int argc, char** argv)
         return 1;
     sub->close();
 
-    revora::TravelAllowanceInputs& travel = window.state().TravelAllowance;
+    revora::TravelAllowanceInputs& travel = window.state().Vehicle.TravelAllowance;
     travel.CarDescription = "Toyota Corolla 1.6 Prestige (own car)";
     travel.VehicleValue = 150000;
     travel.AllowanceReceived = 60000;

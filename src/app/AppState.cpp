@@ -4,16 +4,9 @@ namespace revora {
 
 void AppState::InitialiseAll()
 {
-    TaxBracketResult.TaxBeforeRebates = 0.0;
-    TaxBracketResult.MarginalRate = 0.0;
-    QuickTaxInitialise(QuickTax);
-    CompanyCars.Reset();
-    TravelAllowance = TravelAllowanceInputs{};
-    LoanInitialise(Loans);
-    LoanBuster = LoanBusterState{};
-    LoanComparison = LoanComparisonState{};
-    DailyBalance = DailyBalanceState{};
-    Inflation = InflationState{};
+    Tax.Reset();
+    Vehicle.Reset();
+    Finance.Reset();
 }
 
 } // namespace revora

@@ -1,44 +1,35 @@
 #pragma once
-// The program-wide shared values, owned by the main window and handed to the screens.
+// The program's state while it runs, owned by the main window: the program-wide values, and
+// each domain's own part, handed to that domain's screens.
 
 #include <QString>
 #include <cstdint>
 #include <optional>
 
 #include "AppFolders.h"
-#include "finance/DailyBalance.h"
-#include "finance/Inflation.h"
-#include "finance/Loan.h"
-#include "finance/LoanBuster.h"
-#include "finance/LoanComparison.h"
-#include "tax/QuickTax.h"
-#include "tax/TaxEngine.h"
-#include "vehicle/CompanyCarRegister.h"
-#include "vehicle/TravelAllowance.h"
+#include "finance/FinanceState.h"
+#include "tax/TaxState.h"
+#include "vehicle/VehicleState.h"
 
 namespace revora {
 
-struct AppState {
+// What every calculator window works with besides its own domain's values: where the program's
+// files are, and the print choices kept between prints.
+struct ProgramValues {
     AppPaths Paths;
-    revora::TaxBracketResult TaxBracketResult;
-    QuickTaxState QuickTax;
     std::int16_t PrintDirect = 0; // 1: straight to the printer; 0: the report window
-    std::optional<bool> ViewAbout; // as read from the start-up database; empty when unreadable
-    QString ReportWindowTitle;     // kept between prints, as the one report control keeps it
-    QString PrinterName;           // chosen in "&Printer Setup"; empty means the default printer
-    CompanyCarRegister CompanyCars; // the company cars, kept while the program runs
-    TravelAllowanceInputs TravelAllowance; // the travel allowance screen's inputs, kept likewise
-    LoanState Loans;                    // the small calculators' values, kept likewise
-    LoanBusterState LoanBuster;
-    LoanComparisonState LoanComparison;
-    DailyBalanceState DailyBalance;
-    InflationState Inflation;
+    QString ReportWindowTitle;    // kept between prints, as the one report control keeps it
+    QString PrinterName;          // chosen in "&Printer Setup"; empty means the default printer
+};
 
-    // Start values of the shared values: the company car register emptied and the travel
-    // allowance inputs back to no record kept, no amounts and both costs included; the loan
-    // values but its principal, the loan buster's, the comparison's, the daily balance's (dates
-    // not set) and the inflation's back to their start values. The taxable income, the quick
-    // tax age and income copy and the paths are kept.
+struct AppState : ProgramValues {
+    std::optional<bool> ViewAbout; // as read from the start-up database; empty when unreadable
+    TaxState Tax;                  // the bracket result and quick tax: tax, payroll and package screens
+    VehicleState Vehicle;          // the company cars and the travel allowance inputs
+    FinanceState Finance;          // the small calculators' values
+
+    // Every domain's values back to their start values (each part's Reset); the paths, the
+    // print choices and ViewAbout are kept.
     void InitialiseAll();
 };
 

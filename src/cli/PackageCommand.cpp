@@ -231,7 +231,7 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     const auto calculate =
         !grossUp ? SalPackForward : (options.has(ReferenceSearch) ? SalPackGrossUpReference : SalPackGrossUp);
     PackageResult result;
-    const PackageOutcome outcome = calculate(screen, inputs, settings, result, state.TaxBracketResult);
+    const PackageOutcome outcome = calculate(screen, inputs, settings, result, state.Tax.TaxBracketResult);
     if (outcome != PackageOutcome::Done) {
         // Only the calculation could tell, and it needs the settings; a refused run leaves the
         // data folder as it found it, so the settings file it made from the seed goes again.

@@ -204,7 +204,7 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const PayeSettings settings = overrides.appliedTo(ReadPayeSettings(state.Paths));
-    const PayeOutcome outcome = calculate(settings, state.TaxBracketResult);
+    const PayeOutcome outcome = calculate(settings, state.Tax.TaxBracketResult);
     PrintFigures(std::cout, outcome.figures, options.has(JsonOption));
     const PayePrintoutTarget& target = outcome.printout;
     return Output(state, options,

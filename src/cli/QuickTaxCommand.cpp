@@ -20,11 +20,11 @@ int QuickTax(const ParsedOptions& options)
     CheckReportFile(options);
 
     AppState state = MakeState(options);
-    state.TaxBracketResult.TaxableIncome = income;
-    state.QuickTax.Age = age;
-    QuickTaxCalculate(state.QuickTax, state.TaxBracketResult);
-    const TaxBracketResult& r = state.TaxBracketResult;
-    const QuickTaxState& q = state.QuickTax;
+    state.Tax.TaxBracketResult.TaxableIncome = income;
+    state.Tax.QuickTax.Age = age;
+    QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult);
+    const TaxBracketResult& r = state.Tax.TaxBracketResult;
+    const QuickTaxState& q = state.Tax.QuickTax;
     const std::vector<Figure> figures{
                   {"TaxableIncome", "Taxable Income", r.TaxableIncome, 2},
                   {"Age", "Age", static_cast<double>(q.Age), 0},
@@ -45,7 +45,7 @@ int QuickTax(const ParsedOptions& options)
     return Output(state,
                   options,
                   {"kwiktax", "kwiktep.rpt", QStringLiteral("QuickTax") + ExportHint},
-                  QuickTaxReportRow(state.QuickTax, state.TaxBracketResult));
+                  QuickTaxReportRow(state.Tax.QuickTax, state.Tax.TaxBracketResult));
 }
 
 } // namespace

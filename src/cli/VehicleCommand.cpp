@@ -355,7 +355,7 @@ int CompanyCar(const ParsedOptions& options)
     CheckReportFile(options);
 
     AppState state = MakeState(options);
-    CompanyCarRegister& cars = state.CompanyCars;
+    CompanyCarRegister& cars = state.Vehicle.CompanyCars;
     cars.Reset();
     cars.Records.insert(cars.Records.end(), vehicles.begin(), vehicles.end());
     cars.CMVMaxNum = static_cast<std::int16_t>(vehicles.size());
@@ -460,7 +460,7 @@ int Travel(const ParsedOptions& options)
 
     AppState state = MakeState(options);
     const TravelAllowanceResults results = CalcTravelAllowance(inputs, period);
-    state.TravelAllowance = inputs;
+    state.Vehicle.TravelAllowance = inputs;
     const bool json = options.has(JsonOption);
     PrintFigures(std::cout, TravelFigures(inputs, results, json), json);
     return Output(state, options,

@@ -7,7 +7,7 @@
 
 namespace revora {
 
-ReportJob::ReportJob(const AppState& state, const QString& layoutName)
+ReportJob::ReportJob(const ProgramValues& state, const QString& layoutName)
     : layout_(LoadReportLayout(state.Paths.LayoutPath(layoutName))),
       reports_(state.Paths.ReportDbPath, state.Paths.SeedFolder())
 {
@@ -39,14 +39,14 @@ RenderedReport ReportJob::render(const QString& title)
     return {title, html};
 }
 
-RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row)
+RenderedReport WriteAndRenderOneRowReport(ProgramValues& state, const ReportRequest& request, const ReportRow& row)
 {
     ReportJob job(state, request.layoutName);
     job.writeRow(request.table, row);
     return job.render(request.title);
 }
 
-RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
+RenderedReport WriteAndRenderMultiRowReport(ProgramValues& state, const ReportRequest& request,
                                             const std::vector<ReportRow>& rows)
 {
     ReportJob job(state, request.layoutName);
@@ -54,7 +54,7 @@ RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest
     return job.render(request.title);
 }
 
-RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title)
+RenderedReport RenderReport(const ProgramValues& state, const QString& layoutName, const QString& title)
 {
     return ReportJob(state, layoutName).render(title);
 }

@@ -35,7 +35,7 @@ struct RenderedReport {
 // file on failure.
 class ReportJob {
 public:
-    ReportJob(const AppState& state, const QString& layoutName);
+    ReportJob(const ProgramValues& state, const QString& layoutName);
 
     // Overwrites a one-row table's row.
     void writeRow(const QString& table, const ReportRow& row);
@@ -49,11 +49,11 @@ private:
     DatabaseConnection reports_;
 };
 
-RenderedReport WriteAndRenderOneRowReport(AppState& state, const ReportRequest& request, const ReportRow& row);
-RenderedReport WriteAndRenderMultiRowReport(AppState& state, const ReportRequest& request,
+RenderedReport WriteAndRenderOneRowReport(ProgramValues& state, const ReportRequest& request, const ReportRow& row);
+RenderedReport WriteAndRenderMultiRowReport(ProgramValues& state, const ReportRequest& request,
                                             const std::vector<ReportRow>& rows);
 
 // RunReport: renders the layout over the rows as they stand.
-RenderedReport RenderReport(const AppState& state, const QString& layoutName, const QString& title);
+RenderedReport RenderReport(const ProgramValues& state, const QString& layoutName, const QString& title);
 
 } // namespace revora

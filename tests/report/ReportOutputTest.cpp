@@ -55,10 +55,10 @@ protected:
     // The quick tax screen's row for an income and age, as "&Print" writes it.
     ReportRow QuickTaxRow(double income, std::int16_t age)
     {
-        state.TaxBracketResult.TaxableIncome = income;
-        state.QuickTax.Age = age;
-        QuickTaxCalculate(state.QuickTax, state.TaxBracketResult);
-        return QuickTaxReportRow(state.QuickTax, state.TaxBracketResult);
+        state.Tax.TaxBracketResult.TaxableIncome = income;
+        state.Tax.QuickTax.Age = age;
+        QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult);
+        return QuickTaxReportRow(state.Tax.QuickTax, state.Tax.TaxBracketResult);
     }
 
     QList<QSqlRecord> QuickTaxTable() { return ReadReportTable(state.Paths, "kwiktax"); }

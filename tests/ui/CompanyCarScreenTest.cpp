@@ -29,7 +29,7 @@ using revora::testing::ScreenFixtureOptions;
 class CompanyCarScreenTest : public QObject, public revora::testing::ScreenFixture<CompanyCarScreen> {
     Q_OBJECT
 
-    CompanyCarRegister& cars() { return state_->CompanyCars; }
+    CompanyCarRegister& cars() { return state_->Vehicle.CompanyCars; }
 
     // Typing and clicking here insist on an enabled control: the register's enabling is under test.
     void type(const char* name, const QString& text)

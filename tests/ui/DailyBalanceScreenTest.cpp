@@ -63,9 +63,9 @@ private slots:
         typeMarchCase();
         QCOMPARE(shown("numCapAmount"), QString("100000.00")); // its own plain format on leaving
         QCOMPARE(shown("numIntRate"), QString("10.000"));
-        QCOMPARE(state_->DailyBalance.Capital, 100000.0F);
-        QCOMPARE(state_->DailyBalance.StartDate, FirstMarch);
-        QCOMPARE(state_->DailyBalance.EndDate, LastMarch);
+        QCOMPARE(state_->Finance.DailyBalance.Capital, 100000.0F);
+        QCOMPARE(state_->Finance.DailyBalance.StartDate, FirstMarch);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, LastMarch);
         QCOMPARE(shown("numAnsDB2"), QString("0")); // typing does not recalculate
         click("cmdCalculate");
         QCOMPARE(shown("numAnsDB2"), QString("30"));
@@ -88,7 +88,7 @@ private slots:
         typeAndLeave("numCapAmount", "100000");
         typeAndLeave("numIntRate", "10");
         typeAndLeave("dtStartDate", "01/03/2015");
-        QCOMPARE(state_->DailyBalance.EndDate, DateNotSet);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, DateNotSet);
         click("cmdCalculate");
         QCOMPARE(shown("numAnsDB2"), QString("0"));
         // Opening again runs the figures: an end date not set counts no days, not the days
@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(shown("numAnsDB2"), QString("30"));
         MessageBoxWatcher watcher;
         typeAndLeave("dtStartDate", "");
-        QCOMPARE(state_->DailyBalance.StartDate, DateNotSet);
+        QCOMPARE(state_->Finance.DailyBalance.StartDate, DateNotSet);
         QCOMPARE(shown("dtStartDate"), QString());
         QTest::qWait(60);
         QCOMPARE(watcher.texts(), QStringList());
@@ -142,13 +142,13 @@ private slots:
         spin("spRate", -1);
         QCOMPARE(beeps.count(), 1);
         QCOMPARE(shown("numIntRate"), QString("50.000"));
-        QCOMPARE(state_->DailyBalance.Rate, 50.0F);
+        QCOMPARE(state_->Finance.DailyBalance.Rate, 50.0F);
         QCOMPARE(shown("numAnsDB1"), QString("4109.59")); // recalculated at 50 %
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
         spin("spRate", 1);
         QCOMPARE(beeps.count(), 1);
         QCOMPARE(shown("numIntRate"), QString("0.250"));
-        QCOMPARE(state_->DailyBalance.Rate, 0.25F);
+        QCOMPARE(state_->Finance.DailyBalance.Rate, 0.25F);
         QCOMPARE(shown("numAnsDB1"), QString("20.55"));
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
 
@@ -162,7 +162,7 @@ private slots:
         typeAndLeave("numIntRate", "0");
         spin("spRate", 1);
         QCOMPARE(shown("numIntRate"), QString("0.000"));
-        QCOMPARE(state_->DailyBalance.Rate, 0.0F);
+        QCOMPARE(state_->Finance.DailyBalance.Rate, 0.0F);
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
     }
 
@@ -171,7 +171,7 @@ private slots:
         // Nothing to step from without a start date.
         spin("spDate", 1);
         QCOMPARE(shown("dtEndDate"), QString());
-        QCOMPARE(state_->DailyBalance.EndDate, DateNotSet);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, DateNotSet);
 
         typeAndLeave("numCapAmount", "100000");
         typeAndLeave("numIntRate", "10");
@@ -187,7 +187,7 @@ private slots:
         spin("spDate", -1); // stopped at the start, with a beep
         QCOMPARE(beeps.count(), 1);
         QCOMPARE(shown("dtEndDate"), QString("01/03/2015"));
-        QCOMPARE(state_->DailyBalance.EndDate, FirstMarch);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, FirstMarch);
         QCOMPARE(shown("numAnsDB2"), QString("0"));
         QCOMPARE(shown("numAnsDB1"), QString("0.00"));
         spin("spDate", 1);
@@ -202,7 +202,7 @@ private slots:
         QTRY_COMPARE(watcher.texts(), QStringList{"The date entered is invalid please enter a valid date."});
         QCOMPARE(watcher.titles(), QStringList{"INVALID DATE"});
         QCOMPARE(shown("dtStartDate"), QString());
-        QCOMPARE(state_->DailyBalance.StartDate, DateNotSet);
+        QCOMPARE(state_->Finance.DailyBalance.StartDate, DateNotSet);
         QTRY_COMPARE(area_->focusWidget(), find("dtStartDate"));
 
         // With no start date to measure from, a date before 1800 is no date at all.
@@ -217,11 +217,11 @@ private slots:
         QTRY_COMPARE(watcher.texts().size(), 3);
         QCOMPARE(watcher.texts().last(), QString("The date entered is more than 30 years(360 months) after 01/03/2015."));
         QCOMPARE(watcher.titles().last(), QString("DATE OUT OF RANGE"));
-        QCOMPARE(state_->DailyBalance.EndDate, DateNotSet);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, DateNotSet);
         QTRY_COMPARE(area_->focusWidget(), find("dtEndDate"));
         // The last day of the span is taken.
         typeAndLeave("dtEndDate", "03/03/2045");
-        QCOMPARE(state_->DailyBalance.EndDate, FirstMarch + DailyBalanceSpan);
+        QCOMPARE(state_->Finance.DailyBalance.EndDate, FirstMarch + DailyBalanceSpan);
         typeAndLeave("dtEndDate", "28/02/2015");
         QTRY_COMPARE(watcher.texts().size(), 4);
         QCOMPARE(watcher.texts().last(), QString("The date entered is before the start date 01/03/2015."));
@@ -233,12 +233,12 @@ private slots:
         QCOMPARE(watcher.texts().last(), QString("The date entered is more than 30 years(360 months) before 31/03/2015."));
         QCOMPARE(watcher.titles().last(), QString("DATE OUT OF RANGE"));
         QCOMPARE(shown("dtStartDate"), QString("01/03/2015"));
-        QCOMPARE(state_->DailyBalance.StartDate, FirstMarch);
+        QCOMPARE(state_->Finance.DailyBalance.StartDate, FirstMarch);
         QTRY_COMPARE(area_->focusWidget(), find("dtStartDate"));
         typeAndLeave("dtStartDate", "31/03/2015");
         QTRY_COMPARE(watcher.texts().size(), 6);
         QCOMPARE(watcher.texts().last(), QString("The date entered is not before the end date 31/03/2015."));
-        QCOMPARE(state_->DailyBalance.StartDate, FirstMarch);
+        QCOMPARE(state_->Finance.DailyBalance.StartDate, FirstMarch);
     }
 
     void rateAboveFortyIsRefused()
@@ -248,10 +248,10 @@ private slots:
         type("numIntRate", "41");
         QTRY_COMPARE(watcher.texts(), QStringList{"The maximum Interest Rate allowed is 40%"});
         QCOMPARE(watcher.titles(), QStringList{"Incorrect Interest Rate!"});
-        QCOMPARE(state_->DailyBalance.Rate, 12.5F); // never the "4" typed before the refused "1"
+        QCOMPARE(state_->Finance.DailyBalance.Rate, 12.5F); // never the "4" typed before the refused "1"
         QTRY_COMPARE(area_->focusWidget(), find("numIntRate"));
         type("numIntRate", "40");
-        QCOMPARE(state_->DailyBalance.Rate, 40.0F);
+        QCOMPARE(state_->Finance.DailyBalance.Rate, 40.0F);
         QCOMPARE(watcher.texts().size(), 1);
     }
 
@@ -276,7 +276,7 @@ private slots:
         // The report shows the figures of the inputs on the screen when it is asked for.
         MessageBoxWatcher watcher;
         click("cmdPrint");
-        state_->DailyBalance.Capital = 200000.0F;
+        state_->Finance.DailyBalance.Capital = 200000.0F;
         QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
         QVERIFY(!screen_->printPanel()->isVisible());
         QCOMPARE(state_->ReportWindowTitle, QString("Daily Balance Calculation"));

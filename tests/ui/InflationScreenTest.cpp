@@ -54,7 +54,7 @@ private slots:
         click("cmdCalculate");
         QCOMPARE(shown("numAns1"), QString("179085"));
         QCOMPARE(shown("numAns2"), QString("55839"));
-        QCOMPARE(qRound(state_->Inflation.FutureValue * 100), 17908477);
+        QCOMPARE(qRound(state_->Finance.Inflation.FutureValue * 100), 17908477);
 
         typeAndLeave("numPeriod", "0");
         click("cmdCalculate");
@@ -63,7 +63,7 @@ private slots:
 
         // Falling prices: a negative rate.
         typeCase("100000", "10", "-5");
-        QCOMPARE(state_->Inflation.Rate, -5.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, -5.0);
         click("cmdCalculate");
         QCOMPARE(shown("numAns1"), QString("59874"));
         QCOMPARE(shown("numAns2"), QString("167018"));
@@ -101,24 +101,24 @@ private slots:
         spin("spPeriod", -1);
         QCOMPARE(periodBeeps.count(), 1);
         QCOMPARE(shown("numPeriod"), QString("40"));
-        QCOMPARE(state_->Inflation.Period, 40.0);
+        QCOMPARE(state_->Finance.Inflation.Period, 40.0);
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
         QCOMPARE(shown("numAns1"), QString("3611886481")); // recalculated
         spin("spPeriod", 1);
         QCOMPARE(shown("numPeriod"), QString("1"));
-        QCOMPARE(state_->Inflation.Period, 1.0);
+        QCOMPARE(state_->Finance.Inflation.Period, 1.0);
         QCOMPARE(shown("numAns1"), QString("130000"));
         QCOMPARE(periodBeeps.count(), 1);
 
         QSignalSpy rateBeeps(find<SpinnerStep>("spInflation"), &SpinnerStep::beeped);
         spin("spInflation", 1);
         QCOMPARE(shown("numInflaRate"), QString("-5.000"));
-        QCOMPARE(state_->Inflation.Rate, -5.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, -5.0);
         QCOMPARE(shown("numAns1"), QString("95000"));
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
         spin("spInflation", -1);
         QCOMPARE(shown("numInflaRate"), QString("30.000"));
-        QCOMPARE(state_->Inflation.Rate, 30.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, 30.0);
         typeAndLeave("numInflaRate", "-0.25");
         spin("spInflation", 1);
         QCOMPARE(rateBeeps.count(), 1);
@@ -130,7 +130,7 @@ private slots:
         find("numPeriod")->setFocus(Qt::TabFocusReason);
         QTest::keyClick(find("numPeriod"), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_6);
-        QCOMPARE(state_->Inflation.Rate, 6.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, 6.0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(shown("numInflaRate"), QString("5.750"));
 
@@ -138,7 +138,7 @@ private slots:
         typeAndLeave("numPeriod", "0");
         spin("spPeriod", 1);
         QCOMPARE(shown("numPeriod"), QString("0"));
-        QCOMPARE(state_->Inflation.Period, 0.0);
+        QCOMPARE(state_->Finance.Inflation.Period, 0.0);
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
     }
 
@@ -149,23 +149,23 @@ private slots:
         type("numPeriod", "41");
         QTRY_COMPARE(watcher.texts(), QStringList{"The maximum period allowed 40 years"});
         QCOMPARE(watcher.titles(), QStringList{"Incorrect Period!"});
-        QCOMPARE(state_->Inflation.Period, 10.0); // never the "4" typed on the way
+        QCOMPARE(state_->Finance.Inflation.Period, 10.0); // never the "4" typed on the way
         QTRY_COMPARE(area_->focusWidget(), find("numPeriod"));
         type("numPeriod", "40");
-        QCOMPARE(state_->Inflation.Period, 40.0);
+        QCOMPARE(state_->Finance.Inflation.Period, 40.0);
 
         type("numInflaRate", "41");
         QTRY_COMPARE(watcher.texts().size(), 2);
         QCOMPARE(watcher.texts().last(), QString("The range of the Inflation Rate is between -5% and 40%"));
         QCOMPARE(watcher.titles().last(), QString("Incorrect Inflation Rate!"));
-        QCOMPARE(state_->Inflation.Rate, 6.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, 6.0);
         QTRY_COMPARE(area_->focusWidget(), find("numInflaRate"));
         type("numInflaRate", "-6");
         QTRY_COMPARE(watcher.texts().size(), 3);
         QCOMPARE(watcher.titles().last(), QString("Incorrect Inflation Rate!"));
-        QCOMPARE(state_->Inflation.Rate, 6.0);
+        QCOMPARE(state_->Finance.Inflation.Rate, 6.0);
         type("numInflaRate", "-4.5");
-        QCOMPARE(state_->Inflation.Rate, -4.5);
+        QCOMPARE(state_->Finance.Inflation.Rate, -4.5);
         QCOMPARE(watcher.texts().size(), 3);
     }
 
@@ -206,7 +206,7 @@ private slots:
         // The report holds the figures of the inputs as they stand when it is asked for.
         MessageBoxWatcher watcher;
         click("cmdPrint");
-        state_->Inflation.PresentCost = 50000.0;
+        state_->Finance.Inflation.PresentCost = 50000.0;
         QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
         QVERIFY(!screen_->printPanel()->isVisible());
         QCOMPARE(state_->ReportWindowTitle,

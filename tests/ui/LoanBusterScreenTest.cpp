@@ -65,7 +65,7 @@ private slots:
     {
         typeLoan();
         QCOMPARE(screen_->period(), std::int16_t{240});
-        QCOMPARE(state_->LoanBuster.Rate, 12.0F);
+        QCOMPARE(state_->Finance.LoanBuster.Rate, 12.0F);
         click("cmdCalculate");
         QCOMPARE(shown("numMonRePay"), QString("1 101.09"));
         QCOMPARE(shown("numAns1_0"), QString("164 260.67"));
@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(shown("numAns1_7"), QString("48 999.54"));
         // The extra actually needed is written back.
         QCOMPARE(shown("numXtraPay"), QString("101.49"));
-        QVERIFY(std::fabs(state_->LoanBuster.Extra - 101.49) < 1e-6);
+        QVERIFY(std::fabs(state_->Finance.LoanBuster.Extra - 101.49) < 1e-6);
 
         // Calculating again from the extra written back gives the same loan.
         click("cmdCalculate");
@@ -142,9 +142,9 @@ private slots:
         QCOMPARE(watcher.texts()[0], QString("The maximum interest rate allowed is 50%"));
         QTRY_COMPARE(area_->focusWidget(), find("numIntRate"));
         QCOMPARE(shown("numIntRate"), rate);
-        QCOMPARE(state_->LoanBuster.Rate, rate.toFloat());
+        QCOMPARE(state_->Finance.LoanBuster.Rate, rate.toFloat());
         type("numIntRate", "50");
-        QCOMPARE(state_->LoanBuster.Rate, 50.0F);
+        QCOMPARE(state_->Finance.LoanBuster.Rate, 50.0F);
 
         type("numPeriod", "601");
         QTRY_COMPARE(watcher.texts().size(), 2);
@@ -162,7 +162,7 @@ private slots:
     {
         typeLoan();
         click("cmdCalculate");
-        state_->LoanBuster.Principal = 250000.0;
+        state_->Finance.LoanBuster.Principal = 250000.0;
         screen_->activated();
         QCOMPARE(shown("numPrinAmount"), QString("250 000.00"));
         QCOMPARE(shown("numPeriod"), QString("240"));

@@ -80,8 +80,8 @@ private slots:
     void calculateFillsTheGrid()
     {
         typeLoan();
-        QCOMPARE(state_->LoanComparison.Amount, 100000.0);
-        QCOMPARE(state_->LoanComparison.Rate, 12.0F);
+        QCOMPARE(state_->Finance.LoanComparison.Amount, 100000.0);
+        QCOMPARE(state_->Finance.LoanComparison.Rate, 12.0F);
         click("cmdCalculate");
         QCOMPARE(cell(0, 1), QString("2 224.44 "));
         QCOMPARE(cell(3, 0), QString("20 yrs."));
@@ -111,7 +111,7 @@ private slots:
         QCOMPARE(watcher.texts()[0], QString("The maximum interest rate allowed is 50%"));
         QTRY_COMPARE(area_->focusWidget(), find("numIntRate"));
         // Back to the rate from before the edit, never the "5" typed on the way.
-        QCOMPARE(state_->LoanComparison.Rate, 12.0F);
+        QCOMPARE(state_->Finance.LoanComparison.Rate, 12.0F);
     }
 
     void reopeningShowsTheLastLoanWorkedOut()
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(cell(3, 1), QString("1 101.09 "));
 
         // Becoming active again fills the boxes from the stored values and works them out.
-        state_->LoanComparison.Amount = 200000.0;
+        state_->Finance.LoanComparison.Amount = 200000.0;
         screen_->activated();
         QCOMPARE(shown("numBAmt"), QString("200 000.00"));
         QCOMPARE(cell(3, 1), QString("2 202.17 "));

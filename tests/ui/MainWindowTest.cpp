@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPdfDocument>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include "HelpWindow.h"
 #include "MainWindow.h"
 #include "NumberBox.h"
+#include "ScreenRegistry.h"
 #include "ui/ScreenTestSupport.h"
 #include "StartupSettings.h"
 #include "tax/QuickTaxScreen.h"
@@ -98,6 +100,15 @@ private slots:
             QVERIFY2(MenuAction(*main, name)->isEnabled(), name);
         QVERIFY(MenuAction(*main, "QuickTax")->isEnabled());
         QVERIFY(MenuAction(*main, "mnuAbout")->isEnabled());
+        // Each registered screen is one item of a menu of the bar, with a window name of its own.
+        QSet<QString> windows;
+        for (const ScreenEntry& screen : AllScreens()) {
+            const QList<QAction*> actions = main->findChildren<QAction*>(screen.action);
+            const auto* menu = main->menuBar()->findChild<QMenu*>(screen.menu);
+            QVERIFY2(actions.size() == 1 && menu && menu->actions().contains(actions[0]), screen.action);
+            windows << screen.window;
+        }
+        QCOMPARE(windows.size(), qsizetype(AllScreens().size()));
     }
 
     void aFirstStartShowsTheAboutWindowAndTickingTheBoxStopsIt()
@@ -204,7 +215,7 @@ private slots:
         quick->box(0)->selectAll();
         QTest::keyClicks(quick->box(0), "500000");
         quick->calculate();
-        QVERIFY(state.QuickTax.TotalTax > 0);
+        QVERIFY(state.Tax.QuickTax.TotalTax > 0);
 
         MenuAction(*main, "mnuNew")->trigger();
         QTRY_VERIFY(!main->findScreen("frmMonthly"));
@@ -213,9 +224,9 @@ private slots:
         QVERIFY(main->findScreen("frmKwikTax"));
         QCOMPARE(quick->box(0)->text(), QString("500 000.00"));
         // The shared values are reset, the taxable income is kept.
-        QCOMPARE(state.QuickTax.TotalTax, 0.0);
-        QCOMPARE(state.TaxBracketResult.TaxBeforeRebates, 0.0);
-        QCOMPARE(state.TaxBracketResult.TaxableIncome, 500000.0);
+        QCOMPARE(state.Tax.QuickTax.TotalTax, 0.0);
+        QCOMPARE(state.Tax.TaxBracketResult.TaxBeforeRebates, 0.0);
+        QCOMPARE(state.Tax.TaxBracketResult.TaxableIncome, 500000.0);
     }
 
     void theCompanyCarWidensANormalMainWindowAndCascades()
@@ -328,13 +339,14 @@ private slots:
                          qPrintable(QString("%1 %2").arg(name, button->objectName())));
             }
         }
+        QCOMPARE(area->subWindowList().size(), qsizetype(AllScreens().size())); // every registered screen listed
     }
 
     void initialiseAllEmptiesTheCarRegisterAndResetsTheTravelAllowance()
     {
         SkipAboutAtStart(folder_->path());
         auto main = startMain();
-        AppState& state = main->state();
+        VehicleState& state = main->state().Vehicle;
         state.CompanyCars.Records[0].CCRegNumber = "CA 123-456";
         state.CompanyCars.Add();
         state.CompanyCars.Current().CCRegNumber = "CA 123-456";
@@ -366,7 +378,7 @@ private slots:
             MenuAction(*main, menu)->trigger();
             QVERIFY2(main->findScreen(screen), screen);
         }
-        AppState& state = main->state();
+        FinanceState& state = main->state().Finance;
         state.Loans = {100000, 240, 12, 1101.09, LoanMode::InterestRate, true};
         state.LoanBuster = {100000, 12.0F, 100};
         state.LoanComparison = {100000, 12.0F};

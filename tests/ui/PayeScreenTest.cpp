@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(shown(monthly, "numMAns"), QString("2 882.58"));
         QCOMPARE(shown(monthly, "numMAns1"), QString("148.72")); // the 14 872 limit x 1 %
         QCOMPARE(shown(monthly, "numMAns3"), QString("200.00"));
-        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 240000.0);
+        QCOMPARE(main_->state().Tax.TaxBracketResult.TaxableIncome, 240000.0);
     }
 
     void settingsSavedOnWeeklyAreWhatMonthlyLoads()

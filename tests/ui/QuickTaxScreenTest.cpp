@@ -90,9 +90,9 @@ private slots:
     {
         type(0, "500000");
         type(1, "40");
-        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 500000.0);
-        QCOMPARE(main_->state().QuickTax.IncomeCopy, 500000.0);
-        QCOMPARE(main_->state().QuickTax.Age, std::int16_t(40));
+        QCOMPARE(main_->state().Tax.TaxBracketResult.TaxableIncome, 500000.0);
+        QCOMPARE(main_->state().Tax.QuickTax.IncomeCopy, 500000.0);
+        QCOMPARE(main_->state().Tax.QuickTax.Age, std::int16_t(40));
         QCOMPARE(shown(7), QString("0.00")); // outputs wait for "&Calculate"
 
         QTest::mouseClick(button("cmdCalculate"), Qt::LeftButton);
@@ -113,7 +113,7 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(screen_->box(0)));
         QTest::keyClicks(QApplication::focusWidget(), "500000");
         QCOMPARE(shown(0), QString("500000"));
-        QCOMPARE(main_->state().TaxBracketResult.TaxableIncome, 500000.0);
+        QCOMPARE(main_->state().Tax.TaxBracketResult.TaxableIncome, 500000.0);
         // Tab to "Age" selects it too.
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClicks(QApplication::focusWidget(), "65");
@@ -246,9 +246,9 @@ private slots:
     void ageIsRoundedHalfToEven()
     {
         type(1, "64.5");
-        QCOMPARE(main_->state().QuickTax.Age, std::int16_t(64));
+        QCOMPARE(main_->state().Tax.QuickTax.Age, std::int16_t(64));
         type(1, "65.5");
-        QCOMPARE(main_->state().QuickTax.Age, std::int16_t(66));
+        QCOMPARE(main_->state().Tax.QuickTax.Age, std::int16_t(66));
         screen_->calculate();
         QCOMPARE(shown(6), QString("20 664.00"));
     }
@@ -260,7 +260,7 @@ private slots:
         QVERIFY(screen_->box(1)->commit());
         type(1, "327679");
         QTRY_COMPARE(watcher.titles(), QStringList("Incorrect Age"));
-        QCOMPARE(main_->state().QuickTax.Age, std::int16_t(40));
+        QCOMPARE(main_->state().Tax.QuickTax.Age, std::int16_t(40));
         QCOMPARE(shown(1), QString("40"));
     }
 
@@ -271,7 +271,7 @@ private slots:
         QTest::keyClicks(screen_->box(0), QString(30, '9'));
         QVERIFY(!watcher.texts().isEmpty());
         screen_->calculate();
-        QVERIFY(std::isfinite(main_->state().QuickTax.TaxCommitment));
+        QVERIFY(std::isfinite(main_->state().Tax.QuickTax.TaxCommitment));
         QVERIFY(!shown(7).contains("inf") && !shown(7).contains("nan"));
         for (int i = 0; i < 10; ++i) // every figure shows whole
             QVERIFY2(screen_->box(i)->fontMetrics().horizontalAdvance(shown(i)) + 8 <= screen_->box(i)->width(),
@@ -281,7 +281,7 @@ private slots:
     void becomingActiveShowsTheIncomeAnotherScreenPassed()
     {
         main_->openScreen("frmMonthly", [this] { return new OtherScreen(main_->state()); });
-        main_->state().TaxBracketResult.TaxableIncome = 200000; // as the monthly screen would
+        main_->state().Tax.TaxBracketResult.TaxableIncome = 200000; // as the monthly screen would
         main_->mdiArea()->setActiveSubWindow(main_->findScreen("frmKwikTax"));
         QCOMPARE(shown(0), QString("200 000.00"));
         QCOMPARE(shown(5), QString("37 448.00"));

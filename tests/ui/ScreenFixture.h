@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <type_traits>
 
 #include "AppState.h"
 #include "CalculatorWindow.h"
@@ -100,7 +101,16 @@ protected:
         folder_.reset();
     }
 
-    Screen* open() { return open([](AppState& state) { return new Screen(state); }); }
+    // The screen over its domain's part of the state, as the main window makes it.
+    Screen* open()
+    {
+        return open([](AppState& state) {
+            if constexpr (std::is_constructible_v<Screen, VehicleState&, ProgramValues&>)
+                return new Screen(state.Vehicle, state);
+            else
+                return new Screen(state.Finance, state);
+        });
+    }
     Screen* open(const std::function<Screen*(AppState&)>& make)
     {
         screen_ = make(*state_);

@@ -90,7 +90,7 @@ private slots:
 
         // Leaving fuel out recalculates at once: 20 000 km x 87.9 cents less.
         click("Check1");
-        QCOMPARE(state_->TravelAllowance.IncludeFuel, std::int16_t{0});
+        QCOMPARE(state_->Vehicle.TravelAllowance.IncludeFuel, std::int16_t{0});
         QCOMPARE(shown("sidbEdit1_1"), QString("0.00"));
         QCOMPARE(shown("sidbEdit1_4"), QString("38 343.32"));
 
@@ -121,7 +121,7 @@ private slots:
         type("silgEdit3", "40000");
         type("silgEdit5", "25000");
         click("Option4");
-        QCOMPARE(state_->TravelAllowance.RecordKept, std::int16_t{1});
+        QCOMPARE(state_->Vehicle.TravelAllowance.RecordKept, std::int16_t{1});
         QVERIFY(actual->isVisible() && !deemed->isVisible());
         open(costs, true);
         open(always, true);
@@ -144,7 +144,7 @@ private slots:
         open({"Check1", "Check2"}, true); // without, they reduce the private use of the value
 
         click("Option3");
-        QCOMPARE(state_->TravelAllowance.RecordKept, std::int16_t{0});
+        QCOMPARE(state_->Vehicle.TravelAllowance.RecordKept, std::int16_t{0});
         QVERIFY(deemed->isVisible() && !actual->isVisible());
         open(costs, false);
         open(dates, true);
@@ -163,7 +163,7 @@ private slots:
         QTest::keyClick(find("silgEdit3"), Qt::Key_Escape);
         QCOMPARE(QApplication::focusWidget(), find("silgEdit3"));
         QCOMPARE(shown("silgEdit3"), QString("61000"));
-        QCOMPARE(state_->TravelAllowance.CloseKm, 61000.0);
+        QCOMPARE(state_->Vehicle.TravelAllowance.CloseKm, 61000.0);
         QVERIFY(sub_->isVisible());
 
         // Enter on "&OK" itself presses it: the figures are stored and the screen closes.
@@ -211,8 +211,8 @@ private slots:
         QTRY_COMPARE(watcher.texts().size(), 1);
         QCOMPARE(watcher.titles()[0], QString("Single Payment"));
         QCOMPARE(watcher.texts()[0], QString("Only one amount for either Wear & Tear or Lease payments will be accepted"));
-        QCOMPARE(state_->TravelAllowance.LeasePayments, 0.0);
-        QCOMPARE(state_->TravelAllowance.WearAndTear, 5000.0);
+        QCOMPARE(state_->Vehicle.TravelAllowance.LeasePayments, 0.0);
+        QCOMPARE(state_->Vehicle.TravelAllowance.WearAndTear, 5000.0);
         QCOMPARE(shown("silgEdit11").toDouble(), 0.0);
         QTRY_COMPARE(area_->focusWidget(), find("silgEdit11"));
     }
@@ -250,7 +250,7 @@ private slots:
         typeAndLeave("dtCarAlEndDate", "31/03/2015");
         click("Option4");
         closeScreen();
-        QCOMPARE(state_->TravelAllowance.PeriodDays, 31.0);
+        QCOMPARE(state_->Vehicle.TravelAllowance.PeriodDays, 31.0);
 
         open();
         QCOMPARE(shown("Text1"), QString("Toyota Corolla"));

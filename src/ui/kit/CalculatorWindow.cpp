@@ -38,7 +38,7 @@ int MnemonicKey(const QString& caption)
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(AppState& state, QWidget* parent) : QWidget(parent), state_(state)
+CalculatorWindow::CalculatorWindow(ProgramValues& program, QWidget* parent) : QWidget(parent), program_(program)
 {
     auto* form = new QWidget;
     form->setObjectName("form");
@@ -108,7 +108,7 @@ void CalculatorWindow::setUpRowPrinting(QAbstractButton* printButton, PrintPanel
         }
         try {
             BusyCursor busy;
-            WriteOneRowTable(state_.Paths, rowPrint_.request.table, *row);
+            WriteOneRowTable(program_.Paths, rowPrint_.request.table, *row);
         } catch (const StorageError& e) {
             // A row that could not be written is not offered for printing.
             showError(QStringLiteral("Report"), e.message());
@@ -149,7 +149,7 @@ CalculatorWindow::CommandRow CalculatorWindow::makeCommandRow(bool centred)
 
 void CalculatorWindow::printTo(std::int16_t printDirect)
 {
-    state_.PrintDirect = printDirect;
+    program_.PrintDirect = printDirect;
     if (printPanel_)
         printPanel_->hide();
     if (calculate())
@@ -158,12 +158,12 @@ void CalculatorWindow::printTo(std::int16_t printDirect)
 
 bool CalculatorWindow::printOneRowReport(const ReportRequest& request, const ReportRow& row)
 {
-    return deliver([&] { return WriteAndRenderOneRowReport(state_, request, row); });
+    return deliver([&] { return WriteAndRenderOneRowReport(program_, request, row); });
 }
 
 bool CalculatorWindow::printMultiRowReport(const ReportRequest& request, const std::vector<ReportRow>& rows)
 {
-    return deliver([&] { return WriteAndRenderMultiRowReport(state_, request, rows); });
+    return deliver([&] { return WriteAndRenderMultiRowReport(program_, request, rows); });
 }
 
 bool CalculatorWindow::deliver(const std::function<RenderedReport()>& writeAndRender)
@@ -177,7 +177,7 @@ bool CalculatorWindow::deliver(const std::function<RenderedReport()>& writeAndRe
         showError(QStringLiteral("Report"), e.message());
         return false;
     }
-    return DeliverReport(state_, report, this);
+    return DeliverReport(program_, report, this);
 }
 
 QWidget* CalculatorWindow::mnemonicTarget(const QKeyEvent& event) const
@@ -290,12 +290,12 @@ void CalculatorWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* parent)
+bool DeliverReport(ProgramValues& program, const RenderedReport& report, QWidget* parent)
 {
-    if (state.PrintDirect == 1) {
+    if (program.PrintDirect == 1) {
         try {
             BusyCursor busy;
-            PrintReport(report.html, state.PrinterName, report.documentName());
+            PrintReport(report.html, program.PrinterName, report.documentName());
         } catch (const PrintError& e) {
             QMessageBox::warning(parent, QStringLiteral("Print"), e.message());
             return false;
@@ -303,9 +303,9 @@ bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* paren
         return true;
     }
     // The one report control keeps its title; a direct print leaves it as it was.
-    state.ReportWindowTitle = report.title;
+    program.ReportWindowTitle = report.title;
     QWidget* owner = parent ? parent->window() : nullptr;
-    auto* window = new ReportWindow(report.html, state.ReportWindowTitle, owner);
+    auto* window = new ReportWindow(report.html, program.ReportWindowTitle, owner);
     window->placeOver(owner);
     window->show();
     window->raise();

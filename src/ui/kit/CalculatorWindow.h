@@ -25,7 +25,9 @@ class PrintPanel;
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    CalculatorWindow(AppState& state, QWidget* parent = nullptr);
+    // `program`: the program-wide values a screen prints with; its own domain's values it
+    // takes in its own constructor.
+    CalculatorWindow(ProgramValues& program, QWidget* parent = nullptr);
 
     // Called each time the screen becomes the active window. Screens that always show the
     // results of their current inputs recalculate here.
@@ -50,7 +52,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    AppState& state() { return state_; }
+    ProgramValues& program() { return program_; }
 
     // The screen's controls go into this layout. The form keeps its natural size, centred in
     // a larger window, and scrolls in a smaller one.
@@ -117,7 +119,7 @@ private:
     bool finishTyping() const;
     void pressMnemonic(QWidget* target);
 
-    AppState& state_;
+    ProgramValues& program_;
     QVBoxLayout* formLayout_;
     PrintPanel* printPanel_ = nullptr;
     RowPrint rowPrint_;
@@ -125,6 +127,6 @@ private:
 
 // Runs a rendered report where PrintDirect says: the report window, or the printer.
 // Returns false after telling the user what went wrong.
-bool DeliverReport(AppState& state, const RenderedReport& report, QWidget* parent);
+bool DeliverReport(ProgramValues& program, const RenderedReport& report, QWidget* parent);
 
 } // namespace revora

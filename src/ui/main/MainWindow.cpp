@@ -23,20 +23,8 @@
 #include "DesktopCalculator.h"
 #include "HelpWindow.h"
 #include "VideoWindow.h"
+#include "ScreenRegistry.h"
 #include "StartupSettings.h"
-#include "finance/DailyBalanceScreen.h"
-#include "finance/InflationScreen.h"
-#include "finance/LoanBusterScreen.h"
-#include "finance/LoanComparisonScreen.h"
-#include "finance/LoansScreen.h"
-#include "package/PackageScreen.h"
-#include "payroll/AnnualScreen.h"
-#include "payroll/DailyScreen.h"
-#include "payroll/MonthlyScreen.h"
-#include "payroll/WeekScreen.h"
-#include "tax/QuickTaxScreen.h"
-#include "vehicle/CompanyCarScreen.h"
-#include "vehicle/TravelAllowanceScreen.h"
 
 namespace revora {
 
@@ -71,19 +59,6 @@ protected:
 private:
     QPixmap picture_;
 };
-
-
-// Closed by "&Initialise All", in this order; the fortnightly, quick tax and video screens
-// and the About window stay open.
-const QStringList& ScreensClosedByInitialiseAll()
-{
-    static const QStringList names{
-        "frmAnnual", "frmMonthly", "frmWeekly", "frmDaily", "frmCompCar", "frmCarAll1",
-        "frmHelpBrowser", "frmInflation", "frmLoans", "frmLoanBuster", "frmLoanComp", "frmDayBal",
-        "frmRevoraMon", "frmRevoraAnn", "frmAvxMon", "frmAvxAnn",
-    };
-    return names;
-}
 
 } // namespace
 
@@ -187,35 +162,13 @@ void MainWindow::buildMenus()
              {"mnuPrinterSet", "&Printer Setup", [this] { printerSetup(); }},
              {"Space2", "-", {}},
              {"mnuExit", "E&xit", [this] { close(); }}});
-    addMenu("mnuRevx", "&Revora",
-            {{"mnuRevxMon", "&Monthly", [this] { openPackage("frmRevoraMon", PackageScreen::RevoraMonthly); }},
-             {"mnuRevxAnn", "&Annual", [this] { openPackage("frmRevoraAnn", PackageScreen::RevoraAnnual); }}});
-    addMenu("mnuAvx", "A&vanta",
-            {{"mnuAvxMon", "&Monthly", [this] { openPackage("frmAvxMon", PackageScreen::AvantaMonthly); }},
-             {"mnuAvxAnn", "&Annual", [this] { openPackage("frmAvxAnn", PackageScreen::AvantaAnnual); }}});
-    addMenu("mnuTaxCalc", "&TaxCalcs",
-            {{"mnuAnnual", "&Annual", [this] { openScreen("frmAnnual", [this] { return new AnnualScreen(state_); }); }},
-             {"mnuMonthly", "&Monthly",
-              [this] { openScreen("frmMonthly", [this] { return new MonthlyScreen(state_); }); }},
-             {"mnuFortNight", "&FortNightly",
-              [this] { openScreen("frmFortNight", [this] { return new WeekScreen(state_, WeekKind::Fortnightly); }); }},
-             {"mnuWeekly", "&Weekly",
-              [this] { openScreen("frmWeekly", [this] { return new WeekScreen(state_, WeekKind::Weekly); }); }},
-             {"mnuDaily", "&Daily", [this] { openScreen("frmDaily", [this] { return new DailyScreen(state_); }); }},
-             {"QuickTax", "QuickTax", [this] { openQuickTax(); }}});
-    addMenu("mnuCarCalcs", "&Car Calculations",
-            {{"mnuCompCar", "&Company car", [this] { openCompanyCar(); }},
-             {"mnuCarAll1", "Car Allowance", [this] { openTravelAllowance(); }}});
-    addMenu("mnuBusinessCalcs", "Bu&siness Calculations",
-            {{"mnuInflationProject", "Inflation Projections",
-              [this] { openScreen("frmInflation", [this] { return new InflationScreen(state_); }); }},
-             {"mnuLoans", "Loans", [this] { openScreen("frmLoans", [this] { return new LoansScreen(state_); }); }},
-             {"mnuLoansBuster", "Loan buster",
-              [this] { openScreen("frmLoanBuster", [this] { return new LoanBusterScreen(state_); }); }},
-             {"mnuLoansComparison", "Loan comparison",
-              [this] { openScreen("frmLoanComp", [this] { return new LoanComparisonScreen(state_); }); }},
-             {"mnuDailyBalance", "Daily balance",
-              [this] { openScreen("frmDayBal", [this] { return new DailyBalanceScreen(state_); }); }}});
+    for (const ScreenMenu& menu : ScreenMenus()) {
+        std::vector<Item> items;
+        for (const ScreenEntry& screen : AllScreens())
+            if (QByteArray(screen.menu) == menu.name)
+                items.push_back({screen.action, screen.caption, [this, &screen] { openRegistered(screen); }});
+        addMenu(menu.name, menu.caption, items);
+    }
     QAction* calculator = menuBar()->addAction(QStringLiteral("&MS-Calculator"));
     calculator->setObjectName("mnuMSCalculator");
     connect(calculator, &QAction::triggered, this, &MainWindow::startCalculator);
@@ -259,35 +212,31 @@ QMdiSubWindow* MainWindow::openChild(const QString& name, const std::function<QW
     return sub;
 }
 
-void MainWindow::openPackage(const QString& name, PackageScreen screen)
+void MainWindow::openRegistered(const ScreenEntry& screen)
 {
-    openScreen(name, [this, screen] { return new SalaryPackageScreen(state_, screen); });
+    openScreen(screen.window, [this, &screen] { return screen.make(state_); });
+    if (screen.placement == ScreenPlacement::AsOpened)
+        return;
+    if (screen.placement == ScreenPlacement::WidenedThenCascaded && !widenForCompanyCar())
+        return;
     mdi_->cascadeSubWindows();
     fitAllInsideWorkArea();
 }
 
-void MainWindow::openCompanyCar()
+bool MainWindow::widenForCompanyCar()
 {
-    openScreen("frmCompCar", [this] { return new CompanyCarScreen(state_); });
     // The company car screen is wide: a main window in its normal state takes the width the
-    // screen was laid out for, while a maximised (or minimised) one is left as the user chose.
+    // screen was laid out for, while a maximised (or minimised) one, and the child windows in
+    // it, are left as the user chose.
     if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return;
+        return false;
     const int frame = frameGeometry().width() - geometry().width();
     int outer = TwipsToPixels(CompanyCarMainWindowTwips, logicalDpiX());
     if (QScreen* desktop = screen())
         outer = std::min(outer, desktop->availableGeometry().width()); // never wider than the desktop
     resize(std::max(outer - frame, minimumWidth()), height());
     fitToScreen();
-    mdi_->cascadeSubWindows();
-    fitAllInsideWorkArea();
-}
-
-void MainWindow::openTravelAllowance()
-{
-    openScreen("frmCarAll1", [this] { return new TravelAllowanceScreen(state_); });
-    mdi_->cascadeSubWindows();
-    fitAllInsideWorkArea();
+    return true;
 }
 
 namespace {
@@ -390,16 +339,16 @@ void MainWindow::closeEvent(QCloseEvent* event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::openQuickTax()
-{
-    openScreen("frmKwikTax", [this] { return new QuickTaxScreen(state_); });
-}
-
 void MainWindow::initialiseAll()
 {
     state_.InitialiseAll();
-    for (const QString& name : ScreensClosedByInitialiseAll())
-        if (QMdiSubWindow* sub = findScreen(name))
+    // The help window goes first, as on Exit; then the screens whose entries say so, in the
+    // registry's order. The screens that stay open, the video window and the About window are
+    // left as they are.
+    if (QMdiSubWindow* help = findScreen("frmHelpBrowser"))
+        help->close();
+    for (const ScreenEntry& screen : AllScreens())
+        if (QMdiSubWindow* sub = screen.closedByInitialiseAll ? findScreen(screen.window) : nullptr)
             sub->close();
 }
 

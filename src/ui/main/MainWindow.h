@@ -8,7 +8,6 @@
 #include <functional>
 #include <memory>
 
-#include "package/SalaryPackage.h"
 #include "AppState.h"
 #include "ProgramWindow.h"
 
@@ -19,6 +18,7 @@ class QPrinter;
 namespace revora {
 
 class CalculatorWindow;
+struct ScreenEntry;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -54,12 +54,12 @@ private:
     void buildMenus();
     // A child window by name, made on first use, brought to the front and made active.
     QMdiSubWindow* openChild(const QString& name, const std::function<QWidget*()>& make);
-    void openQuickTax();
-    // The company car screen, widening a main window in its normal state, then cascading.
-    void openCompanyCar();
-    void openTravelAllowance();
-    // A salary package screen, then the child windows cascaded.
-    void openPackage(const QString& name, PackageScreen screen);
+    // A registered screen opened from its menu item, then the child windows arranged as its
+    // entry says.
+    void openRegistered(const ScreenEntry& screen);
+    // A main window in its normal state widened to the company car screen's width; false,
+    // changing nothing, for a maximised, minimised or full-screen one.
+    bool widenForCompanyCar();
     // The main window within the desktop's available area, its frame included.
     void fitToScreen();
     // Child windows wholly inside the visible work area: moved in and, if larger, shrunk to it

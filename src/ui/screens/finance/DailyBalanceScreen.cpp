@@ -30,7 +30,8 @@ int LastDate() { return DayNumberFromCivil({9999, 12, 31}); }
 
 } // namespace
 
-DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Daily Balance"));
     setObjectName("DailyBalanceScreen");

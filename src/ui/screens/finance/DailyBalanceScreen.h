@@ -4,6 +4,7 @@
 
 #include "finance/DailyBalance.h"
 #include "CalculatorWindow.h"
+#include "finance/FinanceState.h"
 
 class QPushButton;
 
@@ -17,7 +18,7 @@ class SpinnerStep;
 class DailyBalanceScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit DailyBalanceScreen(AppState& state, QWidget* parent = nullptr);
+    explicit DailyBalanceScreen(FinanceState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override;
     bool calculate() override;
@@ -27,6 +28,9 @@ public:
     const DailyBalanceResult& result() const { return result_; }
 
 private:
+    FinanceState& state() { return state_; }
+    FinanceState& state_; // the domain's values, kept by the program beyond the screen
+
     void watchDates();
     void stepEndDate(int direction);
     // "&Print": the row written and the panel shown, only for a result worth printing.

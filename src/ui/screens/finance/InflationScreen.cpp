@@ -32,7 +32,8 @@ NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int deci
 
 } // namespace
 
-InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Inflation"));
     setObjectName("InflationScreen");

@@ -4,6 +4,7 @@
 
 #include "finance/Inflation.h"
 #include "CalculatorWindow.h"
+#include "finance/FinanceState.h"
 
 class QLabel;
 class QPushButton;
@@ -17,7 +18,7 @@ class SpinnerStep;
 class InflationScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit InflationScreen(AppState& state, QWidget* parent = nullptr);
+    explicit InflationScreen(FinanceState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override;
     bool calculate() override;
@@ -26,6 +27,9 @@ public:
     PrintPanel* printPanel() const { return fraPrint_; }
 
 private:
+    FinanceState& state() { return state_; }
+    FinanceState& state_; // the domain's values, kept by the program beyond the screen
+
     // "&Print": the row written and the panel shown, only for a future value worth printing.
 
     NumberBox* presentCost_ = nullptr;

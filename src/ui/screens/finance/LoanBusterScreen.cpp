@@ -48,7 +48,8 @@ void AddRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* bo
 
 } // namespace
 
-LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Loan Buster"));
     setObjectName("LoanBusterScreen");

@@ -7,6 +7,7 @@
 
 #include "finance/LoanBuster.h"
 #include "CalculatorWindow.h"
+#include "finance/FinanceState.h"
 
 class QPushButton;
 
@@ -18,7 +19,7 @@ class PrintPanel;
 class LoanBusterScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit LoanBusterScreen(AppState& state, QWidget* parent = nullptr);
+    explicit LoanBusterScreen(FinanceState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override;
     bool calculate() override;
@@ -29,6 +30,9 @@ public:
     const LoanBusterResult& result() const { return result_; }
 
 private:
+    FinanceState& state() { return state_; }
+    FinanceState& state_; // the domain's values, kept by the program beyond the screen
+
     NumberBox* addInput(const char* name, const char* caption, const char* unit, NumberBox* box);
     void load();
     void showResult();

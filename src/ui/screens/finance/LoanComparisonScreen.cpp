@@ -28,7 +28,8 @@ QString GridAmount(double value) { return QString::fromStdString(FormatAmount(va
 
 } // namespace
 
-LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Loan Comparison"));
     setObjectName("LoanComparisonScreen");

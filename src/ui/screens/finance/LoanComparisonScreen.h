@@ -6,6 +6,7 @@
 
 #include "finance/LoanComparison.h"
 #include "CalculatorWindow.h"
+#include "finance/FinanceState.h"
 
 class QPushButton;
 class QTableWidget;
@@ -18,7 +19,7 @@ class PrintPanel;
 class LoanComparisonScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit LoanComparisonScreen(AppState& state, QWidget* parent = nullptr);
+    explicit LoanComparisonScreen(FinanceState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     // The stored amount and rate, and the grid worked out from them.
     void activated() override;
@@ -29,6 +30,9 @@ public:
     const std::array<ComparisonRow, 6>& rows() const { return rows_; }
 
 private:
+    FinanceState& state() { return state_; }
+    FinanceState& state_; // the domain's values, kept by the program beyond the screen
+
     void load();
     void showComparison();
     // The print button: the grid of the inputs shown, then the row and the panel, but only

@@ -65,7 +65,8 @@ void ShowAsResult(NumberBox* box, bool result)
 
 } // namespace
 
-LoansScreen::LoansScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+LoansScreen::LoansScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setObjectName("frmLoans");
     setWindowTitle(QStringLiteral("Loans"));
@@ -537,11 +538,11 @@ void LoansScreen::printReport()
     const QString layout = QString::fromStdString(printout.Layout);
     // Without a schedule the report window keeps the title it last showed.
     const QString title =
-        printout.Title.empty() ? state().ReportWindowTitle : QString::fromStdString(printout.Title);
+        printout.Title.empty() ? program().ReportWindowTitle : QString::fromStdString(printout.Title);
     deliver([&] {
         // The layout is read and its tables checked first, so a missing one leaves both
         // tables as they were.
-        ReportJob job(state(), layout);
+        ReportJob job(program(), layout);
         job.writeRow(QStringLiteral("Loans"), printout.Loans);
         if (printout.WritesAmort)
             job.writeRows(QStringLiteral("Amort"), printout.Amort);

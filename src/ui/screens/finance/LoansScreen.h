@@ -8,6 +8,7 @@
 
 #include "finance/Loan.h"
 #include "CalculatorWindow.h"
+#include "finance/FinanceState.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -26,7 +27,7 @@ class OverlayPanel;
 class LoansScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    LoansScreen(AppState& state, QWidget* parent = nullptr);
+    LoansScreen(FinanceState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override;
     bool calculate() override;
@@ -42,6 +43,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    FinanceState& state() { return state_; }
+    FinanceState& state_; // the domain's values, kept by the program beyond the screen
+
     LoanState& loan() { return state().Loans; }
 
     NumberBox* inputBox(const char* name, int decimals, double LoanState::*field);

@@ -67,8 +67,8 @@ const QString ProgramTitle = QStringLiteral("Revora 2016");
 
 } // namespace
 
-SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, QWidget* parent)
-    : CalculatorWindow(state, parent), screen_(screen)
+SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageScreen screen, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state), screen_(screen)
 {
     setWindowTitle(QString::fromUtf8(Caption(screen)));
 
@@ -209,7 +209,7 @@ SalaryPackageScreen::SalaryPackageScreen(AppState& state, PackageScreen screen, 
 void SalaryPackageScreen::readSettings()
 {
     try {
-        settings_ = inForce_.read(state().Paths);
+        settings_ = inForce_.read(program().Paths);
         settingsUnreadable_ = false;
     } catch (const StorageError& e) {
         // The screen still works, on the rates it had (the usual ones at first), and the user
@@ -416,7 +416,7 @@ void SalaryPackageScreen::saveSettings()
     // screen on the rates just set.
     settings_ = edit.over(settings_);
     try {
-        inForce_.save(state().Paths, edit);
+        inForce_.save(program().Paths, edit);
     } catch (const StorageError& e) {
         // The rates typed still apply to this screen; the file keeps what it had.
         showError(QStringLiteral("Settings"), e.message());

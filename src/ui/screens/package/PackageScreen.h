@@ -7,6 +7,7 @@
 
 #include "package/SalaryPackage.h"
 #include "CalculatorWindow.h"
+#include "tax/TaxState.h"
 #include "NumberBox.h"
 #include "SetupSettings.h"
 
@@ -25,7 +26,7 @@ class SetupPanel;
 class SalaryPackageScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    SalaryPackageScreen(AppState& state, PackageScreen screen, QWidget* parent = nullptr);
+    SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageScreen screen, QWidget* parent = nullptr);
 
     bool calculate() override;
     void printReport() override;
@@ -39,6 +40,9 @@ public:
     OverlayPanel* raPanel() const { return fraRA_; }
 
 private:
+    TaxState& state() { return state_; }
+    TaxState& state_; // the domain's values, kept by the program beyond the screen
+
     // A caption, the employee's box and, where the line has one, the employer's box.
     NumberBox* addLine(const char* caption, const char* name, double& target, const char* ccName = nullptr,
                        double* ccTarget = nullptr, NumberBox::Kind kind = NumberBox::Kind::Decimal);

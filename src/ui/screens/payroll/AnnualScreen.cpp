@@ -23,7 +23,8 @@ constexpr std::array<const char*, 12> MonthCaptions{"Mar", "Apr", "May", "Jun", 
 
 } // namespace
 
-AnnualScreen::AnnualScreen(AppState& state, QWidget* parent) : PayeScreen(state, QStringLiteral("Annual"), parent)
+AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* parent)
+    : PayeScreen(state, program, QStringLiteral("Annual"), parent)
 {
     start_ = addDate(periodGrid(), "dtStartDate", "Start date", inputs_.StartDate);
     end_ = addDate(periodGrid(), "dtEndDate", "End date", inputs_.EndDate);

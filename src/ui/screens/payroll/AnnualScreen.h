@@ -12,7 +12,7 @@ namespace revora {
 class AnnualScreen : public PayeScreen {
     Q_OBJECT
 public:
-    explicit AnnualScreen(AppState& state, QWidget* parent = nullptr);
+    explicit AnnualScreen(TaxState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     bool calculate() override;
     void printReport() override;

@@ -2,8 +2,8 @@
 
 namespace revora {
 
-DailyScreen::DailyScreen(AppState& state, QWidget* parent)
-    : PeriodicPayeScreen(state, QStringLiteral("Daily"),
+DailyScreen::DailyScreen(TaxState& state, ProgramValues& program, QWidget* parent)
+    : PeriodicPayeScreen(state, program, QStringLiteral("Daily"),
                          CentsBoxes("silgEdit23", "sidbEdit1", "silgEdit25", "silgEdit26", "sidbEdit2"),
                          MostDailyBeneficiaries, parent)
 {

@@ -9,7 +9,7 @@ namespace revora {
 class DailyScreen : public PeriodicPayeScreen {
     Q_OBJECT
 public:
-    explicit DailyScreen(AppState& state, QWidget* parent = nullptr);
+    explicit DailyScreen(TaxState& state, ProgramValues& program, QWidget* parent = nullptr);
 
 protected:
     std::optional<PayeRefusal> check() const override { return std::nullopt; }

@@ -27,8 +27,8 @@ const PeriodicBoxes MonthlyBoxes{
 
 } // namespace
 
-MonthlyScreen::MonthlyScreen(AppState& state, QWidget* parent)
-    : PeriodicPayeScreen(state, QStringLiteral("Monthly"), MonthlyBoxes, MostBeneficiaries, parent)
+MonthlyScreen::MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* parent)
+    : PeriodicPayeScreen(state, program, QStringLiteral("Monthly"), MonthlyBoxes, MostBeneficiaries, parent)
 {
     start_ = addDate(periodGrid(), "dtMStartDate", "Start date", period_.StartDate);
     end_ = addDate(periodGrid(), "dtMEndDate", "End date", period_.EndDate);

@@ -11,7 +11,7 @@ class DateBox;
 class MonthlyScreen : public PeriodicPayeScreen {
     Q_OBJECT
 public:
-    explicit MonthlyScreen(AppState& state, QWidget* parent = nullptr);
+    explicit MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     const MonthlyPeriod& period() const { return period_; }
 

@@ -34,7 +34,8 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
-PayeScreen::PayeScreen(AppState& state, const QString& caption, QWidget* parent) : CalculatorWindow(state, parent)
+PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& caption, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(caption);
 
@@ -232,7 +233,7 @@ void PayeScreen::open()
 void PayeScreen::readSettings()
 {
     try {
-        settings_ = PayrollPart(inForce_.read(state().Paths));
+        settings_ = PayrollPart(inForce_.read(program().Paths));
         settingsUnreadable_ = false;
     } catch (const StorageError& e) {
         // The screen still works, on the rates it had (the usual ones at first), and the user
@@ -265,7 +266,7 @@ void PayeScreen::saveSettings()
     // screen on the rates just set.
     settings_ = PayrollPart(edit.over(WithPayrollPart(PackageSettings{}, settings_)));
     try {
-        inForce_.save(state().Paths, edit);
+        inForce_.save(program().Paths, edit);
     } catch (const StorageError& e) {
         // The rates changed still apply to this screen; the file keeps what it had.
         showError(QStringLiteral("Settings"), e.message());

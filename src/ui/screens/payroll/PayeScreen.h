@@ -9,6 +9,7 @@
 
 #include "payroll/PayeCommon.h"
 #include "CalculatorWindow.h"
+#include "tax/TaxState.h"
 #include "NumberBox.h"
 #include "SetupSettings.h"
 
@@ -33,7 +34,7 @@ struct PayeBoxSpec {
 class PayeScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    PayeScreen(AppState& state, const QString& caption, QWidget* parent = nullptr);
+    PayeScreen(TaxState& state, ProgramValues& program, const QString& caption, QWidget* parent = nullptr);
 
     const PayeSettings& settings() const { return settings_; }
     PrintLanguage printLanguage() const;
@@ -43,6 +44,8 @@ public:
     PrintPanel* printPanel() const { return fraPrint_; }
 
 protected:
+    TaxState& state() { return state_; }
+
     // The period's inputs on top, the rows of inputs on the left and of results on the right,
     // then the buttons.
     QGridLayout* periodGrid() const { return period_; }
@@ -85,6 +88,8 @@ protected:
     void printRow(const char* table, const char* layout, const char* title, const ReportRow& row);
 
 private:
+    TaxState& state_; // the domain's values, kept by the program beyond the screen
+
     void buildPrintPanel();
     void showSettingsPanel();
     void saveSettings();

@@ -23,9 +23,9 @@ PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pensio
     };
 }
 
-PeriodicPayeScreen::PeriodicPayeScreen(AppState& state, const QString& caption, const PeriodicBoxes& boxes,
-                                       std::int16_t mostBeneficiaries, QWidget* parent)
-    : PayeScreen(state, caption, parent)
+PeriodicPayeScreen::PeriodicPayeScreen(TaxState& state, ProgramValues& program, const QString& caption,
+                                       const PeriodicBoxes& boxes, std::int16_t mostBeneficiaries, QWidget* parent)
+    : PayeScreen(state, program, caption, parent)
 {
     QGridLayout* in = inputGrid();
     addCount(in, boxes.age, inputs_.Age, std::numeric_limits<std::int16_t>::max());

@@ -32,7 +32,7 @@ PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pensio
 class PeriodicPayeScreen : public PayeScreen {
     Q_OBJECT
 public:
-    PeriodicPayeScreen(AppState& state, const QString& caption, const PeriodicBoxes& boxes,
+    PeriodicPayeScreen(TaxState& state, ProgramValues& program, const QString& caption, const PeriodicBoxes& boxes,
                        std::int16_t mostBeneficiaries, QWidget* parent = nullptr);
 
     bool calculate() override;

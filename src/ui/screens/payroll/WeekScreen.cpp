@@ -19,8 +19,8 @@ const WeekCaptions& CaptionsFor(WeekKind kind)
 
 } // namespace
 
-WeekScreen::WeekScreen(AppState& state, WeekKind kind, QWidget* parent)
-    : PeriodicPayeScreen(state, QString::fromUtf8(CaptionsFor(kind).screen),
+WeekScreen::WeekScreen(TaxState& state, ProgramValues& program, WeekKind kind, QWidget* parent)
+    : PeriodicPayeScreen(state, program, QString::fromUtf8(CaptionsFor(kind).screen),
                          CentsBoxes("silgEdit14", "sidbEdit2", "silgEdit19", "silgEdit20", "sidbEdit1"), MostBeneficiaries,
                          parent),
       kind_(kind)

@@ -9,7 +9,7 @@ namespace revora {
 class WeekScreen : public PeriodicPayeScreen {
     Q_OBJECT
 public:
-    WeekScreen(AppState& state, WeekKind kind, QWidget* parent = nullptr);
+    WeekScreen(TaxState& state, ProgramValues& program, WeekKind kind, QWidget* parent = nullptr);
 
     const WeekPeriod& period() const { return period_; }
 

@@ -16,7 +16,8 @@
 
 namespace revora {
 
-QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("QuickTax"));
     setObjectName("QuickTaxScreen");
@@ -117,7 +118,7 @@ QuickTaxScreen::QuickTaxScreen(AppState& state, QWidget* parent) : CalculatorWin
 
 bool QuickTaxScreen::calculate()
 {
-    AppState& s = state();
+    TaxState& s = state();
     QuickTaxCalculate(s.QuickTax, s.TaxBracketResult);
     const TaxBracketResult& r = s.TaxBracketResult;
     const QuickTaxState& q = s.QuickTax;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "CalculatorWindow.h"
+#include "tax/TaxState.h"
 
 class QPushButton;
 
@@ -15,7 +16,7 @@ class PrintPanel;
 class QuickTaxScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit QuickTaxScreen(AppState& state, QWidget* parent = nullptr);
+    explicit QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override { calculate(); }
     bool calculate() override;
@@ -25,6 +26,9 @@ public:
     PrintPanel* printPanel() const { return frame1_; }
 
 private:
+    TaxState& state() { return state_; }
+    TaxState& state_; // the domain's values, kept by the program beyond the screen
+
     std::array<NumberBox*, 10> boxes_{};
     PrintPanel* frame1_;
 };

@@ -61,7 +61,8 @@ QGridLayout* GroupGrid(QGroupBox* group)
 
 } // namespace
 
-CompanyCarScreen::CompanyCarScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+CompanyCarScreen::CompanyCarScreen(VehicleState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     buildForm();
     watchDates();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CalculatorWindow.h"
+#include "vehicle/VehicleState.h"
 #include "vehicle/CompanyCar.h"
 #include "vehicle/CompanyCarControls.h"
 
@@ -28,7 +29,7 @@ class NumberBox;
 class CompanyCarScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    CompanyCarScreen(AppState& state, QWidget* parent = nullptr);
+    CompanyCarScreen(VehicleState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override;
     bool calculate() override;
@@ -44,6 +45,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    VehicleState& state() { return state_; }
+    VehicleState& state_; // the domain's values, kept by the program beyond the screen
+
     CompanyCarRegister& cars() { return state().CompanyCars; }
     // Looked up on every write: Add reallocates the records, so no reference is kept.
     CompanyCarRecord& car() { return state().CompanyCars.Current(); }

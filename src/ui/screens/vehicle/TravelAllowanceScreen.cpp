@@ -66,7 +66,8 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption)
 
 } // namespace
 
-TravelAllowanceScreen::TravelAllowanceScreen(AppState& state, QWidget* parent) : CalculatorWindow(state, parent)
+TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state)
 {
     setWindowTitle(QStringLiteral("Travel Allowance"));
     setObjectName("TravelAllowanceScreen");

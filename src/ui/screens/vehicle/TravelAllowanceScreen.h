@@ -6,6 +6,7 @@
 #include <array>
 
 #include "CalculatorWindow.h"
+#include "vehicle/VehicleState.h"
 #include "vehicle/TravelAllowance.h"
 
 class QLineEdit;
@@ -24,7 +25,7 @@ class PrintPanel;
 class TravelAllowanceScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    explicit TravelAllowanceScreen(AppState& state, QWidget* parent = nullptr);
+    explicit TravelAllowanceScreen(VehicleState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     bool calculate() override;
     void printReport() override;
@@ -38,6 +39,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    VehicleState& state() { return state_; }
+    VehicleState& state_; // the domain's values, kept by the program beyond the screen
+
     // One typed amount or distance: its caption, the box, and the rand or km label beside it.
     struct InputRow {
         QWidget* caption = nullptr;
