@@ -13,9 +13,13 @@ QString InstallFolder(const QString& programFolder)
 {
     if (QFileInfo::exists(programFolder + "/layouts"))
         return programFolder;
-    const QString relative = QDir::cleanPath(programFolder + "/../share/revora2016");
-    if (QFileInfo::exists(relative + "/layouts"))
-        return relative;
+    // Installed, the programs sit in <prefix>/bin, and revora-calc's report writer in
+    // <prefix>/libexec/revora2016.
+    for (const char* fromProgram : {"/../share/revora2016", "/../../share/revora2016"}) {
+        const QString relative = QDir::cleanPath(programFolder + fromProgram);
+        if (QFileInfo::exists(relative + "/layouts"))
+            return relative;
+    }
     return QStringLiteral(REVORA_DATA_INSTALL_DIR);
 }
 

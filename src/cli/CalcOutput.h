@@ -8,8 +8,8 @@
 
 #include "CalcCommand.h"
 #include "AppState.h"
-#include "ReportJob.h"
 #include "common/ReportRow.h"
+#include "finance/Loan.h"
 
 namespace revora::cli {
 
@@ -20,16 +20,29 @@ AppState MakeState(const ParsedOptions& options);
 // one that cannot be made is named by the database that cannot be created in it.
 void MakeDatabaseFolder(const QString& databasePath);
 
+// A printout: the report table its rows go to, its layout and the title it is printed under.
+struct PrintoutRequest {
+    QString table;
+    QString layoutName; // file name under layouts/, "kwiktep.rpt"
+    QString title;
+};
+
+// Figures, JSON and settings need only the core application; writing or printing a report
+// needs the report writer (fonts, paint devices, printing), a program of its own,
+// revora-calc-report, which revora-calc hands such a command line to before anything is done.
+// The two are one source: these are defined by the report writer, and in revora-calc as what
+// can never be reached.
+
 // Refuses a --report file whose kind is unknown, before anything is written.
 void CheckReportFile(const ParsedOptions& options);
 
 // What --report and --print do, the same for every calculator: the layout is checked
 // before the row is written, as the screens do it.
-int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request, const ReportRow& row);
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row);
 // The same for a printout of one row per line.
-int Output(AppState& state, const ParsedOptions& options, const ReportRequest& request,
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request,
            const std::vector<ReportRow>& rows);
-// The same for a printout that writes its own tables and renders its layout over them.
-int Output(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender);
+// The loan printout: the loan's row, and its schedule's lines when it has one.
+int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title);
 
 } // namespace revora::cli

@@ -21,8 +21,6 @@
 #include "finance/LoanBuster.h"
 #include "finance/LoanComparison.h"
 #include "AmountFormat.h"
-#include "ReportDatabase.h"
-#include "ReportRenderer.h"
 #include "common/DayDate.h"
 
 namespace revora::cli {
@@ -292,19 +290,10 @@ int Loan(const ParsedOptions& options)
         return 0;
     AppState state = MakeState(options);
     const LoanPrintout printout = LoanPrint(loan, kind);
-    const QString layout = QString::fromStdString(printout.Layout);
     // Without a schedule the screen leaves the report window's title as it was; its caption
     // names the print job here.
     const QString title = printout.Title.empty() ? QStringLiteral("Loans") : QString::fromStdString(printout.Title);
-    return Output(state, options, [&] {
-        // The layout is read and its tables checked first, so a missing one leaves both
-        // tables as they were.
-        ReportJob job(state, layout);
-        job.writeRow(QStringLiteral("Loans"), printout.Loans);
-        if (printout.WritesAmort)
-            job.writeRows(QStringLiteral("Amort"), printout.Amort);
-        return job.render(title);
-    });
+    return OutputLoan(state, options, printout, title);
 }
 
 // --- loanbuster -----------------------------------------------------------------------------

@@ -1,6 +1,8 @@
 // revora-calc: the calculators without a window, for scripts and checks.
 
-#include <QGuiApplication>
+// Built twice: as revora-calc, which needs only Qt's core and SQL libraries and so starts
+// quickly, and as its report writer, revora-calc-report (REVORA_CALC_REPORT_WRITER), which
+// revora-calc hands every command line that asks for a report.
 
 #include <algorithm>
 #include <iomanip>
@@ -11,7 +13,18 @@
 #include "Version.h"
 #include "CalcCommand.h"
 #include "Database.h"
+
+#ifdef REVORA_CALC_REPORT_WRITER
+#include <QGuiApplication>
+
 #include "ReportRenderer.h"
+#else
+#include <QCoreApplication>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -109,6 +122,19 @@ bool AsksForReport(int argc, char** argv)
     return false;
 }
 
+#ifndef REVORA_CALC_REPORT_WRITER
+// The report writer: beside this program in a build tree, else where it is installed.
+std::filesystem::path ReportWriter()
+{
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+    const std::filesystem::path beside = folder / "revora-calc-report";
+    if (access(beside.c_str(), X_OK) == 0)
+        return beside;
+    return (folder / REVORA_CALC_REPORT_WRITER_FROM_BIN).lexically_normal();
+}
+#endif
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,13 +146,21 @@ int main(int argc, char** argv)
             std::cerr << text.toStdString() << '\n';
     });
     // Laying a report out needs fonts and a paint device, so a GUI application (never a window:
-    // the offscreen platform). Figures, JSON and settings need only the core application, which
-    // starts several times faster.
+    // the offscreen platform), in the report writer. Figures, JSON and settings need only the
+    // core application, which starts several times faster.
     std::unique_ptr<QCoreApplication> app;
     if (AsksForReport(argc, argv)) {
+#ifdef REVORA_CALC_REPORT_WRITER
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
+#else
+        const std::filesystem::path writer = ReportWriter();
+        execv(writer.c_str(), argv);
+        std::cerr << "revora-calc: the report writer " << writer.string()
+                  << " cannot be started: " << std::strerror(errno) << '\n';
+        return 1;
+#endif
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
@@ -144,9 +178,11 @@ int main(int argc, char** argv)
     } catch (const StorageError& e) {
         std::cerr << "revora-calc: " << e.message().toStdString() << '\n';
         return 1;
+#ifdef REVORA_CALC_REPORT_WRITER
     } catch (const PrintError& e) {
         std::cerr << "revora-calc: " << e.message().toStdString() << '\n';
         return 1;
+#endif
     } catch (const std::logic_error& e) {
         // A declaration that does not hold, or an option read that was never declared: a
         // fault in this program, which no command line can cause.

@@ -12,9 +12,6 @@
 
 namespace revora {
 
-// Appended to most report window titles.
-inline constexpr const char* ExportHint = " - To export printout click on the suitcase button or goto Help";
-
 struct ReportRequest {
     QString table;
     QString layoutName; // file name under layouts/, "kwiktep.rpt"

@@ -30,7 +30,7 @@ done
 remove
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$deb" >/dev/null || fail "apt-get could not install $deb"
 
-for f in /usr/bin/revora /usr/bin/revora-calc /usr/share/revora2016/layouts/kwiktep.rpt \
+for f in /usr/bin/revora /usr/bin/revora-calc /usr/libexec/revora2016/revora-calc-report /usr/share/revora2016/layouts/kwiktep.rpt \
          /usr/share/revora2016/RV2016Help.pdf /usr/share/revora2016/seeds/Settings/Setup.sql \
          /usr/share/applications/za.co.revora.Revora2016.desktop \
          /usr/share/icons/hicolor/scalable/apps/za.co.revora.Revora2016.svg \

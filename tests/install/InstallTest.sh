@@ -28,7 +28,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 
-for f in bin/revora bin/revora-calc \
+for f in bin/revora bin/revora-calc libexec/revora2016/revora-calc-report \
          share/revora2016/layouts/kwiktep.rpt share/revora2016/Revx.jpg \
          share/revora2016/seeds/Settings/Setup.sql share/revora2016/seeds/bcdv/Startup.sql \
          share/revora2016/seeds/Crysprin/kwiktax.sql share/revora2016/RV2016Help.pdf \

@@ -18,4 +18,7 @@ struct ReportField {
 
 using ReportRow = std::vector<ReportField>;
 
+// Appended to most report window titles.
+inline constexpr const char* ExportHint = " - To export printout click on the suitcase button or goto Help";
+
 } // namespace revora

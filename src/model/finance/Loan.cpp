@@ -48,8 +48,6 @@ int ScheduleMonths(double period) noexcept
     return static_cast<int>(std::min(std::floor(period), static_cast<double>(MostScheduleLines)));
 }
 
-constexpr const char* ExportHint = " - To export printout click on the suitcase button or goto Help";
-
 } // namespace
 
 std::string RepaymentBelowInterestMessage(std::string_view interestAsShown)

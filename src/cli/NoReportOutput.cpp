@@ -1,0 +1,38 @@
+// revora-calc's side of the printouts: none. A command line that asks for a report is handed to
+// the report writer before anything is done (see main.cpp), so these only ever see none asked.
+
+#include <stdexcept>
+
+#include "CalcOutput.h"
+
+namespace revora::cli {
+
+namespace {
+
+int NoneAsked(const ParsedOptions& options)
+{
+    if (options.has(ReportOption) || options.has(PrintOption))
+        throw std::logic_error("a printout reached revora-calc instead of its report writer");
+    return 0;
+}
+
+} // namespace
+
+void CheckReportFile(const ParsedOptions& options) { NoneAsked(options); }
+
+int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const ReportRow&)
+{
+    return NoneAsked(options);
+}
+
+int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const std::vector<ReportRow>&)
+{
+    return NoneAsked(options);
+}
+
+int OutputLoan(AppState&, const ParsedOptions& options, const LoanPrintout&, const QString&)
+{
+    return NoneAsked(options);
+}
+
+} // namespace revora::cli

@@ -1,0 +1,66 @@
+// The report writer's side of revora-calc: the printouts written, exported and printed.
+
+#include <functional>
+
+#include "CalcOutput.h"
+#include "ReportJob.h"
+#include "ReportRenderer.h"
+
+namespace revora::cli {
+
+void CheckReportFile(const ParsedOptions& options)
+{
+    const auto file = options.value(ReportOption);
+    if (!file)
+        return;
+    if (ExportFormatFor(QString::fromStdString(*file)) == ExportFormat::Unknown)
+        throw UsageError("--report: '" + *file + "' must end in .pdf, .odt or .html");
+}
+
+namespace {
+
+ReportRequest Request(const PrintoutRequest& printout)
+{
+    return {printout.table, printout.layoutName, printout.title};
+}
+
+int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender)
+{
+    if (!options.has(ReportOption) && !options.has(PrintOption))
+        return 0;
+    MakeDatabaseFolder(state.Paths.ReportDbPath);
+    const RenderedReport report = writeAndRender();
+    if (const auto file = options.value(ReportOption))
+        ExportReport(report.html, QString::fromStdString(*file));
+    if (options.has(PrintOption))
+        PrintReport(report.html, QString(), report.documentName());
+    return 0;
+}
+
+} // namespace
+
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row)
+{
+    return Deliver(state, options, [&] { return WriteAndRenderOneRowReport(state, Request(request), row); });
+}
+
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request,
+           const std::vector<ReportRow>& rows)
+{
+    return Deliver(state, options, [&] { return WriteAndRenderMultiRowReport(state, Request(request), rows); });
+}
+
+int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title)
+{
+    return Deliver(state, options, [&] {
+        // The layout is read and its tables checked first, so a missing one leaves both
+        // tables as they were.
+        ReportJob job(state, QString::fromStdString(printout.Layout));
+        job.writeRow(QStringLiteral("Loans"), printout.Loans);
+        if (printout.WritesAmort)
+            job.writeRows(QStringLiteral("Amort"), printout.Amort);
+        return job.render(title);
+    });
+}
+
+} // namespace revora::cli
