@@ -29,7 +29,11 @@ QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy)
 
 void AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit)
 {
-    const int row = grid->rowCount();
+    AddGridRowAt(grid, grid->rowCount(), parent, caption, box, unit);
+}
+
+void AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box, const char* unit)
+{
     grid->addWidget(MakeLabel(parent, caption, box), row, 0);
     grid->addWidget(box, row, 1);
     if (unit)

@@ -62,14 +62,14 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     FitToFigures(*interest_, 2, {LargestResult}, 110);
 
     auto* grid = new QGridLayout;
-    AddGridRow(grid, this, "Capital amount", capital_);
+    AddGridRowAt(grid, 0, this, "Capital amount", capital_);
     grid->addWidget(MakeLabel(this, "Start date", startDate_), 1, 0);
     grid->addWidget(startDate_, 1, 1, Qt::AlignLeft);
     grid->addWidget(MakeLabel(this, "End date", endDate_), 2, 0);
     grid->addWidget(endDate_, 2, 1, Qt::AlignLeft);
     grid->addWidget(spDate_, 2, 3);
     grid->addWidget(MakeLabel(this, "Date"), 2, 4);
-    AddGridRow(grid, this, "Interest rate", rate_, "% p.a.");
+    AddGridRowAt(grid, 3, this, "Interest rate", rate_, "% p.a.");
     grid->addWidget(spRate_, 3, 3);
     grid->addWidget(MakeLabel(this, "Interest rate"), 3, 4);
     grid->addWidget(MakeLabel(this, "Interest accrued"), 4, 0);

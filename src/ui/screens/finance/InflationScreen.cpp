@@ -54,11 +54,11 @@ InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorW
     tooLarge_->hide();
 
     auto* grid = new QGridLayout;
-    AddGridRow(grid, this, "Present cost", presentCost_);
-    AddGridRow(grid, this, "Period", period_, "year/s.");
+    AddGridRowAt(grid, 0, this, "Present cost", presentCost_);
+    AddGridRowAt(grid, 1, this, "Period", period_, "year/s.");
     grid->addWidget(spPeriod_, 1, 3);
     grid->addWidget(MakeLabel(this, "Period"), 1, 4);
-    AddGridRow(grid, this, "Inflation rate", rate_, "% p.a.");
+    AddGridRowAt(grid, 2, this, "Inflation rate", rate_, "% p.a.");
     grid->addWidget(spInflation_, 2, 3);
     grid->addWidget(MakeLabel(this, "Inflation rate"), 2, 4);
     grid->addWidget(MakeLabel(this, "Future value/cost"), 3, 0);

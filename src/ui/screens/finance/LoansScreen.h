@@ -10,12 +10,14 @@
 #include "CalculatorWindow.h"
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace revora {
 
@@ -46,6 +48,8 @@ private:
 
     NumberBox* inputBox(const char* name, int decimals, double LoanState::*field);
     void buildForm();
+    QGridLayout* buildValues();
+    QVBoxLayout* buildModes();
     void buildPrintPanel();
     void buildGridPanel();
     void orderTabs();
