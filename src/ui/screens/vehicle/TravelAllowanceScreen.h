@@ -8,6 +8,8 @@
 #include "CalculatorWindow.h"
 #include "vehicle/TravelAllowance.h"
 
+class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -46,7 +48,10 @@ private:
         double* target = nullptr; // where typing stores the value
     };
 
-    NumberBox* addInput(const char* name, const char* caption, const char* unit, double& target);
+    QHBoxLayout* buildCarAndMethod();
+    void buildInputs(QGridLayout* vehicle, QGridLayout* costs);
+    void buildDates(QGridLayout* vehicle);
+    void connectCommands(QPushButton* cmdCalculate, QPushButton* cmdPrint);
     QWidget* buildDeemedPanel();
     QWidget* buildActualPanel();
     void buildPrintPanel();
