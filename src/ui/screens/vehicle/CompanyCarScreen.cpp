@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "DateBox.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "ResultWidth.h"
@@ -32,8 +33,6 @@ namespace {
 
 constexpr int BoxWidth = 88;
 constexpr int CaptionWidth = 200;
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 const QString IncorrectDate = QStringLiteral("Incorrect Date");
 
@@ -187,16 +186,74 @@ DateBox* CompanyCarScreen::dateField(QGridLayout* grid, const char* name, const 
     return box;
 }
 
-QPushButton* CompanyCarScreen::button(const char* name, const QString& text)
-{
-    auto* pushButton = new QPushButton(text, this);
-    pushButton->setObjectName(name);
-    return pushButton;
-}
-
 void CompanyCarScreen::buildForm()
 {
     // Left: the car and its period, then the code 3802 amounts.
+    QGroupBox* vehicle = buildVehicle();
+    QGroupBox* code3802 = buildCode3802();
+    auto* left = new QVBoxLayout;
+    left->addWidget(vehicle);
+    left->addWidget(code3802);
+
+    // Middle: the distances and what the employee bore.
+    QGroupBox* distances = buildDistances();
+    auto* right = new QVBoxLayout;
+    right->addWidget(distances);
+
+    // Under the distances the adjustment they lead to; under the car its payroll amounts. Two
+    // columns keep the screen within the width the main window takes for it.
+    QGroupBox* adjustment = buildAdjustment();
+    QGroupBox* payroll = buildPayroll();
+    right->addWidget(adjustment);
+    right->addStretch();
+    left->addWidget(payroll);
+    left->addStretch();
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    // The register's commands on the left, the screen's own on the right.
+    cmdAdd_ = MakeButton(this, "cmdAdd", QStringLiteral("&Add"));
+    cmdDelete_ = MakeButton(this, "cmdDelete", QStringLiteral("&Delete"));
+    cmdBack_ = MakeButton(this, "cmdBack", QStringLiteral("&Back"));
+    cmdForward_ = MakeButton(this, "cmdForward", QStringLiteral("&Forward"));
+    cmdCalculate_ = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    cmdCalculate_->setDefault(true);
+    cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
+    cmdPrint_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {cmdAdd_, cmdDelete_, cmdBack_, cmdForward_})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    for (QPushButton* b : {cmdCalculate_, cmdOK_, cmdPrint_})
+        buttons->addWidget(b);
+
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(6);
+    formLayout()->addLayout(buttons);
+
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+
+    connect(txtCCRegNumber_, &QLineEdit::textChanged, this, &CompanyCarScreen::registrationChanged);
+    connect(cmdAdd_, &QPushButton::clicked, this, &CompanyCarScreen::addVehicle);
+    connect(cmdDelete_, &QPushButton::clicked, this, &CompanyCarScreen::deleteVehicle);
+    connect(cmdBack_, &QPushButton::clicked, this, &CompanyCarScreen::back);
+    connect(cmdForward_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
+    connect(cmdCalculate_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
+    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    // The printout holds the figures of a fresh calculation, and inputs the calculation refuses
+    // leave nothing to print.
+    setUpPrinting(frame1_);
+    connect(cmdPrint_, &QPushButton::clicked, this, [this] {
+        if (calculate())
+            frame1_->showPanel();
+    });
+}
+
+QGroupBox* CompanyCarScreen::buildVehicle()
+{
     auto* vehicle = new QGroupBox(QStringLiteral("Vehicle"), this);
     QGridLayout* grid = GroupGrid(vehicle);
     txtCCRegNumber_ =
@@ -217,9 +274,13 @@ void CompanyCarScreen::buildForm()
     caption(grid, grid->rowCount(), QStringLiteral("No of days "), numCCMonths_);
     numTrueInclusion_ = resultBox("numTrueInclusion", 0, {MostInclusion});
     caption(grid, grid->rowCount(), QStringLiteral("True inclusion amount"), numTrueInclusion_);
+    return vehicle;
+}
 
+QGroupBox* CompanyCarScreen::buildCode3802()
+{
     auto* code3802 = new QGroupBox(QStringLiteral("IRP5 code 3802"), this);
-    grid = GroupGrid(code3802);
+    QGridLayout* grid = GroupGrid(code3802);
     numActual3802_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
     numActual3802_->setObjectName("numActual3802");
     limitToVehicleNumbers(numActual3802_, 0);
@@ -249,14 +310,13 @@ void CompanyCarScreen::buildForm()
         if (!filling_)
             car().FB3802ThisCar = value;
     });
+    return code3802;
+}
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(vehicle);
-    left->addWidget(code3802);
-
-    // Middle: the distances and what the employee bore.
+QGroupBox* CompanyCarScreen::buildDistances()
+{
     auto* distances = new QGroupBox(QStringLiteral("Distances and expenses"), this);
-    grid = GroupGrid(distances);
+    QGridLayout* grid = GroupGrid(distances);
     const QString kms = QStringLiteral("kms");
     amountField(grid, "numStartMileage", QStringLiteral("&Start mileage"), &CompanyCarRecord::StartMileage, kms);
     numEndMileage_ = amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
@@ -285,14 +345,13 @@ void CompanyCarScreen::buildForm()
     // Kept with the record by each calculation: shown, not typed.
     numFuelComponent_ = resultBox("numFuelComponent", 0, {MostFuel()});
     caption(grid, grid->rowCount(), QStringLiteral("Fuel component"), numFuelComponent_);
+    return distances;
+}
 
-    auto* right = new QVBoxLayout;
-    right->addWidget(distances);
-
-    // Under the distances the adjustment they lead to; under the car its payroll amounts. Two
-    // columns keep the screen within the width the main window takes for it.
+QGroupBox* CompanyCarScreen::buildAdjustment()
+{
     auto* adjustment = new QGroupBox(QStringLiteral("Adjustment to taxable income"), this);
-    grid = GroupGrid(adjustment);
+    QGridLayout* grid = GroupGrid(adjustment);
     numTrueInclusion1_ = resultBox("numTrueInclusion_1", 0, {MostInclusion});
     caption(grid, 0, QStringLiteral("True inclusion amount"), numTrueInclusion1_);
     numFuelClaim_ = resultBox("numFuelClaim", 0, {MostFuel(), -M});
@@ -311,9 +370,13 @@ void CompanyCarScreen::buildForm()
     caption(grid, 5, QStringLiteral("(SARS's claim awarded against taxable income)"), numAdjustTaxableIncSARS_);
     caption(grid, 6, QStringLiteral("Total Adjustment to taxable income"), numTotAdjustTaxableInc_);
     caption(grid, 7, QStringLiteral("Total (SARS's claim awarded against taxable income)"), numTotAdjustTaxableIncSARS_);
+    return adjustment;
+}
 
+QGroupBox* CompanyCarScreen::buildPayroll()
+{
     auto* payroll = new QGroupBox(QStringLiteral("Fringe benefit for the payroll"), this);
-    grid = GroupGrid(payroll);
+    QGridLayout* grid = GroupGrid(payroll);
     numIRP53802_ = resultBox("numIRP53802", 0, {MostInclusion});
     caption(grid, 0, QStringLiteral("IRP5 code 3802 amount for this car"), numIRP53802_);
     for (const auto& [column, share] : {std::pair{1, "80%"}, std::pair{2, "20%"}}) {
@@ -335,53 +398,7 @@ void CompanyCarScreen::buildForm()
     grid->addWidget(numFortFB20_, 3, 2);
     caption(grid, 4, QStringLiteral("Weekly f/benefit amount for this car"), numWeekFB80_);
     grid->addWidget(numWeekFB20_, 4, 2);
-
-    right->addWidget(adjustment);
-    right->addStretch();
-    left->addWidget(payroll);
-    left->addStretch();
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(right);
-
-    // The register's commands on the left, the screen's own on the right.
-    cmdAdd_ = button("cmdAdd", QStringLiteral("&Add"));
-    cmdDelete_ = button("cmdDelete", QStringLiteral("&Delete"));
-    cmdBack_ = button("cmdBack", QStringLiteral("&Back"));
-    cmdForward_ = button("cmdForward", QStringLiteral("&Forward"));
-    cmdCalculate_ = button("cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate_->setDefault(true);
-    cmdOK_ = button("cmdOK", QStringLiteral("&OK"));
-    cmdPrint_ = button("cmdPrint", QStringLiteral("&Print"));
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdAdd_, cmdDelete_, cmdBack_, cmdForward_})
-        buttons->addWidget(b);
-    buttons->addStretch();
-    for (QPushButton* b : {cmdCalculate_, cmdOK_, cmdPrint_})
-        buttons->addWidget(b);
-
-    formLayout()->addLayout(columns);
-    formLayout()->addSpacing(6);
-    formLayout()->addLayout(buttons);
-
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
-
-    connect(txtCCRegNumber_, &QLineEdit::textChanged, this, &CompanyCarScreen::registrationChanged);
-    connect(cmdAdd_, &QPushButton::clicked, this, &CompanyCarScreen::addVehicle);
-    connect(cmdDelete_, &QPushButton::clicked, this, &CompanyCarScreen::deleteVehicle);
-    connect(cmdBack_, &QPushButton::clicked, this, &CompanyCarScreen::back);
-    connect(cmdForward_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
-    connect(cmdCalculate_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    // The printout holds the figures of a fresh calculation, and inputs the calculation refuses
-    // leave nothing to print.
-    setUpPrinting(frame1_);
-    connect(cmdPrint_, &QPushButton::clicked, this, [this] {
-        if (calculate())
-            frame1_->showPanel();
-    });
+    return payroll;
 }
 
 void CompanyCarScreen::watchDates()

@@ -16,6 +16,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -59,8 +60,12 @@ private:
     void limitToVehicleNumbers(NumberBox* box, int decimals);
     QCheckBox* flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field);
     DateBox* dateField(QGridLayout* grid, const char* name, const QString& text, int CompanyCarRecord::*field);
-    QPushButton* button(const char* name, const QString& text);
     void buildForm();
+    QGroupBox* buildVehicle();
+    QGroupBox* buildCode3802();
+    QGroupBox* buildDistances();
+    QGroupBox* buildAdjustment();
+    QGroupBox* buildPayroll();
     void watchDates();
     void orderTabs();
 
