@@ -27,17 +27,19 @@ QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy)
     return label;
 }
 
-void AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit)
+QLabel* AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit)
 {
-    AddGridRowAt(grid, grid->rowCount(), parent, caption, box, unit);
+    return AddGridRowAt(grid, grid->rowCount(), parent, caption, box, unit);
 }
 
-void AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box, const char* unit)
+QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box, const char* unit)
 {
-    grid->addWidget(MakeLabel(parent, caption, box), row, 0);
+    QLabel* label = MakeLabel(parent, caption, box);
+    grid->addWidget(label, row, 0);
     grid->addWidget(box, row, 1);
     if (unit)
         grid->addWidget(MakeLabel(parent, unit), row, 2);
+    return label;
 }
 
 void ChainTabOrder(const QList<QWidget*>& order)

@@ -25,12 +25,12 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 // A caption; with a buddy, a click or its mnemonic puts the focus in that box.
 QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy = nullptr);
 // A caption (the box's buddy), the box and the unit after it, on row `row` of the grid, in
-// columns 0, 1 and 2.
-void AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box,
+// columns 0, 1 and 2. Returns the caption.
+QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box,
                   const char* unit = nullptr);
 // The same on the grid's next row (QGridLayout counts an empty grid as one row, so the first
 // such row is row 1).
-void AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr);
+QLabel* AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr);
 // The Tab key goes through `order` in turn.
 void ChainTabOrder(const QList<QWidget*>& order);
 

@@ -59,7 +59,6 @@ protected:
     PayeRefusal tooManyBeneficiaries(std::int16_t most) const;
     NumberBox* addResult(QGridLayout* grid, const char* name, const char* caption);
     DateBox* addDate(QGridLayout* grid, const char* name, const char* caption, int& target);
-    QLabel* addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy);
 
     // Tab runs through the boxes in the order they were added, these first, then on to the
     // buttons.
