@@ -43,6 +43,9 @@ private:
     NumberBox* addLine(const char* caption, const char* name, double& target, const char* ccName = nullptr,
                        double* ccTarget = nullptr, NumberBox::Kind kind = NumberBox::Kind::Decimal);
     NumberBox* addResult(const char* caption, const char* name, const char* ccName = nullptr);
+    void buildInputs();
+    void buildResults();
+    void connectCommands();
     void buildOtherExpenses();
     void buildPanels();
     void showResults();
