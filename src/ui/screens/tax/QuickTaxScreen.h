@@ -5,6 +5,7 @@
 
 #include "CalculatorWindow.h"
 
+class QGridLayout;
 class QPushButton;
 
 namespace revora {
@@ -25,6 +26,10 @@ public:
     PrintPanel* printPanel() const { return frame1_; }
 
 private:
+    // The ten boxes, each as wide as its largest figure; the income and the age are typed.
+    void makeBoxes();
+    QGridLayout* layOutBoxes();
+
     std::array<NumberBox*, 10> boxes_{};
     PrintPanel* frame1_;
 };
