@@ -148,7 +148,7 @@ CalculatorWindow::CommandRow CalculatorWindow::makeCommandRow(bool centred)
     return row;
 }
 
-CalculatorWindow::FormEnding CalculatorWindow::endForm(int spacing, bool centred, QList<QWidget*> inputs,
+CalculatorWindow::CommandRow CalculatorWindow::endForm(int spacing, bool centred, QList<QWidget*> inputs,
                                                       ReportRequest request,
                                                       std::function<std::optional<ReportRow>()> row,
                                                       std::function<void()> onCalculate)
@@ -168,7 +168,7 @@ CalculatorWindow::FormEnding CalculatorWindow::endForm(int spacing, bool centred
         onCalculate = [this] { calculate(); };
     connect(commands.calculate, &QPushButton::clicked, this, std::move(onCalculate));
     setUpRowPrinting(commands.print, panel, {std::move(request), std::move(row), commands.ok});
-    return {commands, panel};
+    return commands;
 }
 
 void CalculatorWindow::printTo(std::int16_t printDirect)

@@ -49,6 +49,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // The panel "&Print" shows; null until the screen sets its printing up.
+    PrintPanel* printPanel() const { return printPanel_; }
+
 protected:
     AppState& state() { return state_; }
 
@@ -88,12 +91,8 @@ protected:
     // `inputs` and then the three buttons, "&Calculate" running `onCalculate` (the calculation
     // when empty), and "&Print" printing `row` (setUpRowPrinting), the focus going to "&OK"
     // when there is nothing to print.
-    struct FormEnding {
-        CommandRow commands;
-        PrintPanel* printPanel;
-    };
-    FormEnding endForm(int spacing, bool centred, QList<QWidget*> inputs, ReportRequest request,
-                       std::function<std::optional<ReportRow>()> row, std::function<void()> onCalculate = {});
+    CommandRow endForm(int spacing, bool centred, QList<QWidget*> inputs, ReportRequest request,
+                     std::function<std::optional<ReportRow>()> row, std::function<void()> onCalculate = {});
     // Only the panel's two choices, for screens whose print button first checks that they
     // hold a result and writes it before showing the panel itself.
     void setUpPrinting(PrintPanel* panel);

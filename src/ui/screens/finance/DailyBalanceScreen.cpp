@@ -79,7 +79,7 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
     grid->setColumnMinimumWidth(2, 40);
     formLayout()->addLayout(grid);
 
-    const FormEnding ending = endForm(
+    QPushButton* cmdOK = endForm(
         6, false, {capital_, startDate_, endDate_, rate_},
         {Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
         [this]() -> std::optional<ReportRow> {
@@ -90,15 +90,13 @@ DailyBalanceScreen::DailyBalanceScreen(AppState& state, QWidget* parent) : Calcu
         [this] {
             if (bothDatesSet())
                 calculate();
-        });
-    cmdOK_ = ending.commands.ok;
-    fraPrint_ = ending.printPanel;
+        }).ok;
 
     watchDates();
     connect(spDate_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
     spDate_->stepFromKeysIn(endDate_);
     BindSpinner(spRate_, rate_,
-                {DailyBalanceRateSpin(values.RateStep), 3, Into(values.Rate), [this] { calculate(); }, cmdOK_});
+                {DailyBalanceRateSpin(values.RateStep), 3, Into(values.Rate), [this] { calculate(); }, cmdOK});
 
     activated();
 }

@@ -5,13 +5,11 @@
 #include "finance/DailyBalance.h"
 #include "CalculatorWindow.h"
 
-class QPushButton;
 
 namespace revora {
 
 class DateBox;
 class NumberBox;
-class PrintPanel;
 class SpinnerStep;
 
 class DailyBalanceScreen : public CalculatorWindow {
@@ -23,7 +21,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     const DailyBalanceResult& result() const { return result_; }
 
 private:
@@ -41,8 +38,6 @@ private:
     SpinnerStep* spRate_ = nullptr;
     NumberBox* interest_ = nullptr;
     NumberBox* days_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

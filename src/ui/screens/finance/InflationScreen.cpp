@@ -69,20 +69,18 @@ InflationScreen::InflationScreen(AppState& state, QWidget* parent) : CalculatorW
     grid->addWidget(buyingPower_, 4, 1);
     formLayout()->addLayout(grid);
 
-    const FormEnding ending = endForm(
+    QPushButton* cmdOK = endForm(
         6, false, {presentCost_, period_, rate_},
         {Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
         [this]() -> std::optional<ReportRow> {
             if (!InflationPrintable(this->state().Inflation))
                 return std::nullopt;
             return InflationReportRow(this->state().Inflation);
-        });
-    cmdOK_ = ending.commands.ok;
-    fraPrint_ = ending.printPanel;
+        }).ok;
 
     const auto recalculate = [this] { calculate(); };
-    BindSpinner(spPeriod_, period_, {InflationPeriodSpin(), 0, Into(values.Period), recalculate, cmdOK_});
-    BindSpinner(spInflation_, rate_, {InflationRateSpin(), RateDecimals, Into(values.Rate), recalculate, cmdOK_});
+    BindSpinner(spPeriod_, period_, {InflationPeriodSpin(), 0, Into(values.Period), recalculate, cmdOK});
+    BindSpinner(spInflation_, rate_, {InflationRateSpin(), RateDecimals, Into(values.Rate), recalculate, cmdOK});
 
     activated();
 }

@@ -6,12 +6,10 @@
 #include "CalculatorWindow.h"
 
 class QLabel;
-class QPushButton;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 class SpinnerStep;
 
 class InflationScreen : public CalculatorWindow {
@@ -23,7 +21,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
 
 private:
     // "&Print": the row written and the panel shown, only for a future value worth printing.
@@ -36,8 +33,6 @@ private:
     NumberBox* futureValue_ = nullptr;
     NumberBox* buyingPower_ = nullptr;
     QLabel* tooLarge_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

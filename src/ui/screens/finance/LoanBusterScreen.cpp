@@ -82,15 +82,12 @@ LoanBusterScreen::LoanBusterScreen(AppState& state, QWidget* parent) : Calculato
     columns->setAlignment(right, Qt::AlignTop);
     formLayout()->addLayout(columns);
 
-    const FormEnding ending =
-        endForm(8, true, {numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_}, BusterReport,
-                [this]() -> std::optional<ReportRow> {
-                    if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
-                        return std::nullopt;
-                    return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
-                });
-    cmdOK_ = ending.commands.ok;
-    fraPrint_ = ending.printPanel;
+    endForm(8, true, {numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_}, BusterReport,
+            [this]() -> std::optional<ReportRow> {
+                if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
+                    return std::nullopt;
+                return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
+            });
 
     load();
 }

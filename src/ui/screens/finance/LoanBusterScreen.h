@@ -8,12 +8,10 @@
 #include "finance/LoanBuster.h"
 #include "CalculatorWindow.h"
 
-class QPushButton;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 
 class LoanBusterScreen : public CalculatorWindow {
     Q_OBJECT
@@ -24,7 +22,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     std::int16_t period() const { return period_; }
     const LoanBusterResult& result() const { return result_; }
 
@@ -45,8 +42,6 @@ private:
     NumberBox* numMonRePay_ = nullptr;
     NumberBox* numAns2_ = nullptr;
     std::array<NumberBox*, 8> numAns1_{};
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

@@ -64,16 +64,13 @@ LoanComparisonScreen::LoanComparisonScreen(AppState& state, QWidget* parent) : C
     formLayout()->addSpacing(8);
     formLayout()->addWidget(grid_);
 
-    const FormEnding ending = endForm(8, true, {numBAmt_, numIntRate_}, ComparisonReport,
-                                      [this]() -> std::optional<ReportRow> {
-                                          const LoanComparisonState& loan = this->state().LoanComparison;
-                                          // 0 % is a loan too: repaid in equal parts.
-                                          if (loan.Amount <= 0.0)
-                                              return std::nullopt;
-                                          return LoanComparisonReportRow(loan, rows_);
-                                      });
-    cmdOK_ = ending.commands.ok;
-    fraPrint_ = ending.printPanel;
+    endForm(8, true, {numBAmt_, numIntRate_}, ComparisonReport, [this]() -> std::optional<ReportRow> {
+        const LoanComparisonState& loan = this->state().LoanComparison;
+        // 0 % is a loan too: repaid in equal parts.
+        if (loan.Amount <= 0.0)
+            return std::nullopt;
+        return LoanComparisonReportRow(loan, rows_);
+    });
 
     activated();
     grid_->resizeColumnsToContents();

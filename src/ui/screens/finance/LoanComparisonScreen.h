@@ -7,13 +7,11 @@
 #include "finance/LoanComparison.h"
 #include "CalculatorWindow.h"
 
-class QPushButton;
 class QTableWidget;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 
 class LoanComparisonScreen : public CalculatorWindow {
     Q_OBJECT
@@ -25,7 +23,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     const std::array<ComparisonRow, 6>& rows() const { return rows_; }
 
 private:
@@ -39,8 +36,6 @@ private:
     NumberBox* numBAmt_ = nullptr;
     NumberBox* numIntRate_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

@@ -120,7 +120,7 @@ void LoansScreen::buildForm()
     connect(cmdOk_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
 }
 
-QGridLayout* LoansScreen::buildValues()
+QLayout* LoansScreen::buildValues()
 {
     numPrinAmount_ = inputBox("numPrinAmount", 2, &LoanState::loanPrincipal);
     numPeriod_ = inputBox("numPeriod", 0, &LoanState::loanPeriod);
@@ -175,7 +175,7 @@ QGridLayout* LoansScreen::buildValues()
     return values;
 }
 
-QVBoxLayout* LoansScreen::buildModes()
+QLayout* LoansScreen::buildModes()
 {
     auto* optLoanCalc = new QGroupBox(QStringLiteral("Calculate Mode"), this);
     optLoanCalc->setObjectName("optLoanCalc");
@@ -432,27 +432,24 @@ void LoansScreen::fillGrid(const QStringList& headers, const std::vector<Schedul
 
 void LoansScreen::showMonthly()
 {
-    if (!MonthlyScheduleAvailable(loan())) {
-        numPrinAmount_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    {
-        BusyCursor busy;
-        fillGrid(MonthlyHeaders, MonthlySchedule(loan()));
-    }
-    fraGrid_->showOnTop();
-    grid_->setFocus(Qt::OtherFocusReason);
+    showSchedule(MonthlyScheduleAvailable(loan()), MonthlyHeaders, [this] { return MonthlySchedule(loan()); });
 }
 
 void LoansScreen::showAnnual()
 {
-    if (!AnnualScheduleAvailable(loan())) {
+    showSchedule(AnnualScheduleAvailable(loan()), AnnualHeaders, [this] { return CalcAnnAmort(loan()).Years; });
+}
+
+void LoansScreen::showSchedule(bool available, const QStringList& headers,
+                               const std::function<std::vector<ScheduleLine>()>& lines)
+{
+    if (!available) {
         numPrinAmount_->setFocus(Qt::OtherFocusReason);
         return;
     }
     {
         BusyCursor busy;
-        fillGrid(AnnualHeaders, CalcAnnAmort(loan()).Years);
+        fillGrid(headers, lines());
     }
     fraGrid_->showOnTop();
     grid_->setFocus(Qt::OtherFocusReason);

@@ -10,14 +10,13 @@
 #include "CalculatorWindow.h"
 
 class QCheckBox;
-class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
-class QVBoxLayout;
 
 namespace revora {
 
@@ -34,7 +33,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     OverlayPanel* gridPanel() const { return fraGrid_; }
     QTableWidget* grid() const { return grid_; }
     // Made by the first "Annual &Graph" and kept for the next; null before.
@@ -48,8 +46,8 @@ private:
 
     NumberBox* inputBox(const char* name, int decimals, double LoanState::*field);
     void buildForm();
-    QGridLayout* buildValues();
-    QVBoxLayout* buildModes();
+    QLayout* buildValues();
+    QLayout* buildModes();
     void buildPrintPanel();
     void buildGridPanel();
     void orderTabs();
@@ -66,6 +64,9 @@ private:
     void toggleTotals();
     void showMonthly();
     void showAnnual();
+    // The schedule in the grid panel when the loan has one, else the focus on the principal.
+    void showSchedule(bool available, const QStringList& headers,
+                      const std::function<std::vector<ScheduleLine>()>& lines);
     void showGraph();
     void closeGrid();
     void fillGrid(const QStringList& headers, const std::vector<ScheduleLine>& lines);

@@ -35,7 +35,6 @@ public:
     const PackageResult& result() const { return result_; }
     const PackageSettings& settings() const { return settings_; }
     SetupPanel* settingsPanel() const { return frame3_; }
-    PrintPanel* printPanel() const { return fraPrint_; }
     OverlayPanel* raPanel() const { return fraRA_; }
 
 private:

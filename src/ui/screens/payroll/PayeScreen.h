@@ -40,7 +40,6 @@ public:
     QString employeeName() const;
 
     SetupPanel* settingsPanel() const { return frame3_; }
-    PrintPanel* printPanel() const { return fraPrint_; }
 
 protected:
     // The period's inputs on top, the rows of inputs on the left and of results on the right,

@@ -23,7 +23,6 @@ public:
     void printReport() override;
 
     NumberBox* box(int index) const { return boxes_[index]; }
-    PrintPanel* printPanel() const { return frame1_; }
 
 private:
     // The ten boxes, each as wide as its largest figure; the income and the age are typed.

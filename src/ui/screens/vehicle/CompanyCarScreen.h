@@ -35,7 +35,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return frame1_; }
     // The last calculation run, which the printout takes its periodic amounts from.
     const CompCarRun& lastRun() const { return lastRun_; }
     bool endDateInvalid() const { return endDateInvalid_; }

@@ -31,7 +31,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return frame1_; }
     const TravelAllowancePeriod& period() const { return period_; }
     const TravelAllowanceResults& results() const { return results_; }
 
