@@ -414,18 +414,8 @@ void SalaryPackageScreen::showRAExplained()
 
 void SalaryPackageScreen::saveSettings()
 {
-    const SettingsEdit edit = frame3_->edit();
-    // Held before saving, so that a file which can be neither written nor read leaves this
-    // screen on the rates just set.
-    settings_ = edit.over(settings_);
-    try {
-        inForce_.save(state().Paths, edit);
-    } catch (const StorageError& e) {
-        // The rates typed still apply to this screen; the file keeps what it had.
-        showError(QStringLiteral("Settings"), e.message());
-    }
-    frame3_->hide();
-    QApplication::processEvents();
+    settings_ = frame3_->edit().over(settings_);
+    frame3_->saveEdit(inForce_, state().Paths);
     calculate();
 }
 
