@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
 
 #include "BusyCursor.h"
 #include "Database.h"
@@ -136,8 +138,11 @@ void SalaryPackageScreen::buildInputs()
     connect(directiveYes_, &QRadioButton::toggled, this, [this](bool yes) { inputs_.RADirective = yes; });
     NumberBox* additional = addLine("Number of additional beneficiaries", "numAddBens", additionalTyped_, nullptr,
                                     nullptr, NumberBox::Kind::Whole);
-    connect(additional, &NumberBox::valueEdited, this,
-            [this](double count) { inputs_.AdditionalBeneficiaries = static_cast<int>(count); });
+    // A count beyond the largest int is held as that: converting it as it stands is undefined,
+    // and printed a count of billions read as -32768.
+    connect(additional, &NumberBox::valueEdited, this, [this](double count) {
+        inputs_.AdditionalBeneficiaries = static_cast<int>(std::min(count, double{std::numeric_limits<int>::max()}));
+    });
     for (NumberBox* count : {numPMems_, additional})
         count->setMinimumWidth(60);
     buildOtherExpenses();
