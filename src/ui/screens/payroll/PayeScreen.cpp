@@ -144,8 +144,7 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
     startDate_ = start;
     endDate_ = end;
     const auto refuseStart = [this, start] {
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), QString::fromUtf8(DateOutsideYearMessage.data(),
-                                                                                        DateOutsideYearMessage.size()));
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
         start->setFocus();
     };
     const auto refuseEnd = [this, start, end] {
