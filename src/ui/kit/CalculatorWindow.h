@@ -92,7 +92,7 @@ protected:
     // when empty), and "&Print" printing `row` (setUpRowPrinting), the focus going to "&OK"
     // when there is nothing to print.
     CommandRow endForm(int spacing, bool centred, QList<QWidget*> inputs, ReportRequest request,
-                     std::function<std::optional<ReportRow>()> row, std::function<void()> onCalculate = {});
+                       std::function<std::optional<ReportRow>()> row, std::function<void()> onCalculate = {});
     // Only the panel's two choices, for screens whose print button first checks that they
     // hold a result and writes it before showing the panel itself.
     void setUpPrinting(PrintPanel* panel);
