@@ -200,7 +200,9 @@ private slots:
         auto* revora = open("mnuRevxAnn", "frmRevoraAnn");
         type(revora, "numNetMonSalReq", "20000");
         type(revora, "Text1", "Thandi Nkosi");
+        type(revora, "numAddBens", "99999999999"); // beyond an int: printed as the largest count
         print(revora);
+        QCOMPARE(printedRow().value("AddBens").toInt(), 32767);
         QCOMPARE(printedRow().value("MonAnn").toString(), QString("Revora Salary Package Calculation : Annual"));
         QCOMPARE(printedRow().value("TPName").toString(), QString("Thandi Nkosi"));
         QCOMPARE(printedRow().value("CostToComp").toDouble(), 300000.0);

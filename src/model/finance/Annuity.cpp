@@ -3,18 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Bounded.h"
+
 namespace revora {
 namespace {
-
-// Overflow shows as the largest amount rather than infinity; a meaningless result is 0.
-double Bounded(double value) noexcept
-{
-    if (std::isnan(value))
-        return 0.0;
-    if (std::isinf(value))
-        return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
-    return value;
-}
 
 // The present value of 1 a month for n months: (1 - (1 + j)^-n) / j. A rate so small that
 // 1 + j rounds to 1 takes the limit n, where the formula would divide 0 by j.

@@ -4,19 +4,11 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Bounded.h"
 #include "finance/Annuity.h"
 
 namespace revora {
 namespace {
-
-double Bounded(double value) noexcept
-{
-    if (std::isnan(value))
-        return 0.0;
-    if (std::isinf(value))
-        return value > 0 ? std::numeric_limits<double>::max() : std::numeric_limits<double>::lowest();
-    return value;
-}
 
 double NotBelowZero(double value) noexcept { return std::max(0.0, Bounded(value)); }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "BusyCursor.h"
+#include "FormKit.h"
 #include "Database.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
@@ -145,6 +146,29 @@ CalculatorWindow::CommandRow CalculatorWindow::makeCommandRow(bool centred)
     row.layout->addStretch();
     connect(row.ok, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
     return row;
+}
+
+CalculatorWindow::CommandRow CalculatorWindow::endForm(int spacing, bool centred, QList<QWidget*> inputs,
+                                                      ReportRequest request,
+                                                      std::function<std::optional<ReportRow>()> row,
+                                                      std::function<void()> onCalculate)
+{
+    const CommandRow commands = makeCommandRow(centred);
+    formLayout()->addSpacing(spacing);
+    formLayout()->addLayout(commands.layout);
+
+    auto* panel = new PrintPanel(this, QStringLiteral("C&ancel"));
+    panel->setObjectName("fraPrint");
+    panel->cancelButton()->setObjectName("cmdPrintCancel");
+
+    inputs << commands.calculate << commands.ok << commands.print;
+    ChainTabOrder(inputs);
+
+    if (!onCalculate)
+        onCalculate = [this] { calculate(); };
+    connect(commands.calculate, &QPushButton::clicked, this, std::move(onCalculate));
+    setUpRowPrinting(commands.print, panel, {std::move(request), std::move(row), commands.ok});
+    return commands;
 }
 
 void CalculatorWindow::printTo(std::int16_t printDirect)

@@ -51,6 +51,9 @@ public:
 
     QSize sizeHint() const override;
 
+    // The panel "&Print" shows; null until the screen sets its printing up.
+    PrintPanel* printPanel() const { return printPanel_; }
+
 protected:
     ProgramValues& program() { return program_; }
 
@@ -85,6 +88,13 @@ protected:
         QHBoxLayout* layout;
     };
     CommandRow makeCommandRow(bool centred);
+    // The ending the small calculators share, under the form: `spacing`, the command row, the
+    // print panel with "C&ancel" (fraPrint, its cancel cmdPrintCancel), the Tab key through
+    // `inputs` and then the three buttons, "&Calculate" running `onCalculate` (the calculation
+    // when empty), and "&Print" printing `row` (setUpRowPrinting), the focus going to "&OK"
+    // when there is nothing to print.
+    CommandRow endForm(int spacing, bool centred, QList<QWidget*> inputs, ReportRequest request,
+                       std::function<std::optional<ReportRow>()> row, std::function<void()> onCalculate = {});
     // Only the panel's two choices, for screens whose print button first checks that they
     // hold a result and writes it before showing the panel itself.
     void setUpPrinting(PrintPanel* panel);

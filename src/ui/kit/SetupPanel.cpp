@@ -1,5 +1,6 @@
 #include "SetupPanel.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Database.h"
 #include "NumberBox.h"
 
 namespace revora {
@@ -156,6 +158,17 @@ void SetupPanel::open()
     showOnTop();
     if (!rates_.isEmpty())
         rates_.first().first->setFocus(Qt::OtherFocusReason);
+}
+
+void SetupPanel::saveEdit(SettingsInForce& inForce, const AppPaths& paths)
+{
+    try {
+        inForce.save(paths, edit());
+    } catch (const StorageError& e) {
+        QMessageBox::critical(parentWidget(), QStringLiteral("Settings"), e.message());
+    }
+    hide();
+    QApplication::processEvents();
 }
 
 } // namespace revora

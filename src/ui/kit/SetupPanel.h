@@ -7,6 +7,7 @@
 #include "package/SalaryPackage.h"
 #include "payroll/PayeCommon.h"
 #include "OverlayPanel.h"
+#include "SetupSettings.h"
 
 class QGridLayout;
 class QRadioButton;
@@ -30,6 +31,10 @@ public:
 
     // Visible, in front, with the focus in its first box.
     void open();
+    // After "O&K": the edit saved into the settings file, and the panel gone. The screen holds
+    // the rates just set before it saves, so that a file which can be neither written nor read
+    // leaves it on them; such a file is named in a message over the screen and keeps what it had.
+    void saveEdit(SettingsInForce& inForce, const AppPaths& paths);
 
 signals:
     void confirmed(); // "O&K"

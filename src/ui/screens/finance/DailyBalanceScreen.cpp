@@ -9,6 +9,7 @@
 #include "BusyCursor.h"
 #include "Database.h"
 #include "DateBox.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "ResultWidth.h"
 #include "PrintPanel.h"
@@ -24,8 +25,6 @@ namespace {
 constexpr int FirstSetDate = DateNotSet + 2;
 const QString Table = QStringLiteral("DailyBal");
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 int LastDate() { return DayNumberFromCivil({9999, 12, 31}); }
 
 } // namespace
@@ -35,10 +34,9 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
 {
     setWindowTitle(QStringLiteral("Daily Balance"));
     setObjectName("DailyBalanceScreen");
+    DailyBalanceState& values = this->state().DailyBalance;
 
-    capital_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    capital_->setObjectName("numCapAmount");
-    TidyPlainOnLeave(capital_, 2);
+    capital_ = MakeNumberBox(this, {.name = "numCapAmount", .store = Into(values.Capital), .tidy = Tidy::Plain});
     startDate_ = new DateBox(this);
     startDate_->setObjectName("dtStartDate");
     endDate_ = new DateBox(this);
@@ -49,93 +47,57 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
         box->setEmptyAllowed(DateNotSet);
         box->setMaximumWidth(110);
     }
-    rate_ = new NumberBox(NumberBox::Kind::Decimal, 3, this);
-    rate_->setObjectName("numIntRate");
-    rate_->setAcceptor([](double value) { return value <= MostDailyBalanceRate; });
-    TidyPlainOnLeave(rate_, 3);
+    rate_ = MakeNumberBox(this, {.name = "numIntRate", .decimals = 3, .store = Into(values.Rate),
+                                 .accepts = AtMost(MostDailyBalanceRate),
+                                 .refusal = {DailyBalanceRateTitle, DailyBalanceRateMessage}, .tidy = Tidy::Plain});
     spDate_ = new SpinnerStep(this);
     spDate_->setObjectName("spDate");
     spRate_ = new SpinnerStep(this);
     spRate_->setObjectName("spRate");
-    interest_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    interest_->setObjectName("numAnsDB1");
+    interest_ = MakeNumberBox(this, {.name = "numAnsDB1"});
     interest_->setOutput(true);
-    days_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    days_->setObjectName("numAnsDB2");
+    days_ = MakeNumberBox(this, {.name = "numAnsDB2", .kind = NumberBox::Kind::Whole, .decimals = 0});
     days_->setOutput(true);
     for (NumberBox* box : {capital_, rate_, interest_, days_})
         box->setMinimumWidth(110);
     FitToFigures(*interest_, 2, {LargestResult}, 110);
 
     auto* grid = new QGridLayout;
-    const auto label = [this](const char* text, QWidget* buddy = nullptr) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
-        if (buddy)
-            l->setBuddy(buddy);
-        return l;
-    };
-    grid->addWidget(label("Capital amount", capital_), 0, 0);
-    grid->addWidget(capital_, 0, 1);
-    grid->addWidget(label("Start date", startDate_), 1, 0);
+    AddGridRowAt(grid, 0, this, "Capital amount", capital_);
+    grid->addWidget(MakeLabel(this, "Start date", startDate_), 1, 0);
     grid->addWidget(startDate_, 1, 1, Qt::AlignLeft);
-    grid->addWidget(label("End date", endDate_), 2, 0);
+    grid->addWidget(MakeLabel(this, "End date", endDate_), 2, 0);
     grid->addWidget(endDate_, 2, 1, Qt::AlignLeft);
     grid->addWidget(spDate_, 2, 3);
-    grid->addWidget(label("Date"), 2, 4);
-    grid->addWidget(label("Interest rate", rate_), 3, 0);
-    grid->addWidget(rate_, 3, 1);
-    grid->addWidget(label("% p.a."), 3, 2);
+    grid->addWidget(MakeLabel(this, "Date"), 2, 4);
+    AddGridRowAt(grid, 3, this, "Interest rate", rate_, "% p.a.");
     grid->addWidget(spRate_, 3, 3);
-    grid->addWidget(label("Interest rate"), 3, 4);
-    grid->addWidget(label("Interest accrued"), 4, 0);
+    grid->addWidget(MakeLabel(this, "Interest rate"), 3, 4);
+    grid->addWidget(MakeLabel(this, "Interest accrued"), 4, 0);
     grid->addWidget(interest_, 4, 1);
-    grid->addWidget(label("Number of days"), 5, 0);
+    grid->addWidget(MakeLabel(this, "Number of days"), 5, 0);
     grid->addWidget(days_, 5, 1);
     grid->setColumnMinimumWidth(2, 40);
-
-    const CommandRow commands = makeCommandRow(false);
-    QPushButton* cmdCalculate = commands.calculate;
-    cmdOK_ = commands.ok;
-    QPushButton* cmdPrint = commands.print;
-
     formLayout()->addLayout(grid);
-    formLayout()->addSpacing(6);
-    formLayout()->addLayout(commands.layout);
 
-    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
-    fraPrint_->setObjectName("fraPrint");
-    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
+    QPushButton* cmdOK = endForm(
+        6, false, {capital_, startDate_, endDate_, rate_},
+        {Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
+        [this]() -> std::optional<ReportRow> {
+            if (!DailyBalancePrintable(result_))
+                return std::nullopt;
+            return DailyBalanceReportRow(this->state().DailyBalance, result_);
+        },
+        [this] {
+            if (bothDatesSet())
+                calculate();
+        }).ok;
 
-    const QList<QWidget*> order{capital_, startDate_, endDate_, rate_, cmdCalculate, cmdOK_, cmdPrint};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    DailyBalanceState& values = this->state().DailyBalance;
-    connect(capital_, &NumberBox::valueEdited, this, [&values](double v) { values.Capital = static_cast<float>(v); });
-    connect(rate_, &NumberBox::valueEdited, this, [&values](double v) { values.Rate = static_cast<float>(v); });
-    connect(rate_, &NumberBox::refused, this, [this] {
-        showError(Text(DailyBalanceRateTitle), Text(DailyBalanceRateMessage));
-        rate_->setFocus(Qt::OtherFocusReason);
-    });
     watchDates();
     connect(spDate_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
     spDate_->stepFromKeysIn(endDate_);
     BindSpinner(spRate_, rate_,
-                {DailyBalanceRateSpin(values.RateStep), 3,
-                 [&values](double v) { values.Rate = static_cast<float>(v); }, [this] { calculate(); }, cmdOK_});
-
-    connect(cmdCalculate, &QPushButton::clicked, this, [this] {
-        if (bothDatesSet())
-            calculate();
-    });
-    setUpRowPrinting(cmdPrint, fraPrint_,
-                     {{Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
-                      [this]() -> std::optional<ReportRow> {
-                          if (!DailyBalancePrintable(result_))
-                              return std::nullopt;
-                          return DailyBalanceReportRow(this->state().DailyBalance, result_);
-                      },
-                      cmdOK_});
+                {DailyBalanceRateSpin(values.RateStep), 3, Into(values.Rate), [this] { calculate(); }, cmdOK});
 
     activated();
 }

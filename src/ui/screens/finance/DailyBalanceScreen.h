@@ -6,13 +6,11 @@
 #include "CalculatorWindow.h"
 #include "finance/FinanceState.h"
 
-class QPushButton;
 
 namespace revora {
 
 class DateBox;
 class NumberBox;
-class PrintPanel;
 class SpinnerStep;
 
 class DailyBalanceScreen : public CalculatorWindow {
@@ -24,7 +22,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     const DailyBalanceResult& result() const { return result_; }
 
 private:
@@ -45,8 +42,6 @@ private:
     SpinnerStep* spRate_ = nullptr;
     NumberBox* interest_ = nullptr;
     NumberBox* days_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

@@ -8,6 +8,7 @@
 
 #include "BusyCursor.h"
 #include "Database.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "SpinnerStep.h"
@@ -19,17 +20,6 @@ namespace {
 const QString Table = QStringLiteral("Inflation");
 constexpr int RateDecimals = 3;
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
-NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
-{
-    auto* box = new NumberBox(kind, decimals, parent);
-    box->setObjectName(name);
-    box->setMinimumWidth(110);
-    TidyPlainOnLeave(box, decimals);
-    return box;
-}
-
 } // namespace
 
 InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QWidget* parent)
@@ -39,93 +29,59 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
     setObjectName("InflationScreen");
     InflationState& values = this->state().Inflation;
 
-    presentCost_ = Box(this, "numPresCost", NumberBox::Kind::Whole, 0);
-    period_ = Box(this, "numPeriod", NumberBox::Kind::Whole, 0);
-    period_->setAcceptor([](double v) { return v <= MostInflationYears; });
-    rate_ = Box(this, "numInflaRate", NumberBox::Kind::Decimal, RateDecimals);
-    rate_->setAllowsNegative(true);
-    rate_->setAcceptor([](double v) { return v >= LeastInflationRate && v <= MostInflationRate; });
+    using Kind = NumberBox::Kind;
+    presentCost_ = MakeNumberBox(this, {.name = "numPresCost", .kind = Kind::Whole, .decimals = 0,
+                                        .store = Into(values.PresentCost), .minimumWidth = 110, .tidy = Tidy::Plain});
+    period_ = MakeNumberBox(this, {.name = "numPeriod", .kind = Kind::Whole, .decimals = 0,
+                                   .store = Into(values.Period), .accepts = AtMost(MostInflationYears),
+                                   .refusal = {InflationPeriodTitle, InflationPeriodMessage},
+                                   .minimumWidth = 110, .tidy = Tidy::Plain});
+    rate_ = MakeNumberBox(this, {.name = "numInflaRate", .decimals = RateDecimals, .store = Into(values.Rate),
+                                 .accepts = [](double v) { return v >= LeastInflationRate && v <= MostInflationRate; },
+                                 .refusal = {InflationRateTitle, InflationRateMessage}, .negative = true,
+                                 .minimumWidth = 110, .tidy = Tidy::Plain});
     spPeriod_ = new SpinnerStep(this);
     spPeriod_->setObjectName("spPeriod");
     spInflation_ = new SpinnerStep(this);
     spInflation_->setObjectName("spInflation");
-    futureValue_ = Box(this, "numAns1", NumberBox::Kind::Whole, 0);
+    futureValue_ = MakeNumberBox(this, {.name = "numAns1", .kind = Kind::Whole, .decimals = 0, .minimumWidth = 110,
+                                        .tidy = Tidy::Plain});
     futureValue_->setOutput(true);
-    buyingPower_ = Box(this, "numAns2", NumberBox::Kind::Whole, 0);
+    buyingPower_ = MakeNumberBox(this, {.name = "numAns2", .kind = Kind::Whole, .decimals = 0, .minimumWidth = 110,
+                                        .tidy = Tidy::Plain});
     buyingPower_->setOutput(true);
     tooLarge_ = new QLabel(Text(TooLargeText), this);
     tooLarge_->setObjectName("Label2_12");
     tooLarge_->hide();
 
     auto* grid = new QGridLayout;
-    const auto label = [this](const char* text, QWidget* buddy = nullptr) {
-        auto* l = new QLabel(QString::fromUtf8(text), this);
-        if (buddy)
-            l->setBuddy(buddy);
-        return l;
-    };
-    grid->addWidget(label("Present cost", presentCost_), 0, 0);
-    grid->addWidget(presentCost_, 0, 1);
-    grid->addWidget(label("Period", period_), 1, 0);
-    grid->addWidget(period_, 1, 1);
-    grid->addWidget(label("year/s."), 1, 2);
+    AddGridRowAt(grid, 0, this, "Present cost", presentCost_);
+    AddGridRowAt(grid, 1, this, "Period", period_, "year/s.");
     grid->addWidget(spPeriod_, 1, 3);
-    grid->addWidget(label("Period"), 1, 4);
-    grid->addWidget(label("Inflation rate", rate_), 2, 0);
-    grid->addWidget(rate_, 2, 1);
-    grid->addWidget(label("% p.a."), 2, 2);
+    grid->addWidget(MakeLabel(this, "Period"), 1, 4);
+    AddGridRowAt(grid, 2, this, "Inflation rate", rate_, "% p.a.");
     grid->addWidget(spInflation_, 2, 3);
-    grid->addWidget(label("Inflation rate"), 2, 4);
-    grid->addWidget(label("Future value/cost"), 3, 0);
+    grid->addWidget(MakeLabel(this, "Inflation rate"), 2, 4);
+    grid->addWidget(MakeLabel(this, "Future value/cost"), 3, 0);
     // The label takes the box's place when the value does not fit it.
     grid->addWidget(futureValue_, 3, 1);
     grid->addWidget(tooLarge_, 3, 1, 1, 4);
-    grid->addWidget(label("Buying power"), 4, 0);
+    grid->addWidget(MakeLabel(this, "Buying power"), 4, 0);
     grid->addWidget(buyingPower_, 4, 1);
-
-    const CommandRow commands = makeCommandRow(false);
-    QPushButton* cmdCalculate = commands.calculate;
-    cmdOK_ = commands.ok;
-    QPushButton* cmdPrint = commands.print;
-
     formLayout()->addLayout(grid);
-    formLayout()->addSpacing(6);
-    formLayout()->addLayout(commands.layout);
 
-    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
-    fraPrint_->setObjectName("fraPrint");
-    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
+    QPushButton* cmdOK = endForm(
+        6, false, {presentCost_, period_, rate_},
+        {Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
+        [this]() -> std::optional<ReportRow> {
+            if (!InflationPrintable(this->state().Inflation))
+                return std::nullopt;
+            return InflationReportRow(this->state().Inflation);
+        }).ok;
 
-    const QList<QWidget*> order{presentCost_, period_, rate_, cmdCalculate, cmdOK_, cmdPrint};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    connect(presentCost_, &NumberBox::valueEdited, this, [&values](double v) { values.PresentCost = v; });
-    connect(period_, &NumberBox::valueEdited, this, [&values](double v) { values.Period = v; });
-    connect(rate_, &NumberBox::valueEdited, this, [&values](double v) { values.Rate = v; });
-    connect(period_, &NumberBox::refused, this, [this] {
-        showError(Text(InflationPeriodTitle), Text(InflationPeriodMessage));
-        period_->setFocus(Qt::OtherFocusReason);
-    });
-    connect(rate_, &NumberBox::refused, this, [this] {
-        showError(Text(InflationRateTitle), Text(InflationRateMessage));
-        rate_->setFocus(Qt::OtherFocusReason);
-    });
     const auto recalculate = [this] { calculate(); };
-    BindSpinner(spPeriod_, period_,
-                {InflationPeriodSpin(), 0, [&values](double v) { values.Period = v; }, recalculate, cmdOK_});
-    BindSpinner(spInflation_, rate_,
-                {InflationRateSpin(), RateDecimals, [&values](double v) { values.Rate = v; }, recalculate, cmdOK_});
-
-    connect(cmdCalculate, &QPushButton::clicked, this, &InflationScreen::calculate);
-    setUpRowPrinting(cmdPrint, fraPrint_,
-                     {{Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
-                      [this]() -> std::optional<ReportRow> {
-                          if (!InflationPrintable(this->state().Inflation))
-                              return std::nullopt;
-                          return InflationReportRow(this->state().Inflation);
-                      },
-                      cmdOK_});
+    BindSpinner(spPeriod_, period_, {InflationPeriodSpin(), 0, Into(values.Period), recalculate, cmdOK});
+    BindSpinner(spInflation_, rate_, {InflationRateSpin(), RateDecimals, Into(values.Rate), recalculate, cmdOK});
 
     activated();
 }

@@ -7,12 +7,10 @@
 #include "finance/FinanceState.h"
 
 class QLabel;
-class QPushButton;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 class SpinnerStep;
 
 class InflationScreen : public CalculatorWindow {
@@ -24,7 +22,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
 
 private:
     FinanceState& state() { return state_; }
@@ -40,8 +37,6 @@ private:
     NumberBox* futureValue_ = nullptr;
     NumberBox* buyingPower_ = nullptr;
     QLabel* tooLarge_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

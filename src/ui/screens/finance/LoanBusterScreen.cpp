@@ -11,6 +11,7 @@
 #include "AmountFormat.h"
 #include "BusyCursor.h"
 #include "Database.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "ResultWidth.h"
 #include "PrintPanel.h"
@@ -23,27 +24,9 @@ namespace {
 const ReportRequest BusterReport{QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"),
                                  QStringLiteral("Loan Buster")};
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals = 2)
 {
-    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
-    box->setObjectName(name);
-    box->setOutput(true);
-    FitToFigures(*box, decimals, {LargestResult}, 120);
-    return box;
-}
-
-// A caption, its box and the unit after it, on the next row of the grid.
-void AddRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr)
-{
-    const int row = grid->rowCount();
-    auto* label = new QLabel(QString::fromUtf8(caption), parent);
-    label->setBuddy(box);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(box, row, 1);
-    if (unit)
-        grid->addWidget(new QLabel(QString::fromUtf8(unit), parent), row, 2);
+    return MakeResultBox(parent, name, decimals, LargestResult, 120);
 }
 
 } // namespace
@@ -55,45 +38,42 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
     setObjectName("LoanBusterScreen");
     LoanBusterState& loan = this->state().LoanBuster;
 
+    numPrinAmount_ = MakeNumberBox(this, {.name = "numPrinAmount", .store = Into(loan.Principal), .minimumWidth = 120});
+    numPeriod_ = MakeNumberBox(this, {.name = "numPeriod", .kind = NumberBox::Kind::Whole, .decimals = 0,
+                                      .store = [this](double value) {
+                                          period_ = RoundHalfEvenToInt16(value).value_or(period_);
+                                      },
+                                      .accepts = [](double value) {
+                                          const auto months = RoundHalfEvenToInt16(value);
+                                          return months && *months <= MostLoanMonths;
+                                      },
+                                      .refusal = {LoanPeriodTitle, LoanPeriodMessage}, .minimumWidth = 120});
+    numIntRate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
+                                       .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
+    numXtraPay_ = MakeNumberBox(this, {.name = "numXtraPay", .store = Into(loan.Extra), .minimumWidth = 120});
     auto* left = new QGridLayout;
-    numPrinAmount_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numPeriod_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    numIntRate_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numXtraPay_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    const struct {
-        NumberBox* box;
-        const char* name;
-        const char* caption;
-        const char* unit;
-    } inputs[] = {
-        {numPrinAmount_, "numPrinAmount", "Principal amount", nullptr},
-        {numPeriod_, "numPeriod", "Period", "months"},
-        {numIntRate_, "numIntRate", "Interest rate", "% p.a."},
-        {numXtraPay_, "numXtraPay", "Extra voluntary payments", nullptr},
-    };
-    for (const auto& input : inputs) {
-        input.box->setObjectName(input.name);
-        input.box->setMinimumWidth(120);
-        AddRow(left, this, input.caption, input.box, input.unit);
-    }
+    AddGridRow(left, this, "Principal amount", numPrinAmount_);
+    AddGridRow(left, this, "Period", numPeriod_, "months");
+    AddGridRow(left, this, "Interest rate", numIntRate_, "% p.a.");
+    AddGridRow(left, this, "Extra voluntary payments", numXtraPay_);
     left->setRowMinimumHeight(left->rowCount(), 12);
     numMonRePay_ = ResultBox(this, QStringLiteral("numMonRePay"));
     for (std::size_t i = 0; i < numAns1_.size(); ++i)
         numAns1_[i] = ResultBox(this, QStringLiteral("numAns1_%1").arg(i), i == 3 ? 3 : 2);
     numAns2_ = ResultBox(this, QStringLiteral("numAns2"), 0);
-    AddRow(left, this, "Monthly repayment", numMonRePay_);
-    AddRow(left, this, "Total interest", numAns1_[0]);
-    AddRow(left, this, "Total repayments", numAns1_[1]);
+    AddGridRow(left, this, "Monthly repayment", numMonRePay_);
+    AddGridRow(left, this, "Total interest", numAns1_[0]);
+    AddGridRow(left, this, "Total repayments", numAns1_[1]);
 
     // The loan as it runs with the extra payment.
     auto* right = new QGridLayout;
-    AddRow(right, this, "Principal amount", numAns1_[2]);
-    AddRow(right, this, "Period", numAns2_, "months");
-    AddRow(right, this, "Interest rate", numAns1_[3], "% p.a.");
-    AddRow(right, this, "Monthly repayment", numAns1_[4]);
-    AddRow(right, this, "Total interest", numAns1_[5]);
-    AddRow(right, this, "Total repayments", numAns1_[6]);
-    AddRow(right, this, "Total saving", numAns1_[7]);
+    AddGridRow(right, this, "Principal amount", numAns1_[2]);
+    AddGridRow(right, this, "Period", numAns2_, "months");
+    AddGridRow(right, this, "Interest rate", numAns1_[3], "% p.a.");
+    AddGridRow(right, this, "Monthly repayment", numAns1_[4]);
+    AddGridRow(right, this, "Total interest", numAns1_[5]);
+    AddGridRow(right, this, "Total repayments", numAns1_[6]);
+    AddGridRow(right, this, "Total saving", numAns1_[7]);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -101,51 +81,14 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
     columns->addLayout(right);
     columns->setAlignment(left, Qt::AlignTop);
     columns->setAlignment(right, Qt::AlignTop);
-
-    const CommandRow commands = makeCommandRow(true);
-    QPushButton* cmdCalculate = commands.calculate;
-    cmdOK_ = commands.ok;
-    QPushButton* cmdPrint = commands.print;
-
     formLayout()->addLayout(columns);
-    formLayout()->addSpacing(8);
-    formLayout()->addLayout(commands.layout);
 
-    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
-    fraPrint_->setObjectName("fraPrint");
-    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
-
-    const QList<QWidget*> order{numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_, cmdCalculate, cmdOK_, cmdPrint};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    connect(numPrinAmount_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Principal = value; });
-    connect(numXtraPay_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Extra = value; });
-    numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
-    connect(numIntRate_, &NumberBox::valueEdited, this,
-            [&loan](double value) { loan.Rate = static_cast<float>(value); });
-    connect(numIntRate_, &NumberBox::refused, this, [this] {
-        showError(Text(LoanRateTitle), Text(LoanRateMessage));
-        numIntRate_->setFocus(Qt::OtherFocusReason);
-    });
-    numPeriod_->setAcceptor([](double value) {
-        const auto months = RoundHalfEvenToInt16(value);
-        return months && *months <= MostLoanMonths;
-    });
-    connect(numPeriod_, &NumberBox::valueEdited, this,
-            [this](double value) { period_ = RoundHalfEvenToInt16(value).value_or(period_); });
-    connect(numPeriod_, &NumberBox::refused, this, [this] {
-        showError(Text(LoanPeriodTitle), Text(LoanPeriodMessage));
-        numPeriod_->setFocus(Qt::OtherFocusReason);
-    });
-
-    connect(cmdCalculate, &QPushButton::clicked, this, &LoanBusterScreen::calculate);
-    setUpRowPrinting(cmdPrint, fraPrint_, {BusterReport, [this]() -> std::optional<ReportRow> {
-                                               if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
-                                                   return std::nullopt;
-                                               return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
-                                           },
-                                           cmdOK_});
+    endForm(8, true, {numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_}, BusterReport,
+            [this]() -> std::optional<ReportRow> {
+                if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
+                    return std::nullopt;
+                return LoanBusterReportRow(this->state().LoanBuster, period_, result_);
+            });
 
     load();
 }

@@ -9,12 +9,10 @@
 #include "CalculatorWindow.h"
 #include "finance/FinanceState.h"
 
-class QPushButton;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 
 class LoanBusterScreen : public CalculatorWindow {
     Q_OBJECT
@@ -25,7 +23,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     std::int16_t period() const { return period_; }
     const LoanBusterResult& result() const { return result_; }
 
@@ -49,8 +46,6 @@ private:
     NumberBox* numMonRePay_ = nullptr;
     NumberBox* numAns2_ = nullptr;
     std::array<NumberBox*, 8> numAns1_{};
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

@@ -11,6 +11,7 @@
 #include "finance/Loan.h"
 #include "AmountFormat.h"
 #include "Database.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 
@@ -20,8 +21,6 @@ namespace {
 
 const ReportRequest ComparisonReport{QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"),
                                      QStringLiteral("Loan Comparison")};
-
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // "# ### ### ##0.00 ": grouped, two decimals, a blank after.
 QString GridAmount(double value) { return QString::fromStdString(FormatAmount(value)) + QLatin1Char(' '); }
@@ -35,26 +34,12 @@ LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& p
     setObjectName("LoanComparisonScreen");
     LoanComparisonState& loan = this->state().LoanComparison;
 
-    numBAmt_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numBAmt_->setObjectName("numBAmt");
-    numIntRate_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numIntRate_->setObjectName("numIntRate");
+    numBAmt_ = MakeNumberBox(this, {.name = "numBAmt", .store = Into(loan.Amount), .minimumWidth = 120});
+    numIntRate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
+                                       .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
     auto* inputs = new QGridLayout;
-    const struct {
-        NumberBox* box;
-        const char* caption;
-        const char* unit;
-    } rows[] = {{numBAmt_, "Bond amount", nullptr}, {numIntRate_, "Interest rate", "%p.a."}};
-    for (const auto& row : rows) {
-        const int r = inputs->rowCount();
-        row.box->setMinimumWidth(120);
-        auto* label = new QLabel(QString::fromUtf8(row.caption), this);
-        label->setBuddy(row.box);
-        inputs->addWidget(label, r, 0);
-        inputs->addWidget(row.box, r, 1);
-        if (row.unit)
-            inputs->addWidget(new QLabel(QString::fromUtf8(row.unit), this), r, 2);
-    }
+    AddGridRow(inputs, this, "Bond amount", numBAmt_);
+    AddGridRow(inputs, this, "Interest rate", numIntRate_, "%p.a.");
     inputs->setColumnStretch(3, 1);
 
     // The header row is the table's own header; the six terms follow it.
@@ -76,43 +61,17 @@ LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& p
             grid_->setItem(r, c, item);
         }
 
-    const CommandRow commands = makeCommandRow(true);
-    QPushButton* cmdCalculate = commands.calculate;
-    cmdOK_ = commands.ok;
-    QPushButton* cmdPrint = commands.print;
-
     formLayout()->addLayout(inputs);
     formLayout()->addSpacing(8);
     formLayout()->addWidget(grid_);
-    formLayout()->addSpacing(8);
-    formLayout()->addLayout(commands.layout);
 
-    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
-    fraPrint_->setObjectName("fraPrint");
-    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
-
-    const QList<QWidget*> order{numBAmt_, numIntRate_, cmdCalculate, cmdOK_, cmdPrint};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
-
-    connect(numBAmt_, &NumberBox::valueEdited, this, [&loan](double value) { loan.Amount = value; });
-    numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
-    connect(numIntRate_, &NumberBox::valueEdited, this,
-            [&loan](double value) { loan.Rate = static_cast<float>(value); });
-    connect(numIntRate_, &NumberBox::refused, this, [this] {
-        showError(Text(LoanRateTitle), Text(LoanRateMessage));
-        numIntRate_->setFocus(Qt::OtherFocusReason);
+    endForm(8, true, {numBAmt_, numIntRate_}, ComparisonReport, [this]() -> std::optional<ReportRow> {
+        const LoanComparisonState& loan = this->state().LoanComparison;
+        // 0 % is a loan too: repaid in equal parts.
+        if (loan.Amount <= 0.0)
+            return std::nullopt;
+        return LoanComparisonReportRow(loan, rows_);
     });
-
-    connect(cmdCalculate, &QPushButton::clicked, this, &LoanComparisonScreen::calculate);
-    setUpRowPrinting(cmdPrint, fraPrint_, {ComparisonReport, [this]() -> std::optional<ReportRow> {
-                                               const LoanComparisonState& loan = this->state().LoanComparison;
-                                               // 0 % is a loan too: repaid in equal parts.
-                                               if (loan.Amount <= 0.0)
-                                                   return std::nullopt;
-                                               return LoanComparisonReportRow(loan, rows_);
-                                           },
-                                           cmdOK_});
 
     activated();
     grid_->resizeColumnsToContents();

@@ -8,13 +8,11 @@
 #include "CalculatorWindow.h"
 #include "finance/FinanceState.h"
 
-class QPushButton;
 class QTableWidget;
 
 namespace revora {
 
 class NumberBox;
-class PrintPanel;
 
 class LoanComparisonScreen : public CalculatorWindow {
     Q_OBJECT
@@ -26,7 +24,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     const std::array<ComparisonRow, 6>& rows() const { return rows_; }
 
 private:
@@ -43,8 +40,6 @@ private:
     NumberBox* numBAmt_ = nullptr;
     NumberBox* numIntRate_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
 };
 
 } // namespace revora

@@ -22,6 +22,7 @@
 #include "finance/LoanGraphWindow.h"
 #include "AmountFormat.h"
 #include "BusyCursor.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "ResultWidth.h"
 #include "OverlayPanel.h"
@@ -39,19 +40,10 @@ constexpr int GridRowsShown = 10;
 constexpr std::array<LoanMode, 4> Modes = {LoanMode::MonthlyRepayment, LoanMode::PrincipalAmount,
                                            LoanMode::RepaymentPeriod, LoanMode::InterestRate};
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 const QStringList MonthlyHeaders = {QStringLiteral(" Month   "), QStringLiteral("Capital payment "),
                                     QStringLiteral("Interest payment"), QStringLiteral("    Balance    ")};
 const QStringList AnnualHeaders = {QStringLiteral(" Year "), QStringLiteral("Capital payments"),
                                    QStringLiteral("Interest payment"), QStringLiteral("    Balance      ")};
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 // A result box stands out in yellow and cannot be typed in or tabbed to; an input is white.
 void ShowAsResult(NumberBox* box, bool result)
@@ -81,24 +73,62 @@ LoansScreen::LoansScreen(FinanceState& state, ProgramValues& program, QWidget* p
 
 NumberBox* LoansScreen::inputBox(const char* name, int decimals, double LoanState::*field)
 {
-    auto* box = new NumberBox(decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal, decimals, this);
-    box->setObjectName(name);
+    // Stored as typed: the other routines read the program-wide values, not the boxes.
+    auto* box = MakeNumberBox(this, {.name = name,
+                                     .kind = decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal,
+                                     .decimals = decimals,
+                                     .store = [this, field](double value) { loan().*field = value; },
+                                     .tidy = Tidy::Own});
     box->setFixedWidth(BoxWidth);
     box->setAlignment(Qt::AlignRight);
-    box->setTidyOnLeave(true);
-    // Stored as typed: the other routines read the program-wide values, not the boxes.
-    connect(box, &NumberBox::valueEdited, this, [this, field](double value) { loan().*field = value; });
     return box;
 }
 
 void LoansScreen::buildForm()
 {
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(buildValues());
+    columns->addSpacing(24);
+    columns->addLayout(buildModes());
+
+    cmdCalculate_ = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    cmdCalculate_->setDefault(true);
+    cmdFinCharge_ = MakeButton(this, "cmdFinCharge", QStringLiteral("&Fin. charges"));
+    cmdMonAmort_ = MakeButton(this, "cmdMonAmort", QStringLiteral("Mo&nthly Amort."));
+    cmdAnnAmort_ = MakeButton(this, "cmdAnnAmort", QStringLiteral("&Annual Amort."));
+    cmdLoanGraph_ = MakeButton(this, "cmdLoanGraph", QStringLiteral("Annual &Graph"));
+    cmdPrint_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    cmdOk_ = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* schedule = new QHBoxLayout;
+    for (QPushButton* b : {cmdFinCharge_, cmdMonAmort_, cmdAnnAmort_, cmdLoanGraph_})
+        schedule->addWidget(b);
+    schedule->addStretch();
+    auto* commands = new QHBoxLayout;
+    for (QPushButton* b : {cmdCalculate_, cmdPrint_, cmdOk_})
+        commands->addWidget(b);
+    commands->addStretch();
+
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(schedule);
+    formLayout()->addLayout(commands);
+
+    connect(cmdCalculate_, &QPushButton::clicked, this, &LoansScreen::calculate);
+    connect(cmdFinCharge_, &QPushButton::clicked, this, &LoansScreen::toggleTotals);
+    connect(cmdMonAmort_, &QPushButton::clicked, this, &LoansScreen::showMonthly);
+    connect(cmdAnnAmort_, &QPushButton::clicked, this, &LoansScreen::showAnnual);
+    connect(cmdLoanGraph_, &QPushButton::clicked, this, &LoansScreen::showGraph);
+    connect(cmdOk_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+}
+
+QLayout* LoansScreen::buildValues()
+{
     numPrinAmount_ = inputBox("numPrinAmount", 2, &LoanState::loanPrincipal);
     numPeriod_ = inputBox("numPeriod", 0, &LoanState::loanPeriod);
-    numPeriod_->setAcceptor([](double value) { return value <= MostLoanMonths; });
+    numPeriod_->setAcceptor(AtMost(MostLoanMonths));
     connect(numPeriod_, &NumberBox::refused, this, &LoansScreen::refusePeriod);
     numIntRate_ = inputBox("numIntRate", 3, &LoanState::loanRate);
-    numIntRate_->setAcceptor([](double value) { return value <= MostLoanRate; });
+    numIntRate_->setAcceptor(AtMost(MostLoanRate));
     connect(numIntRate_, &NumberBox::refused, this, &LoansScreen::refuseRate);
     numMonRePay_ = inputBox("numMonRePay", 2, &LoanState::loanRepayment);
 
@@ -114,25 +144,10 @@ void LoansScreen::buildForm()
 
     auto* values = new QGridLayout;
     values->setVerticalSpacing(6);
-    const struct {
-        const char* caption;
-        NumberBox* box;
-        const char* unit;
-    } rows[] = {
-        {"Princ&ipal amount", numPrinAmount_, "R"},
-        {"P&eriod", numPeriod_, "months."},
-        {"In&terest rate", numIntRate_, "% p.a."},
-        {"Monthly repa&yment", numMonRePay_, "R"},
-    };
-    int r = 0;
-    for (const auto& row : rows) {
-        auto* label = new QLabel(QString::fromUtf8(row.caption), this);
-        label->setBuddy(row.box);
-        values->addWidget(label, r, 0);
-        values->addWidget(row.box, r, 1);
-        values->addWidget(new QLabel(QString::fromUtf8(row.unit), this), r, 2);
-        ++r;
-    }
+    AddGridRowAt(values, 0, this, "Princ&ipal amount", numPrinAmount_, "R");
+    AddGridRowAt(values, 1, this, "P&eriod", numPeriod_, "months.");
+    AddGridRowAt(values, 2, this, "In&terest rate", numIntRate_, "% p.a.");
+    AddGridRowAt(values, 3, this, "Monthly repa&yment", numMonRePay_, "R");
     numAns1_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
     numAns1_->setObjectName("numAns1");
     numAns2_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
@@ -158,7 +173,11 @@ void LoansScreen::buildForm()
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
     }
+    return values;
+}
 
+QLayout* LoansScreen::buildModes()
+{
     auto* optLoanCalc = new QGroupBox(QStringLiteral("Calculate Mode"), this);
     optLoanCalc->setObjectName("optLoanCalc");
     auto* modeLayout = new QVBoxLayout(optLoanCalc);
@@ -185,40 +204,7 @@ void LoansScreen::buildForm()
     right->addWidget(optLoanCalc);
     right->addLayout(modeLine);
     right->addStretch();
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(values);
-    columns->addSpacing(24);
-    columns->addLayout(right);
-
-    cmdCalculate_ = Button(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate_->setDefault(true);
-    cmdFinCharge_ = Button(this, "cmdFinCharge", QStringLiteral("&Fin. charges"));
-    cmdMonAmort_ = Button(this, "cmdMonAmort", QStringLiteral("Mo&nthly Amort."));
-    cmdAnnAmort_ = Button(this, "cmdAnnAmort", QStringLiteral("&Annual Amort."));
-    cmdLoanGraph_ = Button(this, "cmdLoanGraph", QStringLiteral("Annual &Graph"));
-    cmdPrint_ = Button(this, "cmdPrint", QStringLiteral("&Print"));
-    cmdOk_ = Button(this, "cmdOk", QStringLiteral("&OK"));
-    auto* schedule = new QHBoxLayout;
-    for (QPushButton* b : {cmdFinCharge_, cmdMonAmort_, cmdAnnAmort_, cmdLoanGraph_})
-        schedule->addWidget(b);
-    schedule->addStretch();
-    auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {cmdCalculate_, cmdPrint_, cmdOk_})
-        commands->addWidget(b);
-    commands->addStretch();
-
-    formLayout()->addLayout(columns);
-    formLayout()->addSpacing(8);
-    formLayout()->addLayout(schedule);
-    formLayout()->addLayout(commands);
-
-    connect(cmdCalculate_, &QPushButton::clicked, this, &LoansScreen::calculate);
-    connect(cmdFinCharge_, &QPushButton::clicked, this, &LoansScreen::toggleTotals);
-    connect(cmdMonAmort_, &QPushButton::clicked, this, &LoansScreen::showMonthly);
-    connect(cmdAnnAmort_, &QPushButton::clicked, this, &LoansScreen::showAnnual);
-    connect(cmdLoanGraph_, &QPushButton::clicked, this, &LoansScreen::showGraph);
-    connect(cmdOk_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    return right;
 }
 
 void LoansScreen::buildGridPanel()
@@ -234,7 +220,7 @@ void LoansScreen::buildGridPanel()
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    cmdGridClose_ = Button(fraGrid_, "cmdGridClose", QStringLiteral("C&lose"));
+    cmdGridClose_ = MakeButton(fraGrid_, "cmdGridClose", QStringLiteral("C&lose"));
     auto* layout = new QVBoxLayout(fraGrid_);
     layout->addWidget(grid_);
     layout->addWidget(cmdGridClose_, 0, Qt::AlignRight);
@@ -283,8 +269,7 @@ void LoansScreen::orderTabs()
     for (QRadioButton* option : modes_)
         order << option;
     order << cmdCalculate_ << cmdFinCharge_ << cmdMonAmort_ << cmdAnnAmort_ << cmdLoanGraph_ << cmdPrint_ << cmdOk_;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder(order);
 }
 
 // ---- showing ------------------------------------------------------------------------------
@@ -448,27 +433,24 @@ void LoansScreen::fillGrid(const QStringList& headers, const std::vector<Schedul
 
 void LoansScreen::showMonthly()
 {
-    if (!MonthlyScheduleAvailable(loan())) {
-        numPrinAmount_->setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    {
-        BusyCursor busy;
-        fillGrid(MonthlyHeaders, MonthlySchedule(loan()));
-    }
-    fraGrid_->showOnTop();
-    grid_->setFocus(Qt::OtherFocusReason);
+    showSchedule(MonthlyScheduleAvailable(loan()), MonthlyHeaders, [this] { return MonthlySchedule(loan()); });
 }
 
 void LoansScreen::showAnnual()
 {
-    if (!AnnualScheduleAvailable(loan())) {
+    showSchedule(AnnualScheduleAvailable(loan()), AnnualHeaders, [this] { return CalcAnnAmort(loan()).Years; });
+}
+
+void LoansScreen::showSchedule(bool available, const QStringList& headers,
+                               const std::function<std::vector<ScheduleLine>()>& lines)
+{
+    if (!available) {
         numPrinAmount_->setFocus(Qt::OtherFocusReason);
         return;
     }
     {
         BusyCursor busy;
-        fillGrid(AnnualHeaders, CalcAnnAmort(loan()).Years);
+        fillGrid(headers, lines());
     }
     fraGrid_->showOnTop();
     grid_->setFocus(Qt::OtherFocusReason);

@@ -13,6 +13,7 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -33,7 +34,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return fraPrint_; }
     OverlayPanel* gridPanel() const { return fraGrid_; }
     QTableWidget* grid() const { return grid_; }
     // Made by the first "Annual &Graph" and kept for the next; null before.
@@ -50,6 +50,8 @@ private:
 
     NumberBox* inputBox(const char* name, int decimals, double LoanState::*field);
     void buildForm();
+    QLayout* buildValues();
+    QLayout* buildModes();
     void buildPrintPanel();
     void buildGridPanel();
     void orderTabs();
@@ -66,6 +68,9 @@ private:
     void toggleTotals();
     void showMonthly();
     void showAnnual();
+    // The schedule in the grid panel when the loan has one, else the focus on the principal.
+    void showSchedule(bool available, const QStringList& headers,
+                      const std::function<std::vector<ScheduleLine>()>& lines);
     void showGraph();
     void closeGrid();
     void fillGrid(const QStringList& headers, const std::vector<ScheduleLine>& lines);

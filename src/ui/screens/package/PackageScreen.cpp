@@ -10,9 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <limits>
 
 #include "BusyCursor.h"
 #include "Database.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "ResultWidth.h"
 #include "OverlayPanel.h"
@@ -47,19 +50,9 @@ const char* AmountCaption(PackageScreen screen)
     return IsMonthly(screen) ? "Net monthly salary required" : "Net annual salary required";
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
 NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
 {
-    auto* box = new NumberBox(kind, decimals, parent);
-    box->setObjectName(name);
-    box->setMinimumWidth(110);
-    return box;
+    return MakeNumberBox(parent, {.name = name, .kind = kind, .decimals = decimals, .minimumWidth = 110});
 }
 
 // The title the message boxes of these screens carry.
@@ -77,6 +70,35 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
     for (QGridLayout* grid : {grid_, results_})
         grid->addWidget(new QLabel(QStringLiteral("<b>Cost to company</b>"), this), 0, 2, Qt::AlignHCenter);
 
+    buildInputs();
+    buildResults();
+    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    cmdCalculate->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    for (const auto& [name, caption] : {std::pair{"cmdOk", "&OK"}, {"cmdSettings", "&Settings"},
+                                        {"cmdRAExpl", "&R/A Explained"}, {"cmdPrint", "&Print"}})
+        buttons->addWidget(MakeButton(this, name, QString::fromUtf8(caption)));
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(grid_);
+    columns->addSpacing(24);
+    columns->addLayout(results_);
+    columns->setAlignment(grid_, Qt::AlignTop);
+    columns->setAlignment(results_, Qt::AlignTop);
+    formLayout()->addLayout(columns);
+    formLayout()->addSpacing(8);
+    formLayout()->addLayout(buttons);
+
+    buildPanels();
+    connectCommands();
+
+    readSettings();
+    frame3_->setSettings(settings_);
+}
+
+void SalaryPackageScreen::buildInputs()
+{
     numAge_ = Box(this, "numAge", NumberBox::Kind::Whole, 0);
     numAge_->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
     {
@@ -88,8 +110,8 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
         connect(numAge_, &NumberBox::valueEdited, this,
                 [this](double age) { inputs_.Age = RoundHalfEvenToInt16(age).value_or(inputs_.Age); });
     }
-    amount_ = addLine(AmountCaption(screen), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen) ? nullptr : "numCCNetMonSalReq",
-            IsGrossUp(screen) ? nullptr : &inputs_.AmountCostToCompany);
+    amount_ = addLine(AmountCaption(screen_), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen_) ? nullptr : "numCCNetMonSalReq",
+            IsGrossUp(screen_) ? nullptr : &inputs_.AmountCostToCompany);
     addLine("Company car value", "numCompCar", inputs_.CarValue, "numCCCompCar", &inputs_.CarCostToCompany);
     addLine("Travel allowance", "numTravAll", inputs_.TravelAllowance, "numCCTravAll",
             &inputs_.TravelAllowanceCostToCompany);
@@ -116,24 +138,30 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
     connect(directiveYes_, &QRadioButton::toggled, this, [this](bool yes) { inputs_.RADirective = yes; });
     NumberBox* additional = addLine("Number of additional beneficiaries", "numAddBens", additionalTyped_, nullptr,
                                     nullptr, NumberBox::Kind::Whole);
-    connect(additional, &NumberBox::valueEdited, this,
-            [this](double count) { inputs_.AdditionalBeneficiaries = static_cast<int>(count); });
+    // A count beyond the largest int is held as that: converting it as it stands is undefined,
+    // and printed a count of billions read as -32768.
+    connect(additional, &NumberBox::valueEdited, this, [this](double count) {
+        inputs_.AdditionalBeneficiaries = static_cast<int>(std::min(count, double{std::numeric_limits<int>::max()}));
+    });
     for (NumberBox* count : {numPMems_, additional})
         count->setMinimumWidth(60);
     buildOtherExpenses();
+}
 
+void SalaryPackageScreen::buildResults()
+{
     numPenDeduct_ = addResult("Pension deducted", "numPenDeduct", "numCCPenDeduct");
     numCCPenDeduct_ = findChild<NumberBox*>("numCCPenDeduct");
     numProvFund_ = addResult("Provident fund", "numProvFund", "numCCProvFund");
     numCCProvFund_ = findChild<NumberBox*>("numCCProvFund");
     numUIFCont_ = addResult("UIF contribution", "numUIFCont", "numCCUIFCont");
     numCCUIFCont_ = findChild<NumberBox*>("numCCUIFCont");
-    numCCSkillLev_ = addResult(screen == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
+    numCCSkillLev_ = addResult(screen_ == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
                                nullptr, "numCCSkillLev");
     numMAns_ = addResult("Tax due", "numMAns");
     numTaxCredit_ = addResult("Tax credit", "numTaxCredit");
     numTaxDeduct_ = addResult("Tax deduction", "numTaxDeduct");
-    numGrossSal_ = addResult(IsGrossUp(screen) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
+    numGrossSal_ = addResult(IsGrossUp(screen_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
     numTotCostComp_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
 
     numOnceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
@@ -155,28 +183,11 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
         part->setSizePolicy(policy);
         part->hide();
     }
+}
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdCalculate->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    for (const auto& [name, caption] : {std::pair{"cmdOk", "&OK"}, {"cmdSettings", "&Settings"},
-                                        {"cmdRAExpl", "&R/A Explained"}, {"cmdPrint", "&Print"}})
-        buttons->addWidget(Button(this, name, caption));
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(grid_);
-    columns->addSpacing(24);
-    columns->addLayout(results_);
-    columns->setAlignment(grid_, Qt::AlignTop);
-    columns->setAlignment(results_, Qt::AlignTop);
-    formLayout()->addLayout(columns);
-    formLayout()->addSpacing(8);
-    formLayout()->addLayout(buttons);
-
-    buildPanels();
-
-    connect(cmdCalculate, &QPushButton::clicked, this, &SalaryPackageScreen::calculate);
+void SalaryPackageScreen::connectCommands()
+{
+    connect(findChild<QPushButton*>("cmdCalculate"), &QPushButton::clicked, this, &SalaryPackageScreen::calculate);
     connect(findChild<QPushButton*>("cmdOk"), &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
     connect(findChild<QPushButton*>("cmdSettings"), &QPushButton::clicked, this, [this] {
         // The panel shows the row as stored now, whoever saved it last.
@@ -201,9 +212,6 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
     setUpPrinting(fraPrint_);
     connect(fraPrint_, &OverlayPanel::hidden, this,
             [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, true); });
-
-    readSettings();
-    frame3_->setSettings(settings_);
 }
 
 void SalaryPackageScreen::readSettings()
@@ -323,7 +331,7 @@ void SalaryPackageScreen::buildPanels()
     lines->addWidget(new QLabel(QStringLiteral("B: R 1 750"), this));
     lines->addWidget(new QLabel(QStringLiteral("C: 15% of non-retirement funding income."), this));
     lines->addWidget(lineC_);
-    auto* cmdRAOK = Button(this, "cmdRAOK", "&OK");
+    auto* cmdRAOK = MakeButton(this, "cmdRAOK", QStringLiteral("&OK"));
     lines->addWidget(cmdRAOK, 0, Qt::AlignRight);
     connect(cmdRAOK, &QPushButton::clicked, fraRA_, &QWidget::hide);
     auto* layout = new QVBoxLayout(fraRA_);
@@ -411,18 +419,8 @@ void SalaryPackageScreen::showRAExplained()
 
 void SalaryPackageScreen::saveSettings()
 {
-    const SettingsEdit edit = frame3_->edit();
-    // Held before saving, so that a file which can be neither written nor read leaves this
-    // screen on the rates just set.
-    settings_ = edit.over(settings_);
-    try {
-        inForce_.save(program().Paths, edit);
-    } catch (const StorageError& e) {
-        // The rates typed still apply to this screen; the file keeps what it had.
-        showError(QStringLiteral("Settings"), e.message());
-    }
-    frame3_->hide();
-    QApplication::processEvents();
+    settings_ = frame3_->edit().over(settings_);
+    frame3_->saveEdit(inForce_, program().Paths);
     calculate();
 }
 

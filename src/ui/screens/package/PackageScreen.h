@@ -36,7 +36,6 @@ public:
     const PackageResult& result() const { return result_; }
     const PackageSettings& settings() const { return settings_; }
     SetupPanel* settingsPanel() const { return frame3_; }
-    PrintPanel* printPanel() const { return fraPrint_; }
     OverlayPanel* raPanel() const { return fraRA_; }
 
 private:
@@ -47,6 +46,9 @@ private:
     NumberBox* addLine(const char* caption, const char* name, double& target, const char* ccName = nullptr,
                        double* ccTarget = nullptr, NumberBox::Kind kind = NumberBox::Kind::Decimal);
     NumberBox* addResult(const char* caption, const char* name, const char* ccName = nullptr);
+    void buildInputs();
+    void buildResults();
+    void connectCommands();
     void buildOtherExpenses();
     void buildPanels();
     void showResults();

@@ -13,6 +13,7 @@
 #include "payroll/PayePrintout.h"
 #include "Database.h"
 #include "DateBox.h"
+#include "FormKit.h"
 #include "OverlayPanel.h"
 #include "PrintPanel.h"
 #include "ResultWidth.h"
@@ -22,17 +23,6 @@
 #include "tax/TaxYearRules.h"
 
 namespace revora {
-
-namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
-
-} // namespace
 
 PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& caption, QWidget* parent)
     : CalculatorWindow(program, parent), state_(state)
@@ -50,12 +40,12 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     columns->setAlignment(results_, Qt::AlignTop);
     columns->setAlignment(inputs_, Qt::AlignTop);
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
+    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
     cmdCalculate->setDefault(true);
     cmdCalculate_ = cmdCalculate;
-    auto* cmdOk = Button(this, "cmdOk", "&OK");
-    auto* cmdSettings = Button(this, "cmdSettings", "&Settings");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* cmdSettings = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
+    auto* cmdPrint = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {cmdCalculate, cmdOk, cmdSettings, cmdPrint})
         buttons->addWidget(button);
@@ -77,45 +67,38 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     setUpPrinting(cmdPrint, fraPrint_);
 }
 
-QLabel* PayeScreen::addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy)
-{
-    auto* label = new QLabel(QString::fromUtf8(caption), this);
-    label->setBuddy(buddy);
-    grid->addWidget(label, row, 0);
-    grid->addWidget(buddy, row, 1);
-    return label;
-}
-
 NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
 {
-    auto* box = new NumberBox(field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal, field.decimals,
-                              this);
-    box->setObjectName(field.name);
     // No amount of pay, contribution or allowance is below 0: the box refuses a minus sign.
-    box->setTidyOnLeave(field.tidyOnLeave);
-    box->setMinimumWidth(120);
+    auto* box = MakeNumberBox(this, {.name = field.name,
+                                     .kind = field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal,
+                                     .decimals = field.decimals,
+                                     .store = Into(target),
+                                     .minimumWidth = 120,
+                                     .tidy = field.tidyOnLeave ? Tidy::Own : Tidy::AsTyped});
     box->setValue(target);
-    addCaption(grid, grid->rowCount(), field.caption, box);
+    AddGridRow(grid, this, field.caption, box);
     typed_ << box;
-    connect(box, &NumberBox::valueEdited, this, [&target](double value) { target = value; });
     return box;
 }
 
 NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
                                 const std::optional<PayeRefusal>& tooMany)
 {
-    auto* box = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    box->setObjectName(field.name);
-    box->setMinimumWidth(60);
+    auto* box = MakeNumberBox(this, {.name = field.name,
+                                     .kind = NumberBox::Kind::Whole,
+                                     .decimals = 0,
+                                     .store = [&target](double value) {
+                                         target = RoundHalfEvenToInt16(value).value_or(target);
+                                     },
+                                     .accepts = [most](double value) {
+                                         const auto count = RoundHalfEvenToInt16(value);
+                                         return count && *count <= most;
+                                     },
+                                     .minimumWidth = 60});
     box->setValue(target);
-    box->setAcceptor([most](double value) {
-        const auto count = RoundHalfEvenToInt16(value);
-        return count && *count <= most;
-    });
-    addCaption(grid, grid->rowCount(), field.caption, box);
+    AddGridRow(grid, this, field.caption, box);
     typed_ << box;
-    connect(box, &NumberBox::valueEdited, this,
-            [&target](double value) { target = RoundHalfEvenToInt16(value).value_or(target); });
     if (tooMany)
         connect(box, &NumberBox::refused, this, [this, refusal = *tooMany] {
             QMessageBox::warning(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
@@ -130,11 +113,8 @@ PayeRefusal PayeScreen::tooManyBeneficiaries(std::int16_t most) const
 
 NumberBox* PayeScreen::addResult(QGridLayout* grid, const char* name, const char* caption)
 {
-    auto* box = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    box->setObjectName(name);
-    box->setOutput(true);
-    FitToFigures(*box, 2, {LargestResult}, 120);
-    addCaption(grid, grid->rowCount(), caption, box);
+    NumberBox* box = MakeResultBox(this, QString::fromUtf8(name), 2, LargestResult, 120);
+    AddGridRow(grid, this, caption, box);
     return box;
 }
 
@@ -144,7 +124,7 @@ DateBox* PayeScreen::addDate(QGridLayout* grid, const char* name, const char* ca
     box->setObjectName(name);
     box->setMaximumWidth(120);
     box->setDate(target);
-    addCaption(grid, grid->rowCount(), caption, box);
+    AddGridRow(grid, this, caption, box);
     typed_ << box;
     connect(box, &DateBox::dateEdited, this, [&target](int day) { target = day; });
     return box;
@@ -157,8 +137,7 @@ void PayeScreen::orderTabs(const QList<QWidget*>& first)
         if (!order.contains(box))
             order << box;
     order << cmdCalculate_;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder(order);
 }
 
 void PayeScreen::watchDates(DateBox* start, DateBox* end)
@@ -166,8 +145,7 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
     startDate_ = start;
     endDate_ = end;
     const auto refuseStart = [this, start] {
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), QString::fromUtf8(DateOutsideYearMessage.data(),
-                                                                                        DateOutsideYearMessage.size()));
+        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
         start->setFocus();
     };
     const auto refuseEnd = [this, start, end] {
@@ -198,8 +176,7 @@ void PayeScreen::buildPrintPanel()
     text1_->setMaxLength(EmployeeNameLength);
     text1_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Employee name : "), this);
-    label->setBuddy(text1_);
+    auto* label = MakeLabel(this, "Employee name : ", text1_);
     name->addWidget(label);
     name->addWidget(text1_);
     name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
@@ -261,18 +238,8 @@ void PayeScreen::showSettingsPanel()
 
 void PayeScreen::saveSettings()
 {
-    const SettingsEdit edit = frame3_->edit();
-    // Held before saving, so that a file which can be neither written nor read leaves this
-    // screen on the rates just set.
-    settings_ = PayrollPart(edit.over(WithPayrollPart(PackageSettings{}, settings_)));
-    try {
-        inForce_.save(program().Paths, edit);
-    } catch (const StorageError& e) {
-        // The rates changed still apply to this screen; the file keeps what it had.
-        showError(QStringLiteral("Settings"), e.message());
-    }
-    frame3_->hide();
-    QApplication::processEvents();
+    settings_ = PayrollPart(frame3_->edit().over(WithPayrollPart(PackageSettings{}, settings_)));
+    frame3_->saveEdit(inForce_, program().Paths);
     calculate();
 }
 

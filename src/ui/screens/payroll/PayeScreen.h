@@ -41,7 +41,6 @@ public:
     QString employeeName() const;
 
     SetupPanel* settingsPanel() const { return frame3_; }
-    PrintPanel* printPanel() const { return fraPrint_; }
 
 protected:
     TaxState& state() { return state_; }
@@ -62,7 +61,6 @@ protected:
     PayeRefusal tooManyBeneficiaries(std::int16_t most) const;
     NumberBox* addResult(QGridLayout* grid, const char* name, const char* caption);
     DateBox* addDate(QGridLayout* grid, const char* name, const char* caption, int& target);
-    QLabel* addCaption(QGridLayout* grid, int row, const char* caption, QWidget* buddy);
 
     // Tab runs through the boxes in the order they were added, these first, then on to the
     // buttons.

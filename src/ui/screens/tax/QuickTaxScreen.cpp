@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "ResultWidth.h"
@@ -22,6 +23,42 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     setWindowTitle(QStringLiteral("QuickTax"));
     setObjectName("QuickTaxScreen");
 
+    makeBoxes();
+    QGridLayout* grid = layOutBoxes();
+
+    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    cmdCalculate->setDefault(true);
+    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* cmPrint = MakeButton(this, "cmPrint", QStringLiteral("&Print"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmPrint);
+
+    QVBoxLayout* layout = formLayout();
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    frame1_ = new PrintPanel(this);
+    frame1_->setObjectName("Frame1");
+    setUpPrinting(cmPrint, frame1_);
+
+    ChainTabOrder({boxes_[0], boxes_[1], cmdCalculate, cmdOk, cmPrint});
+
+    connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
+        this->state().QuickTax.IncomeCopy = income;
+        this->state().TaxBracketResult.TaxableIncome = income;
+    });
+    connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
+        this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
+    });
+    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
+    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+}
+
+void QuickTaxScreen::makeBoxes()
+{
     // Every box is as wide as its figure for the largest income, at the oldest age (the largest
     // rebate); the rates stay below 100.
     QuickTaxState most;
@@ -44,16 +81,14 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     boxes_[1]->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
     connect(boxes_[1], &NumberBox::refused, this, [this](double age) {
         if (age > 0.0)
-            QMessageBox::critical(this, QString::fromUtf8(AgeLimitTitle.data(), AgeLimitTitle.size()),
-                                  QString::fromUtf8(AgeLimitMessage.data(), AgeLimitMessage.size()));
+            QMessageBox::critical(this, Text(AgeLimitTitle), Text(AgeLimitMessage));
     });
+}
 
+QGridLayout* QuickTaxScreen::layOutBoxes()
+{
     auto* grid = new QGridLayout;
-    auto caption = [this](const char* text, int boxIndex) {
-        auto* label = new QLabel(QString::fromUtf8(text), this);
-        label->setBuddy(boxes_[boxIndex]);
-        return label;
-    };
+    auto caption = [this](const char* text, int boxIndex) { return MakeLabel(this, text, boxes_[boxIndex]); };
     int row = 0;
     grid->addWidget(caption("Taxable Income", 0), row, 0);
     grid->addWidget(boxes_[0], row++, 3);
@@ -64,7 +99,7 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     auto* portion = new QHBoxLayout;
     portion->addWidget(caption("+ Portion @ M/Rate (", 3));
     portion->addWidget(boxes_[3]);
-    portion->addWidget(new QLabel(QStringLiteral("%) R"), this));
+    portion->addWidget(MakeLabel(this, "%) R"));
     portion->addStretch();
     grid->addLayout(portion, row, 0, 1, 3);
     grid->addWidget(boxes_[4], row++, 3);
@@ -78,42 +113,7 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
         grid->addWidget(boxes_[index], row++, 3);
     }
     grid->setColumnStretch(2, 1);
-
-    auto* cmdCalculate = new QPushButton(QStringLiteral("&Calculate"), this);
-    cmdCalculate->setObjectName("cmdCalculate");
-    cmdCalculate->setDefault(true);
-    auto* cmdOk = new QPushButton(QStringLiteral("&OK"), this);
-    cmdOk->setObjectName("cmdOk");
-    auto* cmPrint = new QPushButton(QStringLiteral("&Print"), this);
-    cmPrint->setObjectName("cmPrint");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmPrint);
-
-    QVBoxLayout* layout = formLayout();
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
-    setUpPrinting(cmPrint, frame1_);
-
-    setTabOrder(boxes_[0], boxes_[1]);
-    setTabOrder(boxes_[1], cmdCalculate);
-    setTabOrder(cmdCalculate, cmdOk);
-    setTabOrder(cmdOk, cmPrint);
-
-    connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
-        this->state().QuickTax.IncomeCopy = income;
-        this->state().TaxBracketResult.TaxableIncome = income;
-    });
-    connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
-        this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
-    });
-    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
-    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    return grid;
 }
 
 bool QuickTaxScreen::calculate()

@@ -6,6 +6,7 @@
 #include "CalculatorWindow.h"
 #include "tax/TaxState.h"
 
+class QGridLayout;
 class QPushButton;
 
 namespace revora {
@@ -23,11 +24,13 @@ public:
     void printReport() override;
 
     NumberBox* box(int index) const { return boxes_[index]; }
-    PrintPanel* printPanel() const { return frame1_; }
 
 private:
     TaxState& state() { return state_; }
     TaxState& state_; // the domain's values, kept by the program beyond the screen
+    // The ten boxes, each as wide as its largest figure; the income and the age are typed.
+    void makeBoxes();
+    QGridLayout* layOutBoxes();
 
     std::array<NumberBox*, 10> boxes_{};
     PrintPanel* frame1_;

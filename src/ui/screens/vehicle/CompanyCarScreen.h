@@ -17,6 +17,7 @@
 
 class QCheckBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -35,7 +36,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return frame1_; }
     // The last calculation run, which the printout takes its periodic amounts from.
     const CompCarRun& lastRun() const { return lastRun_; }
     bool endDateInvalid() const { return endDateInvalid_; }
@@ -63,8 +63,12 @@ private:
     void limitToVehicleNumbers(NumberBox* box, int decimals);
     QCheckBox* flagField(const char* name, const QString& text, std::int16_t CompanyCarRecord::*field);
     DateBox* dateField(QGridLayout* grid, const char* name, const QString& text, int CompanyCarRecord::*field);
-    QPushButton* button(const char* name, const QString& text);
     void buildForm();
+    QGroupBox* buildVehicle();
+    QGroupBox* buildCode3802();
+    QGroupBox* buildDistances();
+    QGroupBox* buildAdjustment();
+    QGroupBox* buildPayroll();
     void watchDates();
     void orderTabs();
 

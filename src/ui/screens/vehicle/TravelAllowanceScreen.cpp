@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "DateBox.h"
+#include "FormKit.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "ResultWidth.h"
@@ -39,30 +40,17 @@ bool IsPlainEnter(const QKeyEvent& event)
            (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
-QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 // Wide enough for the largest figure the box can show, and no wider, so that the fixed cost's
 // working fits on one line within the width the main window takes for the vehicle screens.
 NumberBox* ResultBox(QWidget* parent, const QString& name, int decimals, double largest)
 {
-    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
-    box->setObjectName(name);
-    box->setOutput(true);
-    FitToFigures(*box, decimals, {largest}, 40);
-    return box;
+    return MakeResultBox(parent, name, decimals, largest, 40);
 }
 
 // The largest figures the results can reach with every input at most MostVehicleNumber, no
 // total below 0 and no more business km than the total (CheckDistances).
 constexpr double MostKm = MostVehicleNumber;
 constexpr double MostCosts = 6.0 * MostVehicleNumber; // the six recorded costs
-
-QPushButton* Button(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 
@@ -71,107 +59,13 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
 {
     setWindowTitle(QStringLiteral("Travel Allowance"));
     setObjectName("TravelAllowanceScreen");
-    TravelAllowanceInputs& in = this->state().TravelAllowance;
 
-    // The car and the method.
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setMinimumWidth(260);
-    auto* carLabel = new QLabel(QStringLiteral("Car :"), this);
-    carLabel->setBuddy(text1_);
-    option4_ = new QRadioButton(QStringLiteral("&Yes"), this);
-    option4_->setObjectName("Option4");
-    option3_ = new QRadioButton(QStringLiteral("&No"), this);
-    option3_->setObjectName("Option3");
-    auto* record = new QGroupBox(QStringLiteral("Accurate record kept"), this);
-    auto* recordLayout = new QHBoxLayout(record);
-    recordLayout->addWidget(option4_);
-    recordLayout->addWidget(option3_);
-    auto* top = new QHBoxLayout;
-    top->addWidget(carLabel);
-    top->addWidget(text1_);
-    top->addSpacing(24);
-    top->addWidget(record);
-    top->addStretch();
-
+    QHBoxLayout* top = buildCarAndMethod();
     // The vehicle, the distances and the period on the left, the recorded costs on the right.
     auto* vehicle = new QGridLayout;
     auto* costs = new QGridLayout;
-    const struct {
-        QGridLayout* grid;
-        const char* name;
-        const char* caption;
-        const char* unit;
-        double* target;
-    } fields[] = {
-        {vehicle, "silgEdit1", "Ori&ginal value of vehicle", "R", &in.VehicleValue},
-        {vehicle, "silgEdit2", "&Allowance received", "R", &in.AllowanceReceived},
-        {vehicle, "silgEdit3", "Close km reading", "km", &in.CloseKm},
-        {vehicle, "silgEdit4", "Open km reading", "km", &in.OpenKm},
-        {vehicle, "silgEdit5", "Business km", "km", &in.BusinessKmEntered},
-        {costs, "silgEdit6", "&Fuel/oil", "R", &in.FuelOil},
-        {costs, "silgEdit7", "Repairs/&maintenance", "R", &in.RepairsMaint},
-        {costs, "silgEdit8", "&Insurance/licence", "R", &in.InsuranceLicence},
-        {costs, "silgEdit9", "O&ther expenses", "R", &in.OtherExpenses},
-        {costs, "silgEdit10", "&Wear and tear", "R", &in.WearAndTear},
-        {costs, "silgEdit11", "&Lease payments", "R", &in.LeasePayments},
-    };
-    for (const auto& field : fields) {
-        InputRow row;
-        row.target = field.target;
-        row.box = new NumberBox(NumberBox::Kind::Whole, 0, this);
-        row.box->setObjectName(field.name);
-        FitToFigures(*row.box, 0, {MostVehicleNumber}, 120);
-        row.box->setAcceptor([](double value) { return value <= MostVehicleNumber; });
-        connect(row.box, &NumberBox::refused, this, [this](double value) {
-            if (value > MostVehicleNumber)
-                QMessageBox::critical(this, Text(VehicleNumberTitle), Text(VehicleNumberMessage));
-        });
-        auto* caption = new QLabel(QString::fromUtf8(field.caption), this);
-        caption->setBuddy(row.box);
-        row.caption = caption;
-        row.unit = new QLabel(QString::fromUtf8(field.unit), this);
-        const int r = field.grid->rowCount();
-        field.grid->addWidget(row.caption, r, 0);
-        // Rand labels stand before the amount, km after the distance, as on a claim form.
-        const bool rand = field.unit[0] == 'R';
-        field.grid->addWidget(row.unit, r, rand ? 1 : 3);
-        field.grid->addWidget(row.box, r, 2);
-        inputs_ << row;
-    }
-    for (int i = 0; i < inputs_.size(); ++i) {
-        double& target = *inputs_[i].target;
-        if (i == 9 || i == 10) {
-            watchSinglePayment(inputs_[i].box, target);
-            continue;
-        }
-        connect(inputs_[i].box, &NumberBox::valueEdited, this, [this, &target](double value) {
-            target = value;
-            enableIncludeChoices();
-        });
-    }
-
-    startDate_ = new DateBox(this);
-    startDate_->setObjectName("dtCarAlStartDate");
-    endDate_ = new DateBox(this);
-    endDate_->setObjectName("dtCarAlEndDate");
-    silgEdit12_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    silgEdit12_->setObjectName("silgEdit12");
-    silgEdit12_->setOutput(true);
-    silgEdit12_->setMaximumWidth(80);
-    for (const auto& [caption, box] : {std::pair<const char*, QWidget*>{"Start Date", startDate_},
-                                       {"End Date", endDate_}, {"Period (number of days)", silgEdit12_}}) {
-        auto* label = new QLabel(QString::fromUtf8(caption), this);
-        label->setBuddy(box);
-        const int r = vehicle->rowCount();
-        vehicle->addWidget(label, r, 0);
-        vehicle->addWidget(box, r, 2, Qt::AlignLeft);
-        if (box != silgEdit12_) {
-            box->setMaximumWidth(120);
-            dateWidgets_ << label << box;
-        }
-    }
-    watchDates();
+    buildInputs(vehicle, costs);
+    buildDates(vehicle);
 
     check1_ = new QCheckBox(QStringLiteral("Include Fuel Costs"), this);
     check1_->setObjectName("Check1");
@@ -196,9 +90,9 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
     panels_->addWidget(buildDeemedPanel());
     panels_->addWidget(buildActualPanel());
 
-    auto* cmdCalculate = Button(this, "cmdCalculate", "&Calculate");
-    cmdOK_ = Button(this, "cmdOK", "&OK");
-    auto* cmdPrint = Button(this, "cmdPrint", "&Print");
+    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
+    auto* cmdPrint = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
         buttons->addWidget(button);
@@ -217,9 +111,115 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
     for (const InputRow& row : inputs_)
         order << row.box;
     order << startDate_ << endDate_ << check1_ << check2_ << cmdCalculate << cmdOK_ << cmdPrint;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder(order);
+    connectCommands(cmdCalculate, cmdPrint);
+    load();
+}
 
+QHBoxLayout* TravelAllowanceScreen::buildCarAndMethod()
+{
+    text1_ = new QLineEdit(this);
+    text1_->setObjectName("Text1");
+    text1_->setMinimumWidth(260);
+    auto* carLabel = MakeLabel(this, "Car :", text1_);
+    option4_ = new QRadioButton(QStringLiteral("&Yes"), this);
+    option4_->setObjectName("Option4");
+    option3_ = new QRadioButton(QStringLiteral("&No"), this);
+    option3_->setObjectName("Option3");
+    auto* record = new QGroupBox(QStringLiteral("Accurate record kept"), this);
+    auto* recordLayout = new QHBoxLayout(record);
+    recordLayout->addWidget(option4_);
+    recordLayout->addWidget(option3_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(carLabel);
+    top->addWidget(text1_);
+    top->addSpacing(24);
+    top->addWidget(record);
+    top->addStretch();
+    return top;
+}
+
+void TravelAllowanceScreen::buildInputs(QGridLayout* vehicle, QGridLayout* costs)
+{
+    TravelAllowanceInputs& in = this->state().TravelAllowance;
+    const struct {
+        QGridLayout* grid;
+        const char* name;
+        const char* caption;
+        const char* unit;
+        double* target;
+    } fields[] = {
+        {vehicle, "silgEdit1", "Ori&ginal value of vehicle", "R", &in.VehicleValue},
+        {vehicle, "silgEdit2", "&Allowance received", "R", &in.AllowanceReceived},
+        {vehicle, "silgEdit3", "Close km reading", "km", &in.CloseKm},
+        {vehicle, "silgEdit4", "Open km reading", "km", &in.OpenKm},
+        {vehicle, "silgEdit5", "Business km", "km", &in.BusinessKmEntered},
+        {costs, "silgEdit6", "&Fuel/oil", "R", &in.FuelOil},
+        {costs, "silgEdit7", "Repairs/&maintenance", "R", &in.RepairsMaint},
+        {costs, "silgEdit8", "&Insurance/licence", "R", &in.InsuranceLicence},
+        {costs, "silgEdit9", "O&ther expenses", "R", &in.OtherExpenses},
+        {costs, "silgEdit10", "&Wear and tear", "R", &in.WearAndTear},
+        {costs, "silgEdit11", "&Lease payments", "R", &in.LeasePayments},
+    };
+    for (const auto& field : fields) {
+        InputRow row;
+        row.target = field.target;
+        row.box = MakeNumberBox(this, {.name = field.name, .kind = NumberBox::Kind::Whole, .decimals = 0,
+                                       .accepts = AtMost(MostVehicleNumber)});
+        FitToFigures(*row.box, 0, {MostVehicleNumber}, 120);
+        connect(row.box, &NumberBox::refused, this, [this](double value) {
+            if (value > MostVehicleNumber)
+                QMessageBox::critical(this, Text(VehicleNumberTitle), Text(VehicleNumberMessage));
+        });
+        row.caption = MakeLabel(this, field.caption, row.box);
+        row.unit = MakeLabel(this, field.unit);
+        const int r = field.grid->rowCount();
+        field.grid->addWidget(row.caption, r, 0);
+        // Rand labels stand before the amount, km after the distance, as on a claim form.
+        const bool rand = field.unit[0] == 'R';
+        field.grid->addWidget(row.unit, r, rand ? 1 : 3);
+        field.grid->addWidget(row.box, r, 2);
+        inputs_ << row;
+    }
+    for (int i = 0; i < inputs_.size(); ++i) {
+        double& target = *inputs_[i].target;
+        if (i == 9 || i == 10) {
+            watchSinglePayment(inputs_[i].box, target);
+            continue;
+        }
+        connect(inputs_[i].box, &NumberBox::valueEdited, this, [this, &target](double value) {
+            target = value;
+            enableIncludeChoices();
+        });
+    }
+}
+
+void TravelAllowanceScreen::buildDates(QGridLayout* vehicle)
+{
+    startDate_ = new DateBox(this);
+    startDate_->setObjectName("dtCarAlStartDate");
+    endDate_ = new DateBox(this);
+    endDate_->setObjectName("dtCarAlEndDate");
+    silgEdit12_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    silgEdit12_->setObjectName("silgEdit12");
+    silgEdit12_->setOutput(true);
+    silgEdit12_->setMaximumWidth(80);
+    for (const auto& [caption, box] : {std::pair<const char*, QWidget*>{"Start Date", startDate_},
+                                       {"End Date", endDate_}, {"Period (number of days)", silgEdit12_}}) {
+        auto* label = MakeLabel(this, caption, box);
+        const int r = vehicle->rowCount();
+        vehicle->addWidget(label, r, 0);
+        vehicle->addWidget(box, r, 2, Qt::AlignLeft);
+        if (box != silgEdit12_) {
+            box->setMaximumWidth(120);
+            dateWidgets_ << label << box;
+        }
+    }
+    watchDates();
+}
+
+void TravelAllowanceScreen::connectCommands(QPushButton* cmdCalculate, QPushButton* cmdPrint)
+{
     connect(text1_, &QLineEdit::textEdited, this,
             [this](const QString& text) { this->state().TravelAllowance.CarDescription = text.toStdString(); });
     connect(option4_, &QRadioButton::toggled, this, &TravelAllowanceScreen::setRecordKept);
@@ -246,8 +246,6 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
         frame1_->showPanel();
         frame1_->directButton()->setFocus(Qt::OtherFocusReason);
     });
-
-    load();
 }
 
 QWidget* TravelAllowanceScreen::buildDeemedPanel()
@@ -332,8 +330,7 @@ void TravelAllowanceScreen::buildPrintPanel()
     text3_->setMaxLength(NameLength);
     text3_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("Employee name :"), this);
-    label->setBuddy(text3_);
+    auto* label = MakeLabel(this, "Employee name :", text3_);
     name->addWidget(label);
     name->addWidget(text3_);
     name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));

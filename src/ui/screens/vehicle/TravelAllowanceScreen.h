@@ -9,6 +9,8 @@
 #include "vehicle/VehicleState.h"
 #include "vehicle/TravelAllowance.h"
 
+class QGridLayout;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -30,7 +32,6 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PrintPanel* printPanel() const { return frame1_; }
     const TravelAllowancePeriod& period() const { return period_; }
     const TravelAllowanceResults& results() const { return results_; }
 
@@ -50,7 +51,10 @@ private:
         double* target = nullptr; // where typing stores the value
     };
 
-    NumberBox* addInput(const char* name, const char* caption, const char* unit, double& target);
+    QHBoxLayout* buildCarAndMethod();
+    void buildInputs(QGridLayout* vehicle, QGridLayout* costs);
+    void buildDates(QGridLayout* vehicle);
+    void connectCommands(QPushButton* cmdCalculate, QPushButton* cmdPrint);
     QWidget* buildDeemedPanel();
     QWidget* buildActualPanel();
     void buildPrintPanel();

@@ -1,0 +1,84 @@
+#include "FormKit.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "ResultWidth.h"
+#include "SpinnerStep.h"
+
+namespace revora {
+
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    if (buddy)
+        label->setBuddy(buddy);
+    return label;
+}
+
+QLabel* AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit)
+{
+    return AddGridRowAt(grid, grid->rowCount(), parent, caption, box, unit);
+}
+
+QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* caption, QWidget* box, const char* unit)
+{
+    QLabel* label = MakeLabel(parent, caption, box);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    if (unit)
+        grid->addWidget(MakeLabel(parent, unit), row, 2);
+    return label;
+}
+
+void ChainTabOrder(const QList<QWidget*>& order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+NumberBox* MakeNumberBox(QWidget* screen, const NumberField& field)
+{
+    auto* box = new NumberBox(field.kind, field.decimals, screen);
+    box->setObjectName(field.name);
+    if (field.minimumWidth > 0)
+        box->setMinimumWidth(field.minimumWidth);
+    if (field.tidy == Tidy::Plain)
+        TidyPlainOnLeave(box, field.decimals);
+    else if (field.tidy == Tidy::Own)
+        box->setTidyOnLeave(true);
+    if (field.negative)
+        box->setAllowsNegative(true);
+    if (field.accepts)
+        box->setAcceptor(field.accepts);
+    if (field.store)
+        QObject::connect(box, &NumberBox::valueEdited, screen, field.store);
+    if (!field.refusal.title.empty())
+        QObject::connect(box, &NumberBox::refused, screen, [screen, box, refusal = field.refusal] {
+            QMessageBox::critical(screen, Text(refusal.title), Text(refusal.message));
+            box->setFocus(Qt::OtherFocusReason);
+        });
+    return box;
+}
+
+NumberBox* MakeResultBox(QWidget* parent, const QString& name, int decimals, double largest, int least)
+{
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, parent);
+    box->setObjectName(name);
+    box->setOutput(true);
+    FitToFigures(*box, decimals, {largest}, least);
+    return box;
+}
+
+} // namespace revora
