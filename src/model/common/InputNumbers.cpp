@@ -5,6 +5,7 @@
 #include <iterator>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace revora {
 
@@ -52,17 +53,17 @@ std::string Quoted(std::string_view text)
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-} // namespace
-
-TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
-{
-    const std::string plain = Plain(text);
-    if (plain.empty())
-        return {};
-
-    // The sign and the currency, in either order, each at most once.
-    std::size_t at = 0;
+// Where the number's body starts after the sign and the currency, and whether it is negative.
+struct Lead {
+    std::size_t bodyAt = 0;
     bool negative = false;
+};
+
+// The sign and the currency, in either order, each at most once.
+Lead ReadLead(const std::string& plain)
+{
+    Lead lead;
+    std::size_t& at = lead.bodyAt;
     bool signed_ = false;
     bool rand = false;
     for (;;) {
@@ -73,7 +74,7 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
         const char c = plain[at];
         if ((c == '-' || c == '+') && !signed_) {
             signed_ = true;
-            negative = c == '-';
+            lead.negative = c == '-';
         } else if ((c == 'R' || c == 'r') && !rand) {
             rand = true;
         } else {
@@ -81,14 +82,12 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
         }
         ++at;
     }
-    if (negative && !negativeAllowed)
-        return Refuse("this box takes no negative numbers");
-    const std::string_view body = std::string_view(plain).substr(at);
-    if (body.empty())
-        return {Reading::Unfinished, 0.0, "there are no digits"};
+    return lead;
+}
 
-    int points = 0;
-    int commas = 0;
+// Digits, blanks, points and commas only, and at most one point; the refusal otherwise.
+std::optional<TypedNumber> RefuseStrangeMarks(std::string_view body, int& points, int& commas)
+{
     for (std::size_t i = 0; i < body.size(); ++i) {
         const char c = body[i];
         if (c == '.')
@@ -100,8 +99,12 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
     }
     if (points > 1)
         return Refuse("there is more than one decimal point");
+    return std::nullopt;
+}
 
-    // Which mark, if any, starts the decimals.
+// Which mark, if any, starts the decimals.
+std::size_t DecimalMark(std::string_view body, int points, int commas)
+{
     std::size_t decimalAt = body.find('.');
     if (points == 0 && commas == 1) {
         const std::size_t comma = body.find(',');
@@ -112,16 +115,14 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
         if (!thousands)
             decimalAt = comma;
     }
-    const std::string_view whole = body.substr(0, decimalAt);
-    const std::string_view decimals =
-        decimalAt == std::string_view::npos ? std::string_view{} : body.substr(decimalAt + 1);
-    for (char c : decimals)
-        if (!IsDigit(c))
-            return Refuse(std::string("a ") + (c == ',' ? "comma" : "blank") + " stands among the decimals");
+    return decimalAt;
+}
 
-    // The whole part: digits, or groups of three after a first group of one to three. A
-    // last group still short of three digits may yet be typed in full.
-    std::string digits;
+// The whole part: digits, or groups of three after a first group of one to three. A
+// last group still short of three digits may yet be typed in full. Its digits go to `digits`;
+// a part that is not (yet) a number gives its reading.
+std::optional<TypedNumber> ReadWholePart(std::string_view whole, bool hasDecimals, std::string& digits)
+{
     std::size_t groupSize = 0;
     bool grouped = false;
     for (std::size_t i = 0; i < whole.size(); ++i) {
@@ -142,13 +143,16 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
                 ++i;
     }
     if (grouped && groupSize != 3) {
-        if (groupSize > 3 || decimalAt != std::string_view::npos)
+        if (groupSize > 3 || hasDecimals)
             return Refuse("the digits are not grouped in thousands");
-        return {Reading::Unfinished, 0.0, "the digits are not grouped in thousands"};
+        return TypedNumber{Reading::Unfinished, 0.0, "the digits are not grouped in thousands"};
     }
-    if (digits.empty() && decimals.empty())
-        return {Reading::Unfinished, 0.0, "there are no digits"};
+    return std::nullopt;
+}
 
+// The value of the digits before and after the decimal mark.
+TypedNumber ToNumber(const std::string& digits, std::string_view decimals, bool negative)
+{
     // from_chars ignores the locale, so the point is a decimal point under every locale.
     std::string number = digits.empty() ? "0" : digits;
     if (!decimals.empty())
@@ -160,6 +164,42 @@ TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
     else if (error != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
         return Refuse("the number is far too large");
     return {Reading::Number, negative ? -value : value, {}};
+}
+
+} // namespace
+
+TypedNumber ReadTypedNumber(std::string_view text, bool negativeAllowed)
+{
+    const std::string plain = Plain(text);
+    if (plain.empty())
+        return {};
+
+    const Lead lead = ReadLead(plain);
+    if (lead.negative && !negativeAllowed)
+        return Refuse("this box takes no negative numbers");
+    const std::string_view body = std::string_view(plain).substr(lead.bodyAt);
+    if (body.empty())
+        return {Reading::Unfinished, 0.0, "there are no digits"};
+
+    int points = 0;
+    int commas = 0;
+    if (auto refused = RefuseStrangeMarks(body, points, commas))
+        return *refused;
+
+    const std::size_t decimalAt = DecimalMark(body, points, commas);
+    const std::string_view whole = body.substr(0, decimalAt);
+    const std::string_view decimals =
+        decimalAt == std::string_view::npos ? std::string_view{} : body.substr(decimalAt + 1);
+    for (char c : decimals)
+        if (!IsDigit(c))
+            return Refuse(std::string("a ") + (c == ',' ? "comma" : "blank") + " stands among the decimals");
+
+    std::string digits;
+    if (auto unread = ReadWholePart(whole, decimalAt != std::string_view::npos, digits))
+        return *unread;
+    if (digits.empty() && decimals.empty())
+        return {Reading::Unfinished, 0.0, "there are no digits"};
+    return ToNumber(digits, decimals, lead.negative);
 }
 
 std::optional<std::int16_t> RoundHalfEvenToInt16(double value) noexcept
