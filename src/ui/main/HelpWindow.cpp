@@ -117,6 +117,23 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     setObjectName("frmHelpBrowser");
     setWindowTitle(QStringLiteral("Revora Help"));
     setWindowIcon(ProgramIcon());
+    setUpViewer();
+    QLabel* contentsLabel = setUpContents();
+    QLabel* pageLabel = setUpPaging();
+    QLabel* findLabel = setUpFind();
+    addShortcuts();
+    layOut(contentsLabel, pageLabel, findLabel);
+    setTabOrders();
+
+    // Whatever goes wrong in loading leaves an empty viewer; the load result is not shown.
+    document_->load(documentPath);
+    documentLoaded();
+}
+
+// The viewer with the marks over the search result shown; the outline and the search read the
+// same document.
+void HelpWindow::setUpViewer()
+{
     viewer_->setObjectName("brwWebBrowser");
     viewer_->setPageMode(QPdfView::PageMode::MultiPage);
     viewer_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
@@ -141,18 +158,25 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
 
     bookmarks_->setDocument(document_);
     search_->setDocument(document_);
+}
 
-    auto* contentsLabel = new QLabel(QStringLiteral("C&ontents"), this);
-    contentsLabel->setBuddy(contentsView_);
+QLabel* HelpWindow::setUpContents()
+{
+    auto* label = new QLabel(QStringLiteral("C&ontents"), this);
+    label->setBuddy(contentsView_);
     contentsView_->setObjectName("tvwContents");
     contentsView_->setHeaderHidden(true);
     contentsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     contentsView_->setUniformRowHeights(true);
     connect(contentsView_, &QTreeView::clicked, this, &HelpWindow::openHeading);
     connect(contentsView_, &QTreeView::activated, this, &HelpWindow::openHeading);
+    return label;
+}
 
-    auto* pageLabel = new QLabel(QStringLiteral("&Page:"), this);
-    pageLabel->setBuddy(pageBox_);
+QLabel* HelpWindow::setUpPaging()
+{
+    auto* label = new QLabel(QStringLiteral("&Page:"), this);
+    label->setBuddy(pageBox_);
     pageBox_->setObjectName("spnPage");
     pageBox_->setKeyboardTracking(false);
     pageBox_->setAccelerated(true);
@@ -167,9 +191,13 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     connect(zoomIn_, &QPushButton::clicked, this, [this] { zoomBy(ZoomStep); });
     connect(zoomOut_, &QPushButton::clicked, this, [this] { zoomBy(1 / ZoomStep); });
     connect(fitWidth_, &QPushButton::clicked, this, &HelpWindow::fitWidth);
+    return label;
+}
 
-    auto* findLabel = new QLabel(QStringLiteral("Fin&d:"), this);
-    findLabel->setBuddy(findBox_);
+QLabel* HelpWindow::setUpFind()
+{
+    auto* label = new QLabel(QStringLiteral("Fin&d:"), this);
+    label->setBuddy(findBox_);
     findBox_->setObjectName("txtFind");
     findBox_->setClearButtonEnabled(true);
     findBox_->setPlaceholderText(QStringLiteral("a word in the help"));
@@ -187,7 +215,11 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     status_->setTextFormat(Qt::PlainText);
     // A long line is cut at the window's edge rather than widening the window.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
 
+void HelpWindow::addShortcuts()
+{
     // The keys a reader expects, for this window only (not the calculators beside it).
     const auto key = [this](const QList<QKeySequence>& keys, const std::function<void()>& act) {
         for (const QKeySequence& sequence : keys) {
@@ -204,7 +236,10 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     key({QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { fitWidth(); });
     key({QKeySequence(Qt::CTRL | Qt::Key_PageUp)}, [this] { goToPage(currentPage() - 1); });
     key({QKeySequence(Qt::CTRL | Qt::Key_PageDown)}, [this] { goToPage(currentPage() + 1); });
+}
 
+void HelpWindow::layOut(QLabel* contentsLabel, QLabel* pageLabel, QLabel* findLabel)
+{
     auto* tools = new QHBoxLayout;
     tools->addWidget(pageLabel);
     tools->addWidget(pageBox_);
@@ -244,7 +279,10 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     layout->addLayout(find);
     layout->addWidget(splitter, 1);
     layout->addWidget(status_);
+}
 
+void HelpWindow::setTabOrders()
+{
     setTabOrder(contentsView_, pageBox_);
     setTabOrder(pageBox_, previousPage_);
     setTabOrder(previousPage_, nextPage_);
@@ -255,10 +293,6 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* parent)
     setTabOrder(findBox_, findNext_);
     setTabOrder(findNext_, findPrevious_);
     setTabOrder(findPrevious_, viewer_);
-
-    // Whatever goes wrong in loading leaves an empty viewer; the load result is not shown.
-    document_->load(documentPath);
-    documentLoaded();
 }
 
 QAbstractItemModel* HelpWindow::contents() const

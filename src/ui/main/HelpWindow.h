@@ -68,6 +68,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The constructor's steps, in the order the controls are made: each builds and connects
+    // one group of controls and returns the label it leads with.
+    void setUpViewer();
+    QLabel* setUpContents();
+    QLabel* setUpPaging();
+    QLabel* setUpFind();
+    void addShortcuts();
+    void layOut(QLabel* contentsLabel, QLabel* pageLabel, QLabel* findLabel);
+    void setTabOrders();
     void buildContents();
     void openHeading(const QModelIndex& index);
     void documentLoaded();

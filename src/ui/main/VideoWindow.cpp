@@ -58,12 +58,26 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     setWindowTitle(QStringLiteral("Video"));
     setWindowIcon(ProgramIcon());
 
+    QList<QWidget*> tabOrder;
+    QGroupBox* sources = buildSourceChoice(tabOrder);
+    QGroupBox* lectures = buildLectureButtons(tabOrder);
+    setUpPlayer();
+    setUpPlayerControls();
+    tabOrder << play_ << stop_ << position_;
+    layOut(sources, lectures);
+    for (int i = 1; i < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    updateControls();
+}
+
+QGroupBox* VideoWindow::buildSourceChoice(QList<QWidget*>& tabOrder)
+{
     // Alt+V takes the focus into the options (where it last was, else the checked one), where
     // the arrow keys choose.
     auto* frame1 = new QGroupBox(QStringLiteral("&Video source"), this);
     frame1->setObjectName("Frame1");
     auto* frameLayout = new QVBoxLayout(frame1);
-    QList<QWidget*> tabOrder;
     for (int index = 0; index < 2; ++index) {
         auto* option = new QRadioButton(QString::fromUtf8(SourceCaptions[index]), frame1);
         option->setObjectName(QStringLiteral("Option1_%1").arg(index));
@@ -73,7 +87,11 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     }
     // Only a click chooses a source; what activated() selects from the file writes nothing.
     connect(options_, &QButtonGroup::idClicked, this, &VideoWindow::chooseSource);
+    return frame1;
+}
 
+QGroupBox* VideoWindow::buildLectureButtons(QList<QWidget*>& tabOrder)
+{
     auto* frame2 = new QGroupBox(QStringLiteral("&Lectures"), this);
     frame2->setObjectName("Frame2");
     auto* lectureLayout = new QVBoxLayout(frame2);
@@ -85,7 +103,11 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
         lectureLayout->addWidget(button);
         tabOrder << button;
     }
+    return frame2;
+}
 
+void VideoWindow::setUpPlayer()
+{
     player_->setObjectName("WindowsMediaPlayer1");
     player_->setAudioOutput(audio_);
     player_->setVideoOutput(video_);
@@ -115,7 +137,10 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
             position_->setValue(static_cast<int>(position));
         updateControls();
     });
+}
 
+void VideoWindow::setUpPlayerControls()
+{
     play_->setObjectName("cmdPlay");
     play_->setAutoDefault(false);
     connect(play_, &QPushButton::clicked, this, [this] {
@@ -133,11 +158,13 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     time_->setObjectName("lblTime");
     time_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000:00 / 000:00")));
     time_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    tabOrder << play_ << stop_ << position_;
+}
 
+void VideoWindow::layOut(QGroupBox* sources, QGroupBox* lectures)
+{
     auto* choices = new QVBoxLayout;
-    choices->addWidget(frame1);
-    choices->addWidget(frame2);
+    choices->addWidget(sources);
+    choices->addWidget(lectures);
     choices->addStretch();
     auto* controls = new QHBoxLayout;
     controls->addWidget(play_);
@@ -171,10 +198,6 @@ VideoWindow::VideoWindow(const AppPaths& paths, QWidget* parent, const QString& 
     layout->addLayout(choices);
     layout->addLayout(screen);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    for (int i = 1; i < tabOrder.size(); ++i)
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-
-    updateControls();
 }
 
 void VideoWindow::activated()

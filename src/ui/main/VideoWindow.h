@@ -12,6 +12,7 @@
 
 class QAudioOutput;
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QSlider;
@@ -36,6 +37,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The constructor's steps, in the order the controls are made. The builders of the two
+    // groups of choices add their controls to the tab order.
+    QGroupBox* buildSourceChoice(QList<QWidget*>& tabOrder);
+    QGroupBox* buildLectureButtons(QList<QWidget*>& tabOrder);
+    void setUpPlayer();
+    void setUpPlayerControls();
+    void layOut(QGroupBox* sources, QGroupBox* lectures);
     void chooseSource(int index);
     void showSource(std::optional<std::int16_t> source);
     void playLecture(const Lecture& lecture);
