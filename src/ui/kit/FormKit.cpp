@@ -21,6 +21,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
     return button;
 }
 
+QPushButton* MakeCalculateButton(QWidget* parent)
+{
+    QPushButton* button = MakeButton(parent, "cmdCalculate", QStringLiteral("&Calculate"));
+    button->setDefault(true);
+    return button;
+}
+
 QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy)
 {
     auto* label = new QLabel(QString::fromUtf8(caption), parent);

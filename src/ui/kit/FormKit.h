@@ -24,6 +24,8 @@ QString Text(std::string_view text);
 
 // A push button with its caption and object name.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
+// "&Calculate", named cmdCalculate: the screen's default button, which Enter presses.
+QPushButton* MakeCalculateButton(QWidget* parent);
 // A caption; with a buddy, a click or its mnemonic puts the focus in that box.
 QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy = nullptr);
 // A caption (the box's buddy), the box and the unit after it, on row `row` of the grid, in

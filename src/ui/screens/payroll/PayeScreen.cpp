@@ -40,8 +40,7 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     columns->setAlignment(results_, Qt::AlignTop);
     columns->setAlignment(inputs_, Qt::AlignTop);
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
+    auto* cmdCalculate = MakeCalculateButton(this);
     cmdCalculate_ = cmdCalculate;
     auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* cmdSettings = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
