@@ -292,8 +292,12 @@ void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool js
         return;
     }
     for (const Figure& figure : figures)
-        out << std::left << std::setw(30) << figure.caption << std::right << std::setw(20)
-            << FormatAmount(figure.value, figure.decimals) << '\n';
+        PrintLine(figure.caption, FormatAmount(figure.value, figure.decimals), 30, out);
+}
+
+void PrintLine(const std::string& caption, const std::string& shown, int width, std::ostream& out)
+{
+    out << std::left << std::setw(width) << caption << std::right << std::setw(20) << shown << '\n';
 }
 
 } // namespace revora::cli

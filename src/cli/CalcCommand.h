@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -138,5 +139,9 @@ struct Figure {
 };
 
 void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json);
+
+// A line of figures: the caption left in a column `width` wide, then what is shown,
+// right-aligned in 20.
+void PrintLine(const std::string& caption, const std::string& shown, int width = 30, std::ostream& out = std::cout);
 
 } // namespace revora::cli

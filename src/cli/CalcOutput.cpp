@@ -2,10 +2,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <iostream>
 
 #include "AppFolders.h"
 
 namespace revora::cli {
+
+void PrintJson(const QJsonObject& object)
+{
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
+}
 
 AppState MakeState(const ParsedOptions& options)
 {

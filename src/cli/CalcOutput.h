@@ -2,6 +2,7 @@
 // What every revora-calc subcommand does around its calculation: the program's state over the
 // data folder, and the report that --report and --print ask for.
 
+#include <QJsonObject>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -12,6 +13,9 @@
 #include "finance/Loan.h"
 
 namespace revora::cli {
+
+// The object as one line of compact JSON on standard output.
+void PrintJson(const QJsonObject& object);
 
 // The shared values over the data folder of --data-dir (or the program's own).
 AppState MakeState(const ParsedOptions& options);

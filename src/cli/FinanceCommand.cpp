@@ -2,7 +2,6 @@
 // calculators' figures, worked as their screens work them, with the same box limits.
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -139,6 +138,16 @@ void RefuseOutput(const ParsedOptions& options, std::string_view why)
 
 bool OutputAsked(const ParsedOptions& options) { return options.has(ReportOption) || options.has(PrintOption); }
 
+// What --report and --print ask for, over the settings; the printout's row is made only then.
+template <typename MakeRow>
+int OutputIfAsked(const ParsedOptions& options, const PrintoutRequest& request, MakeRow makeRow)
+{
+    if (!OutputAsked(options))
+        return 0;
+    AppState state = MakeState(options);
+    return Output(state, options, request, makeRow());
+}
+
 // --- writing the figures --------------------------------------------------------------------
 
 // A figure for the JSON object: minus nothing is written as 0, and a figure that is not finite
@@ -159,16 +168,6 @@ double FromSingle(float value)
     double result = 0.0;
     std::from_chars(std::begin(text), written.ptr, result);
     return result;
-}
-
-void PrintJson(const QJsonObject& object)
-{
-    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
-}
-
-void PrintLine(const std::string& caption, const std::string& shown)
-{
-    std::cout << std::left << std::setw(30) << caption << std::right << std::setw(20) << shown << '\n';
 }
 
 // A grid as the screens draw it: each column as wide as its header, the figures to the right.
@@ -336,11 +335,9 @@ int LoanBuster(const ParsedOptions& options)
         PrintLine("Total repayments", FormatAmount(r.NewTotalRepayments, 2));
         PrintLine("Total saving", FormatAmount(r.Saving, 2));
     }
-    if (!OutputAsked(options))
-        return 0;
-    AppState state = MakeState(options);
-    return Output(state, options, {QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"), QStringLiteral("Loan Buster")},
-                  LoanBusterReportRow(buster, period, r));
+    return OutputIfAsked(options,
+                         {QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"), QStringLiteral("Loan Buster")},
+                         [&] { return LoanBusterReportRow(buster, period, r); });
 }
 
 // --- loancompare ----------------------------------------------------------------------------
@@ -370,12 +367,9 @@ int LoanCompare(const ParsedOptions& options)
                              FormatAmount(row.TotalPaid, 2)});
         PrintGrid({" Period ", "Monthly repayment", "   Total Interest   ", "  Total Paid    "}, lines);
     }
-    if (!OutputAsked(options))
-        return 0;
-    AppState state = MakeState(options);
-    return Output(state, options,
-                  {QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"), QStringLiteral("Loan Comparison")},
-                  LoanComparisonReportRow(compare, rows));
+    return OutputIfAsked(
+        options, {QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"), QStringLiteral("Loan Comparison")},
+        [&] { return LoanComparisonReportRow(compare, rows); });
 }
 
 // --- dailybalance ---------------------------------------------------------------------------
@@ -403,12 +397,9 @@ int DailyBalance(const ParsedOptions& options)
         PrintLine("Interest accrued", FormatAmount(FromSingle(r.Interest), 2));
         PrintLine("Number of days", std::to_string(r.Days));
     }
-    if (!OutputAsked(options))
-        return 0;
-    AppState state = MakeState(options);
-    return Output(state, options,
-                  {QStringLiteral("DailyBal"), QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
-                  DailyBalanceReportRow(daily, r));
+    return OutputIfAsked(
+        options, {QStringLiteral("DailyBal"), QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
+        [&] { return DailyBalanceReportRow(daily, r); });
 }
 
 // --- inflation ------------------------------------------------------------------------------
@@ -437,12 +428,9 @@ int Inflation(const ParsedOptions& options)
         PrintLine("Future value/cost", tooLarge ? std::string(TooLargeText) : FormatAmount(inflation.FutureValue, 0));
         PrintLine("Buying power", FormatAmount(inflation.BuyingPower, 0));
     }
-    if (!OutputAsked(options))
-        return 0;
-    AppState state = MakeState(options);
-    return Output(state, options,
-                  {QStringLiteral("Inflation"), QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
-                  InflationReportRow(inflation));
+    return OutputIfAsked(
+        options, {QStringLiteral("Inflation"), QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
+        [&] { return InflationReportRow(inflation); });
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // revora-calc settings: the employer's stored settings, the one row of table Setup, shown and
 // changed with the checks the settings panel makes, so scripts can read and set them.
 
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <iomanip>
 #include <iostream>
@@ -118,7 +117,7 @@ void PrintSettings(const PackageSettings& settings, bool json)
                 object.insert(column.name, settings.CompCarMPYesNo);
             else
                 object.insert(column.name, settings.*column.rate);
-        std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        PrintJson(object);
         return;
     }
     for (const Column& column : Columns()) {

@@ -52,27 +52,13 @@ public:
     // A UIF or SDL rate: a share of the pay, from 0 to 100 %, as the settings panel takes it.
     SettingsOverrides& levy(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
-        const auto given = options.numberIfGiven(option);
-        if (!given)
-            return *this;
-        if (!IsLevyPercentAllowed(*given))
-            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be 0 to "
-                             + FormatAmount(MostLevyPercent, 0));
-        set(column, *given);
-        return *this;
+        return checked(options, option, column, IsLevyPercentAllowed, "0 to " + FormatAmount(MostLevyPercent, 0));
     }
 
     // An inclusion rate: only one of the two.
     SettingsOverrides& inclusionRate(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
     {
-        const auto given = options.numberIfGiven(option);
-        if (!given)
-            return *this;
-        if (!IsInclusionRate(*given))
-            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be "
-                             + OneOf(option.choices));
-        set(column, *given);
-        return *this;
+        return checked(options, option, column, IsInclusionRate, OneOf(option.choices));
     }
 
     SettingsOverrides& yesNo(const ParsedOptions& options, const OptionDef& option, bool Settings::*column)
@@ -90,6 +76,21 @@ public:
     }
 
 private:
+    // A number given, laid over the column when `allowed` takes it; any other refuses the run,
+    // saying what the option must be.
+    template <typename Allowed>
+    SettingsOverrides& checked(const ParsedOptions& options, const OptionDef& option, double Settings::*column,
+                               Allowed allowed, const std::string& mustBe)
+    {
+        const auto given = options.numberIfGiven(option);
+        if (!given)
+            return *this;
+        if (!allowed(*given))
+            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be " + mustBe);
+        set(column, *given);
+        return *this;
+    }
+
     template <typename Value>
     void set(Value Settings::*column, Value value)
     {

@@ -11,7 +11,6 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
-#include <iomanip>
 #include <iostream>
 #include <variant>
 
@@ -272,14 +271,7 @@ std::vector<CompanyCarRecord> ReadVehicles(const std::string& file)
     return vehicles;
 }
 
-struct VehicleFigure {
-    const char* key;
-    const char* caption; // as on the screen
-    double value;
-    int decimals;
-};
-
-std::vector<VehicleFigure> VehicleFigures(const CompanyCarRecord& car, const CompanyCarResult& r)
+std::vector<Figure> VehicleFigures(const CompanyCarRecord& car, const CompanyCarResult& r)
 {
     return {
         {"Days", "No of days", static_cast<double>(r.Days), 0},
@@ -309,8 +301,7 @@ constexpr int CarCaptionWidth = 52;
 
 void PrintCarLine(const std::string& caption, double value, int decimals)
 {
-    std::cout << std::left << std::setw(CarCaptionWidth) << caption << std::right << std::setw(20)
-              << FormatAmount(value, decimals) << '\n';
+    PrintLine(caption, FormatAmount(value, decimals), CarCaptionWidth);
 }
 
 void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, bool json)
@@ -319,15 +310,15 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
         QJsonArray vehicles;
         for (std::size_t i = 1; i < cars.Records.size(); ++i) {
             QJsonObject vehicle;
-            for (const VehicleFigure& figure : VehicleFigures(cars.Records[i], run.Results[i]))
+            for (const Figure& figure : VehicleFigures(cars.Records[i], run.Results[i]))
                 // A claim of minus nothing is written as 0, not "-0".
-                vehicle.insert(QLatin1String(figure.key), figure.value == 0.0 ? 0.0 : figure.value);
+                vehicle.insert(QString::fromStdString(figure.key), figure.value == 0.0 ? 0.0 : figure.value);
             vehicles.append(vehicle);
         }
         const QJsonObject all{{"vehicles", vehicles},
                               {"TotAdjustTaxableInc", run.TotAdjustTaxableInc},
                               {"TotAdjustTaxableIncSARS", run.TotAdjustTaxableIncSARS}};
-        std::cout << QJsonDocument(all).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        PrintJson(all);
         return;
     }
     for (std::size_t i = 1; i < cars.Records.size(); ++i) {
@@ -336,7 +327,7 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
         if (!car.CCRegNumber.empty())
             std::cout << "  " << car.CCRegNumber;
         std::cout << '\n';
-        for (const VehicleFigure& figure : VehicleFigures(car, run.Results[i]))
+        for (const Figure& figure : VehicleFigures(car, run.Results[i]))
             PrintCarLine(figure.caption, figure.value, figure.decimals);
         std::cout << '\n';
     }

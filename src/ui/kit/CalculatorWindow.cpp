@@ -131,14 +131,8 @@ void CalculatorWindow::printRow()
 
 CalculatorWindow::CommandRow CalculatorWindow::makeCommandRow(bool centred)
 {
-    auto make = [this](const char* name, const char* caption) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(name);
-        return button;
-    };
-    CommandRow row{make("cmdCalculate", "&Calculate"), make("cmdOK", "&OK"), make("cmdPrint", "&Print"),
-                   new QHBoxLayout};
-    row.calculate->setDefault(true);
+    CommandRow row{MakeCalculateButton(this), MakeButton(this, "cmdOK", QStringLiteral("&OK")),
+                   MakeButton(this, "cmdPrint", QStringLiteral("&Print")), new QHBoxLayout};
     if (centred)
         row.layout->addStretch();
     for (QPushButton* button : {row.calculate, row.ok, row.print})

@@ -1,7 +1,9 @@
 #include "FormKit.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,6 +18,13 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    return button;
+}
+
+QPushButton* MakeCalculateButton(QWidget* parent)
+{
+    QPushButton* button = MakeButton(parent, "cmdCalculate", QStringLiteral("&Calculate"));
+    button->setDefault(true);
     return button;
 }
 
@@ -40,6 +49,20 @@ QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* ca
     if (unit)
         grid->addWidget(MakeLabel(parent, unit), row, 2);
     return label;
+}
+
+QLineEdit* AddNameRow(QBoxLayout* into, QWidget* parent, const char* name, const char* caption, int most)
+{
+    auto* line = new QLineEdit(parent);
+    line->setObjectName(name);
+    line->setMaxLength(most);
+    line->setMinimumWidth(260);
+    auto* row = new QHBoxLayout;
+    row->addWidget(MakeLabel(parent, caption, line));
+    row->addWidget(line);
+    row->addWidget(new QLabel(QStringLiteral("(max.%1 chrs.)").arg(most), parent));
+    into->addLayout(row);
+    return line;
 }
 
 void ChainTabOrder(const QList<QWidget*>& order)

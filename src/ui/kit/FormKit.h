@@ -10,8 +10,10 @@
 
 #include "NumberBox.h"
 
+class QBoxLayout;
 class QGridLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -22,6 +24,8 @@ QString Text(std::string_view text);
 
 // A push button with its caption and object name.
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption);
+// "&Calculate", named cmdCalculate: the screen's default button, which Enter presses.
+QPushButton* MakeCalculateButton(QWidget* parent);
 // A caption; with a buddy, a click or its mnemonic puts the focus in that box.
 QLabel* MakeLabel(QWidget* parent, const char* caption, QWidget* buddy = nullptr);
 // A caption (the box's buddy), the box and the unit after it, on row `row` of the grid, in
@@ -31,6 +35,9 @@ QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* ca
 // The same on the grid's next row (QGridLayout counts an empty grid as one row, so the first
 // such row is row 1).
 QLabel* AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr);
+// The name a printout is made out to: a row of its caption, a line named `name` that takes at
+// most `most` characters, and the note of that limit, added to `into`. Returns the line.
+QLineEdit* AddNameRow(QBoxLayout* into, QWidget* parent, const char* name, const char* caption, int most);
 // The Tab key goes through `order` in turn.
 void ChainTabOrder(const QList<QWidget*>& order);
 

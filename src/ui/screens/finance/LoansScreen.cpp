@@ -91,8 +91,7 @@ void LoansScreen::buildForm()
     columns->addSpacing(24);
     columns->addLayout(buildModes());
 
-    cmdCalculate_ = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(this);
     cmdFinCharge_ = MakeButton(this, "cmdFinCharge", QStringLiteral("&Fin. charges"));
     cmdMonAmort_ = MakeButton(this, "cmdMonAmort", QStringLiteral("Mo&nthly Amort."));
     cmdAnnAmort_ = MakeButton(this, "cmdAnnAmort", QStringLiteral("&Annual Amort."));

@@ -72,8 +72,7 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
 
     buildInputs();
     buildResults();
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
+    auto* cmdCalculate = MakeCalculateButton(this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdCalculate);
     for (const auto& [name, caption] : {std::pair{"cmdOk", "&OK"}, {"cmdSettings", "&Settings"},

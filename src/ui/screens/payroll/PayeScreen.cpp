@@ -40,8 +40,7 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     columns->setAlignment(results_, Qt::AlignTop);
     columns->setAlignment(inputs_, Qt::AlignTop);
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
+    auto* cmdCalculate = MakeCalculateButton(this);
     cmdCalculate_ = cmdCalculate;
     auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* cmdSettings = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
@@ -171,15 +170,7 @@ void PayeScreen::buildPrintPanel()
 {
     fraPrint_ = new PrintPanel(this);
     fraPrint_->setObjectName("fraPrint");
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setMaxLength(EmployeeNameLength);
-    text1_->setMinimumWidth(260);
-    auto* name = new QHBoxLayout;
-    auto* label = MakeLabel(this, "Employee name : ", text1_);
-    name->addWidget(label);
-    name->addWidget(text1_);
-    name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
+    text1_ = AddNameRow(fraPrint_->contentLayout(), this, "Text1", "Employee name : ", EmployeeNameLength);
     option1_ = new QRadioButton(QStringLiteral("&English print"), this);
     option1_->setObjectName("Option1");
     option1_->setChecked(true);
@@ -189,7 +180,6 @@ void PayeScreen::buildPrintPanel()
     languages->addWidget(option1_);
     languages->addWidget(option2_);
     languages->addStretch();
-    fraPrint_->contentLayout()->addLayout(name);
     fraPrint_->contentLayout()->addLayout(languages);
 }
 

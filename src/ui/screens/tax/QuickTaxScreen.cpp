@@ -26,8 +26,7 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     makeBoxes();
     QGridLayout* grid = layOutBoxes();
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
+    auto* cmdCalculate = MakeCalculateButton(this);
     auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* cmPrint = MakeButton(this, "cmPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;

@@ -199,8 +199,7 @@ void CompanyCarScreen::buildForm()
     cmdDelete_ = MakeButton(this, "cmdDelete", QStringLiteral("&Delete"));
     cmdBack_ = MakeButton(this, "cmdBack", QStringLiteral("&Back"));
     cmdForward_ = MakeButton(this, "cmdForward", QStringLiteral("&Forward"));
-    cmdCalculate_ = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate_->setDefault(true);
+    cmdCalculate_ = MakeCalculateButton(this);
     cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
     cmdPrint_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;

@@ -32,7 +32,6 @@ namespace {
 
 // silgEdit6 (fuel/oil) onwards are the recorded costs, used only with an accurate record.
 constexpr int FirstCostField = 5;
-constexpr int NameLength = 50; // the printout's employee name
 
 bool IsPlainEnter(const QKeyEvent& event)
 {
@@ -325,16 +324,7 @@ void TravelAllowanceScreen::buildPrintPanel()
 {
     frame1_ = new PrintPanel(this);
     frame1_->setObjectName("Frame1");
-    text3_ = new QLineEdit(this);
-    text3_->setObjectName("Text3");
-    text3_->setMaxLength(NameLength);
-    text3_->setMinimumWidth(260);
-    auto* name = new QHBoxLayout;
-    auto* label = MakeLabel(this, "Employee name :", text3_);
-    name->addWidget(label);
-    name->addWidget(text3_);
-    name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
-    frame1_->contentLayout()->addLayout(name);
+    text3_ = AddNameRow(frame1_->contentLayout(), this, "Text3", "Employee name :", TravelNameLength);
 }
 
 void TravelAllowanceScreen::watchDates()
