@@ -165,7 +165,7 @@ SettingsOverrides<PackageSettings> ReadOverrides(const ParsedOptions& options)
 }
 
 // Why a calculation did not run, as one line.
-std::string Refusal(PackageOutcome outcome, PackageScreen screen, double amount)
+std::string Refusal(PackageOutcome outcome, PackageKind screen, double amount)
 {
     switch (outcome) {
     case PackageOutcome::NoAmount:
@@ -186,7 +186,7 @@ std::string Refusal(PackageOutcome outcome, PackageScreen screen, double amount)
     return {};
 }
 
-std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const PackageResult& r, bool json)
+std::vector<Figure> Figures(PackageKind screen, const PackageInputs& in, const PackageResult& r, bool json)
 {
     std::vector<Figure> figures{
         {"PensionDeducted", "Pension deducted", r.EmployeePension, 2},
@@ -197,7 +197,7 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
         {"MedicalDeduction", "Medical deductions", in.MedicalDeduction, 2},
         {"UIFContribution", "UIF contribution", r.EmployeeUIF, 2},
         {"EmployerUIF", "Employer's UIF", r.EmployerUIF, 2},
-        {"SkillsLevy", screen == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy", r.SDL, 2},
+        {"SkillsLevy", screen == PackageKind::AvantaMonthly ? "Skills Development Levy" : "Skills levy", r.SDL, 2},
         {"TaxDue", "Tax due", r.TaxDue, 2},
         {"TaxCredit", "Tax credit", r.TaxCredit, 2},
         {"TaxDeduction", "Tax deduction", r.TaxDeduction, 2},
@@ -217,8 +217,8 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
 int RunPackage(const ParsedOptions& options, bool grossUp)
 {
     const bool monthly = options.has(Monthly);
-    const PackageScreen screen = grossUp ? (monthly ? PackageScreen::RevoraMonthly : PackageScreen::RevoraAnnual)
-                                         : (monthly ? PackageScreen::AvantaMonthly : PackageScreen::AvantaAnnual);
+    const PackageKind screen = grossUp ? (monthly ? PackageKind::RevoraMonthly : PackageKind::RevoraAnnual)
+                                         : (monthly ? PackageKind::AvantaMonthly : PackageKind::AvantaAnnual);
     PackageInputs inputs = ReadInputs(options, grossUp ? GrossingUp : RunningForwards);
     const std::string taxpayer = NameUpTo(options, Taxpayer);
     const SettingsOverrides<PackageSettings> overrides = ReadOverrides(options);

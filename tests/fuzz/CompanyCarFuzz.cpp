@@ -118,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t op = 0; op < MostOperations && in.Remaining() > 0; ++op) {
         switch (in.Byte() % 9) {
         case 0:
-            if (controls.cmdAdd && cars.CMVMaxNum < MostCars) {
+            if (controls.Add && cars.CMVMaxNum < MostCars) {
                 const AddResult added = cars.Add();
                 if (added.Outcome == AddOutcome::Added) {
                     last = added.Run;
@@ -127,14 +127,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         case 1:
-            if (controls.cmdDelete) {
+            if (controls.Delete) {
                 last = cars.Delete();
                 controls = ControlsAfterDelete(named(), cars.CMVMaxNum);
             }
             break;
         case 2:
         case 3:
-            if (controls.cmdBack || controls.cmdForward) {
+            if (controls.Back || controls.Forward) {
                 last = in.Flag() ? cars.Back() : cars.Forward();
                 controls = ControlsAfterNavigation(named(), cars.CMVMaxNum);
             }
@@ -149,7 +149,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         case 6:
-            if (controls.cmdCalculate)
+            if (controls.Calculate)
                 last = CompCarCalculateCommand(cars);
             break;
         case 7:
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         default:
-            if (controls.cmdPrint) {
+            if (controls.Print) {
                 last = CompCarCalculateCommand(cars);
                 FiniteRows(CompCarReportRows(cars, last), "company car printout");
             }

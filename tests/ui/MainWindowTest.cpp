@@ -390,10 +390,10 @@ private slots:
             QTRY_VERIFY2(!main->findScreen(screen), screen);
         // The loan keeps its principal; everything else starts afresh, the daily balance's
         // dates as not yet set.
-        QCOMPARE(state.Loans.loanPrincipal, 100000.0);
-        QCOMPARE(state.Loans.loanPeriod, 0.0);
-        QCOMPARE(state.Loans.loanRepayment, 0.0);
-        QVERIFY(state.Loans.loanCalcMode == LoanMode::MonthlyRepayment);
+        QCOMPARE(state.Loans.Principal, 100000.0);
+        QCOMPARE(state.Loans.Months, 0.0);
+        QCOMPARE(state.Loans.Repayment, 0.0);
+        QVERIFY(state.Loans.Mode == LoanMode::MonthlyRepayment);
         QVERIFY(!state.Loans.TotalsShown);
         QCOMPARE(state.LoanBuster.Principal, 0.0);
         QCOMPARE(state.LoanComparison.Amount, 0.0);

@@ -7,7 +7,7 @@ namespace revora {
 
 using namespace package;
 
-PackageOutcome SalPackForward(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackForward(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept
 {
     result.AdditionalMedicalCredit = 0.0;

@@ -236,7 +236,7 @@ using Finder = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketR
 // The routine around either search: the two refusals, the fixed blocks, the search, and the
 // figures worked from the boxes. Inputs, working values and the engine's record change only
 // when a gross salary is found.
-PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome GrossUp(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
                        PackageResult& result, TaxBracketResult& record, Finder find) noexcept
 {
     result.AdditionalMedicalCredit = 0.0;
@@ -280,13 +280,13 @@ PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const Packag
 
 } // namespace
 
-PackageOutcome SalPackGrossUpReference(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUpReference(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record) noexcept
 {
     return GrossUp(screen, inputs, settings, result, record, StepByStep);
 }
 
-PackageOutcome SalPackGrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUp(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept
 {
     return GrossUp(screen, inputs, settings, result, record, Bisection);

@@ -27,7 +27,7 @@ std::string Plain(double value)
     return std::string(text, written.ptr);
 }
 
-// The report heading and the window title of each screen, in the order of PackageScreen.
+// The report heading and the window title of each screen, in the order of PackageKind.
 struct ScreenTexts {
     const char* heading;
     const char* title;
@@ -38,15 +38,15 @@ constexpr ScreenTexts Texts[] = {
     {"Avanta Salary Package Calculation : Annual", "Avanta2016 Annual"},
     {"Avanta Salary Package Calculation : Monthly", "Avanta2016 Monthly"},
 };
-const ScreenTexts& TextsOf(PackageScreen screen) { return Texts[static_cast<int>(screen)]; }
+const ScreenTexts& TextsOf(PackageKind screen) { return Texts[static_cast<int>(screen)]; }
 
 } // namespace
 
-const char* PackageLayout(PackageScreen screen) { return IsGrossUp(screen) ? "Revora.rpt" : "Avntx.rpt"; }
+const char* PackageLayout(PackageKind screen) { return IsGrossUp(screen) ? "Revora.rpt" : "Avntx.rpt"; }
 
-const char* PackageTitle(PackageScreen screen) { return TextsOf(screen).title; }
+const char* PackageTitle(PackageKind screen) { return TextsOf(screen).title; }
 
-ReportRow SalPackageReportRow(PackageScreen screen, const PackageInputs& inputs, const PackageResult& result,
+ReportRow SalPackageReportRow(PackageKind screen, const PackageInputs& inputs, const PackageResult& result,
                               const std::string& taxpayer)
 {
     const auto shown = AsShownTwoDecimals;

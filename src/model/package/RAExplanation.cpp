@@ -28,7 +28,7 @@ std::string Grouped(double value)
 
 } // namespace
 
-RAExplanation ExplainRA(PackageScreen screen, const PackageResult& result)
+RAExplanation ExplainRA(PackageKind screen, const PackageResult& result)
 {
     const package::PeriodRules rules = package::RulesFor(screen);
     const double pension = rules.PensionYearFactor * result.EmployeePension;

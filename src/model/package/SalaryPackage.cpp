@@ -98,7 +98,7 @@ bool AllFinite(const PackageResult& r) noexcept
     return true;
 }
 
-void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResult& r) noexcept
+void WorkShownFigures(PackageKind screen, const PackageInputs& in, PackageResult& r) noexcept
 {
     // Each result box shows two decimals and the sums are worked from what the boxes show;
     // the typed boxes hold what was typed.
@@ -128,7 +128,7 @@ void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResu
     }
 }
 
-PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, PackageResult& result,
+PackageOutcome Refused(PackageKind screen, const PackageInputs& inputs, PackageResult& result,
                        PackageOutcome outcome) noexcept
 {
     result.CalcError = 1;
@@ -136,7 +136,7 @@ PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, Packag
     return outcome;
 }
 
-PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+PackageOutcome Finished(PackageKind screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
                         const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept
 {
     inputs = in;

@@ -40,14 +40,14 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     columns->setAlignment(results_, Qt::AlignTop);
     columns->setAlignment(inputs_, Qt::AlignTop);
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
-    cmdCalculate_ = cmdCalculate;
-    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
-    auto* cmdSettings = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
-    auto* cmdPrint = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    auto* calculateButton = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    calculateButton->setDefault(true);
+    calculateButton_ = calculateButton;
+    auto* okButton = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* settingsButton = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
+    auto* printButton = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdCalculate, cmdOk, cmdSettings, cmdPrint})
+    for (QPushButton* button : {calculateButton, okButton, settingsButton, printButton})
         buttons->addWidget(button);
 
     formLayout()->addLayout(period_);
@@ -55,16 +55,16 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     formLayout()->addSpacing(8);
     formLayout()->addLayout(buttons);
 
-    frame3_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
-    connect(frame3_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
+    settingsPanel_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
+    connect(settingsPanel_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
     // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
-    connect(frame3_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
+    connect(settingsPanel_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
     buildPrintPanel();
 
-    connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
-    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    connect(cmdSettings, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
-    setUpPrinting(cmdPrint, fraPrint_);
+    connect(calculateButton, &QPushButton::clicked, this, &PayeScreen::calculate);
+    connect(okButton, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(settingsButton, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
+    setUpPrinting(printButton, printOptions_);
 }
 
 NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
@@ -136,7 +136,7 @@ void PayeScreen::orderTabs(const QList<QWidget*>& first)
     for (QWidget* box : typed_)
         if (!order.contains(box))
             order << box;
-    order << cmdCalculate_;
+    order << calculateButton_;
     ChainTabOrder(order);
 }
 
@@ -169,41 +169,41 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
 
 void PayeScreen::buildPrintPanel()
 {
-    fraPrint_ = new PrintPanel(this);
-    fraPrint_->setObjectName("fraPrint");
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setMaxLength(EmployeeNameLength);
-    text1_->setMinimumWidth(260);
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("fraPrint");
+    employeeName_ = new QLineEdit(this);
+    employeeName_->setObjectName("Text1");
+    employeeName_->setMaxLength(EmployeeNameLength);
+    employeeName_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
-    auto* label = MakeLabel(this, "Employee name : ", text1_);
+    auto* label = MakeLabel(this, "Employee name : ", employeeName_);
     name->addWidget(label);
-    name->addWidget(text1_);
+    name->addWidget(employeeName_);
     name->addWidget(new QLabel(QStringLiteral("(max.50 chrs.)"), this));
-    option1_ = new QRadioButton(QStringLiteral("&English print"), this);
-    option1_->setObjectName("Option1");
-    option1_->setChecked(true);
-    option2_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
-    option2_->setObjectName("Option2");
+    englishPrint_ = new QRadioButton(QStringLiteral("&English print"), this);
+    englishPrint_->setObjectName("Option1");
+    englishPrint_->setChecked(true);
+    afrikaansPrint_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
+    afrikaansPrint_->setObjectName("Option2");
     auto* languages = new QHBoxLayout;
-    languages->addWidget(option1_);
-    languages->addWidget(option2_);
+    languages->addWidget(englishPrint_);
+    languages->addWidget(afrikaansPrint_);
     languages->addStretch();
-    fraPrint_->contentLayout()->addLayout(name);
-    fraPrint_->contentLayout()->addLayout(languages);
+    printOptions_->contentLayout()->addLayout(name);
+    printOptions_->contentLayout()->addLayout(languages);
 }
 
 PrintLanguage PayeScreen::printLanguage() const
 {
-    return option2_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+    return afrikaansPrint_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
 }
 
-QString PayeScreen::employeeName() const { return text1_->text(); }
+QString PayeScreen::employeeName() const { return employeeName_->text(); }
 
 void PayeScreen::open()
 {
     readSettings();
-    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    settingsPanel_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     calculate();
 }
 
@@ -231,15 +231,15 @@ void PayeScreen::showSettingsPanel()
 {
     // The panel shows the row as stored now, whoever saved it last.
     readSettings();
-    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    settingsPanel_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     setMainButtonsEnabled(false);
-    frame3_->open();
+    settingsPanel_->open();
 }
 
 void PayeScreen::saveSettings()
 {
-    settings_ = PayrollPart(frame3_->edit().over(WithPayrollPart(PackageSettings{}, settings_)));
-    frame3_->saveEdit(inForce_, program().Paths);
+    settings_ = PayrollPart(settingsPanel_->edit().over(WithPayrollPart(PackageSettings{}, settings_)));
+    settingsPanel_->saveEdit(inForce_, program().Paths);
     calculate();
 }
 
@@ -247,7 +247,7 @@ QWidget* PayeScreen::focusFor(PayeFocus focus) const
 {
     switch (focus) {
     case PayeFocus::Calculate:
-        return cmdCalculate_;
+        return calculateButton_;
     case PayeFocus::StartDate:
         return startDate_;
     case PayeFocus::EndDate:

@@ -26,13 +26,13 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     makeBoxes();
     QGridLayout* grid = layOutBoxes();
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdCalculate->setDefault(true);
-    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* calculateButton = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    calculateButton->setDefault(true);
+    auto* okButton = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* cmPrint = MakeButton(this, "cmPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(cmdOk);
+    buttons->addWidget(calculateButton);
+    buttons->addWidget(okButton);
     buttons->addWidget(cmPrint);
 
     QVBoxLayout* layout = formLayout();
@@ -40,11 +40,11 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
-    setUpPrinting(cmPrint, frame1_);
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("Frame1");
+    setUpPrinting(cmPrint, printOptions_);
 
-    ChainTabOrder({boxes_[0], boxes_[1], cmdCalculate, cmdOk, cmPrint});
+    ChainTabOrder({boxes_[0], boxes_[1], calculateButton, okButton, cmPrint});
 
     connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
         this->state().QuickTax.IncomeCopy = income;
@@ -53,8 +53,8 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
         this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
     });
-    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
-    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(calculateButton, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
+    connect(okButton, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
 }
 
 void QuickTaxScreen::makeBoxes()
