@@ -16,21 +16,21 @@ using GrossUp = revora::PackageOutcome (*)(revora::PackageKind, revora::PackageI
                                            revora::TaxBracketResult&) noexcept;
 
 // Age 40, no car, an employee pension of 7.5 % and medical contributions from both sides.
-void BM_GrossUp(benchmark::State& state, revora::PackageKind screen, double net, GrossUp routine)
+void BM_GrossUp(benchmark::State& state, revora::PackageKind kind, double net, GrossUp routine)
 {
-    const double perYear = revora::IsMonthly(screen) ? 12.0 : 1.0;
+    const double perYear = revora::IsMonthly(kind) ? 12.0 : 1.0;
     const revora::PackageSettings settings{.PensionCont = 7.5};
     const revora::PackageInputs typed{.Age = 40,
                                       .Amount = net,
                                       .EmployeeMedical = 18000 / perYear,
                                       .EmployerMedical = 30000 / perYear,
-                                      .Members = revora::IsMonthly(screen) ? 3 : 36};
+                                      .Members = revora::IsMonthly(kind) ? 3 : 36};
     revora::TaxBracketResult record;
     revora::PackageResult result;
     const long before = AllocationCount();
     for (auto _ : state) {
         revora::PackageInputs in = typed;
-        benchmark::DoNotOptimize(routine(screen, in, settings, result, record));
+        benchmark::DoNotOptimize(routine(kind, in, settings, result, record));
         benchmark::DoNotOptimize(result);
     }
     ReportAllocations(state, before);

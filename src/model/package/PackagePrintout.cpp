@@ -38,15 +38,15 @@ constexpr ScreenTexts Texts[] = {
     {"Avanta Salary Package Calculation : Annual", "Avanta2016 Annual"},
     {"Avanta Salary Package Calculation : Monthly", "Avanta2016 Monthly"},
 };
-const ScreenTexts& TextsOf(PackageKind screen) { return Texts[static_cast<int>(screen)]; }
+const ScreenTexts& TextsOf(PackageKind kind) { return Texts[static_cast<int>(kind)]; }
 
 } // namespace
 
-const char* PackageLayout(PackageKind screen) { return IsGrossUp(screen) ? "Revora.rpt" : "Avntx.rpt"; }
+const char* PackageLayout(PackageKind kind) { return IsGrossUp(kind) ? "Revora.rpt" : "Avntx.rpt"; }
 
-const char* PackageTitle(PackageKind screen) { return TextsOf(screen).title; }
+const char* PackageTitle(PackageKind kind) { return TextsOf(kind).title; }
 
-ReportRow SalPackageReportRow(PackageKind screen, const PackageInputs& inputs, const PackageResult& result,
+ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
                               const std::string& taxpayer)
 {
     const auto shown = AsShownTwoDecimals;
@@ -54,12 +54,12 @@ ReportRow SalPackageReportRow(PackageKind screen, const PackageInputs& inputs, c
     const auto add = [&row](std::string name, ReportValue value) { row.push_back({std::move(name), std::move(value)}); };
     // A typed box that holds no finite number shows empty text, which reads as 0.
     const auto typed = [](double value) { return std::isfinite(value) ? value : 0.0; };
-    add("MonAnn", std::string(TextsOf(screen).heading));
+    add("MonAnn", std::string(TextsOf(kind).heading));
     add("TPName", taxpayer);
     add("TPAge", inputs.Age);
-    add("MonAnnSal", std::string(IsMonthly(screen) ? "Net monthly salary required" : "Net annual salary required"));
+    add("MonAnnSal", std::string(IsMonthly(kind) ? "Net monthly salary required" : "Net annual salary required"));
     add("NetMonSal", typed(inputs.Amount));
-    if (!IsGrossUp(screen))
+    if (!IsGrossUp(kind))
         add("CostToComp", typed(inputs.AmountCostToCompany));
     add("CompCar", typed(inputs.CarValue));
     add("CompCarCC", typed(inputs.CarCostToCompany));

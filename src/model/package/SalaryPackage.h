@@ -158,12 +158,12 @@ inline constexpr const char* AmountTooLargeMessage =
 // count) only when a gross salary is found; leaves `result`'s working values and `record` as
 // they were when the routine does not finish (the additional medical credit, the routine's
 // first step, is 0 then).
-PackageOutcome SalPackGrossUpReference(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The same calculation with a search that returns exactly the reference's searchAmount and
 // working values, in a few dozen steps instead of one per rand.
-PackageOutcome SalPackGrossUp(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The forward calculation in one pass, then the figures worked from the boxes. With P the
@@ -172,7 +172,7 @@ PackageOutcome SalPackGrossUp(PackageKind screen, PackageInputs& inputs, const P
 //   deduction); take-home = P - both medical contributions - other f/benefits - pension
 //   - provident - medical deduction - UIF - tax deduction, each as its box shows it.
 // A package of 0, or an amount that is not finite, runs nothing (NoAmount).
-PackageOutcome SalPackForward(PackageKind screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The panel "R/A Explained(Annual Figures Shown)": its two worked lines, in annual figures.
@@ -180,14 +180,14 @@ struct RAExplanation {
     std::string LineA; // "ie: R 3 500 - R" ...
     std::string LineC; // "ie: R " ... " X 15% = R" ...
 };
-RAExplanation ExplainRA(PackageKind screen, const PackageResult& result);
+RAExplanation ExplainRA(PackageKind kind, const PackageResult& result);
 
 // The report table "SalPackage", its layouts and titles.
-const char* PackageLayout(PackageKind screen); // "Revora.rpt" or "Avntx.rpt"
-const char* PackageTitle(PackageKind screen);  // "Revora2016 Annual" ... without the export hint
+const char* PackageLayout(PackageKind kind); // "Revora.rpt" or "Avntx.rpt"
+const char* PackageTitle(PackageKind kind);  // "Revora2016 Annual" ... without the export hint
 
 // The one row of "SalPackage" in the order written; the Revora screens leave out CostToComp.
-ReportRow SalPackageReportRow(PackageKind screen, const PackageInputs& inputs, const PackageResult& result,
+ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
                               const std::string& taxpayer);
 
 } // namespace revora

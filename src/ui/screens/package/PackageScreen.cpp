@@ -61,7 +61,7 @@ const QString ProgramTitle = QStringLiteral("Revora 2016");
 } // namespace
 
 SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind screen, QWidget* parent)
-    : CalculatorWindow(program, parent), state_(state), screen_(screen)
+    : CalculatorWindow(program, parent), state_(state), kind_(screen)
 {
     setWindowTitle(QString::fromUtf8(Caption(screen)));
 
@@ -110,8 +110,8 @@ void SalaryPackageScreen::buildInputs()
         connect(age_, &NumberBox::valueEdited, this,
                 [this](double age) { inputs_.Age = RoundHalfEvenToInt16(age).value_or(inputs_.Age); });
     }
-    amount_ = addLine(AmountCaption(screen_), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen_) ? nullptr : "numCCNetMonSalReq",
-            IsGrossUp(screen_) ? nullptr : &inputs_.AmountCostToCompany);
+    amount_ = addLine(AmountCaption(kind_), "numNetMonSalReq", inputs_.Amount, IsGrossUp(kind_) ? nullptr : "numCCNetMonSalReq",
+            IsGrossUp(kind_) ? nullptr : &inputs_.AmountCostToCompany);
     addLine("Company car value", "numCompCar", inputs_.CarValue, "numCCCompCar", &inputs_.CarCostToCompany);
     addLine("Travel allowance", "numTravAll", inputs_.TravelAllowance, "numCCTravAll",
             &inputs_.TravelAllowanceCostToCompany);
@@ -156,12 +156,12 @@ void SalaryPackageScreen::buildResults()
     employerProvident_ = findChild<NumberBox*>("numCCProvFund");
     uif_ = addResult("UIF contribution", "numUIFCont", "numCCUIFCont");
     employerUif_ = findChild<NumberBox*>("numCCUIFCont");
-    skillsLevy_ = addResult(screen_ == PackageKind::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
+    skillsLevy_ = addResult(kind_ == PackageKind::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
                                nullptr, "numCCSkillLev");
     taxDue_ = addResult("Tax due", "numMAns");
     taxCredit_ = addResult("Tax credit", "numTaxCredit");
     taxDeduction_ = addResult("Tax deduction", "numTaxDeduct");
-    salary_ = addResult(IsGrossUp(screen_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
+    salary_ = addResult(IsGrossUp(kind_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
     costToCompany_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
 
     onceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
@@ -350,8 +350,8 @@ bool SalaryPackageScreen::calculate()
     PackageOutcome outcome;
     {
         BusyCursor busy;
-        outcome = IsGrossUp(screen_) ? SalPackGrossUp(screen_, inputs_, settings_, result_, state().TaxBracketResult)
-                                     : SalPackForward(screen_, inputs_, settings_, result_, state().TaxBracketResult);
+        outcome = IsGrossUp(kind_) ? SalPackGrossUp(kind_, inputs_, settings_, result_, state().TaxBracketResult)
+                                     : SalPackForward(kind_, inputs_, settings_, result_, state().TaxBracketResult);
     }
     if (outcome == PackageOutcome::Done) {
         showResults();
@@ -410,7 +410,7 @@ void SalaryPackageScreen::showResults()
 
 void SalaryPackageScreen::showRAExplained()
 {
-    const RAExplanation lines = ExplainRA(screen_, result_);
+    const RAExplanation lines = ExplainRA(kind_, result_);
     lineA_->setText(QString::fromStdString(lines.LineA));
     lineC_->setText(QString::fromStdString(lines.LineC));
     raPanel_->showOnTop();
@@ -427,9 +427,9 @@ void SalaryPackageScreen::saveSettings()
 // SalPackPrint
 void SalaryPackageScreen::printReport()
 {
-    printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(screen_)),
-                       QString::fromUtf8(PackageTitle(screen_)) + ExportHint},
-                      SalPackageReportRow(screen_, inputs_, result_, taxpayerName_->text().toStdString()));
+    printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind_)),
+                       QString::fromUtf8(PackageTitle(kind_)) + ExportHint},
+                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString()));
 }
 
 } // namespace revora

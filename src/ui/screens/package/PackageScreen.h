@@ -31,7 +31,7 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    PackageKind screen() const { return screen_; }
+    PackageKind kind() const { return kind_; }
     const PackageInputs& inputs() const { return inputs_; }
     const PackageResult& result() const { return result_; }
     const PackageSettings& settings() const { return settings_; }
@@ -61,7 +61,7 @@ private:
     void clearAllResults();
     void setButtonsEnabled(const QList<const char*>& names, bool enabled);
 
-    PackageKind screen_;
+    PackageKind kind_;
     PackageInputs inputs_;
     PackageResult result_;
     PackageSettings settings_;
