@@ -172,7 +172,7 @@ const ContractRow Contracts[] = {
     {"Avntx.rpt", Package<PackageKind::AvantaMonthly>,
      {{"TaxFreeMedPrint", "always 0"}, {"MonAnnSal", "the package stands in its place"}}},
     {"compcar.rpt", [] {
-         CompanyCarRegister cars{.CMVMaxNum = 2, .CurrentVehicle = 1, .ShownVehicleNo = 1};
+         CompanyCarRegister cars{.CarCount = 2, .CurrentVehicle = 1, .ShownVehicleNo = 1};
          for (const std::int16_t k : {1, 2})
              cars.Records.push_back({.CCRegNumber = "CA 10" + std::to_string(k), .CCMake = "Toyota",
                                      .CCModel = "Corolla", .YearOfManfact = "2014", .CCPrice = 150000.0 * k,

@@ -48,7 +48,7 @@ CompanyCarScreen::CompanyCarScreen(VehicleState& state, ProgramValues& program, 
     showVehicle();
     showResults(run);
     clearWhatBackwardReadingsSpoil();
-    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CMVMaxNum));
+    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CarCount));
     okButton_->setEnabled(true);
     updateTitle();
 }
@@ -236,19 +236,19 @@ void CompanyCarScreen::addVehicle()
 void CompanyCarScreen::deleteVehicle()
 {
     const CompCarRun run = cars().Delete();
-    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::back()
 {
     const CompCarRun run = cars().Back();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::forward()
 {
     const CompCarRun run = cars().Forward();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
@@ -301,7 +301,7 @@ void CompanyCarScreen::registrationChanged()
 {
     if (filling_)
         return;
-    applyControls(ControlsAfterRegistrationChange(hasRegistrationNumber(), cars().CMVMaxNum));
+    applyControls(ControlsAfterRegistrationChange(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::sarsTableToggled(bool ticked)
