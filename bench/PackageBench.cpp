@@ -11,26 +11,26 @@ namespace {
 using revora::bench::AllocationCount;
 using revora::bench::ReportAllocations;
 
-using GrossUp = revora::PackageOutcome (*)(revora::PackageScreen, revora::PackageInputs&,
+using GrossUp = revora::PackageOutcome (*)(revora::PackageKind, revora::PackageInputs&,
                                            const revora::PackageSettings&, revora::PackageResult&,
                                            revora::TaxBracketResult&) noexcept;
 
 // Age 40, no car, an employee pension of 7.5 % and medical contributions from both sides.
-void BM_GrossUp(benchmark::State& state, revora::PackageScreen screen, double net, GrossUp routine)
+void BM_GrossUp(benchmark::State& state, revora::PackageKind kind, double net, GrossUp routine)
 {
-    const double perYear = revora::IsMonthly(screen) ? 12.0 : 1.0;
+    const double perYear = revora::IsMonthly(kind) ? 12.0 : 1.0;
     const revora::PackageSettings settings{.PensionCont = 7.5};
     const revora::PackageInputs typed{.Age = 40,
                                       .Amount = net,
                                       .EmployeeMedical = 18000 / perYear,
                                       .EmployerMedical = 30000 / perYear,
-                                      .Members = revora::IsMonthly(screen) ? 3 : 36};
+                                      .Members = revora::IsMonthly(kind) ? 3 : 36};
     revora::TaxBracketResult record;
     revora::PackageResult result;
     const long before = AllocationCount();
     for (auto _ : state) {
         revora::PackageInputs in = typed;
-        benchmark::DoNotOptimize(routine(screen, in, settings, result, record));
+        benchmark::DoNotOptimize(routine(kind, in, settings, result, record));
         benchmark::DoNotOptimize(result);
     }
     ReportAllocations(state, before);
@@ -39,19 +39,19 @@ void BM_GrossUp(benchmark::State& state, revora::PackageScreen screen, double ne
 
 void BM_GrossUpAnnualFast(benchmark::State& state)
 {
-    BM_GrossUp(state, revora::PackageScreen::RevoraAnnual, 1'000'000, revora::SalPackGrossUp);
+    BM_GrossUp(state, revora::PackageKind::RevoraAnnual, 1'000'000, revora::SalPackGrossUp);
 }
 void BM_GrossUpAnnualPlain(benchmark::State& state)
 {
-    BM_GrossUp(state, revora::PackageScreen::RevoraAnnual, 1'000'000, revora::SalPackGrossUpReference);
+    BM_GrossUp(state, revora::PackageKind::RevoraAnnual, 1'000'000, revora::SalPackGrossUpReference);
 }
 void BM_GrossUpMonthlyFast(benchmark::State& state)
 {
-    BM_GrossUp(state, revora::PackageScreen::RevoraMonthly, 50'000, revora::SalPackGrossUp);
+    BM_GrossUp(state, revora::PackageKind::RevoraMonthly, 50'000, revora::SalPackGrossUp);
 }
 void BM_GrossUpMonthlyPlain(benchmark::State& state)
 {
-    BM_GrossUp(state, revora::PackageScreen::RevoraMonthly, 50'000, revora::SalPackGrossUpReference);
+    BM_GrossUp(state, revora::PackageKind::RevoraMonthly, 50'000, revora::SalPackGrossUpReference);
 }
 BENCHMARK(BM_GrossUpAnnualFast)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrossUpAnnualPlain)->Unit(benchmark::kMicrosecond);

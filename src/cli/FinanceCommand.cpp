@@ -212,10 +212,10 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
                bool json)
 {
     if (json) {
-        QJsonObject object{{"Principal", JsonNumber(loan.loanPrincipal)},
-                           {"Months", JsonNumber(loan.loanPeriod)},
-                           {"Rate", JsonNumber(loan.loanRate)},
-                           {"Repayment", JsonNumber(loan.loanRepayment)},
+        QJsonObject object{{"Principal", JsonNumber(loan.Principal)},
+                           {"Months", JsonNumber(loan.Months)},
+                           {"Rate", JsonNumber(loan.Rate)},
+                           {"Repayment", JsonNumber(loan.Repayment)},
                            {"TotalInterest", JsonNumber(LoanTotalInterest(loan))},
                            {"TotalRepayments", JsonNumber(LoanTotalRepayments(loan))},
                            {"RateTooHigh", rateTooHigh}};
@@ -231,12 +231,12 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
         PrintJson(object);
         return;
     }
-    PrintLine("Calculate mode", std::string(LoanModeText(loan.loanCalcMode)));
-    PrintLine("Principal amount", FormatAmount(loan.loanPrincipal, 2));
-    PrintLine("Period", FormatAmount(loan.loanPeriod, 0) + " months.");
+    PrintLine("Calculate mode", std::string(LoanModeText(loan.Mode)));
+    PrintLine("Principal amount", FormatAmount(loan.Principal, 2));
+    PrintLine("Period", FormatAmount(loan.Months, 0) + " months.");
     // The screen lays "   Error" over a solved rate above 50.
-    PrintLine("Interest rate", rateTooHigh ? std::string(LoanRateErrorText) : FormatAmount(loan.loanRate, 3) + " % p.a.");
-    PrintLine("Monthly repayment", FormatAmount(loan.loanRepayment, 2));
+    PrintLine("Interest rate", rateTooHigh ? std::string(LoanRateErrorText) : FormatAmount(loan.Rate, 3) + " % p.a.");
+    PrintLine("Monthly repayment", FormatAmount(loan.Repayment, 2));
     if (loan.TotalsShown) {
         PrintLine("Total Interest", FormatAmount(LoanTotalInterest(loan), 2));
         PrintLine("Total Repayments", FormatAmount(LoanTotalRepayments(loan), 2));
@@ -257,11 +257,11 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
 int Loan(const ParsedOptions& options)
 {
     LoanState loan;
-    loan.loanCalcMode = SolvedFor[options.choiceIfGiven(Solve).value_or(0)];
-    loan.loanPrincipal = AmountOption(options, Principal);
-    loan.loanPeriod = LoanMonthsOption(options);
-    loan.loanRate = BoundedOption(options, LoanRate, LoanRateMessage);
-    loan.loanRepayment = AmountOption(options, Repayment);
+    loan.Mode = SolvedFor[options.choiceIfGiven(Solve).value_or(0)];
+    loan.Principal = AmountOption(options, Principal);
+    loan.Months = LoanMonthsOption(options);
+    loan.Rate = BoundedOption(options, LoanRate, LoanRateMessage);
+    loan.Repayment = AmountOption(options, Repayment);
     loan.TotalsShown = options.has(Totals);
     const AmortKind kind = ScheduleOption(options);
     CheckReportFile(options);
@@ -269,7 +269,7 @@ int Loan(const ParsedOptions& options)
     const LoanSolve outcome = LoanCalc(loan);
     if (outcome == LoanSolve::RepaymentBelowInterest)
         Refuse(Repayment, RepaymentBelowInterestMessage(
-                                FormatAmount(FirstMonthInterest(loan.loanPrincipal, loan.loanRate))));
+                                FormatAmount(FirstMonthInterest(loan.Principal, loan.Rate))));
     const bool rateTooHigh = outcome == LoanSolve::RateOutOfReach;
     // A rate with no answer leaves nothing to draw up or print.
     if (rateTooHigh && kind != AmortKind::None)
@@ -281,7 +281,7 @@ int Loan(const ParsedOptions& options)
     if (kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
         Refuse(Schedule, "the annual schedule needs the principal and the repayment above 0 and a period of at "
                            "least 13 months");
-    if (OutputAsked(options) && (loan.loanPrincipal == 0.0 || loan.loanPeriod == 0.0 || loan.loanRepayment == 0.0))
+    if (OutputAsked(options) && (loan.Principal == 0.0 || loan.Months == 0.0 || loan.Repayment == 0.0))
         RefuseOutput(options, "the loan printout needs the principal, the period and the repayment all above 0");
 
     PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has(JsonOption));

@@ -165,14 +165,14 @@ SettingsOverrides<PackageSettings> ReadOverrides(const ParsedOptions& options)
 }
 
 // Why a calculation did not run, as one line.
-std::string Refusal(PackageOutcome outcome, PackageScreen screen, double amount)
+std::string Refusal(PackageOutcome outcome, PackageKind kind, double amount)
 {
     switch (outcome) {
     case PackageOutcome::NoAmount:
         // The calculation also stops short of figures too large for a double.
         if (amount != 0.0)
             return "the amounts are too large to work with";
-        return IsGrossUp(screen) ? "--net: the net salary required must not be 0"
+        return IsGrossUp(kind) ? "--net: the net salary required must not be 0"
                                  : "--net: the total package amount must not be 0";
     case PackageOutcome::FringeBenefitsTooLarge:
         return FringeBenefitsMessage;
@@ -186,7 +186,7 @@ std::string Refusal(PackageOutcome outcome, PackageScreen screen, double amount)
     return {};
 }
 
-std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const PackageResult& r, bool json)
+std::vector<Figure> Figures(PackageKind kind, const PackageInputs& in, const PackageResult& r, bool json)
 {
     std::vector<Figure> figures{
         {"PensionDeducted", "Pension deducted", r.EmployeePension, 2},
@@ -197,11 +197,11 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
         {"MedicalDeduction", "Medical deductions", in.MedicalDeduction, 2},
         {"UIFContribution", "UIF contribution", r.EmployeeUIF, 2},
         {"EmployerUIF", "Employer's UIF", r.EmployerUIF, 2},
-        {"SkillsLevy", screen == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy", r.SDL, 2},
+        {"SkillsLevy", kind == PackageKind::AvantaMonthly ? "Skills Development Levy" : "Skills levy", r.SDL, 2},
         {"TaxDue", "Tax due", r.TaxDue, 2},
         {"TaxCredit", "Tax credit", r.TaxCredit, 2},
         {"TaxDeduction", "Tax deduction", r.TaxDeduction, 2},
-        IsGrossUp(screen) ? Figure{"GrossSalary", "Gross salary", r.Salary, 2}
+        IsGrossUp(kind) ? Figure{"GrossSalary", "Gross salary", r.Salary, 2}
                           : Figure{"NetSalary", "Net salary(take-home)", r.Salary, 2},
         {"TotalCostToCompany", "Total cost to company R", r.TotalCostToCompany, 2},
     };
@@ -209,7 +209,7 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
     // search amount.
     if (json || r.OnceOff > 0)
         figures.push_back({"OnceOff", "(plus a \"once-off\" cost of R", r.OnceOff, 2});
-    if (json && IsGrossUp(screen))
+    if (json && IsGrossUp(kind))
         figures.push_back({"SearchAmount", "", r.SearchAmount, 2});
     return figures;
 }
@@ -217,8 +217,8 @@ std::vector<Figure> Figures(PackageScreen screen, const PackageInputs& in, const
 int RunPackage(const ParsedOptions& options, bool grossUp)
 {
     const bool monthly = options.has(Monthly);
-    const PackageScreen screen = grossUp ? (monthly ? PackageScreen::RevoraMonthly : PackageScreen::RevoraAnnual)
-                                         : (monthly ? PackageScreen::AvantaMonthly : PackageScreen::AvantaAnnual);
+    const PackageKind kind = grossUp ? (monthly ? PackageKind::RevoraMonthly : PackageKind::RevoraAnnual)
+                                         : (monthly ? PackageKind::AvantaMonthly : PackageKind::AvantaAnnual);
     PackageInputs inputs = ReadInputs(options, grossUp ? GrossingUp : RunningForwards);
     const std::string taxpayer = NameUpTo(options, Taxpayer);
     const SettingsOverrides<PackageSettings> overrides = ReadOverrides(options);
@@ -231,20 +231,20 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     const auto calculate =
         !grossUp ? SalPackForward : (options.has(ReferenceSearch) ? SalPackGrossUpReference : SalPackGrossUp);
     PackageResult result;
-    const PackageOutcome outcome = calculate(screen, inputs, settings, result, state.Tax.TaxBracketResult);
+    const PackageOutcome outcome = calculate(kind, inputs, settings, result, state.Tax.TaxBracketResult);
     if (outcome != PackageOutcome::Done) {
         // Only the calculation could tell, and it needs the settings; a refused run leaves the
         // data folder as it found it, so the settings file it made from the seed goes again.
         if (!settingsFileExisted)
             QFile::remove(state.Paths.SettingsDbPath);
-        throw UsageError(Refusal(outcome, screen, inputs.Amount));
+        throw UsageError(Refusal(outcome, kind, inputs.Amount));
     }
     const bool json = options.has(JsonOption);
-    PrintFigures(std::cout, Figures(screen, inputs, result, json), json);
+    PrintFigures(std::cout, Figures(kind, inputs, result, json), json);
     return Output(state, options,
-                  {QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(screen)),
-                   QString::fromUtf8(PackageTitle(screen)) + ExportHint},
-                  SalPackageReportRow(screen, inputs, result, taxpayer));
+                  {QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind)),
+                   QString::fromUtf8(PackageTitle(kind)) + ExportHint},
+                  SalPackageReportRow(kind, inputs, result, taxpayer));
 }
 
 } // namespace

@@ -323,7 +323,7 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
     }
     for (std::size_t i = 1; i < cars.Records.size(); ++i) {
         const CompanyCarRecord& car = cars.Records[i];
-        std::cout << "Vehicle number " << i << " of " << cars.CMVMaxNum;
+        std::cout << "Vehicle number " << i << " of " << cars.CarCount;
         if (!car.CCRegNumber.empty())
             std::cout << "  " << car.CCRegNumber;
         std::cout << '\n';
@@ -349,12 +349,12 @@ int CompanyCar(const ParsedOptions& options)
     CompanyCarRegister& cars = state.Vehicle.CompanyCars;
     cars.Reset();
     cars.Records.insert(cars.Records.end(), vehicles.begin(), vehicles.end());
-    cars.CMVMaxNum = static_cast<std::int16_t>(vehicles.size());
+    cars.CarCount = static_cast<std::int16_t>(vehicles.size());
     cars.CurrentVehicle = 1;
     cars.ShownVehicleNo = 1;
     cars.Actual3802 = actual3802;
     // "&Add" turns the split on from the second vehicle.
-    cars.AutoCalc3802 = autoSplit.value_or(cars.CMVMaxNum > 1) ? 1 : 0;
+    cars.AutoCalc3802 = autoSplit.value_or(cars.CarCount > 1) ? 1 : 0;
     const CompCarRun run = CompCarCalculateCommand(cars);
     PrintCompanyCars(cars, run, options.has(JsonOption));
     if (!options.has(ReportOption) && !options.has(PrintOption))

@@ -70,10 +70,10 @@ void TypeInto(FuzzInput& in, CompanyCarRecord& car)
 
 void CheckRegister(const CompanyCarRegister& cars)
 {
-    Require(cars.CMVMaxNum >= 0, "vehicle count not below 0");
-    Require(cars.Records.size() == static_cast<std::size_t>(cars.CMVMaxNum) + 1, "one record per car and the blank");
-    Require(cars.CurrentVehicle >= 0 && cars.CurrentVehicle <= cars.CMVMaxNum, "the car on screen is in the register");
-    Require(cars.ShownVehicleNo >= 0 && cars.ShownVehicleNo <= cars.CMVMaxNum, "the title's number is in the register");
+    Require(cars.CarCount >= 0, "vehicle count not below 0");
+    Require(cars.Records.size() == static_cast<std::size_t>(cars.CarCount) + 1, "one record per car and the blank");
+    Require(cars.CurrentVehicle >= 0 && cars.CurrentVehicle <= cars.CarCount, "the car on screen is in the register");
+    Require(cars.ShownVehicleNo >= 0 && cars.ShownVehicleNo <= cars.CarCount, "the title's number is in the register");
     Finite(cars.Actual3802, "code 3802 total");
     for (const CompanyCarRecord& car : cars.Records) {
         Finite(car.TotalDistance, "stored total distance");
@@ -114,11 +114,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CompCarRun last = cars.Open();
     const auto named = [&] { return !cars.Current().CCRegNumber.empty(); };
     // Only what the screen lets the user press: its controls follow every event.
-    CompCarControls controls = ControlsOnOpen(named(), cars.CMVMaxNum);
+    CompCarControls controls = ControlsOnOpen(named(), cars.CarCount);
     for (std::size_t op = 0; op < MostOperations && in.Remaining() > 0; ++op) {
         switch (in.Byte() % 9) {
         case 0:
-            if (controls.cmdAdd && cars.CMVMaxNum < MostCars) {
+            if (controls.Add && cars.CarCount < MostCars) {
                 const AddResult added = cars.Add();
                 if (added.Outcome == AddOutcome::Added) {
                     last = added.Run;
@@ -127,29 +127,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         case 1:
-            if (controls.cmdDelete) {
+            if (controls.Delete) {
                 last = cars.Delete();
-                controls = ControlsAfterDelete(named(), cars.CMVMaxNum);
+                controls = ControlsAfterDelete(named(), cars.CarCount);
             }
             break;
         case 2:
         case 3:
-            if (controls.cmdBack || controls.cmdForward) {
+            if (controls.Back || controls.Forward) {
                 last = in.Flag() ? cars.Back() : cars.Forward();
-                controls = ControlsAfterNavigation(named(), cars.CMVMaxNum);
+                controls = ControlsAfterNavigation(named(), cars.CarCount);
             }
             break;
         case 4:
         case 5:
             if (in.Flag()) {
                 cars.Current().CCRegNumber = in.Text(3);
-                controls = ControlsAfterRegistrationChange(named(), cars.CMVMaxNum);
+                controls = ControlsAfterRegistrationChange(named(), cars.CarCount);
             } else if (controls.All) {
                 TypeInto(in, cars.Current());
             }
             break;
         case 6:
-            if (controls.cmdCalculate)
+            if (controls.Calculate)
                 last = CompCarCalculateCommand(cars);
             break;
         case 7:
@@ -159,7 +159,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
             break;
         default:
-            if (controls.cmdPrint) {
+            if (controls.Print) {
                 last = CompCarCalculateCommand(cars);
                 FiniteRows(CompCarReportRows(cars, last), "company car printout");
             }

@@ -8,7 +8,7 @@ using namespace revora::fuzz;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
-    const PackageScreen screen = in.Flag() ? PackageScreen::AvantaMonthly : PackageScreen::AvantaAnnual;
+    const PackageKind screen = in.Flag() ? PackageKind::AvantaMonthly : PackageKind::AvantaAnnual;
     const PackageSettings settings = ReadPackageSettings(in);
     const double package = in.Amount(LargestTypedAmount, in.Flag(), {181900.0, 284100.0, 701300.0});
     PackageInputs inputs = ReadPackageInputs(in, package, in.Flag() ? 100'000.0 : LargestTypedAmount);

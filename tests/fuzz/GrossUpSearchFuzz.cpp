@@ -26,10 +26,10 @@ double Positive(double v) { return v > 0.0 ? v : 0.0; }
 // far from the answer, but where the take-home pay levels off just short of the net the leaps
 // shrink towards single rands up to the search's bound. So does a UIF rate that takes half
 // below a ceiling set far up.
-bool WalkedStepByStep(PackageScreen screen, const PackageSettings& s)
+bool WalkedStepByStep(PackageKind screen, const PackageSettings& s)
 {
     const double funds = Positive(s.PensionCont) + Positive(s.ProvCont);
-    const double ceiling = (screen == PackageScreen::RevoraAnnual ? 12.0 : 1.0) * s.UIFLimit;
+    const double ceiling = (screen == PackageKind::RevoraAnnual ? 12.0 : 1.0) * s.UIFLimit;
     return funds >= 50.0 || (funds + Positive(s.EmployeeUIF) >= 50.0 && !(ceiling < 2'000'000.0));
 }
 
@@ -77,7 +77,7 @@ void RequireSame(const PackageResult& a, const PackageResult& b)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput in(data, size);
-    const PackageScreen screen = in.Flag() ? PackageScreen::RevoraMonthly : PackageScreen::RevoraAnnual;
+    const PackageKind screen = in.Flag() ? PackageKind::RevoraMonthly : PackageKind::RevoraAnnual;
     const PackageSettings settings = ReadPackageSettings(in);
     // The net salary required: mostly small enough for the plain search, sometimes anything.
     const double net = in.Flag() ? in.Amount(LargestTypedAmount, true, {181900.0, 284100.0})

@@ -14,21 +14,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput in(data, size);
     const double most = in.Scale();
     LoanState loan;
-    loan.loanCalcMode = static_cast<LoanMode>(in.Int(0, 3));
-    loan.loanPrincipal = in.Amount(most, false, {100000.0, 1000000.0});
-    loan.loanPeriod = static_cast<double>(in.Pick<std::int64_t>({0, 1, 12, 13, 240, 600, in.Int(0, 600)}));
-    loan.loanRate = in.Rate(MostLoanRate, {0.0, 0.001, 12.0, 50.0});
-    loan.loanRepayment = in.Amount(most, false, {1101.09, 1101.08, 300.0});
+    loan.Mode = static_cast<LoanMode>(in.Int(0, 3));
+    loan.Principal = in.Amount(most, false, {100000.0, 1000000.0});
+    loan.Months = static_cast<double>(in.Pick<std::int64_t>({0, 1, 12, 13, 240, 600, in.Int(0, 600)}));
+    loan.Rate = in.Rate(MostLoanRate, {0.0, 0.001, 12.0, 50.0});
+    loan.Repayment = in.Amount(most, false, {1101.09, 1101.08, 300.0});
     loan.TotalsShown = in.Flag();
 
     const LoanSolve outcome = LoanCalc(loan);
-    Finite(loan.loanPrincipal, "principal");
-    Finite(loan.loanRepayment, "repayment");
-    FiniteNotNegative(loan.loanPeriod, "period");
-    FiniteNotNegative(loan.loanRate, "rate");
-    Require(loan.loanPeriod <= MostLoanMonths, "a period beyond 600 months");
-    Require(loan.loanPeriod == std::floor(loan.loanPeriod), "a period of whole months");
-    Require(loan.loanRate <= MostLoanRate || loan.loanCalcMode != LoanMode::InterestRate,
+    Finite(loan.Principal, "principal");
+    Finite(loan.Repayment, "repayment");
+    FiniteNotNegative(loan.Months, "period");
+    FiniteNotNegative(loan.Rate, "rate");
+    Require(loan.Months <= MostLoanMonths, "a period beyond 600 months");
+    Require(loan.Months == std::floor(loan.Months), "a period of whole months");
+    Require(loan.Rate <= MostLoanRate || loan.Mode != LoanMode::InterestRate,
             "a solved rate beyond what the rate box takes");
     Require(loan.Unsolved == (outcome != LoanSolve::Solved), "an unsolved loan is marked");
     Finite(LoanTotalRepayments(loan), "total repayments");
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (MonthlyScheduleAvailable(loan)) {
         const std::vector<ScheduleLine> lines = MonthlySchedule(loan);
-        Require(lines.size() == static_cast<std::size_t>(loan.loanPeriod), "one line a month");
+        Require(lines.size() == static_cast<std::size_t>(loan.Months), "one line a month");
         for (const ScheduleLine& line : lines) {
             Finite(line.Capital, "monthly capital");
             Finite(line.Interest, "monthly interest");

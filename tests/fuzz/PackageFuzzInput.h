@@ -74,7 +74,7 @@ inline void CheckPackageResult(const PackageResult& r)
     Require(r.CalcError == 0 || r.CalcError == 1, "calculation flag is 0 or 1");
 }
 
-inline void CheckPackagePrintout(PackageScreen screen, const PackageInputs& p, const PackageResult& r,
+inline void CheckPackagePrintout(PackageKind screen, const PackageInputs& p, const PackageResult& r,
                                  const std::string& taxpayer)
 {
     FiniteRow(SalPackageReportRow(screen, p, r, taxpayer), "package printout");

@@ -116,7 +116,7 @@ Printout Paye()
     return {Target.Layout, Target.Table, {testing::PayeRow(Target, Language)}};
 }
 
-template <PackageScreen Screen>
+template <PackageKind Screen>
 Printout Package()
 {
     PackageInputs in{.Age = 40, .Amount = 200000, .AmountCostToCompany = 200000, .CarValue = 250000,
@@ -143,8 +143,8 @@ Printout Travel()
 template <LoanMode Mode, AmortKind Amort>
 Printout Loan()
 {
-    LoanState loan{.loanPrincipal = 100000, .loanPeriod = 30, .loanRate = 12, .loanRepayment = 3800,
-                   .loanCalcMode = Mode, .TotalsShown = true};
+    LoanState loan{.Principal = 100000, .Months = 30, .Rate = 12, .Repayment = 3800,
+                   .Mode = Mode, .TotalsShown = true};
     EXPECT_EQ(LoanCalc(loan), LoanSolve::Solved);
     const LoanPrintout print = LoanPrint(loan, Amort);
     return {print.Layout, "Loans", {print.Loans}, false, print.WritesAmort ? "Amort" : "", print.Amort};
@@ -168,11 +168,11 @@ const ContractRow Contracts[] = {
     {"FortNightly.rpt", Paye<FortnightlyPrintout>},
     {"Daily.rpt", Paye<DailyPrintout>},
     {"Annual.rpt", Paye<AnnualPrintout>},
-    {"Revora.rpt", Package<PackageScreen::RevoraAnnual>, {{"TaxFreeMedPrint", "always 0"}}},
-    {"Avntx.rpt", Package<PackageScreen::AvantaMonthly>,
+    {"Revora.rpt", Package<PackageKind::RevoraAnnual>, {{"TaxFreeMedPrint", "always 0"}}},
+    {"Avntx.rpt", Package<PackageKind::AvantaMonthly>,
      {{"TaxFreeMedPrint", "always 0"}, {"MonAnnSal", "the package stands in its place"}}},
     {"compcar.rpt", [] {
-         CompanyCarRegister cars{.CMVMaxNum = 2, .CurrentVehicle = 1, .ShownVehicleNo = 1};
+         CompanyCarRegister cars{.CarCount = 2, .CurrentVehicle = 1, .ShownVehicleNo = 1};
          for (const std::int16_t k : {1, 2})
              cars.Records.push_back({.CCRegNumber = "CA 10" + std::to_string(k), .CCMake = "Toyota",
                                      .CCModel = "Corolla", .YearOfManfact = "2014", .CCPrice = 150000.0 * k,

@@ -118,7 +118,7 @@ std::vector<ReportRow> CompCarRows(int count, const std::vector<int>& withoutMod
         actual3802 += car.FB3802ThisCar;
         cars.Records.push_back(car);
     }
-    cars.CMVMaxNum = static_cast<std::int16_t>(count);
+    cars.CarCount = static_cast<std::int16_t>(count);
     cars.CurrentVehicle = count > 0 ? 1 : 0;
     cars.ShownVehicleNo = cars.CurrentVehicle;
     cars.Actual3802 = actual3802;

@@ -220,13 +220,13 @@ private slots:
         cars().Records.resize(static_cast<std::size_t>(MaxCompanyCars) + 1, CompanyCarRecord{});
         for (std::size_t i = 1; i < cars().Records.size(); ++i)
             cars().Records[i].CCRegNumber = "X";
-        cars().CMVMaxNum = MaxCompanyCars;
+        cars().CarCount = MaxCompanyCars;
         open();
         MessageBoxWatcher watcher;
         click("cmdAdd");
         QTRY_COMPARE(watcher.texts().size(), 1);
         QCOMPARE(watcher.titles()[0], QString("Too many vehicles"));
-        QCOMPARE(cars().CMVMaxNum, MaxCompanyCars);
+        QCOMPARE(cars().CarCount, MaxCompanyCars);
     }
 
     void anInvalidEndDateHoldsTheWindowOpen()

@@ -147,7 +147,7 @@ private slots:
     {
         for (int mode = 0; mode < 4; ++mode) {
             chooseMode(mode);
-            QCOMPARE(static_cast<int>(state_->Finance.Loans.loanCalcMode), mode);
+            QCOMPARE(static_cast<int>(state_->Finance.Loans.Mode), mode);
             QCOMPARE(find<QLabel>("lblCalcMode")->text(), find<QRadioButton>(qPrintable(QString("optLoanCalc_%1").arg(mode)))->text());
             QList<QWidget*> inputs;
             for (const char* name : BoxNames) {
@@ -169,7 +169,7 @@ private slots:
             }
         }
         // Activation applies the stored mode the same way.
-        state_->Finance.Loans.loanCalcMode = LoanMode::PrincipalAmount;
+        state_->Finance.Loans.Mode = LoanMode::PrincipalAmount;
         screen_->activated();
         QVERIFY(find<QRadioButton>("optLoanCalc_1")->isChecked());
         QVERIFY(find<NumberBox>("numPrinAmount")->isReadOnly());
@@ -180,9 +180,9 @@ private slots:
     void solvesThroughTheBoxesAndTogglesTheTotals()
     {
         typeLoan("100000", "240", "12", "");
-        QCOMPARE(state_->Finance.Loans.loanPrincipal, 100000.0); // stored as typed
-        QCOMPARE(state_->Finance.Loans.loanPeriod, 240.0);
-        QCOMPARE(state_->Finance.Loans.loanRate, 12.0);
+        QCOMPARE(state_->Finance.Loans.Principal, 100000.0); // stored as typed
+        QCOMPARE(state_->Finance.Loans.Months, 240.0);
+        QCOMPARE(state_->Finance.Loans.Rate, 12.0);
         click("cmdCalculate");
         QCOMPARE(shown("numMonRePay"), QString("1 101.09"));
         QVERIFY(!find("Text1")->isVisible());
@@ -228,7 +228,7 @@ private slots:
         auto* error = find<QLineEdit>("Text1");
         QVERIFY(error->isVisible());
         QCOMPARE(error->text(), QString("   Error"));
-        QCOMPARE(state_->Finance.Loans.loanRate, 0.0); // no rate of it is kept
+        QCOMPARE(state_->Finance.Loans.Rate, 0.0); // no rate of it is kept
         // It lies over the whole rate box.
         auto* rate = find("numIntRate");
         QCOMPARE(error->mapTo(screen_, QPoint(0, 0)), rate->mapTo(screen_, QPoint(0, 0)));
@@ -237,7 +237,7 @@ private slots:
         type("numMonRePay", "90");
         click("cmdCalculate");
         QVERIFY(!error->isVisible());
-        QVERIFY(state_->Finance.Loans.loanRate <= 50.0);
+        QVERIFY(state_->Finance.Loans.Rate <= 50.0);
         // Zero in one of the others solves to 0, with no error.
         type("numPeriod", "0");
         click("cmdCalculate");
@@ -387,30 +387,30 @@ private slots:
     {
         MessageBoxWatcher watcher;
         // A refused edit goes back to the value from before it, never to the "5" typed on the way.
-        const double rate = state_->Finance.Loans.loanRate;
-        const double period = state_->Finance.Loans.loanPeriod;
+        const double rate = state_->Finance.Loans.Rate;
+        const double period = state_->Finance.Loans.Months;
         type("numIntRate", "5");
         QTest::keyClicks(find("numIntRate"), "1");
         QTRY_COMPARE(watcher.texts().size(), 1);
         QCOMPARE(watcher.texts()[0], QString("The maximum interest rate allowed is 50%"));
         QCOMPARE(watcher.titles()[0], QString("Incorrect Interest Rate!"));
-        QCOMPARE(state_->Finance.Loans.loanRate, rate);
+        QCOMPARE(state_->Finance.Loans.Rate, rate);
         QCOMPARE(find<NumberBox>("numIntRate")->value(), rate);
         // The main window's focus, which it gets back as the message goes.
         QTRY_COMPARE(window_->focusWidget(), find("numIntRate"));
         type("numIntRate", "50");
-        QCOMPARE(state_->Finance.Loans.loanRate, 50.0);
+        QCOMPARE(state_->Finance.Loans.Rate, 50.0);
 
         type("numPeriod", "60");
         QTest::keyClicks(find("numPeriod"), "1");
         QTRY_COMPARE(watcher.texts().size(), 2);
         QCOMPARE(watcher.texts()[1], QString("The maximum period  allowed is 600 months"));
         QCOMPARE(watcher.titles()[1], QString("Incorrect Period!"));
-        QCOMPARE(state_->Finance.Loans.loanPeriod, period);
+        QCOMPARE(state_->Finance.Loans.Months, period);
         // The main window's focus, which it gets back as the message goes.
         QTRY_COMPARE(window_->focusWidget(), find("numPeriod"));
         type("numPeriod", "600");
-        QCOMPARE(state_->Finance.Loans.loanPeriod, 600.0);
+        QCOMPARE(state_->Finance.Loans.Months, 600.0);
         QCOMPARE(watcher.texts().size(), 2);
     }
 

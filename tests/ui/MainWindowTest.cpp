@@ -351,14 +351,14 @@ private slots:
         state.CompanyCars.Add();
         state.CompanyCars.Current().CCRegNumber = "CA 123-456";
         state.CompanyCars.Add();
-        QCOMPARE(state.CompanyCars.CMVMaxNum, std::int16_t(2));
+        QCOMPARE(state.CompanyCars.CarCount, std::int16_t(2));
         state.TravelAllowance.VehicleValue = 150000;
         state.TravelAllowance.IncludeFuel = 0;
         state.TravelAllowance.RecordKept = 1;
         MenuAction(*main, "mnuCompCar")->trigger();
         MenuAction(*main, "mnuNew")->trigger();
         QTRY_VERIFY(!main->findScreen("frmCompCar"));
-        QCOMPARE(state.CompanyCars.CMVMaxNum, std::int16_t(0));
+        QCOMPARE(state.CompanyCars.CarCount, std::int16_t(0));
         QCOMPARE(state.CompanyCars.Records.size(), std::size_t(1));
         QCOMPARE(state.CompanyCars.Title(), std::string("Full use of Company Car :  Vehicle number 0 of 0"));
         QCOMPARE(state.TravelAllowance.VehicleValue, 0.0);
@@ -390,10 +390,10 @@ private slots:
             QTRY_VERIFY2(!main->findScreen(screen), screen);
         // The loan keeps its principal; everything else starts afresh, the daily balance's
         // dates as not yet set.
-        QCOMPARE(state.Loans.loanPrincipal, 100000.0);
-        QCOMPARE(state.Loans.loanPeriod, 0.0);
-        QCOMPARE(state.Loans.loanRepayment, 0.0);
-        QVERIFY(state.Loans.loanCalcMode == LoanMode::MonthlyRepayment);
+        QCOMPARE(state.Loans.Principal, 100000.0);
+        QCOMPARE(state.Loans.Months, 0.0);
+        QCOMPARE(state.Loans.Repayment, 0.0);
+        QVERIFY(state.Loans.Mode == LoanMode::MonthlyRepayment);
         QVERIFY(!state.Loans.TotalsShown);
         QCOMPARE(state.LoanBuster.Principal, 0.0);
         QCOMPARE(state.LoanComparison.Amount, 0.0);

@@ -65,40 +65,40 @@ std::string_view LoanModeText(LoanMode mode) noexcept
 
 void LoanInitialise(LoanState& loan) noexcept
 {
-    const double principal = loan.loanPrincipal;
+    const double principal = loan.Principal;
     loan = LoanState{};
-    loan.loanPrincipal = principal;
+    loan.Principal = principal;
 }
 
 LoanSolve LoanCalc(LoanState& loan) noexcept
 {
     LoanSolve outcome = LoanSolve::Solved;
-    switch (loan.loanCalcMode) {
+    switch (loan.Mode) {
     case LoanMode::MonthlyRepayment:
-        loan.loanRepayment = AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, loan.loanRate);
+        loan.Repayment = AnnuityRepayment(loan.Principal, loan.Months, loan.Rate);
         break;
     case LoanMode::PrincipalAmount:
-        loan.loanPrincipal = AnnuityPrincipal(loan.loanPeriod, loan.loanRate, loan.loanRepayment);
+        loan.Principal = AnnuityPrincipal(loan.Months, loan.Rate, loan.Repayment);
         break;
     case LoanMode::RepaymentPeriod: {
-        const double counted = Bounded(loan.loanRepayment - 0.01);
-        if (loan.loanPrincipal > 0.0 && loan.loanRepayment > 0.0 &&
-            counted <= FirstMonthInterest(loan.loanPrincipal, loan.loanRate)) {
-            loan.loanPeriod = 0.0;
+        const double counted = Bounded(loan.Repayment - 0.01);
+        if (loan.Principal > 0.0 && loan.Repayment > 0.0 &&
+            counted <= FirstMonthInterest(loan.Principal, loan.Rate)) {
+            loan.Months = 0.0;
             outcome = LoanSolve::RepaymentBelowInterest;
             break;
         }
-        const PeriodCount count = CountPeriod(loan.loanPrincipal, loan.loanRate, counted);
-        loan.loanPeriod = count.months;
-        loan.loanRepayment = count.repayment;
+        const PeriodCount count = CountPeriod(loan.Principal, loan.Rate, counted);
+        loan.Months = count.months;
+        loan.Repayment = count.repayment;
         break;
     }
     case LoanMode::InterestRate:
-        loan.loanRate = SolveRate(loan.loanPrincipal, loan.loanPeriod, loan.loanRepayment);
-        if (loan.loanRate > MostLoanRate ||
-            (loan.loanRate == 0.0 && loan.loanRepayment != 0.0 &&
-             AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, 0.0) > loan.loanRepayment)) {
-            loan.loanRate = 0.0;
+        loan.Rate = SolveRate(loan.Principal, loan.Months, loan.Repayment);
+        if (loan.Rate > MostLoanRate ||
+            (loan.Rate == 0.0 && loan.Repayment != 0.0 &&
+             AnnuityRepayment(loan.Principal, loan.Months, 0.0) > loan.Repayment)) {
+            loan.Rate = 0.0;
             outcome = LoanSolve::RateOutOfReach;
         }
         break;
@@ -109,35 +109,35 @@ LoanSolve LoanCalc(LoanState& loan) noexcept
 
 double LoanTotalRepayments(const LoanState& loan) noexcept
 {
-    return Bounded(loan.loanRepayment * loan.loanPeriod);
+    return Bounded(loan.Repayment * loan.Months);
 }
 
 double LoanTotalInterest(const LoanState& loan) noexcept
 {
-    return Bounded(LoanTotalRepayments(loan) - loan.loanPrincipal);
+    return Bounded(LoanTotalRepayments(loan) - loan.Principal);
 }
 
 bool MonthlyScheduleAvailable(const LoanState& loan) noexcept
 {
-    return !loan.Unsolved && loan.loanPrincipal != 0.0 && loan.loanPeriod != 0.0 && loan.loanRepayment != 0.0;
+    return !loan.Unsolved && loan.Principal != 0.0 && loan.Months != 0.0 && loan.Repayment != 0.0;
 }
 
 bool AnnualScheduleAvailable(const LoanState& loan) noexcept
 {
-    return !loan.Unsolved && loan.loanPrincipal != 0.0 && loan.loanRepayment != 0.0 && loan.loanPeriod >= 13.0;
+    return !loan.Unsolved && loan.Principal != 0.0 && loan.Repayment != 0.0 && loan.Months >= 13.0;
 }
 
 std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan)
 {
     std::vector<ScheduleLine> lines;
-    const int months = ScheduleMonths(loan.loanPeriod);
+    const int months = ScheduleMonths(loan.Months);
     if (months == 0)
         return lines;
-    const double n = loan.loanPeriod;
-    const double j = MonthlyRate(loan.loanRate);
-    const double repayment = AnnuityRepayment(loan.loanPrincipal, n, loan.loanRate);
+    const double n = loan.Months;
+    const double j = MonthlyRate(loan.Rate);
+    const double repayment = AnnuityRepayment(loan.Principal, n, loan.Rate);
     lines.reserve(static_cast<std::size_t>(months));
-    double balance = loan.loanPrincipal;
+    double balance = loan.Principal;
     for (int i = 1; i <= months; ++i) {
         const double capital = Bounded(repayment * std::pow(1.0 + j, i - n - 1.0));
         balance = Bounded(std::fabs(balance - capital));
@@ -170,10 +170,10 @@ AnnualSchedule CalcAnnAmort(const LoanState& loan)
     annual.FullYears = static_cast<int>(annual.Years.size());
     annual.Flag = 1;
     if (months.size() % 12 != 0) {
-        const double repayment = AnnuityRepayment(loan.loanPrincipal, loan.loanPeriod, loan.loanRate);
-        const double charges = Bounded(Bounded(repayment * loan.loanPeriod) - loan.loanPrincipal);
+        const double repayment = AnnuityRepayment(loan.Principal, loan.Months, loan.Rate);
+        const double charges = Bounded(Bounded(repayment * loan.Months) - loan.Principal);
         annual.Flag = 2;
-        annual.Years.push_back({annual.FullYears + 1, Bounded(loan.loanPrincipal - capitalSum),
+        annual.Years.push_back({annual.FullYears + 1, Bounded(loan.Principal - capitalSum),
                                 Bounded(charges - interestSum), 0.0});
     }
     return annual;
@@ -184,11 +184,11 @@ LoanPrintout LoanPrint(const LoanState& loan, AmortKind amort)
     LoanPrintout out;
     ReportRow& row = out.Loans;
     const auto add = [&row](const char* name, ReportValue value) { row.push_back({name, std::move(value)}); };
-    add("Heading", std::string(LoanModeText(loan.loanCalcMode)));
-    add("Num1", loan.loanPrincipal);
-    add("Num2", loan.loanPeriod);
-    add("Num3", loan.loanRate);
-    add("Num4", loan.loanRepayment);
+    add("Heading", std::string(LoanModeText(loan.Mode)));
+    add("Num1", loan.Principal);
+    add("Num2", loan.Months);
+    add("Num3", loan.Rate);
+    add("Num4", loan.Repayment);
     if (loan.TotalsShown) {
         add("FinText1", std::string("Total Interest"));
         add("FinText1A", std::string(": R"));
@@ -219,7 +219,7 @@ LoanPrintout LoanPrint(const LoanState& loan, AmortKind amort)
         {"LonInRt.rpt", "LonInRtA.rpt", "Interest rate calculation of Loan with Annual Amortisation",
          "Interest rate calculation of Loan with Monthly Amortisation"},
     };
-    const int index = static_cast<int>(loan.loanCalcMode);
+    const int index = static_cast<int>(loan.Mode);
     const ModeTexts& texts = Texts[index >= 0 && index <= 3 ? index : 0];
 
     if (amort == AmortKind::None) {

@@ -31,11 +31,11 @@ std::string RepaymentBelowInterestMessage(std::string_view interestAsShown);
 
 // The program-wide loan values; they outlive the screen.
 struct LoanState {
-    double loanPrincipal = 0.0;
-    double loanPeriod = 0.0; // whole months, at most 600
-    double loanRate = 0.0;   // percent a year, at most 50 as typed
-    double loanRepayment = 0.0;
-    LoanMode loanCalcMode = LoanMode::MonthlyRepayment;
+    double Principal = 0.0;
+    double Months = 0.0; // whole months, at most 600
+    double Rate = 0.0;   // percent a year, at most 50 as typed
+    double Repayment = 0.0;
+    LoanMode Mode = LoanMode::MonthlyRepayment;
     bool TotalsShown = false; // "DOWN": the total interest and total repayments are shown
     // The last calculation found no answer: until one does, there is no schedule, graph or
     // printout, so nothing is drawn or printed from a figure that does not belong to the inputs.

@@ -7,11 +7,11 @@ namespace revora {
 
 using namespace package;
 
-PackageOutcome SalPackForward(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept
 {
     result.AdditionalMedicalCredit = 0.0;
-    const auto refuse = [&] { return Refused(screen, inputs, result, PackageOutcome::NoAmount); };
+    const auto refuse = [&] { return Refused(kind, inputs, result, PackageOutcome::NoAmount); };
     // An amount no box can show is no amount to work with.
     if (inputs.Amount == 0.0 || !AllFinite(inputs, settings))
         return refuse();
@@ -19,7 +19,7 @@ PackageOutcome SalPackForward(PackageScreen screen, PackageInputs& inputs, const
     PackageInputs in = inputs;
     PackageResult work = result;
     TaxBracketResult engine = record;
-    const PeriodRules rules = RulesFor(screen);
+    const PeriodRules rules = RulesFor(kind);
     FixedBlocks(in, settings, rules, work);
     const double package = in.Amount;
     const double car = work.CompanyCarBenefit;
@@ -43,7 +43,7 @@ PackageOutcome SalPackForward(PackageScreen screen, PackageInputs& inputs, const
     if (!AllFinite(work))
         return refuse();
 
-    return Finished(screen, inputs, result, record, in, work, engine);
+    return Finished(kind, inputs, result, record, in, work, engine);
 }
 
 } // namespace revora

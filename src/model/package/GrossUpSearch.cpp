@@ -236,11 +236,11 @@ using Finder = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketR
 // The routine around either search: the two refusals, the fixed blocks, the search, and the
 // figures worked from the boxes. Inputs, working values and the engine's record change only
 // when a gross salary is found.
-PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                        PackageResult& result, TaxBracketResult& record, Finder find) noexcept
 {
     result.AdditionalMedicalCredit = 0.0;
-    const auto refuse = [&](PackageOutcome outcome) { return Refused(screen, inputs, result, outcome); };
+    const auto refuse = [&](PackageOutcome outcome) { return Refused(kind, inputs, result, outcome); };
     if (inputs.Amount == 0.0)
         return refuse(PackageOutcome::NoAmount);
     if (inputs.TravelAllowance + inputs.OtherFringeBenefits + inputs.OtherDeductionsTotal() - inputs.RADeduction
@@ -253,7 +253,7 @@ PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const Packag
     PackageResult work = result;
     TaxBracketResult engine = record;
     work.SearchAmount = 0.0;
-    const PeriodRules rules = RulesFor(screen);
+    const PeriodRules rules = RulesFor(kind);
     FixedBlocks(in, settings, rules, work);
     const double otherDeductions = in.OtherDeductionsTotal();
     const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
@@ -275,21 +275,21 @@ PackageOutcome GrossUp(PackageScreen screen, PackageInputs& inputs, const Packag
     if (!find(search, last, work, engine) || !AllFinite(work))
         return refuse(PackageOutcome::NoGrossSalary);
 
-    return Finished(screen, inputs, result, record, in, work, engine);
+    return Finished(kind, inputs, result, record, in, work, engine);
 }
 
 } // namespace
 
-PackageOutcome SalPackGrossUpReference(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record) noexcept
 {
-    return GrossUp(screen, inputs, settings, result, record, StepByStep);
+    return GrossUp(kind, inputs, settings, result, record, StepByStep);
 }
 
-PackageOutcome SalPackGrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept
 {
-    return GrossUp(screen, inputs, settings, result, record, Bisection);
+    return GrossUp(kind, inputs, settings, result, record, Bisection);
 }
 
 } // namespace revora

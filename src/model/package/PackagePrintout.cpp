@@ -27,7 +27,7 @@ std::string Plain(double value)
     return std::string(text, written.ptr);
 }
 
-// The report heading and the window title of each screen, in the order of PackageScreen.
+// The report heading and the window title of each screen, in the order of PackageKind.
 struct ScreenTexts {
     const char* heading;
     const char* title;
@@ -38,15 +38,15 @@ constexpr ScreenTexts Texts[] = {
     {"Avanta Salary Package Calculation : Annual", "Avanta2016 Annual"},
     {"Avanta Salary Package Calculation : Monthly", "Avanta2016 Monthly"},
 };
-const ScreenTexts& TextsOf(PackageScreen screen) { return Texts[static_cast<int>(screen)]; }
+const ScreenTexts& TextsOf(PackageKind kind) { return Texts[static_cast<int>(kind)]; }
 
 } // namespace
 
-const char* PackageLayout(PackageScreen screen) { return IsGrossUp(screen) ? "Revora.rpt" : "Avntx.rpt"; }
+const char* PackageLayout(PackageKind kind) { return IsGrossUp(kind) ? "Revora.rpt" : "Avntx.rpt"; }
 
-const char* PackageTitle(PackageScreen screen) { return TextsOf(screen).title; }
+const char* PackageTitle(PackageKind kind) { return TextsOf(kind).title; }
 
-ReportRow SalPackageReportRow(PackageScreen screen, const PackageInputs& inputs, const PackageResult& result,
+ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
                               const std::string& taxpayer)
 {
     const auto shown = AsShownTwoDecimals;
@@ -54,12 +54,12 @@ ReportRow SalPackageReportRow(PackageScreen screen, const PackageInputs& inputs,
     const auto add = [&row](std::string name, ReportValue value) { row.push_back({std::move(name), std::move(value)}); };
     // A typed box that holds no finite number shows empty text, which reads as 0.
     const auto typed = [](double value) { return std::isfinite(value) ? value : 0.0; };
-    add("MonAnn", std::string(TextsOf(screen).heading));
+    add("MonAnn", std::string(TextsOf(kind).heading));
     add("TPName", taxpayer);
     add("TPAge", inputs.Age);
-    add("MonAnnSal", std::string(IsMonthly(screen) ? "Net monthly salary required" : "Net annual salary required"));
+    add("MonAnnSal", std::string(IsMonthly(kind) ? "Net monthly salary required" : "Net annual salary required"));
     add("NetMonSal", typed(inputs.Amount));
-    if (!IsGrossUp(screen))
+    if (!IsGrossUp(kind))
         add("CostToComp", typed(inputs.AmountCostToCompany));
     add("CompCar", typed(inputs.CarValue));
     add("CompCarCC", typed(inputs.CarCostToCompany));

@@ -24,16 +24,16 @@ struct PeriodRules {
     bool CountsMemberMonths; // the credit by member-months (annual) or persons (monthly)
 };
 
-constexpr PeriodRules RulesFor(PackageScreen screen) noexcept
+constexpr PeriodRules RulesFor(PackageKind kind) noexcept
 {
-    switch (screen) {
-    case PackageScreen::RevoraMonthly:
+    switch (kind) {
+    case PackageKind::RevoraMonthly:
         return {1.0, 12.0, 12.0, false};
-    case PackageScreen::AvantaMonthly:
+    case PackageKind::AvantaMonthly:
         // The monthly pension is not made annual here before it is taken off 3 500.
         return {1.0, 12.0, 1.0, false};
-    case PackageScreen::RevoraAnnual:
-    case PackageScreen::AvantaAnnual:
+    case PackageKind::RevoraAnnual:
+    case PackageKind::AvantaAnnual:
         break;
     }
     return {12.0, 1.0, 1.0, true};
@@ -143,16 +143,16 @@ bool AllFinite(const PackageResult& r) noexcept;
 
 // The routine stopped: the working values stay as they are, flagged, and the boxes are worked
 // from them.
-PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, PackageResult& result,
+PackageOutcome Refused(PackageKind kind, const PackageInputs& inputs, PackageResult& result,
                        PackageOutcome outcome) noexcept;
 // The routine ran on copies: they become the screen's, the R/A box takes the allowed deduction,
 // and the boxes are worked from them.
-PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+PackageOutcome Finished(PackageKind kind, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
                         const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept;
 
 // The figures worked from the boxes once the routine has run or stopped: the tax credit, the
 // tax deduction, "Gross salary" or "Net salary(take-home)", the once-off car cost and the total
 // cost to company, each term taken as its box shows it.
-void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResult& r) noexcept;
+void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r) noexcept;
 
 } // namespace revora::package

@@ -28,9 +28,9 @@ std::string Grouped(double value)
 
 } // namespace
 
-RAExplanation ExplainRA(PackageScreen screen, const PackageResult& result)
+RAExplanation ExplainRA(PackageKind kind, const PackageResult& result)
 {
-    const package::PeriodRules rules = package::RulesFor(screen);
+    const package::PeriodRules rules = package::RulesFor(kind);
     const double pension = rules.PensionYearFactor * result.EmployeePension;
     const double rest = 3500.0 - pension;
     RAExplanation lines;

@@ -98,7 +98,7 @@ bool AllFinite(const PackageResult& r) noexcept
     return true;
 }
 
-void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResult& r) noexcept
+void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r) noexcept
 {
     // Each result box shows two decimals and the sums are worked from what the boxes show;
     // the typed boxes hold what was typed.
@@ -106,7 +106,7 @@ void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResu
     const double credits = r.MedicalCredit + r.AdditionalMedicalCredit;
     r.TaxCredit = shown(credits);
     r.TaxDeduction = shown(AtLeastZero(r.TaxDue - credits));
-    if (IsGrossUp(screen)) {
+    if (IsGrossUp(kind)) {
         r.Salary = shown(in.Amount + shown(r.EmployeePension) + in.MedicalDeduction + shown(r.EmployeeUIF)
                          + r.TaxDeduction + in.OtherDeductionsTotal() + shown(r.EmployeeProvident)
                          + in.EmployeeMedical);
@@ -119,7 +119,7 @@ void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResu
     // The car's price is a once-off cost only when the employer has no periodic cost for it.
     const bool onceOff = in.CarValue > 0.0 && in.CarCostToCompany == 0.0 && r.CalcError == 0;
     r.OnceOff = onceOff ? shown(in.CarValue) : 0.0;
-    if (IsGrossUp(screen)) {
+    if (IsGrossUp(kind)) {
         r.TotalCostToCompany = shown(r.Salary + in.EmployerMedical + shown(r.EmployerPension) + shown(r.EmployerUIF)
                                      + shown(r.SDL) + in.CarCostToCompany + shown(r.EmployerProvident));
     } else {
@@ -128,15 +128,15 @@ void WorkShownFigures(PackageScreen screen, const PackageInputs& in, PackageResu
     }
 }
 
-PackageOutcome Refused(PackageScreen screen, const PackageInputs& inputs, PackageResult& result,
+PackageOutcome Refused(PackageKind kind, const PackageInputs& inputs, PackageResult& result,
                        PackageOutcome outcome) noexcept
 {
     result.CalcError = 1;
-    WorkShownFigures(screen, inputs, result);
+    WorkShownFigures(kind, inputs, result);
     return outcome;
 }
 
-PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+PackageOutcome Finished(PackageKind kind, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
                         const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept
 {
     inputs = in;
@@ -144,7 +144,7 @@ PackageOutcome Finished(PackageScreen screen, PackageInputs& inputs, PackageResu
     result = work;
     result.CalcError = 0;
     record = engine;
-    WorkShownFigures(screen, inputs, result);
+    WorkShownFigures(kind, inputs, result);
     return PackageOutcome::Done;
 }
 

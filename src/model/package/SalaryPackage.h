@@ -19,15 +19,15 @@ namespace revora {
 // The most characters the taxpayer's name on a package printout takes.
 inline constexpr int TaxpayerNameLength = 50;
 
-enum class PackageScreen { RevoraAnnual, RevoraMonthly, AvantaAnnual, AvantaMonthly };
+enum class PackageKind { RevoraAnnual, RevoraMonthly, AvantaAnnual, AvantaMonthly };
 
-inline constexpr bool IsMonthly(PackageScreen s) noexcept
+inline constexpr bool IsMonthly(PackageKind s) noexcept
 {
-    return s == PackageScreen::RevoraMonthly || s == PackageScreen::AvantaMonthly;
+    return s == PackageKind::RevoraMonthly || s == PackageKind::AvantaMonthly;
 }
-inline constexpr bool IsGrossUp(PackageScreen s) noexcept
+inline constexpr bool IsGrossUp(PackageKind s) noexcept
 {
-    return s == PackageScreen::RevoraAnnual || s == PackageScreen::RevoraMonthly;
+    return s == PackageKind::RevoraAnnual || s == PackageKind::RevoraMonthly;
 }
 
 // The eleven columns of the Setup row.
@@ -158,12 +158,12 @@ inline constexpr const char* AmountTooLargeMessage =
 // count) only when a gross salary is found; leaves `result`'s working values and `record` as
 // they were when the routine does not finish (the additional medical credit, the routine's
 // first step, is 0 then).
-PackageOutcome SalPackGrossUpReference(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The same calculation with a search that returns exactly the reference's searchAmount and
 // working values, in a few dozen steps instead of one per rand.
-PackageOutcome SalPackGrossUp(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The forward calculation in one pass, then the figures worked from the boxes. With P the
@@ -172,7 +172,7 @@ PackageOutcome SalPackGrossUp(PackageScreen screen, PackageInputs& inputs, const
 //   deduction); take-home = P - both medical contributions - other f/benefits - pension
 //   - provident - medical deduction - UIF - tax deduction, each as its box shows it.
 // A package of 0, or an amount that is not finite, runs nothing (NoAmount).
-PackageOutcome SalPackForward(PackageScreen screen, PackageInputs& inputs, const PackageSettings& settings,
+PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record) noexcept;
 
 // The panel "R/A Explained(Annual Figures Shown)": its two worked lines, in annual figures.
@@ -180,14 +180,14 @@ struct RAExplanation {
     std::string LineA; // "ie: R 3 500 - R" ...
     std::string LineC; // "ie: R " ... " X 15% = R" ...
 };
-RAExplanation ExplainRA(PackageScreen screen, const PackageResult& result);
+RAExplanation ExplainRA(PackageKind kind, const PackageResult& result);
 
 // The report table "SalPackage", its layouts and titles.
-const char* PackageLayout(PackageScreen screen); // "Revora.rpt" or "Avntx.rpt"
-const char* PackageTitle(PackageScreen screen);  // "Revora2016 Annual" ... without the export hint
+const char* PackageLayout(PackageKind kind); // "Revora.rpt" or "Avntx.rpt"
+const char* PackageTitle(PackageKind kind);  // "Revora2016 Annual" ... without the export hint
 
 // The one row of "SalPackage" in the order written; the Revora screens leave out CostToComp.
-ReportRow SalPackageReportRow(PackageScreen screen, const PackageInputs& inputs, const PackageResult& result,
+ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
                               const std::string& taxpayer);
 
 } // namespace revora

@@ -195,7 +195,7 @@ std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars)
 
 CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars)
 {
-    if (cars.CMVMaxNum == 1)
+    if (cars.CarCount == 1)
         cars.Current().FB3802ThisCar = cars.Actual3802;
     CompCarCalc(cars);
     return CompCarCalc(cars);

@@ -99,7 +99,7 @@ struct CompCarRun {
 //     MonFB80/20 = Round(CCPrice x m x 0.8 / 0.2)
 //     FortFB80/20 = Round(CCPrice x m x 12 / 26) x 0.8 / 0.2; WeekFB80/20 the same over 52
 // Then, for the car on screen with CCPrice 0: AdjustTaxableInc = AdjustTaxableIncSARS (stored).
-// TotAdjustTaxableInc sums the stored AdjustTaxableInc of cars 1..CMVMaxNum,
+// TotAdjustTaxableInc sums the stored AdjustTaxableInc of cars 1..CarCount,
 // TotAdjustTaxableIncSARS the results' AdjustTaxableIncSARS.
 // A step whose arithmetic fails (days beyond 16 bits, no days to split over, a value beyond a
 // double) leaves its target as it was, so nothing stored is ever NaN or infinite.

@@ -66,7 +66,7 @@ CompCarControls ControlsAfterDelete(bool hasRegistrationNumber, std::int16_t veh
 CompCarControls ControlsOnOpen(bool hasRegistrationNumber, std::int16_t vehicles) noexcept
 {
     CompCarControls controls = ControlsAfterRegistrationChange(hasRegistrationNumber, vehicles);
-    controls.cmdCalculate = true;
+    controls.Calculate = true;
     return controls;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Which controls of the company car screen are enabled after each register event. The caption
-// "Vehicle registration number" and txtCCRegNumber are enabled in every case, so that a car
+// "Vehicle registration number" and its box are enabled in every case, so that a car
 // can always be named; the rest opens up only once it has a registration number.
 
 #include <cstdint>
@@ -9,14 +9,15 @@ namespace revora {
 
 struct CompCarControls {
     bool All;          // every control not named below: the input fields, captions and check boxes
-    bool cmdAdd;
-    bool cmdOK;
-    bool cmdDelete;
-    bool cmdBack;
-    bool cmdForward;
-    bool cmdCalculate;
-    bool cmdPrint;
-    bool FocusRegNumber; // the focus goes to txtCCRegNumber
+    // The command buttons, each by its caption.
+    bool Add;
+    bool Ok;
+    bool Delete;
+    bool Back;
+    bool Forward;
+    bool Calculate;
+    bool Print;
+    bool FocusRegNumber; // the focus goes to the registration number
 
     friend bool operator==(const CompCarControls&, const CompCarControls&) = default;
 };

@@ -39,7 +39,7 @@ std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCar
             row.push_back({std::move(name), std::move(value)});
         };
         add("CarNum", static_cast<std::int16_t>(i));
-        add("CMVMaxNum", cars.CMVMaxNum);
+        add("CMVMaxNum", cars.CarCount);
         add("CCRegNumber", car.CCRegNumber);
         add("CCMake", car.CCMake);
         add("CCModel", car.CCModel);

@@ -12,7 +12,7 @@ inline constexpr const char* CompCarTable = "compcar";
 inline constexpr const char* CompCarLayout = "compcar.rpt";
 inline constexpr const char* CompCarTitle = "Full use of Company Car"; // the export hint follows it
 
-// The rows for cars 1..CMVMaxNum, in the order the layout reads them ("CarNum" .. "WeekFB20", then
+// The rows for cars 1..CarCount, in the order the layout reads them ("CarNum" .. "WeekFB20", then
 // the totals).
 // Runs PrintCalc first, so the records and the claims are recomputed; `last` is the last
 // CompCarCalc run (the print button calculates just before), which supplies the annual and

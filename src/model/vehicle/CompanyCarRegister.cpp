@@ -8,12 +8,12 @@ namespace revora {
 std::string CompanyCarRegister::Title() const
 {
     return std::string("Full use of Company Car : ") + " Vehicle number " + std::to_string(ShownVehicleNo) + " of " +
-           std::to_string(CMVMaxNum);
+           std::to_string(CarCount);
 }
 
 CompCarRun CompanyCarRegister::Open()
 {
-    if (CMVMaxNum < 1) {
+    if (CarCount < 1) {
         CurrentVehicle = 0;
         AutoCalc3802 = 0;
         CompanyCarRecord& blank = Records[0];
@@ -43,14 +43,14 @@ AddResult CompanyCarRegister::Add()
 {
     if (CurrentVehicle != 0 && Current().CCRegNumber.empty())
         return {AddOutcome::NeedsRegistrationNumber, {}};
-    if (CMVMaxNum >= MaxCompanyCars)
+    if (CarCount >= MaxCompanyCars)
         return {AddOutcome::RegisterFull, {}};
 
     CompCarCalc(*this);
-    const auto n = static_cast<std::int16_t>(CMVMaxNum + 1);
+    const auto n = static_cast<std::int16_t>(CarCount + 1);
     CurrentVehicle = n;
     Records.emplace_back();
-    CMVMaxNum = n;
+    CarCount = n;
     if (n > 1)
         AutoCalc3802 = 1;
 
@@ -71,13 +71,13 @@ AddResult CompanyCarRegister::Add()
 
 CompCarRun CompanyCarRegister::Delete()
 {
-    if (CurrentVehicle < 1 || CurrentVehicle > CMVMaxNum)
+    if (CurrentVehicle < 1 || CurrentVehicle > CarCount)
         return CompCarCalc(*this);
 
     Records.erase(std::next(Records.begin(), CurrentVehicle));
     Records[0] = CompanyCarRecord{};
-    --CMVMaxNum;
-    if (CMVMaxNum > 0) {
+    --CarCount;
+    if (CarCount > 0) {
         ShownVehicleNo = 1;
         ShowVehicle(1);
     } else {
@@ -99,8 +99,8 @@ CompCarRun CompanyCarRegister::Step(int offset)
         return run;
     int k = ShownVehicleNo + offset;
     if (k < 1)
-        k = CMVMaxNum;
-    else if (k > CMVMaxNum)
+        k = CarCount;
+    else if (k > CarCount)
         k = 1;
     ShowVehicle(static_cast<std::int16_t>(k));
     ShownVehicleNo = static_cast<std::int16_t>(k);

@@ -1,5 +1,5 @@
 #pragma once
-// The company cars of the running program: records 0..CMVMaxNum, where record 0 is the blank
+// The company cars of the running program: records 0..CarCount, where record 0 is the blank
 // record the screen shows while the register is empty and from which each new car starts.
 // Held in memory only; the register commands bracket each change with calculations, so the
 // values kept with each record are current for the car left and the car reached.
@@ -31,10 +31,10 @@ struct AddResult {
     CompCarRun Run; // the last calculation; empty unless Added
 };
 
-// Invariant: Records.size() == CMVMaxNum + 1, and 0 <= CurrentVehicle, ShownVehicleNo <= CMVMaxNum.
+// Invariant: Records.size() == CarCount + 1, and 0 <= CurrentVehicle, ShownVehicleNo <= CarCount.
 struct CompanyCarRegister {
     std::vector<CompanyCarRecord> Records{1};
-    std::int16_t CMVMaxNum = 0;
+    std::int16_t CarCount = 0;
     std::int16_t CurrentVehicle = 0; // the record the screen's fields write into
     std::int16_t ShownVehicleNo = 0; // the number in the title
     double Actual3802 = 0.0;         // total code 3802 benefits on the IRP5s, all cars
@@ -44,9 +44,9 @@ struct CompanyCarRegister {
     const CompanyCarRecord& Current() const { return Records[static_cast<std::size_t>(CurrentVehicle)]; }
 
     // The auto-split box is offered only while there is more than one car to split over.
-    bool AutoCalcBoxShown() const noexcept { return CMVMaxNum > 1; }
+    bool AutoCalcBoxShown() const noexcept { return CarCount > 1; }
 
-    // "Full use of Company Car : " + " Vehicle number " + ShownVehicleNo + " of " + CMVMaxNum.
+    // "Full use of Company Car : " + " Vehicle number " + ShownVehicleNo + " of " + CarCount.
     std::string Title() const;
 
     // Opening the screen: an empty register shows record 0 with no log book and the whole tax
@@ -60,7 +60,7 @@ struct CompanyCarRegister {
     void ShowVehicle(std::int16_t k);
 
     // Acts only when the car on screen has a registration number or the register is empty.
-    // Calculates, appends car n = CMVMaxNum + 1 filled from record 0 (whose SARSTable is first
+    // Calculates, appends car n = CarCount + 1 filled from record 0 (whose SARSTable is first
     // cleared) but with no log book, no year of manufacture, the whole tax year and no fuel
     // component; turns the split on from the second car; shows car n and calculates again.
     AddResult Add();
@@ -69,7 +69,7 @@ struct CompanyCarRegister {
     // blank record 0 (with Actual3802 0) when none remain. Returns the closing calculation.
     CompCarRun Delete();
 
-    // Calculate, move to the previous (next) car, wrapping from 1 to CMVMaxNum (CMVMaxNum to
+    // Calculate, move to the previous (next) car, wrapping from 1 to CarCount (CarCount to
     // 1), show it and calculate again. Nothing moves while ShownVehicleNo is 0.
     CompCarRun Back();
     CompCarRun Forward();

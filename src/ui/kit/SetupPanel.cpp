@@ -67,18 +67,18 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
         connect(maintenancePlan_.first, &QRadioButton::clicked, this, [this] { settings_.CompCarMPYesNo = true; });
         connect(maintenancePlan_.second, &QRadioButton::clicked, this, [this] { settings_.CompCarMPYesNo = false; });
     }
-    auto* cmdSetupOK = new QPushButton(QStringLiteral("O&K"), this);
-    cmdSetupOK->setObjectName("cmdSetupOK");
-    auto* cmdSetupCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-    cmdSetupCancel->setObjectName("cmdSetupCancel");
+    auto* okButton = new QPushButton(QStringLiteral("O&K"), this);
+    okButton->setObjectName("cmdSetupOK");
+    auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
+    cancelButton->setObjectName("cmdSetupCancel");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(cmdSetupOK);
-    buttons->addWidget(cmdSetupCancel);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     grid->addLayout(buttons, grid->rowCount(), 0, 1, grid->columnCount());
-    connect(cmdSetupOK, &QPushButton::clicked, this, &SetupPanel::confirmed);
+    connect(okButton, &QPushButton::clicked, this, &SetupPanel::confirmed);
     // Leaving without "O&K" keeps nothing: the next opening shows the stored row afresh.
-    connect(cmdSetupCancel, &QPushButton::clicked, this, &QWidget::hide);
+    connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);

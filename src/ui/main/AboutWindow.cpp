@@ -33,10 +33,10 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
     auto* year = new QLabel(tr("Employees' tax, salary packages, vehicle benefits and loans\n"
                                "for the tax year 1 March 2015 to 29 February 2016."),
                             this);
-    check1_ = new QCheckBox(QStringLiteral("Do not display this message again on start up"), this);
-    check1_->setObjectName("Check1");
-    check1_->setChecked(state_.ViewAbout == false);
-    connect(check1_, &QCheckBox::toggled, this, [this](bool ticked) { state_.ViewAbout = !ticked; });
+    notAtStartup_ = new QCheckBox(QStringLiteral("Do not display this message again on start up"), this);
+    notAtStartup_->setObjectName("Check1");
+    notAtStartup_->setChecked(state_.ViewAbout == false);
+    connect(notAtStartup_, &QCheckBox::toggled, this, [this](bool ticked) { state_.ViewAbout = !ticked; });
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName("Command1");
     ok->setDefault(true);
@@ -47,7 +47,7 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
     layout->addWidget(version);
     layout->addWidget(year);
     layout->addSpacing(12);
-    layout->addWidget(check1_);
+    layout->addWidget(notAtStartup_);
     layout->addWidget(ok, 0, Qt::AlignRight);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

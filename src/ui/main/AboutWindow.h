@@ -24,7 +24,7 @@ protected:
 
 private:
     AppState& state_;
-    QCheckBox* check1_;
+    QCheckBox* notAtStartup_;
 };
 
 } // namespace revora

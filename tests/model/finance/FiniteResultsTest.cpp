@@ -54,8 +54,8 @@ TEST(FiniteResultsTest, LoanCalcInEveryMode)
                                                 LoanMode::RepaymentPeriod, LoanMode::InterestRate}) {
                         LoanState loan{p, n, rate, r, mode, true};
                         LoanCalc(loan);
-                        const bool finite = std::isfinite(loan.loanPrincipal) && std::isfinite(loan.loanPeriod) &&
-                                            std::isfinite(loan.loanRate) && std::isfinite(loan.loanRepayment) &&
+                        const bool finite = std::isfinite(loan.Principal) && std::isfinite(loan.Months) &&
+                                            std::isfinite(loan.Rate) && std::isfinite(loan.Repayment) &&
                                             std::isfinite(LoanTotalInterest(loan)) &&
                                             std::isfinite(LoanTotalRepayments(loan));
                         EXPECT_TRUE(finite) << p << ' ' << n << ' ' << rate << ' ' << r << ' '

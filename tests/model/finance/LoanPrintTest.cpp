@@ -16,11 +16,11 @@ const std::string Hint = " - To export printout click on the suitcase button or 
 LoanState Printed(LoanMode mode, bool totals)
 {
     LoanState loan;
-    loan.loanPrincipal = 100000;
-    loan.loanPeriod = 30;
-    loan.loanRate = 12;
-    loan.loanRepayment = 3779.77;
-    loan.loanCalcMode = mode;
+    loan.Principal = 100000;
+    loan.Months = 30;
+    loan.Rate = 12;
+    loan.Repayment = 3779.77;
+    loan.Mode = mode;
     loan.TotalsShown = totals;
     return loan;
 }

@@ -18,11 +18,11 @@ constexpr double Exact = 1e-9;
 LoanState Loan(double principal, double period, double rate, double repayment, LoanMode mode)
 {
     LoanState loan;
-    loan.loanPrincipal = principal;
-    loan.loanPeriod = period;
-    loan.loanRate = rate;
-    loan.loanRepayment = repayment;
-    loan.loanCalcMode = mode;
+    loan.Principal = principal;
+    loan.Months = period;
+    loan.Rate = rate;
+    loan.Repayment = repayment;
+    loan.Mode = mode;
     return loan;
 }
 
@@ -47,10 +47,10 @@ TEST_P(LoanCalcTest, SolvesTheModesValue)
     LoanState loan = row.in;
     EXPECT_EQ(LoanCalc(loan) != LoanSolve::Solved, row.unsolved);
     EXPECT_EQ(loan.Unsolved, row.unsolved);
-    EXPECT_NEAR(loan.loanPrincipal, row.principal, 1e-6);
-    EXPECT_EQ(loan.loanPeriod, row.period);
-    EXPECT_NEAR(loan.loanRate, row.rate, Exact);
-    EXPECT_NEAR(loan.loanRepayment, row.repayment, 1e-6);
+    EXPECT_NEAR(loan.Principal, row.principal, 1e-6);
+    EXPECT_EQ(loan.Months, row.period);
+    EXPECT_NEAR(loan.Rate, row.rate, Exact);
+    EXPECT_NEAR(loan.Repayment, row.repayment, 1e-6);
 }
 
 constexpr auto Repayment = LoanMode::MonthlyRepayment;
@@ -100,7 +100,7 @@ TEST(LoanCalcTest, TheSolvedRateIsOnTheHundredthGrid)
     for (const double repayment : {1234.56, 1500.0, 2718.28, 1101.0}) {
         LoanState loan = Loan(100000, 240, 0, repayment, Rate);
         LoanCalc(loan);
-        EXPECT_EQ(loan.loanRate, std::round(loan.loanRate * 100.0) / 100.0) << repayment;
+        EXPECT_EQ(loan.Rate, std::round(loan.Rate * 100.0) / 100.0) << repayment;
     }
 }
 
@@ -120,11 +120,11 @@ TEST(LoanInitialiseTest, KeepsOnlyThePrincipal)
     LoanState loan = Loan(100000, 240, 12, 1101.09, Rate);
     loan.TotalsShown = true;
     LoanInitialise(loan);
-    EXPECT_EQ(loan.loanPrincipal, 100000);
-    EXPECT_EQ(loan.loanPeriod, 0);
-    EXPECT_EQ(loan.loanRate, 0);
-    EXPECT_EQ(loan.loanRepayment, 0);
-    EXPECT_EQ(loan.loanCalcMode, LoanMode::MonthlyRepayment);
+    EXPECT_EQ(loan.Principal, 100000);
+    EXPECT_EQ(loan.Months, 0);
+    EXPECT_EQ(loan.Rate, 0);
+    EXPECT_EQ(loan.Repayment, 0);
+    EXPECT_EQ(loan.Mode, LoanMode::MonthlyRepayment);
     EXPECT_FALSE(loan.TotalsShown);
 }
 

@@ -9,12 +9,12 @@
 namespace revora {
 namespace {
 
-constexpr auto Annual = PackageScreen::AvantaAnnual;
-constexpr auto Monthly = PackageScreen::AvantaMonthly;
+constexpr auto Annual = PackageKind::AvantaAnnual;
+constexpr auto Monthly = PackageKind::AvantaMonthly;
 
 struct ForwardCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     PackageInputs in;
     PackageSettings settings;
     double raAllowed;

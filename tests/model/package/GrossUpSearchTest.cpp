@@ -14,7 +14,7 @@ namespace revora {
 namespace {
 
 struct Package {
-    PackageScreen screen;
+    PackageKind screen;
     PackageInputs in;
     PackageSettings settings;
 };
@@ -49,7 +49,7 @@ Package Generate(Picker& pick)
 {
     Package p;
     const bool monthly = pick.Chance(50);
-    p.screen = monthly ? PackageScreen::RevoraMonthly : PackageScreen::RevoraAnnual;
+    p.screen = monthly ? PackageKind::RevoraMonthly : PackageKind::RevoraAnnual;
     const double perYear = monthly ? 12.0 : 1.0;
     PackageSettings& s = p.settings;
     s.PensionCont = pick.Chance(40) ? pick.OneOf({5.0, 7.5, 15.0, 27.5}) : 0.0;
@@ -110,7 +110,7 @@ struct Calculation {
     TaxBracketResult record;
 };
 
-Calculation RunWith(PackageOutcome (*routine)(PackageScreen, PackageInputs&, const PackageSettings&, PackageResult&,
+Calculation RunWith(PackageOutcome (*routine)(PackageKind, PackageInputs&, const PackageSettings&, PackageResult&,
                                        TaxBracketResult&) noexcept,
             const Package& p)
 {
@@ -171,7 +171,7 @@ TEST(GrossUpSearch, AgreesWithTheRandByRandSearchOnGeneratedPackages)
             ++cut;
             // Entered below the maximum of the first step, cut later as the maximum fell.
             dropped += p.settings.PensionCont > 0.0 && !p.in.RADirective
-                && p.in.RADeduction <= 3500.0 / (p.screen == PackageScreen::RevoraMonthly ? 12.0 : 1.0) - 0.1;
+                && p.in.RADeduction <= 3500.0 / (p.screen == PackageKind::RevoraMonthly ? 12.0 : 1.0) - 0.1;
         }
     }
     // The generator reaches what it is meant to.
@@ -187,7 +187,7 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
 {
     std::vector<Package> packages;
     const auto annual = [](double net, PackageSettings s, double ra = 0.0) {
-        return Package{PackageScreen::RevoraAnnual,
+        return Package{PackageKind::RevoraAnnual,
                        {.Age = 40, .Amount = net, .EmployeeMedical = 12000, .EmployerMedical = 24000, .Members = 24,
                         .RADeduction = ra},
                        s};
@@ -196,7 +196,7 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
     packages.push_back(annual(800000, {}, 5000));
     packages.push_back(annual(2000000, {.PensionCont = 7.5, .EmployerPenCont = 10}, 2000));
     packages.push_back(annual(2000000, {}, 400000));
-    packages.push_back({PackageScreen::RevoraMonthly, {.Age = 66, .Amount = 150000, .RADeduction = 250}, {.PensionCont = 10}});
+    packages.push_back({PackageKind::RevoraMonthly, {.Age = 66, .Amount = 150000, .RADeduction = 250}, {.PensionCont = 10}});
     // 45 % + 5 % + 1 %: above the bisection's range, still solvable.
     packages.push_back(annual(20000, {.PensionCont = 45, .ProvCont = 5}, 3000));
     // A UIF rate of 60 %: walked up to the UIF ceiling (R 178 464 a year), bisected beyond it;
@@ -207,7 +207,7 @@ TEST(GrossUpSearch, AgreesOnLargeNetsAndTheSettingsItLeavesToTheStepBySearch)
     // Funds that take half of every rand or more: leapt through, not bisected.
     packages.push_back(annual(20000, {.PensionCont = 55}));
     packages.push_back(annual(60000, {.PensionCont = 50, .ProvCont = 5}, 3000));
-    packages.push_back({PackageScreen::RevoraMonthly, {.Age = 70, .Amount = 9000, .RADeduction = 500, .RADirective = true},
+    packages.push_back({PackageKind::RevoraMonthly, {.Age = 70, .Amount = 9000, .RADeduction = 500, .RADirective = true},
                         {.PensionCont = 52.5, .EmployeeUIF = 2}});
     packages.push_back(annual(40000, {.ProvCont = 58}));
     // A UIF rate of 60 % with its ceiling beyond the search's last step: leapt through as well.
@@ -231,13 +231,13 @@ TEST(GrossUpSearch, RatesBeyondAMillionPercentAreRefusedByBothSearches)
                                    .EmployerMedical = 0.1, .Members = 261, .OtherFringeBenefits = 5,
                                    .MedicalDeduction = 5, .RADeduction = 261, .RADirective = true};
     const std::vector<Package> refused{
-        {PackageScreen::RevoraMonthly, overflowed,
+        {PackageKind::RevoraMonthly, overflowed,
          {.PensionCont = 5.4914815924300583e+303, .EmployerPenCont = 1, .ProvCont = 7.5, .EmployerProvCont = 8.5,
           .EmployeeUIF = 4.5823070209459952e-246, .TAIncRate8020 = 0.8, .CompCarFBRate8020 = 0.2,
           .CompCarMPYesNo = true}},
-        {PackageScreen::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.PensionCont = 1'000'000.01}},
-        {PackageScreen::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.ProvCont = 1e300}},
-        {PackageScreen::RevoraMonthly, {.Age = 40, .Amount = 20000}, {.EmployeeUIF = 2'000'000}},
+        {PackageKind::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.PensionCont = 1'000'000.01}},
+        {PackageKind::RevoraAnnual, {.Age = 40, .Amount = 20000}, {.ProvCont = 1e300}},
+        {PackageKind::RevoraMonthly, {.Age = 40, .Amount = 20000}, {.EmployeeUIF = 2'000'000}},
     };
     for (const Package& p : refused) {
         SCOPED_TRACE(p.settings.PensionCont + p.settings.ProvCont + p.settings.EmployeeUIF);
@@ -246,7 +246,7 @@ TEST(GrossUpSearch, RatesBeyondAMillionPercentAreRefusedByBothSearches)
         ExpectSame(fast, RunWith(SalPackGrossUpReference, p));
     }
     // A million percent itself is still searched, with the same answer either way.
-    const Package atTheLimit{PackageScreen::RevoraAnnual, overflowed, {.PensionCont = 1'000'000}};
+    const Package atTheLimit{PackageKind::RevoraAnnual, overflowed, {.PensionCont = 1'000'000}};
     ExpectSame(RunWith(SalPackGrossUp, atTheLimit), RunWith(SalPackGrossUpReference, atTheLimit));
 }
 
@@ -258,7 +258,7 @@ TEST(GrossUpSearch, FindsALargeNetQuicklyWhenUifTakesMoreThanHalfBelowItsCeiling
     PackageInputs in{.Age = 40, .Amount = 1'000'000'000};
     PackageResult result;
     TaxBracketResult record;
-    EXPECT_EQ(SalPackGrossUp(PackageScreen::RevoraMonthly, in, {.EmployeeUIF = 125}, result, record),
+    EXPECT_EQ(SalPackGrossUp(PackageKind::RevoraMonthly, in, {.EmployeeUIF = 125}, result, record),
               PackageOutcome::Done);
     // Above the ceiling take-home = k - 14 872 x 1.25 - (TaxBeforeRebates(12 k) - 13 257) / 12
     // = 0.59 k - 10 906.42, first above R 1 000 000 000 at k = 1 694 933 740.
@@ -274,7 +274,7 @@ TEST(GrossUpSearch, FindsALargeNetQuicklyWhenTheFundsTakeHalfOfEveryRand)
     PackageInputs in{.Age = 40, .Amount = 100'000'000};
     PackageResult result;
     TaxBracketResult record;
-    ASSERT_EQ(SalPackGrossUp(PackageScreen::RevoraMonthly, in, settings, result, record), PackageOutcome::Done);
+    ASSERT_EQ(SalPackGrossUp(PackageKind::RevoraMonthly, in, settings, result, record), PackageOutcome::Done);
     // Past every threshold take-home = k - 0.55 k - 148.72 UIF - (TaxBeforeRebates(12 x 0.45 k) - 13 257) / 12
     // = 0.2655 k + 7 534.86, first above R 100 000 000 at k = 376 619 455.
     EXPECT_EQ(result.SearchAmount, 376'619'455);

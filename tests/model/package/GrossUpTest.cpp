@@ -12,12 +12,12 @@
 namespace revora {
 namespace {
 
-constexpr auto Annual = PackageScreen::RevoraAnnual;
-constexpr auto Monthly = PackageScreen::RevoraMonthly;
+constexpr auto Annual = PackageKind::RevoraAnnual;
+constexpr auto Monthly = PackageKind::RevoraMonthly;
 
 struct GrossUpCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     PackageInputs in;
     PackageSettings settings;
     PackageOutcome outcome;

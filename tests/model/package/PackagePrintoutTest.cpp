@@ -39,14 +39,14 @@ TEST(SalPackageRow, WritesTheColumnsInOrderWithCostToCompanyOnlyOnAvanta)
             out.push_back(f.name);
         return out;
     };
-    EXPECT_EQ(names(SalPackageReportRow(PackageScreen::AvantaMonthly, {}, {}, "")), expected);
+    EXPECT_EQ(names(SalPackageReportRow(PackageKind::AvantaMonthly, {}, {}, "")), expected);
     expected.erase(expected.begin() + 5);
-    EXPECT_EQ(names(SalPackageReportRow(PackageScreen::RevoraAnnual, {}, {}, "")), expected);
+    EXPECT_EQ(names(SalPackageReportRow(PackageKind::RevoraAnnual, {}, {}, "")), expected);
 }
 
 struct HeadingCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     const char* heading;
     const char* salaryLabel;
     const char* layout;
@@ -69,13 +69,13 @@ TEST_P(PackageHeadingTest, NamesTheScreenAndItsPeriod)
 }
 
 const HeadingCase HeadingCases[] = {
-    {"Revora annual", PackageScreen::RevoraAnnual, "Revora Salary Package Calculation : Annual",
+    {"Revora annual", PackageKind::RevoraAnnual, "Revora Salary Package Calculation : Annual",
      "Net annual salary required", "Revora.rpt", "Revora2016 Annual"},
-    {"Revora monthly", PackageScreen::RevoraMonthly, "Revora Salary Package Calculation : Monthly",
+    {"Revora monthly", PackageKind::RevoraMonthly, "Revora Salary Package Calculation : Monthly",
      "Net monthly salary required", "Revora.rpt", "Revora2016 Monthly"},
-    {"Avanta annual writes the Revora salary label", PackageScreen::AvantaAnnual,
+    {"Avanta annual writes the Revora salary label", PackageKind::AvantaAnnual,
      "Avanta Salary Package Calculation : Annual", "Net annual salary required", "Avntx.rpt", "Avanta2016 Annual"},
-    {"Avanta monthly", PackageScreen::AvantaMonthly, "Avanta Salary Package Calculation : Monthly",
+    {"Avanta monthly", PackageKind::AvantaMonthly, "Avanta Salary Package Calculation : Monthly",
      "Net monthly salary required", "Avntx.rpt", "Avanta2016 Monthly"},
 };
 INSTANTIATE_TEST_SUITE_P(Headings, PackageHeadingTest, ::testing::ValuesIn(HeadingCases), testing::RowName{});
@@ -98,7 +98,7 @@ TEST_P(PackageOtherLinesTest, PrintsOnlyLinesWithAnAmount)
     const OtherCase& c = GetParam();
     PackageInputs in;
     in.Other = c.lines;
-    const ReportRow row = SalPackageReportRow(PackageScreen::RevoraMonthly, in, {}, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::RevoraMonthly, in, {}, "");
     EXPECT_EQ(Text(row, "OEXPTXT"), c.heading);
     for (int i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i);
@@ -140,7 +140,7 @@ TEST_P(PackageTextsTest, WritesTheChoiceAndTheOnceOffCost)
     in.RADirective = c.directive;
     PackageResult r;
     r.OnceOff = c.onceOff;
-    const ReportRow row = SalPackageReportRow(PackageScreen::AvantaAnnual, in, r, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::AvantaAnnual, in, r, "");
     EXPECT_EQ(Text(row, "RADirective"), c.directiveText);
     EXPECT_EQ(Text(row, "PlusCompCar1"), c.carLine1);
     EXPECT_EQ(Text(row, "PlusCompCar2"), c.carLine2);
@@ -162,7 +162,7 @@ TEST(SalPackageRow, WritesResultBoxesAsTheyShowAndTypedBoxesAsTyped)
     PackageResult r;
     r.EmployeePension = 1234.5678;
     r.SDL = 0.004;
-    const ReportRow row = SalPackageReportRow(PackageScreen::RevoraAnnual, in, r, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::RevoraAnnual, in, r, "");
     EXPECT_EQ(std::get<std::int16_t>(Field(row, "TPAge")), 66);
     EXPECT_EQ(std::get<std::int16_t>(Field(row, "PMems")), 36);
     EXPECT_EQ(Number(row, "NetMonSal"), 0); // no infinity reaches the report
@@ -176,7 +176,7 @@ TEST(SalPackageRow, WritesResultBoxesAsTheyShowAndTypedBoxesAsTyped)
 
 struct ExplainCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     double pension;
     double income;
     double limitC;
@@ -199,13 +199,13 @@ TEST_P(ExplainRATest, WorksTheLinesInAnnualFigures)
 }
 
 const ExplainCase ExplainCases[] = {
-    {"annual pension above 3 500 gives a negative A", PackageScreen::AvantaAnnual, 22500, 1234567, 185185.05,
+    {"annual pension above 3 500 gives a negative A", PackageKind::AvantaAnnual, 22500, 1234567, 185185.05,
      "ie: R 3 500 - R22 500.00 = - R19 000.00", "ie: R 1 234 567.00 X 15% = R185 185.05"},
-    {"monthly gross-up pension is shown times 12", PackageScreen::RevoraMonthly, 200, 10000, 1500,
+    {"monthly gross-up pension is shown times 12", PackageKind::RevoraMonthly, 200, 10000, 1500,
      "ie: R 3 500 - R2 400.00 = R1 100.00", "ie: R 120 000.00 X 15% = R18 000.00"},
-    {"monthly forward pension is shown as it is", PackageScreen::AvantaMonthly, 200, 100, 15,
+    {"monthly forward pension is shown as it is", PackageKind::AvantaMonthly, 200, 100, 15,
      "ie: R 3 500 - R200.00 = R3 300.00", "ie: R 1 200.00 X 15% = R180.00"},
-    {"no pension and no income", PackageScreen::RevoraAnnual, 0, 0, 0, "ie: R 3 500 - R0.00 = R3 500.00",
+    {"no pension and no income", PackageKind::RevoraAnnual, 0, 0, 0, "ie: R 3 500 - R0.00 = R3 500.00",
      "ie: R 0.00 X 15% = R0.00"},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, ExplainRATest, ::testing::ValuesIn(ExplainCases), testing::RowName{});

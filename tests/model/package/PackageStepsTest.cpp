@@ -10,15 +10,15 @@ namespace revora {
 namespace {
 
 using package::RulesFor;
-constexpr auto Annual = PackageScreen::RevoraAnnual;
-constexpr auto Monthly = PackageScreen::RevoraMonthly;
-constexpr auto AvantaMonthly = PackageScreen::AvantaMonthly;
+constexpr auto Annual = PackageKind::RevoraAnnual;
+constexpr auto Monthly = PackageKind::RevoraMonthly;
+constexpr auto AvantaMonthly = PackageKind::AvantaMonthly;
 
 // ---- Car benefit, rebate, medical credits ------------------------------------------------
 
 struct FixedCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     PackageInputs in;
     PackageSettings settings;
     double car;
@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Credits, FixedBlocksTest, ::testing::ValuesIn(CreditCas
 
 struct LimitCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     double pension;
     double limitA;
     double limitB;
@@ -120,7 +120,7 @@ TEST_P(RALimitTest, TakesThePensionOffThe3500OfTheYear)
 
 const LimitCase LimitCases[] = {
     {"annual pension 200 leaves 3 300", Annual, 200, 3300, 1750},
-    {"annual pension 22 500 leaves a negative A", PackageScreen::AvantaAnnual, 22500, -19000, 1750},
+    {"annual pension 22 500 leaves a negative A", PackageKind::AvantaAnnual, 22500, -19000, 1750},
     // (3 500 - 2 400) / 12 = 91.67; 1 750 / 12 = 145.83.
     {"monthly gross-up pension 200 is made annual", Monthly, 200, 1100.0 / 12, 1750.0 / 12},
     // (3 500 - 200) / 12 = 275: this screen does not make the pension annual.
@@ -163,7 +163,7 @@ INSTANTIATE_TEST_SUITE_P(Allowed, AllowedRATest, ::testing::ValuesIn(AllowedCase
 // (pension 1 000 and R/A 500 taken off it for SDL at 1 %; employee UIF 1 %, employer 2 %).
 struct PeriodCase {
     const char* name;
-    PackageScreen screen;
+    PackageKind screen;
     double amount;
     double tax;
     double engineIncome;

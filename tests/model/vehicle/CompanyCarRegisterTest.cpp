@@ -42,7 +42,7 @@ TEST(CarRegisterAdd, FirstCarTakesRecordZeroWithLogBookYearAndDatesAfresh)
 
     const AddResult added = reg.Add();
     ASSERT_EQ(added.Outcome, AddOutcome::Added);
-    EXPECT_EQ(reg.CMVMaxNum, 1);
+    EXPECT_EQ(reg.CarCount, 1);
     EXPECT_EQ(reg.CurrentVehicle, 1);
     EXPECT_EQ(reg.ShownVehicleNo, 1);
     EXPECT_EQ(reg.AutoCalc3802, 0);
@@ -68,7 +68,7 @@ TEST(CarRegisterAdd, SecondCarTurnsTheSplitOnAndShowsItsBox)
     CompanyCarRegister reg = RegisterOf({Named("A")});
     EXPECT_FALSE(reg.AutoCalcBoxShown());
     ASSERT_EQ(reg.Add().Outcome, AddOutcome::Added);
-    EXPECT_EQ(reg.CMVMaxNum, 2);
+    EXPECT_EQ(reg.CarCount, 2);
     EXPECT_EQ(reg.CurrentVehicle, 2);
     EXPECT_EQ(reg.AutoCalc3802, 1);
     EXPECT_TRUE(reg.AutoCalcBoxShown());
@@ -79,7 +79,7 @@ TEST(CarRegisterAdd, UnnamedCarOnScreenBlocksAdding)
     CompanyCarRegister reg = RegisterOf({Named("")});
     const AddResult refused = reg.Add();
     EXPECT_EQ(refused.Outcome, AddOutcome::NeedsRegistrationNumber);
-    EXPECT_EQ(reg.CMVMaxNum, 1);
+    EXPECT_EQ(reg.CarCount, 1);
     EXPECT_EQ(reg.Records.size(), 2u);
 }
 
@@ -88,11 +88,11 @@ TEST(CarRegisterAdd, LastCountTheRegisterHoldsIsAddedAndOneMoreRefused)
     CompanyCarRegister reg = RegisterOf(std::vector<CompanyCarRecord>(MaxCompanyCars - 1, Named("X")),
                                         static_cast<std::int16_t>(MaxCompanyCars - 1));
     ASSERT_EQ(reg.Add().Outcome, AddOutcome::Added);
-    EXPECT_EQ(reg.CMVMaxNum, MaxCompanyCars);
+    EXPECT_EQ(reg.CarCount, MaxCompanyCars);
     reg.Current().CCRegNumber = "LAST";
     const AddResult refused = reg.Add();
     EXPECT_EQ(refused.Outcome, AddOutcome::RegisterFull);
-    EXPECT_EQ(reg.CMVMaxNum, 32767);
+    EXPECT_EQ(reg.CarCount, 32767);
     EXPECT_EQ(reg.Records.size(), 32768u);
     EXPECT_EQ(reg.CurrentVehicle, 32767);
 }
@@ -104,7 +104,7 @@ TEST(CarRegisterDelete, LaterCarsMoveDownAndCarOneIsShown)
     CompanyCarRegister reg = RegisterOf({Named("A"), Named("B"), Named("C")}, 2);
     reg.Records[0].CCMake = "typed before the first car";
     reg.Delete();
-    ASSERT_EQ(reg.CMVMaxNum, 2);
+    ASSERT_EQ(reg.CarCount, 2);
     ASSERT_EQ(reg.Records.size(), 3u);
     EXPECT_EQ(reg.Records[1].CCRegNumber, "A");
     EXPECT_EQ(reg.Records[2].CCRegNumber, "C");
@@ -125,7 +125,7 @@ TEST(CarRegisterDelete, LastCarLeavesAnEmptyRegisterAndNoCode3802)
 {
     CompanyCarRegister reg = RegisterOf({Named("A")}, 1, 84000.0);
     const CompCarRun run = reg.Delete();
-    EXPECT_EQ(reg.CMVMaxNum, 0);
+    EXPECT_EQ(reg.CarCount, 0);
     EXPECT_EQ(reg.Records.size(), 1u);
     EXPECT_EQ(reg.CurrentVehicle, 0);
     EXPECT_EQ(reg.ShownVehicleNo, 0);
@@ -180,7 +180,7 @@ TEST(CarRegisterLifecycle, ResetEmptiesTheRegisterAndOpensOnRecordZero)
     CompanyCarRegister reg = RegisterOf({Named("A"), Named("B")}, 2, 5000.0, 1);
     reg.Records[0].CCMake = "typed";
     reg.Reset();
-    EXPECT_EQ(reg.CMVMaxNum, 0);
+    EXPECT_EQ(reg.CarCount, 0);
     EXPECT_EQ(reg.CurrentVehicle, 0);
     EXPECT_EQ(reg.ShownVehicleNo, 0);
     EXPECT_EQ(reg.Actual3802, 0.0);

@@ -35,7 +35,7 @@ inline CompanyCarRegister RegisterOf(std::vector<CompanyCarRecord> cars, std::in
                                      double actual3802 = 0.0, std::int16_t autoCalc3802 = 0)
 {
     CompanyCarRegister reg;
-    reg.CMVMaxNum = static_cast<std::int16_t>(cars.size());
+    reg.CarCount = static_cast<std::int16_t>(cars.size());
     for (CompanyCarRecord& car : cars)
         reg.Records.push_back(std::move(car));
     reg.CurrentVehicle = current;

@@ -50,10 +50,10 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
     rate_ = MakeNumberBox(this, {.name = "numIntRate", .decimals = 3, .store = Into(values.Rate),
                                  .accepts = AtMost(MostDailyBalanceRate),
                                  .refusal = {DailyBalanceRateTitle, DailyBalanceRateMessage}, .tidy = Tidy::Plain});
-    spDate_ = new SpinnerStep(this);
-    spDate_->setObjectName("spDate");
-    spRate_ = new SpinnerStep(this);
-    spRate_->setObjectName("spRate");
+    dateSpinner_ = new SpinnerStep(this);
+    dateSpinner_->setObjectName("spDate");
+    rateSpinner_ = new SpinnerStep(this);
+    rateSpinner_->setObjectName("spRate");
     interest_ = MakeNumberBox(this, {.name = "numAnsDB1"});
     interest_->setOutput(true);
     days_ = MakeNumberBox(this, {.name = "numAnsDB2", .kind = NumberBox::Kind::Whole, .decimals = 0});
@@ -68,10 +68,10 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
     grid->addWidget(startDate_, 1, 1, Qt::AlignLeft);
     grid->addWidget(MakeLabel(this, "End date", endDate_), 2, 0);
     grid->addWidget(endDate_, 2, 1, Qt::AlignLeft);
-    grid->addWidget(spDate_, 2, 3);
+    grid->addWidget(dateSpinner_, 2, 3);
     grid->addWidget(MakeLabel(this, "Date"), 2, 4);
     AddGridRowAt(grid, 3, this, "Interest rate", rate_, "% p.a.");
-    grid->addWidget(spRate_, 3, 3);
+    grid->addWidget(rateSpinner_, 3, 3);
     grid->addWidget(MakeLabel(this, "Interest rate"), 3, 4);
     grid->addWidget(MakeLabel(this, "Interest accrued"), 4, 0);
     grid->addWidget(interest_, 4, 1);
@@ -80,7 +80,7 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
     grid->setColumnMinimumWidth(2, 40);
     formLayout()->addLayout(grid);
 
-    QPushButton* cmdOK = endForm(
+    QPushButton* okButton = endForm(
         6, false, {capital_, startDate_, endDate_, rate_},
         {Table, QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
         [this]() -> std::optional<ReportRow> {
@@ -94,10 +94,10 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
         }).ok;
 
     watchDates();
-    connect(spDate_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
-    spDate_->stepFromKeysIn(endDate_);
-    BindSpinner(spRate_, rate_,
-                {DailyBalanceRateSpin(values.RateStep), 3, Into(values.Rate), [this] { calculate(); }, cmdOK});
+    connect(dateSpinner_, &SpinnerStep::stepped, this, &DailyBalanceScreen::stepEndDate);
+    dateSpinner_->stepFromKeysIn(endDate_);
+    BindSpinner(rateSpinner_, rate_,
+                {DailyBalanceRateSpin(values.RateStep), 3, Into(values.Rate), [this] { calculate(); }, okButton});
 
     activated();
 }
@@ -196,7 +196,7 @@ void DailyBalanceScreen::stepEndDate(int direction)
     DailyBalanceState& values = state().DailyBalance;
     const EndDateStep step = StepEndDate(values, direction);
     if (step.Stopped) {
-        spDate_->beep();
+        dateSpinner_->beep();
         return;
     }
     endDate_->setDate(step.EndDate);

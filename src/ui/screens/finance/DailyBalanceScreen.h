@@ -38,8 +38,8 @@ private:
     DateBox* startDate_ = nullptr;
     DateBox* endDate_ = nullptr;
     NumberBox* rate_ = nullptr;
-    SpinnerStep* spDate_ = nullptr;
-    SpinnerStep* spRate_ = nullptr;
+    SpinnerStep* dateSpinner_ = nullptr;
+    SpinnerStep* rateSpinner_ = nullptr;
     NumberBox* interest_ = nullptr;
     NumberBox* days_ = nullptr;
 };

@@ -40,10 +40,10 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
                                  .accepts = [](double v) { return v >= LeastInflationRate && v <= MostInflationRate; },
                                  .refusal = {InflationRateTitle, InflationRateMessage}, .negative = true,
                                  .minimumWidth = 110, .tidy = Tidy::Plain});
-    spPeriod_ = new SpinnerStep(this);
-    spPeriod_->setObjectName("spPeriod");
-    spInflation_ = new SpinnerStep(this);
-    spInflation_->setObjectName("spInflation");
+    periodSpinner_ = new SpinnerStep(this);
+    periodSpinner_->setObjectName("spPeriod");
+    rateSpinner_ = new SpinnerStep(this);
+    rateSpinner_->setObjectName("spInflation");
     futureValue_ = MakeNumberBox(this, {.name = "numAns1", .kind = Kind::Whole, .decimals = 0, .minimumWidth = 110,
                                         .tidy = Tidy::Plain});
     futureValue_->setOutput(true);
@@ -57,10 +57,10 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
     auto* grid = new QGridLayout;
     AddGridRowAt(grid, 0, this, "Present cost", presentCost_);
     AddGridRowAt(grid, 1, this, "Period", period_, "year/s.");
-    grid->addWidget(spPeriod_, 1, 3);
+    grid->addWidget(periodSpinner_, 1, 3);
     grid->addWidget(MakeLabel(this, "Period"), 1, 4);
     AddGridRowAt(grid, 2, this, "Inflation rate", rate_, "% p.a.");
-    grid->addWidget(spInflation_, 2, 3);
+    grid->addWidget(rateSpinner_, 2, 3);
     grid->addWidget(MakeLabel(this, "Inflation rate"), 2, 4);
     grid->addWidget(MakeLabel(this, "Future value/cost"), 3, 0);
     // The label takes the box's place when the value does not fit it.
@@ -70,7 +70,7 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
     grid->addWidget(buyingPower_, 4, 1);
     formLayout()->addLayout(grid);
 
-    QPushButton* cmdOK = endForm(
+    QPushButton* okButton = endForm(
         6, false, {presentCost_, period_, rate_},
         {Table, QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
         [this]() -> std::optional<ReportRow> {
@@ -80,8 +80,8 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
         }).ok;
 
     const auto recalculate = [this] { calculate(); };
-    BindSpinner(spPeriod_, period_, {InflationPeriodSpin(), 0, Into(values.Period), recalculate, cmdOK});
-    BindSpinner(spInflation_, rate_, {InflationRateSpin(), RateDecimals, Into(values.Rate), recalculate, cmdOK});
+    BindSpinner(periodSpinner_, period_, {InflationPeriodSpin(), 0, Into(values.Period), recalculate, okButton});
+    BindSpinner(rateSpinner_, rate_, {InflationRateSpin(), RateDecimals, Into(values.Rate), recalculate, okButton});
 
     activated();
 }

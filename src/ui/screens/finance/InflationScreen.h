@@ -32,8 +32,8 @@ private:
     NumberBox* presentCost_ = nullptr;
     NumberBox* period_ = nullptr;
     NumberBox* rate_ = nullptr;
-    SpinnerStep* spPeriod_ = nullptr;
-    SpinnerStep* spInflation_ = nullptr;
+    SpinnerStep* periodSpinner_ = nullptr;
+    SpinnerStep* rateSpinner_ = nullptr;
     NumberBox* futureValue_ = nullptr;
     NumberBox* buyingPower_ = nullptr;
     QLabel* tooLarge_ = nullptr;

@@ -38,8 +38,8 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
     setObjectName("LoanBusterScreen");
     LoanBusterState& loan = this->state().LoanBuster;
 
-    numPrinAmount_ = MakeNumberBox(this, {.name = "numPrinAmount", .store = Into(loan.Principal), .minimumWidth = 120});
-    numPeriod_ = MakeNumberBox(this, {.name = "numPeriod", .kind = NumberBox::Kind::Whole, .decimals = 0,
+    principal_ = MakeNumberBox(this, {.name = "numPrinAmount", .store = Into(loan.Principal), .minimumWidth = 120});
+    periodBox_ = MakeNumberBox(this, {.name = "numPeriod", .kind = NumberBox::Kind::Whole, .decimals = 0,
                                       .store = [this](double value) {
                                           period_ = RoundHalfEvenToInt16(value).value_or(period_);
                                       },
@@ -48,32 +48,32 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
                                           return months && *months <= MostLoanMonths;
                                       },
                                       .refusal = {LoanPeriodTitle, LoanPeriodMessage}, .minimumWidth = 120});
-    numIntRate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
+    rate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
                                        .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
-    numXtraPay_ = MakeNumberBox(this, {.name = "numXtraPay", .store = Into(loan.Extra), .minimumWidth = 120});
+    extra_ = MakeNumberBox(this, {.name = "numXtraPay", .store = Into(loan.Extra), .minimumWidth = 120});
     auto* left = new QGridLayout;
-    AddGridRow(left, this, "Principal amount", numPrinAmount_);
-    AddGridRow(left, this, "Period", numPeriod_, "months");
-    AddGridRow(left, this, "Interest rate", numIntRate_, "% p.a.");
-    AddGridRow(left, this, "Extra voluntary payments", numXtraPay_);
+    AddGridRow(left, this, "Principal amount", principal_);
+    AddGridRow(left, this, "Period", periodBox_, "months");
+    AddGridRow(left, this, "Interest rate", rate_, "% p.a.");
+    AddGridRow(left, this, "Extra voluntary payments", extra_);
     left->setRowMinimumHeight(left->rowCount(), 12);
-    numMonRePay_ = ResultBox(this, QStringLiteral("numMonRePay"));
-    for (std::size_t i = 0; i < numAns1_.size(); ++i)
-        numAns1_[i] = ResultBox(this, QStringLiteral("numAns1_%1").arg(i), i == 3 ? 3 : 2);
-    numAns2_ = ResultBox(this, QStringLiteral("numAns2"), 0);
-    AddGridRow(left, this, "Monthly repayment", numMonRePay_);
-    AddGridRow(left, this, "Total interest", numAns1_[0]);
-    AddGridRow(left, this, "Total repayments", numAns1_[1]);
+    repayment_ = ResultBox(this, QStringLiteral("numMonRePay"));
+    for (std::size_t i = 0; i < figures_.size(); ++i)
+        figures_[i] = ResultBox(this, QStringLiteral("numAns1_%1").arg(i), i == 3 ? 3 : 2);
+    newPeriod_ = ResultBox(this, QStringLiteral("numAns2"), 0);
+    AddGridRow(left, this, "Monthly repayment", repayment_);
+    AddGridRow(left, this, "Total interest", figures_[0]);
+    AddGridRow(left, this, "Total repayments", figures_[1]);
 
     // The loan as it runs with the extra payment.
     auto* right = new QGridLayout;
-    AddGridRow(right, this, "Principal amount", numAns1_[2]);
-    AddGridRow(right, this, "Period", numAns2_, "months");
-    AddGridRow(right, this, "Interest rate", numAns1_[3], "% p.a.");
-    AddGridRow(right, this, "Monthly repayment", numAns1_[4]);
-    AddGridRow(right, this, "Total interest", numAns1_[5]);
-    AddGridRow(right, this, "Total repayments", numAns1_[6]);
-    AddGridRow(right, this, "Total saving", numAns1_[7]);
+    AddGridRow(right, this, "Principal amount", figures_[2]);
+    AddGridRow(right, this, "Period", newPeriod_, "months");
+    AddGridRow(right, this, "Interest rate", figures_[3], "% p.a.");
+    AddGridRow(right, this, "Monthly repayment", figures_[4]);
+    AddGridRow(right, this, "Total interest", figures_[5]);
+    AddGridRow(right, this, "Total repayments", figures_[6]);
+    AddGridRow(right, this, "Total saving", figures_[7]);
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
@@ -83,7 +83,7 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
     columns->setAlignment(right, Qt::AlignTop);
     formLayout()->addLayout(columns);
 
-    endForm(8, true, {numPrinAmount_, numPeriod_, numIntRate_, numXtraPay_}, BusterReport,
+    endForm(8, true, {principal_, periodBox_, rate_, extra_}, BusterReport,
             [this]() -> std::optional<ReportRow> {
                 if (this->state().LoanBuster.Principal <= 0.0 || result_.ExtraRefused)
                     return std::nullopt;
@@ -98,10 +98,10 @@ void LoanBusterScreen::activated() { load(); }
 void LoanBusterScreen::load()
 {
     const LoanBusterState& loan = state().LoanBuster;
-    numPrinAmount_->setValue(loan.Principal);
-    numPeriod_->setValue(period_);
-    numIntRate_->setValue(loan.Rate);
-    numXtraPay_->setValue(loan.Extra);
+    principal_->setValue(loan.Principal);
+    periodBox_->setValue(period_);
+    rate_->setValue(loan.Rate);
+    extra_->setValue(loan.Extra);
 }
 
 bool LoanBusterScreen::calculate()
@@ -114,26 +114,26 @@ bool LoanBusterScreen::calculate()
     if (!result_.ExtraRefused)
         return true;
     // The second column would be the figures of another extra payment: it stays empty.
-    for (std::size_t i = 2; i < numAns1_.size(); ++i)
-        numAns1_[i]->clearValue();
-    numAns2_->clearValue();
+    for (std::size_t i = 2; i < figures_.size(); ++i)
+        figures_[i]->clearValue();
+    newPeriod_->clearValue();
     const double most = MostExtraRepayments * result_.Repayment;
     showError(Text(ExtraPaymentTitle), Text(ExtraTooLargeMessage(FormatAmount(most))));
-    numXtraPay_->setFocus(Qt::OtherFocusReason);
+    extra_->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
 void LoanBusterScreen::showResult()
 {
     const LoanBusterState& loan = state().LoanBuster;
-    numXtraPay_->setValue(loan.Extra);
-    numMonRePay_->setValue(result_.Repayment);
+    extra_->setValue(loan.Extra);
+    repayment_->setValue(result_.Repayment);
     const double shown[] = {result_.TotalInterest,    result_.TotalRepayments, loan.Principal,
                             loan.Rate,                result_.NewRepayment,    result_.NewTotalInterest,
                             result_.NewTotalRepayments, result_.Saving};
-    for (std::size_t i = 0; i < numAns1_.size(); ++i)
-        numAns1_[i]->setValue(shown[i]);
-    numAns2_->setValue(result_.NewPeriod);
+    for (std::size_t i = 0; i < figures_.size(); ++i)
+        figures_[i]->setValue(shown[i]);
+    newPeriod_->setValue(result_.NewPeriod);
 }
 
 void LoanBusterScreen::printReport() { printRow(); }

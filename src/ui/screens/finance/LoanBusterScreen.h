@@ -39,13 +39,13 @@ private:
     std::int16_t period_ = 0; // the screen's own: 0 each time it opens
     LoanBusterResult result_;
 
-    NumberBox* numPrinAmount_ = nullptr;
-    NumberBox* numPeriod_ = nullptr;
-    NumberBox* numIntRate_ = nullptr;
-    NumberBox* numXtraPay_ = nullptr;
-    NumberBox* numMonRePay_ = nullptr;
-    NumberBox* numAns2_ = nullptr;
-    std::array<NumberBox*, 8> numAns1_{};
+    NumberBox* principal_ = nullptr;
+    NumberBox* periodBox_ = nullptr;
+    NumberBox* rate_ = nullptr;
+    NumberBox* extra_ = nullptr;
+    NumberBox* repayment_ = nullptr;
+    NumberBox* newPeriod_ = nullptr;
+    std::array<NumberBox*, 8> figures_{};
 };
 
 } // namespace revora

@@ -34,12 +34,12 @@ LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& p
     setObjectName("LoanComparisonScreen");
     LoanComparisonState& loan = this->state().LoanComparison;
 
-    numBAmt_ = MakeNumberBox(this, {.name = "numBAmt", .store = Into(loan.Amount), .minimumWidth = 120});
-    numIntRate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
+    amount_ = MakeNumberBox(this, {.name = "numBAmt", .store = Into(loan.Amount), .minimumWidth = 120});
+    rate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
                                        .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
     auto* inputs = new QGridLayout;
-    AddGridRow(inputs, this, "Bond amount", numBAmt_);
-    AddGridRow(inputs, this, "Interest rate", numIntRate_, "%p.a.");
+    AddGridRow(inputs, this, "Bond amount", amount_);
+    AddGridRow(inputs, this, "Interest rate", rate_, "%p.a.");
     inputs->setColumnStretch(3, 1);
 
     // The header row is the table's own header; the six terms follow it.
@@ -65,7 +65,7 @@ LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& p
     formLayout()->addSpacing(8);
     formLayout()->addWidget(grid_);
 
-    endForm(8, true, {numBAmt_, numIntRate_}, ComparisonReport, [this]() -> std::optional<ReportRow> {
+    endForm(8, true, {amount_, rate_}, ComparisonReport, [this]() -> std::optional<ReportRow> {
         const LoanComparisonState& loan = this->state().LoanComparison;
         // 0 % is a loan too: repaid in equal parts.
         if (loan.Amount <= 0.0)
@@ -92,8 +92,8 @@ void LoanComparisonScreen::activated()
 void LoanComparisonScreen::load()
 {
     const LoanComparisonState& loan = this->state().LoanComparison;
-    numBAmt_->setValue(loan.Amount);
-    numIntRate_->setValue(loan.Rate);
+    amount_->setValue(loan.Amount);
+    rate_->setValue(loan.Rate);
 }
 
 bool LoanComparisonScreen::calculate()

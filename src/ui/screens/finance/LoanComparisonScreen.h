@@ -37,8 +37,8 @@ private:
 
     std::array<ComparisonRow, 6> rows_{};
 
-    NumberBox* numBAmt_ = nullptr;
-    NumberBox* numIntRate_ = nullptr;
+    NumberBox* amount_ = nullptr;
+    NumberBox* rate_ = nullptr;
     QTableWidget* grid_ = nullptr;
 };
 

@@ -91,19 +91,19 @@ void LoansScreen::buildForm()
     columns->addSpacing(24);
     columns->addLayout(buildModes());
 
-    cmdCalculate_ = MakeCalculateButton(this);
-    cmdFinCharge_ = MakeButton(this, "cmdFinCharge", QStringLiteral("&Fin. charges"));
-    cmdMonAmort_ = MakeButton(this, "cmdMonAmort", QStringLiteral("Mo&nthly Amort."));
-    cmdAnnAmort_ = MakeButton(this, "cmdAnnAmort", QStringLiteral("&Annual Amort."));
-    cmdLoanGraph_ = MakeButton(this, "cmdLoanGraph", QStringLiteral("Annual &Graph"));
-    cmdPrint_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
-    cmdOk_ = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    calculateButton_ = MakeCalculateButton(this);
+    financeChargesButton_ = MakeButton(this, "cmdFinCharge", QStringLiteral("&Fin. charges"));
+    monthlyScheduleButton_ = MakeButton(this, "cmdMonAmort", QStringLiteral("Mo&nthly Amort."));
+    annualScheduleButton_ = MakeButton(this, "cmdAnnAmort", QStringLiteral("&Annual Amort."));
+    graphButton_ = MakeButton(this, "cmdLoanGraph", QStringLiteral("Annual &Graph"));
+    printButton_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    okButton_ = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* schedule = new QHBoxLayout;
-    for (QPushButton* b : {cmdFinCharge_, cmdMonAmort_, cmdAnnAmort_, cmdLoanGraph_})
+    for (QPushButton* b : {financeChargesButton_, monthlyScheduleButton_, annualScheduleButton_, graphButton_})
         schedule->addWidget(b);
     schedule->addStretch();
     auto* commands = new QHBoxLayout;
-    for (QPushButton* b : {cmdCalculate_, cmdPrint_, cmdOk_})
+    for (QPushButton* b : {calculateButton_, printButton_, okButton_})
         commands->addWidget(b);
     commands->addStretch();
 
@@ -112,62 +112,62 @@ void LoansScreen::buildForm()
     formLayout()->addLayout(schedule);
     formLayout()->addLayout(commands);
 
-    connect(cmdCalculate_, &QPushButton::clicked, this, &LoansScreen::calculate);
-    connect(cmdFinCharge_, &QPushButton::clicked, this, &LoansScreen::toggleTotals);
-    connect(cmdMonAmort_, &QPushButton::clicked, this, &LoansScreen::showMonthly);
-    connect(cmdAnnAmort_, &QPushButton::clicked, this, &LoansScreen::showAnnual);
-    connect(cmdLoanGraph_, &QPushButton::clicked, this, &LoansScreen::showGraph);
-    connect(cmdOk_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(calculateButton_, &QPushButton::clicked, this, &LoansScreen::calculate);
+    connect(financeChargesButton_, &QPushButton::clicked, this, &LoansScreen::toggleTotals);
+    connect(monthlyScheduleButton_, &QPushButton::clicked, this, &LoansScreen::showMonthly);
+    connect(annualScheduleButton_, &QPushButton::clicked, this, &LoansScreen::showAnnual);
+    connect(graphButton_, &QPushButton::clicked, this, &LoansScreen::showGraph);
+    connect(okButton_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
 }
 
 QLayout* LoansScreen::buildValues()
 {
-    numPrinAmount_ = inputBox("numPrinAmount", 2, &LoanState::loanPrincipal);
-    numPeriod_ = inputBox("numPeriod", 0, &LoanState::loanPeriod);
-    numPeriod_->setAcceptor(AtMost(MostLoanMonths));
-    connect(numPeriod_, &NumberBox::refused, this, &LoansScreen::refusePeriod);
-    numIntRate_ = inputBox("numIntRate", 3, &LoanState::loanRate);
-    numIntRate_->setAcceptor(AtMost(MostLoanRate));
-    connect(numIntRate_, &NumberBox::refused, this, &LoansScreen::refuseRate);
-    numMonRePay_ = inputBox("numMonRePay", 2, &LoanState::loanRepayment);
+    principal_ = inputBox("numPrinAmount", 2, &LoanState::Principal);
+    months_ = inputBox("numPeriod", 0, &LoanState::Months);
+    months_->setAcceptor(AtMost(MostLoanMonths));
+    connect(months_, &NumberBox::refused, this, &LoansScreen::refusePeriod);
+    rate_ = inputBox("numIntRate", 3, &LoanState::Rate);
+    rate_->setAcceptor(AtMost(MostLoanRate));
+    connect(rate_, &NumberBox::refused, this, &LoansScreen::refuseRate);
+    repayment_ = inputBox("numMonRePay", 2, &LoanState::Repayment);
 
     // Covers the rate when a solved rate is beyond what the rate box takes.
-    text1_ = new QLineEdit(Text(LoanRateErrorText), numIntRate_);
-    text1_->setObjectName("Text1");
-    text1_->setReadOnly(true);
-    text1_->setFocusPolicy(Qt::NoFocus);
-    QPalette alarm = text1_->palette();
+    rateError_ = new QLineEdit(Text(LoanRateErrorText), rate_);
+    rateError_->setObjectName("Text1");
+    rateError_->setReadOnly(true);
+    rateError_->setFocusPolicy(Qt::NoFocus);
+    QPalette alarm = rateError_->palette();
     alarm.setColor(QPalette::Text, QColor(Qt::red));
-    text1_->setPalette(alarm);
-    text1_->hide();
+    rateError_->setPalette(alarm);
+    rateError_->hide();
 
     auto* values = new QGridLayout;
     values->setVerticalSpacing(6);
-    AddGridRowAt(values, 0, this, "Princ&ipal amount", numPrinAmount_, "R");
-    AddGridRowAt(values, 1, this, "P&eriod", numPeriod_, "months.");
-    AddGridRowAt(values, 2, this, "In&terest rate", numIntRate_, "% p.a.");
-    AddGridRowAt(values, 3, this, "Monthly repa&yment", numMonRePay_, "R");
-    numAns1_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numAns1_->setObjectName("numAns1");
-    numAns2_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numAns2_->setObjectName("numAns2");
-    lblAns1_ = new QLabel(QStringLiteral("Total Interest"), this);
-    lblAns1_->setObjectName("lblAns1");
-    lblAns2_ = new QLabel(QStringLiteral("Total Repayments"), this);
-    lblAns2_->setObjectName("lblAns2");
-    for (NumberBox* box : {numAns1_, numAns2_}) {
+    AddGridRowAt(values, 0, this, "Princ&ipal amount", principal_, "R");
+    AddGridRowAt(values, 1, this, "P&eriod", months_, "months.");
+    AddGridRowAt(values, 2, this, "In&terest rate", rate_, "% p.a.");
+    AddGridRowAt(values, 3, this, "Monthly repa&yment", repayment_, "R");
+    totalInterest_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    totalInterest_->setObjectName("numAns1");
+    totalRepayments_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    totalRepayments_->setObjectName("numAns2");
+    totalInterestCaption_ = new QLabel(QStringLiteral("Total Interest"), this);
+    totalInterestCaption_->setObjectName("lblAns1");
+    totalRepaymentsCaption_ = new QLabel(QStringLiteral("Total Repayments"), this);
+    totalRepaymentsCaption_->setObjectName("lblAns2");
+    for (NumberBox* box : {totalInterest_, totalRepayments_}) {
         box->setOutput(true);
         box->setAllowsNegative(true);
         FitToFigures(*box, 2, {LargestResult}, BoxWidth);
         box->setAlignment(Qt::AlignRight);
     }
-    values->addWidget(lblAns1_, 4, 0);
-    values->addWidget(numAns1_, 4, 1);
-    values->addWidget(lblAns2_, 5, 0);
-    values->addWidget(numAns2_, 5, 1);
+    values->addWidget(totalInterestCaption_, 4, 0);
+    values->addWidget(totalInterest_, 4, 1);
+    values->addWidget(totalRepaymentsCaption_, 5, 0);
+    values->addWidget(totalRepayments_, 5, 1);
     // The rows keep their place whether the totals show or not.
-    for (QWidget* w : {static_cast<QWidget*>(numAns1_), static_cast<QWidget*>(numAns2_),
-                       static_cast<QWidget*>(lblAns1_), static_cast<QWidget*>(lblAns2_)}) {
+    for (QWidget* w : {static_cast<QWidget*>(totalInterest_), static_cast<QWidget*>(totalRepayments_),
+                       static_cast<QWidget*>(totalInterestCaption_), static_cast<QWidget*>(totalRepaymentsCaption_)}) {
         QSizePolicy policy = w->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
         w->setSizePolicy(policy);
@@ -177,11 +177,11 @@ QLayout* LoansScreen::buildValues()
 
 QLayout* LoansScreen::buildModes()
 {
-    auto* optLoanCalc = new QGroupBox(QStringLiteral("Calculate Mode"), this);
-    optLoanCalc->setObjectName("optLoanCalc");
-    auto* modeLayout = new QVBoxLayout(optLoanCalc);
+    auto* modeGroup = new QGroupBox(QStringLiteral("Calculate Mode"), this);
+    modeGroup->setObjectName("optLoanCalc");
+    auto* modeLayout = new QVBoxLayout(modeGroup);
     for (std::size_t i = 0; i < Modes.size(); ++i) {
-        auto* option = new QRadioButton(Text(LoanModeText(Modes[i])), optLoanCalc);
+        auto* option = new QRadioButton(Text(LoanModeText(Modes[i])), modeGroup);
         option->setObjectName(QStringLiteral("optLoanCalc_%1").arg(i));
         modeLayout->addWidget(option);
         modes_ << option;
@@ -190,17 +190,17 @@ QLayout* LoansScreen::buildModes()
         connect(option, &QRadioButton::clicked, this, [this, mode] { modeChosen(mode); });
     }
     auto* modeCaption = new QLabel(QStringLiteral("Calculate mode"), this);
-    lblMode_ = new QLabel(this);
-    lblMode_->setObjectName("lblCalcMode");
-    lblMode_->setFrameShape(QFrame::Panel);
-    lblMode_->setFrameShadow(QFrame::Sunken);
-    lblMode_->setMinimumWidth(140);
+    modeShown_ = new QLabel(this);
+    modeShown_->setObjectName("lblCalcMode");
+    modeShown_->setFrameShape(QFrame::Panel);
+    modeShown_->setFrameShadow(QFrame::Sunken);
+    modeShown_->setMinimumWidth(140);
     auto* modeLine = new QHBoxLayout;
     modeLine->addWidget(modeCaption);
-    modeLine->addWidget(lblMode_);
+    modeLine->addWidget(modeShown_);
     modeLine->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(optLoanCalc);
+    right->addWidget(modeGroup);
     right->addLayout(modeLine);
     right->addStretch();
     return right;
@@ -208,9 +208,9 @@ QLayout* LoansScreen::buildModes()
 
 void LoansScreen::buildGridPanel()
 {
-    fraGrid_ = new OverlayPanel(this);
-    fraGrid_->setObjectName("fraGrid");
-    grid_ = new QTableWidget(fraGrid_);
+    schedulePanel_ = new OverlayPanel(this);
+    schedulePanel_->setObjectName("fraGrid");
+    grid_ = new QTableWidget(schedulePanel_);
     grid_->setObjectName("grdAmort");
     grid_->setColumnCount(4);
     grid_->verticalHeader()->hide();
@@ -219,16 +219,16 @@ void LoansScreen::buildGridPanel()
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    cmdGridClose_ = MakeButton(fraGrid_, "cmdGridClose", QStringLiteral("C&lose"));
-    auto* layout = new QVBoxLayout(fraGrid_);
+    closeScheduleButton_ = MakeButton(schedulePanel_, "cmdGridClose", QStringLiteral("C&lose"));
+    auto* layout = new QVBoxLayout(schedulePanel_);
     layout->addWidget(grid_);
-    layout->addWidget(cmdGridClose_, 0, Qt::AlignRight);
-    connect(cmdGridClose_, &QPushButton::clicked, this, &LoansScreen::closeGrid);
+    layout->addWidget(closeScheduleButton_, 0, Qt::AlignRight);
+    connect(closeScheduleButton_, &QPushButton::clicked, this, &LoansScreen::closeGrid);
 
     // The form is at least as tall as the grid panel at its full ten rows, so the panel is
     // never cut off by the screen's edge.
     fillGrid(MonthlyHeaders, std::vector<ScheduleLine>(GridRowsShown));
-    const int need = fraGrid_->sizeHint().height() + 8;
+    const int need = schedulePanel_->sizeHint().height() + 8;
     grid_->setRowCount(0);
     const int have = formLayout()->sizeHint().height();
     if (have < need)
@@ -237,37 +237,37 @@ void LoansScreen::buildGridPanel()
 
 void LoansScreen::buildPrintPanel()
 {
-    fraPrint_ = new PrintPanel(this, QStringLiteral("C&ancel"));
-    fraPrint_->setObjectName("fraPrint");
-    fraPrint_->cancelButton()->setObjectName("cmdPrintCancel");
-    check1_ = new QCheckBox(QStringLiteral("Include A&mortization"), fraPrint_);
-    check1_->setObjectName("Check1");
-    fraAmort_ = new QGroupBox(fraPrint_);
-    fraAmort_->setObjectName("Option1");
-    optAnnual_ = new QRadioButton(QStringLiteral("Annual"), fraAmort_);
-    optAnnual_->setObjectName("Option1_0");
-    optMonthly_ = new QRadioButton(QStringLiteral("Monthly"), fraAmort_);
-    optMonthly_->setObjectName("Option1_1");
-    auto* kinds = new QHBoxLayout(fraAmort_);
-    kinds->addWidget(optAnnual_);
-    kinds->addWidget(optMonthly_);
-    fraAmort_->setEnabled(false);
-    fraPrint_->contentLayout()->addWidget(check1_);
-    fraPrint_->contentLayout()->addWidget(fraAmort_);
-    connect(check1_, &QCheckBox::toggled, this, [this](bool ticked) {
-        fraAmort_->setEnabled(ticked);
+    printOptions_ = new PrintPanel(this, QStringLiteral("C&ancel"));
+    printOptions_->setObjectName("fraPrint");
+    printOptions_->cancelButton()->setObjectName("cmdPrintCancel");
+    includeSchedule_ = new QCheckBox(QStringLiteral("Include A&mortization"), printOptions_);
+    includeSchedule_->setObjectName("Check1");
+    scheduleKinds_ = new QGroupBox(printOptions_);
+    scheduleKinds_->setObjectName("Option1");
+    annualSchedule_ = new QRadioButton(QStringLiteral("Annual"), scheduleKinds_);
+    annualSchedule_->setObjectName("Option1_0");
+    monthlySchedule_ = new QRadioButton(QStringLiteral("Monthly"), scheduleKinds_);
+    monthlySchedule_->setObjectName("Option1_1");
+    auto* kinds = new QHBoxLayout(scheduleKinds_);
+    kinds->addWidget(annualSchedule_);
+    kinds->addWidget(monthlySchedule_);
+    scheduleKinds_->setEnabled(false);
+    printOptions_->contentLayout()->addWidget(includeSchedule_);
+    printOptions_->contentLayout()->addWidget(scheduleKinds_);
+    connect(includeSchedule_, &QCheckBox::toggled, this, [this](bool ticked) {
+        scheduleKinds_->setEnabled(ticked);
         if (ticked)
-            optAnnual_->setChecked(true);
+            annualSchedule_->setChecked(true);
     });
-    setUpPrinting(cmdPrint_, fraPrint_);
+    setUpPrinting(printButton_, printOptions_);
 }
 
 void LoansScreen::orderTabs()
 {
-    QList<QWidget*> order{numPrinAmount_, numPeriod_, numIntRate_, numMonRePay_};
+    QList<QWidget*> order{principal_, months_, rate_, repayment_};
     for (QRadioButton* option : modes_)
         order << option;
-    order << cmdCalculate_ << cmdFinCharge_ << cmdMonAmort_ << cmdAnnAmort_ << cmdLoanGraph_ << cmdPrint_ << cmdOk_;
+    order << calculateButton_ << financeChargesButton_ << monthlyScheduleButton_ << annualScheduleButton_ << graphButton_ << printButton_ << okButton_;
     ChainTabOrder(order);
 }
 
@@ -275,7 +275,7 @@ void LoansScreen::orderTabs()
 
 void LoansScreen::activated()
 {
-    const LoanMode mode = loan().loanCalcMode;
+    const LoanMode mode = loan().Mode;
     for (std::size_t i = 0; i < Modes.size(); ++i) {
         QSignalBlocker quiet(modes_[static_cast<qsizetype>(i)]);
         modes_[static_cast<qsizetype>(i)]->setChecked(Modes[i] == mode);
@@ -293,55 +293,55 @@ void LoansScreen::activated()
 void LoansScreen::showUnsolved()
 {
     clearResults();
-    if (loan().loanCalcMode != LoanMode::InterestRate)
+    if (loan().Mode != LoanMode::InterestRate)
         return;
-    text1_->setGeometry(numIntRate_->rect());
-    text1_->show();
-    text1_->raise();
+    rateError_->setGeometry(rate_->rect());
+    rateError_->show();
+    rateError_->raise();
 }
 
 void LoansScreen::applyMode(LoanMode mode, bool moveFocus)
 {
-    lblMode_->setText(Text(LoanModeText(mode)));
+    modeShown_->setText(Text(LoanModeText(mode)));
     const struct {
         NumberBox* box;
         LoanMode solvedIn;
     } boxes[] = {
-        {numPrinAmount_, LoanMode::PrincipalAmount},
-        {numPeriod_, LoanMode::RepaymentPeriod},
-        {numIntRate_, LoanMode::InterestRate},
-        {numMonRePay_, LoanMode::MonthlyRepayment},
+        {principal_, LoanMode::PrincipalAmount},
+        {months_, LoanMode::RepaymentPeriod},
+        {rate_, LoanMode::InterestRate},
+        {repayment_, LoanMode::MonthlyRepayment},
     };
     for (const auto& b : boxes)
         ShowAsResult(b.box, b.solvedIn == mode);
     if (moveFocus)
-        (mode == LoanMode::PrincipalAmount ? numPeriod_ : numPrinAmount_)->setFocus(Qt::OtherFocusReason);
+        (mode == LoanMode::PrincipalAmount ? months_ : principal_)->setFocus(Qt::OtherFocusReason);
 }
 
 void LoansScreen::showValues()
 {
-    numPrinAmount_->setValue(loan().loanPrincipal);
-    numPeriod_->setValue(loan().loanPeriod);
-    numIntRate_->setValue(loan().loanRate);
-    numMonRePay_->setValue(loan().loanRepayment);
+    principal_->setValue(loan().Principal);
+    months_->setValue(loan().Months);
+    rate_->setValue(loan().Rate);
+    repayment_->setValue(loan().Repayment);
 }
 
 void LoansScreen::showTotals()
 {
     // An unsolved loan has no totals: its solved value is no figure to multiply.
     if (loan().Unsolved) {
-        numAns1_->clearValue();
-        numAns2_->clearValue();
+        totalInterest_->clearValue();
+        totalRepayments_->clearValue();
         return;
     }
-    numAns1_->setValue(LoanTotalInterest(loan()));
-    numAns2_->setValue(LoanTotalRepayments(loan()));
+    totalInterest_->setValue(LoanTotalInterest(loan()));
+    totalRepayments_->setValue(LoanTotalRepayments(loan()));
 }
 
 void LoansScreen::setTotalsVisible(bool shown)
 {
-    for (QWidget* w : {static_cast<QWidget*>(lblAns1_), static_cast<QWidget*>(numAns1_),
-                       static_cast<QWidget*>(lblAns2_), static_cast<QWidget*>(numAns2_)})
+    for (QWidget* w : {static_cast<QWidget*>(totalInterestCaption_), static_cast<QWidget*>(totalInterest_),
+                       static_cast<QWidget*>(totalRepaymentsCaption_), static_cast<QWidget*>(totalRepayments_)})
         w->setVisible(shown);
 }
 
@@ -351,14 +351,14 @@ void LoansScreen::modeChosen(LoanMode mode)
 {
     // "   Error" belongs to a solved rate; in another mode the rate box is an input.
     if (mode != LoanMode::InterestRate)
-        text1_->hide();
-    loan().loanCalcMode = mode;
+        rateError_->hide();
+    loan().Mode = mode;
     applyMode(mode, true);
 }
 
 bool LoansScreen::calculate()
 {
-    text1_->hide();
+    rateError_->hide();
     LoanSolve outcome = LoanSolve::Solved;
     {
         BusyCursor busy;
@@ -372,14 +372,14 @@ bool LoansScreen::calculate()
 
     // No answer: no figure of it, nor of an earlier answer, is left to show, draw or print.
     showUnsolved();
-    if (fraGrid_->isVisible())
+    if (schedulePanel_->isVisible())
         closeGrid();
     if (graph_)
         graph_->close();
     if (outcome == LoanSolve::RepaymentBelowInterest) {
-        const double interest = FirstMonthInterest(loan().loanPrincipal, loan().loanRate);
+        const double interest = FirstMonthInterest(loan().Principal, loan().Rate);
         showError(Text(LoanRepaymentTitle), Text(RepaymentBelowInterestMessage(FormatAmount(interest))));
-        numMonRePay_->setFocus(Qt::OtherFocusReason);
+        repayment_->setFocus(Qt::OtherFocusReason);
     }
     return false;
 }
@@ -444,28 +444,28 @@ void LoansScreen::showSchedule(bool available, const QStringList& headers,
                                const std::function<std::vector<ScheduleLine>()>& lines)
 {
     if (!available) {
-        numPrinAmount_->setFocus(Qt::OtherFocusReason);
+        principal_->setFocus(Qt::OtherFocusReason);
         return;
     }
     {
         BusyCursor busy;
         fillGrid(headers, lines());
     }
-    fraGrid_->showOnTop();
+    schedulePanel_->showOnTop();
     grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void LoansScreen::closeGrid()
 {
     grid_->setRowCount(0);
-    fraGrid_->hide();
-    cmdOk_->setFocus(Qt::OtherFocusReason);
+    schedulePanel_->hide();
+    okButton_->setFocus(Qt::OtherFocusReason);
 }
 
 void LoansScreen::showGraph()
 {
     if (!AnnualScheduleAvailable(loan())) {
-        cmdOk_->setFocus(Qt::OtherFocusReason);
+        okButton_->setFocus(Qt::OtherFocusReason);
         return;
     }
     const AnnualSchedule schedule = CalcAnnAmort(loan());
@@ -494,7 +494,7 @@ void LoansScreen::refuseRate()
     if (!isVisible())
         return;
     QMessageBox::critical(this, Text(LoanRateTitle), Text(LoanRateMessage));
-    numIntRate_->setFocus(Qt::OtherFocusReason);
+    rate_->setFocus(Qt::OtherFocusReason);
 }
 
 void LoansScreen::refusePeriod()
@@ -502,7 +502,7 @@ void LoansScreen::refusePeriod()
     if (!isVisible())
         return;
     QMessageBox::critical(this, Text(LoanPeriodTitle), Text(LoanPeriodMessage));
-    numPeriod_->setFocus(Qt::OtherFocusReason);
+    months_->setFocus(Qt::OtherFocusReason);
 }
 
 // ---- printing -----------------------------------------------------------------------------
@@ -511,10 +511,10 @@ void LoansScreen::printReport()
 {
     const LoanState& values = loan();
     // The rate may be 0; the other three are needed, and an answer.
-    if (values.Unsolved || values.loanPrincipal == 0.0 || values.loanPeriod == 0.0 || values.loanRepayment == 0.0)
+    if (values.Unsolved || values.Principal == 0.0 || values.Months == 0.0 || values.Repayment == 0.0)
         return;
     const AmortKind kind =
-        !check1_->isChecked() ? AmortKind::None : (optMonthly_->isChecked() ? AmortKind::Monthly : AmortKind::Annual);
+        !includeSchedule_->isChecked() ? AmortKind::None : (monthlySchedule_->isChecked() ? AmortKind::Monthly : AmortKind::Annual);
     const LoanPrintout printout = LoanPrint(values, kind);
     const QString layout = QString::fromStdString(printout.Layout);
     // Without a schedule the report window keeps the title it last showed.

@@ -34,7 +34,7 @@ public:
     bool calculate() override;
     void printReport() override;
 
-    OverlayPanel* gridPanel() const { return fraGrid_; }
+    OverlayPanel* gridPanel() const { return schedulePanel_; }
     QTableWidget* grid() const { return grid_; }
     // Made by the first "Annual &Graph" and kept for the next; null before.
     LoanGraphWindow* graphWindow() const { return graph_; }
@@ -77,35 +77,35 @@ private:
     void refuseRate();
     void refusePeriod();
 
-    NumberBox* numPrinAmount_ = nullptr;
-    NumberBox* numPeriod_ = nullptr;
-    NumberBox* numIntRate_ = nullptr;
-    NumberBox* numMonRePay_ = nullptr;
-    NumberBox* numAns1_ = nullptr;
-    NumberBox* numAns2_ = nullptr;
-    QLabel* lblAns1_ = nullptr;
-    QLabel* lblAns2_ = nullptr;
-    QLabel* lblMode_ = nullptr;
-    QLineEdit* text1_ = nullptr;
+    NumberBox* principal_ = nullptr;
+    NumberBox* months_ = nullptr;
+    NumberBox* rate_ = nullptr;
+    NumberBox* repayment_ = nullptr;
+    NumberBox* totalInterest_ = nullptr;
+    NumberBox* totalRepayments_ = nullptr;
+    QLabel* totalInterestCaption_ = nullptr;
+    QLabel* totalRepaymentsCaption_ = nullptr;
+    QLabel* modeShown_ = nullptr;
+    QLineEdit* rateError_ = nullptr;
     QList<QRadioButton*> modes_;
 
-    QPushButton* cmdCalculate_ = nullptr;
-    QPushButton* cmdFinCharge_ = nullptr;
-    QPushButton* cmdMonAmort_ = nullptr;
-    QPushButton* cmdAnnAmort_ = nullptr;
-    QPushButton* cmdLoanGraph_ = nullptr;
-    QPushButton* cmdPrint_ = nullptr;
-    QPushButton* cmdOk_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    QPushButton* financeChargesButton_ = nullptr;
+    QPushButton* monthlyScheduleButton_ = nullptr;
+    QPushButton* annualScheduleButton_ = nullptr;
+    QPushButton* graphButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 
-    OverlayPanel* fraGrid_ = nullptr;
+    OverlayPanel* schedulePanel_ = nullptr;
     QTableWidget* grid_ = nullptr;
-    QPushButton* cmdGridClose_ = nullptr;
+    QPushButton* closeScheduleButton_ = nullptr;
 
-    PrintPanel* fraPrint_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QGroupBox* fraAmort_ = nullptr;
-    QRadioButton* optAnnual_ = nullptr;
-    QRadioButton* optMonthly_ = nullptr;
+    PrintPanel* printOptions_ = nullptr;
+    QCheckBox* includeSchedule_ = nullptr;
+    QGroupBox* scheduleKinds_ = nullptr;
+    QRadioButton* annualSchedule_ = nullptr;
+    QRadioButton* monthlySchedule_ = nullptr;
 
     LoanGraphWindow* graph_ = nullptr;
 };

@@ -28,22 +28,22 @@ namespace revora {
 
 namespace {
 
-const char* Caption(PackageScreen screen)
+const char* Caption(PackageKind screen)
 {
     switch (screen) {
-    case PackageScreen::RevoraAnnual:
+    case PackageKind::RevoraAnnual:
         return "Revora : Annual Calculation";
-    case PackageScreen::RevoraMonthly:
+    case PackageKind::RevoraMonthly:
         return "Revora : Monthly Calculation";
-    case PackageScreen::AvantaAnnual:
+    case PackageKind::AvantaAnnual:
         return "Avanta : Annual Calculation";
-    case PackageScreen::AvantaMonthly:
+    case PackageKind::AvantaMonthly:
         return "Avanta : Monthly Calculation";
     }
     return "";
 }
 
-const char* AmountCaption(PackageScreen screen)
+const char* AmountCaption(PackageKind screen)
 {
     if (!IsGrossUp(screen))
         return "Total package amount";
@@ -60,8 +60,8 @@ const QString ProgramTitle = QStringLiteral("Revora 2016");
 
 } // namespace
 
-SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageScreen screen, QWidget* parent)
-    : CalculatorWindow(program, parent), state_(state), screen_(screen)
+SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind screen, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state), kind_(screen)
 {
     setWindowTitle(QString::fromUtf8(Caption(screen)));
 
@@ -72,9 +72,9 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
 
     buildInputs();
     buildResults();
-    auto* cmdCalculate = MakeCalculateButton(this);
+    auto* calculateButton = MakeCalculateButton(this);
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
+    buttons->addWidget(calculateButton);
     for (const auto& [name, caption] : {std::pair{"cmdOk", "&OK"}, {"cmdSettings", "&Settings"},
                                         {"cmdRAExpl", "&R/A Explained"}, {"cmdPrint", "&Print"}})
         buttons->addWidget(MakeButton(this, name, QString::fromUtf8(caption)));
@@ -93,38 +93,38 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
     connectCommands();
 
     readSettings();
-    frame3_->setSettings(settings_);
+    settingsPanel_->setSettings(settings_);
 }
 
 void SalaryPackageScreen::buildInputs()
 {
-    numAge_ = Box(this, "numAge", NumberBox::Kind::Whole, 0);
-    numAge_->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    age_ = Box(this, "numAge", NumberBox::Kind::Whole, 0);
+    age_->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
     {
         const int row = grid_->rowCount();
         auto* label = new QLabel(QStringLiteral("Taxpayer's age"), this);
-        label->setBuddy(numAge_);
+        label->setBuddy(age_);
         grid_->addWidget(label, row, 0);
-        grid_->addWidget(numAge_, row, 1);
-        connect(numAge_, &NumberBox::valueEdited, this,
+        grid_->addWidget(age_, row, 1);
+        connect(age_, &NumberBox::valueEdited, this,
                 [this](double age) { inputs_.Age = RoundHalfEvenToInt16(age).value_or(inputs_.Age); });
     }
-    amount_ = addLine(AmountCaption(screen_), "numNetMonSalReq", inputs_.Amount, IsGrossUp(screen_) ? nullptr : "numCCNetMonSalReq",
-            IsGrossUp(screen_) ? nullptr : &inputs_.AmountCostToCompany);
+    amount_ = addLine(AmountCaption(kind_), "numNetMonSalReq", inputs_.Amount, IsGrossUp(kind_) ? nullptr : "numCCNetMonSalReq",
+            IsGrossUp(kind_) ? nullptr : &inputs_.AmountCostToCompany);
     addLine("Company car value", "numCompCar", inputs_.CarValue, "numCCCompCar", &inputs_.CarCostToCompany);
     addLine("Travel allowance", "numTravAll", inputs_.TravelAllowance, "numCCTravAll",
             &inputs_.TravelAllowanceCostToCompany);
     addLine("Med. aid fund contributions", "numMedAidCont", inputs_.EmployeeMedical, "numCCMedAidCont",
             &inputs_.EmployerMedical);
-    numPMems_ = addLine("Med. aid fund beneficiaries", "numPMems", membersTyped_, nullptr, nullptr,
+    members_ = addLine("Med. aid fund beneficiaries", "numPMems", membersTyped_, nullptr, nullptr,
                         NumberBox::Kind::Whole);
-    connect(numPMems_, &NumberBox::valueEdited, this,
+    connect(members_, &NumberBox::valueEdited, this,
             [this](double members) { inputs_.Members = RoundHalfEvenToInt16(members).value_or(0); });
-    numPMems_->setAcceptor([](double members) { return RoundHalfEvenToInt16(members).has_value(); });
+    members_->setAcceptor([](double members) { return RoundHalfEvenToInt16(members).has_value(); });
     addLine("Other taxable f/benefits", "numOTaxFB", inputs_.OtherFringeBenefits, "numCCOTaxFB",
             &inputs_.OtherFringeBenefitsCostToCompany);
-    numMedDeduct_ = addLine("Medical deductions", "numMedDeduct", inputs_.MedicalDeduction);
-    numRADeduct_ = addLine("R/A ded. (directive?)", "numRADeduct", inputs_.RADeduction);
+    medicalDeduction_ = addLine("Medical deductions", "numMedDeduct", inputs_.MedicalDeduction);
+    raDeduction_ = addLine("R/A ded. (directive?)", "numRADeduct", inputs_.RADeduction);
     directiveYes_ = new QRadioButton(QStringLiteral("&Yes"), this);
     directiveYes_->setObjectName("Option3_0");
     directiveNo_ = new QRadioButton(QStringLiteral("&No"), this);
@@ -142,38 +142,38 @@ void SalaryPackageScreen::buildInputs()
     connect(additional, &NumberBox::valueEdited, this, [this](double count) {
         inputs_.AdditionalBeneficiaries = static_cast<int>(std::min(count, double{std::numeric_limits<int>::max()}));
     });
-    for (NumberBox* count : {numPMems_, additional})
+    for (NumberBox* count : {members_, additional})
         count->setMinimumWidth(60);
     buildOtherExpenses();
 }
 
 void SalaryPackageScreen::buildResults()
 {
-    numPenDeduct_ = addResult("Pension deducted", "numPenDeduct", "numCCPenDeduct");
-    numCCPenDeduct_ = findChild<NumberBox*>("numCCPenDeduct");
-    numProvFund_ = addResult("Provident fund", "numProvFund", "numCCProvFund");
-    numCCProvFund_ = findChild<NumberBox*>("numCCProvFund");
-    numUIFCont_ = addResult("UIF contribution", "numUIFCont", "numCCUIFCont");
-    numCCUIFCont_ = findChild<NumberBox*>("numCCUIFCont");
-    numCCSkillLev_ = addResult(screen_ == PackageScreen::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
+    pension_ = addResult("Pension deducted", "numPenDeduct", "numCCPenDeduct");
+    employerPension_ = findChild<NumberBox*>("numCCPenDeduct");
+    provident_ = addResult("Provident fund", "numProvFund", "numCCProvFund");
+    employerProvident_ = findChild<NumberBox*>("numCCProvFund");
+    uif_ = addResult("UIF contribution", "numUIFCont", "numCCUIFCont");
+    employerUif_ = findChild<NumberBox*>("numCCUIFCont");
+    skillsLevy_ = addResult(kind_ == PackageKind::AvantaMonthly ? "Skills Development Levy" : "Skills levy",
                                nullptr, "numCCSkillLev");
-    numMAns_ = addResult("Tax due", "numMAns");
-    numTaxCredit_ = addResult("Tax credit", "numTaxCredit");
-    numTaxDeduct_ = addResult("Tax deduction", "numTaxDeduct");
-    numGrossSal_ = addResult(IsGrossUp(screen_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
-    numTotCostComp_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
+    taxDue_ = addResult("Tax due", "numMAns");
+    taxCredit_ = addResult("Tax credit", "numTaxCredit");
+    taxDeduction_ = addResult("Tax deduction", "numTaxDeduct");
+    salary_ = addResult(IsGrossUp(kind_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
+    costToCompany_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
 
-    numOnceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
-    numOnceOff_->setOutput(true);
+    onceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
+    onceOff_->setOutput(true);
     auto* onceOffBefore = new QLabel(QStringLiteral("(plus a \"once-off\" cost of R"), this);
     auto* onceOffAfter =
         new QLabel(QStringLiteral("for the company car and this does not include fuel, maintenance etc)."), this);
     onceOffAfter->setWordWrap(true);
     const int onceOffRow = results_->rowCount();
     results_->addWidget(onceOffBefore, onceOffRow, 0, Qt::AlignRight);
-    results_->addWidget(numOnceOff_, onceOffRow, 1);
+    results_->addWidget(onceOff_, onceOffRow, 1);
     results_->addWidget(onceOffAfter, onceOffRow + 1, 0, 1, 3);
-    onceOffLine_ = {onceOffBefore, numOnceOff_, onceOffAfter};
+    onceOffLine_ = {onceOffBefore, onceOff_, onceOffAfter};
     // The line keeps its room while hidden: showing it must not widen the form under the
     // cost-to-company column and the buttons, which the window was sized to.
     for (QWidget* part : onceOffLine_) {
@@ -191,25 +191,25 @@ void SalaryPackageScreen::connectCommands()
     connect(findChild<QPushButton*>("cmdSettings"), &QPushButton::clicked, this, [this] {
         // The panel shows the row as stored now, whoever saved it last.
         readSettings();
-        frame3_->setSettings(settings_);
+        settingsPanel_->setSettings(settings_);
         setButtonsEnabled({"cmdOk", "cmdRAExpl", "cmdCalculate", "cmdSettings", "cmdPrint"}, false);
-        frame3_->open();
+        settingsPanel_->open();
     });
     // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
-    connect(frame3_, &OverlayPanel::hidden, this,
+    connect(settingsPanel_, &OverlayPanel::hidden, this,
             [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdPrint", "cmdRAExpl"}, true); });
     connect(findChild<QPushButton*>("cmdRAExpl"), &QPushButton::clicked, this, &SalaryPackageScreen::showRAExplained);
     // "&Print" recalculates first, and offers the panel only for figures it worked out; the
     // panel then keeps the screen's other commands off.
-    auto* cmdPrint = findChild<QPushButton*>("cmdPrint");
-    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+    auto* printButton = findChild<QPushButton*>("cmdPrint");
+    connect(printButton, &QPushButton::clicked, this, [this] {
         if (!calculate())
             return;
         setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, false);
-        fraPrint_->showPanel();
+        printOptions_->showPanel();
     });
-    setUpPrinting(fraPrint_);
-    connect(fraPrint_, &OverlayPanel::hidden, this,
+    setUpPrinting(printOptions_);
+    connect(printOptions_, &OverlayPanel::hidden, this,
             [this] { setButtonsEnabled({"cmdOk", "cmdCalculate", "cmdSettings", "cmdRAExpl"}, true); });
 }
 
@@ -293,31 +293,31 @@ void SalaryPackageScreen::buildOtherExpenses()
         grid_->addWidget(text, row, 0);
         grid_->addWidget(amount, row, 1);
         grid_->addWidget(cc, row, 2);
-        txtOtherDet_[static_cast<std::size_t>(i)] = text;
+        otherDetails_[static_cast<std::size_t>(i)] = text;
     }
 }
 
 void SalaryPackageScreen::buildPanels()
 {
-    frame3_ = new SetupPanel(this, SetupPanel::Columns::Package);
-    connect(frame3_, &SetupPanel::confirmed, this, &SalaryPackageScreen::saveSettings);
+    settingsPanel_ = new SetupPanel(this, SetupPanel::Columns::Package);
+    connect(settingsPanel_, &SetupPanel::confirmed, this, &SalaryPackageScreen::saveSettings);
 
-    fraPrint_ = new PrintPanel(this);
-    fraPrint_->setObjectName("fraPrint");
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setMaxLength(50);
-    text1_->setMinimumWidth(260);
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("fraPrint");
+    taxpayerName_ = new QLineEdit(this);
+    taxpayerName_->setObjectName("Text1");
+    taxpayerName_->setMaxLength(50);
+    taxpayerName_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Taxpayer's name :(max50Chrs."), this);
-    label->setBuddy(text1_);
+    label->setBuddy(taxpayerName_);
     name->addWidget(label);
-    name->addWidget(text1_);
-    fraPrint_->contentLayout()->addLayout(name);
+    name->addWidget(taxpayerName_);
+    printOptions_->contentLayout()->addLayout(name);
 
-    fraRA_ = new OverlayPanel(this);
-    fraRA_->setObjectName("fraRAExplained");
-    auto* group = new QGroupBox(QStringLiteral("R/A Explained(Annual Figures Shown)"), fraRA_);
+    raPanel_ = new OverlayPanel(this);
+    raPanel_->setObjectName("fraRAExplained");
+    auto* group = new QGroupBox(QStringLiteral("R/A Explained(Annual Figures Shown)"), raPanel_);
     auto* lines = new QVBoxLayout(group);
     lineA_ = new QLabel(this);
     lineA_->setObjectName("lblLineA");
@@ -330,10 +330,10 @@ void SalaryPackageScreen::buildPanels()
     lines->addWidget(new QLabel(QStringLiteral("B: R 1 750"), this));
     lines->addWidget(new QLabel(QStringLiteral("C: 15% of non-retirement funding income."), this));
     lines->addWidget(lineC_);
-    auto* cmdRAOK = MakeButton(this, "cmdRAOK", QStringLiteral("&OK"));
-    lines->addWidget(cmdRAOK, 0, Qt::AlignRight);
-    connect(cmdRAOK, &QPushButton::clicked, fraRA_, &QWidget::hide);
-    auto* layout = new QVBoxLayout(fraRA_);
+    auto* raOkButton = MakeButton(this, "cmdRAOK", QStringLiteral("&OK"));
+    lines->addWidget(raOkButton, 0, Qt::AlignRight);
+    connect(raOkButton, &QPushButton::clicked, raPanel_, &QWidget::hide);
+    auto* layout = new QVBoxLayout(raPanel_);
     layout->addWidget(group);
 }
 
@@ -349,8 +349,8 @@ bool SalaryPackageScreen::calculate()
     PackageOutcome outcome;
     {
         BusyCursor busy;
-        outcome = IsGrossUp(screen_) ? SalPackGrossUp(screen_, inputs_, settings_, result_, state().TaxBracketResult)
-                                     : SalPackForward(screen_, inputs_, settings_, result_, state().TaxBracketResult);
+        outcome = IsGrossUp(kind_) ? SalPackGrossUp(kind_, inputs_, settings_, result_, state().TaxBracketResult)
+                                     : SalPackForward(kind_, inputs_, settings_, result_, state().TaxBracketResult);
     }
     if (outcome == PackageOutcome::Done) {
         showResults();
@@ -389,17 +389,17 @@ void SalaryPackageScreen::showResults()
 {
     // The calculation may have cleared the medical deduction and the members, and always
     // leaves the R/A allowed in the R/A box.
-    numMedDeduct_->setValue(inputs_.MedicalDeduction);
-    numPMems_->setValue(inputs_.Members);
-    numRADeduct_->setValue(inputs_.RADeduction);
+    medicalDeduction_->setValue(inputs_.MedicalDeduction);
+    members_->setValue(inputs_.Members);
+    raDeduction_->setValue(inputs_.RADeduction);
     const std::pair<NumberBox*, double> shown[] = {
-        {numPenDeduct_, result_.EmployeePension},  {numCCPenDeduct_, result_.EmployerPension},
-        {numProvFund_, result_.EmployeeProvident}, {numCCProvFund_, result_.EmployerProvident},
-        {numUIFCont_, result_.EmployeeUIF},        {numCCUIFCont_, result_.EmployerUIF},
-        {numCCSkillLev_, result_.SDL},             {numMAns_, result_.TaxDue},
-        {numTaxCredit_, result_.TaxCredit},        {numTaxDeduct_, result_.TaxDeduction},
-        {numGrossSal_, result_.Salary},            {numTotCostComp_, result_.TotalCostToCompany},
-        {numOnceOff_, result_.OnceOff},
+        {pension_, result_.EmployeePension},  {employerPension_, result_.EmployerPension},
+        {provident_, result_.EmployeeProvident}, {employerProvident_, result_.EmployerProvident},
+        {uif_, result_.EmployeeUIF},        {employerUif_, result_.EmployerUIF},
+        {skillsLevy_, result_.SDL},             {taxDue_, result_.TaxDue},
+        {taxCredit_, result_.TaxCredit},        {taxDeduction_, result_.TaxDeduction},
+        {salary_, result_.Salary},            {costToCompany_, result_.TotalCostToCompany},
+        {onceOff_, result_.OnceOff},
     };
     for (const auto& [box, value] : shown)
         box->setValue(value);
@@ -409,26 +409,26 @@ void SalaryPackageScreen::showResults()
 
 void SalaryPackageScreen::showRAExplained()
 {
-    const RAExplanation lines = ExplainRA(screen_, result_);
+    const RAExplanation lines = ExplainRA(kind_, result_);
     lineA_->setText(QString::fromStdString(lines.LineA));
     lineC_->setText(QString::fromStdString(lines.LineC));
-    fraRA_->showOnTop();
+    raPanel_->showOnTop();
     findChild<QPushButton*>("cmdRAOK")->setFocus();
 }
 
 void SalaryPackageScreen::saveSettings()
 {
-    settings_ = frame3_->edit().over(settings_);
-    frame3_->saveEdit(inForce_, program().Paths);
+    settings_ = settingsPanel_->edit().over(settings_);
+    settingsPanel_->saveEdit(inForce_, program().Paths);
     calculate();
 }
 
 // SalPackPrint
 void SalaryPackageScreen::printReport()
 {
-    printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(screen_)),
-                       QString::fromUtf8(PackageTitle(screen_)) + ExportHint},
-                      SalPackageReportRow(screen_, inputs_, result_, text1_->text().toStdString()));
+    printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind_)),
+                       QString::fromUtf8(PackageTitle(kind_)) + ExportHint},
+                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString()));
 }
 
 } // namespace revora

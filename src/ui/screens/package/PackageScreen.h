@@ -26,17 +26,17 @@ class SetupPanel;
 class SalaryPackageScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageScreen screen, QWidget* parent = nullptr);
+    SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind screen, QWidget* parent = nullptr);
 
     bool calculate() override;
     void printReport() override;
 
-    PackageScreen screen() const { return screen_; }
+    PackageKind kind() const { return kind_; }
     const PackageInputs& inputs() const { return inputs_; }
     const PackageResult& result() const { return result_; }
     const PackageSettings& settings() const { return settings_; }
-    SetupPanel* settingsPanel() const { return frame3_; }
-    OverlayPanel* raPanel() const { return fraRA_; }
+    SetupPanel* settingsPanel() const { return settingsPanel_; }
+    OverlayPanel* raPanel() const { return raPanel_; }
 
 private:
     TaxState& state() { return state_; }
@@ -61,7 +61,7 @@ private:
     void clearAllResults();
     void setButtonsEnabled(const QList<const char*>& names, bool enabled);
 
-    PackageScreen screen_;
+    PackageKind kind_;
     PackageInputs inputs_;
     PackageResult result_;
     PackageSettings settings_;
@@ -73,32 +73,32 @@ private:
 
     QGridLayout* grid_;    // the inputs
     QGridLayout* results_; // the results, beside them
-    NumberBox* numAge_;
+    NumberBox* age_;
     NumberBox* amount_; // numNetMonSalReq
-    NumberBox* numPMems_;
-    NumberBox* numMedDeduct_;
-    NumberBox* numRADeduct_;
+    NumberBox* members_;
+    NumberBox* medicalDeduction_;
+    NumberBox* raDeduction_;
     QRadioButton* directiveYes_;
     QRadioButton* directiveNo_;
-    std::array<QLineEdit*, 4> txtOtherDet_{};
-    NumberBox* numPenDeduct_;
-    NumberBox* numCCPenDeduct_;
-    NumberBox* numProvFund_;
-    NumberBox* numCCProvFund_;
-    NumberBox* numUIFCont_;
-    NumberBox* numCCUIFCont_;
-    NumberBox* numCCSkillLev_;
-    NumberBox* numMAns_;
-    NumberBox* numTaxCredit_;
-    NumberBox* numTaxDeduct_;
-    NumberBox* numGrossSal_;
-    NumberBox* numTotCostComp_;
-    NumberBox* numOnceOff_;
+    std::array<QLineEdit*, 4> otherDetails_{};
+    NumberBox* pension_;
+    NumberBox* employerPension_;
+    NumberBox* provident_;
+    NumberBox* employerProvident_;
+    NumberBox* uif_;
+    NumberBox* employerUif_;
+    NumberBox* skillsLevy_;
+    NumberBox* taxDue_;
+    NumberBox* taxCredit_;
+    NumberBox* taxDeduction_;
+    NumberBox* salary_;
+    NumberBox* costToCompany_;
+    NumberBox* onceOff_;
     QList<QWidget*> onceOffLine_;
-    SetupPanel* frame3_;
-    PrintPanel* fraPrint_;
-    QLineEdit* text1_;
-    OverlayPanel* fraRA_;
+    SetupPanel* settingsPanel_;
+    PrintPanel* printOptions_;
+    QLineEdit* taxpayerName_;
+    OverlayPanel* raPanel_;
     QLabel* lineA_;
     QLabel* lineC_;
 };

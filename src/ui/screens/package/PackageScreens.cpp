@@ -10,13 +10,13 @@ std::vector<ScreenEntry> PackageScreens()
     constexpr auto cascaded = ScreenPlacement::Cascaded;
     return {
         {"mnuRevx", "mnuRevxMon", "&Monthly", "frmRevoraMon",
-         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageScreen::RevoraMonthly>, true, cascaded},
+         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageKind::RevoraMonthly>, true, cascaded},
         {"mnuRevx", "mnuRevxAnn", "&Annual", "frmRevoraAnn",
-         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageScreen::RevoraAnnual>, true, cascaded},
+         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageKind::RevoraAnnual>, true, cascaded},
         {"mnuAvx", "mnuAvxMon", "&Monthly", "frmAvxMon",
-         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageScreen::AvantaMonthly>, true, cascaded},
+         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageKind::AvantaMonthly>, true, cascaded},
         {"mnuAvx", "mnuAvxAnn", "&Annual", "frmAvxAnn",
-         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageScreen::AvantaAnnual>, true, cascaded},
+         MakeScreen<SalaryPackageScreen, &AppState::Tax, PackageKind::AvantaAnnual>, true, cascaded},
     };
 }
 

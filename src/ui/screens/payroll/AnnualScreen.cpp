@@ -46,27 +46,27 @@ AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* par
     addAmount(in, {"silgEdit7", "Allowable R/A contributions"}, a.RetirementAnnuity);
     // The members typed here are on the scheme in every month of the period: the month boxes
     // of the period take the count, and the months' limit applies to it as to them.
-    numMedAidBens_ = addCount(in, {"numMedAidBens", "Medical aid fund beneficiaries"}, a.Beneficiaries,
+    beneficiaries_ = addCount(in, {"numMedAidBens", "Medical aid fund beneficiaries"}, a.Beneficiaries,
                               MostAnnualMembersInAMonth, tooManyBeneficiaries(MostAnnualMembersInAMonth));
-    connect(numMedAidBens_, &NumberBox::valueEdited, this, [this] { fillPeriod(inputs_.Amounts.Beneficiaries); });
-    connect(numMedAidBens_, &QLineEdit::editingFinished, this, [this] {
+    connect(beneficiaries_, &NumberBox::valueEdited, this, [this] { fillPeriod(inputs_.Amounts.Beneficiaries); });
+    connect(beneficiaries_, &QLineEdit::editingFinished, this, [this] {
         if (inputs_.Amounts.Beneficiaries > MostMembersInAMonth) {
             showMostMembers();
-            numMedAidBens_->setValue(MostMembersInAMonth);
+            beneficiaries_->setValue(MostMembersInAMonth);
             fillPeriod(MostMembersInAMonth);
         }
     });
     addAmount(in, {"silgEdit15", "Med Aid contribution deduction"}, a.MedDeduction);
 
     QGridLayout* out = resultGrid();
-    numMAns_ = addResult(out, "numMAns", "Tax liability");
-    numTaxCredit_ = addResult(out, "numTaxCredit", "Tax credits for beneficiaries");
-    numMTCForContri_ = addResult(out, "numMTCForContri", "Tax credits for contributions");
-    numTaxLiability_ = addResult(out, "numTaxLiability", "Total tax deduction");
+    taxLiability_ = addResult(out, "numMAns", "Tax liability");
+    beneficiaryCredits_ = addResult(out, "numTaxCredit", "Tax credits for beneficiaries");
+    contributionCredits_ = addResult(out, "numMTCForContri", "Tax credits for contributions");
+    totalTax_ = addResult(out, "numTaxLiability", "Total tax deduction");
     out->setRowMinimumHeight(out->rowCount(), 12);
-    numAns_[1] = addResult(out, "numAns_1", "PAYE");
-    numAns_[0] = addResult(out, "numAns_0", "SITE");
-    numAns_[2] = addResult(out, "numAns_2", "Total");
+    taxBySystem_[1] = addResult(out, "numAns_1", "PAYE");
+    taxBySystem_[0] = addResult(out, "numAns_0", "SITE");
+    taxBySystem_[2] = addResult(out, "numAns_2", "Total");
 
     // The months run under the inputs and results, above the buttons.
     formLayout()->insertWidget(formLayout()->count() - 2, buildMonths());
@@ -103,10 +103,10 @@ QWidget* AnnualScreen::buildMonths()
         grid->addWidget(box, 1, static_cast<int>(i));
         months_[static_cast<std::size_t>(month - 1)] = box;
     }
-    auto* cmdDuplicate = new QPushButton(QStringLiteral("Duplicate March to all 12 months "), this);
-    cmdDuplicate->setObjectName("cmdDuplicate");
-    grid->addWidget(cmdDuplicate, 2, 0, 1, 6, Qt::AlignLeft);
-    connect(cmdDuplicate, &QPushButton::clicked, this, &AnnualScreen::duplicateMarch);
+    auto* duplicateButton = new QPushButton(QStringLiteral("Duplicate March to all 12 months "), this);
+    duplicateButton->setObjectName("cmdDuplicate");
+    grid->addWidget(duplicateButton, 2, 0, 1, 6, Qt::AlignLeft);
+    connect(duplicateButton, &QPushButton::clicked, this, &AnnualScreen::duplicateMarch);
     return frame;
 }
 
@@ -157,13 +157,13 @@ bool AnnualScreen::calculate()
     // Months outside the period may have been cleared.
     for (std::size_t i = 0; i < months_.size(); ++i)
         months_[i]->setValue(inputs_.MembersByMonth[i]);
-    numMAns_->setValue(result_.TaxLiability);
-    numTaxCredit_->setValue(result_.MedicalCredit);
-    numMTCForContri_->setValue(result_.AdditionalMedicalCredit);
-    numTaxLiability_->setValue(result_.TotalTaxDeduction);
-    numAns_[0]->setValue(result_.SITE);
-    numAns_[1]->setValue(result_.PAYE);
-    numAns_[2]->setValue(result_.Total);
+    taxLiability_->setValue(result_.TaxLiability);
+    beneficiaryCredits_->setValue(result_.MedicalCredit);
+    contributionCredits_->setValue(result_.AdditionalMedicalCredit);
+    totalTax_->setValue(result_.TotalTaxDeduction);
+    taxBySystem_[0]->setValue(result_.SITE);
+    taxBySystem_[1]->setValue(result_.PAYE);
+    taxBySystem_[2]->setValue(result_.Total);
     return true;
 }
 

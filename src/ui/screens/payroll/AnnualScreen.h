@@ -33,13 +33,13 @@ private:
     AnnualPayeResult result_;
     DateBox* start_;
     DateBox* end_;
-    NumberBox* numMedAidBens_;
+    NumberBox* beneficiaries_;
     std::array<NumberBox*, 12> months_{}; // by calendar month - 1
-    NumberBox* numMAns_;
-    NumberBox* numTaxCredit_;
-    NumberBox* numMTCForContri_;
-    NumberBox* numTaxLiability_;
-    std::array<NumberBox*, 3> numAns_{}; // SITE, PAYE, Total
+    NumberBox* taxLiability_;
+    NumberBox* beneficiaryCredits_;
+    NumberBox* contributionCredits_;
+    NumberBox* totalTax_;
+    std::array<NumberBox*, 3> taxBySystem_{}; // SITE, PAYE, Total
 };
 
 } // namespace revora

@@ -35,14 +35,14 @@ MonthlyScreen::MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* p
     watchDates(start_, end_);
 
     // The taxable part of the travel allowance shows beside the allowance, in whole rands.
-    numMTAAns_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    numMTAAns_->setObjectName("numMTAAns");
-    numMTAAns_->setOutput(true);
-    numMTAAns_->setMinimumWidth(90);
+    taxableTravel_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    taxableTravel_->setObjectName("numMTAAns");
+    taxableTravel_->setOutput(true);
+    taxableTravel_->setMinimumWidth(90);
     int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
     QGridLayout* grid = inputGrid();
     grid->getItemPosition(grid->indexOf(travelBox()), &row, &column, &rowSpan, &columnSpan);
-    grid->addWidget(numMTAAns_, row, column + 1);
+    grid->addWidget(taxableTravel_, row, column + 1);
 
     orderTabs({start_, end_});
     open();
@@ -61,7 +61,7 @@ ReportRow MonthlyScreen::reportRow(const std::string& employee, PrintLanguage la
 void MonthlyScreen::showOwnResults()
 {
     // Whole rands, halves to even, as the box rounds.
-    numMTAAns_->setValue(std::nearbyint(result_.TaxableTravelAllowance));
+    taxableTravel_->setValue(std::nearbyint(result_.TaxableTravelAllowance));
 }
 
 } // namespace revora

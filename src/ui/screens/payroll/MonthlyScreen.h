@@ -26,7 +26,7 @@ private:
     MonthlyPeriod period_;
     DateBox* start_;
     DateBox* end_;
-    NumberBox* numMTAAns_;
+    NumberBox* taxableTravel_;
 };
 
 } // namespace revora

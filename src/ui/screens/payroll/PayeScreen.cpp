@@ -40,13 +40,13 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     columns->setAlignment(results_, Qt::AlignTop);
     columns->setAlignment(inputs_, Qt::AlignTop);
 
-    auto* cmdCalculate = MakeCalculateButton(this);
-    cmdCalculate_ = cmdCalculate;
-    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
-    auto* cmdSettings = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
-    auto* cmdPrint = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    auto* calculateButton = MakeCalculateButton(this);
+    calculateButton_ = calculateButton;
+    auto* okButton = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* settingsButton = MakeButton(this, "cmdSettings", QStringLiteral("&Settings"));
+    auto* printButton = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdCalculate, cmdOk, cmdSettings, cmdPrint})
+    for (QPushButton* button : {calculateButton, okButton, settingsButton, printButton})
         buttons->addWidget(button);
 
     formLayout()->addLayout(period_);
@@ -54,16 +54,16 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
     formLayout()->addSpacing(8);
     formLayout()->addLayout(buttons);
 
-    frame3_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
-    connect(frame3_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
+    settingsPanel_ = new SetupPanel(this, SetupPanel::Columns::Payroll);
+    connect(settingsPanel_, &SetupPanel::confirmed, this, &PayeScreen::saveSettings);
     // However the panel goes ("O&K", "&Cancel", Esc), the buttons it held off come back.
-    connect(frame3_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
+    connect(settingsPanel_, &OverlayPanel::hidden, this, [this] { setMainButtonsEnabled(true); });
     buildPrintPanel();
 
-    connect(cmdCalculate, &QPushButton::clicked, this, &PayeScreen::calculate);
-    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
-    connect(cmdSettings, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
-    setUpPrinting(cmdPrint, fraPrint_);
+    connect(calculateButton, &QPushButton::clicked, this, &PayeScreen::calculate);
+    connect(okButton, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(settingsButton, &QPushButton::clicked, this, &PayeScreen::showSettingsPanel);
+    setUpPrinting(printButton, printOptions_);
 }
 
 NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
@@ -135,7 +135,7 @@ void PayeScreen::orderTabs(const QList<QWidget*>& first)
     for (QWidget* box : typed_)
         if (!order.contains(box))
             order << box;
-    order << cmdCalculate_;
+    order << calculateButton_;
     ChainTabOrder(order);
 }
 
@@ -168,32 +168,32 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
 
 void PayeScreen::buildPrintPanel()
 {
-    fraPrint_ = new PrintPanel(this);
-    fraPrint_->setObjectName("fraPrint");
-    text1_ = AddNameRow(fraPrint_->contentLayout(), this, "Text1", "Employee name : ", EmployeeNameLength);
-    option1_ = new QRadioButton(QStringLiteral("&English print"), this);
-    option1_->setObjectName("Option1");
-    option1_->setChecked(true);
-    option2_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
-    option2_->setObjectName("Option2");
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("fraPrint");
+    employeeName_ = AddNameRow(printOptions_->contentLayout(), this, "Text1", "Employee name : ", EmployeeNameLength);
+    englishPrint_ = new QRadioButton(QStringLiteral("&English print"), this);
+    englishPrint_->setObjectName("Option1");
+    englishPrint_->setChecked(true);
+    afrikaansPrint_ = new QRadioButton(QStringLiteral("&Afrikaans print"), this);
+    afrikaansPrint_->setObjectName("Option2");
     auto* languages = new QHBoxLayout;
-    languages->addWidget(option1_);
-    languages->addWidget(option2_);
+    languages->addWidget(englishPrint_);
+    languages->addWidget(afrikaansPrint_);
     languages->addStretch();
-    fraPrint_->contentLayout()->addLayout(languages);
+    printOptions_->contentLayout()->addLayout(languages);
 }
 
 PrintLanguage PayeScreen::printLanguage() const
 {
-    return option2_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+    return afrikaansPrint_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
 }
 
-QString PayeScreen::employeeName() const { return text1_->text(); }
+QString PayeScreen::employeeName() const { return employeeName_->text(); }
 
 void PayeScreen::open()
 {
     readSettings();
-    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    settingsPanel_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     calculate();
 }
 
@@ -221,15 +221,15 @@ void PayeScreen::showSettingsPanel()
 {
     // The panel shows the row as stored now, whoever saved it last.
     readSettings();
-    frame3_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
+    settingsPanel_->setSettings(WithPayrollPart(PackageSettings{}, settings_));
     setMainButtonsEnabled(false);
-    frame3_->open();
+    settingsPanel_->open();
 }
 
 void PayeScreen::saveSettings()
 {
-    settings_ = PayrollPart(frame3_->edit().over(WithPayrollPart(PackageSettings{}, settings_)));
-    frame3_->saveEdit(inForce_, program().Paths);
+    settings_ = PayrollPart(settingsPanel_->edit().over(WithPayrollPart(PackageSettings{}, settings_)));
+    settingsPanel_->saveEdit(inForce_, program().Paths);
     calculate();
 }
 
@@ -237,7 +237,7 @@ QWidget* PayeScreen::focusFor(PayeFocus focus) const
 {
     switch (focus) {
     case PayeFocus::Calculate:
-        return cmdCalculate_;
+        return calculateButton_;
     case PayeFocus::StartDate:
         return startDate_;
     case PayeFocus::EndDate:

@@ -40,7 +40,7 @@ public:
     PrintLanguage printLanguage() const;
     QString employeeName() const;
 
-    SetupPanel* settingsPanel() const { return frame3_; }
+    SetupPanel* settingsPanel() const { return settingsPanel_; }
 
 protected:
     TaxState& state() { return state_; }
@@ -99,12 +99,12 @@ private:
     QGridLayout* period_;
     QGridLayout* inputs_;
     QGridLayout* results_;
-    SetupPanel* frame3_ = nullptr;
-    PrintPanel* fraPrint_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    QRadioButton* option1_ = nullptr;
-    QRadioButton* option2_ = nullptr;
-    QWidget* cmdCalculate_ = nullptr;
+    SetupPanel* settingsPanel_ = nullptr;
+    PrintPanel* printOptions_ = nullptr;
+    QLineEdit* employeeName_ = nullptr;
+    QRadioButton* englishPrint_ = nullptr;
+    QRadioButton* afrikaansPrint_ = nullptr;
+    QWidget* calculateButton_ = nullptr;
     DateBox* startDate_ = nullptr; // the period's date boxes, where a screen has them
     DateBox* endDate_ = nullptr;
     QList<QWidget*> typed_; // the boxes a user types in, in the order added

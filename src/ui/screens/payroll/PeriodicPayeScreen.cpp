@@ -42,13 +42,13 @@ PeriodicPayeScreen::PeriodicPayeScreen(TaxState& state, ProgramValues& program, 
     addAmount(in, boxes.medDeduction, inputs_.MedDeduction);
 
     QGridLayout* out = resultGrid();
-    numMAns1_ = addResult(out, "numMAns1", "UIF contribution Employee");
-    numMAns2_ = addResult(out, "numMAns2", "UIF contribution Employer");
-    numMAns3_ = addResult(out, "numMAns3", "S.D.L.");
-    numMAns_ = addResult(out, "numMAns", "Tax liability");
-    numTaxCredit_ = addResult(out, "numTaxCredit", "Tax credits for beneficiaries");
-    numMTCForContri_ = addResult(out, "numMTCForContri", "Tax credits for contributions");
-    numTaxLiability_ = addResult(out, "numTaxLiability", "Total tax deduction");
+    uifEmployee_ = addResult(out, "numMAns1", "UIF contribution Employee");
+    uifEmployer_ = addResult(out, "numMAns2", "UIF contribution Employer");
+    skillsLevy_ = addResult(out, "numMAns3", "S.D.L.");
+    taxLiability_ = addResult(out, "numMAns", "Tax liability");
+    beneficiaryCredits_ = addResult(out, "numTaxCredit", "Tax credits for beneficiaries");
+    contributionCredits_ = addResult(out, "numMTCForContri", "Tax credits for contributions");
+    totalTax_ = addResult(out, "numTaxLiability", "Total tax deduction");
     if (boxes.taxDeduction) {
         out->setRowMinimumHeight(out->rowCount(), 12);
         taxDeduction_ = addResult(out, boxes.taxDeduction, "Tax deduction");
@@ -64,13 +64,13 @@ bool PeriodicPayeScreen::calculate()
     }
     readSettings();
     result_ = compute(state().TaxBracketResult);
-    numMAns1_->setValue(result_.UIFEmployee);
-    numMAns2_->setValue(result_.UIFEmployer);
-    numMAns3_->setValue(result_.SDL);
-    numMAns_->setValue(result_.TaxLiability);
-    numTaxCredit_->setValue(result_.MedicalCredit);
-    numMTCForContri_->setValue(result_.AdditionalMedicalCredit);
-    numTaxLiability_->setValue(result_.TotalTaxDeduction);
+    uifEmployee_->setValue(result_.UIFEmployee);
+    uifEmployer_->setValue(result_.UIFEmployer);
+    skillsLevy_->setValue(result_.SDL);
+    taxLiability_->setValue(result_.TaxLiability);
+    beneficiaryCredits_->setValue(result_.MedicalCredit);
+    contributionCredits_->setValue(result_.AdditionalMedicalCredit);
+    totalTax_->setValue(result_.TotalTaxDeduction);
     if (taxDeduction_)
         taxDeduction_->setValue(result_.TaxLiability);
     showOwnResults();

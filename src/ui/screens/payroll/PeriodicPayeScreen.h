@@ -56,13 +56,13 @@ protected:
 
 private:
     NumberBox* travel_;
-    NumberBox* numMAns1_;
-    NumberBox* numMAns2_;
-    NumberBox* numMAns3_;
-    NumberBox* numMAns_;
-    NumberBox* numTaxCredit_;
-    NumberBox* numMTCForContri_;
-    NumberBox* numTaxLiability_;
+    NumberBox* uifEmployee_;
+    NumberBox* uifEmployer_;
+    NumberBox* skillsLevy_;
+    NumberBox* taxLiability_;
+    NumberBox* beneficiaryCredits_;
+    NumberBox* contributionCredits_;
+    NumberBox* totalTax_;
     NumberBox* taxDeduction_ = nullptr;
 };
 

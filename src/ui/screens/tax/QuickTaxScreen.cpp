@@ -26,12 +26,12 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     makeBoxes();
     QGridLayout* grid = layOutBoxes();
 
-    auto* cmdCalculate = MakeCalculateButton(this);
-    auto* cmdOk = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
+    auto* calculateButton = MakeCalculateButton(this);
+    auto* okButton = MakeButton(this, "cmdOk", QStringLiteral("&OK"));
     auto* cmPrint = MakeButton(this, "cmPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdCalculate);
-    buttons->addWidget(cmdOk);
+    buttons->addWidget(calculateButton);
+    buttons->addWidget(okButton);
     buttons->addWidget(cmPrint);
 
     QVBoxLayout* layout = formLayout();
@@ -39,11 +39,11 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
-    setUpPrinting(cmPrint, frame1_);
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("Frame1");
+    setUpPrinting(cmPrint, printOptions_);
 
-    ChainTabOrder({boxes_[0], boxes_[1], cmdCalculate, cmdOk, cmPrint});
+    ChainTabOrder({boxes_[0], boxes_[1], calculateButton, okButton, cmPrint});
 
     connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
         this->state().QuickTax.IncomeCopy = income;
@@ -52,8 +52,8 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
         this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
     });
-    connect(cmdCalculate, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
-    connect(cmdOk, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(calculateButton, &QPushButton::clicked, this, &QuickTaxScreen::calculate);
+    connect(okButton, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
 }
 
 void QuickTaxScreen::makeBoxes()

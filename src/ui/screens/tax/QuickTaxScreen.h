@@ -33,7 +33,7 @@ private:
     QGridLayout* layOutBoxes();
 
     std::array<NumberBox*, 10> boxes_{};
-    PrintPanel* frame1_;
+    PrintPanel* printOptions_;
 };
 
 } // namespace revora

@@ -195,40 +195,40 @@ void CompanyCarScreen::buildForm()
     columns->addLayout(right);
 
     // The register's commands on the left, the screen's own on the right.
-    cmdAdd_ = MakeButton(this, "cmdAdd", QStringLiteral("&Add"));
-    cmdDelete_ = MakeButton(this, "cmdDelete", QStringLiteral("&Delete"));
-    cmdBack_ = MakeButton(this, "cmdBack", QStringLiteral("&Back"));
-    cmdForward_ = MakeButton(this, "cmdForward", QStringLiteral("&Forward"));
-    cmdCalculate_ = MakeCalculateButton(this);
-    cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
-    cmdPrint_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    addButton_ = MakeButton(this, "cmdAdd", QStringLiteral("&Add"));
+    deleteButton_ = MakeButton(this, "cmdDelete", QStringLiteral("&Delete"));
+    backButton_ = MakeButton(this, "cmdBack", QStringLiteral("&Back"));
+    forwardButton_ = MakeButton(this, "cmdForward", QStringLiteral("&Forward"));
+    calculateButton_ = MakeCalculateButton(this);
+    okButton_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
+    printButton_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {cmdAdd_, cmdDelete_, cmdBack_, cmdForward_})
+    for (QPushButton* b : {addButton_, deleteButton_, backButton_, forwardButton_})
         buttons->addWidget(b);
     buttons->addStretch();
-    for (QPushButton* b : {cmdCalculate_, cmdOK_, cmdPrint_})
+    for (QPushButton* b : {calculateButton_, okButton_, printButton_})
         buttons->addWidget(b);
 
     formLayout()->addLayout(columns);
     formLayout()->addSpacing(6);
     formLayout()->addLayout(buttons);
 
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("Frame1");
 
-    connect(txtCCRegNumber_, &QLineEdit::textChanged, this, &CompanyCarScreen::registrationChanged);
-    connect(cmdAdd_, &QPushButton::clicked, this, &CompanyCarScreen::addVehicle);
-    connect(cmdDelete_, &QPushButton::clicked, this, &CompanyCarScreen::deleteVehicle);
-    connect(cmdBack_, &QPushButton::clicked, this, &CompanyCarScreen::back);
-    connect(cmdForward_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
-    connect(cmdCalculate_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
-    connect(cmdOK_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
+    connect(registration_, &QLineEdit::textChanged, this, &CompanyCarScreen::registrationChanged);
+    connect(addButton_, &QPushButton::clicked, this, &CompanyCarScreen::addVehicle);
+    connect(deleteButton_, &QPushButton::clicked, this, &CompanyCarScreen::deleteVehicle);
+    connect(backButton_, &QPushButton::clicked, this, &CompanyCarScreen::back);
+    connect(forwardButton_, &QPushButton::clicked, this, &CompanyCarScreen::forward);
+    connect(calculateButton_, &QPushButton::clicked, this, &CompanyCarScreen::calculate);
+    connect(okButton_, &QPushButton::clicked, this, &CalculatorWindow::closeScreen);
     // The printout holds the figures of a fresh calculation, and inputs the calculation refuses
     // leave nothing to print.
-    setUpPrinting(frame1_);
-    connect(cmdPrint_, &QPushButton::clicked, this, [this] {
+    setUpPrinting(printOptions_);
+    connect(printButton_, &QPushButton::clicked, this, [this] {
         if (calculate())
-            frame1_->showPanel();
+            printOptions_->showPanel();
     });
 }
 
@@ -236,11 +236,11 @@ QGroupBox* CompanyCarScreen::buildVehicle()
 {
     auto* vehicle = new QGroupBox(QStringLiteral("Vehicle"), this);
     QGridLayout* grid = GroupGrid(vehicle);
-    txtCCRegNumber_ =
+    registration_ =
         textField(grid, "txtCCRegNumber", QStringLiteral("Vehicle registration &number"), &CompanyCarRecord::CCRegNumber);
-    regCaption_ = qobject_cast<QLabel*>(grid->itemAtPosition(grid->rowCount() - 1, 0)->widget());
-    governed_.removeAll(regCaption_);
-    governed_.removeAll(txtCCRegNumber_);
+    registrationCaption_ = qobject_cast<QLabel*>(grid->itemAtPosition(grid->rowCount() - 1, 0)->widget());
+    governed_.removeAll(registrationCaption_);
+    governed_.removeAll(registration_);
     textField(grid, "txtCCMake", QStringLiteral("Car &Make"), &CompanyCarRecord::CCMake);
     textField(grid, "txtCCModel", QStringLiteral("Car Mode&l"), &CompanyCarRecord::CCModel);
     textField(grid, "txtYearOfManfact", QStringLiteral("&Year of manufacture"), &CompanyCarRecord::YearOfManfact);
@@ -248,12 +248,12 @@ QGroupBox* CompanyCarScreen::buildVehicle()
     grid->addWidget(
         flagField("chkMaintIncluded", QStringLiteral("Maint. plan incl&uded?   "), &CompanyCarRecord::MaintIncluded),
         grid->rowCount(), 0, 1, 2);
-    dtCCStartDate_ = dateField(grid, "dtCCStartDate", QStringLiteral("Start da&te "), &CompanyCarRecord::CCStartDate);
-    dtCCEndDate_ = dateField(grid, "dtCCEndDate", QStringLiteral("&End date"), &CompanyCarRecord::CCEndDate);
-    numCCMonths_ = resultBox("numCCMonths", 0, {366});
-    caption(grid, grid->rowCount(), QStringLiteral("No of days "), numCCMonths_);
-    numTrueInclusion_ = resultBox("numTrueInclusion", 0, {MostInclusion});
-    caption(grid, grid->rowCount(), QStringLiteral("True inclusion amount"), numTrueInclusion_);
+    startDate_ = dateField(grid, "dtCCStartDate", QStringLiteral("Start da&te "), &CompanyCarRecord::CCStartDate);
+    endDate_ = dateField(grid, "dtCCEndDate", QStringLiteral("&End date"), &CompanyCarRecord::CCEndDate);
+    days_ = resultBox("numCCMonths", 0, {366});
+    caption(grid, grid->rowCount(), QStringLiteral("No of days "), days_);
+    trueInclusion_ = resultBox("numTrueInclusion", 0, {MostInclusion});
+    caption(grid, grid->rowCount(), QStringLiteral("True inclusion amount"), trueInclusion_);
     return vehicle;
 }
 
@@ -261,32 +261,32 @@ QGroupBox* CompanyCarScreen::buildCode3802()
 {
     auto* code3802 = new QGroupBox(QStringLiteral("IRP5 code 3802"), this);
     QGridLayout* grid = GroupGrid(code3802);
-    numActual3802_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    numActual3802_->setObjectName("numActual3802");
-    limitToVehicleNumbers(numActual3802_, 0);
-    caption(grid, 0, QStringLiteral("Total code 3&802 f/benefits on IRP5's"), numActual3802_);
-    typed_ << numActual3802_;
-    governed_ << numActual3802_;
-    connect(numActual3802_, &NumberBox::valueEdited, this, [this](double value) {
+    benefitsOnIrp5_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    benefitsOnIrp5_->setObjectName("numActual3802");
+    limitToVehicleNumbers(benefitsOnIrp5_, 0);
+    caption(grid, 0, QStringLiteral("Total code 3&802 f/benefits on IRP5's"), benefitsOnIrp5_);
+    typed_ << benefitsOnIrp5_;
+    governed_ << benefitsOnIrp5_;
+    connect(benefitsOnIrp5_, &NumberBox::valueEdited, this, [this](double value) {
         if (!filling_)
             cars().Actual3802 = value;
     });
-    chkAutoCalc3802_ = new QCheckBox(QStringLiteral("Auto-calculate f/benefit splits"), this);
-    chkAutoCalc3802_->setObjectName("chkAutoCalc3802");
-    grid->addWidget(chkAutoCalc3802_, 1, 0, 1, 2);
-    typed_ << chkAutoCalc3802_;
-    governed_ << chkAutoCalc3802_;
-    connect(chkAutoCalc3802_, &QCheckBox::toggled, this, &CompanyCarScreen::autoCalcToggled);
+    autoSplitBenefits_ = new QCheckBox(QStringLiteral("Auto-calculate f/benefit splits"), this);
+    autoSplitBenefits_->setObjectName("chkAutoCalc3802");
+    grid->addWidget(autoSplitBenefits_, 1, 0, 1, 2);
+    typed_ << autoSplitBenefits_;
+    governed_ << autoSplitBenefits_;
+    connect(autoSplitBenefits_, &QCheckBox::toggled, this, &CompanyCarScreen::autoCalcToggled);
     // The split can leave cents in a share, so the share shows them.
-    numFB3802ThisCar_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
-    numFB3802ThisCar_->setObjectName("numFB3802ThisCar");
-    limitToVehicleNumbers(numFB3802ThisCar_, 2);
-    numFB3802ThisCar_->setTidyOnLeave(true);
-    caption(grid, 2, QStringLiteral("Code 3802 f/benefit for t&his car"), numFB3802ThisCar_);
-    amounts_.push_back({numFB3802ThisCar_, &CompanyCarRecord::FB3802ThisCar});
-    typed_ << numFB3802ThisCar_;
-    governed_ << numFB3802ThisCar_;
-    connect(numFB3802ThisCar_, &NumberBox::valueEdited, this, [this](double value) {
+    benefitThisCar_ = new NumberBox(NumberBox::Kind::Decimal, 2, this);
+    benefitThisCar_->setObjectName("numFB3802ThisCar");
+    limitToVehicleNumbers(benefitThisCar_, 2);
+    benefitThisCar_->setTidyOnLeave(true);
+    caption(grid, 2, QStringLiteral("Code 3802 f/benefit for t&his car"), benefitThisCar_);
+    amounts_.push_back({benefitThisCar_, &CompanyCarRecord::FB3802ThisCar});
+    typed_ << benefitThisCar_;
+    governed_ << benefitThisCar_;
+    connect(benefitThisCar_, &NumberBox::valueEdited, this, [this](double value) {
         if (!filling_)
             car().FB3802ThisCar = value;
     });
@@ -299,19 +299,19 @@ QGroupBox* CompanyCarScreen::buildDistances()
     QGridLayout* grid = GroupGrid(distances);
     const QString kms = QStringLiteral("kms");
     amountField(grid, "numStartMileage", QStringLiteral("&Start mileage"), &CompanyCarRecord::StartMileage, kms);
-    numEndMileage_ = amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
+    endMileage_ = amountField(grid, "numEndMileage", QStringLiteral("End milea&ge"), &CompanyCarRecord::EndMileage, kms);
     amountField(grid, "numTotalDistance", QStringLiteral("Total distance"), &CompanyCarRecord::TotalDistance, kms);
     amountField(grid, "numBusDistance", QStringLiteral("Business distance"), &CompanyCarRecord::BusDistance, kms);
-    numPrivateDistance_ = resultBox("numPrivateDistance", 0, {M});
-    caption(grid, grid->rowCount(), QStringLiteral("Private distance"), numPrivateDistance_, kms);
+    privateDistance_ = resultBox("numPrivateDistance", 0, {M});
+    caption(grid, grid->rowCount(), QStringLiteral("Private distance"), privateDistance_, kms);
     auto* logBook = flagField("chkBussMilage", QStringLiteral("Did you keep a log boo&k detailing business mileage?"),
                               &CompanyCarRecord::BussMilage);
     grid->addWidget(logBook, grid->rowCount(), 0, 1, 3);
-    chkSARSTable_ =
+    sarsFuelTable_ =
         flagField("chkSARSTable", QStringLiteral("Or use SARS's cents/km fuel table? "), &CompanyCarRecord::SARSTable);
-    grid->addWidget(chkSARSTable_, grid->rowCount(), 0, 1, 3);
-    connect(chkSARSTable_, &QCheckBox::toggled, this, &CompanyCarScreen::sarsTableToggled);
-    numActualExpEmployee_ =
+    grid->addWidget(sarsFuelTable_, grid->rowCount(), 0, 1, 3);
+    connect(sarsFuelTable_, &QCheckBox::toggled, this, &CompanyCarScreen::sarsTableToggled);
+    employeeFuelPaid_ =
         amountField(grid, "numActualExpEmployee", QStringLiteral("Actual fuel e&xpenses paid by the employee"),
                     &CompanyCarRecord::ActualExpEmployee);
     amountField(grid, "numFuelReimbEmployer", QStringLiteral("Fuel expenses reimbursed by the employer"),
@@ -323,8 +323,8 @@ QGroupBox* CompanyCarScreen::buildDistances()
     amountField(grid, "numEmpPaidMaintenance", QStringLiteral("Employee paid ALL maintenance costs"),
                 &CompanyCarRecord::EmpPaidMaintenance);
     // Kept with the record by each calculation: shown, not typed.
-    numFuelComponent_ = resultBox("numFuelComponent", 0, {MostFuel()});
-    caption(grid, grid->rowCount(), QStringLiteral("Fuel component"), numFuelComponent_);
+    fuelComponent_ = resultBox("numFuelComponent", 0, {MostFuel()});
+    caption(grid, grid->rowCount(), QStringLiteral("Fuel component"), fuelComponent_);
     return distances;
 }
 
@@ -332,24 +332,24 @@ QGroupBox* CompanyCarScreen::buildAdjustment()
 {
     auto* adjustment = new QGroupBox(QStringLiteral("Adjustment to taxable income"), this);
     QGridLayout* grid = GroupGrid(adjustment);
-    numTrueInclusion1_ = resultBox("numTrueInclusion_1", 0, {MostInclusion});
-    caption(grid, 0, QStringLiteral("True inclusion amount"), numTrueInclusion1_);
-    numFuelClaim_ = resultBox("numFuelClaim", 0, {MostFuel(), -M});
-    caption(grid, 1, QStringLiteral("Fuel claim (adjusted for mileage)"), numFuelClaim_);
-    numTotAddExpense_ = resultBox("numTotAddExpense", 0, {MostExpenses});
-    caption(grid, 2, QStringLiteral("Total additional expenses (adjusted for mileage)"), numTotAddExpense_);
-    numFuelExp_ = resultBox("numFuelExp", 0, {MostFuelExp(), -M});
-    caption(grid, 3, QStringLiteral("Less fuel && expenses"), numFuelExp_);
-    numAdjustTaxableInc_ = resultBox("numAdjustTaxableInc", 2, {MostAdjust, LeastSarsClaim()});
-    numAdjustTaxableIncSARS_ = resultBox("numAdjustTaxableIncSARS", 2, {M, LeastSarsClaim()});
-    numTotAdjustTaxableInc_ = resultBox("numTotAdjustTaxableInc", 2, {Cars * MostAdjust, Cars * LeastSarsClaim()});
-    numTotAdjustTaxableIncSARS_ = resultBox("numTotAdjustTaxableIncSARS", 2, {Cars * M, Cars * LeastSarsClaim()});
+    trueInclusionInResults_ = resultBox("numTrueInclusion_1", 0, {MostInclusion});
+    caption(grid, 0, QStringLiteral("True inclusion amount"), trueInclusionInResults_);
+    fuelClaim_ = resultBox("numFuelClaim", 0, {MostFuel(), -M});
+    caption(grid, 1, QStringLiteral("Fuel claim (adjusted for mileage)"), fuelClaim_);
+    addedExpenses_ = resultBox("numTotAddExpense", 0, {MostExpenses});
+    caption(grid, 2, QStringLiteral("Total additional expenses (adjusted for mileage)"), addedExpenses_);
+    fuelAndExpenses_ = resultBox("numFuelExp", 0, {MostFuelExp(), -M});
+    caption(grid, 3, QStringLiteral("Less fuel && expenses"), fuelAndExpenses_);
+    adjustment_ = resultBox("numAdjustTaxableInc", 2, {MostAdjust, LeastSarsClaim()});
+    sarsAdjustment_ = resultBox("numAdjustTaxableIncSARS", 2, {M, LeastSarsClaim()});
+    totalAdjustment_ = resultBox("numTotAdjustTaxableInc", 2, {Cars * MostAdjust, Cars * LeastSarsClaim()});
+    totalSarsAdjustment_ = resultBox("numTotAdjustTaxableIncSARS", 2, {Cars * M, Cars * LeastSarsClaim()});
     // The SARS claim stands under the adjustment, and each total under its figure: side by side
     // the boxes, wide enough for their largest figures, would not fit the main window's width.
-    caption(grid, 4, QStringLiteral("Adjustment to taxable income"), numAdjustTaxableInc_);
-    caption(grid, 5, QStringLiteral("(SARS's claim awarded against taxable income)"), numAdjustTaxableIncSARS_);
-    caption(grid, 6, QStringLiteral("Total Adjustment to taxable income"), numTotAdjustTaxableInc_);
-    caption(grid, 7, QStringLiteral("Total (SARS's claim awarded against taxable income)"), numTotAdjustTaxableIncSARS_);
+    caption(grid, 4, QStringLiteral("Adjustment to taxable income"), adjustment_);
+    caption(grid, 5, QStringLiteral("(SARS's claim awarded against taxable income)"), sarsAdjustment_);
+    caption(grid, 6, QStringLiteral("Total Adjustment to taxable income"), totalAdjustment_);
+    caption(grid, 7, QStringLiteral("Total (SARS's claim awarded against taxable income)"), totalSarsAdjustment_);
     return adjustment;
 }
 
@@ -357,8 +357,8 @@ QGroupBox* CompanyCarScreen::buildPayroll()
 {
     auto* payroll = new QGroupBox(QStringLiteral("Fringe benefit for the payroll"), this);
     QGridLayout* grid = GroupGrid(payroll);
-    numIRP53802_ = resultBox("numIRP53802", 0, {MostInclusion});
-    caption(grid, 0, QStringLiteral("IRP5 code 3802 amount for this car"), numIRP53802_);
+    irp5Amount_ = resultBox("numIRP53802", 0, {MostInclusion});
+    caption(grid, 0, QStringLiteral("IRP5 code 3802 amount for this car"), irp5Amount_);
     for (const auto& [column, share] : {std::pair{1, "80%"}, std::pair{2, "20%"}}) {
         auto* header = new QLabel(QString::fromLatin1(share), this);
         header->setAlignment(Qt::AlignCenter);
@@ -366,18 +366,18 @@ QGroupBox* CompanyCarScreen::buildPayroll()
         grid->addWidget(header, 1, column);
     }
     // The monthly amounts are whole rand; the fortnightly and weekly ones may carry cents.
-    numMonFB80_ = resultBox("numMonFB80", 0, {MostInclusion / 12.0});
-    numMonFB20_ = resultBox("numMonFB20", 0, {MostInclusion / 12.0});
-    numFortFB80_ = resultBox("numFortFB80", 2, {MostInclusion / 26.0});
-    numFortFB20_ = resultBox("numFortFB20", 2, {MostInclusion / 26.0});
-    numWeekFB80_ = resultBox("numWeekFB80", 2, {MostInclusion / 52.0});
-    numWeekFB20_ = resultBox("numWeekFB20", 2, {MostInclusion / 52.0});
-    caption(grid, 2, QStringLiteral("Monthly f/benefit amount for this car"), numMonFB80_);
-    grid->addWidget(numMonFB20_, 2, 2);
-    caption(grid, 3, QStringLiteral("Fortnightly f/benefit amount for this car "), numFortFB80_);
-    grid->addWidget(numFortFB20_, 3, 2);
-    caption(grid, 4, QStringLiteral("Weekly f/benefit amount for this car"), numWeekFB80_);
-    grid->addWidget(numWeekFB20_, 4, 2);
+    monthly80_ = resultBox("numMonFB80", 0, {MostInclusion / 12.0});
+    monthly20_ = resultBox("numMonFB20", 0, {MostInclusion / 12.0});
+    fortnightly80_ = resultBox("numFortFB80", 2, {MostInclusion / 26.0});
+    fortnightly20_ = resultBox("numFortFB20", 2, {MostInclusion / 26.0});
+    weekly80_ = resultBox("numWeekFB80", 2, {MostInclusion / 52.0});
+    weekly20_ = resultBox("numWeekFB20", 2, {MostInclusion / 52.0});
+    caption(grid, 2, QStringLiteral("Monthly f/benefit amount for this car"), monthly80_);
+    grid->addWidget(monthly20_, 2, 2);
+    caption(grid, 3, QStringLiteral("Fortnightly f/benefit amount for this car "), fortnightly80_);
+    grid->addWidget(fortnightly20_, 3, 2);
+    caption(grid, 4, QStringLiteral("Weekly f/benefit amount for this car"), weekly80_);
+    grid->addWidget(weekly20_, 4, 2);
     return payroll;
 }
 

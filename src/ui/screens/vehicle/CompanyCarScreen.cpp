@@ -48,58 +48,58 @@ CompanyCarScreen::CompanyCarScreen(VehicleState& state, ProgramValues& program, 
     showVehicle();
     showResults(run);
     clearWhatBackwardReadingsSpoil();
-    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CMVMaxNum));
-    cmdOK_->setEnabled(true);
+    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CarCount));
+    okButton_->setEnabled(true);
     updateTitle();
 }
 
 void CompanyCarScreen::watchDates()
 {
     // Each box is bounded by the other's date from the moment it takes the focus.
-    connect(dtCCStartDate_, &DateBox::entering, this,
-            [this] { dtCCStartDate_->setBounds(TaxYearStart, dtCCEndDate_->date()); });
-    connect(dtCCEndDate_, &DateBox::entering, this,
-            [this] { dtCCEndDate_->setBounds(dtCCStartDate_->date(), TaxYearEnd); });
+    connect(startDate_, &DateBox::entering, this,
+            [this] { startDate_->setBounds(TaxYearStart, endDate_->date()); });
+    connect(endDate_, &DateBox::entering, this,
+            [this] { endDate_->setBounds(startDate_->date(), TaxYearEnd); });
 
     // A date outside its range gets the range message; a date that does not exist (31/04/2015)
     // is named as no date at all. Either way the box keeps the date it held.
     const auto refuseStart = [this](const QString& message) {
         if (!isVisible()) {
             car().CCStartDate = TaxYearStart;
-            dtCCStartDate_->setDate(TaxYearStart);
+            startDate_->setDate(TaxYearStart);
             return;
         }
         QMessageBox::critical(this, IncorrectDate, message);
-        dtCCStartDate_->setFocus(Qt::OtherFocusReason);
+        startDate_->setFocus(Qt::OtherFocusReason);
     };
     const auto refuseEnd = [this](const QString& message) {
         if (!isVisible()) {
             car().CCEndDate = TaxYearEnd;
-            dtCCEndDate_->setDate(TaxYearEnd);
+            endDate_->setDate(TaxYearEnd);
             return;
         }
         endDateInvalid_ = true;
         QMessageBox::critical(this, IncorrectDate, message);
-        dtCCEndDate_->setFocus(Qt::OtherFocusReason);
+        endDate_->setFocus(Qt::OtherFocusReason);
     };
     const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
-    connect(dtCCStartDate_, &DateBox::invalidDateRejected, this,
+    connect(startDate_, &DateBox::invalidDateRejected, this,
             [refuseStart, notADate](const QString& typed) { refuseStart(notADate(typed)); });
-    connect(dtCCStartDate_, &DateBox::outOfRangeRejected, this,
+    connect(startDate_, &DateBox::outOfRangeRejected, this,
             [refuseStart] { refuseStart(Text(DateOutsideYearMessage)); });
-    connect(dtCCEndDate_, &DateBox::invalidDateRejected, this,
+    connect(endDate_, &DateBox::invalidDateRejected, this,
             [refuseEnd, notADate](const QString& typed) { refuseEnd(notADate(typed)); });
-    connect(dtCCEndDate_, &DateBox::outOfRangeRejected, this, [this, refuseEnd] {
-        refuseEnd(QString::fromStdString(EndBeforeStartMessage(dtCCStartDate_->text().toStdString())));
+    connect(endDate_, &DateBox::outOfRangeRejected, this, [this, refuseEnd] {
+        refuseEnd(QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
     });
     // Leaving the end date box clears the mark; the box's own check runs after this filter and
     // sets it again when it refuses.
-    dtCCEndDate_->installEventFilter(this);
+    endDate_->installEventFilter(this);
 }
 
 bool CompanyCarScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == dtCCEndDate_ && event->type() == QEvent::FocusOut) {
+    if (watched == endDate_ && event->type() == QEvent::FocusOut) {
         // Another window (the box's own message) or a menu taking the focus is not leaving.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
@@ -111,7 +111,8 @@ bool CompanyCarScreen::eventFilter(QObject* watched, QEvent* event)
 void CompanyCarScreen::orderTabs()
 {
     QList<QWidget*> order = typed_;
-    order << cmdAdd_ << cmdDelete_ << cmdBack_ << cmdForward_ << cmdCalculate_ << cmdOK_ << cmdPrint_;
+    order << addButton_ << deleteButton_ << backButton_ << forwardButton_ << calculateButton_ << okButton_
+          << printButton_;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -134,13 +135,13 @@ void CompanyCarScreen::showVehicle()
         binding.box->setChecked(shown.*binding.field == 1);
     for (const DateBinding& binding : dates_)
         binding.box->setDate(shown.*binding.field);
-    numFuelComponent_->setValue(shown.FuelComponent);
-    numAdjustTaxableInc_->setValue(shown.AdjustTaxableInc);
-    numActual3802_->setValue(cars().Actual3802);
-    chkAutoCalc3802_->setChecked(cars().AutoCalc3802 == 1);
+    fuelComponent_->setValue(shown.FuelComponent);
+    adjustment_->setValue(shown.AdjustTaxableInc);
+    benefitsOnIrp5_->setValue(cars().Actual3802);
+    autoSplitBenefits_->setChecked(cars().AutoCalc3802 == 1);
     // Bounds left from another car must not refuse this car's dates.
-    dtCCStartDate_->setBounds(TaxYearStart, shown.CCEndDate);
-    dtCCEndDate_->setBounds(shown.CCStartDate, TaxYearEnd);
+    startDate_->setBounds(TaxYearStart, shown.CCEndDate);
+    endDate_->setBounds(shown.CCStartDate, TaxYearEnd);
     filling_ = false;
 }
 
@@ -149,28 +150,28 @@ void CompanyCarScreen::showResults(const CompCarRun& run)
     const auto index = static_cast<std::size_t>(cars().CurrentVehicle);
     const bool shown = !run.EndedEarly && cars().CurrentVehicle > 0 && index < run.Results.size();
     const CompanyCarResult result = shown ? run.Results[index] : CompanyCarResult{};
-    numCCMonths_->setValue(result.Days);
-    numPrivateDistance_->setValue(result.PrivateDistance);
-    numTrueInclusion_->setValue(result.TrueInclusion);
-    numTrueInclusion1_->setValue(result.TrueInclusion);
-    numFuelClaim_->setValue(result.FuelClaim);
-    numTotAddExpense_->setValue(result.TotAddExpense);
-    numFuelExp_->setValue(result.FuelExp);
-    numAdjustTaxableIncSARS_->setValue(result.AdjustTaxableIncSARS);
-    numIRP53802_->setValue(result.IRP53802);
-    numMonFB80_->setValue(result.MonFB80);
-    numMonFB20_->setValue(result.MonFB20);
-    numFortFB80_->setValue(result.FortFB80);
-    numFortFB20_->setValue(result.FortFB20);
-    numWeekFB80_->setValue(result.WeekFB80);
-    numWeekFB20_->setValue(result.WeekFB20);
+    days_->setValue(result.Days);
+    privateDistance_->setValue(result.PrivateDistance);
+    trueInclusion_->setValue(result.TrueInclusion);
+    trueInclusionInResults_->setValue(result.TrueInclusion);
+    fuelClaim_->setValue(result.FuelClaim);
+    addedExpenses_->setValue(result.TotAddExpense);
+    fuelAndExpenses_->setValue(result.FuelExp);
+    sarsAdjustment_->setValue(result.AdjustTaxableIncSARS);
+    irp5Amount_->setValue(result.IRP53802);
+    monthly80_->setValue(result.MonFB80);
+    monthly20_->setValue(result.MonFB20);
+    fortnightly80_->setValue(result.FortFB80);
+    fortnightly20_->setValue(result.FortFB20);
+    weekly80_->setValue(result.WeekFB80);
+    weekly20_->setValue(result.WeekFB20);
     if (run.EndedEarly) {
         // A car with no distance and no value: every figure of the screen reads 0.
-        numFuelComponent_->setValue(0.0);
-        numAdjustTaxableInc_->setValue(0.0);
+        fuelComponent_->setValue(0.0);
+        adjustment_->setValue(0.0);
     }
-    numTotAdjustTaxableInc_->setValue(run.TotAdjustTaxableInc);
-    numTotAdjustTaxableIncSARS_->setValue(run.TotAdjustTaxableIncSARS);
+    totalAdjustment_->setValue(run.TotAdjustTaxableInc);
+    totalSarsAdjustment_->setValue(run.TotAdjustTaxableIncSARS);
 }
 
 void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& controls)
@@ -189,19 +190,19 @@ void CompanyCarScreen::applyControls(const CompCarControls& controls)
     for (QWidget* widget : governed_)
         widget->setEnabled(controls.All);
     // The share is the split's while the split is on.
-    numFB3802ThisCar_->setEnabled(controls.All && cars().AutoCalc3802 != 1);
-    chkAutoCalc3802_->setVisible(cars().AutoCalcBoxShown());
-    regCaption_->setEnabled(true);
-    txtCCRegNumber_->setEnabled(true);
-    cmdAdd_->setEnabled(controls.cmdAdd);
-    cmdOK_->setEnabled(controls.cmdOK);
-    cmdDelete_->setEnabled(controls.cmdDelete);
-    cmdBack_->setEnabled(controls.cmdBack);
-    cmdForward_->setEnabled(controls.cmdForward);
-    cmdCalculate_->setEnabled(controls.cmdCalculate);
-    cmdPrint_->setEnabled(controls.cmdPrint);
+    benefitThisCar_->setEnabled(controls.All && cars().AutoCalc3802 != 1);
+    autoSplitBenefits_->setVisible(cars().AutoCalcBoxShown());
+    registrationCaption_->setEnabled(true);
+    registration_->setEnabled(true);
+    addButton_->setEnabled(controls.Add);
+    okButton_->setEnabled(controls.Ok);
+    deleteButton_->setEnabled(controls.Delete);
+    backButton_->setEnabled(controls.Back);
+    forwardButton_->setEnabled(controls.Forward);
+    calculateButton_->setEnabled(controls.Calculate);
+    printButton_->setEnabled(controls.Print);
     if (controls.FocusRegNumber)
-        txtCCRegNumber_->setFocus(Qt::OtherFocusReason);
+        registration_->setFocus(Qt::OtherFocusReason);
     controls_ = controls;
     controls_.FocusRegNumber = false;
 }
@@ -235,19 +236,19 @@ void CompanyCarScreen::addVehicle()
 void CompanyCarScreen::deleteVehicle()
 {
     const CompCarRun run = cars().Delete();
-    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::back()
 {
     const CompCarRun run = cars().Back();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::forward()
 {
     const CompCarRun run = cars().Forward();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CMVMaxNum));
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
@@ -260,8 +261,8 @@ void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
         return;
     }
     // Another car's figures reach this car's only through the totals.
-    numTotAdjustTaxableInc_->clearValue();
-    numTotAdjustTaxableIncSARS_->clearValue();
+    totalAdjustment_->clearValue();
+    totalSarsAdjustment_->clearValue();
 }
 
 bool CompanyCarScreen::calculate()
@@ -272,7 +273,7 @@ bool CompanyCarScreen::calculate()
         if (isVisible()) {
             QMessageBox::critical(this, Text(ReadingsBackwardsTitle), QString::fromStdString(refused->Message));
             if (refused->Vehicle == cars().CurrentVehicle)
-                numEndMileage_->setFocus(Qt::OtherFocusReason);
+                endMileage_->setFocus(Qt::OtherFocusReason);
         }
         return false;
     }
@@ -292,7 +293,7 @@ void CompanyCarScreen::printReport()
                         rows);
 }
 
-void CompanyCarScreen::activated() { cmdOK_->setEnabled(true); }
+void CompanyCarScreen::activated() { okButton_->setEnabled(true); }
 
 // ---- field rules --------------------------------------------------------------------------
 
@@ -300,7 +301,7 @@ void CompanyCarScreen::registrationChanged()
 {
     if (filling_)
         return;
-    applyControls(ControlsAfterRegistrationChange(hasRegistrationNumber(), cars().CMVMaxNum));
+    applyControls(ControlsAfterRegistrationChange(hasRegistrationNumber(), cars().CarCount));
 }
 
 void CompanyCarScreen::sarsTableToggled(bool ticked)
@@ -314,13 +315,13 @@ void CompanyCarScreen::sarsTableToggled(bool ticked)
         if (car().ActualExpEmployee != 0.0)
             keptFuel_ = KeptFuel{cars().CurrentVehicle, car().ActualExpEmployee};
         car().ActualExpEmployee = 0.0;
-        numActualExpEmployee_->setValue(0.0);
+        employeeFuelPaid_->setValue(0.0);
     } else {
         car().FuelComponent = 0.0;
-        numFuelComponent_->setValue(0.0);
+        fuelComponent_->setValue(0.0);
         if (keptFuel_ && keptFuel_->vehicle == cars().CurrentVehicle) {
             car().ActualExpEmployee = keptFuel_->amount;
-            numActualExpEmployee_->setValue(keptFuel_->amount);
+            employeeFuelPaid_->setValue(keptFuel_->amount);
         }
         keptFuel_.reset();
     }
@@ -341,7 +342,7 @@ void CompanyCarScreen::closeEvent(QCloseEvent* event)
     if (endDateInvalid_) {
         event->ignore();
         QMessageBox::critical(this, IncorrectDate, Text(DatePairOutsideYearMessage));
-        dtCCStartDate_->setFocus(Qt::OtherFocusReason);
+        startDate_->setFocus(Qt::OtherFocusReason);
         // That leaves the end date box, which clears the mark, also while the window has not
         // yet been given back its activation to send the box its focus-out.
         endDateInvalid_ = false;

@@ -66,13 +66,13 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
     buildInputs(vehicle, costs);
     buildDates(vehicle);
 
-    check1_ = new QCheckBox(QStringLiteral("Include Fuel Costs"), this);
-    check1_->setObjectName("Check1");
-    check2_ = new QCheckBox(QStringLiteral("Include Maintenance Costs"), this);
-    check2_->setObjectName("Check2");
+    includeFuel_ = new QCheckBox(QStringLiteral("Include Fuel Costs"), this);
+    includeFuel_->setObjectName("Check1");
+    includeMaintenance_ = new QCheckBox(QStringLiteral("Include Maintenance Costs"), this);
+    includeMaintenance_->setObjectName("Check2");
     // Left-aligned at their own size: only the box and its caption answer a click.
-    costs->addWidget(check1_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
-    costs->addWidget(check2_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
+    costs->addWidget(includeFuel_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
+    costs->addWidget(includeMaintenance_, costs->rowCount(), 0, 1, 3, Qt::AlignLeft);
     costs->setRowStretch(costs->rowCount(), 1);
 
     auto* columns = new QHBoxLayout;
@@ -89,11 +89,11 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
     panels_->addWidget(buildDeemedPanel());
     panels_->addWidget(buildActualPanel());
 
-    auto* cmdCalculate = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
-    cmdOK_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
-    auto* cmdPrint = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    auto* calculateButton = MakeButton(this, "cmdCalculate", QStringLiteral("&Calculate"));
+    okButton_ = MakeButton(this, "cmdOK", QStringLiteral("&OK"));
+    auto* printButton = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {cmdCalculate, cmdOK_, cmdPrint})
+    for (QPushButton* button : {calculateButton, okButton_, printButton})
         buttons->addWidget(button);
     buttons->addStretch();
 
@@ -106,32 +106,32 @@ TravelAllowanceScreen::TravelAllowanceScreen(VehicleState& state, ProgramValues&
 
     buildPrintPanel();
 
-    QList<QWidget*> order{text1_, option4_, option3_};
+    QList<QWidget*> order{carName_, recordKept_, noRecordKept_};
     for (const InputRow& row : inputs_)
         order << row.box;
-    order << startDate_ << endDate_ << check1_ << check2_ << cmdCalculate << cmdOK_ << cmdPrint;
+    order << startDate_ << endDate_ << includeFuel_ << includeMaintenance_ << calculateButton << okButton_ << printButton;
     ChainTabOrder(order);
-    connectCommands(cmdCalculate, cmdPrint);
+    connectCommands(calculateButton, printButton);
     load();
 }
 
 QHBoxLayout* TravelAllowanceScreen::buildCarAndMethod()
 {
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName("Text1");
-    text1_->setMinimumWidth(260);
-    auto* carLabel = MakeLabel(this, "Car :", text1_);
-    option4_ = new QRadioButton(QStringLiteral("&Yes"), this);
-    option4_->setObjectName("Option4");
-    option3_ = new QRadioButton(QStringLiteral("&No"), this);
-    option3_->setObjectName("Option3");
+    carName_ = new QLineEdit(this);
+    carName_->setObjectName("Text1");
+    carName_->setMinimumWidth(260);
+    auto* carLabel = MakeLabel(this, "Car :", carName_);
+    recordKept_ = new QRadioButton(QStringLiteral("&Yes"), this);
+    recordKept_->setObjectName("Option4");
+    noRecordKept_ = new QRadioButton(QStringLiteral("&No"), this);
+    noRecordKept_->setObjectName("Option3");
     auto* record = new QGroupBox(QStringLiteral("Accurate record kept"), this);
     auto* recordLayout = new QHBoxLayout(record);
-    recordLayout->addWidget(option4_);
-    recordLayout->addWidget(option3_);
+    recordLayout->addWidget(recordKept_);
+    recordLayout->addWidget(noRecordKept_);
     auto* top = new QHBoxLayout;
     top->addWidget(carLabel);
-    top->addWidget(text1_);
+    top->addWidget(carName_);
     top->addSpacing(24);
     top->addWidget(record);
     top->addStretch();
@@ -199,17 +199,17 @@ void TravelAllowanceScreen::buildDates(QGridLayout* vehicle)
     startDate_->setObjectName("dtCarAlStartDate");
     endDate_ = new DateBox(this);
     endDate_->setObjectName("dtCarAlEndDate");
-    silgEdit12_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
-    silgEdit12_->setObjectName("silgEdit12");
-    silgEdit12_->setOutput(true);
-    silgEdit12_->setMaximumWidth(80);
+    periodDays_ = new NumberBox(NumberBox::Kind::Whole, 0, this);
+    periodDays_->setObjectName("silgEdit12");
+    periodDays_->setOutput(true);
+    periodDays_->setMaximumWidth(80);
     for (const auto& [caption, box] : {std::pair<const char*, QWidget*>{"Start Date", startDate_},
-                                       {"End Date", endDate_}, {"Period (number of days)", silgEdit12_}}) {
+                                       {"End Date", endDate_}, {"Period (number of days)", periodDays_}}) {
         auto* label = MakeLabel(this, caption, box);
         const int r = vehicle->rowCount();
         vehicle->addWidget(label, r, 0);
         vehicle->addWidget(box, r, 2, Qt::AlignLeft);
-        if (box != silgEdit12_) {
+        if (box != periodDays_) {
             box->setMaximumWidth(120);
             dateWidgets_ << label << box;
         }
@@ -217,33 +217,33 @@ void TravelAllowanceScreen::buildDates(QGridLayout* vehicle)
     watchDates();
 }
 
-void TravelAllowanceScreen::connectCommands(QPushButton* cmdCalculate, QPushButton* cmdPrint)
+void TravelAllowanceScreen::connectCommands(QPushButton* calculateButton, QPushButton* printButton)
 {
-    connect(text1_, &QLineEdit::textEdited, this,
+    connect(carName_, &QLineEdit::textEdited, this,
             [this](const QString& text) { this->state().TravelAllowance.CarDescription = text.toStdString(); });
-    connect(option4_, &QRadioButton::toggled, this, &TravelAllowanceScreen::setRecordKept);
-    connect(check1_, &QCheckBox::toggled, this, [this](bool ticked) {
+    connect(recordKept_, &QRadioButton::toggled, this, &TravelAllowanceScreen::setRecordKept);
+    connect(includeFuel_, &QCheckBox::toggled, this, [this](bool ticked) {
         this->state().TravelAllowance.IncludeFuel = ticked ? 1 : 0;
         calculate();
     });
-    connect(check2_, &QCheckBox::toggled, this, [this](bool ticked) {
+    connect(includeMaintenance_, &QCheckBox::toggled, this, [this](bool ticked) {
         this->state().TravelAllowance.IncludeMaintenance = ticked ? 1 : 0;
         calculate();
     });
-    connect(cmdCalculate, &QPushButton::clicked, this, &TravelAllowanceScreen::calculate);
+    connect(calculateButton, &QPushButton::clicked, this, &TravelAllowanceScreen::calculate);
     // Refused inputs keep the screen open on the box to mend.
-    connect(cmdOK_, &QPushButton::clicked, this, [this] {
+    connect(okButton_, &QPushButton::clicked, this, [this] {
         if (calculate())
             closeScreen();
     });
     // The figures are worked out before the panel shows; the panel then offers the printer.
     // Inputs the calculation refuses leave nothing to print.
-    setUpPrinting(frame1_);
-    connect(cmdPrint, &QPushButton::clicked, this, [this] {
+    setUpPrinting(printOptions_);
+    connect(printButton, &QPushButton::clicked, this, [this] {
         if (!calculate())
             return;
-        frame1_->showPanel();
-        frame1_->directButton()->setFocus(Qt::OtherFocusReason);
+        printOptions_->showPanel();
+        printOptions_->directButton()->setFocus(Qt::OtherFocusReason);
     });
 }
 
@@ -322,9 +322,9 @@ QWidget* TravelAllowanceScreen::buildActualPanel()
 
 void TravelAllowanceScreen::buildPrintPanel()
 {
-    frame1_ = new PrintPanel(this);
-    frame1_->setObjectName("Frame1");
-    text3_ = AddNameRow(frame1_->contentLayout(), this, "Text3", "Employee name :", TravelNameLength);
+    printOptions_ = new PrintPanel(this);
+    printOptions_->setObjectName("Frame1");
+    employeeName_ = AddNameRow(printOptions_->contentLayout(), this, "Text3", "Employee name :", TravelNameLength);
 }
 
 void TravelAllowanceScreen::watchDates()
@@ -379,17 +379,17 @@ void TravelAllowanceScreen::watchSinglePayment(NumberBox* box, double& target)
 void TravelAllowanceScreen::load()
 {
     const TravelAllowanceInputs& in = state().TravelAllowance;
-    text1_->setText(QString::fromStdString(in.CarDescription));
+    carName_->setText(QString::fromStdString(in.CarDescription));
     for (const InputRow& row : inputs_)
         row.box->setValue(*row.target);
     {
         // Showing the stored flags is not the user choosing them.
-        const QSignalBlocker blockYes(option4_);
-        const QSignalBlocker blockFuel(check1_);
-        const QSignalBlocker blockMaint(check2_);
-        (in.RecordKept != 0 ? option4_ : option3_)->setChecked(true);
-        check1_->setChecked(in.IncludeFuel != 0);
-        check2_->setChecked(in.IncludeMaintenance != 0);
+        const QSignalBlocker blockYes(recordKept_);
+        const QSignalBlocker blockFuel(includeFuel_);
+        const QSignalBlocker blockMaint(includeMaintenance_);
+        (in.RecordKept != 0 ? recordKept_ : noRecordKept_)->setChecked(true);
+        includeFuel_->setChecked(in.IncludeFuel != 0);
+        includeMaintenance_->setChecked(in.IncludeMaintenance != 0);
     }
     period_ = TravelAllowancePeriod{};
     startDate_->setDate(period_.StartDate);
@@ -425,8 +425,8 @@ void TravelAllowanceScreen::enableIncludeChoices()
 {
     // A choice that cannot change the claim is not offered.
     const bool count = IncludeChoicesCount(state().TravelAllowance);
-    check1_->setEnabled(count);
-    check2_->setEnabled(count);
+    includeFuel_->setEnabled(count);
+    includeMaintenance_->setEnabled(count);
 }
 
 bool TravelAllowanceScreen::calculate()
@@ -443,7 +443,7 @@ bool TravelAllowanceScreen::calculate()
         return false;
     }
     results_ = CalcTravelAllowance(in, period_);
-    silgEdit12_->setValue(in.PeriodDays);
+    periodDays_->setValue(in.PeriodDays);
     const bool kept = in.RecordKept != 0;
     // The deemed costs need a value, a period and a business distance; without one of them
     // their working reads 0 throughout.
@@ -492,25 +492,25 @@ void TravelAllowanceScreen::printReport()
     const TravelAllowanceInputs& in = state().TravelAllowance;
     printOneRowReport({QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(in.RecordKept)),
                        QString::fromUtf8(TravelAllowanceTitle) + ExportHint},
-                      TravelDeductionReportRow(in, period_, results_, text3_->text().toStdString()));
+                      TravelDeductionReportRow(in, period_, results_, employeeName_->text().toStdString()));
 }
 
 bool TravelAllowanceScreen::isInputField(QWidget* widget) const
 {
     auto* edit = qobject_cast<QLineEdit*>(widget);
-    return edit && !edit->isReadOnly() && isAncestorOf(edit) && !frame1_->isAncestorOf(edit);
+    return edit && !edit->isReadOnly() && isAncestorOf(edit) && !printOptions_->isAncestorOf(edit);
 }
 
 void TravelAllowanceScreen::keyPressEvent(QKeyEvent* event)
 {
     // While the print panel is up, Enter and Esc are its own, as on every screen.
-    if (!frame1_->isVisible()) {
+    if (!printOptions_->isVisible()) {
         QWidget* focused = QApplication::focusWidget();
         // Enter works the figures out and offers "&OK"; a button that has the focus is
         // pressed instead, so Enter on "&OK" closes as the user expects.
         if (IsPlainEnter(*event) && !(qobject_cast<QPushButton*>(focused) && isAncestorOf(focused))) {
             if (calculate())
-                cmdOK_->setFocus(Qt::OtherFocusReason);
+                okButton_->setFocus(Qt::OtherFocusReason);
             return;
         }
         // Esc in a field leaves the user in it, value and all; it never closes the screen.

@@ -54,7 +54,7 @@ private:
     QHBoxLayout* buildCarAndMethod();
     void buildInputs(QGridLayout* vehicle, QGridLayout* costs);
     void buildDates(QGridLayout* vehicle);
-    void connectCommands(QPushButton* cmdCalculate, QPushButton* cmdPrint);
+    void connectCommands(QPushButton* calculateButton, QPushButton* printButton);
     QWidget* buildDeemedPanel();
     QWidget* buildActualPanel();
     void buildPrintPanel();
@@ -74,13 +74,13 @@ private:
     TravelAllowancePeriod period_;
     TravelAllowanceResults results_;
 
-    QLineEdit* text1_ = nullptr;
-    QRadioButton* option4_ = nullptr; // "&Yes"
-    QRadioButton* option3_ = nullptr; // "&No"
-    QList<InputRow> inputs_;          // silgEdit1 .. silgEdit11, in that order
-    NumberBox* silgEdit12_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QCheckBox* check2_ = nullptr;
+    QLineEdit* carName_ = nullptr;
+    QRadioButton* recordKept_ = nullptr;   // "&Yes"
+    QRadioButton* noRecordKept_ = nullptr; // "&No"
+    QList<InputRow> inputs_;               // silgEdit1 .. silgEdit11, in that order
+    NumberBox* periodDays_ = nullptr;
+    QCheckBox* includeFuel_ = nullptr;
+    QCheckBox* includeMaintenance_ = nullptr;
     DateBox* startDate_ = nullptr;
     DateBox* endDate_ = nullptr;
     QList<QWidget*> dateWidgets_; // the date boxes with their captions
@@ -91,9 +91,9 @@ private:
     std::array<NumberBox*, 2> deemedDays_{};  // silgEdit13_4, silgEdit13_6
     std::array<NumberBox*, 5> deemedCents_{}; // sidbEdit1_0 .. _4
     std::array<NumberBox*, 7> actual_{};      // sidbEdit2_0 .. _6
-    QPushButton* cmdOK_ = nullptr;
-    PrintPanel* frame1_ = nullptr;
-    QLineEdit* text3_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    PrintPanel* printOptions_ = nullptr;
+    QLineEdit* employeeName_ = nullptr;
 };
 
 } // namespace revora
