@@ -75,11 +75,11 @@ QGroupBox* VideoWindow::buildSourceChoice(QList<QWidget*>& tabOrder)
 {
     // Alt+V takes the focus into the options (where it last was, else the checked one), where
     // the arrow keys choose.
-    auto* frame1 = new QGroupBox(QStringLiteral("&Video source"), this);
-    frame1->setObjectName("Frame1");
-    auto* frameLayout = new QVBoxLayout(frame1);
+    auto* sourceChoice = new QGroupBox(QStringLiteral("&Video source"), this);
+    sourceChoice->setObjectName("Frame1");
+    auto* frameLayout = new QVBoxLayout(sourceChoice);
     for (int index = 0; index < 2; ++index) {
-        auto* option = new QRadioButton(QString::fromUtf8(SourceCaptions[index]), frame1);
+        auto* option = new QRadioButton(QString::fromUtf8(SourceCaptions[index]), sourceChoice);
         option->setObjectName(QStringLiteral("Option1_%1").arg(index));
         options_->addButton(option, index);
         frameLayout->addWidget(option);
@@ -87,23 +87,23 @@ QGroupBox* VideoWindow::buildSourceChoice(QList<QWidget*>& tabOrder)
     }
     // Only a click chooses a source; what activated() selects from the file writes nothing.
     connect(options_, &QButtonGroup::idClicked, this, &VideoWindow::chooseSource);
-    return frame1;
+    return sourceChoice;
 }
 
 QGroupBox* VideoWindow::buildLectureButtons(QList<QWidget*>& tabOrder)
 {
-    auto* frame2 = new QGroupBox(QStringLiteral("&Lectures"), this);
-    frame2->setObjectName("Frame2");
-    auto* lectureLayout = new QVBoxLayout(frame2);
+    auto* lectures = new QGroupBox(QStringLiteral("&Lectures"), this);
+    lectures->setObjectName("Frame2");
+    auto* lectureLayout = new QVBoxLayout(lectures);
     for (const Lecture& lecture : Lectures) {
-        auto* button = new QPushButton(QString::fromUtf8(lecture.caption), frame2);
+        auto* button = new QPushButton(QString::fromUtf8(lecture.caption), lectures);
         button->setObjectName(QStringLiteral("Command1_%1").arg(lecture.index));
         button->setAutoDefault(false);
         connect(button, &QPushButton::clicked, this, [this, &lecture] { playLecture(lecture); });
         lectureLayout->addWidget(button);
         tabOrder << button;
     }
-    return frame2;
+    return lectures;
 }
 
 void VideoWindow::setUpPlayer()
