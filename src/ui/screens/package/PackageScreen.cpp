@@ -28,9 +28,9 @@ namespace revora {
 
 namespace {
 
-const char* Caption(PackageKind screen)
+const char* Caption(PackageKind kind)
 {
-    switch (screen) {
+    switch (kind) {
     case PackageKind::RevoraAnnual:
         return "Revora : Annual Calculation";
     case PackageKind::RevoraMonthly:
@@ -43,11 +43,11 @@ const char* Caption(PackageKind screen)
     return "";
 }
 
-const char* AmountCaption(PackageKind screen)
+const char* AmountCaption(PackageKind kind)
 {
-    if (!IsGrossUp(screen))
+    if (!IsGrossUp(kind))
         return "Total package amount";
-    return IsMonthly(screen) ? "Net monthly salary required" : "Net annual salary required";
+    return IsMonthly(kind) ? "Net monthly salary required" : "Net annual salary required";
 }
 
 NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
@@ -60,10 +60,10 @@ const QString ProgramTitle = QStringLiteral("Revora 2016");
 
 } // namespace
 
-SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind screen, QWidget* parent)
-    : CalculatorWindow(program, parent), state_(state), kind_(screen)
+SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind kind, QWidget* parent)
+    : CalculatorWindow(program, parent), state_(state), kind_(kind)
 {
-    setWindowTitle(QString::fromUtf8(Caption(screen)));
+    setWindowTitle(QString::fromUtf8(Caption(kind)));
 
     grid_ = new QGridLayout;
     results_ = new QGridLayout;

@@ -26,7 +26,7 @@ class SetupPanel;
 class SalaryPackageScreen : public CalculatorWindow {
     Q_OBJECT
 public:
-    SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind screen, QWidget* parent = nullptr);
+    SalaryPackageScreen(TaxState& state, ProgramValues& program, PackageKind kind, QWidget* parent = nullptr);
 
     bool calculate() override;
     void printReport() override;
