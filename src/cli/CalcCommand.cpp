@@ -7,7 +7,7 @@
 #include <cmath>
 #include <iomanip>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "common/InputNumbers.h"
 #include "tax/TaxYearRules.h"
@@ -259,6 +259,8 @@ int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallb
 }
 
 const OptionDef JsonOption{"json", OptionKind::Flag, "print one JSON object instead of the captioned figures"};
+const OptionDef ExplainOption{"explain", OptionKind::Flag,
+                              "show the working behind the figures, step by step (also in a printout)"};
 const OptionDef ReportOption{"report", OptionKind::File,
                              "write the report row and render the report to FILE (.pdf, .odt or .html)"};
 const OptionDef PrintOption{"print", OptionKind::Flag, "send the report to the default printer"};

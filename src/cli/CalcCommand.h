@@ -103,6 +103,8 @@ extern const OptionDef JsonOption;
 extern const OptionDef ReportOption;
 extern const OptionDef PrintOption;
 extern const OptionDef DataDirOption;
+// The working behind the figures: a calculator lists it in its own options.
+extern const OptionDef ExplainOption;
 // The age, as the tax, employees' tax and package calculators take it.
 extern const OptionDef AgeOption;
 // The first day of a period of the tax year, and its last when it defaults to the year's end.

@@ -10,12 +10,23 @@
 #include "CalcCommand.h"
 #include "AppState.h"
 #include "common/ReportRow.h"
+#include "common/Working.h"
 #include "finance/Loan.h"
 
 namespace revora::cli {
 
 // The object as one line of compact JSON on standard output.
 void PrintJson(const QJsonObject& object);
+
+// Where the calculation records its working: `working` when --explain is given, else null.
+Working* Explaining(const ParsedOptions& options, Working& working);
+// After the figures: the working as numbered lines under a heading, in text; in JSON the
+// object gains "Explanation": [{"Step", "Working", "Amount"}, ...], the amounts at full
+// precision. Nothing when `working` is null.
+void PrintExplanation(std::ostream& out, const Working* working, PrintLanguage language = PrintLanguage::English);
+void AddExplanation(QJsonObject& object, const Working* working, PrintLanguage language = PrintLanguage::English);
+// PrintFigures followed by the working, as above.
+void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json, const Working* working);
 
 // The shared values over the data folder of --data-dir (or the program's own).
 AppState MakeState(const ParsedOptions& options);
@@ -42,11 +53,18 @@ void CheckReportFile(const ParsedOptions& options);
 
 // What --report and --print do, the same for every calculator: the layout is checked
 // before the row is written, as the screens do it.
-int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row);
+// A `working` (given with --explain) follows the figures as the printout's second section.
+struct ExplainedIn {
+    const Working* working = nullptr;
+    PrintLanguage language = PrintLanguage::English;
+};
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row,
+           ExplainedIn explained = {});
 // The same for a printout of one row per line.
 int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request,
-           const std::vector<ReportRow>& rows);
+           const std::vector<ReportRow>& rows, ExplainedIn explained = {});
 // The loan printout: the loan's row, and its schedule's lines when it has one.
-int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title);
+int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title,
+               ExplainedIn explained = {});
 
 } // namespace revora::cli

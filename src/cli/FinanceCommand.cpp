@@ -19,7 +19,7 @@
 #include "finance/Loan.h"
 #include "finance/LoanBuster.h"
 #include "finance/LoanComparison.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "common/DayDate.h"
 
 namespace revora::cli {

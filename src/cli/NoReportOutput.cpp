@@ -20,17 +20,18 @@ int NoneAsked(const ParsedOptions& options)
 
 void CheckReportFile(const ParsedOptions& options) { NoneAsked(options); }
 
-int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const ReportRow&)
+int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const ReportRow&, ExplainedIn)
 {
     return NoneAsked(options);
 }
 
-int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const std::vector<ReportRow>&)
+int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const std::vector<ReportRow>&,
+           ExplainedIn)
 {
     return NoneAsked(options);
 }
 
-int OutputLoan(AppState&, const ParsedOptions& options, const LoanPrintout&, const QString&)
+int OutputLoan(AppState&, const ParsedOptions& options, const LoanPrintout&, const QString&, ExplainedIn)
 {
     return NoneAsked(options);
 }

@@ -22,7 +22,8 @@ int QuickTax(const ParsedOptions& options)
     AppState state = MakeState(options);
     state.Tax.TaxBracketResult.TaxableIncome = income;
     state.Tax.QuickTax.Age = age;
-    QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult);
+    Working working;
+    QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult, Explaining(options, working));
     const TaxBracketResult& r = state.Tax.TaxBracketResult;
     const QuickTaxState& q = state.Tax.QuickTax;
     const std::vector<Figure> figures{
@@ -41,11 +42,13 @@ int QuickTax(const ParsedOptions& options)
     for (const Figure& figure : figures)
         if (!std::isfinite(figure.value))
             throw UsageError("--" + Income.name + ": the amounts are too large to work with");
-    PrintFigures(std::cout, figures, options.has(JsonOption));
+    const Working* explained = Explaining(options, working);
+    PrintFigures(std::cout, figures, options.has(JsonOption), explained);
     return Output(state,
                   options,
                   {"kwiktax", "kwiktep.rpt", QStringLiteral("QuickTax") + ExportHint},
-                  QuickTaxReportRow(state.Tax.QuickTax, state.Tax.TaxBracketResult));
+                  QuickTaxReportRow(state.Tax.QuickTax, state.Tax.TaxBracketResult),
+                  {explained});
 }
 
 } // namespace
@@ -54,7 +57,7 @@ std::vector<Subcommand> QuickTaxCommands()
 {
     return {
         {"quicktax", "annual income tax on a taxable income for an age",
-         WithCommon({&Income, &AgeOption}),
+         WithCommon({&Income, &AgeOption, &ExplainOption}),
          QuickTax},
     };
 }

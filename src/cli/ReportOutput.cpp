@@ -5,6 +5,7 @@
 #include "CalcOutput.h"
 #include "ReportJob.h"
 #include "ReportRenderer.h"
+#include "WorkingSection.h"
 
 namespace revora::cli {
 
@@ -24,12 +25,15 @@ ReportRequest Request(const PrintoutRequest& printout)
     return {printout.table, printout.layoutName, printout.title};
 }
 
-int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender)
+int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender,
+            ExplainedIn explained)
 {
     if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
     MakeDatabaseFolder(state.Paths.ReportDbPath);
-    const RenderedReport report = writeAndRender();
+    RenderedReport report = writeAndRender();
+    if (explained.working)
+        report.html = WithWorking(report.html, *explained.working, explained.language);
     if (const auto file = options.value(ReportOption))
         ExportReport(report.html, QString::fromStdString(*file));
     if (options.has(PrintOption))
@@ -39,18 +43,22 @@ int Deliver(AppState& state, const ParsedOptions& options, const std::function<R
 
 } // namespace
 
-int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row)
+int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request, const ReportRow& row,
+           ExplainedIn explained)
 {
-    return Deliver(state, options, [&] { return WriteAndRenderOneRowReport(state, Request(request), row); });
+    return Deliver(
+        state, options, [&] { return WriteAndRenderOneRowReport(state, Request(request), row); }, explained);
 }
 
 int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest& request,
-           const std::vector<ReportRow>& rows)
+           const std::vector<ReportRow>& rows, ExplainedIn explained)
 {
-    return Deliver(state, options, [&] { return WriteAndRenderMultiRowReport(state, Request(request), rows); });
+    return Deliver(
+        state, options, [&] { return WriteAndRenderMultiRowReport(state, Request(request), rows); }, explained);
 }
 
-int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title)
+int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title,
+               ExplainedIn explained)
 {
     return Deliver(state, options, [&] {
         // The layout is read and its tables checked first, so a missing one leaves both
@@ -60,7 +68,7 @@ int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout
         if (printout.WritesAmort)
             job.writeRows(QStringLiteral("Amort"), printout.Amort);
         return job.render(title);
-    });
+    }, explained);
 }
 
 } // namespace revora::cli

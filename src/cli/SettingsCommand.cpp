@@ -7,7 +7,7 @@
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "SettingsOverrides.h"
 #include "SetupSettings.h"
 

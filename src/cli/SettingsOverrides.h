@@ -11,7 +11,7 @@
 
 #include "CalcCommand.h"
 #include "payroll/PayeCommon.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 
 namespace revora::cli {
 

@@ -16,7 +16,7 @@
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/CompanyCarPrintout.h"

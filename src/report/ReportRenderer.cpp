@@ -14,7 +14,7 @@
 #include <QTextDocument>
 #include <kainjow/mustache.hpp>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "Database.h"
 #include "OdtWriter.h"
 

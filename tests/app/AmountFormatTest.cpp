@@ -6,7 +6,7 @@
 #include <string>
 
 #include "TestSupport.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 
 namespace revora {
 namespace {

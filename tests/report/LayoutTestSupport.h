@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "ReportRenderer.h"
 #include "common/ReportRow.h"
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/Working.h"
+
 namespace revora {
 
 // The five payroll columns of the Setup row.
@@ -71,8 +73,6 @@ struct PayeRefusal {
     std::string message;
     PayeFocus focus;
 };
-
-enum class PrintLanguage { English, Afrikaans };
 
 // The medical credits are worked in 16-bit products, which overflow beyond these counts, so
 // larger counts are refused where they are typed.

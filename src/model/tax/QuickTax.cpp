@@ -6,7 +6,37 @@
 
 namespace revora {
 
-void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record) noexcept
+namespace {
+
+void RecordQuickTax(Working& w, const QuickTaxState& state, const TaxBracketResult& record)
+{
+    const int income = w.Add({"Taxable income"}, {}, {}, record.TaxableIncome);
+    const int tax = RecordTableTax(w, record, w.Step(income));
+    const int primary = w.Add({"Primary rebate"}, {}, {}, state.PrimaryRebate);
+    int rebates = primary;
+    if (state.AgePart > 0.0) {
+        const int age = w.Add({"Rebate for age"},
+                              {state.Age > 74 ? "Secondary and tertiary rebates, age {1}" : "Secondary rebate, age {1}"},
+                              {Count(state.Age)}, state.AgePart);
+        rebates = w.Add({"Total rebates"}, {}, "{1} + {2}", {w.Step(primary), w.Step(age)}, state.TotalRebate);
+    }
+    if (record.TaxBeforeRebates > 0.0) {
+        w.Add({"Average rate before rebates"}, {}, "{1} \u00f7 {2}", {w.Step(tax), w.Step(income)},
+              state.AverageRate, FigureKind::Percent);
+        if (state.AverageRateAfterRebates > 0.0)
+            w.Add({"Average rate after rebates"}, {}, "({1} \u2212 {2}) \u00f7 {3}",
+                  {w.Step(tax), w.Step(rebates), w.Step(income)}, state.AverageRateAfterRebates, FigureKind::Percent);
+    }
+    if (state.TaxCommitment > 0.0)
+        w.Add({"Tax commitment"}, {"Tax less rebates"}, "{1} \u2212 {2}", {w.Step(tax), w.Step(rebates)},
+              state.TaxCommitment);
+    else
+        w.Add({"Tax commitment"}, {"The rebates cover the tax"}, {}, state.TaxCommitment);
+}
+
+} // namespace
+
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working)
 {
     state.IncomeCopy = record.TaxableIncome;
     state.PrimaryRebate = PrimaryRebateAmount;
@@ -33,6 +63,8 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record) noexcept
         taxed ? (record.TaxBeforeRebates - state.TotalRebate) / record.TaxableIncome * 100.0 : 0.0;
     if (state.AverageRateAfterRebates < 0.0)
         state.AverageRateAfterRebates = 0.0;
+    if (working)
+        RecordQuickTax(*working, state, record);
 }
 
 void QuickTaxInitialise(QuickTaxState& state) noexcept

@@ -40,7 +40,8 @@ struct QuickTaxState {
 //   AverageRateAfterRebates = max((TaxBeforeRebates - TotalRebate) / TaxableIncome x 100, 0)
 //                    when the tax is above 0, else 0
 // Example: 500 000 at age 40 gives bracket 4, tax 131 583, rebate 13 257, commitment 118 326.
-void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record) noexcept;
+// `working`, when given, receives the steps; the last is the tax commitment.
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working = nullptr);
 
 // What "&Initialise All" resets; the age, the income copy, the rebate total, the age part
 // and the average after rebates keep their values.

@@ -25,4 +25,15 @@ void TaxFromTable(TaxBracketResult& record) noexcept
     record.TaxBeforeRebates = record.BaseTax + record.PortionTax;
 }
 
+int RecordTableTax(Working& working, const TaxBracketResult& record, WorkedFigure income)
+{
+    income.Kind = FigureKind::Amount;
+    return working.Add({"Tax from the table", "Belasting volgens die tabel"},
+                       {"Tax on {1} from the table", "Belasting op {1} volgens die tabel"},
+                       "{2} + {3} of ({4} \u2212 {5})",
+                       {Rand(record.TaxableIncome), Amount(record.BaseTax), Percent(record.MarginalRate), income,
+                        Amount(record.BracketFloor)},
+                       record.TaxBeforeRebates);
+}
+
 } // namespace revora

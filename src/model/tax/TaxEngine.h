@@ -1,6 +1,8 @@
 #pragma once
 // The one income-tax operation every tax screen uses.
 
+#include "common/Working.h"
+
 namespace revora {
 
 // The shared income-tax record: the caller sets TaxableIncome, calls TaxFromTable and reads
@@ -21,5 +23,11 @@ struct TaxBracketResult {
 //   TaxBeforeRebates = BaseTax + PortionTax
 // Nothing is rounded or floored: -10 000 gives -1 800. Pure arithmetic, no allocation.
 void TaxFromTable(TaxBracketResult& record) noexcept;
+
+// The step "Tax from the table" for the record as TaxFromTable left it:
+//   "Tax on R 240 000.00 from the table: 32 742.00 + 26 % of (240 000.00 − 181 900.00) = 47 848.00"
+// `income` is the taxable income as a figure (an earlier step's amount, where there is one).
+// Returns the step's number.
+int RecordTableTax(Working& working, const TaxBracketResult& record, WorkedFigure income);
 
 } // namespace revora

@@ -76,8 +76,15 @@ void CalculatorWindow::showError(const QString& title, const QString& message)
     QMessageBox::critical(this, title, message);
 }
 
+void CalculatorWindow::setWorking(Working working)
+{
+    working_ = std::move(working);
+    emit workingChanged();
+}
+
 void CalculatorWindow::clearResults()
 {
+    setWorking({});
     for (NumberBox* box : findChildren<NumberBox*>())
         if (box->isReadOnly())
             box->clearValue();

@@ -12,6 +12,7 @@
 
 #include "AppState.h"
 #include "ReportJob.h"
+#include "common/Working.h"
 
 class QAbstractButton;
 class QHBoxLayout;
@@ -54,8 +55,22 @@ public:
     // The panel "&Print" shows; null until the screen sets its printing up.
     PrintPanel* printPanel() const { return printPanel_; }
 
+    // The steps behind the figures the screen shows, as its model recorded them; empty when
+    // it shows none.
+    const Working& working() const { return working_; }
+    // The language the working is printed in: the printout's own.
+    virtual PrintLanguage workingLanguage() const { return PrintLanguage::English; }
+
+signals:
+    // The figures shown have changed, and with them their working.
+    void workingChanged();
+
+public:
 protected:
     ProgramValues& program() { return program_; }
+    // A calculation records its working in a Working of its own and hands it over with the
+    // figures it shows; a refusal or cleared results hand over an empty one.
+    void setWorking(Working working);
 
     // The screen's controls go into this layout. The form keeps its natural size, centred in
     // a larger window, and scrolls in a smaller one.
@@ -133,6 +148,7 @@ private:
     QVBoxLayout* formLayout_;
     PrintPanel* printPanel_ = nullptr;
     RowPrint rowPrint_;
+    Working working_;
 };
 
 // Runs a rendered report where PrintDirect says: the report window, or the printer.

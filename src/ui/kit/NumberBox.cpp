@@ -11,7 +11,7 @@
 #include <QToolTip>
 #include <cmath>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "common/InputNumbers.h"
 
 namespace revora {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 
 namespace revora {
 

@@ -6,7 +6,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "NumberBox.h"
 
 namespace revora {

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "common/InputNumbers.h"
+#include "model/WorkingCheck.h"
 #include "tax/QuickTax.h"
 
 namespace revora {
@@ -18,10 +19,11 @@ struct Calculated {
     {
         record.TaxableIncome = income;
         state.Age = age;
-        QuickTaxCalculate(state, record);
+        QuickTaxCalculate(state, record, &working);
     }
     TaxBracketResult record;
     QuickTaxState state;
+    Working working;
 };
 
 struct QuickTaxCase {
@@ -43,7 +45,8 @@ class QuickTaxCalculateTest : public ::testing::TestWithParam<QuickTaxCase> {};
 TEST_P(QuickTaxCalculateTest, BreaksTheTaxDown)
 {
     const QuickTaxCase& c = GetParam();
-    const auto [record, state] = Calculated(c.income, c.age);
+    const auto [record, state, working] = Calculated(c.income, c.age);
+    testing::ExpectReconciles(working, state.TaxCommitment);
 
     EXPECT_EQ(state.IncomeCopy, c.income);
     EXPECT_EQ(record.BaseTax, c.baseTax);
@@ -77,6 +80,15 @@ const QuickTaxCase FloorCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Floors, QuickTaxCalculateTest, ::testing::ValuesIn(FloorCases), testing::RowName{});
 
+TEST(QuickTaxCalculate, ExplainsTheTableTaxWithTheFiguresFilledIn)
+{
+    const Working working = Calculated(240000, 40).working;
+    EXPECT_EQ(working.Steps()[1].Text(),
+              "Tax on R 240 000.00 from the table: 32 742.00 + 26 % of (240 000.00 \u2212 181 900.00) = 47 848.00");
+    EXPECT_EQ(working.Steps()[1].Text(PrintLanguage::Afrikaans),
+              "Belasting op R 240 000.00 volgens die tabel: 32 742.00 + 26 % van (240 000.00 \u2212 181 900.00) = 47 848.00");
+}
+
 struct TypedAgeCase {
     const char* name;
     const char* typedAge;
@@ -106,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(TypedAges, QuickTaxTypedAgeTest, ::testing::ValuesIn(Ty
 
 TEST(QuickTaxCalculate, LowerIncomeAfterHigherLeavesNothingStale)
 {
-    auto [record, state] = Calculated(1000000, 80);
+    auto [record, state, working] = Calculated(1000000, 80);
     state.Age = 40;
     record.TaxableIncome = 0;
     QuickTaxCalculate(state, record);
@@ -135,7 +147,7 @@ TEST(QuickTaxCalculate, UsesTheIncomeAnotherScreenLeftInTheRecord)
 
 TEST(QuickTaxInitialise, ResetsOnlyTheFourValuesAndRecalculationRestoresThem)
 {
-    auto [record, state] = Calculated(500000, 65);
+    auto [record, state, working] = Calculated(500000, 65);
     const QuickTaxState before = state;
 
     QuickTaxInitialise(state);
@@ -158,7 +170,7 @@ TEST(QuickTaxInitialise, ResetsOnlyTheFourValuesAndRecalculationRestoresThem)
 
 TEST(QuickTaxReportRow, WritesTheElevenFieldsInOrder)
 {
-    const auto [record, state] = Calculated(500000, 40);
+    const auto [record, state, working] = Calculated(500000, 40);
     const ReportRow row = QuickTaxReportRow(state, record);
 
     struct Expected {
@@ -188,7 +200,7 @@ TEST(QuickTaxReportRow, WritesTheElevenFieldsInOrder)
 TEST(QuickTaxReportRow, PrintsTheIncomeCopyNotTheRecordsLaterIncome)
 {
     // Another screen may have moved TaxableIncome on since the quick tax calculation.
-    auto [record, state] = Calculated(500000, 40);
+    auto [record, state, working] = Calculated(500000, 40);
     record.TaxableIncome = 1;
     const ReportRow row = QuickTaxReportRow(state, record);
     EXPECT_EQ(std::get<double>(row[1].value), 500000);

@@ -8,7 +8,7 @@
 
 #include "finance/Annuity.h"
 #include "finance/Loan.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "BusyCursor.h"
 #include "Database.h"
 #include "FormKit.h"

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "finance/Loan.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "Database.h"
 #include "FormKit.h"
 #include "NumberBox.h"

@@ -20,7 +20,7 @@
 
 #include "finance/Annuity.h"
 #include "finance/LoanGraphWindow.h"
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 #include "BusyCursor.h"
 #include "FormKit.h"
 #include "NumberBox.h"

@@ -118,13 +118,15 @@ QGridLayout* QuickTaxScreen::layOutBoxes()
 bool QuickTaxScreen::calculate()
 {
     TaxState& s = state();
-    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult);
+    Working working;
+    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult, &working);
     const TaxBracketResult& r = s.TaxBracketResult;
     const QuickTaxState& q = s.QuickTax;
     const double shown[10] = {r.TaxableIncome, static_cast<double>(q.Age), r.BaseTax, r.MarginalRate, r.PortionTax,
                               q.TotalTax, q.TotalRebate, q.TaxCommitment, q.AverageRate, q.AverageRateAfterRebates};
     for (int i = 0; i < 10; ++i)
         boxes_[i]->setValue(shown[i]);
+    setWorking(std::move(working));
     return true;
 }
 

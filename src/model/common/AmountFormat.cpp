@@ -1,4 +1,4 @@
-#include "AmountFormat.h"
+#include "common/AmountFormat.h"
 
 #include <charconv>
 #include <cmath>
