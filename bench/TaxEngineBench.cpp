@@ -59,4 +59,20 @@ void BM_QuickTaxCalculate(benchmark::State& state)
 }
 BENCHMARK(BM_QuickTaxCalculate);
 
+// The same with its working recorded, as --explain and the screens ask for it.
+void BM_QuickTaxCalculateExplained(benchmark::State& state)
+{
+    revora::TaxBracketResult record;
+    revora::QuickTaxState quick;
+    quick.Age = 66;
+    revora::Working working;
+    for (auto _ : state) {
+        working.Clear();
+        record.TaxableIncome = 500'000.0;
+        revora::QuickTaxCalculate(quick, record, &working);
+        benchmark::DoNotOptimize(working.Steps().data());
+    }
+}
+BENCHMARK(BM_QuickTaxCalculateExplained);
+
 } // namespace

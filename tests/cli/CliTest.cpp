@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
@@ -71,6 +72,45 @@ TEST_F(RevoraCalcTest, JsonIsOneObjectWithTheTenFigures)
     EXPECT_NEAR(object.value("AverageRate").toDouble(), 26.3166, 1e-9);
     EXPECT_NEAR(object.value("AverageRateAfterRebates").toDouble(), 23.6652, 1e-9);
 }
+
+// --explain: the working follows the figures, its last amount the calculator's headline figure;
+// without it the JSON is as it was.
+struct ExplainCase {
+    const char* name;
+    QStringList arguments;
+    const char* headline; // the JSON key the last step's amount equals
+};
+
+class ExplainTest : public RevoraCalcTest, public ::testing::WithParamInterface<ExplainCase> {};
+
+TEST_P(ExplainTest, TheWorkingEndsWithTheHeadlineFigure)
+{
+    const ExplainCase& c = GetParam();
+    const CalcRun plain = RevoraCalc(QStringList(c.arguments) << "--json" << DataDirArg());
+    ASSERT_EQ(plain.exitCode, 0) << plain.err.toStdString();
+    EXPECT_FALSE(QJsonDocument::fromJson(plain.out.toUtf8()).object().contains("Explanation"));
+
+    const CalcRun run = RevoraCalc(QStringList(c.arguments) << "--json" << "--explain" << DataDirArg());
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    const QJsonArray steps = object.value("Explanation").toArray();
+    ASSERT_FALSE(steps.isEmpty()) << run.out.toStdString();
+    for (const QJsonValue& step : steps) {
+        EXPECT_FALSE(step["Step"].toString().isEmpty());
+        EXPECT_FALSE(step["Working"].toString().isEmpty());
+        EXPECT_TRUE(step["Amount"].isDouble()) << "a figure that is not finite";
+    }
+    EXPECT_EQ(steps.last()["Amount"].toDouble(), object.value(c.headline).toDouble()) << run.out.toStdString();
+
+    const CalcRun text = RevoraCalc(QStringList(c.arguments) << "--explain" << DataDirArg());
+    EXPECT_TRUE(text.out.contains("\nHow these figures were worked out\n1. ")) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains(QStringLiteral("\n%1. ").arg(steps.size())));
+}
+
+const ExplainCase ExplainCases[] = {
+    {"quick tax", {"quicktax", "--income", "240000", "--age", "70"}, "TaxCommitment"},
+};
+INSTANTIATE_TEST_SUITE_P(EveryCalculator, ExplainTest, ::testing::ValuesIn(ExplainCases), testing::RowName{});
 
 struct BadArgumentsCase {
     const char* name;
