@@ -41,9 +41,14 @@ void InflationCalc(InflationState& state, Working* working)
         working->Add({"Future value"}, {"No whole year: the present cost"}, {}, future);
         return;
     }
-    const std::initializer_list<WorkedFigure> figures{Amount(state.PresentCost), Percent(rate), Count(worked)};
-    working->Add({"Buying power"}, {"Buying power after {3} years"}, "{1} \u00f7 (1 + {2})^{3}", figures, power);
-    working->Add({"Future value"}, {"Future value after {3} years"}, "{1} \u00d7 (1 + {2})^{3}", figures, future);
+    // A falling price level reads 1 − 5 %, not 1 + -5 %.
+    const bool falling = rate < 0.0;
+    const std::initializer_list<WorkedFigure> figures{Amount(state.PresentCost), Percent(falling ? -rate : rate),
+                                                      Count(worked)};
+    working->Add({"Buying power"}, {"Buying power after {3} years"},
+                 falling ? "{1} \u00f7 (1 \u2212 {2})^{3}" : "{1} \u00f7 (1 + {2})^{3}", figures, power);
+    working->Add({"Future value"}, {"Future value after {3} years"},
+                 falling ? "{1} \u00d7 (1 \u2212 {2})^{3}" : "{1} \u00d7 (1 + {2})^{3}", figures, future);
 }
 
 bool FutureValueTooLarge(const InflationState& state) noexcept

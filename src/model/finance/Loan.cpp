@@ -64,19 +64,19 @@ void RecordRate(Working& w, const LoanState& loan, const RateSearch& search, dou
         w.Add(label, words, figures, loan.Rate, FigureKind::Percent);
     };
     if (loan.Principal == 0.0 || loan.Months == 0.0 || loan.Repayment == 0.0)
-        return none({"No principal, period or repayment: no rate"}, {});
+        return none({"No rate without a principal, a period and a repayment"}, {});
     if (search.limitReached)
-        return none({"Even at {1} a year the repayment does not come to {2}: no rate"},
+        return none({"No rate: even at {1} a year the repayment does not come to {2}"},
                     {Percent(search.rate), Rand(loan.Repayment)});
     if (search.rate == 0.0 && atZero > loan.Repayment)
-        return none({"Even at 0 % the repayment is {1}, more than {2}: no rate repays the loan"},
+        return none({"No rate: even at 0 % the repayment is {1}, more than {2}"},
                     {Rand(atZero), Rand(loan.Repayment)});
-    w.Add(label, {"Largest rate, to 0.01 %, whose repayment is not above {1}: {2} asks {3}, {4} asks {5}"},
+    w.Add(label, {"The largest rate, to 0.01 %, whose repayment is not above {1} ({2} asks {3}, {4} asks {5})"},
           {Rand(loan.Repayment), Percent(search.rate), Amount(search.triedRate ? search.atRate : atZero),
            Percent(search.rate + 0.01), Amount(search.above)},
           search.rate, FigureKind::Percent);
     if (search.rate > MostLoanRate)
-        none({"{1} is above the most allowed, {2}: no answer"}, {Percent(search.rate), Percent(MostLoanRate)});
+        none({"No rate: {1} is above the most allowed, {2}"}, {Percent(search.rate), Percent(MostLoanRate)});
 }
 
 // The period solve refused: the repayment less a cent never passes the first month's interest.

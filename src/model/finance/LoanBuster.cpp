@@ -22,7 +22,7 @@ int RecordTotals(Working& w, Phrase interestLabel, Phrase paidLabel, double mont
     w.Add(interestLabel, {interestFloored ? "Interest over {1} months, not below 0" : "Interest over {1} months"},
           interestFloored ? "" : "{1} \u00d7 {2} \u2212 {3}", {Count(months), repayment, Amount(principal)}, interest);
     const bool paidFloored = repayments != Bounded(paid);
-    return w.Add(paidLabel, {paidFloored ? "{1} repayments, not below 0" : "{1} repayments"},
+    return w.Add(paidLabel, {paidFloored ? "Total of {1} repayments, not below 0" : "Total of {1} repayments"},
                  paidFloored ? "" : "{1} \u00d7 {2}", {Count(months), repayment}, repayments);
 }
 

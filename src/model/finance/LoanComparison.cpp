@@ -22,7 +22,7 @@ std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state, Work
             const WorkedFigure repayment = working->Step(static_cast<int>(working->Steps().size()));
             working->Add({"Total interest"}, {"Interest over {1} months"}, "{1} \u00d7 {2} \u2212 {3}",
                          {Count(row.Months), repayment, Amount(state.Amount)}, row.TotalInterest);
-            working->Add({"Total paid"}, {"Paid over {1} months"}, "{1} \u00d7 {2}", {Count(row.Months), repayment},
+            working->Add({"Total paid"}, {"Total paid over {1} months"}, "{1} \u00d7 {2}", {Count(row.Months), repayment},
                          row.TotalPaid);
         }
     }

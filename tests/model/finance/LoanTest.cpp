@@ -111,8 +111,8 @@ TEST(LoanCalcTest, TheWorkingFillsInTheAnnuityFormulaAndTheRateSearchsLastBracke
     loan = Loan(100000, 240, 0, 1101.08, Rate);
     working.Clear();
     LoanCalc(loan, &working);
-    EXPECT_EQ(working.Steps().back().Text(), "Largest rate, to 0.01 %, whose repayment is not above R 1 101.08: "
-                                             "11.99 % asks 1 100.39, 12 % asks 1 101.09: 11.99 %");
+    EXPECT_EQ(working.Steps().back().Text(), "The largest rate, to 0.01 %, whose repayment is not above R 1 101.08 "
+                                             "(11.99 % asks 1 100.39, 12 % asks 1 101.09): 11.99 %");
 }
 
 TEST(LoanCalcTest, TheSolvedRateIsOnTheHundredthGrid)
