@@ -49,8 +49,8 @@ struct DailyBalanceResult {
 // double precision, stored as single precision.
 // Example: 100 000 at 10 % from 01/03/2015 to 31/03/2015: 30 days, 821.92.
 // `working`, when given, receives the number of days (end - start) and, last, the interest.
-// The interest is worked in single precision, which a formula checked at full precision would
-// not match to the cent's fraction, so its step says the rule in words.
+// The interest is worked in single precision, which no formula at full precision gives
+// exactly: its step says the rule in words.
 DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state, Working* working = nullptr);
 
 // The "Date" spinner: the end date one day up or down (from the start date while the end date

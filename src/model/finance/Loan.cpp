@@ -23,6 +23,7 @@ struct RateSearch {
     bool limitReached = false;
     bool triedRate = false;
     double atRate = 0.0;
+    double aboveRate = 0.0;
     double above = 0.0;
 };
 
@@ -42,6 +43,7 @@ RateSearch SolveRate(double principal, double months, double repayment) noexcept
             }
             const double asked = AnnuityRepayment(principal, months, hundredths / 100.0);
             if (asked > repayment) {
+                search.aboveRate = hundredths / 100.0;
                 search.above = asked;
                 break;
             }
@@ -73,7 +75,7 @@ void RecordRate(Working& w, const LoanState& loan, const RateSearch& search, dou
                     {Rand(atZero), Rand(loan.Repayment)});
     w.Add(label, {"The largest rate, to 0.01 %, whose repayment is not above {1} ({2} asks {3}, {4} asks {5})"},
           {Rand(loan.Repayment), Percent(search.rate), Amount(search.triedRate ? search.atRate : atZero),
-           Percent(search.rate + 0.01), Amount(search.above)},
+           Percent(search.aboveRate), Amount(search.above)},
           search.rate, FigureKind::Percent);
     if (search.rate > MostLoanRate)
         none({"No rate: {1} is above the most allowed, {2}"}, {Percent(search.rate), Percent(MostLoanRate)});
