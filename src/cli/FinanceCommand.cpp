@@ -139,13 +139,15 @@ void RefuseOutput(const ParsedOptions& options, std::string_view why)
 bool OutputAsked(const ParsedOptions& options) { return options.has(ReportOption) || options.has(PrintOption); }
 
 // What --report and --print ask for, over the settings; the printout's row is made only then.
+// The working, given with --explain, follows the figures in the printout.
 template <typename MakeRow>
-int OutputIfAsked(const ParsedOptions& options, const PrintoutRequest& request, MakeRow makeRow)
+int OutputIfAsked(const ParsedOptions& options, const PrintoutRequest& request, MakeRow makeRow,
+                  const Working* explained)
 {
     if (!OutputAsked(options))
         return 0;
     AppState state = MakeState(options);
-    return Output(state, options, request, makeRow());
+    return Output(state, options, request, makeRow(), {explained});
 }
 
 // --- writing the figures --------------------------------------------------------------------
@@ -209,7 +211,7 @@ std::vector<ScheduleLine> ScheduleLines(const LoanState& loan, AmortKind kind)
 }
 
 void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const std::vector<ScheduleLine>& schedule,
-               bool json)
+               bool json, const Working* explained)
 {
     if (json) {
         QJsonObject object{{"Principal", JsonNumber(loan.Principal)},
@@ -228,6 +230,7 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
                                          {"Balance", JsonNumber(line.Balance)}});
             object.insert("Schedule", lines);
         }
+        AddExplanation(object, explained);
         PrintJson(object);
         return;
     }
@@ -242,7 +245,7 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
         PrintLine("Total Repayments", FormatAmount(LoanTotalRepayments(loan), 2));
     }
     if (kind == AmortKind::None)
-        return;
+        return PrintExplanation(std::cout, explained);
     std::vector<std::vector<std::string>> rows;
     for (const ScheduleLine& line : schedule)
         rows.push_back({std::to_string(line.Period), FormatAmount(line.Capital, 2), FormatAmount(line.Interest, 2),
@@ -252,6 +255,7 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
         PrintGrid({" Month   ", "Capital payment ", "Interest payment", "    Balance    "}, rows);
     else
         PrintGrid({" Year ", "Capital payments", "Interest payment", "    Balance      "}, rows);
+    PrintExplanation(std::cout, explained);
 }
 
 int Loan(const ParsedOptions& options)
@@ -266,7 +270,9 @@ int Loan(const ParsedOptions& options)
     const AmortKind kind = ScheduleOption(options);
     CheckReportFile(options);
 
-    const LoanSolve outcome = LoanCalc(loan);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    const LoanSolve outcome = LoanCalc(loan, explained);
     if (outcome == LoanSolve::RepaymentBelowInterest)
         Refuse(Repayment, RepaymentBelowInterestMessage(
                                 FormatAmount(FirstMonthInterest(loan.Principal, loan.Rate))));
@@ -284,7 +290,7 @@ int Loan(const ParsedOptions& options)
     if (OutputAsked(options) && (loan.Principal == 0.0 || loan.Months == 0.0 || loan.Repayment == 0.0))
         RefuseOutput(options, "the loan printout needs the principal, the period and the repayment all above 0");
 
-    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has(JsonOption));
+    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has(JsonOption), explained);
     if (!OutputAsked(options))
         return 0;
     AppState state = MakeState(options);
@@ -292,7 +298,7 @@ int Loan(const ParsedOptions& options)
     // Without a schedule the screen leaves the report window's title as it was; its caption
     // names the print job here.
     const QString title = printout.Title.empty() ? QStringLiteral("Loans") : QString::fromStdString(printout.Title);
-    return OutputLoan(state, options, printout, title);
+    return OutputLoan(state, options, printout, title, {explained});
 }
 
 // --- loanbuster -----------------------------------------------------------------------------
@@ -308,11 +314,13 @@ int LoanBuster(const ParsedOptions& options)
     if (OutputAsked(options) && buster.Principal <= 0.0)
         RefuseOutput(options, "the loan buster printout needs a principal above 0");
 
-    const LoanBusterResult r = BBCalc(buster, period);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    const LoanBusterResult r = BBCalc(buster, period, explained);
     if (r.ExtraRefused)
         Refuse(Extra, ExtraTooLargeMessage(FormatAmount(MostExtraRepayments * r.Repayment)));
     if (options.has(JsonOption)) {
-        PrintJson({{"Repayment", JsonNumber(r.Repayment)},
+        QJsonObject object{{"Repayment", JsonNumber(r.Repayment)},
                    {"TotalInterest", JsonNumber(r.TotalInterest)},
                    {"TotalRepayments", JsonNumber(r.TotalRepayments)},
                    {"NewPeriod", JsonNumber(r.NewPeriod)},
@@ -320,7 +328,9 @@ int LoanBuster(const ParsedOptions& options)
                    {"NewTotalInterest", JsonNumber(r.NewTotalInterest)},
                    {"NewTotalRepayments", JsonNumber(r.NewTotalRepayments)},
                    {"Saving", JsonNumber(r.Saving)},
-                   {"Extra", JsonNumber(buster.Extra)}});
+                   {"Extra", JsonNumber(buster.Extra)}};
+        AddExplanation(object, explained);
+        PrintJson(object);
     } else {
         PrintLine("Monthly repayment", FormatAmount(r.Repayment, 2));
         PrintLine("Total interest", FormatAmount(r.TotalInterest, 2));
@@ -334,10 +344,11 @@ int LoanBuster(const ParsedOptions& options)
         PrintLine("Total interest", FormatAmount(r.NewTotalInterest, 2));
         PrintLine("Total repayments", FormatAmount(r.NewTotalRepayments, 2));
         PrintLine("Total saving", FormatAmount(r.Saving, 2));
+        PrintExplanation(std::cout, explained);
     }
     return OutputIfAsked(options,
                          {QStringLiteral("BondBust"), QStringLiteral("loanbuster.rpt"), QStringLiteral("Loan Buster")},
-                         [&] { return LoanBusterReportRow(buster, period, r); });
+                         [&] { return LoanBusterReportRow(buster, period, r); }, explained);
 }
 
 // --- loancompare ----------------------------------------------------------------------------
@@ -351,7 +362,9 @@ int LoanCompare(const ParsedOptions& options)
     if (OutputAsked(options) && compare.Amount <= 0.0)
         RefuseOutput(options, "the loan comparison printout needs an amount above 0");
 
-    const std::array<ComparisonRow, 6> rows = CompareLoans(compare);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    const std::array<ComparisonRow, 6> rows = CompareLoans(compare, explained);
     if (options.has(JsonOption)) {
         QJsonArray array;
         for (const ComparisonRow& row : rows)
@@ -359,17 +372,20 @@ int LoanCompare(const ParsedOptions& options)
                                      {"Repayment", JsonNumber(row.Repayment)},
                                      {"TotalInterest", JsonNumber(row.TotalInterest)},
                                      {"TotalPaid", JsonNumber(row.TotalPaid)}});
-        PrintJson({{"Rows", array}});
+        QJsonObject object{{"Rows", array}};
+        AddExplanation(object, explained);
+        PrintJson(object);
     } else {
         std::vector<std::vector<std::string>> lines;
         for (const ComparisonRow& row : rows)
             lines.push_back({row.Label, FormatAmount(row.Repayment, 2), FormatAmount(row.TotalInterest, 2),
                              FormatAmount(row.TotalPaid, 2)});
         PrintGrid({" Period ", "Monthly repayment", "   Total Interest   ", "  Total Paid    "}, lines);
+        PrintExplanation(std::cout, explained);
     }
     return OutputIfAsked(
         options, {QStringLiteral("BondComp"), QStringLiteral("LoanComparison.rpt"), QStringLiteral("Loan Comparison")},
-        [&] { return LoanComparisonReportRow(compare, rows); });
+        [&] { return LoanComparisonReportRow(compare, rows); }, explained);
 }
 
 // --- dailybalance ---------------------------------------------------------------------------
@@ -388,18 +404,23 @@ int DailyBalance(const ParsedOptions& options)
         Refuse(EndDate, EndDateTooLateMessage(FormatDayDate(daily.StartDate)));
     CheckReportFile(options);
 
-    const DailyBalanceResult r = DailyBalanceCalc(daily);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    const DailyBalanceResult r = DailyBalanceCalc(daily, explained);
     if (OutputAsked(options) && !DailyBalancePrintable(r))
         RefuseOutput(options, "the daily balance printout needs interest and days above 0");
     if (options.has(JsonOption)) {
-        PrintJson({{"Days", r.Days}, {"Interest", JsonNumber(FromSingle(r.Interest))}});
+        QJsonObject object{{"Days", r.Days}, {"Interest", JsonNumber(FromSingle(r.Interest))}};
+        AddExplanation(object, explained);
+        PrintJson(object);
     } else {
         PrintLine("Interest accrued", FormatAmount(FromSingle(r.Interest), 2));
         PrintLine("Number of days", std::to_string(r.Days));
+        PrintExplanation(std::cout, explained);
     }
     return OutputIfAsked(
         options, {QStringLiteral("DailyBal"), QStringLiteral("DayBal.rpt"), QStringLiteral("Daily Balance Calculation")},
-        [&] { return DailyBalanceReportRow(daily, r); });
+        [&] { return DailyBalanceReportRow(daily, r); }, explained);
 }
 
 // --- inflation ------------------------------------------------------------------------------
@@ -416,21 +437,26 @@ int Inflation(const ParsedOptions& options)
     inflation.Period = BoundedOption(options, Years, InflationPeriodMessage);
     CheckReportFile(options);
 
-    InflationCalc(inflation);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    InflationCalc(inflation, explained);
     if (OutputAsked(options) && !InflationPrintable(inflation))
         RefuseOutput(options, "the inflation printout needs a future value that is not 0 and fits its box");
     const bool tooLarge = FutureValueTooLarge(inflation);
     if (options.has(JsonOption)) {
-        PrintJson({{"FutureValue", JsonNumber(inflation.FutureValue)},
-                   {"BuyingPower", JsonNumber(inflation.BuyingPower)},
-                   {"TooLarge", tooLarge}});
+        QJsonObject object{{"FutureValue", JsonNumber(inflation.FutureValue)},
+                           {"BuyingPower", JsonNumber(inflation.BuyingPower)},
+                           {"TooLarge", tooLarge}};
+        AddExplanation(object, explained);
+        PrintJson(object);
     } else {
         PrintLine("Future value/cost", tooLarge ? std::string(TooLargeText) : FormatAmount(inflation.FutureValue, 0));
         PrintLine("Buying power", FormatAmount(inflation.BuyingPower, 0));
+        PrintExplanation(std::cout, explained);
     }
     return OutputIfAsked(
         options, {QStringLiteral("Inflation"), QStringLiteral("Inflatin.rpt"), QStringLiteral("Inflation") + ExportHint},
-        [&] { return InflationReportRow(inflation); });
+        [&] { return InflationReportRow(inflation); }, explained);
 }
 
 } // namespace
@@ -439,15 +465,16 @@ std::vector<Subcommand> FinanceCommands()
 {
     return {
         {"loan", "of a loan's principal, period, rate and monthly repayment, one solved from the other three",
-         WithCommon({&Solve, &Principal, &LoanMonths, &LoanRate, &Repayment, &Totals, &Schedule}), Loan},
+         WithCommon({&Solve, &Principal, &LoanMonths, &LoanRate, &Repayment, &Totals, &Schedule, &ExplainOption}),
+         Loan},
         {"loanbuster", "what a fixed extra monthly payment does to a loan",
-         WithCommon({&Principal, &BusterMonths, &LoanRate, &Extra}), LoanBuster},
-        {"loancompare", "one loan repaid over 5, 10, 15, 20, 25 and 30 years", WithCommon({&BondAmount, &LoanRate}),
-         LoanCompare},
+         WithCommon({&Principal, &BusterMonths, &LoanRate, &Extra, &ExplainOption}), LoanBuster},
+        {"loancompare", "one loan repaid over 5, 10, 15, 20, 25 and 30 years",
+         WithCommon({&BondAmount, &LoanRate, &ExplainOption}), LoanCompare},
         {"dailybalance", "the simple interest a capital earns between two dates",
-         WithCommon({&Capital, &DailyRate, &StartDate, &EndDate}), DailyBalance},
+         WithCommon({&Capital, &DailyRate, &StartDate, &EndDate, &ExplainOption}), DailyBalance},
         {"inflation", "a present cost carried forward at a constant inflation rate",
-         WithCommon({&Cost, &InflationRate, &Years}), Inflation},
+         WithCommon({&Cost, &InflationRate, &Years, &ExplainOption}), Inflation},
     };
 }
 

@@ -168,10 +168,11 @@ private slots:
 
     void dateSpinnerStepsTheEndDateButNeverBeforeTheStart()
     {
-        // Nothing to step from without a start date.
+        // Nothing to step from without a start date, nor any working.
         spin("spDate", 1);
         QCOMPARE(shown("dtEndDate"), QString());
         QCOMPARE(state_->Finance.DailyBalance.EndDate, DateNotSet);
+        QVERIFY(screen_->working().Empty());
 
         typeAndLeave("numCapAmount", "100000");
         typeAndLeave("numIntRate", "10");
@@ -180,6 +181,7 @@ private slots:
         spin("spDate", 1);
         QCOMPARE(shown("dtEndDate"), QString("02/03/2015"));
         QCOMPARE(shown("numAnsDB2"), QString("1"));
+        QCOMPARE(screen_->working().Steps().front().Amount, 1.0); // the working follows each step
         spin("spDate", -1);
         QCOMPARE(shown("dtEndDate"), QString("01/03/2015"));
         QCOMPARE(shown("numAnsDB2"), QString("0"));

@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(state_->Finance.Inflation.Period, 40.0);
         QCOMPARE(QApplication::focusWidget(), find("cmdOK"));
         QCOMPARE(shown("numAns1"), QString("3611886481")); // recalculated
+        QCOMPARE(screen_->working().Steps().back().Amount, state_->Finance.Inflation.FutureValue); // and explained
         spin("spPeriod", 1);
         QCOMPARE(shown("numPeriod"), QString("1"));
         QCOMPARE(state_->Finance.Inflation.Period, 1.0);

@@ -229,6 +229,7 @@ private slots:
         QVERIFY(error->isVisible());
         QCOMPARE(error->text(), QString("   Error"));
         QCOMPARE(state_->Finance.Loans.Rate, 0.0); // no rate of it is kept
+        QVERIFY(screen_->working().Empty());         // nor any working
         // It lies over the whole rate box.
         auto* rate = find("numIntRate");
         QCOMPARE(error->mapTo(screen_, QPoint(0, 0)), rate->mapTo(screen_, QPoint(0, 0)));
@@ -237,6 +238,7 @@ private slots:
         type("numMonRePay", "90");
         click("cmdCalculate");
         QVERIFY(!error->isVisible());
+        QCOMPARE(screen_->working().Steps().back().Amount, state_->Finance.Loans.Rate);
         QVERIFY(state_->Finance.Loans.Rate <= 50.0);
         // Zero in one of the others solves to 0, with no error.
         type("numPeriod", "0");

@@ -1,6 +1,13 @@
 #pragma once
 // The annuity arithmetic the loan screens share: a loan repaid in equal monthly instalments at
 // a nominal annual rate compounded monthly, j = rate / 12 / 100.
+//
+// Each takes a `Working*`; given, it records its steps from the values it works with: the
+// monthly rate j as a factor ("12 % ÷ 12 = 0.01"), then its result with the annuity formula
+// filled in ("100 000.00 × 0.01 ÷ (1 − (1 + 0.01)^−240) = 1 101.09"). The last step is the
+// result.
+
+#include "common/Working.h"
 
 namespace revora {
 
@@ -16,11 +23,13 @@ inline double MonthlyRate(double annualRatePercent) noexcept { return annualRate
 // RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal and the months are non-zero.
 // At 0 % a loan is repaid in equal parts, R = P / n: the limit of the formula as j goes to 0,
 // where the formula itself would divide 0 by 0.
-double AnnuityRepayment(double principal, double months, double annualRatePercent) noexcept;
+// Recorded: "Monthly rate", "Monthly repayment".
+double AnnuityRepayment(double principal, double months, double annualRatePercent, Working* working = nullptr);
 
 // PAMOUNT: P = (1 - (1 + j)^-n) x R / j; 0 unless the months and the repayment are non-zero.
 // At 0 %, P = n x R.
-double AnnuityPrincipal(double months, double annualRatePercent, double repayment) noexcept;
+// Recorded: "Monthly rate", "Principal amount".
+double AnnuityPrincipal(double months, double annualRatePercent, double repayment, Working* working = nullptr);
 
 // The interest of the first month, P x j: a repayment that does not pay more than this never
 // brings the balance down.
@@ -43,6 +52,12 @@ struct PeriodCount {
 // repayment over; the count stops there with 1 month and the repayment as given.
 // 0 months and the repayment as given unless the principal and the repayment are non-zero; at
 // 0 % the present value of n repayments is n x R.
-PeriodCount CountPeriod(double principal, double annualRatePercent, double repayment) noexcept;
+// Recorded: the monthly rate; the values of n - 1 and n repayments, the count's last bracket
+// (not every month tried); the raised repayment as given + k x 0.01; last, the months.
+PeriodCount CountPeriod(double principal, double annualRatePercent, double repayment, Working* working = nullptr);
+
+// The step "Monthly rate" at this annual rate: the one last recorded when it is at the same
+// rate (a loan buster's repayment and its count share one), else a new one.
+int RecordMonthlyRate(Working& working, double annualRatePercent);
 
 } // namespace revora

@@ -35,15 +35,23 @@ EndDateStep StepEndDate(const DailyBalanceState& state, int direction) noexcept
     return {static_cast<std::int32_t>(to), false};
 }
 
-DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept
+DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state, Working* working)
 {
     DailyBalanceResult result;
     // Worked in 64 bits: two extreme day numbers would overflow 32.
     const long long days = static_cast<long long>(state.EndDate) - state.StartDate;
     result.Days = static_cast<std::int32_t>(std::clamp<long long>(
         days, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-    if (result.Days == 0)
+    constexpr Phrase interestLabel{"Interest accrued"};
+    int daysStep = 0;
+    if (working)
+        daysStep = working->Add({"Number of days"}, {}, result.Days == days ? "{2} \u2212 {1}" : "",
+                                {Date(state.StartDate), Date(state.EndDate)}, result.Days, FigureKind::Count);
+    if (result.Days == 0) {
+        if (working)
+            working->Add(interestLabel, {"No days: no interest"}, {}, 0.0);
         return result; // also keeps an overflowing capital x rate from making 0 days NaN
+    }
     float interest = state.Capital * state.Rate;
     interest = interest / 100.0F;
     interest = interest * static_cast<float>(result.Days);
@@ -54,6 +62,10 @@ DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept
         interest = interest > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
     }
     result.Interest = static_cast<float>(static_cast<double>(interest) / 365.0);
+    if (working)
+        working->Add(interestLabel, {"Simple interest on {1} at {2} a year for {3} days of a 365-day year"},
+                     {Rand(state.Capital), Percent(state.Rate), working->Step(daysStep)},
+                     static_cast<double>(result.Interest));
     return result;
 }
 

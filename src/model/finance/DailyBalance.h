@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/ReportRow.h"
+#include "common/Working.h"
 
 namespace revora {
 
@@ -47,7 +48,10 @@ struct DailyBalanceResult {
 // days = end - start; interest = capital x rate / 100 x days (single precision), / 365 in
 // double precision, stored as single precision.
 // Example: 100 000 at 10 % from 01/03/2015 to 31/03/2015: 30 days, 821.92.
-DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state) noexcept;
+// `working`, when given, receives the number of days (end - start) and, last, the interest.
+// The interest is worked in single precision, which no formula at full precision gives
+// exactly: its step says the rule in words.
+DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state, Working* working = nullptr);
 
 // The "Date" spinner: the end date one day up or down (from the start date while the end date
 // is not set), kept within its allowed span, start to start + 10 960 days. A step past either

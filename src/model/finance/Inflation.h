@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "common/ReportRow.h"
+#include "common/Working.h"
 
 namespace revora {
 
@@ -30,7 +31,10 @@ struct InflationState {
 
 // For each whole year: future += future x rate / 100; power -= power x rate / (rate + 100).
 // Example: 100 000 at 6 % for 10 years: 179 084.77 and 55 839.48.
-void InflationCalc(InflationState& state) noexcept;
+// `working`, when given, receives the buying power and, last, the future value, each as the
+// compound form the years add up to: cost ÷ (1 + rate)^years and cost × (1 + rate)^years,
+// over the whole years worked (fewer when an amount could not be held).
+void InflationCalc(InflationState& state, Working* working = nullptr);
 
 bool FutureValueTooLarge(const InflationState& state) noexcept;
 // "&Print" writes only a future value that is not 0 and fits the box.

@@ -16,20 +16,78 @@ constexpr int MostScheduleLines = 1000;
 // The rate search works in hundredths of a percent so that its steps add exactly.
 constexpr long long RateSearchLimit = 100000; // 1 000 % a year
 
-double SolveRate(double principal, double months, double repayment) noexcept
+// Where the rate search ends: the rate found and the repayments of its last bracket, the rate
+// itself (when the search tried it) and 0.01 % above it.
+struct RateSearch {
+    double rate = 0.0;
+    bool limitReached = false;
+    bool triedRate = false;
+    double atRate = 0.0;
+    double aboveRate = 0.0;
+    double above = 0.0;
+};
+
+RateSearch SolveRate(double principal, double months, double repayment) noexcept
 {
+    RateSearch search;
     if (principal == 0.0 || months == 0.0 || repayment == 0.0)
-        return 0.0;
+        return search;
     long long hundredths = 0;
     for (const long long step : {500LL, 100LL, 10LL, 1LL}) {
-        do {
+        for (;;) {
             hundredths += step;
-            if (hundredths >= RateSearchLimit)
-                return RateSearchLimit / 100.0;
-        } while (AnnuityRepayment(principal, months, hundredths / 100.0) <= repayment);
+            if (hundredths >= RateSearchLimit) {
+                search.rate = RateSearchLimit / 100.0;
+                search.limitReached = true;
+                return search;
+            }
+            const double asked = AnnuityRepayment(principal, months, hundredths / 100.0);
+            if (asked > repayment) {
+                search.aboveRate = hundredths / 100.0;
+                search.above = asked;
+                break;
+            }
+            // The rates that fit only grow: the last one tried is the rate found.
+            search.atRate = asked;
+            search.triedRate = true;
+        }
         hundredths -= step;
     }
-    return hundredths / 100.0;
+    search.rate = hundredths / 100.0;
+    return search;
+}
+
+// The rate solve's outcome: the bracket the search narrowed to, or why there is no rate.
+// `atZero` is the repayment at 0 %, worked out only when the search ends at 0.
+void RecordRate(Working& w, const LoanState& loan, const RateSearch& search, double atZero)
+{
+    constexpr Phrase label{"Interest rate"};
+    const auto none = [&](Phrase words, std::initializer_list<WorkedFigure> figures) {
+        w.Add(label, words, figures, loan.Rate, FigureKind::Percent);
+    };
+    if (loan.Principal == 0.0 || loan.Months == 0.0 || loan.Repayment == 0.0)
+        return none({"No rate without a principal, a period and a repayment"}, {});
+    if (search.limitReached)
+        return none({"No rate: even at {1} a year the repayment does not come to {2}"},
+                    {Percent(search.rate), Rand(loan.Repayment)});
+    if (search.rate == 0.0 && atZero > loan.Repayment)
+        return none({"No rate: even at 0 % the repayment is {1}, more than {2}"},
+                    {Rand(atZero), Rand(loan.Repayment)});
+    w.Add(label, {"The largest rate, to 0.01 %, whose repayment is not above {1} ({2} asks {3}, {4} asks {5})"},
+          {Rand(loan.Repayment), Percent(search.rate), Amount(search.triedRate ? search.atRate : atZero),
+           Percent(search.aboveRate), Amount(search.above)},
+          search.rate, FigureKind::Percent);
+    if (search.rate > MostLoanRate)
+        none({"No rate: {1} is above the most allowed, {2}"}, {Percent(search.rate), Percent(MostLoanRate)});
+}
+
+// The period solve refused: the repayment less a cent never passes the first month's interest.
+void RecordNeverRepaid(Working& w, const LoanState& loan, int counted, double interest)
+{
+    const int rate = RecordMonthlyRate(w, loan.Rate);
+    w.Add({"First month's interest"}, {}, "{1} \u00d7 {2}", {Amount(loan.Principal), w.Step(rate)}, Bounded(interest));
+    w.Add({"Repayment period"}, {"{1} a month is not more than the first month's interest: the loan is never repaid"},
+          {w.Step(counted)}, loan.Months, FigureKind::Count);
 }
 
 // Whole months of the schedule: the period's whole part, capped at the schedule's size.
@@ -70,38 +128,47 @@ void LoanInitialise(LoanState& loan) noexcept
     loan.Principal = principal;
 }
 
-LoanSolve LoanCalc(LoanState& loan) noexcept
+LoanSolve LoanCalc(LoanState& loan, Working* working)
 {
     LoanSolve outcome = LoanSolve::Solved;
     switch (loan.Mode) {
     case LoanMode::MonthlyRepayment:
-        loan.Repayment = AnnuityRepayment(loan.Principal, loan.Months, loan.Rate);
+        loan.Repayment = AnnuityRepayment(loan.Principal, loan.Months, loan.Rate, working);
         break;
     case LoanMode::PrincipalAmount:
-        loan.Principal = AnnuityPrincipal(loan.Months, loan.Rate, loan.Repayment);
+        loan.Principal = AnnuityPrincipal(loan.Months, loan.Rate, loan.Repayment, working);
         break;
     case LoanMode::RepaymentPeriod: {
         const double counted = Bounded(loan.Repayment - 0.01);
-        if (loan.Principal > 0.0 && loan.Repayment > 0.0 &&
-            counted <= FirstMonthInterest(loan.Principal, loan.Rate)) {
+        const int countedStep = working ? working->Add({"Repayment counted"}, {"The repayment less a cent"},
+                                                       "{1} \u2212 {2}", {Amount(loan.Repayment), Amount(0.01)}, counted)
+                                        : 0;
+        const double interest = FirstMonthInterest(loan.Principal, loan.Rate);
+        if (loan.Principal > 0.0 && loan.Repayment > 0.0 && counted <= interest) {
             loan.Months = 0.0;
             outcome = LoanSolve::RepaymentBelowInterest;
+            if (working)
+                RecordNeverRepaid(*working, loan, countedStep, interest);
             break;
         }
-        const PeriodCount count = CountPeriod(loan.Principal, loan.Rate, counted);
+        const PeriodCount count = CountPeriod(loan.Principal, loan.Rate, counted, working);
         loan.Months = count.months;
         loan.Repayment = count.repayment;
         break;
     }
-    case LoanMode::InterestRate:
-        loan.Rate = SolveRate(loan.Principal, loan.Months, loan.Repayment);
-        if (loan.Rate > MostLoanRate ||
-            (loan.Rate == 0.0 && loan.Repayment != 0.0 &&
-             AnnuityRepayment(loan.Principal, loan.Months, 0.0) > loan.Repayment)) {
+    case LoanMode::InterestRate: {
+        const RateSearch search = SolveRate(loan.Principal, loan.Months, loan.Repayment);
+        loan.Rate = search.rate;
+        const double atZero =
+            loan.Rate == 0.0 && loan.Repayment != 0.0 ? AnnuityRepayment(loan.Principal, loan.Months, 0.0) : 0.0;
+        if (loan.Rate > MostLoanRate || (loan.Rate == 0.0 && loan.Repayment != 0.0 && atZero > loan.Repayment)) {
             loan.Rate = 0.0;
             outcome = LoanSolve::RateOutOfReach;
         }
+        if (working)
+            RecordRate(*working, loan, search, atZero);
         break;
+    }
     }
     loan.Unsolved = outcome != LoanSolve::Solved;
     return outcome;

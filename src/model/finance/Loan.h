@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/ReportRow.h"
+#include "common/Working.h"
 
 namespace revora {
 
@@ -67,7 +68,14 @@ enum class LoanSolve {
 // Example: 100 000 over 240 months at 12 %: repayment 1 101.086...; a repayment of 1 101.09
 // solves to 12.000 and 1 101.08 to 11.990; 1 000 at 12 % paying 300 solves to 3 months with
 // the repayment raised from 299.99 to 340.03; at 0 % 120 000 over 240 months is 500 a month.
-LoanSolve LoanCalc(LoanState& loan) noexcept;
+// `working`, when given, receives the steps of the solve; the last is the value solved for:
+//   repayment and principal: the monthly rate and the annuity formula filled in;
+//   period: the repayment less a cent, then the count (the values of the months either side of
+//     the principal, the raise in whole cents) or the first month's interest it does not pass;
+//   rate: only the search's outcome, with its last bracket (the rate found and 0.01 % more, and
+//     the repayment each asks) as figures, not every rate tried.
+// A solve with no answer ends on 0 with the reason in words.
+LoanSolve LoanCalc(LoanState& loan, Working* working = nullptr);
 
 // Total repayments = repayment x period; total interest = that less the principal.
 double LoanTotalRepayments(const LoanState& loan) noexcept;

@@ -12,6 +12,20 @@ namespace {
 
 double NotBelowZero(double value) noexcept { return std::max(0.0, Bounded(value)); }
 
+// A loan's two totals from its repayment step: interest = n x R - principal and repayments =
+// n x R, each from `paid` (n x R as the calculation multiplied it); one floored at 0 is shown
+// in words. Returns the step of the total repayments.
+int RecordTotals(Working& w, Phrase interestLabel, Phrase paidLabel, double months, WorkedFigure repayment,
+                 double principal, double paid, double interest, double repayments)
+{
+    const bool interestFloored = interest != Bounded(paid - principal);
+    w.Add(interestLabel, {interestFloored ? "Interest over {1} months, not below 0" : "Interest over {1} months"},
+          interestFloored ? "" : "{1} \u00d7 {2} \u2212 {3}", {Count(months), repayment, Amount(principal)}, interest);
+    const bool paidFloored = repayments != Bounded(paid);
+    return w.Add(paidLabel, {paidFloored ? "Total of {1} repayments, not below 0" : "Total of {1} repayments"},
+                 paidFloored ? "" : "{1} \u00d7 {2}", {Count(months), repayment}, repayments);
+}
+
 } // namespace
 
 std::string ExtraTooLargeMessage(std::string_view mostAsShown)
@@ -19,38 +33,78 @@ std::string ExtraTooLargeMessage(std::string_view mostAsShown)
     return "The extra payment may be at most ten times the monthly repayment: R " + std::string(mostAsShown);
 }
 
-LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period) noexcept
+LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* working)
 {
+    constexpr Phrase savingLabel{"Total saving"};
     LoanBusterResult result;
     const double months = period;
     const double rate = state.Rate;
-    const double r = AnnuityRepayment(state.Principal, months, rate);
+    const double r = AnnuityRepayment(state.Principal, months, rate, working);
     result.Repayment = r;
-    result.TotalInterest = NotBelowZero(r * months - state.Principal);
-    result.TotalRepayments = NotBelowZero(months * r);
+    const double paid = months * r;
+    result.TotalInterest = NotBelowZero(paid - state.Principal);
+    result.TotalRepayments = NotBelowZero(paid);
+    int repaymentStep = 0;
+    int totalStep = 0;
+    if (working) {
+        repaymentStep = static_cast<int>(working->Steps().size());
+        totalStep = RecordTotals(*working, {"Total interest"}, {"Total repayments"}, months,
+                                 working->Step(repaymentStep), state.Principal, paid, result.TotalInterest,
+                                 result.TotalRepayments);
+    }
 
     const double typed = state.Extra;
     if (Bounded(MostExtraRepayments * r) < typed) {
         // With no repayment there is no loan to apply an extra to, and nothing to refuse.
         result.ExtraRefused = r > 0.0;
+        if (working)
+            working->Add(savingLabel, {"An extra payment of {1}, more than {2} repayments of {3}, is not applied"},
+                         {Rand(typed), Count(MostExtraRepayments), working->Step(repaymentStep)}, result.Saving);
         return result;
     }
 
-    const PeriodCount count = CountPeriod(state.Principal, rate, Bounded(r + (typed - 0.01)));
+    // With no extra payment typed the count is of the loan as it stands: nothing to explain.
+    Working* counting = typed != 0.0 ? working : nullptr;
+    const double withExtra = Bounded(r + (typed - 0.01));
+    if (counting)
+        counting->Add({"Repayment with the extra"}, {"Repayment with the extra payment less a cent"},
+                      "{1} + ({2} \u2212 {3})", {counting->Step(repaymentStep), Amount(typed), Amount(0.01)},
+                      withExtra);
+    const PeriodCount count = CountPeriod(state.Principal, rate, withExtra, counting);
     const double extra = typed != 0.0 ? Bounded(count.repayment - r) : 0.0;
     state.Extra = extra;
+    if (counting)
+        counting->Add({"Extra payment needed"}, {"The new repayment less the normal one"}, "{1} \u2212 {2}",
+                      {Amount(count.repayment), counting->Step(repaymentStep)}, extra);
     if (extra == 0.0) {
         result.NewPeriod = months;
         result.NewRepayment = r;
         result.NewTotalInterest = result.TotalInterest;
         result.NewTotalRepayments = result.TotalRepayments;
+        if (working)
+            working->Add(savingLabel, {"No extra payment: the loan runs as it stands"}, {}, result.Saving);
         return result;
     }
     result.NewPeriod = count.months;
     result.NewRepayment = count.repayment;
-    result.NewTotalInterest = NotBelowZero(count.repayment * count.months - state.Principal);
-    result.NewTotalRepayments = NotBelowZero(count.months * count.repayment);
-    result.Saving = Bounded(Bounded(months * r) - Bounded(count.months * count.repayment));
+    const double newPaid = count.months * count.repayment;
+    result.NewTotalInterest = NotBelowZero(newPaid - state.Principal);
+    result.NewTotalRepayments = NotBelowZero(newPaid);
+    result.Saving = Bounded(Bounded(paid) - Bounded(newPaid));
+    if (working) {
+        const int newTotalStep =
+            RecordTotals(*working, {"Total interest with the extra"}, {"Total repayments with the extra"},
+                         count.months, Amount(count.repayment), state.Principal, newPaid, result.NewTotalInterest,
+                         result.NewTotalRepayments);
+        // The two totals of repayments apart, unless one of them was floored at 0.
+        if (result.TotalRepayments == Bounded(paid) && result.NewTotalRepayments == Bounded(newPaid))
+            working->Add(savingLabel, {}, "{1} \u2212 {2}", {working->Step(totalStep), working->Step(newTotalStep)},
+                         result.Saving);
+        else
+            working->Add(savingLabel, {}, "{1} \u00d7 {2} \u2212 {3} \u00d7 {4}",
+                         {Count(months), working->Step(repaymentStep), Count(count.months), Amount(count.repayment)},
+                         result.Saving);
+    }
     return result;
 }
 

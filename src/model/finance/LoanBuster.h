@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/ReportRow.h"
+#include "common/Working.h"
 
 namespace revora {
 
@@ -45,7 +46,11 @@ std::string ExtraTooLargeMessage(std::string_view mostAsShown);
 // At 0 %, R = principal / period.
 // Example: 100 000, 240 months, 12 %, extra 100: R 1 101.09, n' 179, R'' 1 202.58, extra
 // afterwards 101.49, saving 48 999.54.
-LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period) noexcept;
+// `working`, when given, receives the steps in the screen's order: R with the annuity formula,
+// the two totals, then with an extra payment R + X less a cent, the count (see CountPeriod),
+// the extra payment needed, the new totals; the last step is the total saving, 0 with the
+// reason in words when no extra payment is applied.
+LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* working = nullptr);
 
 // The one row of "BondBust": PAmt, Period, IntRate, MonRep, TotIntPaid, TotRep, XtraPay, Xper,
 // XMonRep, XTotIntPaid, XTotRep, XTotSavings.

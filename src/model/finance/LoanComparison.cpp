@@ -8,16 +8,23 @@
 
 namespace revora {
 
-std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state) noexcept
+std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state, Working* working)
 {
     std::array<ComparisonRow, 6> rows;
     for (int k = 0; k < 6; ++k) {
         ComparisonRow& row = rows[static_cast<std::size_t>(k)];
         row.Months = 60 * (k + 1);
         row.Label = std::to_string(row.Months / 12) + " yrs.";
-        row.Repayment = AnnuityRepayment(state.Amount, row.Months, static_cast<double>(state.Rate));
+        row.Repayment = AnnuityRepayment(state.Amount, row.Months, static_cast<double>(state.Rate), working);
         row.TotalPaid = Bounded(row.Months * row.Repayment);
         row.TotalInterest = Bounded(row.TotalPaid - state.Amount);
+        if (working) {
+            const WorkedFigure repayment = working->Step(static_cast<int>(working->Steps().size()));
+            working->Add({"Total interest"}, {"Interest over {1} months"}, "{1} \u00d7 {2} \u2212 {3}",
+                         {Count(row.Months), repayment, Amount(state.Amount)}, row.TotalInterest);
+            working->Add({"Total paid"}, {"Total paid over {1} months"}, "{1} \u00d7 {2}", {Count(row.Months), repayment},
+                         row.TotalPaid);
+        }
     }
     return rows;
 }

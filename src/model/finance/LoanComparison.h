@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/ReportRow.h"
+#include "common/Working.h"
 
 namespace revora {
 
@@ -23,7 +24,10 @@ struct ComparisonRow {
 
 // CompareLoans: for n = 60, 120, ... 360 months, R = RPAYMENT(amount, n, rate).
 // Example: 100 000 at 12 %: 20 years 1 101.09 a month, 264 260.67 in all; 5 years 2 224.44.
-std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state) noexcept;
+// `working`, when given, receives the monthly rate once and then, term by term as the grid
+// reads, the repayment with the annuity formula, the total interest and the total paid; the
+// last step is the 30-year term's total paid, the grid's last figure.
+std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state, Working* working = nullptr);
 
 // The one row of "BondComp": PAmt, IntRate, then MonRep1, IntPaid1, Total1 ... MonRep6,
 // IntPaid6, Total6.

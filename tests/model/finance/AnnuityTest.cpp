@@ -5,6 +5,7 @@
 
 #include "TestSupport.h"
 #include "finance/Annuity.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -27,9 +28,15 @@ class AnnuityFormulaTest : public ::testing::TestWithParam<AnnuityRow> {};
 TEST_P(AnnuityFormulaTest, RepaymentAndPresentValueAgree)
 {
     const AnnuityRow& row = GetParam();
-    EXPECT_NEAR(AnnuityRepayment(row.principal, row.months, row.rate), row.repayment, 1e-6);
+    Working working;
+    const double repayment = AnnuityRepayment(row.principal, row.months, row.rate, &working);
+    EXPECT_NEAR(repayment, row.repayment, 1e-6);
+    testing::ExpectReconciles(working, repayment);
     if (row.repayment != 0.0) {
-        EXPECT_NEAR(AnnuityPrincipal(row.months, row.rate, row.repayment), row.principal, 1e-6);
+        working.Clear();
+        const double principal = AnnuityPrincipal(row.months, row.rate, row.repayment, &working);
+        EXPECT_NEAR(principal, row.principal, 1e-6);
+        testing::ExpectReconciles(working, principal);
     }
 }
 
@@ -70,9 +77,11 @@ class CountPeriodTest : public ::testing::TestWithParam<CountRow> {};
 TEST_P(CountPeriodTest, CountsMonthsAndRaisesTheRepayment)
 {
     const CountRow& row = GetParam();
-    const PeriodCount count = CountPeriod(row.principal, row.rate, row.repayment);
+    Working working;
+    const PeriodCount count = CountPeriod(row.principal, row.rate, row.repayment, &working);
     EXPECT_EQ(count.months, row.months);
     EXPECT_NEAR(count.repayment, row.raisedTo, Exact);
+    testing::ExpectReconciles(working, count.months);
 }
 
 const CountRow CountRows[] = {

@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "finance/DailyBalance.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -30,7 +31,9 @@ TEST_P(DailyBalanceCalcTest, EarnsSimpleInterestByTheDay)
 {
     const InterestRow& row = GetParam();
     const DailyBalanceState state{row.capital, row.rate, row.start, row.end};
-    const DailyBalanceResult result = DailyBalanceCalc(state);
+    Working working;
+    const DailyBalanceResult result = DailyBalanceCalc(state, &working);
+    testing::ExpectReconciles(working, result.Interest);
     EXPECT_EQ(result.Days, row.days);
     EXPECT_NEAR(result.Interest, row.interest, 0.005);
     EXPECT_EQ(DailyBalancePrintable(result), row.printable);

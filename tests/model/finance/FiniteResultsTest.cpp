@@ -53,8 +53,9 @@ TEST(FiniteResultsTest, LoanCalcInEveryMode)
                     for (const LoanMode mode : {LoanMode::MonthlyRepayment, LoanMode::PrincipalAmount,
                                                 LoanMode::RepaymentPeriod, LoanMode::InterestRate}) {
                         LoanState loan{p, n, rate, r, mode, true};
-                        LoanCalc(loan);
-                        const bool finite = std::isfinite(loan.Principal) && std::isfinite(loan.Months) &&
+                        Working working;
+                        LoanCalc(loan, &working);
+                        const bool finite = working.AllFinite() && std::isfinite(loan.Principal) && std::isfinite(loan.Months) &&
                                             std::isfinite(loan.Rate) && std::isfinite(loan.Repayment) &&
                                             std::isfinite(LoanTotalInterest(loan)) &&
                                             std::isfinite(LoanTotalRepayments(loan));
@@ -87,7 +88,10 @@ TEST(FiniteResultsTest, LoanBusterAndComparison)
                                          std::numeric_limits<std::int16_t>::max()})
                 for (const double extra : {0.0, 100.0, -100.0, Huge, -Huge}) {
                     LoanBusterState state{p, rate, extra};
-                    const LoanBusterResult r = BBCalc(state, n);
+                    Working working;
+                    const LoanBusterResult r = BBCalc(state, n, &working);
+                    CompareLoans({p, rate}, &working);
+                    EXPECT_TRUE(working.AllFinite()) << p << ' ' << rate << ' ' << n << ' ' << extra;
                     const double values[] = {r.Repayment,       r.TotalInterest,      r.TotalRepayments,
                                              r.NewPeriod,       r.NewRepayment,       r.NewTotalInterest,
                                              r.NewTotalRepayments, r.Saving,          state.Extra};
@@ -106,8 +110,9 @@ TEST(FiniteResultsTest, DailyBalance)
     for (const float capital : {0.0F, 100000.0F, -100000.0F, big, -big})
         for (const float rate : {0.0F, 10.0F, -10.0F, big})
             for (const std::int32_t days : {0, 1, -1, 10960, std::numeric_limits<std::int32_t>::max()}) {
-                const DailyBalanceResult result = DailyBalanceCalc({capital, rate, 0, days});
-                EXPECT_TRUE(std::isfinite(result.Interest)) << capital << ' ' << rate << ' ' << days;
+                Working working;
+                const DailyBalanceResult result = DailyBalanceCalc({capital, rate, 0, days}, &working);
+                EXPECT_TRUE(std::isfinite(result.Interest) && working.AllFinite()) << capital << ' ' << rate << ' ' << days;
             }
 }
 
@@ -117,8 +122,9 @@ TEST(FiniteResultsTest, Inflation)
         for (const double rate : {0.0, 6.0, -5.0, 40.0, -99.0, -100.0, -150.0, 1e6, Huge, -Huge})
             for (const double period : {0.0, 1.0, 40.0, -3.0, 1e6, Huge}) {
                 InflationState state{cost, period, rate};
-                InflationCalc(state);
-                EXPECT_TRUE(std::isfinite(state.FutureValue) && std::isfinite(state.BuyingPower))
+                Working working;
+                InflationCalc(state, &working);
+                EXPECT_TRUE(working.AllFinite() && std::isfinite(state.FutureValue) && std::isfinite(state.BuyingPower))
                     << cost << ' ' << rate << ' ' << period;
             }
 }

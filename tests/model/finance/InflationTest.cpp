@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "finance/Inflation.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -28,7 +29,9 @@ TEST_P(InflationCalcTest, ProjectsYearByYear)
 {
     const InflationRow& row = GetParam();
     InflationState state{row.cost, row.period, row.rate};
-    InflationCalc(state);
+    Working working;
+    InflationCalc(state, &working);
+    testing::ExpectReconciles(working, state.FutureValue);
     EXPECT_NEAR(state.FutureValue, row.future, row.future * 1e-9 + 0.005);
     EXPECT_NEAR(state.BuyingPower, row.power, 0.005);
     EXPECT_EQ(FutureValueTooLarge(state), row.tooLarge);

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/LoanBuster.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -31,7 +32,9 @@ TEST_P(BBCalcTest, AppliesTheExtraPayment)
 {
     const BusterRow& row = GetParam();
     LoanBusterState state{row.principal, row.rate, row.extra};
-    const LoanBusterResult r = BBCalc(state, row.period);
+    Working working;
+    const LoanBusterResult r = BBCalc(state, row.period, &working);
+    testing::ExpectReconciles(working, r.Saving);
     EXPECT_NEAR(r.Repayment, row.repayment, Cent);
     EXPECT_EQ(r.NewPeriod, row.newPeriod);
     EXPECT_NEAR(r.NewRepayment, row.newRepayment, Cent);
@@ -91,7 +94,9 @@ TEST_P(TenTimesRTest, AppliesOnlyUpToTenTimesTheRepayment)
     const double r = AnnuityRepayment(100000, 240, 12.0);
     const double extra = row.timesR * r + row.plus;
     LoanBusterState state{100000, 12.0F, extra};
-    const LoanBusterResult out = BBCalc(state, 240);
+    Working working;
+    const LoanBusterResult out = BBCalc(state, 240, &working);
+    testing::ExpectReconciles(working, out.Saving);
     EXPECT_EQ(out.ExtraRefused, !row.applied);
     if (row.applied) {
         EXPECT_LT(out.NewPeriod, 240);

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/LoanComparison.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -25,7 +26,10 @@ class CompareLoansTest : public ::testing::TestWithParam<TermRow> {};
 TEST_P(CompareLoansTest, Repays100000At12Percent)
 {
     const TermRow& row = GetParam();
-    const ComparisonRow term = CompareLoans({100000, 12.0F})[row.index];
+    Working working;
+    const auto terms = CompareLoans({100000, 12.0F}, &working);
+    testing::ExpectReconciles(working, terms.back().TotalPaid);
+    const ComparisonRow& term = terms[row.index];
     EXPECT_EQ(term.Months, row.months);
     EXPECT_EQ(term.Label, row.label);
     EXPECT_NEAR(term.Repayment, row.repayment, Cent);
@@ -54,7 +58,10 @@ class CompareLoansMissingTest : public ::testing::TestWithParam<MissingRow> {};
 TEST_P(CompareLoansMissingTest, RepaysNothing)
 {
     const MissingRow& row = GetParam();
-    for (const ComparisonRow& term : CompareLoans(row.state)) {
+    Working working;
+    const auto terms = CompareLoans(row.state, &working);
+    testing::ExpectReconciles(working, terms.back().TotalPaid);
+    for (const ComparisonRow& term : terms) {
         EXPECT_EQ(term.Repayment, 0.0) << term.Label;
         EXPECT_EQ(term.TotalPaid, 0.0) << term.Label;
         EXPECT_EQ(term.TotalInterest, row.totalInterest) << term.Label;

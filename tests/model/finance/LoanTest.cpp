@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/Loan.h"
+#include "model/WorkingCheck.h"
 
 namespace revora {
 namespace {
@@ -45,12 +46,17 @@ TEST_P(LoanCalcTest, SolvesTheModesValue)
 {
     const CalcRow& row = GetParam();
     LoanState loan = row.in;
-    EXPECT_EQ(LoanCalc(loan) != LoanSolve::Solved, row.unsolved);
+    Working working;
+    EXPECT_EQ(LoanCalc(loan, &working) != LoanSolve::Solved, row.unsolved);
     EXPECT_EQ(loan.Unsolved, row.unsolved);
     EXPECT_NEAR(loan.Principal, row.principal, 1e-6);
     EXPECT_EQ(loan.Months, row.period);
     EXPECT_NEAR(loan.Rate, row.rate, Exact);
     EXPECT_NEAR(loan.Repayment, row.repayment, 1e-6);
+    // The working ends on the value solved for, in the order of the modes.
+    constexpr double LoanState::*Solved[] = {&LoanState::Repayment, &LoanState::Principal, &LoanState::Months,
+                                             &LoanState::Rate};
+    testing::ExpectReconciles(working, loan.*Solved[static_cast<int>(loan.Mode)]);
 }
 
 constexpr auto Repayment = LoanMode::MonthlyRepayment;
@@ -94,6 +100,20 @@ const CalcRow CalcRows[] = {
     {"a period at 0 percent counts equal parts", Loan(1000, 99, 0, 300, Period), 1000, 3, 0, 333.34, false},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, LoanCalcTest, ::testing::ValuesIn(CalcRows), testing::RowName{});
+
+TEST(LoanCalcTest, TheWorkingFillsInTheAnnuityFormulaAndTheRateSearchsLastBracket)
+{
+    LoanState loan = Loan(100000, 240, 12, 0, Repayment);
+    Working working;
+    LoanCalc(loan, &working);
+    EXPECT_EQ(working.Steps().back().Text(),
+              "Monthly repayment over 240 months: 100 000.00 \u00d7 0.01 \u00f7 (1 \u2212 (1 + 0.01)^\u2212240) = 1 101.09");
+    loan = Loan(100000, 240, 0, 1101.08, Rate);
+    working.Clear();
+    LoanCalc(loan, &working);
+    EXPECT_EQ(working.Steps().back().Text(), "The largest rate, to 0.01 %, whose repayment is not above R 1 101.08 "
+                                             "(11.99 % asks 1 100.39, 12 % asks 1 101.09): 11.99 %");
+}
 
 TEST(LoanCalcTest, TheSolvedRateIsOnTheHundredthGrid)
 {

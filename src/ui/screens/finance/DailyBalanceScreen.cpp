@@ -179,13 +179,16 @@ bool DailyBalanceScreen::calculate()
 {
     BusyCursor busy;
     const DailyBalanceState& values = state().DailyBalance;
-    // A date not set has no day count: the interest up to 01/01/1800 means nothing.
+    // A date not set has no day count: the interest up to 01/01/1800 means nothing, nor has
+    // its 0 any working.
+    Working working;
     if (values.StartDate >= FirstSetDate && values.EndDate >= FirstSetDate)
-        result_ = DailyBalanceCalc(values);
+        result_ = DailyBalanceCalc(values, &working);
     else
         result_ = DailyBalanceResult{};
     ShowPlain(interest_, result_.Interest, 2);
     ShowPlain(days_, result_.Days, 0);
+    setWorking(std::move(working));
     return true;
 }
 

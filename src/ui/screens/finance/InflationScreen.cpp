@@ -99,13 +99,15 @@ bool InflationScreen::calculate()
 {
     BusyCursor busy;
     InflationState& values = state().Inflation;
-    InflationCalc(values);
+    Working working;
+    InflationCalc(values, &working);
     const bool tooLarge = FutureValueTooLarge(values);
     tooLarge_->setVisible(tooLarge);
     futureValue_->setVisible(!tooLarge);
     if (!tooLarge)
         ShowPlain(futureValue_, values.FutureValue, 0);
     ShowPlain(buyingPower_, values.BuyingPower, 0);
+    setWorking(std::move(working));
     return true;
 }
 

@@ -106,11 +106,14 @@ void LoanBusterScreen::load()
 
 bool LoanBusterScreen::calculate()
 {
+    Working working;
     {
         BusyCursor busy;
-        result_ = BBCalc(state().LoanBuster, period_);
+        result_ = BBCalc(state().LoanBuster, period_, &working);
     }
     showResult();
+    // A refused extra payment keeps the first column, and its working says why the second is empty.
+    setWorking(std::move(working));
     if (!result_.ExtraRefused)
         return true;
     // The second column would be the figures of another extra payment: it stays empty.

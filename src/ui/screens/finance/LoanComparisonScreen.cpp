@@ -98,8 +98,10 @@ void LoanComparisonScreen::load()
 
 bool LoanComparisonScreen::calculate()
 {
-    rows_ = CompareLoans(state().LoanComparison);
+    Working working;
+    rows_ = CompareLoans(state().LoanComparison, &working);
     showComparison();
+    setWorking(std::move(working));
     return true;
 }
 

@@ -360,15 +360,18 @@ bool LoansScreen::calculate()
 {
     rateError_->hide();
     LoanSolve outcome = LoanSolve::Solved;
+    Working working;
     {
         BusyCursor busy;
-        outcome = LoanCalc(loan());
+        outcome = LoanCalc(loan(), &working);
     }
     showValues();
     if (loan().TotalsShown)
         showTotals();
-    if (outcome == LoanSolve::Solved)
+    if (outcome == LoanSolve::Solved) {
+        setWorking(std::move(working));
         return true;
+    }
 
     // No answer: no figure of it, nor of an earlier answer, is left to show, draw or print.
     showUnsolved();
