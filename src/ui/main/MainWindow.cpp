@@ -353,12 +353,13 @@ QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred)
         const int x = right >= left ? screen.right() + 1 : screen.left() - width;
         return {x, top, width, height};
     }
-    const int width = std::min(area.width(), preferred.width());
+    // Below the screen it takes the screen's width at least, for fewer lines to a step.
+    const int width = std::min(area.width(), std::max(preferred.width(), screen.width()));
     if (below >= LeastHeight)
         return {std::clamp(screen.left(), area.left(), area.right() + 1 - width), screen.bottom() + 1, width,
                 std::min(below, preferred.height())};
-    return {area.right() + 1 - std::max(LeastWidth, std::min(width, right)), top, std::max(LeastWidth, std::min(width, right)),
-            height};
+    const int least = std::max(LeastWidth, std::min(preferred.width(), right));
+    return {area.right() + 1 - least, top, least, height};
 }
 
 void MainWindow::openVideo()

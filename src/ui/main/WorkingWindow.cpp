@@ -43,6 +43,7 @@ WorkingWindow::WorkingWindow(QWidget* parent) : QWidget(parent)
     none_->setObjectName("lblNoWorking");
     none_->setWordWrap(true);
     none_->setMargin(8);
+    none_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     steps_ = new QTableWidget(0, 4, this);
     steps_->setObjectName("tvwWorking");
