@@ -353,8 +353,15 @@ private slots:
         type(0, "500000");
         QTest::mouseClick(button("cmdCalculate"), Qt::LeftButton);
         QCOMPARE(last(), KeepFiguresWhole("110 919.00"));
-        QTest::mouseClick(sub->findChild<QPushButton*>("cmdCopyWorking"), Qt::LeftButton);
-        QVERIFY(QApplication::clipboard()->text().startsWith("How these figures were worked out\n1. Taxable income: 500 000.00\n"));
+        const QString copied("How these figures were worked out\n1. Taxable income: 500 000.00\n");
+        main_->mdiArea()->setActiveSubWindow(sub);
+        steps->setFocus();
+        QTest::keyClick(steps, Qt::Key_C, Qt::AltModifier); // "&Copy", not "&Car Calculations"
+        QTRY_VERIFY(QApplication::clipboard()->text().startsWith(copied));
+        QVERIFY(!QApplication::activePopupWidget());
+        QApplication::clipboard()->clear();
+        QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text().startsWith(copied));
 
         // The export holds the working only with the box ticked, which stays as it was left.
         for (const bool ticked : {true, false}) {
