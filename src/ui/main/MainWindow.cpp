@@ -184,10 +184,8 @@ void MainWindow::buildMenus()
              {"mnuWorking", "Show the Wor&king", [this] { showWorking(); }},
              {"Space3", "-", {}},
              {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
-    // Ctrl+K is no shortcut of the menus, the screens or their boxes (see CalculatorWindow).
-    QAction* working = findChild<QAction*>("mnuWorking");
-    working->setShortcut(WorkingKey);
-    working->setShortcutContext(Qt::WindowShortcut);
+    // No other command, screen or box takes Ctrl+K, so it works wherever the focus is.
+    findChild<QAction*>("mnuWorking")->setShortcut(WorkingKey);
 }
 
 QMdiSubWindow* MainWindow::findScreen(const QString& name) const

@@ -93,9 +93,10 @@ inline constexpr int MainWindowHeight = 760;
 // it stands instead. Places the main window on the desktop and child windows in the work area.
 QRect FitWithin(QRect window, const QRect& area);
 
-// Where the working window opens in the work area `area`: beside the screen at `screen` (right
-// or left, where there is more room) when a band there is wide enough for it, else below it,
-// else at the area's right edge; at most `preferred` in size.
+// Where the working window opens in the work area `area`, clear of the screen at `screen`:
+// beside it (right or left, where there is more room) when that band is wide enough to read the
+// steps, as tall as the screen or `preferred`; else below it, as wide as the screen or
+// `preferred`; else at the area's right edge, over the screen's right side.
 QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred);
 
 // The outer width the main window takes when the company car screen opens.
