@@ -8,10 +8,12 @@ namespace {
 
 // The section borrows the report's own look: the body's font and colour, the title's blue for
 // its heading, the figures right-aligned in the figures' type. Every style is written on its
-// element, since a layout's style sheet need not know the section.
+// element, since a layout's style sheet need not know the section. The heading is the table's
+// heading row: it never stands alone at the foot of a page, and heads every page the steps run on.
 constexpr const char* SectionHeading =
-    "<h3 style=\"font-size: 12pt; color: #123a6b; margin-top: 14pt; margin-bottom: 4pt;\">%1</h3>\n"
-    "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">\n";
+    "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">\n"
+    "<thead><tr><td colspan=\"4\"><p style=\"font-size: 12pt; font-weight: bold; color: #123a6b; "
+    "margin-top: 14pt; margin-bottom: 4pt;\">%1</p></td></tr></thead>\n";
 // Paddings in px: the report engine takes a padding in pt as none.
 constexpr const char* SectionStep =
     "<tr><td width=\"4%\" align=\"right\" valign=\"top\" style=\"white-space: nowrap;\">%1.</td>"
