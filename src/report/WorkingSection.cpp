@@ -12,8 +12,8 @@ namespace {
 // heading row: it never stands alone at the foot of a page, and heads every page the steps run on.
 constexpr const char* SectionHeading =
     "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"3\">\n"
-    "<thead><tr><td colspan=\"4\"><p style=\"font-size: 12pt; font-weight: bold; color: #123a6b; "
-    "margin-top: 14pt; margin-bottom: 4pt;\">%1</p></td></tr></thead>\n";
+    "<thead><tr><td colspan=\"4\" style=\"padding-top: 16px;\"><p style=\"font-size: 12pt; font-weight: bold; "
+    "color: #123a6b; margin-bottom: 4pt;\">%1</p></td></tr></thead>\n";
 // Paddings in px: the report engine takes a padding in pt as none.
 constexpr const char* SectionStep =
     "<tr><td width=\"4%\" align=\"right\" valign=\"top\" style=\"white-space: nowrap;\">%1.</td>"
