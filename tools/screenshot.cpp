@@ -7,9 +7,13 @@
 // screen on a worked example with its annual graph, and the help window:
 //     revora-screenshot QUICKTAX.png QUICKTAX-REPORT.png MONTHLY.png MONTHLY-REPORT.png GROSSUP.png GROSSUP-REPORT.png
 //                       COMPCAR.png COMPCAR-REPORT.png TRAVEL.png LOANS.png LOANS-GRAPH.png HELP.png
+// or, with --working, one screen (by its menu item: mnuMonthly, QuickTax) on its worked example
+// with the working window beside it, and the page of its printout where the working begins:
+//     revora-screenshot --working mnuMonthly WORKING.png WORKING-REPORT.png
 
 #include <QApplication>
 #include <QMdiArea>
+#include <QPainter>
 #include <QPdfBookmarkModel>
 #include <QPdfDocument>
 #include <QTreeView>
@@ -19,6 +23,8 @@
 #include <QTimer>
 #include <QLineEdit>
 #include <QMdiSubWindow>
+#include <QCheckBox>
+#include <QPdfDocument>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -30,6 +36,8 @@
 #include "MainWindow.h"
 #include "NumberBox.h"
 #include "PrintPanel.h"
+#include "ReportWindow.h"
+#include "WorkingSection.h"
 #include "common/DayDate.h"
 #include "finance/LoanGraphWindow.h"
 #include "finance/LoansScreen.h"
@@ -68,12 +76,62 @@ void Type(QWidget* screen, const char* box, const QString& text)
     emit edit->textEdited(text);
 }
 
+// The monthly screen's worked example.
+void FillMonthly(QWidget* monthly)
+{
+    const std::pair<const char*, const char*> typed[] = {
+        {"silgEdit9", "42"},          {"silgEdit10", "25000"},    {"numEmpERMedAidCont", "1500"},
+        {"numEmpEEMedAidCont", "1500"}, {"silgEdit13", "3000"},   {"numMedAidBens", "3"},
+        {"silgEdit16", "1875"},       {"Text1", "Thandi Nkosi"},
+    };
+    for (const auto& [box, text] : typed)
+        Type(monthly, box, text);
+}
+
+// The screen opened from `menuItem` on its worked example, the working window beside it, then
+// its printout with the working: the page where the working begins.
+int SaveWorking(revora::MainWindow& window, const char* menuItem, const QString& file, const QString& reportFile)
+{
+    window.findChild<QAction*>(menuItem)->trigger();
+    auto* screen = qobject_cast<revora::CalculatorWindow*>(window.mdiArea()->activeSubWindow()->widget());
+    if (QByteArray(menuItem) == "mnuMonthly")
+        FillMonthly(screen);
+    screen->calculate();
+    window.findChild<QAction*>("mnuWorking")->trigger();
+    QApplication::processEvents();
+    if (!window.grab().save(file))
+        return 1;
+    screen->printPanel()->workingBox()->setChecked(true);
+    screen->printPanel()->viewButton()->click();
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* report = qobject_cast<revora::ReportWindow*>(top); report && report->isVisible()) {
+            QTemporaryDir dir;
+            const QString pdf = dir.filePath("report.pdf");
+            revora::ExportReport(report->html(), pdf);
+            QPdfDocument document;
+            document.load(pdf);
+            int page = 0;
+            while (page + 1 < document.pageCount() &&
+                   !document.getAllText(page).text().contains(revora::WorkingHeading(screen->workingLanguage())))
+                ++page;
+            const QSizeF points = document.pagePointSize(page);
+            const QImage image = document.render(page, (points * 96 / 72).toSize());
+            QImage paper(image.size(), QImage::Format_RGB32);
+            paper.fill(Qt::white);
+            QPainter(&paper).drawImage(0, 0, image);
+            report->close();
+            return paper.save(reportFile) ? 0 : 1;
+        }
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    if (argc < 13)
+    const bool working = argc == 5 && QByteArray(argv[1]) == "--working";
+    if (argc < 13 && !working)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -84,6 +142,8 @@ int main(int argc, char** argv)
 
     window.state().Tax.TaxBracketResult.TaxableIncome = 500000;
     window.state().Tax.QuickTax.Age = 40;
+    if (working)
+        return SaveWorking(window, argv[2], QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
     window.findChild<QAction*>("QuickTax")->trigger();
     QMdiSubWindow* sub = window.findScreen("frmKwikTax");
     QApplication::processEvents();
@@ -96,13 +156,7 @@ int main(int argc, char** argv)
     window.findChild<QAction*>("mnuMonthly")->trigger();
     sub = window.findScreen("frmMonthly");
     auto* monthly = qobject_cast<revora::MonthlyScreen*>(sub->widget());
-    const std::pair<const char*, const char*> typed[] = {
-        {"silgEdit9", "42"},          {"silgEdit10", "25000"},    {"numEmpERMedAidCont", "1500"},
-        {"numEmpEEMedAidCont", "1500"}, {"silgEdit13", "3000"},   {"numMedAidBens", "3"},
-        {"silgEdit16", "1875"},       {"Text1", "Thandi Nkosi"},
-    };
-    for (const auto& [box, text] : typed)
-        Type(monthly, box, text);
+    FillMonthly(monthly);
     monthly->calculate();
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[3])))

@@ -12,6 +12,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "FileContents.h"
+#include "report/LayoutTestSupport.h"
+
 namespace revora {
 namespace {
 
@@ -23,6 +26,7 @@ struct ExportRow {
 // One row per layout; the loans' schedules run over several pages.
 const std::vector<ExportRow> Reports{
     {"Quick tax", "quicktax --income 250000 --age 40"},
+    {"Quick tax, explained", "quicktax --income 240000 --age 70 --explain"},
     {"Monthly", "monthly --salary 20000 --travel 3000 --employee Smit"},
     {"Weekly (Afrikaans)", "weekly --salary 5000 --travel 700 --employee Smit --language af"},
     {"Fortnightly", "fortnightly --salary 10000 --travel 1400 --employee Smit"},
@@ -90,9 +94,20 @@ TEST(ExportLayout, TheOdtShowsWhatThePdfShowsPageByPage)
         const QStringList arguments = QString::fromUtf8(Reports[i].arguments).replace("{dir}", dir.path()).split(' ')
                                       + QStringList{"--data-dir", dir.filePath("data"), "--report"};
         odts << dir.filePath(QString::number(i) + ".odt");
-        for (const QString& file : {dir.filePath(QString::number(i) + ".pdf"), odts.last()}) {
+        const QString pdf = dir.filePath(QString::number(i) + ".pdf"), html = dir.filePath(QString::number(i) + ".html");
+        const bool explained = arguments.contains("--explain"); // its working: the heading, every figure whole
+        for (const QString& file : QStringList{pdf, odts.last()} + (explained ? QStringList{html} : QStringList{})) {
             const QString failed = RunTool(REVORA_TEST_INSTALL_DIR "/revora-calc", arguments + QStringList{file});
             ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
+        }
+        if (explained) {
+            QStringList words;
+            for (const QStringList& page : PageWords(pdf))
+                words << page;
+            EXPECT_TRUE(words.join(' ').contains("How these figures were worked out")) << Reports[i].name;
+            // "Tax on R 240 000.00" is a sentence: its amount stands a word's space from the word before.
+            const QString faults = QString::fromStdString(testing::PrintFaults(QString::fromUtf8(testing::ReadAll(html)), pdf));
+            EXPECT_EQ(faults.split('\n').filter(QRegularExpression("^(?!crowded: \\w+ R$)")).join('\n').toStdString(), "");
         }
     }
     // One start of LibreOffice for all the files, with a profile of its own.

@@ -88,7 +88,7 @@ private slots:
             {"mnuInflationProject", "Inflation Projections"}, {"mnuLoansBuster", "Loan buster"},
             {"mnuDailyBalance", "Daily balance"}, {"mnuContents", "Revora 2016 Help"},
             {"VideoLectures1", "Video Lectures"}, {"mnuHelpSearchForHelpOn", "&Search For Help On..."},
-            {"mnuAbout", "&About Revora2016..."}};
+            {"mnuWorking", "Show the Wor&king"}, {"mnuAbout", "&About Revora2016..."}};
         for (const auto& [name, caption] : items) {
             QAction* action = MenuAction(*main, name);
             QVERIFY2(action, qPrintable(name));

@@ -1,12 +1,15 @@
 // The quick tax screen as the user drives it: typing, recalculation on activation, the
 // print panel and its failures.
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTest>
@@ -20,6 +23,7 @@
 #include "ui/ScreenTestSupport.h"
 #include "StartupSettings.h"
 #include "tax/QuickTaxScreen.h"
+#include "WorkingSection.h"
 
 using namespace revora;
 using revora::testing::MessageBoxWatcher;
@@ -326,6 +330,50 @@ private slots:
         const QString exported = folder_->filePath("exported.odt");
         QVERIFY(static_cast<ReportWindow*>(windows[0])->exportTo(exported));
         QVERIFY(QFileInfo(exported).size() > 0);
+    }
+
+    void theWorkingFollowsEachCalculationAndPrintsWhenAsked()
+    {
+        type(0, "240000");
+        type(1, "70");
+        QTest::mouseClick(button("cmdCalculate"), Qt::LeftButton);
+        // The command's key works from a box being typed in, and takes nothing from it.
+        focusBox(0);
+        QTest::keyClick(screen_->box(0), Qt::Key_K, Qt::ControlModifier);
+        QMdiSubWindow* sub = main_->findScreen("frmWorking");
+        QVERIFY(sub);
+        QCOMPARE(shown(0), QString("240 000.00"));
+        QCOMPARE(sub->windowTitle(), QString("Working - QuickTax"));
+        QVERIFY(!sub->geometry().intersects(main_->findScreen("frmKwikTax")->geometry()));
+        auto* steps = sub->findChild<QTableWidget*>("tvwWorking");
+        const auto last = [steps] { return steps->item(steps->rowCount() - 1, 3)->text(); };
+        QCOMPARE(last(), KeepFiguresWhole("27 184.00"));
+
+        main_->mdiArea()->setActiveSubWindow(main_->findScreen("frmKwikTax"));
+        type(0, "500000");
+        QTest::mouseClick(button("cmdCalculate"), Qt::LeftButton);
+        QCOMPARE(last(), KeepFiguresWhole("110 919.00"));
+        const QString copied("How these figures were worked out\n1. Taxable income: 500 000.00\n");
+        main_->mdiArea()->setActiveSubWindow(sub);
+        steps->setFocus();
+        QTest::keyClick(steps, Qt::Key_C, Qt::AltModifier); // "&Copy", not "&Car Calculations"
+        QTRY_VERIFY(QApplication::clipboard()->text().startsWith(copied));
+        QVERIFY(!QApplication::activePopupWidget());
+        QApplication::clipboard()->clear();
+        QTest::keyClick(steps, Qt::Key_C, Qt::ControlModifier);
+        QVERIFY(QApplication::clipboard()->text().startsWith(copied));
+
+        // The export holds the working only with the box ticked, which stays as it was left.
+        for (const bool ticked : {true, false}) {
+            QTest::mouseClick(button("cmPrint"), Qt::LeftButton);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_W, Qt::AltModifier);
+            QTRY_COMPARE(screen_->printPanel()->includesWorking(), ticked);
+            QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+            const QString exported = folder_->filePath("exported.html");
+            QVERIFY(static_cast<ReportWindow*>(ReportWindows().at(0))->exportTo(exported));
+            QCOMPARE(revora::testing::ReadAll(exported).contains("How these figures were worked out"), ticked);
+            revora::testing::CloseReportWindows();
+        }
     }
 
     void aDamagedReportDatabaseIsNamedAndLeftAsItIs()

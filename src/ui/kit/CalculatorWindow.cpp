@@ -19,6 +19,7 @@
 #include "ReportDatabase.h"
 #include "ReportRenderer.h"
 #include "ReportWindow.h"
+#include "WorkingSection.h"
 
 namespace revora {
 
@@ -202,6 +203,9 @@ bool CalculatorWindow::deliver(const std::function<RenderedReport()>& writeAndRe
         showError(QStringLiteral("Report"), e.message());
         return false;
     }
+    // Every destination starts from this HTML: the report window's exports and the printer.
+    if (printPanel_ && printPanel_->includesWorking())
+        report.html = WithWorking(report.html, working_, workingLanguage());
     return DeliverReport(program_, report, this);
 }
 

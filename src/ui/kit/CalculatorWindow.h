@@ -122,6 +122,8 @@ protected:
     bool printMultiRowReport(const ReportRequest& request, const std::vector<ReportRow>& rows);
     // The same around a screen's own writes: `writeAndRender` writes its tables and returns the
     // rendered report (RenderReport); a StorageError it throws is shown, naming the file.
+    // With "Include the &working" ticked on the print panel, the report ends with the steps
+    // behind the figures, in workingLanguage().
     bool deliver(const std::function<RenderedReport()>& writeAndRender);
     void showError(const QString& title, const QString& message);
     // Empties every result box of the screen, so that a refused calculation leaves no figure

@@ -4,6 +4,7 @@
 
 #include "OverlayPanel.h"
 
+class QCheckBox;
 class QPushButton;
 class QVBoxLayout;
 
@@ -18,6 +19,10 @@ public:
     QPushButton* viewButton() const { return view_; }
     QPushButton* directButton() const { return direct_; }
     QPushButton* cancelButton() const { return cancel_; }
+    // "Include the &working": the steps behind the figures as a second section of the report.
+    // Off at first, it stays as the user leaves it for as long as the screen is open.
+    QCheckBox* workingBox() const { return working_; }
+    bool includesWorking() const;
     // Where a screen puts what else it asks before printing (a name, a language), above the
     // three buttons.
     QVBoxLayout* contentLayout() const { return content_; }
@@ -32,6 +37,7 @@ private:
     QPushButton* view_;
     QPushButton* direct_;
     QPushButton* cancel_;
+    QCheckBox* working_;
     QVBoxLayout* content_;
 };
 

@@ -23,6 +23,7 @@
 #include "DesktopCalculator.h"
 #include "HelpWindow.h"
 #include "VideoWindow.h"
+#include "WorkingWindow.h"
 #include "ScreenRegistry.h"
 #include "StartupSettings.h"
 
@@ -86,13 +87,17 @@ MainWindow::MainWindow(const QString& applicationFolder, const QString& installF
     menuKey->setObjectName("menuKey");
     connect(menuKey, &QShortcut::activated, this,
             [this] { menuBar()->setActiveAction(menuBar()->actions().constFirst()); });
-    connect(mdi_, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         if (!sub)
             return;
-        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget())) {
             screen->activated();
-        else if (auto* video = qobject_cast<VideoWindow*>(sub->widget()))
+            lastScreen_ = screen;
+            if (QMdiSubWindow* working = findScreen("frmWorking"))
+                static_cast<WorkingWindow*>(working->widget())->follow(screen);
+        } else if (auto* video = qobject_cast<VideoWindow*>(sub->widget())) {
             video->activated();
+        }
     });
 }
 
@@ -176,8 +181,11 @@ void MainWindow::buildMenus()
             {{"mnuContents", "Revora 2016 Help", [this] { openHelp(); }},
              {"VideoLectures1", "Video Lectures", [this] { openVideo(); }},
              {"mnuHelpSearchForHelpOn", "&Search For Help On...", [this] { openHelp(true); }},
+             {"mnuWorking", "Show the Wor&king", [this] { showWorking(); }},
              {"Space3", "-", {}},
              {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
+    // No other command, screen or box takes Ctrl+K, so it works wherever the focus is.
+    findChild<QAction*>("mnuWorking")->setShortcut(WorkingKey);
 }
 
 QMdiSubWindow* MainWindow::findScreen(const QString& name) const
@@ -311,6 +319,45 @@ void MainWindow::openHelp(bool find)
     fitInsideWorkArea(sub);
     if (find)
         static_cast<HelpWindow*>(sub->widget())->startFind();
+}
+
+void MainWindow::showWorking()
+{
+    const bool opening = findScreen("frmWorking") == nullptr;
+    QMdiSubWindow* beside = lastScreen_ ? qobject_cast<QMdiSubWindow*>(lastScreen_->parentWidget()) : nullptr;
+    QMdiSubWindow* sub = openChild("frmWorking", [] { return new WorkingWindow; });
+    auto* working = static_cast<WorkingWindow*>(sub->widget());
+    working->follow(lastScreen_);
+    if (opening) {
+        const QRect area = mdi_->viewport()->rect();
+        sub->setGeometry(PlaceBeside(beside ? beside->geometry() : QRect(area.topLeft(), QSize(0, 0)), area,
+                                     sub->sizeHint().expandedTo(working->sizeHint())));
+        fitInsideWorkArea(sub);
+    }
+}
+
+QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred)
+{
+    // Narrower than this, the working wraps too often to be read.
+    constexpr int LeastWidth = 380;
+    constexpr int LeastHeight = 200;
+    const int right = area.right() - screen.right();
+    const int left = screen.left() - area.left();
+    const int below = area.bottom() - screen.bottom();
+    const int height = std::min(area.height(), std::max(preferred.height(), screen.height()));
+    const int top = std::clamp(screen.top(), area.top(), area.bottom() + 1 - height);
+    if (std::max(left, right) >= LeastWidth) {
+        const int width = std::min(preferred.width(), std::max(left, right));
+        const int x = right >= left ? screen.right() + 1 : screen.left() - width;
+        return {x, top, width, height};
+    }
+    // Below the screen it takes the screen's width at least, for fewer lines to a step.
+    const int width = std::min(area.width(), std::max(preferred.width(), screen.width()));
+    if (below >= LeastHeight)
+        return {std::clamp(screen.left(), area.left(), area.right() + 1 - width), screen.bottom() + 1, width,
+                std::min(below, preferred.height())};
+    const int least = std::max(LeastWidth, std::min(preferred.width(), right));
+    return {area.right() + 1 - least, top, least, height};
 }
 
 void MainWindow::openVideo()

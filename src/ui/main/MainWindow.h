@@ -4,11 +4,14 @@
 
 #include <QMainWindow>
 #include <QIcon>
+#include <QKeySequence>
 #include <QPixmap>
+#include <QPointer>
 #include <functional>
 #include <memory>
 
 #include "AppState.h"
+#include "CalculatorWindow.h"
 #include "ProgramWindow.h"
 
 class QMdiArea;
@@ -17,7 +20,6 @@ class QPrinter;
 
 namespace revora {
 
-class CalculatorWindow;
 struct ScreenEntry;
 
 class MainWindow : public QMainWindow {
@@ -41,6 +43,10 @@ public:
     // beep while their window is minimised.
     void openHelp(bool find = false);
     void openVideo();
+
+    // "Show the Wor&king" (Ctrl+K): the working window for the calculator screen last active,
+    // opened beside it or brought to the front.
+    void showWorking();
 
     void initialiseAll();
     void showAbout();
@@ -68,11 +74,15 @@ private:
     void fitAllInsideWorkArea();
 
     AppState state_;
+    QPointer<CalculatorWindow> lastScreen_; // the calculator screen last active, for the working window
     QString applicationFolder_;
     QString installFolder_;
     QMdiArea* mdi_;
     std::unique_ptr<QPrinter> printer_;
 };
+
+// "Show the Wor&king".
+inline const QKeySequence WorkingKey{Qt::CTRL | Qt::Key_K};
 
 // The main window's size at opening, where the desktop has room for it.
 inline constexpr int MainWindowWidth = 1100;
@@ -82,6 +92,12 @@ inline constexpr int MainWindowHeight = 760;
 // inside; one that starts within the area's first eighth (a cascade's offset) is shrunk where
 // it stands instead. Places the main window on the desktop and child windows in the work area.
 QRect FitWithin(QRect window, const QRect& area);
+
+// Where the working window opens in the work area `area`, clear of the screen at `screen`:
+// beside it (right or left, where there is more room) when that band is wide enough to read the
+// steps, as tall as the screen or `preferred`; else below it, as wide as the screen or
+// `preferred`; else at the area's right edge, over the screen's right side.
+QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred);
 
 // The outer width the main window takes when the company car screen opens.
 inline constexpr int CompanyCarMainWindowTwips = 13405;
