@@ -13,7 +13,7 @@ using revora::bench::ReportAllocations;
 
 using GrossUp = revora::PackageOutcome (*)(revora::PackageKind, revora::PackageInputs&,
                                            const revora::PackageSettings&, revora::PackageResult&,
-                                           revora::TaxBracketResult&) noexcept;
+                                           revora::TaxBracketResult&, revora::Working*);
 
 // Age 40, no car, an employee pension of 7.5 % and medical contributions from both sides.
 void BM_GrossUp(benchmark::State& state, revora::PackageKind kind, double net, GrossUp routine)

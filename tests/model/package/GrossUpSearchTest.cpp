@@ -111,12 +111,12 @@ struct Calculation {
 };
 
 Calculation RunWith(PackageOutcome (*routine)(PackageKind, PackageInputs&, const PackageSettings&, PackageResult&,
-                                       TaxBracketResult&) noexcept,
+                                       TaxBracketResult&, Working*),
             const Package& p)
 {
     Calculation run{PackageOutcome::Done, p.in, Held(), {}};
     run.record.TaxableIncome = 5555;
-    run.outcome = routine(p.screen, run.in, p.settings, run.result, run.record);
+    run.outcome = routine(p.screen, run.in, p.settings, run.result, run.record, nullptr);
     return run;
 }
 

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "package/SalaryPackage.h"
 
 namespace revora {
@@ -36,7 +37,8 @@ TEST_P(GrossUpTest, FindsTheFirstRandThatPaysMoreThanTheNet)
     PackageInputs in = c.in;
     PackageResult r;
     TaxBracketResult record;
-    ASSERT_EQ(SalPackGrossUp(c.screen, in, c.settings, r, record), c.outcome);
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(c.screen, in, c.settings, r, record, &working), c.outcome);
     EXPECT_EQ(r.SearchAmount, c.searchAmount);
     EXPECT_NEAR(r.RAAllowed, c.raAllowed, 1e-9);
     EXPECT_NEAR(in.RADeduction, c.raAllowed, 1e-9);
@@ -44,6 +46,7 @@ TEST_P(GrossUpTest, FindsTheFirstRandThatPaysMoreThanTheNet)
     EXPECT_NEAR(r.Salary, c.salary, 1e-9);
     EXPECT_NEAR(r.TotalCostToCompany, c.totalCost, 1e-9);
     EXPECT_EQ(r.CalcError, 0);
+    testing::ExpectReconciles(working, r.TotalCostToCompany);
 }
 
 const PackageSettings NoUif{.EmployeeUIF = 0.0, .EmployerUIF = 0.0, .SkillLevy = 0.0};
