@@ -33,9 +33,7 @@ Explaining RecordPass(Working& w, const PeriodRules& rules, const PackageInputs&
                              .Minus(Amount(in.TravelAllowance))
                              .Minus(Amount(in.OtherFringeBenefits))
                              .Minus(Amount(in.EmployerMedical))
-                             .Record(w, {"Retirement-fund base"},
-                                     {"The package less the allowances and the employer's medical contributions"},
-                                     f.fundBase);
+                             .Record(w, {"Retirement-fund base"}, {}, f.fundBase);
         funds = RecordFunds(w, base, s, r);
     }
     int maximum = 0;
@@ -45,9 +43,9 @@ Explaining RecordPass(Working& w, const PeriodRules& rules, const PackageInputs&
                   .Plus(car)
                   .Plus(Amount(in.TravelAllowance))
                   .Plus(Amount(in.OtherFringeBenefits))
-                  .Record(w, {"Non-retirement-funding income"}, {"The car benefit and the allowances"},
-                          r.NonRetirementIncome)
-            : w.Add({"Non-retirement-funding income"}, {"The whole package, as no fund is paid into"}, {},
+                  .Record(w, {"Non-retirement-funding income"}, {}, r.NonRetirementIncome)
+            : w.Add({"Non-retirement-funding income"},
+                    {"Non-retirement-funding income, the whole package as no fund is paid into"}, {},
                     r.NonRetirementIncome);
         maximum = RecordRALimits(w, rules, funds.pension, income, r, f.maximum);
     }
@@ -70,7 +68,8 @@ Explaining RecordPass(Working& w, const PeriodRules& rules, const PackageInputs&
                              .Plus(taxableTravel)
                              .Plus(car)
                              .Minus(Amount(in.TravelAllowance))
-                             .Record(w, {"Remuneration base"}, {"For UIF and the skills levy"}, f.remunerationBase);
+                             .Record(w, {"Remuneration base"}, {"Remuneration base, for UIF and the skills levy"},
+                                     f.remunerationBase);
         RecordUifAndSdl(w, rules, s, base, pension, allowedFigure, r);
     }
     return {&w, taxDue, fixed.credits};

@@ -279,11 +279,12 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
     const double k = r.SearchAmount;
     const int salary = k > 1.0
         ? w.Add({"Salary searched for"},
-                {"The first whole rand at which the take-home pay, R {1}, is above the net required, R {2}; at "
-                 "R {3} it is R {4}, which is not"},
+                {"Salary searched for, the first whole rand whose take-home pay (R {1}) is above the net required "
+                 "(R {2}); R {3} gives R {4}"},
                 {Amount(f.takeHome), Amount(in.Amount), Amount(k - 1.0), Amount(settled.takeHomeBelow)}, k)
         : w.Add({"Salary searched for"},
-                {"The search's first rand: its take-home pay, R {1}, is above the net required, R {2}"},
+                {"Salary searched for, the search's first rand, whose take-home pay (R {1}) is above the net required "
+                 "(R {2})"},
                 {Amount(f.takeHome), Amount(in.Amount)}, k);
     const WorkedFigure car = StepOr(w, fixed.car, s.carBenefit);
     const WorkedFigure credits = StepOr(w, fixed.credits, s.credits);
@@ -296,9 +297,7 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
                              .Plus(w.Step(salary))
                              .Plus(Amount(in.EmployeeMedical))
                              .Minus(credits)
-                             .Record(w, {"Retirement-fund base"},
-                                     {"The salary with the employee's medical contributions, less the credits"},
-                                     f.fundBase);
+                             .Record(w, {"Retirement-fund base"}, {}, f.fundBase);
         funds = RecordFunds(w, base, s.s, r);
     }
     int maximum = 0;
@@ -307,10 +306,12 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
         income.Plus(car).Plus(Amount(in.TravelAllowance)).Plus(Amount(in.OtherFringeBenefits)).Plus(otherDeductions);
         if (!s.anyFund)
             income.Plus(w.Step(salary));
-        const int incomeStep = income.Record(w, {"Non-retirement-funding income"},
-                                             s.anyFund ? Phrase{"The car benefit, allowances and deductions"}
-                                                       : Phrase{"The salary, car benefit, allowances and deductions"},
-                                             r.NonRetirementIncome);
+        const int incomeStep
+            = income.Record(w, {"Non-retirement-funding income"},
+                            s.anyFund ? Phrase{}
+                                      : Phrase{"Non-retirement-funding income, with the salary as no fund is "
+                                               "paid into"},
+                            r.NonRetirementIncome);
         maximum = RecordRALimits(w, s.rules, funds.pension, incomeStep, r, f.maximum);
     }
     const int allowed = RecordRAAllowed(w, in, r.RAAllowed, maximum);
@@ -342,7 +343,8 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
                              .Plus(Amount(in.EmployerMedical))
                              .Plus(Amount(in.EmployeeMedical))
                              .Minus(credits)
-                             .Record(w, {"Remuneration base"}, {"For UIF and the skills levy"}, f.remunerationBase);
+                             .Record(w, {"Remuneration base"}, {"Remuneration base, for UIF and the skills levy"},
+                                     f.remunerationBase);
         uif = RecordUifAndSdl(w, s.rules, s.s, base, pension, allowedFigure, r);
     }
     SignedSum()
@@ -360,8 +362,8 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
 // The routine around either search: the two refusals, the fixed blocks, the search, and the
 // figures worked from the boxes. Inputs, working values and the engine's record change only
 // when a gross salary is found.
-PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                       PackageResult& result, TaxBracketResult& record, Finder find, Working* working)
+PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings, PackageResult& result,
+                       TaxBracketResult& record, Finder find, Working* working)
 {
     result.AdditionalMedicalCredit = 0.0;
     const auto refuse = [&](PackageOutcome outcome) { return Refused(kind, inputs, result, outcome); };

@@ -86,7 +86,7 @@ FixedSteps RecordFixedBlocks(Working& w, const PeriodRules& rules, const Package
                               {Count(in.Members)}, r.MedicalCredit);
         if (r.AdditionalMedicalCredit != 0.0) {
             const int additional =
-                w.Add({"Additional medical credit"}, {"Additional credit from age 65"},
+                w.Add({"Additional medical credit"}, {"Additional medical credit from age 65"},
                       "{1} of ({2} + {3} \u2212 3 \u00d7 {4})",
                       {Percent(AdditionalCreditShare * 100.0), Amount(in.EmployerMedical),
                        Amount(in.EmployeeMedical), w.Step(steps.credits)},
@@ -141,19 +141,19 @@ int RecordRALimits(Working& w, const PeriodRules& rules, int pensionStep, int in
         a = Monthly(rules) ? w.Add({"R/A limit A"}, {}, "{1} \u00f7 12", {yearA}, r.RALimitA)
                            : w.Add({"R/A limit A"}, {}, {}, r.RALimitA);
     else if (!Monthly(rules))
-        a = w.Add({"R/A limit A"}, {"R 3 500 less the pension"}, "{1} \u2212 {2}", {yearA, w.Step(pensionStep)},
-                  r.RALimitA);
+        a = w.Add({"R/A limit A"}, {"R/A limit A, R 3 500 less the pension"}, "{1} \u2212 {2}",
+                  {yearA, w.Step(pensionStep)}, r.RALimitA);
     else if (rules.PensionYearFactor == 12.0)
-        a = w.Add({"R/A limit A"}, {"R 3 500 less the pension of the year, a month"},
+        a = w.Add({"R/A limit A"}, {"R/A limit A, R 3 500 less the year's pension, a month"},
                   "({1} \u2212 12 \u00d7 {2}) \u00f7 12", {yearA, w.Step(pensionStep)}, r.RALimitA);
     else
-        a = w.Add({"R/A limit A"}, {"R 3 500 less the pension, a month"}, "({1} \u2212 {2}) \u00f7 12",
+        a = w.Add({"R/A limit A"}, {"R/A limit A, R 3 500 less the pension, a month"}, "({1} \u2212 {2}) \u00f7 12",
                   {yearA, w.Step(pensionStep)}, r.RALimitA);
     const int b = Monthly(rules) ? w.Add({"R/A limit B"}, {}, "{1} \u00f7 12", {Amount(RAYearLimitB)}, r.RALimitB)
                                  : w.Add({"R/A limit B"}, {}, {}, r.RALimitB);
-    const int c = w.Add({"R/A limit C"}, {"15 % of the non-retirement-funding income"}, "{1} of {2}",
-                        {Percent(RAIncomeShare * 100.0), w.Step(incomeStep)}, r.RALimitC);
-    return w.Add({"Most R/A allowed"}, {"The greatest of A ({1}), B ({2}) and C ({3})"},
+    const int c
+        = w.Add({"R/A limit C"}, {}, "{1} of {2}", {Percent(RAIncomeShare * 100.0), w.Step(incomeStep)}, r.RALimitC);
+    return w.Add({"Most R/A allowed"}, {"Most R/A allowed, the greatest of A ({1}), B ({2}) and C ({3})"},
                  {w.Step(a), w.Step(b), w.Step(c)}, maximum);
 }
 
@@ -163,17 +163,20 @@ int RecordRAAllowed(Working& w, const PackageInputs& in, double allowed, int max
     const double entered = in.RADeduction;
     if (in.RADirective)
         return entered != 0.0 || allowed != 0.0
-            ? w.Add(label, {"The amount entered, covered by a directive"}, {}, allowed)
+            ? w.Add(label, {"R/A deduction allowed, the amount entered, as a directive covers it"}, {}, allowed)
             : 0;
     if (maximumStep == 0)
         return 0;
     const double maximum = w.Steps()[static_cast<std::size_t>(maximumStep - 1)].Amount;
     if (entered > maximum)
-        return w.Add(label, {"R {1} entered, above the most allowed"}, {Amount(entered)}, allowed);
+        return w.Add(label, {"R/A deduction allowed, as R {1} entered is above the most allowed"}, {Amount(entered)},
+                     allowed);
     if (allowed == entered)
-        return w.Add(label, {"R {1} entered, within the most allowed"}, {Amount(entered)}, allowed);
+        return w.Add(label, {"R/A deduction allowed, the R {1} entered being within the most allowed"},
+                     {Amount(entered)}, allowed);
     // The gross-up carries a cut from step to step: the most allowed at a lower salary.
-    return w.Add(label, {"R {1} entered, cut to the most allowed at a lower salary in the search"},
+    return w.Add(label,
+                 {"R/A deduction allowed, R {1} entered cut to the most allowed at a lower salary in the search"},
                  {Amount(entered)}, allowed);
 }
 
@@ -183,20 +186,23 @@ int RecordTaxDue(Working& w, const PeriodRules& rules, int taxableStep, int reba
     const double taxable = w.Steps()[static_cast<std::size_t>(taxableStep - 1)].Amount;
     int income = taxableStep;
     if (!(taxable >= 0.0))
-        income = w.Add({"Taxable income for the table"}, {"A taxable income below 0 is taxed as 0"}, {},
-                       engine.TaxableIncome);
+        income = w.Add({"Taxable income for the table"}, {"Taxable income for the table, as one below 0 is taxed as 0"},
+                       {}, engine.TaxableIncome);
     else if (Monthly(rules))
         income = w.Add({"Annual equivalent"}, {}, "{1} \u00d7 12", {w.Step(taxableStep)}, engine.TaxableIncome);
     const int tax = RecordTableTax(w, engine, w.Step(income));
-    const double afterRebate = AtLeastZero(engine.TaxBeforeRebates - w.Steps()[static_cast<std::size_t>(rebateStep - 1)].Amount);
+    const double afterRebate
+        = AtLeastZero(engine.TaxBeforeRebates - w.Steps()[static_cast<std::size_t>(rebateStep - 1)].Amount);
     const Phrase label = Monthly(rules) ? Phrase{"Tax for the year"} : Phrase{"Tax due"};
     const int year = afterRebate > 0.0
-        ? w.Add(label, {"Tax less the rebate"}, "{1} \u2212 {2}", {w.Step(tax), w.Step(rebateStep)},
-                Monthly(rules) ? afterRebate : taxDue)
-        : w.Add(label, {"The rebate covers the tax"}, {}, Monthly(rules) ? afterRebate : taxDue);
+        ? w.Add(label, {}, "{1} \u2212 {2}", {w.Step(tax), w.Step(rebateStep)}, Monthly(rules) ? afterRebate : taxDue)
+        : w.Add(label,
+                Monthly(rules) ? Phrase{"Tax for the year, as the rebate covers the tax"}
+                               : Phrase{"Tax due, as the rebate covers the tax"},
+                {}, Monthly(rules) ? afterRebate : taxDue);
     if (!Monthly(rules))
         return year;
-    return w.Add({"Tax due"}, {"The tax for the year, a month"}, "{1} \u00f7 12", {w.Step(year)}, taxDue);
+    return w.Add({"Tax due"}, {}, "{1} \u00f7 12", {w.Step(year)}, taxDue);
 }
 
 int RecordUifAndSdl(Working& w, const PeriodRules& rules, const PackageSettings& s, int baseStep,
@@ -209,8 +215,8 @@ int RecordUifAndSdl(Working& w, const PeriodRules& rules, const PackageSettings&
         int on = baseStep;
         if (base > ceiling)
             on = Monthly(rules)
-                ? w.Add({"UIF ceiling"}, {"The monthly UIF limit"}, {}, ceiling)
-                : w.Add({"UIF ceiling"}, {"The monthly UIF limit for 12 months"}, "{1} \u00d7 12",
+                ? w.Add({"UIF ceiling"}, {"UIF ceiling, the monthly UIF limit"}, {}, ceiling)
+                : w.Add({"UIF ceiling"}, {"UIF ceiling, the monthly UIF limit for 12 months"}, "{1} \u00d7 12",
                         {Amount(s.UIFLimit)}, ceiling);
         if (r.EmployeeUIF != 0.0)
             employee = w.Add({"UIF contribution"}, {}, "{1} of {2}", {Percent(s.EmployeeUIF), w.Step(on)},
@@ -225,7 +231,7 @@ int RecordUifAndSdl(Working& w, const PeriodRules& rules, const PackageSettings&
                            .Plus(w.Step(baseStep))
                            .Minus(pension)
                            .Minus(allowed)
-                           .Record(w, {"Base for the levy"}, {"The remuneration base less the pension and the R/A"},
+                           .Record(w, {"Base for the levy"}, {},
                                    base - (pension.Value + allowed.Value));
         w.Add({"Skills development levy"}, {}, "{1} of {2}", {Percent(s.SkillLevy), w.Step(levyBase)}, r.SDL);
     }

@@ -137,12 +137,13 @@ void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& 
     Working& w = *explaining.working;
     if (explaining.credits > 0)
         w.Add({"Tax deduction"},
-              deduction > 0.0 ? Phrase{"Tax due less the medical credits"} : Phrase{"The medical credits cover the tax"},
+              deduction > 0.0 ? Phrase{} : Phrase{"Tax deduction, as the medical credits cover the tax"},
               deduction > 0.0 ? "{1} \u2212 {2}" : "", {w.Step(explaining.taxDue), w.Step(explaining.credits)},
               deduction);
     const auto onceOffStep = [&] {
         if (r.OnceOff > 0.0)
-            w.Add({"Once-off car cost"}, {"The car's value, as the employer pays nothing for it each period"}, {},
+            w.Add({"Once-off car cost"},
+                  {"Once-off car cost, the car's value, as the employer pays nothing for it each period"}, {},
                   r.OnceOff);
     };
     if (IsGrossUp(kind)) {
@@ -155,7 +156,7 @@ void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& 
             .Plus(Amount(in.OtherDeductionsTotal()))
             .Plus(Amount(provident))
             .Plus(Amount(in.EmployeeMedical))
-            .Record(w, {"Gross salary"}, {"The net required with the deductions and the tax"}, salary);
+            .Record(w, {"Gross salary"}, {"Gross salary, the net required with the deductions and the tax"}, salary);
         onceOffStep();
         SignedSum()
             .Plus(Amount(r.Salary))
@@ -165,7 +166,8 @@ void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& 
             .Plus(Amount(levy))
             .Plus(Amount(in.CarCostToCompany))
             .Plus(Amount(employerProvident))
-            .Record(w, {"Total cost to company"}, {"The gross salary with the employer's contributions"},
+            .Record(w, {"Total cost to company"},
+                    {"Total cost to company, the gross salary with the employer's contributions"},
                     r.TotalCostToCompany);
     } else {
         SignedSum()
@@ -175,8 +177,8 @@ void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& 
             .Plus(Amount(employerUif))
             .Plus(Amount(levy))
             .Plus(Amount(in.CarCostToCompany))
-            .Record(w, {"Total cost to company"}, {"The package with the employer's contributions"},
-                    r.TotalCostToCompany);
+            .Record(w, {"Total cost to company"},
+                    {"Total cost to company, the package with the employer's contributions"}, r.TotalCostToCompany);
         onceOffStep();
         SignedSum()
             .Plus(Amount(in.Amount))
@@ -188,7 +190,8 @@ void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& 
             .Minus(Amount(uif))
             .Minus(Amount(r.TaxDeduction))
             .Minus(Amount(in.EmployerMedical))
-            .Record(w, {"Net salary (take-home)"}, {"The package less the deductions and the tax"}, r.Salary);
+            .Record(w, {"Net salary (take-home)"},
+                    {"Net salary (take-home), the package less the deductions and the tax"}, r.Salary);
     }
     // A figure too large for a double leaves no working rather than one with holes in it.
     if (!w.AllFinite())
