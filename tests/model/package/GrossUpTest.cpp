@@ -104,6 +104,18 @@ TEST(GrossUpRADrop, AnEnteredAmountTheMaximumFallsBelowIsCutToIt)
     EXPECT_EQ(in.RADeduction, 1750);
 }
 
+TEST(GrossUpWorking, SaysWhichSalaryWasFoundAndWhatTheRandBelowItPays)
+{
+    PackageInputs in{.Age = 40, .Amount = 50000};
+    PackageResult r;
+    TaxBracketResult record;
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(Annual, in, {}, r, record, &working), PackageOutcome::Done);
+    EXPECT_EQ(working.Steps()[1].Text(), "Salary searched for, the first whole rand whose take-home pay (R 50 000.94) "
+                                         "is above the net required (R 50 000.00); R 50 505.00 gives R 49 999.95: "
+                                         "50 506.00");
+}
+
 // ---- Refusals: the boxes keep what they held -------------------------------------------------
 
 struct RefusalCase {
@@ -128,7 +140,9 @@ TEST_P(GrossUpRefusalTest, KeepsTheHeldValuesAndTheTypedBoxes)
     PackageResult r = held;
     TaxBracketResult record;
     record.TaxableIncome = 4242;
-    ASSERT_EQ(SalPackGrossUp(Annual, in, c.settings, r, record), c.outcome);
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(Annual, in, c.settings, r, record, &working), c.outcome);
+    EXPECT_TRUE(working.Empty());
     EXPECT_EQ(r.CalcError, 1);
     EXPECT_EQ(r.EmployeePension, 123.45);
     EXPECT_EQ(r.AdditionalMedicalCredit, 0); // the routine's first step
