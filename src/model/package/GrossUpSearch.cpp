@@ -43,7 +43,8 @@ struct Search {
 };
 
 // The figures of step k that no working value holds; the working of the step found is recorded
-// from them.
+// from them. The search's trials keep none: their code is made apart (Keep false), as it was
+// before any figure was kept, since the search runs it dozens or millions of times.
 struct StepFigures {
     double fundBase = 0.0;
     double maximum = 0.0; // the most R/A allowed
@@ -56,16 +57,21 @@ struct StepFigures {
 //   retirementFundBase = k - credits + employee's medical contributions,
 // the three R/A limits (C = 0.15 x (nonRetirementBase, + k when no fund percentage is above
 // 0)), and their maximum, returned.
-double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures& f) noexcept
+template <bool Keep = false>
+double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures* f = nullptr) noexcept
 {
-    f.fundBase = k - s.credits + s.in.EmployeeMedical;
-    FundContributions(f.fundBase, s.s, true, r);
+    const double fundBase = k - s.credits + s.in.EmployeeMedical;
+    FundContributions(fundBase, s.s, true, r);
     r.RALimitA = RALimitA(r.EmployeePension, s.rules);
     r.RALimitB = RALimitB(s.rules);
     r.NonRetirementIncome = s.anyFund ? s.nonRetirementBase : s.nonRetirementBase + k;
     r.RALimitC = RALimitC(r.NonRetirementIncome);
-    f.maximum = RAMaximum(r.RALimitA, r.RALimitB, r.RALimitC);
-    return f.maximum;
+    const double maximum = RAMaximum(r.RALimitA, r.RALimitB, r.RALimitC);
+    if constexpr (Keep) {
+        f->fundBase = fundBase;
+        f->maximum = maximum;
+    }
+    return maximum;
 }
 
 // The rest of step k with the allowed R/A decided:
@@ -75,21 +81,27 @@ double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures& f) noe
 //              + employer's + employee's medical - credits          (UIF and SDL)
 //   take-home = k + travel - pension - medical deduction - tax due - employee UIF - provident
 // Returns the take-home pay.
+template <bool Keep = false>
 double FinishStep(const Search& s, double k, double allowed, PackageResult& r, TaxBracketResult& record,
-                  StepFigures& f) noexcept
+                  StepFigures* f = nullptr) noexcept
 {
     const PackageInputs& in = s.in;
     r.SearchAmount = k;
     r.RAAllowed = allowed;
-    f.taxable = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions - r.EmployeePension
-        - allowed - in.MedicalDeduction + in.EmployeeMedical + in.EmployerMedical - s.credits;
-    r.TaxDue = TaxDue(f.taxable, s.rebate, s.rules, record);
-    f.remunerationBase = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
+    const double taxable = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
+        - r.EmployeePension - allowed - in.MedicalDeduction + in.EmployeeMedical + in.EmployerMedical - s.credits;
+    r.TaxDue = TaxDue(taxable, s.rebate, s.rules, record);
+    const double base = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
         + in.EmployerMedical + in.EmployeeMedical - s.credits;
-    UifAndSdl(f.remunerationBase, s.s, s.rules, r);
-    f.takeHome = k + in.TravelAllowance - r.EmployeePension - in.MedicalDeduction - r.TaxDue - r.EmployeeUIF
-        - r.EmployeeProvident;
-    return f.takeHome;
+    UifAndSdl(base, s.s, s.rules, r);
+    const double takeHome = k + in.TravelAllowance - r.EmployeePension - in.MedicalDeduction - r.TaxDue
+        - r.EmployeeUIF - r.EmployeeProvident;
+    if constexpr (Keep) {
+        f->taxable = taxable;
+        f->remunerationBase = base;
+        f->takeHome = takeHome;
+    }
+    return takeHome;
 }
 
 // Where a search settled: the figures of the step found, and the take-home pay of the step
@@ -114,22 +126,27 @@ std::int64_t LastStep(const Search& s) noexcept
     return static_cast<std::int64_t>(last);
 }
 
-// One rand at a time from R 1; the allowed R/A carries over from step to step.
+// One rand at a time from R 1; the allowed R/A carries over from step to step. With `explain`
+// the step found is evaluated once more, as it was, for its figures.
 bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
-                bool) noexcept
+                bool explain) noexcept
 {
     const double entered = s.in.RADeduction;
     double allowed = entered;
-    StepFigures f;
     double takeHomeBelow = 0.0;
     for (std::int64_t step = 1; step <= last; ++step) {
         const double k = static_cast<double>(step);
-        takeHomeBelow = f.takeHome;
-        allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r, f), allowed);
-        if (FinishStep(s, k, allowed, r, record, f) > s.in.Amount) {
-            settled = {f, takeHomeBelow};
+        allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r), allowed);
+        const double takeHome = FinishStep(s, k, allowed, r, record);
+        if (takeHome > s.in.Amount) {
+            if (explain) {
+                LimitsAt<true>(s, k, r, &settled.at);
+                FinishStep<true>(s, k, allowed, r, record, &settled.at);
+                settled.takeHomeBelow = takeHomeBelow;
+            }
             return true;
         }
+        takeHomeBelow = takeHome;
     }
     return false;
 }
@@ -202,32 +219,31 @@ std::int64_t FirstPayingByLeaps(const Search& s, std::int64_t last, Evaluate eva
 // - otherwise the maximum is fixed and every step is cut or none is.
 // Only the second case keeps a value other than the entered amount, so with that one value
 // known the allowed R/A of any step follows from the step alone.
-// With `below`, the step below the one found is evaluated once more for its take-home pay.
+// With `explain`, the step below the one found is evaluated once more for its take-home pay.
 bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
-               bool below) noexcept
+               bool explain) noexcept
 {
     const double entered = s.in.RADeduction;
     const bool directive = s.in.RADirective;
     PackageResult scratch = r;
-    StepFigures figures;
 
     // The value a step keeps when it is not cut.
     double held = entered;
     if (!directive && !s.anyFund) {
         const auto uncut = [&](std::int64_t step) {
-            return !(entered > LimitsAt(s, static_cast<double>(step), scratch, figures));
+            return !(entered > LimitsAt(s, static_cast<double>(step), scratch));
         };
         const std::int64_t lastCut = FirstHolding(1, last, uncut) - 1;
         if (lastCut > 0)
-            held = LimitsAt(s, static_cast<double>(lastCut), scratch, figures);
+            held = LimitsAt(s, static_cast<double>(lastCut), scratch);
     }
 
-    const auto evaluate = [&](std::int64_t step, PackageResult& into, StepFigures& f) {
+    const auto evaluate = [&](std::int64_t step, PackageResult& into) {
         const double k = static_cast<double>(step);
-        const double allowed = AllowedRA(directive, entered, LimitsAt(s, k, into, f), held);
-        return FinishStep(s, k, allowed, into, record, f);
+        const double allowed = AllowedRA(directive, entered, LimitsAt(s, k, into), held);
+        return FinishStep(s, k, allowed, into, record);
     };
-    const auto pays = [&](std::int64_t step) { return evaluate(step, scratch, figures) > s.in.Amount; };
+    const auto pays = [&](std::int64_t step) { return evaluate(step, scratch) > s.in.Amount; };
 
     std::int64_t found = 1;
     if (TakeHomeRisesSteadily(s.s)) {
@@ -247,25 +263,28 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
             if (found == firstSteady)
                 found = FirstHolding(firstSteady, last, pays);
         } else {
-            found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch, figures); });
+            found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch); });
         }
     } else {
         // Funds that take half of every rand or more: once a very large net salary took
         // minutes to walk to, rand by rand.
-        found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch, figures); });
+        found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch); });
     }
     if (found > last)
         return false;
-    if (below && found > 1)
-        settled.takeHomeBelow = evaluate(found - 1, scratch, figures);
+    if (explain && found > 1)
+        settled.takeHomeBelow = evaluate(found - 1, scratch);
     // Evaluated last, so the engine's record too ends as the step-by-step search leaves it.
-    evaluate(found, r, settled.at);
+    const double k = static_cast<double>(found);
+    const double allowed = AllowedRA(directive, entered, LimitsAt<true>(s, k, r, &settled.at), held);
+    FinishStep<true>(s, k, allowed, r, record, &settled.at);
     return true;
 }
 
 // A search: true when it found a step, whose working values are then in the result and whose
-// figures are in `settled`; `below` asks for the take-home pay of the step below it too.
-using Finder = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&, Settled&, bool below) noexcept;
+// figures are in `settled` when `explain` asks for them, with the take-home pay of the step below.
+using Finder
+    = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&, Settled&, bool explain) noexcept;
 
 // The working of the search's answer: the fixed blocks, which salary was found and that the
 // rand below it does not pay enough, then the evaluation of that salary as it ran, down to its
