@@ -215,7 +215,7 @@ FixedSteps RecordFixedBlocks(Working& w, const PeriodRules& rules, const Package
                              const PackageResult& r, double taxableTravel, bool otherDeductionsCount);
 
 // The four fund contributions on the retirement-fund base (recorded by the caller), those that
-// are not 0. Returns the employee pension's step, 0 when there is none.
+// are not 0. Returns the steps of the employee's pension and provident fund (0: none).
 struct FundSteps {
     int pension = 0;
     int provident = 0;
