@@ -1,5 +1,7 @@
 // Speed of the gross-up: the screens' search against the rand-by-rand one it stands for, on
-// an annual net of R 1 000 000 and a monthly net of R 50 000. Neither may allocate.
+// an annual net of R 1 000 000 and a monthly net of R 50 000. Neither may allocate. Beside
+// them the same with the working recorded, as the screens and --explain ask for it, and the
+// forward pass either way.
 
 #include <benchmark/benchmark.h>
 
@@ -13,24 +15,34 @@ using revora::bench::ReportAllocations;
 
 using GrossUp = revora::PackageOutcome (*)(revora::PackageKind, revora::PackageInputs&,
                                            const revora::PackageSettings&, revora::PackageResult&,
-                                           revora::TaxBracketResult&) noexcept;
+                                           revora::TaxBracketResult&, revora::Working*);
 
 // Age 40, no car, an employee pension of 7.5 % and medical contributions from both sides.
-void BM_GrossUp(benchmark::State& state, revora::PackageKind kind, double net, GrossUp routine)
+const revora::PackageSettings Pension7{.PensionCont = 7.5};
+
+revora::PackageInputs Typed(revora::PackageKind kind, double net)
 {
     const double perYear = revora::IsMonthly(kind) ? 12.0 : 1.0;
-    const revora::PackageSettings settings{.PensionCont = 7.5};
-    const revora::PackageInputs typed{.Age = 40,
-                                      .Amount = net,
-                                      .EmployeeMedical = 18000 / perYear,
-                                      .EmployerMedical = 30000 / perYear,
-                                      .Members = revora::IsMonthly(kind) ? 3 : 36};
+    return {.Age = 40,
+            .Amount = net,
+            .EmployeeMedical = 18000 / perYear,
+            .EmployerMedical = 30000 / perYear,
+            .Members = revora::IsMonthly(kind) ? 3 : 36};
+}
+
+// With a `working`, cleared each time, the steps are recorded (and allocated).
+void BM_GrossUp(benchmark::State& state, revora::PackageKind kind, double net, GrossUp routine,
+                revora::Working* working = nullptr)
+{
+    const revora::PackageInputs typed = Typed(kind, net);
     revora::TaxBracketResult record;
     revora::PackageResult result;
     const long before = AllocationCount();
     for (auto _ : state) {
         revora::PackageInputs in = typed;
-        benchmark::DoNotOptimize(routine(kind, in, settings, result, record));
+        if (working)
+            working->Clear();
+        benchmark::DoNotOptimize(routine(kind, in, Pension7, result, record, working));
         benchmark::DoNotOptimize(result);
     }
     ReportAllocations(state, before);
@@ -53,7 +65,44 @@ void BM_GrossUpMonthlyPlain(benchmark::State& state)
 {
     BM_GrossUp(state, revora::PackageKind::RevoraMonthly, 50'000, revora::SalPackGrossUpReference);
 }
+void BM_GrossUpAnnualFastExplained(benchmark::State& state)
+{
+    revora::Working working;
+    BM_GrossUp(state, revora::PackageKind::RevoraAnnual, 1'000'000, revora::SalPackGrossUp, &working);
+}
+void BM_GrossUpMonthlyFastExplained(benchmark::State& state)
+{
+    revora::Working working;
+    BM_GrossUp(state, revora::PackageKind::RevoraMonthly, 50'000, revora::SalPackGrossUp, &working);
+}
+
+// The forward pass on a package of the gross-up's size, the working recorded or not.
+void BM_Forward(benchmark::State& state, revora::Working* working)
+{
+    const revora::PackageInputs typed = Typed(revora::PackageKind::AvantaAnnual, 1'500'000);
+    revora::TaxBracketResult record;
+    revora::PackageResult result;
+    for (auto _ : state) {
+        revora::PackageInputs in = typed;
+        if (working)
+            working->Clear();
+        benchmark::DoNotOptimize(
+            revora::SalPackForward(revora::PackageKind::AvantaAnnual, in, Pension7, result, record, working));
+        benchmark::DoNotOptimize(result);
+    }
+}
+void BM_ForwardAnnual(benchmark::State& state) { BM_Forward(state, nullptr); }
+void BM_ForwardAnnualExplained(benchmark::State& state)
+{
+    revora::Working working;
+    BM_Forward(state, &working);
+}
+
 BENCHMARK(BM_GrossUpAnnualFast)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GrossUpAnnualFastExplained)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_GrossUpMonthlyFastExplained)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ForwardAnnual);
+BENCHMARK(BM_ForwardAnnualExplained);
 BENCHMARK(BM_GrossUpAnnualPlain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrossUpMonthlyFast)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_GrossUpMonthlyPlain)->Unit(benchmark::kMicrosecond);

@@ -98,6 +98,7 @@ Options PackageOptions(bool grossUp)
     own.insert(own.end(), {&CarInclusion, &MaintenancePlan});
     if (grossUp)
         own.push_back(&ReferenceSearch);
+    own.push_back(&ExplainOption);
     return WithCommon(std::move(own));
 }
 
@@ -231,7 +232,9 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     const auto calculate =
         !grossUp ? SalPackForward : (options.has(ReferenceSearch) ? SalPackGrossUpReference : SalPackGrossUp);
     PackageResult result;
-    const PackageOutcome outcome = calculate(kind, inputs, settings, result, state.Tax.TaxBracketResult);
+    Working working;
+    Working* const explained = Explaining(options, working);
+    const PackageOutcome outcome = calculate(kind, inputs, settings, result, state.Tax.TaxBracketResult, explained);
     if (outcome != PackageOutcome::Done) {
         // Only the calculation could tell, and it needs the settings; a refused run leaves the
         // data folder as it found it, so the settings file it made from the seed goes again.
@@ -240,11 +243,11 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
         throw UsageError(Refusal(outcome, kind, inputs.Amount));
     }
     const bool json = options.has(JsonOption);
-    PrintFigures(std::cout, Figures(kind, inputs, result, json), json);
+    PrintFigures(std::cout, Figures(kind, inputs, result, json), json, explained);
     return Output(state, options,
                   {QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind)),
                    QString::fromUtf8(PackageTitle(kind)) + ExportHint},
-                  SalPackageReportRow(kind, inputs, result, taxpayer));
+                  SalPackageReportRow(kind, inputs, result, taxpayer), {explained});
 }
 
 } // namespace

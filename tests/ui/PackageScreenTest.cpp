@@ -157,6 +157,7 @@ private slots:
         type(revora, "numNetMonSalReq", "5000");
         click(revora, "cmdCalculate");
         QVERIFY(!shown(revora, "numGrossSal").isEmpty());
+        QVERIFY(!revora->working().Empty());
         type(revora, "numTravAll", "6000");
         MessageBoxWatcher watcher;
         click(revora, "cmdCalculate");
@@ -166,6 +167,7 @@ private slots:
         for (const char* result : {"numMAns", "numGrossSal", "numTotCostComp"})
             QCOMPARE(shown(revora, result), QString());
         QCOMPARE(revora->result().CalcError, std::int16_t(1));
+        QVERIFY(revora->working().Empty());
         click(revora, "cmdPrint"); // the same message, and nothing to print
         QTRY_COMPARE(watcher.texts().size(), 2);
         QVERIFY(!revora->printPanel()->isVisible());
@@ -181,6 +183,7 @@ private slots:
         QVERIFY(r.SearchAmount > 300000);
         // With no funds the gross salary is the net plus the tax deduction and UIF.
         QVERIFY(qAbs(r.Salary - (300000 + r.TaxDeduction + r.EmployeeUIF)) < 0.01);
+        QCOMPARE(revora->working().Steps().back().Amount, r.TotalCostToCompany);
         click(revora, "cmdRAExpl");
         QVERIFY(revora->raPanel()->isVisible());
         QVERIFY(revora->findChild<QLabel*>("lblLineA")->text().startsWith("ie: R 3 500 - R"));

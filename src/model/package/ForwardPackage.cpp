@@ -7,8 +7,78 @@ namespace revora {
 
 using namespace package;
 
+namespace {
+
+// The figures of the pass that no working value holds.
+struct PassFigures {
+    double fundBase;
+    double maximum;
+    double taxableTravel;
+    double taxable;
+    double remunerationBase;
+};
+
+// The working of the pass, in its order, down to the tax due; returns what the figures worked
+// from the boxes take from it.
+Explaining RecordPass(Working& w, const PeriodRules& rules, const PackageInputs& in, const PackageSettings& s,
+                      const PackageResult& r, const TaxBracketResult& engine, const PassFigures& f)
+{
+    const FixedSteps fixed = RecordFixedBlocks(w, rules, in, s, r, f.taxableTravel, false);
+    const WorkedFigure package = Amount(in.Amount);
+    const WorkedFigure car = StepOr(w, fixed.car, r.CompanyCarBenefit);
+    FundSteps funds;
+    if (AnyContribution(r)) {
+        const int base = SignedSum()
+                             .Plus(package)
+                             .Minus(Amount(in.TravelAllowance))
+                             .Minus(Amount(in.OtherFringeBenefits))
+                             .Minus(Amount(in.EmployerMedical))
+                             .Record(w, {"Retirement-fund base"}, {}, f.fundBase);
+        funds = RecordFunds(w, base, s, r);
+    }
+    int maximum = 0;
+    if (RALimitsDecide(in, r.RAAllowed)) {
+        const int income = AnyFund(s)
+            ? SignedSum()
+                  .Plus(car)
+                  .Plus(Amount(in.TravelAllowance))
+                  .Plus(Amount(in.OtherFringeBenefits))
+                  .Record(w, {"Non-retirement-funding income"}, {}, r.NonRetirementIncome)
+            : w.Add({"Non-retirement-funding income"},
+                    {"Non-retirement-funding income, the whole package as no fund is paid into"}, {},
+                    r.NonRetirementIncome);
+        maximum = RecordRALimits(w, rules, funds.pension, income, r, f.maximum);
+    }
+    const int allowed = RecordRAAllowed(w, in, r.RAAllowed, maximum);
+    const WorkedFigure pension = StepOr(w, funds.pension, r.EmployeePension);
+    const WorkedFigure allowedFigure = StepOr(w, allowed, r.RAAllowed);
+    const WorkedFigure taxableTravel = StepOr(w, fixed.taxableTravel, f.taxableTravel);
+    const int taxable = SignedSum()
+                            .Plus(package)
+                            .Plus(taxableTravel)
+                            .Plus(car)
+                            .Minus(Amount(in.TravelAllowance))
+                            .Minus(pension)
+                            .Minus(allowedFigure)
+                            .Record(w, {"Taxable income"}, {}, f.taxable);
+    const int taxDue = RecordTaxDue(w, rules, taxable, fixed.rebate, engine, r.TaxDue);
+    if (r.EmployeeUIF != 0.0 || r.EmployerUIF != 0.0 || r.SDL != 0.0) {
+        const int base = SignedSum()
+                             .Plus(package)
+                             .Plus(taxableTravel)
+                             .Plus(car)
+                             .Minus(Amount(in.TravelAllowance))
+                             .Record(w, {"Remuneration base"}, {"Remuneration base, for UIF and the skills levy"},
+                                     f.remunerationBase);
+        RecordUifAndSdl(w, rules, s, base, pension, allowedFigure, r);
+    }
+    return {&w, taxDue, fixed.credits};
+}
+
+} // namespace
+
 PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                              PackageResult& result, TaxBracketResult& record) noexcept
+                              PackageResult& result, TaxBracketResult& record, Working* working)
 {
     result.AdditionalMedicalCredit = 0.0;
     const auto refuse = [&] { return Refused(kind, inputs, result, PackageOutcome::NoAmount); };
@@ -23,27 +93,31 @@ PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const Pac
     FixedBlocks(in, settings, rules, work);
     const double package = in.Amount;
     const double car = work.CompanyCarBenefit;
+    PassFigures f;
     // The fund percentages apply to the package less what is not salary.
-    FundContributions(package - in.TravelAllowance - in.OtherFringeBenefits - in.EmployerMedical, settings, false,
-                      work);
+    f.fundBase = package - in.TravelAllowance - in.OtherFringeBenefits - in.EmployerMedical;
+    FundContributions(f.fundBase, settings, false, work);
     work.RALimitA = RALimitA(work.EmployeePension, rules);
     work.RALimitB = RALimitB(rules);
     work.NonRetirementIncome = AnyFund(settings) ? car + in.TravelAllowance + in.OtherFringeBenefits : package;
-    work.RALimitC = 0.15 * work.NonRetirementIncome;
+    work.RALimitC = RALimitC(work.NonRetirementIncome);
     // One pass: with no directive, the smaller of the entered amount and the maximum.
-    work.RAAllowed = AllowedRA(in.RADirective, in.RADeduction, RAMaximum(work.RALimitA, work.RALimitB, work.RALimitC),
-                               in.RADeduction);
+    f.maximum = RAMaximum(work.RALimitA, work.RALimitB, work.RALimitC);
+    work.RAAllowed = AllowedRA(in.RADirective, in.RADeduction, f.maximum, in.RADeduction);
     // The employer's medical contributions are inside the package already; the credits only
     // reduce the tax deduction shown.
-    const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
-    const double taxable =
-        package - in.TravelAllowance + taxableTravel + car - work.EmployeePension - work.RAAllowed;
-    work.TaxDue = TaxDue(taxable, work.Rebate, rules, engine);
-    UifAndSdl(package - in.TravelAllowance + taxableTravel + car, settings, rules, work);
+    f.taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
+    f.taxable = package - in.TravelAllowance + f.taxableTravel + car - work.EmployeePension - work.RAAllowed;
+    work.TaxDue = TaxDue(f.taxable, work.Rebate, rules, engine);
+    f.remunerationBase = package - in.TravelAllowance + f.taxableTravel + car;
+    UifAndSdl(f.remunerationBase, settings, rules, work);
     if (!AllFinite(work))
         return refuse();
 
-    return Finished(kind, inputs, result, record, in, work, engine);
+    Explaining explaining;
+    if (working)
+        explaining = RecordPass(*working, rules, in, settings, work, engine, f);
+    return Finished(kind, inputs, result, record, in, work, engine, explaining);
 }
 
 } // namespace revora

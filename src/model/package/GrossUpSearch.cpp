@@ -42,18 +42,36 @@ struct Search {
     bool anyFund;
 };
 
+// The figures of step k that no working value holds; the working of the step found is recorded
+// from them. The search's trials keep none: their code is made apart (Keep false), as it was
+// before any figure was kept, since the search runs it dozens or millions of times.
+struct StepFigures {
+    double fundBase = 0.0;
+    double maximum = 0.0; // the most R/A allowed
+    double taxable = 0.0;
+    double remunerationBase = 0.0;
+    double takeHome = 0.0;
+};
+
 // The first half of step k: the fund contributions on
 //   retirementFundBase = k - credits + employee's medical contributions,
 // the three R/A limits (C = 0.15 x (nonRetirementBase, + k when no fund percentage is above
 // 0)), and their maximum, returned.
-double LimitsAt(const Search& s, double k, PackageResult& r) noexcept
+template <bool Keep = false>
+double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures* f = nullptr) noexcept
 {
-    FundContributions(k - s.credits + s.in.EmployeeMedical, s.s, true, r);
+    const double fundBase = k - s.credits + s.in.EmployeeMedical;
+    FundContributions(fundBase, s.s, true, r);
     r.RALimitA = RALimitA(r.EmployeePension, s.rules);
     r.RALimitB = RALimitB(s.rules);
     r.NonRetirementIncome = s.anyFund ? s.nonRetirementBase : s.nonRetirementBase + k;
-    r.RALimitC = 0.15 * r.NonRetirementIncome;
-    return RAMaximum(r.RALimitA, r.RALimitB, r.RALimitC);
+    r.RALimitC = RALimitC(r.NonRetirementIncome);
+    const double maximum = RAMaximum(r.RALimitA, r.RALimitB, r.RALimitC);
+    if constexpr (Keep) {
+        f->fundBase = fundBase;
+        f->maximum = maximum;
+    }
+    return maximum;
 }
 
 // The rest of step k with the allowed R/A decided:
@@ -63,7 +81,9 @@ double LimitsAt(const Search& s, double k, PackageResult& r) noexcept
 //              + employer's + employee's medical - credits          (UIF and SDL)
 //   take-home = k + travel - pension - medical deduction - tax due - employee UIF - provident
 // Returns the take-home pay.
-double FinishStep(const Search& s, double k, double allowed, PackageResult& r, TaxBracketResult& record) noexcept
+template <bool Keep = false>
+double FinishStep(const Search& s, double k, double allowed, PackageResult& r, TaxBracketResult& record,
+                  StepFigures* f = nullptr) noexcept
 {
     const PackageInputs& in = s.in;
     r.SearchAmount = k;
@@ -74,9 +94,22 @@ double FinishStep(const Search& s, double k, double allowed, PackageResult& r, T
     const double base = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
         + in.EmployerMedical + in.EmployeeMedical - s.credits;
     UifAndSdl(base, s.s, s.rules, r);
-    return k + in.TravelAllowance - r.EmployeePension - in.MedicalDeduction - r.TaxDue - r.EmployeeUIF
-        - r.EmployeeProvident;
+    const double takeHome = k + in.TravelAllowance - r.EmployeePension - in.MedicalDeduction - r.TaxDue
+        - r.EmployeeUIF - r.EmployeeProvident;
+    if constexpr (Keep) {
+        f->taxable = taxable;
+        f->remunerationBase = base;
+        f->takeHome = takeHome;
+    }
+    return takeHome;
 }
+
+// Where a search settled: the figures of the step found, and the take-home pay of the step
+// below it (the search's first step has none).
+struct Settled {
+    StepFigures at;
+    double takeHomeBelow = 0.0;
+};
 
 // The last step either search may take: 1 000 000 + 20 x every amount that can move the
 // answer. Take-home pay that rises by so little per rand that this is not enough is pay the
@@ -93,16 +126,27 @@ std::int64_t LastStep(const Search& s) noexcept
     return static_cast<std::int64_t>(last);
 }
 
-// One rand at a time from R 1; the allowed R/A carries over from step to step.
-bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record) noexcept
+// One rand at a time from R 1; the allowed R/A carries over from step to step. With `explain`
+// the step found is evaluated once more, as it was, for its figures.
+bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
+                bool explain) noexcept
 {
     const double entered = s.in.RADeduction;
     double allowed = entered;
+    double takeHomeBelow = 0.0;
     for (std::int64_t step = 1; step <= last; ++step) {
         const double k = static_cast<double>(step);
         allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r), allowed);
-        if (FinishStep(s, k, allowed, r, record) > s.in.Amount)
+        const double takeHome = FinishStep(s, k, allowed, r, record);
+        if (takeHome > s.in.Amount) {
+            if (explain) {
+                LimitsAt<true>(s, k, r, &settled.at);
+                FinishStep<true>(s, k, allowed, r, record, &settled.at);
+                settled.takeHomeBelow = takeHomeBelow;
+            }
             return true;
+        }
+        takeHomeBelow = takeHome;
     }
     return false;
 }
@@ -175,7 +219,9 @@ std::int64_t FirstPayingByLeaps(const Search& s, std::int64_t last, Evaluate eva
 // - otherwise the maximum is fixed and every step is cut or none is.
 // Only the second case keeps a value other than the entered amount, so with that one value
 // known the allowed R/A of any step follows from the step alone.
-bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record) noexcept
+// With `explain`, the step below the one found is evaluated once more for its take-home pay.
+bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
+               bool explain) noexcept
 {
     const double entered = s.in.RADeduction;
     const bool directive = s.in.RADirective;
@@ -226,18 +272,117 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
     }
     if (found > last)
         return false;
+    if (explain && found > 1)
+        settled.takeHomeBelow = evaluate(found - 1, scratch);
     // Evaluated last, so the engine's record too ends as the step-by-step search leaves it.
-    evaluate(found, r);
+    const double k = static_cast<double>(found);
+    const double allowed = AllowedRA(directive, entered, LimitsAt<true>(s, k, r, &settled.at), held);
+    FinishStep<true>(s, k, allowed, r, record, &settled.at);
     return true;
 }
 
-using Finder = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&) noexcept;
+// A search: true when it found a step, whose working values are then in the result and whose
+// figures are in `settled` when `explain` asks for them, with the take-home pay of the step below.
+using Finder
+    = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&, Settled&, bool explain) noexcept;
+
+// The working of the search's answer: the fixed blocks, which salary was found and that the
+// rand below it does not pay enough, then the evaluation of that salary as it ran, down to its
+// take-home pay. Returns what the figures worked from the boxes take from it.
+Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, const PackageResult& r,
+                        const TaxBracketResult& engine)
+{
+    const PackageInputs& in = s.in;
+    const StepFigures& f = settled.at;
+    const FixedSteps fixed = RecordFixedBlocks(w, s.rules, in, s.s, r, s.taxableTravel, true);
+    const double k = r.SearchAmount;
+    const int salary = k > 1.0
+        ? w.Add({"Salary searched for"},
+                {"Salary searched for, the first whole rand whose take-home pay (R {1}) is above the net required "
+                 "(R {2}); R {3} gives R {4}"},
+                {Amount(f.takeHome), Amount(in.Amount), Amount(k - 1.0), Amount(settled.takeHomeBelow)}, k)
+        : w.Add({"Salary searched for"},
+                {"Salary searched for, the search's first rand, whose take-home pay (R {1}) is above the net required "
+                 "(R {2})"},
+                {Amount(f.takeHome), Amount(in.Amount)}, k);
+    const WorkedFigure car = StepOr(w, fixed.car, s.carBenefit);
+    const WorkedFigure credits = StepOr(w, fixed.credits, s.credits);
+    const WorkedFigure taxableTravel = StepOr(w, fixed.taxableTravel, s.taxableTravel);
+    const WorkedFigure otherDeductions = StepOr(w, fixed.otherDeductions, s.otherDeductions);
+
+    FundSteps funds;
+    if (AnyContribution(r)) {
+        const int base = SignedSum()
+                             .Plus(w.Step(salary))
+                             .Plus(Amount(in.EmployeeMedical))
+                             .Minus(credits)
+                             .Record(w, {"Retirement-fund base"}, {}, f.fundBase);
+        funds = RecordFunds(w, base, s.s, r);
+    }
+    int maximum = 0;
+    if (RALimitsDecide(in, r.RAAllowed)) {
+        SignedSum income;
+        income.Plus(car).Plus(Amount(in.TravelAllowance)).Plus(Amount(in.OtherFringeBenefits)).Plus(otherDeductions);
+        if (!s.anyFund)
+            income.Plus(w.Step(salary));
+        const int incomeStep
+            = income.Record(w, {"Non-retirement-funding income"},
+                            s.anyFund ? Phrase{}
+                                      : Phrase{"Non-retirement-funding income, with the salary as no fund is "
+                                               "paid into"},
+                            r.NonRetirementIncome);
+        maximum = RecordRALimits(w, s.rules, funds.pension, incomeStep, r, f.maximum);
+    }
+    const int allowed = RecordRAAllowed(w, in, r.RAAllowed, maximum);
+    const WorkedFigure pension = StepOr(w, funds.pension, r.EmployeePension);
+    const WorkedFigure allowedFigure = StepOr(w, allowed, r.RAAllowed);
+
+    const int taxable = SignedSum()
+                            .Plus(w.Step(salary))
+                            .Plus(car)
+                            .Plus(taxableTravel)
+                            .Plus(Amount(in.OtherFringeBenefits))
+                            .Plus(otherDeductions)
+                            .Plus(Amount(in.EmployeeMedical))
+                            .Plus(Amount(in.EmployerMedical))
+                            .Minus(pension)
+                            .Minus(allowedFigure)
+                            .Minus(Amount(in.MedicalDeduction))
+                            .Minus(credits)
+                            .Record(w, {"Taxable income"}, {}, f.taxable);
+    const int taxDue = RecordTaxDue(w, s.rules, taxable, fixed.rebate, engine, r.TaxDue);
+    int uif = 0;
+    if (r.EmployeeUIF != 0.0 || r.EmployerUIF != 0.0 || r.SDL != 0.0) {
+        const int base = SignedSum()
+                             .Plus(w.Step(salary))
+                             .Plus(car)
+                             .Plus(taxableTravel)
+                             .Plus(Amount(in.OtherFringeBenefits))
+                             .Plus(otherDeductions)
+                             .Plus(Amount(in.EmployerMedical))
+                             .Plus(Amount(in.EmployeeMedical))
+                             .Minus(credits)
+                             .Record(w, {"Remuneration base"}, {"Remuneration base, for UIF and the skills levy"},
+                                     f.remunerationBase);
+        uif = RecordUifAndSdl(w, s.rules, s.s, base, pension, allowedFigure, r);
+    }
+    SignedSum()
+        .Plus(w.Step(salary))
+        .Plus(Amount(in.TravelAllowance))
+        .Minus(pension)
+        .Minus(Amount(in.MedicalDeduction))
+        .Minus(w.Step(taxDue))
+        .Minus(StepOr(w, uif, r.EmployeeUIF))
+        .Minus(StepOr(w, funds.provident, r.EmployeeProvident))
+        .Record(w, {"Take-home pay"}, {}, f.takeHome);
+    return {&w, taxDue, fixed.credits};
+}
 
 // The routine around either search: the two refusals, the fixed blocks, the search, and the
 // figures worked from the boxes. Inputs, working values and the engine's record change only
 // when a gross salary is found.
-PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                       PackageResult& result, TaxBracketResult& record, Finder find) noexcept
+PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings, PackageResult& result,
+                       TaxBracketResult& record, Finder find, Working* working)
 {
     result.AdditionalMedicalCredit = 0.0;
     const auto refuse = [&](PackageOutcome outcome) { return Refused(kind, inputs, result, outcome); };
@@ -272,24 +417,28 @@ PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSet
     const std::int64_t last = LastStep(search);
     if (last == 0)
         return refuse(PackageOutcome::AmountTooLarge);
-    if (!find(search, last, work, engine) || !AllFinite(work))
+    Settled settled;
+    if (!find(search, last, work, engine, settled, working != nullptr) || !AllFinite(work))
         return refuse(PackageOutcome::NoGrossSalary);
 
-    return Finished(kind, inputs, result, record, in, work, engine);
+    Explaining explaining;
+    if (working)
+        explaining = RecordSearch(*working, search, settled, work, engine);
+    return Finished(kind, inputs, result, record, in, work, engine, explaining);
 }
 
 } // namespace
 
 PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                                       PackageResult& result, TaxBracketResult& record) noexcept
+                                       PackageResult& result, TaxBracketResult& record, Working* working)
 {
-    return GrossUp(kind, inputs, settings, result, record, StepByStep);
+    return GrossUp(kind, inputs, settings, result, record, StepByStep, working);
 }
 
 PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                              PackageResult& result, TaxBracketResult& record) noexcept
+                              PackageResult& result, TaxBracketResult& record, Working* working)
 {
-    return GrossUp(kind, inputs, settings, result, record, Bisection);
+    return GrossUp(kind, inputs, settings, result, record, Bisection, working);
 }
 
 } // namespace revora

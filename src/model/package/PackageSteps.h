@@ -1,14 +1,17 @@
 #pragma once
 // The building blocks both package directions share: what differs between the four screens
 // held as data, the car benefit, the rebate and credits, the R/A limits, the tax due, UIF and
-// SDL. Used only by the package .cpp files. Every step is plain arithmetic (no allocation):
-// the gross-up runs them once per rand searched.
+// SDL, and the steps of their working. Used only by the package .cpp files. Every building
+// block is plain arithmetic (no allocation): the gross-up runs them once per rand searched; the
+// working is recorded once, from the figures of the calculation that stands.
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "common/Working.h"
 #include "package/SalaryPackage.h"
 #include "tax/TaxEngine.h"
 #include "tax/TaxYearRules.h"
@@ -42,11 +45,13 @@ constexpr PeriodRules RulesFor(PackageKind kind) noexcept
 // "greater than 0, else 0".
 inline double AtLeastZero(double value) noexcept { return value > 0.0 ? value : 0.0; }
 
-// car value x (0.0325 with a maintenance plan, else 0.035) x inclusion rate x 12 (annual).
+// The car's value taxed each month: 3.25 % with a maintenance plan, else 3.5 %.
+inline double CarBenefitMonthlyRate(const PackageSettings& s) noexcept { return s.CompCarMPYesNo ? 0.0325 : 0.035; }
+
+// car value x monthly rate x inclusion rate x 12 (annual).
 inline double CompanyCarBenefit(const PackageInputs& in, const PackageSettings& s, const PeriodRules& rules) noexcept
 {
-    const double monthlyRate = s.CompCarMPYesNo ? 0.0325 : 0.035;
-    return in.CarValue * monthlyRate * s.CompCarFBRate8020 * rules.MonthsInPeriod;
+    return in.CarValue * CarBenefitMonthlyRate(s) * s.CompCarFBRate8020 * rules.MonthsInPeriod;
 }
 
 inline bool AnyFund(const PackageSettings& s) noexcept
@@ -94,12 +99,19 @@ inline void FundContributions(double base, const PackageSettings& s, bool employ
     r.EmployerProvident = base * s.EmployerProvCont / 100.0;
 }
 
+// The R/A limits of the year: A is 3 500 less the pension, B 1 750, C 15 % of the income that
+// no retirement fund is paid from.
+inline constexpr double RAYearLimitA = 3500.0;
+inline constexpr double RAYearLimitB = 1750.0;
+inline constexpr double RAIncomeShare = 0.15;
+
 // raLimitA = (3 500 - f x employee pension) / periods; raLimitB = 1 750 / periods.
 inline double RALimitA(double employeePension, const PeriodRules& rules) noexcept
 {
-    return (3500.0 - rules.PensionYearFactor * employeePension) / rules.PeriodsInYear;
+    return (RAYearLimitA - rules.PensionYearFactor * employeePension) / rules.PeriodsInYear;
 }
-inline double RALimitB(const PeriodRules& rules) noexcept { return 1750.0 / rules.PeriodsInYear; }
+inline double RALimitB(const PeriodRules& rules) noexcept { return RAYearLimitB / rules.PeriodsInYear; }
+inline double RALimitC(double nonRetirementIncome) noexcept { return RAIncomeShare * nonRetirementIncome; }
 
 // The greater of A and B, then the greater of that and C.
 inline double RAMaximum(double a, double b, double c) noexcept
@@ -145,14 +157,98 @@ bool AllFinite(const PackageResult& r) noexcept;
 // from them.
 PackageOutcome Refused(PackageKind kind, const PackageInputs& inputs, PackageResult& result,
                        PackageOutcome outcome) noexcept;
-// The routine ran on copies: they become the screen's, the R/A box takes the allowed deduction,
-// and the boxes are worked from them.
-PackageOutcome Finished(PackageKind kind, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
-                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept;
+
+// ---- The working ----------------------------------------------------------------------------
+
+// Where the figures the boxes are worked from were recorded: a Working to go on with (null:
+// none) and the numbers of the steps the last ones take their amounts from.
+struct Explaining {
+    Working* working = nullptr;
+    int taxDue = 0;
+    int credits = 0; // 0: no medical credits
+};
 
 // The figures worked from the boxes once the routine has run or stopped: the tax credit, the
 // tax deduction, "Gross salary" or "Net salary(take-home)", the once-off car cost and the total
-// cost to company, each term taken as its box shows it.
-void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r) noexcept;
+// cost to company, each term taken as its box shows it. With a working, records the tax
+// deduction (where there are credits), the once-off cost and the two totals, the screen's
+// headline last: the total cost to company on the gross-up, the take-home pay forwards.
+void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r, Explaining explaining = {});
+
+// A sum recorded as one step whose formula shows only the terms that are not 0, the ones added
+// first: "50 506.00 + 84 000.00 − 3 787.95 − 1 750.00". Up to MostTerms terms.
+class SignedSum {
+public:
+    static constexpr int MostTerms = 12;
+    SignedSum& Plus(WorkedFigure term) noexcept { return Put(term, plus_, plusCount_); }
+    SignedSum& Minus(WorkedFigure term) noexcept { return Put(term, minus_, minusCount_); }
+    // The step, its amount as the calculation worked it; without a term, no formula.
+    int Record(Working& working, Phrase label, Phrase words, double amount) const;
+
+private:
+    SignedSum& Put(WorkedFigure term, std::array<WorkedFigure, MostTerms>& into, int& count) noexcept
+    {
+        if (term.Value != 0.0 && plusCount_ + minusCount_ < MostTerms)
+            into[static_cast<std::size_t>(count++)] = term;
+        return *this;
+    }
+    std::array<WorkedFigure, MostTerms> plus_{};
+    std::array<WorkedFigure, MostTerms> minus_{};
+    int plusCount_ = 0;
+    int minusCount_ = 0;
+};
+
+// An earlier step's amount where there is such a step (its number above 0), else the value.
+WorkedFigure StepOr(const Working& working, int step, double value);
+
+// The steps of the fixed blocks that later steps refer to (0: not recorded).
+struct FixedSteps {
+    int car = 0;
+    int rebate = 0;
+    int credits = 0;         // the medical credits together
+    int taxableTravel = 0;
+    int otherDeductions = 0; // only where they count (the gross-up)
+};
+// The company-car benefit, the rebate for the age, the medical credits, the taxable part of the
+// travel allowance and, where they count, the other deductions: each where it applies.
+FixedSteps RecordFixedBlocks(Working& w, const PeriodRules& rules, const PackageInputs& in, const PackageSettings& s,
+                             const PackageResult& r, double taxableTravel, bool otherDeductionsCount);
+
+// The four fund contributions on the retirement-fund base (recorded by the caller), those that
+// are not 0. Returns the steps of the employee's pension and provident fund (0: none).
+struct FundSteps {
+    int pension = 0;
+    int provident = 0;
+};
+bool AnyContribution(const PackageResult& r) noexcept;
+FundSteps RecordFunds(Working& w, int baseStep, const PackageSettings& s, const PackageResult& r);
+
+// Whether the R/A limits decide the deduction: an amount entered (or allowed) without a
+// directive. With a directive the amount entered stands.
+bool RALimitsDecide(const PackageInputs& in, double allowed) noexcept;
+// Limits A, B and C (C on the income of step `incomeStep`) and the most allowed. Returns the
+// step of the most allowed.
+int RecordRALimits(Working& w, const PeriodRules& rules, int pensionStep, int incomeStep, const PackageResult& r,
+                   double maximum);
+// The R/A deduction allowed against the most allowed (step `maximumStep`, 0 with a directive);
+// nothing when no R/A is entered or allowed. Returns its step, or 0.
+int RecordRAAllowed(Working& w, const PackageInputs& in, double allowed, int maximumStep);
+
+// The taxable income of step `taxableStep` to the tax due: its annual equivalent on a monthly
+// screen, the tax from the table, less the rebate, back to the period. Returns the step of the
+// tax due.
+int RecordTaxDue(Working& w, const PeriodRules& rules, int taxableStep, int rebateStep, const TaxBracketResult& engine,
+                 double taxDue);
+
+// UIF of both sides on the remuneration base of step `baseStep` up to the period's ceiling, and
+// the levy on the base less the pension and the R/A. Returns the employee UIF's step, or 0.
+int RecordUifAndSdl(Working& w, const PeriodRules& rules, const PackageSettings& s, int baseStep,
+                    WorkedFigure pension, WorkedFigure allowed, const PackageResult& r);
+
+// The routine ran on copies: they become the screen's, the R/A box takes the allowed deduction,
+// and the boxes are worked from them (and their working recorded, as WorkShownFigures says).
+PackageOutcome Finished(PackageKind kind, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
+                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine,
+                        Explaining explaining);
 
 } // namespace revora::package

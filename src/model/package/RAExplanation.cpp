@@ -11,7 +11,7 @@ RAExplanation ExplainRA(PackageKind kind, const PackageResult& result)
 {
     const package::PeriodRules rules = package::RulesFor(kind);
     const double pension = rules.PensionYearFactor * result.EmployeePension;
-    const double rest = 3500.0 - pension;
+    const double rest = package::RAYearLimitA - pension;
     RAExplanation lines;
     lines.LineA = "ie: R 3 500 - R" + FormatAmount(pension) + (rest < 0.0 ? " = - R" : " = R") + FormatAmount(std::fabs(rest));
     lines.LineC = "ie: R " + FormatAmount(result.NonRetirementIncome * rules.PeriodsInYear) + " X 15% = R"

@@ -98,34 +98,104 @@ bool AllFinite(const PackageResult& r) noexcept
     return true;
 }
 
-void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r) noexcept
+void WorkShownFigures(PackageKind kind, const PackageInputs& in, PackageResult& r, Explaining explaining)
 {
     // Each result box shows two decimals and the sums are worked from what the boxes show;
     // the typed boxes hold what was typed.
     const auto shown = AsShownTwoDecimals;
     const double credits = r.MedicalCredit + r.AdditionalMedicalCredit;
     r.TaxCredit = shown(credits);
-    r.TaxDeduction = shown(AtLeastZero(r.TaxDue - credits));
-    if (IsGrossUp(kind)) {
-        r.Salary = shown(in.Amount + shown(r.EmployeePension) + in.MedicalDeduction + shown(r.EmployeeUIF)
-                         + r.TaxDeduction + in.OtherDeductionsTotal() + shown(r.EmployeeProvident)
-                         + in.EmployeeMedical);
-    } else {
+    const double deduction = AtLeastZero(r.TaxDue - credits);
+    r.TaxDeduction = shown(deduction);
+    const double pension = shown(r.EmployeePension);
+    const double provident = shown(r.EmployeeProvident);
+    const double uif = shown(r.EmployeeUIF);
+    const double salary = IsGrossUp(kind)
+        ? in.Amount + pension + in.MedicalDeduction + uif + r.TaxDeduction + in.OtherDeductionsTotal() + provident
+            + in.EmployeeMedical
         // The travel allowance stays in the take-home pay.
-        r.Salary = shown(in.Amount - in.EmployeeMedical - in.OtherFringeBenefits - shown(r.EmployeePension)
-                         - shown(r.EmployeeProvident) - in.MedicalDeduction - shown(r.EmployeeUIF) - r.TaxDeduction
-                         - in.EmployerMedical);
-    }
+        : in.Amount - in.EmployeeMedical - in.OtherFringeBenefits - pension - provident - in.MedicalDeduction - uif
+            - r.TaxDeduction - in.EmployerMedical;
+    r.Salary = shown(salary);
     // The car's price is a once-off cost only when the employer has no periodic cost for it.
     const bool onceOff = in.CarValue > 0.0 && in.CarCostToCompany == 0.0 && r.CalcError == 0;
     r.OnceOff = onceOff ? shown(in.CarValue) : 0.0;
+    const double employerPension = shown(r.EmployerPension);
+    const double employerProvident = shown(r.EmployerProvident);
+    const double employerUif = shown(r.EmployerUIF);
+    const double levy = shown(r.SDL);
     if (IsGrossUp(kind)) {
-        r.TotalCostToCompany = shown(r.Salary + in.EmployerMedical + shown(r.EmployerPension) + shown(r.EmployerUIF)
-                                     + shown(r.SDL) + in.CarCostToCompany + shown(r.EmployerProvident));
+        r.TotalCostToCompany = shown(r.Salary + in.EmployerMedical + employerPension + employerUif + levy
+                                     + in.CarCostToCompany + employerProvident);
     } else {
-        r.TotalCostToCompany = shown(in.Amount + shown(r.EmployerPension) + shown(r.EmployerProvident)
-                                     + shown(r.EmployerUIF) + shown(r.SDL) + in.CarCostToCompany);
+        r.TotalCostToCompany =
+            shown(in.Amount + employerPension + employerProvident + employerUif + levy + in.CarCostToCompany);
     }
+    if (!explaining.working || r.CalcError != 0)
+        return;
+
+    Working& w = *explaining.working;
+    if (explaining.credits > 0)
+        w.Add({"Tax deduction"},
+              deduction > 0.0 ? Phrase{} : Phrase{"Tax deduction, as the medical credits cover the tax"},
+              deduction > 0.0 ? "{1} \u2212 {2}" : "", {w.Step(explaining.taxDue), w.Step(explaining.credits)},
+              deduction);
+    const auto onceOffStep = [&] {
+        if (r.OnceOff > 0.0)
+            w.Add({"Once-off car cost"},
+                  {"Once-off car cost, the car's value, as the employer pays nothing for it each period"}, {},
+                  r.OnceOff);
+    };
+    if (IsGrossUp(kind)) {
+        SignedSum()
+            .Plus(Amount(in.Amount))
+            .Plus(Amount(pension))
+            .Plus(Amount(in.MedicalDeduction))
+            .Plus(Amount(uif))
+            .Plus(Amount(r.TaxDeduction))
+            .Plus(Amount(in.OtherDeductionsTotal()))
+            .Plus(Amount(provident))
+            .Plus(Amount(in.EmployeeMedical))
+            .Record(w, {"Gross salary"}, {"Gross salary, the net required with the deductions and the tax"}, salary);
+        onceOffStep();
+        SignedSum()
+            .Plus(Amount(r.Salary))
+            .Plus(Amount(in.EmployerMedical))
+            .Plus(Amount(employerPension))
+            .Plus(Amount(employerUif))
+            .Plus(Amount(levy))
+            .Plus(Amount(in.CarCostToCompany))
+            .Plus(Amount(employerProvident))
+            .Record(w, {"Total cost to company"},
+                    {"Total cost to company, the gross salary with the employer's contributions"},
+                    r.TotalCostToCompany);
+    } else {
+        SignedSum()
+            .Plus(Amount(in.Amount))
+            .Plus(Amount(employerPension))
+            .Plus(Amount(employerProvident))
+            .Plus(Amount(employerUif))
+            .Plus(Amount(levy))
+            .Plus(Amount(in.CarCostToCompany))
+            .Record(w, {"Total cost to company"},
+                    {"Total cost to company, the package with the employer's contributions"}, r.TotalCostToCompany);
+        onceOffStep();
+        SignedSum()
+            .Plus(Amount(in.Amount))
+            .Minus(Amount(in.EmployeeMedical))
+            .Minus(Amount(in.OtherFringeBenefits))
+            .Minus(Amount(pension))
+            .Minus(Amount(provident))
+            .Minus(Amount(in.MedicalDeduction))
+            .Minus(Amount(uif))
+            .Minus(Amount(r.TaxDeduction))
+            .Minus(Amount(in.EmployerMedical))
+            .Record(w, {"Net salary (take-home)"},
+                    {"Net salary (take-home), the package less the deductions and the tax"}, r.Salary);
+    }
+    // A figure too large for a double leaves no working rather than one with holes in it.
+    if (!w.AllFinite())
+        w.Clear();
 }
 
 PackageOutcome Refused(PackageKind kind, const PackageInputs& inputs, PackageResult& result,
@@ -137,14 +207,15 @@ PackageOutcome Refused(PackageKind kind, const PackageInputs& inputs, PackageRes
 }
 
 PackageOutcome Finished(PackageKind kind, PackageInputs& inputs, PackageResult& result, TaxBracketResult& record,
-                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine) noexcept
+                        const PackageInputs& in, const PackageResult& work, const TaxBracketResult& engine,
+                        Explaining explaining)
 {
     inputs = in;
     inputs.RADeduction = work.RAAllowed;
     result = work;
     result.CalcError = 0;
     record = engine;
-    WorkShownFigures(kind, inputs, result);
+    WorkShownFigures(kind, inputs, result, explaining);
     return PackageOutcome::Done;
 }
 

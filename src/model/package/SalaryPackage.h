@@ -12,6 +12,7 @@
 
 #include "payroll/PayeCommon.h"
 #include "common/ReportRow.h"
+#include "common/Working.h"
 #include "tax/TaxEngine.h"
 
 namespace revora {
@@ -158,13 +159,22 @@ inline constexpr const char* AmountTooLargeMessage =
 // count) only when a gross salary is found; leaves `result`'s working values and `record` as
 // they were when the routine does not finish (the additional medical credit, the routine's
 // first step, is 0 then).
+// With a `working`, a gross salary found records its working (nothing of the search's trials):
+// the fixed blocks (car benefit, rebate, medical credits, taxable travel allowance, other
+// deductions) where they apply; "Salary searched for", searchAmount, with its take-home pay,
+// the net required and the take-home pay of the rand below it, which is not above the net;
+// then that salary's evaluation: the retirement-fund base and the contributions, the R/A
+// limits A, B and C with the most allowed and the R/A allowed, the taxable income, its tax
+// (annual equivalent, table, less the rebate, back to the month), the remuneration base, UIF
+// and SDL, the take-home pay; then the tax deduction, "Gross salary", the once-off car cost
+// and, last, "Total cost to company", each where it applies. A refusal records nothing.
 PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                                       PackageResult& result, TaxBracketResult& record) noexcept;
+                                       PackageResult& result, TaxBracketResult& record, Working* working = nullptr);
 
 // The same calculation with a search that returns exactly the reference's searchAmount and
-// working values, in a few dozen steps instead of one per rand.
+// working values, in a few dozen steps instead of one per rand, and the same working.
 PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                              PackageResult& result, TaxBracketResult& record) noexcept;
+                              PackageResult& result, TaxBracketResult& record, Working* working = nullptr);
 
 // The forward calculation in one pass, then the figures worked from the boxes. With P the
 // package: retirementFundBase = P - travel - other f/benefits - employer's medical;
@@ -172,8 +182,14 @@ PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const Pac
 //   deduction); take-home = P - both medical contributions - other f/benefits - pension
 //   - provident - medical deduction - UIF - tax deduction, each as its box shows it.
 // A package of 0, or an amount that is not finite, runs nothing (NoAmount).
+// With a `working` the pass records its steps in that order, each where it applies: the car
+// benefit, rebate, medical credits and taxable travel allowance, the retirement-fund base and
+// contributions, the R/A limits A, B and C with the most allowed and the R/A allowed, the
+// taxable income and its tax, the remuneration base, UIF and SDL, the tax deduction, "Total
+// cost to company", the once-off car cost and, last, "Net salary (take-home)". A package that
+// runs nothing records nothing.
 PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
-                              PackageResult& result, TaxBracketResult& record) noexcept;
+                              PackageResult& result, TaxBracketResult& record, Working* working = nullptr);
 
 // The panel "R/A Explained(Annual Figures Shown)": its two worked lines, in annual figures.
 struct RAExplanation {

@@ -56,6 +56,9 @@ double MedicalCreditPerMonth(std::int16_t members) noexcept;
 // 6 480 + 181 (m - 24).
 double MedicalCreditForMemberMonths(int memberMonths) noexcept;
 
+// The share of the contributions above three times the credit that is credited from age 65.
+inline constexpr double AdditionalCreditShare = 0.333;
+
 // Extra credit from age 65: (employer + employee contribution - 3 x period credit) x 0.333,
 // never negative; 0 unless the credit is above 0, a contribution is above 0 and age >= 65.
 double AdditionalMedicalCredit(double employerContribution, double employeeContribution, double periodCredit,

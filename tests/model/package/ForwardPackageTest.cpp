@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "package/SalaryPackage.h"
 
 namespace revora {
@@ -34,7 +35,8 @@ TEST_P(ForwardPackageTest, WorksThePackageDownToTheTakeHomePay)
     PackageInputs in = c.in;
     PackageResult r;
     TaxBracketResult record;
-    ASSERT_EQ(SalPackForward(c.screen, in, c.settings, r, record), PackageOutcome::Done);
+    Working working;
+    ASSERT_EQ(SalPackForward(c.screen, in, c.settings, r, record, &working), PackageOutcome::Done);
     EXPECT_NEAR(r.RAAllowed, c.raAllowed, 1e-9);
     EXPECT_NEAR(in.RADeduction, c.raAllowed, 1e-9);
     EXPECT_NEAR(r.RALimitC, c.raLimitC, 1e-9);
@@ -44,6 +46,7 @@ TEST_P(ForwardPackageTest, WorksThePackageDownToTheTakeHomePay)
     EXPECT_NEAR(r.Salary, c.takeHome, 1e-9);
     EXPECT_NEAR(r.TotalCostToCompany, c.totalCost, 1e-9);
     EXPECT_EQ(r.CalcError, 0);
+    testing::ExpectReconciles(working, r.Salary);
 }
 
 const PackageSettings Pension7{.PensionCont = 7.5};

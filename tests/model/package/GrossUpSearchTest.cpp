@@ -108,15 +108,16 @@ struct Calculation {
     PackageInputs in;
     PackageResult result;
     TaxBracketResult record;
+    Working working;
 };
 
 Calculation RunWith(PackageOutcome (*routine)(PackageKind, PackageInputs&, const PackageSettings&, PackageResult&,
-                                       TaxBracketResult&) noexcept,
+                                       TaxBracketResult&, Working*),
             const Package& p)
 {
-    Calculation run{PackageOutcome::Done, p.in, Held(), {}};
+    Calculation run{PackageOutcome::Done, p.in, Held(), {}, {}};
     run.record.TaxableIncome = 5555;
-    run.outcome = routine(p.screen, run.in, p.settings, run.result, run.record);
+    run.outcome = routine(p.screen, run.in, p.settings, run.result, run.record, &run.working);
     return run;
 }
 
@@ -148,6 +149,10 @@ void ExpectSame(const Calculation& fast, const Calculation& plain)
     };
     for (std::size_t i = 0; i < std::size(engine); ++i)
         EXPECT_EQ(fast.record.*engine[i], plain.record.*engine[i]) << "engine field " << i;
+    // The same working too, the rand below the one found included.
+    ASSERT_EQ(fast.working.Steps().size(), plain.working.Steps().size());
+    for (std::size_t i = 0; i < fast.working.Steps().size(); ++i)
+        EXPECT_EQ(fast.working.Steps()[i].Text(), plain.working.Steps()[i].Text());
 }
 
 TEST(GrossUpSearch, AgreesWithTheRandByRandSearchOnGeneratedPackages)

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "package/SalaryPackage.h"
 
 namespace revora {
@@ -36,7 +37,8 @@ TEST_P(GrossUpTest, FindsTheFirstRandThatPaysMoreThanTheNet)
     PackageInputs in = c.in;
     PackageResult r;
     TaxBracketResult record;
-    ASSERT_EQ(SalPackGrossUp(c.screen, in, c.settings, r, record), c.outcome);
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(c.screen, in, c.settings, r, record, &working), c.outcome);
     EXPECT_EQ(r.SearchAmount, c.searchAmount);
     EXPECT_NEAR(r.RAAllowed, c.raAllowed, 1e-9);
     EXPECT_NEAR(in.RADeduction, c.raAllowed, 1e-9);
@@ -44,6 +46,7 @@ TEST_P(GrossUpTest, FindsTheFirstRandThatPaysMoreThanTheNet)
     EXPECT_NEAR(r.Salary, c.salary, 1e-9);
     EXPECT_NEAR(r.TotalCostToCompany, c.totalCost, 1e-9);
     EXPECT_EQ(r.CalcError, 0);
+    testing::ExpectReconciles(working, r.TotalCostToCompany);
 }
 
 const PackageSettings NoUif{.EmployeeUIF = 0.0, .EmployerUIF = 0.0, .SkillLevy = 0.0};
@@ -101,6 +104,18 @@ TEST(GrossUpRADrop, AnEnteredAmountTheMaximumFallsBelowIsCutToIt)
     EXPECT_EQ(in.RADeduction, 1750);
 }
 
+TEST(GrossUpWorking, SaysWhichSalaryWasFoundAndWhatTheRandBelowItPays)
+{
+    PackageInputs in{.Age = 40, .Amount = 50000};
+    PackageResult r;
+    TaxBracketResult record;
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(Annual, in, {}, r, record, &working), PackageOutcome::Done);
+    EXPECT_EQ(working.Steps()[1].Text(), "Salary searched for, the first whole rand whose take-home pay (R 50 000.94) "
+                                         "is above the net required (R 50 000.00); R 50 505.00 gives R 49 999.95: "
+                                         "50 506.00");
+}
+
 // ---- Refusals: the boxes keep what they held -------------------------------------------------
 
 struct RefusalCase {
@@ -125,7 +140,9 @@ TEST_P(GrossUpRefusalTest, KeepsTheHeldValuesAndTheTypedBoxes)
     PackageResult r = held;
     TaxBracketResult record;
     record.TaxableIncome = 4242;
-    ASSERT_EQ(SalPackGrossUp(Annual, in, c.settings, r, record), c.outcome);
+    Working working;
+    ASSERT_EQ(SalPackGrossUp(Annual, in, c.settings, r, record, &working), c.outcome);
+    EXPECT_TRUE(working.Empty());
     EXPECT_EQ(r.CalcError, 1);
     EXPECT_EQ(r.EmployeePension, 123.45);
     EXPECT_EQ(r.AdditionalMedicalCredit, 0); // the routine's first step

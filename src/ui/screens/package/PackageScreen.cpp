@@ -347,13 +347,16 @@ bool SalaryPackageScreen::calculate()
 {
     readSettings();
     PackageOutcome outcome;
+    Working working;
     {
         BusyCursor busy;
-        outcome = IsGrossUp(kind_) ? SalPackGrossUp(kind_, inputs_, settings_, result_, state().TaxBracketResult)
-                                     : SalPackForward(kind_, inputs_, settings_, result_, state().TaxBracketResult);
+        outcome = IsGrossUp(kind_)
+            ? SalPackGrossUp(kind_, inputs_, settings_, result_, state().TaxBracketResult, &working)
+            : SalPackForward(kind_, inputs_, settings_, result_, state().TaxBracketResult, &working);
     }
     if (outcome == PackageOutcome::Done) {
         showResults();
+        setWorking(std::move(working));
         return true;
     }
     // The held figures belong to older inputs: a gross salary of the new net and the old
