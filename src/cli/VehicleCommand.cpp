@@ -450,14 +450,16 @@ int Travel(const ParsedOptions& options)
     CheckReportFile(options);
 
     AppState state = MakeState(options);
-    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period);
+    Working working;
+    const Working* explained = Explaining(options, working);
+    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period, Explaining(options, working));
     state.Vehicle.TravelAllowance = inputs;
     const bool json = options.has(JsonOption);
-    PrintFigures(std::cout, TravelFigures(inputs, results, json), json);
+    PrintFigures(std::cout, TravelFigures(inputs, results, json), json, explained);
     return Output(state, options,
                   {QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(inputs.RecordKept)),
                    QString::fromUtf8(TravelAllowanceTitle) + ExportHint},
-                  TravelDeductionReportRow(inputs, period, results, employee));
+                  TravelDeductionReportRow(inputs, period, results, employee), {explained});
 }
 
 } // namespace
@@ -470,7 +472,7 @@ std::vector<Subcommand> VehicleCommands()
         {"travel", "the deduction a travel allowance allows for business travel in one's own car",
          WithCommon({&RecordKept, &Value, &Allowance, &CloseKm, &OpenKm, &BusinessKm, &FuelOil, &Repairs, &Insurance,
                      &OtherExpenses, &WearAndTear, &Lease, &IncludeFuel, &IncludeMaintenance, &StartOption,
-                     &YearEndOption, &Car, &Name}),
+                     &YearEndOption, &Car, &Name, &ExplainOption}),
          Travel},
     };
 }
