@@ -81,9 +81,9 @@ int RecordDistances(Working& w, std::size_t vehicle, const CompanyCarRecord& car
                         {Amount(car.EndMileage), Amount(car.StartMileage)}, car.TotalDistance)
                 : w.Add({"Total distance"}, {"Total distance as entered"}, {}, car.TotalDistance);
     business = w.Add({"Business distance"},
-                     {typedBusiness > car.TotalDistance ? "Business distance cut to the total distance"
-                      : typedBusiness < 0.0             ? "No business distance below 0"
-                                                        : "Business distance as entered"},
+                     {car.BusDistance == typedBusiness      ? "Business distance as entered"
+                      : car.BusDistance == car.TotalDistance ? "Business distance cut to the total distance"
+                                                             : "No business distance below 0"},
                      {}, car.BusDistance);
     const int privateKm = w.Add({"Private distance"}, {"Total less business distance"}, "{1} \u2212 {2}",
                                 {w.Step(total), w.Step(business)}, result.PrivateDistance);
