@@ -79,7 +79,7 @@ struct SplitSteps {
 SplitSteps RecordSplit(Working& w, const TravelAllowanceInputs& in, const DistanceSplit& s, SplitRule rule)
 {
     SplitSteps steps;
-    steps.Total = w.Add({"Total distance"}, {"Close km reading less open km reading"}, "{1} \u2212 {2}",
+    steps.Total = w.Add({"Total distance"}, {"Total km, close km reading less open km reading"}, "{1} \u2212 {2}",
                         {Amount(in.CloseKm), Amount(in.OpenKm)}, s.TotalKm);
     const WorkedFigure days = Count(in.PeriodDays);
     const Phrase business{"Business distance"};
@@ -87,33 +87,33 @@ SplitSteps RecordSplit(Working& w, const TravelAllowanceInputs& in, const Distan
     switch (rule) {
     case SplitRule::Entered:
         steps.Business = w.Add(business, {"Business km as entered"}, {}, s.BusinessKm);
-        w.Add(privateKm, {"Total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
+        w.Add(privateKm, {"Private km, total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
               s.PrivateKm);
         break;
     case SplitRule::BusinessMaximum:
-        steps.Business = w.Add(business, {"At most 14 000 km a year, for {1} days"}, "{1} \u00d7 {2} \u00f7 365",
+        steps.Business = w.Add(business, {"Business km, at most 14 000 a year for {1} days"}, "{1} \u00d7 {2} \u00f7 365",
                                {days, Amount(BusinessKmAYear)}, s.BusinessKm);
-        w.Add(privateKm, {"{1} less {2}, cut to the hundredth"}, {w.Step(steps.Total), w.Step(steps.Business)},
+        w.Add(privateKm, {"Private km, {1} less {2}, cut to the hundredth"}, {w.Step(steps.Total), w.Step(steps.Business)},
               s.PrivateKm);
         break;
     case SplitRule::PrivateMinimum:
-        steps.Business = w.Add(business, {"Total less the private minimum"}, "{1} \u2212 {2}",
+        steps.Business = w.Add(business, {"Business km, total less the private minimum"}, "{1} \u2212 {2}",
                                {w.Step(steps.Total), Amount(s.PrivateKm)}, s.BusinessKm);
-        w.Add(privateKm, {"At least 18 000 km a year for {1} days, cut to the hundredth"}, {days}, s.PrivateKm);
+        w.Add(privateKm, {"Private km, at least 18 000 a year for {1} days, cut to the hundredth"}, {days}, s.PrivateKm);
         break;
     case SplitRule::MinimumAboveTotal:
-        steps.Business = w.Add(business, {"The total is below the private minimum of 18 000 km a year for {1} days"},
+        steps.Business = w.Add(business, {"No business km: the total is below the private minimum of 18 000 km a year for {1} days"},
                                {days}, s.BusinessKm);
-        w.Add(privateKm, {"All of the total distance"}, {}, s.PrivateKm);
+        w.Add(privateKm, {"Private km, all of the total distance"}, {}, s.PrivateKm);
         break;
     case SplitRule::UnderPrivateYear:
-        steps.Business = w.Add(business, {"Under 18 000 km in all, none is business"}, {}, s.BusinessKm);
-        w.Add(privateKm, {"All of the total distance"}, {}, s.PrivateKm);
+        steps.Business = w.Add(business, {"No business km under 18 000 km in all"}, {}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, all of the total distance"}, {}, s.PrivateKm);
         break;
     case SplitRule::PartYearMaximum:
-        steps.Business = w.Add(business, {"{1} days' share of 32 000 km less their share of 18 000 km, cut to the hundredth"},
+        steps.Business = w.Add(business, {"Business km, {1} days' share of 32 000 km less their share of 18 000 km, cut to the hundredth"},
                                {days}, s.BusinessKm);
-        w.Add(privateKm, {"Total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
+        w.Add(privateKm, {"Private km, total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
               s.PrivateKm);
         break;
     }
@@ -165,45 +165,46 @@ DistanceSplit Split(const TravelAllowanceInputs& in, Working* working, SplitStep
 void RecordCap(Working& w, double claim, const TravelAllowanceResults& r)
 {
     if (r.DeductionClaim != claim)
-        w.Add({"Deduction claim"}, {"No more than the allowance received"}, {}, r.DeductionClaim);
+        w.Add({"Deduction claim"}, {"Deduction claim, no more than the allowance received"}, {}, r.DeductionClaim);
 }
 
 // A rate of the table in cents a km, or 0 when its box is not ticked.
-int RecordCentsPerKm(Working& w, Phrase label, std::int16_t included, const char* notIncluded, double rate,
-                     double cents)
+int RecordCentsPerKm(Working& w, Phrase label, std::int16_t included, Phrase notIncluded, Phrase fromTable,
+                     double rate, double cents)
 {
     if (included == 0)
-        return w.Add(label, {notIncluded}, {}, cents, FigureKind::Factor);
-    return w.Add(label, {"R {1} a km from the table, in cents"}, "{1} \u00d7 100", {Factor(rate)}, cents,
-                 FigureKind::Factor);
+        return w.Add(label, notIncluded, {}, cents, FigureKind::Factor);
+    return w.Add(label, fromTable, "{1} \u00d7 100", {Factor(rate)}, cents, FigureKind::Factor);
 }
 
 void RecordDeemedCosts(Working& w, const TravelAllowanceInputs& in, const TravelAllowanceResults& r, double fuelRate,
                        double maintRate, double claim)
 {
-    const int fixed = w.Add({"Fixed cost"}, {"A year for a vehicle of {1}, from the table"}, {Rand(in.VehicleValue)},
+    const int fixed = w.Add({"Fixed cost"}, {"Fixed cost a year for a vehicle of {1}, from the table"}, {Rand(in.VehicleValue)},
                             r.FixedCost);
     const Phrase fixedLabel{"Fixed cost cents/km"};
     int fixedCents = 0;
     if (r.TotalKm < 1.0)
-        fixedCents = w.Add(fixedLabel, {"Less than 1 km to spread the fixed cost over"}, {}, r.FixedCentsPerKm,
+        fixedCents = w.Add(fixedLabel, {"No fixed cost a km: less than 1 km to spread it over"}, {}, r.FixedCentsPerKm,
                            FigureKind::Factor);
     else if (in.PeriodDays > 0.0 && in.PeriodDays < DaysInYear)
-        fixedCents = w.Add(fixedLabel, {"{1} \u00f7 {2} km \u00d7 {3} \u00f7 365 days, cut to six decimals of a rand, in cents"},
+        fixedCents = w.Add(fixedLabel, {"Fixed cost a km, {1} \u00f7 {2} km \u00d7 {3} \u00f7 365 days, cut to six decimals of a rand, in cents"},
                            {w.Step(fixed), Amount(r.TotalKm), Count(in.PeriodDays)}, r.FixedCentsPerKm,
                            FigureKind::Factor);
     else
-        fixedCents = w.Add(fixedLabel, {"{1} \u00f7 {2} km, cut to six decimals of a rand, in cents"},
+        fixedCents = w.Add(fixedLabel, {"Fixed cost a km, {1} \u00f7 {2} km, cut to six decimals of a rand, in cents"},
                            {w.Step(fixed), Amount(r.TotalKm)}, r.FixedCentsPerKm, FigureKind::Factor);
-    const int fuel = RecordCentsPerKm(w, {"Fuel costs cents/km"}, in.IncludeFuel, "Fuel costs not included", fuelRate,
-                                      r.FuelCentsPerKm);
+    const int fuel = RecordCentsPerKm(w, {"Fuel costs cents/km"}, in.IncludeFuel, {"Fuel costs not included"},
+                                      {"Fuel at R {1} a km from the table, in cents"}, fuelRate, r.FuelCentsPerKm);
     const int maint = RecordCentsPerKm(w, {"Maintenance costs cents/km"}, in.IncludeMaintenance,
-                                       "Maintenance costs not included", maintRate, r.MaintCentsPerKm);
-    const int total = w.Add({"Total costs cents/km"}, {"Fixed, fuel and maintenance, shown to one decimal as {4}"},
+                                       {"Maintenance costs not included"},
+                                       {"Maintenance at R {1} a km from the table, in cents"}, maintRate,
+                                       r.MaintCentsPerKm);
+    const int total = w.Add({"Total costs cents/km"}, {"Total cents a km, fixed, fuel and maintenance, shown to one decimal as {4}"},
                             "{1} + {2} + {3}",
                             {w.Step(fixedCents), w.Step(fuel), w.Step(maint), Factor(r.TotalCentsPerKm)},
                             r.TotalCentsPerKmExact, FigureKind::Factor);
-    w.Add({"Deduction claim"}, {"{1} cents a km for {2} business km, in rand"}, "{1} \u00d7 {2} \u00f7 100",
+    w.Add({"Deduction claim"}, {"Deduction claim, {1} cents a km for {2} business km, in rand"}, "{1} \u00d7 {2} \u00f7 100",
           {w.Step(total), Amount(r.BusinessKm)}, claim);
     RecordCap(w, claim, r);
 }
@@ -250,8 +251,8 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in, Working*
     int costs = 0;
     if (working)
         costs = working->Add({"Total costs"},
-                             {"Fuel/oil, repairs/maintenance, insurance/licence, other expenses, wear and tear and "
-                              "lease payments"},
+                             {"Total costs, fuel/oil, repairs/maintenance, insurance/licence, other expenses, wear and "
+                              "tear and lease payments"},
                              "{1} + {2} + {3} + {4} + {5} + {6}",
                              {Amount(in.FuelOil), Amount(in.RepairsMaint), Amount(in.InsuranceLicence),
                               Amount(in.OtherExpenses), Amount(in.WearAndTear), Amount(in.LeasePayments)},
@@ -270,21 +271,21 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in, Working*
         const WorkedFigure value = Rand(in.VehicleValue);
         const WorkedFigure days = Count(in.PeriodDays);
         if (working)
-            step = working->Add({"Private use"}, {"With no km known, {2} a month of {1} for {3} days"},
+            step = working->Add({"Private use"}, {"Private use with no km known, {2} a month of {1} for {3} days"},
                                 "{1} \u00d7 {2} \u00d7 ({3} \u00f7 365 \u00d7 12)", {value, Percent(2.5), days},
                                 privateUse);
         if (in.VehicleValue > 0.0) {
             if (in.IncludeFuel != 0) {
                 privateUse -= in.VehicleValue * 0.0022 * yearShare;
                 if (working)
-                    step = working->Add({"Private use"}, {"Less fuel at {3} a month of {2}"},
+                    step = working->Add({"Private use"}, {"Private use less fuel at {3} a month of {2}"},
                                         "{1} \u2212 {2} \u00d7 {3} \u00d7 ({4} \u00f7 365 \u00d7 12)",
                                         {working->Step(step), value, Percent(0.22), days}, privateUse);
             }
             if (in.IncludeMaintenance != 0) {
                 privateUse -= in.VehicleValue * 0.0018 * yearShare;
                 if (working)
-                    step = working->Add({"Private use"}, {"Less maintenance at {3} a month of {2}"},
+                    step = working->Add({"Private use"}, {"Private use less maintenance at {3} a month of {2}"},
                                         "{1} \u2212 {2} \u00d7 {3} \u00d7 ({4} \u00f7 365 \u00d7 12)",
                                         {working->Step(step), value, Percent(0.18), days}, privateUse);
             }
@@ -295,10 +296,10 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in, Working*
         if (working) {
             Working& w = *working;
             if (privateUse > r.TotalCosts) {
-                w.Add({"Less private use"}, {"More than the total costs, so none is set off"}, {}, r.PrivateUse);
-                w.Add({"Deduction claim"}, {"The private use exceeds the total costs: no claim"}, {}, claim);
+                w.Add({"Less private use"}, {"Private use shown as 0: it is more than the total costs"}, {}, r.PrivateUse);
+                w.Add({"Deduction claim"}, {"No deduction claim: the private use exceeds the total costs"}, {}, claim);
             } else {
-                w.Add({"Deduction claim"}, {"Total costs less private use"}, "{1} \u2212 {2}",
+                w.Add({"Deduction claim"}, {"Deduction claim, total costs less private use"}, "{1} \u2212 {2}",
                       {w.Step(costs), w.Step(step)}, claim);
             }
             RecordCap(w, claim, r);
@@ -313,15 +314,15 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in, Working*
         Working& w = *working;
         const int expenses =
             in.CloseKm - in.OpenKm > 1.0
-                ? w.Add({"Travel expenses"}, {"The business share of the total costs"}, "{1} \u00d7 {2} \u00f7 {3}",
+                ? w.Add({"Travel expenses"}, {"Travel expenses, the business share of the total costs"}, "{1} \u00d7 {2} \u00f7 {3}",
                         {w.Step(costs), w.Step(split.Business), w.Step(split.Total)}, claim)
-                : w.Add({"Travel expenses"}, {"Readings not more than 1 km apart: no business share"}, {}, claim);
-        w.Add({"Less private use"}, {"Total costs less the travel expenses"}, "{1} \u2212 {2}",
+                : w.Add({"Travel expenses"}, {"No travel expenses: the readings are not more than 1 km apart"}, {}, claim);
+        w.Add({"Less private use"}, {"Private use, total costs less the travel expenses"}, "{1} \u2212 {2}",
               {w.Step(costs), w.Step(expenses)}, r.PrivateUse);
         if (r.DeductionClaim != claim)
             RecordCap(w, claim, r);
         else
-            w.Add({"Deduction claim"}, {"The travel expenses"}, {}, r.DeductionClaim);
+            w.Add({"Deduction claim"}, {"Deduction claim, the travel expenses"}, {}, r.DeductionClaim);
     }
     return r;
 }
@@ -346,7 +347,7 @@ TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const 
         return DeemedCostClaim(inputs, working);
     if (working)
         working->Add({"Deduction claim"},
-                     {"Deemed costs need a vehicle value, a period and business km: no claim without all three"}, {},
+                     {"No deemed-cost claim: it needs a vehicle value, a period and business km"}, {},
                      0.0);
     return {};
 }
