@@ -304,7 +304,7 @@ void PrintCarLine(const std::string& caption, double value, int decimals)
     PrintLine(caption, FormatAmount(value, decimals), CarCaptionWidth);
 }
 
-void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, bool json)
+void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, bool json, const Working* working)
 {
     if (json) {
         QJsonArray vehicles;
@@ -315,9 +315,10 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
                 vehicle.insert(QString::fromStdString(figure.key), figure.value == 0.0 ? 0.0 : figure.value);
             vehicles.append(vehicle);
         }
-        const QJsonObject all{{"vehicles", vehicles},
-                              {"TotAdjustTaxableInc", run.TotAdjustTaxableInc},
-                              {"TotAdjustTaxableIncSARS", run.TotAdjustTaxableIncSARS}};
+        QJsonObject all{{"vehicles", vehicles},
+                        {"TotAdjustTaxableInc", run.TotAdjustTaxableInc},
+                        {"TotAdjustTaxableIncSARS", run.TotAdjustTaxableIncSARS}};
+        AddExplanation(all, working);
         PrintJson(all);
         return;
     }
@@ -333,6 +334,7 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
     }
     PrintCarLine("Total Adjustment to taxable income", run.TotAdjustTaxableInc, 2);
     PrintCarLine("Total (SARS's claim awarded against taxable income)", run.TotAdjustTaxableIncSARS, 2);
+    PrintExplanation(std::cout, working);
 }
 
 int CompanyCar(const ParsedOptions& options)
@@ -355,14 +357,16 @@ int CompanyCar(const ParsedOptions& options)
     cars.Actual3802 = actual3802;
     // "&Add" turns the split on from the second vehicle.
     cars.AutoCalc3802 = autoSplit.value_or(cars.CarCount > 1) ? 1 : 0;
-    const CompCarRun run = CompCarCalculateCommand(cars);
-    PrintCompanyCars(cars, run, options.has(JsonOption));
+    Working working;
+    const Working* explained = Explaining(options, working);
+    const CompCarRun run = CompCarCalculateCommand(cars, Explaining(options, working));
+    PrintCompanyCars(cars, run, options.has(JsonOption), explained);
     if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
     return Output(state, options,
                   {QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
                    QString::fromUtf8(CompCarTitle) + ExportHint},
-                  CompCarReportRows(cars, run));
+                  CompCarReportRows(cars, run), {explained});
 }
 
 // --- travel -------------------------------------------------------------------------------
@@ -450,14 +454,16 @@ int Travel(const ParsedOptions& options)
     CheckReportFile(options);
 
     AppState state = MakeState(options);
-    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period);
+    Working working;
+    const Working* explained = Explaining(options, working);
+    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period, Explaining(options, working));
     state.Vehicle.TravelAllowance = inputs;
     const bool json = options.has(JsonOption);
-    PrintFigures(std::cout, TravelFigures(inputs, results, json), json);
+    PrintFigures(std::cout, TravelFigures(inputs, results, json), json, explained);
     return Output(state, options,
                   {QString::fromUtf8(TravelAllowanceTable), QString::fromUtf8(TravelAllowanceLayout(inputs.RecordKept)),
                    QString::fromUtf8(TravelAllowanceTitle) + ExportHint},
-                  TravelDeductionReportRow(inputs, period, results, employee));
+                  TravelDeductionReportRow(inputs, period, results, employee), {explained});
 }
 
 } // namespace
@@ -466,11 +472,11 @@ std::vector<Subcommand> VehicleCommands()
 {
     return {
         {"companycar", "the taxable benefit of the private use of company cars over the tax year",
-         WithCommon({&Vehicles, &Actual3802, &AutoSplit}), CompanyCar},
+         WithCommon({&Vehicles, &Actual3802, &AutoSplit, &ExplainOption}), CompanyCar},
         {"travel", "the deduction a travel allowance allows for business travel in one's own car",
          WithCommon({&RecordKept, &Value, &Allowance, &CloseKm, &OpenKm, &BusinessKm, &FuelOil, &Repairs, &Insurance,
                      &OtherExpenses, &WearAndTear, &Lease, &IncludeFuel, &IncludeMaintenance, &StartOption,
-                     &YearEndOption, &Car, &Name}),
+                     &YearEndOption, &Car, &Name, &ExplainOption}),
          Travel},
     };
 }

@@ -84,7 +84,7 @@ private slots:
 
     void typedFieldsReachTheCarAndItsResultsShow()
     {
-        open();
+        CompanyCarScreen* screen = open();
         QCOMPARE(sub_->windowTitle(), QString("Full use of Company Car :  Vehicle number 0 of 0"));
         addCar("CA 200-000", "200000");
         QCOMPARE(sub_->windowTitle(), QString("Full use of Company Car :  Vehicle number 1 of 1"));
@@ -138,6 +138,7 @@ private slots:
         QCOMPARE(shown("numFB3802ThisCar"), QString("1 500.00"));
         QCOMPARE(shown("numAdjustTaxableInc"), QString("82 500.00"));
         QCOMPARE(shown("numTotAdjustTaxableInc"), QString("82 500.00"));
+        QCOMPARE(screen->working().Steps().back().Amount, 82500.0);
 
         // No value and no distance: every figure reads 0, as the record now holds.
         type("numCCPrice", "0");
@@ -178,6 +179,7 @@ private slots:
         QVERIFY(!screen->findChild<QCheckBox*>("chkSARSTable")->isChecked());
         click("cmdBack");
         QVERIFY(sub_->windowTitle().endsWith("Vehicle number 3 of 3"));
+        QCOMPARE(screen->working().Steps().back().Amount, screen->lastRun().TotAdjustTaxableInc); // each move explains
         QCOMPARE(shown("txtCCRegNumber"), QString("CA 3"));
         QCOMPARE(shown("numCCPrice"), QString("300 000"));
         click("cmdBack");
@@ -345,6 +347,7 @@ private slots:
         QCOMPARE(watcher.texts()[0], QString("The end mileage of vehicle number 1 may not be below its start mileage"));
         QVERIFY(!screen->printPanel()->isVisible());
         QCOMPARE(shown("numMonFB80"), QString());
+        QVERIFY(screen->working().Empty());
         reactivate();
         QTRY_COMPARE(focusName(), QString("numEndMileage"));
 

@@ -87,12 +87,14 @@ private slots:
         QCOMPARE(shown("sidbEdit1_2"), QString("36.70"));
         QCOMPARE(shown("sidbEdit1_3"), QString("279.6"));
         QCOMPARE(shown("sidbEdit1_4"), QString("55 923.32"));
+        QCOMPARE(screen_->working().Steps().back().Amount, 55923.32);
 
         // Leaving fuel out recalculates at once: 20 000 km x 87.9 cents less.
         click("Check1");
         QCOMPARE(state_->Vehicle.TravelAllowance.IncludeFuel, std::int16_t{0});
         QCOMPARE(shown("sidbEdit1_1"), QString("0.00"));
         QCOMPARE(shown("sidbEdit1_4"), QString("38 343.32"));
+        QCOMPARE(screen_->working().Steps().back().Amount, 38343.32); // the box's own calculation hands it over
 
         // Without a business distance the working reads 0 throughout.
         type("silgEdit5", "0");
@@ -185,6 +187,7 @@ private slots:
         QTRY_COMPARE(area_->focusWidget(), find("silgEdit4"));
         QVERIFY(!screen_->printPanel()->isVisible());
         QCOMPARE(shown("sidbEdit1_4"), QString());
+        QVERIFY(screen_->working().Empty());
 
         type("silgEdit4", "30000");
         type("silgEdit5", "40000"); // more than the 30 000 km travelled

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <string>
 
 #include "vehicle/CompanyCarRegister.h"
 #include "vehicle/DeemedCostTable.h"
@@ -53,13 +54,68 @@ bool HasNoDistanceAndNoValue(const CompanyCarRecord& car) noexcept
 
 struct SplitOf3802 {
     bool Auto;
+    bool OnlyCar; // "&Calculate" gives the only car the whole total
     long long TotalDays;
     double Actual3802;
 };
 
-// From the business-distance cap to the SARS claim, for one car.
-void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split) noexcept
+// Every car's working begins with its days, which later steps refer to.
+constexpr int DaysStep = 1;
+
+// One car's working while the run goes on, and the steps the totals add up.
+struct CarSteps {
+    Working Steps;
+    int Adjustment = 0; // the step whose amount is the adjustment kept with the record; 0: none yet
+    int Sars = 0;       // the step of the SARS claim; 0: none
+};
+
+// Days and distances, up to the private share; returns the share's step.
+int RecordDistances(Working& w, std::size_t vehicle, const CompanyCarRecord& car, const CompanyCarResult& result,
+                    double typedBusiness, double privateShare, int& business, int& total)
 {
+    w.Add({"No of days"}, {"Vehicle {1} held from {2} to {3}, both days counted"},
+          {Count(static_cast<double>(vehicle)), Date(car.CCStartDate), Date(car.CCEndDate)}, result.Days,
+          FigureKind::Count);
+    total = car.EndMileage > 0.0
+                ? w.Add({"Total distance"}, {"End mileage less start mileage"}, "{1} \u2212 {2}",
+                        {Amount(car.EndMileage), Amount(car.StartMileage)}, car.TotalDistance)
+                : w.Add({"Total distance"}, {"Total distance as entered"}, {}, car.TotalDistance);
+    business = w.Add({"Business distance"},
+                     {car.BusDistance == typedBusiness      ? "Business distance as entered"
+                      : car.BusDistance == car.TotalDistance ? "Business distance cut to the total distance"
+                                                             : "No business distance below 0"},
+                     {}, car.BusDistance);
+    const int privateKm = w.Add({"Private distance"}, {"Total less business distance"}, "{1} \u2212 {2}",
+                                {w.Step(total), w.Step(business)}, result.PrivateDistance);
+    if (car.TotalDistance == 0.0)
+        return w.Add({"Private share"}, {"No distance, so no private share"}, {}, privateShare, FigureKind::Factor);
+    return w.Add({"Private share"}, {"Private share: private distance over total distance"}, "{1} \u00f7 {2}",
+                 {w.Step(privateKm), w.Step(total)}, privateShare, FigureKind::Factor);
+}
+
+// The car's share of the code 3802 total on the IRP5s, split by days of use or as entered.
+int Record3802Share(Working& w, const CompanyCarRecord& car, const SplitOf3802& split, bool shared, int days)
+{
+    const Phrase label{"Code 3802 f/benefit for this car"};
+    if (!split.Auto && split.OnlyCar && car.FB3802ThisCar == split.Actual3802)
+        return w.Add(label, {"The whole code 3802 total on the IRP5s, for the only car"}, {}, car.FB3802ThisCar);
+    if (!split.Auto)
+        return w.Add(label, {"Code 3802 f/benefit as entered for this car"}, {}, car.FB3802ThisCar);
+    if (!shared)
+        return w.Add(label, {"No distance and no value, so no share of the code 3802 total"}, {}, car.FB3802ThisCar);
+    if (split.TotalDays == 0)
+        return w.Add(label, {"No days of use to split the code 3802 total over: as entered"}, {}, car.FB3802ThisCar);
+    return w.Add(label, {"Share of the code 3802 total by days of use, of all the cars' {2} days"},
+                 "{1} \u00f7 {2} \u00d7 {3}",
+                 {w.Step(days), Count(static_cast<double>(split.TotalDays)), Rand(split.Actual3802)},
+                 car.FB3802ThisCar);
+}
+
+// From the business-distance cap to the SARS claim, for one car.
+void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split, std::size_t vehicle,
+                   CarSteps* worked)
+{
+    const double typedBusiness = car.BusDistance;
     if (car.BusDistance > car.TotalDistance)
         car.BusDistance = car.TotalDistance;
     // Readings that run backwards give a total below 0, and capping to it would store a business
@@ -70,45 +126,120 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
         car.BusDistance = 0.0;
     Store(result.PrivateDistance, car.TotalDistance - car.BusDistance);
     const double privateShare = Proportion(result.PrivateDistance, car.TotalDistance);
+    Working* w = worked ? &worked->Steps : nullptr;
+    int business = 0;
+    int total = 0;
+    const int share =
+        w ? RecordDistances(*w, vehicle, car, result, typedBusiness, privateShare, business, total) : 0;
 
+    const bool shared = car.TotalDistance != 0.0 || car.CCPrice != 0.0;
     if (split.Auto) {
-        if (car.TotalDistance != 0.0 || car.CCPrice != 0.0) {
+        if (shared) {
             if (split.TotalDays != 0)
                 Store(car.FB3802ThisCar, result.Days / static_cast<double>(split.TotalDays) * split.Actual3802);
         } else {
             car.FB3802ThisCar = 0.0;
         }
     }
+    const int share3802 = w ? Record3802Share(*w, car, split, shared, DaysStep) : 0;
 
     const double monthlyPercent = car.MaintIncluded == 0 ? 3.5 : 3.25;
     const double inclusion = car.CCPrice * (monthlyPercent * 12.0 / 36600.0) * result.Days;
     Store(result.TrueInclusion, Round(car.BussMilage == 1 ? inclusion * privateShare : inclusion));
+    const Phrase inclusionLabel{"True inclusion amount"};
+    const WorkedFigure price = Rand(car.CCPrice);
+    const WorkedFigure rate = Percent(monthlyPercent);
+    const int included =
+        !w ? 0
+        : car.BussMilage == 1
+            ? w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of 366 days, times the private "
+                                      "share {4}, to the rand"},
+                     {price, rate, w->Step(DaysStep), w->Step(share)}, result.TrueInclusion)
+            : w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of 366 days, to the rand"},
+                     {price, rate, w->Step(DaysStep)}, result.TrueInclusion);
 
+    int fuelClaim = 0;
     if (car.SARSTable == 1) {
-        Store(car.FuelComponent, Round(car.TotalDistance * FuelComponentRate(car.CCPrice)));
+        const double fuelRate = FuelComponentRate(car.CCPrice);
+        Store(car.FuelComponent, Round(car.TotalDistance * fuelRate));
         Store(result.FuelClaim, Round((car.FuelComponent - car.FuelReimbEmployer) * privateShare));
+        if (w) {
+            const int component = w->Add({"Fuel component"}, {"Fuel component, {1} km at R {2} a km from the fuel table, to the rand"},
+                                         {w->Step(total), Factor(fuelRate)}, car.FuelComponent);
+            fuelClaim = w->Add({"Fuel claim (adjusted for mileage)"},
+                               {"Fuel claim, (fuel component {1} less {2} reimbursed) times the private share {3}, to the rand"},
+                               {w->Step(component), Amount(car.FuelReimbEmployer), w->Step(share)}, result.FuelClaim);
+        }
     } else {
         car.FuelComponent = 0.0;
         Store(result.FuelClaim, Round((car.ActualExpEmployee - car.FuelReimbEmployer) * privateShare));
+        if (w)
+            fuelClaim = w->Add({"Fuel claim (adjusted for mileage)"},
+                               {"Fuel claim, (fuel paid {1} less {2} reimbursed) times the private share {3}, to the rand"},
+                               {Amount(car.ActualExpEmployee), Amount(car.FuelReimbEmployer), w->Step(share)},
+                               result.FuelClaim);
     }
 
     Store(result.TotAddExpense,
           Round((car.EmpPaidInsurance + car.EmpPaidLicence + car.EmpPaidMaintenance) * privateShare));
+    const int expenses =
+        w ? w->Add({"Total additional expenses (adjusted for mileage)"},
+                   {"Additional expenses, (insurance {1} + licence {2} + maintenance {3}) times the private share "
+                    "{4}, to the rand"},
+                   {Amount(car.EmpPaidInsurance), Amount(car.EmpPaidLicence), Amount(car.EmpPaidMaintenance),
+                    w->Step(share)},
+                   result.TotAddExpense)
+          : 0;
     if (car.BusDistance > 0.0)
         Store(result.FuelExp, Round(result.FuelClaim + result.TotAddExpense));
+    // Both are whole rands, so their sum needs no rounding to explain it.
+    const int borne = !w ? 0
+                      : car.BusDistance > 0.0
+                          ? w->Add({"Less fuel & expenses"}, {"Fuel and expenses set off, the fuel claim and additional expenses"}, "{1} + {2}",
+                                   {w->Step(fuelClaim), w->Step(expenses)}, result.FuelExp)
+                          : w->Add({"Less fuel & expenses"}, {"No business distance, so no fuel or expenses are set off"}, {},
+                                   result.FuelExp);
 
     Store(car.AdjustTaxableInc, Round(result.TrueInclusion - result.FuelExp - car.FB3802ThisCar));
-    if (-split.Actual3802 > car.AdjustTaxableInc)
+    if (w)
+        worked->Adjustment = w->Add({"Adjustment to taxable income"},
+                                    {"Adjustment to taxable income, true inclusion {1} less fuel and expenses {2} less code "
+                                     "3802 {3}, to the rand"},
+                                    {w->Step(included), w->Step(borne), w->Step(share3802)}, car.AdjustTaxableInc);
+    if (-split.Actual3802 > car.AdjustTaxableInc) {
         Store(car.AdjustTaxableInc, -split.Actual3802);
+        if (w)
+            worked->Adjustment = w->Add({"Adjustment to taxable income"},
+                                        {"Adjustment to taxable income, not below minus the code 3802 total on the IRP5s, {1}"},
+                                        {Rand(split.Actual3802)}, car.AdjustTaxableInc);
+    }
 
-    if (car.BusDistance > 0.0 && car.TotalDistance > 0.0 && car.BussMilage != 0)
+    const bool claimed = car.BusDistance > 0.0 && car.TotalDistance > 0.0 && car.BussMilage != 0;
+    if (claimed)
         Store(result.AdjustTaxableIncSARS,
               -(Proportion(car.BusDistance, car.TotalDistance) * car.FB3802ThisCar + result.FuelExp));
+    if (w)
+        worked->Sars = claimed ? w->Add({"(SARS's claim awarded against taxable income)"},
+                                        {"SARS's claim, the business share of the code 3802 f/benefit and the fuel and expenses"},
+                                        "\u2212({1} \u00f7 {2} \u00d7 {3} + {4})",
+                                        {w->Step(business), w->Step(total), w->Step(share3802), w->Step(borne)},
+                                        result.AdjustTaxableIncSARS)
+                               : w->Add({"(SARS's claim awarded against taxable income)"},
+                                        {"No SARS claim without a log book and business distance"}, {},
+                                        result.AdjustTaxableIncSARS);
 }
 
-void ComputePeriodicAmounts(const CompanyCarRecord& car, CompanyCarResult& result) noexcept
+// A periodic amount at 80 % or 20 % of the amount for the period.
+void RecordShares(Working& w, Phrase label80, Phrase label20, int period, double at80, double at20)
 {
-    const double monthly = car.CCPrice * (car.MaintIncluded == 0 ? 0.035 : 0.0325);
+    w.Add(label80, {}, "{1} \u00d7 {2}", {w.Step(period), Percent(80.0)}, at80);
+    w.Add(label20, {}, "{1} \u00d7 {2}", {w.Step(period), Percent(20.0)}, at20);
+}
+
+void ComputePeriodicAmounts(const CompanyCarRecord& car, CompanyCarResult& result, Working* w)
+{
+    const double rate = car.MaintIncluded == 0 ? 0.035 : 0.0325;
+    const double monthly = car.CCPrice * rate;
     Store(result.IRP53802, Round(monthly * 12.0 * (result.Days / DaysInYear)));
     Store(result.MonFB80, Round(monthly * 0.8));
     Store(result.MonFB20, Round(monthly * 0.2));
@@ -118,11 +249,35 @@ void ComputePeriodicAmounts(const CompanyCarRecord& car, CompanyCarResult& resul
     const double weekly = Round(monthly * 12.0 / 52.0);
     Store(result.WeekFB80, weekly * 0.8);
     Store(result.WeekFB20, weekly * 0.2);
+    if (!w)
+        return;
+    const WorkedFigure price = Rand(car.CCPrice);
+    const WorkedFigure percent = Percent(rate * 100.0);
+    w->Add({"IRP5 code 3802 amount for this car"},
+           {"IRP5 code 3802 amount, {1} at {2} a month, 12 months, for {3} of 366 days, to the rand"},
+           {price, percent, w->Step(DaysStep)}, result.IRP53802);
+    w->Add({"Monthly f/benefit amount for this car 80%"}, {"Monthly f/benefit, 80 % of {1} at {2} a month, to the rand"}, {price, percent},
+           result.MonFB80);
+    w->Add({"Monthly f/benefit amount for this car 20%"}, {"Monthly f/benefit, 20 % of {1} at {2} a month, to the rand"}, {price, percent},
+           result.MonFB20);
+    if (std::isfinite(fortnightly)) {
+        const int fortnight = w->Add({"Fortnightly f/benefit amount"}, {"Fortnightly f/benefit, {1} at {2} a month, 12 months "
+                                                                        "over 26 fortnights, to the rand"},
+                                     {price, percent}, fortnightly);
+        RecordShares(*w, {"Fortnightly f/benefit amount for this car 80%"},
+                     {"Fortnightly f/benefit amount for this car 20%"}, fortnight, result.FortFB80, result.FortFB20);
+    }
+    if (std::isfinite(weekly)) {
+        const int week = w->Add({"Weekly f/benefit amount"}, {"Weekly f/benefit, {1} at {2} a month, 12 months over 52 weeks, to the rand"},
+                                {price, percent}, weekly);
+        RecordShares(*w, {"Weekly f/benefit amount for this car 80%"}, {"Weekly f/benefit amount for this car 20%"},
+                     week, result.WeekFB80, result.WeekFB20);
+    }
 }
 
 SplitOf3802 SplitFor(const CompanyCarRegister& cars) noexcept
 {
-    SplitOf3802 split{cars.AutoCalc3802 == 1, 0, cars.Actual3802};
+    SplitOf3802 split{cars.AutoCalc3802 == 1, cars.CarCount == 1, 0, cars.Actual3802};
     for (std::size_t i = 1; i < cars.Records.size(); ++i)
         split.TotalDays += DaysHeld(cars.Records[i]);
     return split;
@@ -135,7 +290,62 @@ CompCarRun StartRun(const CompanyCarRegister& cars)
     return run;
 }
 
-void Totals(const CompanyCarRegister& cars, CompCarRun& run) noexcept
+// The totals' working: each car's steps under its number, then the claims and the adjustments
+// added up car by car (the adjustments last, the screen's total). A car this run did not work
+// out adds the adjustment it keeps from before.
+void RecordTotals(Working& w, const CompanyCarRegister& cars, const CompCarRun& run, std::vector<CarSteps>& worked)
+{
+    const std::size_t count = cars.Records.size() - 1;
+    std::vector<WorkedFigure> adjustments(count + 1);
+    std::vector<WorkedFigure> claims(count + 1);
+    for (std::size_t i = 1; i <= count; ++i) {
+        CarSteps& car = worked[i];
+        if (car.Adjustment == 0)
+            car.Adjustment = car.Steps.Add({"Adjustment to taxable income"}, {"As worked out before"}, {},
+                                           cars.Records[i].AdjustTaxableInc);
+        const int offset = static_cast<int>(w.Steps().size());
+        w.Append(car.Steps, "Vehicle " + std::to_string(i) + ": ");
+        adjustments[i] = w.Step(offset + car.Adjustment);
+        claims[i] = car.Sars ? w.Step(offset + car.Sars) : Amount(run.Results[i].AdjustTaxableIncSARS);
+    }
+    struct Total {
+        Phrase Label;
+        Phrase Words;
+        const std::vector<WorkedFigure>& Figures;
+        double Shown;
+    };
+    const Total totals[] = {
+        {{"Total (SARS's claim awarded against taxable income)"}, {"SARS's claims of vehicles 1 to {3}"}, claims,
+         run.TotAdjustTaxableIncSARS},
+        {{"Total Adjustment to taxable income"}, {"Adjustments to taxable income of vehicles 1 to {3}"}, adjustments,
+         run.TotAdjustTaxableInc},
+    };
+    for (const Total& total : totals) {
+        if (count == 0) {
+            w.Add(total.Label, {}, {}, total.Shown);
+            continue;
+        }
+        if (count == 1) {
+            w.Add(total.Label, {}, {}, total.Shown);
+            continue;
+        }
+        // Added in the same order as the total itself, so each running sum is the one it made.
+        double sum = total.Figures[1].Value;
+        WorkedFigure runningSum = total.Figures[1];
+        for (std::size_t i = 2; i <= count && std::isfinite(sum); ++i) {
+            sum += total.Figures[i].Value;
+            if (!std::isfinite(sum))
+                break;
+            const int step = w.Add(total.Label, total.Words, "{1} + {2}",
+                                   {runningSum, total.Figures[i], Count(static_cast<double>(i))}, sum);
+            runningSum = w.Step(step);
+        }
+        if (!std::isfinite(sum))
+            w.Add(total.Label, {}, {}, total.Shown);
+    }
+}
+
+void Totals(const CompanyCarRegister& cars, CompCarRun& run, Working* working, std::vector<CarSteps>& worked)
 {
     double adjust = 0.0;
     double sars = 0.0;
@@ -145,16 +355,19 @@ void Totals(const CompanyCarRegister& cars, CompCarRun& run) noexcept
     }
     Store(run.TotAdjustTaxableInc, adjust);
     Store(run.TotAdjustTaxableIncSARS, sars);
+    if (working)
+        RecordTotals(*working, cars, run, worked);
 }
 
 } // namespace
 
-CompCarRun CompCarCalc(CompanyCarRegister& cars)
+CompCarRun CompCarCalc(CompanyCarRegister& cars, Working* working)
 {
     CompCarRun run = StartRun(cars);
     const auto current = static_cast<std::size_t>(cars.CurrentVehicle);
     const bool currentValid = cars.CurrentVehicle >= 0 && current < cars.Records.size();
     const SplitOf3802 split = SplitFor(cars);
+    std::vector<CarSteps> worked(working ? cars.Records.size() : 0);
 
     for (std::size_t i = 1; i < cars.Records.size(); ++i) {
         CompanyCarRecord& car = cars.Records[i];
@@ -166,16 +379,28 @@ CompCarRun CompCarCalc(CompanyCarRegister& cars)
             shown.BusDistance = 0.0;
             shown.FB3802ThisCar = 0.0;
             run.EndedEarly = true;
-            Totals(cars, run);
+            if (working)
+                worked[current].Steps.Add({"Total distance"},
+                                          {"No distance and no value: every figure of this vehicle reads 0 and "
+                                           "nothing further is worked out"},
+                                          {}, shown.TotalDistance);
+            Totals(cars, run, working, worked);
             return run;
         }
-        ComputeClaims(car, result, split);
-        ComputePeriodicAmounts(car, result);
+        ComputeClaims(car, result, split, i, working ? &worked[i] : nullptr);
+        ComputePeriodicAmounts(car, result, working ? &worked[i].Steps : nullptr);
     }
 
-    if (currentValid && cars.Records[current].CCPrice == 0.0)
+    if (currentValid && cars.Records[current].CCPrice == 0.0) {
         cars.Records[current].AdjustTaxableInc = run.Results[current].AdjustTaxableIncSARS;
-    Totals(cars, run);
+        if (working && current > 0) {
+            CarSteps& car = worked[current];
+            car.Adjustment = car.Steps.Add({"Adjustment to taxable income"},
+                                           {"Adjustment to taxable income: with no value, the SARS claim {1}"},
+                                           {car.Steps.Step(car.Sars)}, cars.Records[current].AdjustTaxableInc);
+        }
+    }
+    Totals(cars, run, working, worked);
     return run;
 }
 
@@ -193,12 +418,12 @@ std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars)
     return std::nullopt;
 }
 
-CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars)
+CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars, Working* working)
 {
     if (cars.CarCount == 1)
         cars.Current().FB3802ThisCar = cars.Actual3802;
     CompCarCalc(cars);
-    return CompCarCalc(cars);
+    return CompCarCalc(cars, working);
 }
 
 CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
@@ -210,7 +435,7 @@ CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
         CompanyCarResult& result = run.Results[i];
         DeriveDaysAndDistance(car, result);
         if (!HasNoDistanceAndNoValue(car))
-            ComputeClaims(car, result, split);
+            ComputeClaims(car, result, split, i, nullptr);
         if (i < last.Results.size()) {
             const CompanyCarResult& before = last.Results[i];
             result.IRP53802 = before.IRP53802;
@@ -222,7 +447,8 @@ CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
             result.WeekFB20 = before.WeekFB20;
         }
     }
-    Totals(cars, run);
+    std::vector<CarSteps> none;
+    Totals(cars, run, nullptr, none);
     return run;
 }
 

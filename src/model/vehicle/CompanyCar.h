@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Working.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/VehicleLimits.h"
 
@@ -103,7 +104,12 @@ struct CompCarRun {
 // TotAdjustTaxableIncSARS the results' AdjustTaxableIncSARS.
 // A step whose arithmetic fails (days beyond 16 bits, no days to split over, a value beyond a
 // double) leaves its target as it was, so nothing stored is ever NaN or infinite.
-CompCarRun CompCarCalc(CompanyCarRegister& cars);
+// A `working` records each car's steps in the order above, labelled "Vehicle k: " (days,
+// distances, private share, code 3802 share, true inclusion, fuel, expenses, the adjustment and
+// the SARS claim, then the IRP5 and periodic amounts), then the SARS claims and the adjustments
+// added up car by car; the last step is TotAdjustTaxableInc. A car the run did not reach adds
+// the adjustment it keeps from before.
+CompCarRun CompCarCalc(CompanyCarRegister& cars, Working* working = nullptr);
 
 // Readings that run backwards: an end mileage above 0 (0 means none was read, and the total is
 // as typed) but below the start mileage. The total distance worked from them would be below 0,
@@ -120,8 +126,9 @@ struct ReadingsRefusal {
 std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars);
 
 // "&Calculate": with one car, that car carries the whole Actual3802 as its FB3802ThisCar; then
-// two runs, so that the second starts from the code 3802 split the first made.
-CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars);
+// two runs, so that the second starts from the code 3802 split the first made. The second run
+// records the working.
+CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars, Working* working = nullptr);
 
 // The printout's own pass over every car: the steps of CompCarCalc from Days to
 // AdjustTaxableIncSARS, where a car with TotalDistance 0 and CCPrice 0 keeps zero results

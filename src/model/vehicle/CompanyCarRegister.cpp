@@ -11,7 +11,7 @@ std::string CompanyCarRegister::Title() const
            std::to_string(CarCount);
 }
 
-CompCarRun CompanyCarRegister::Open()
+CompCarRun CompanyCarRegister::Open(Working* working)
 {
     if (CarCount < 1) {
         CurrentVehicle = 0;
@@ -24,7 +24,7 @@ CompCarRun CompanyCarRegister::Open()
         return {};
     }
     ShowVehicle(1);
-    CompCarRun run = CompCarCalc(*this);
+    CompCarRun run = CompCarCalc(*this, working);
     ShownVehicleNo = 1;
     return run;
 }
@@ -39,7 +39,7 @@ void CompanyCarRegister::ShowVehicle(std::int16_t k)
         car.FuelComponent = 0.0;
 }
 
-AddResult CompanyCarRegister::Add()
+AddResult CompanyCarRegister::Add(Working* working)
 {
     if (CurrentVehicle != 0 && Current().CCRegNumber.empty())
         return {AddOutcome::NeedsRegistrationNumber, {}};
@@ -66,13 +66,13 @@ AddResult CompanyCarRegister::Add()
     Records[static_cast<std::size_t>(n)] = std::move(car);
 
     ShownVehicleNo = n;
-    return {AddOutcome::Added, CompCarCalc(*this)};
+    return {AddOutcome::Added, CompCarCalc(*this, working)};
 }
 
-CompCarRun CompanyCarRegister::Delete()
+CompCarRun CompanyCarRegister::Delete(Working* working)
 {
     if (CurrentVehicle < 1 || CurrentVehicle > CarCount)
-        return CompCarCalc(*this);
+        return CompCarCalc(*this, working);
 
     Records.erase(std::next(Records.begin(), CurrentVehicle));
     Records[0] = CompanyCarRecord{};
@@ -85,18 +85,18 @@ CompCarRun CompanyCarRegister::Delete()
         Actual3802 = 0.0;
         ShowVehicle(0);
     }
-    return CompCarCalc(*this);
+    return CompCarCalc(*this, working);
 }
 
-CompCarRun CompanyCarRegister::Back() { return Step(-1); }
+CompCarRun CompanyCarRegister::Back(Working* working) { return Step(-1, working); }
 
-CompCarRun CompanyCarRegister::Forward() { return Step(+1); }
+CompCarRun CompanyCarRegister::Forward(Working* working) { return Step(+1, working); }
 
-CompCarRun CompanyCarRegister::Step(int offset)
+CompCarRun CompanyCarRegister::Step(int offset, Working* working)
 {
-    CompCarRun run = CompCarCalc(*this);
     if (ShownVehicleNo <= 0)
-        return run;
+        return CompCarCalc(*this, working);
+    CompCarCalc(*this);
     int k = ShownVehicleNo + offset;
     if (k < 1)
         k = CarCount;
@@ -104,7 +104,7 @@ CompCarRun CompanyCarRegister::Step(int offset)
         k = 1;
     ShowVehicle(static_cast<std::int16_t>(k));
     ShownVehicleNo = static_cast<std::int16_t>(k);
-    return CompCarCalc(*this);
+    return CompCarCalc(*this, working);
 }
 
 void CompanyCarRegister::Reset() { *this = CompanyCarRegister{}; }

@@ -52,7 +52,7 @@ struct CompanyCarRegister {
     // Opening the screen: an empty register shows record 0 with no log book and the whole tax
     // year (and the split off); otherwise car 1 is shown and calculated. The run is empty when
     // the register is.
-    CompCarRun Open();
+    CompCarRun Open(Working* working = nullptr);
 
     // Bringing car k onto the screen: it becomes CurrentVehicle, and the fuel box's rule is
     // applied to its record (with SARSTable the actual fuel cost is 0, without it the fuel
@@ -63,22 +63,24 @@ struct CompanyCarRegister {
     // Calculates, appends car n = CarCount + 1 filled from record 0 (whose SARSTable is first
     // cleared) but with no log book, no year of manufacture, the whole tax year and no fuel
     // component; turns the split on from the second car; shows car n and calculates again.
-    AddResult Add();
+    AddResult Add(Working* working = nullptr);
 
     // Removes the car on screen; later cars move down one. Car 1 is shown afterwards, or the
     // blank record 0 (with Actual3802 0) when none remain. Returns the closing calculation.
-    CompCarRun Delete();
+    CompCarRun Delete(Working* working = nullptr);
 
     // Calculate, move to the previous (next) car, wrapping from 1 to CarCount (CarCount to
     // 1), show it and calculate again. Nothing moves while ShownVehicleNo is 0.
-    CompCarRun Back();
-    CompCarRun Forward();
+    CompCarRun Back(Working* working = nullptr);
+    CompCarRun Forward(Working* working = nullptr);
+
+    // Each command's last calculation, the one whose figures are shown, records into `working`.
 
     // Starting anew: an empty register with a blank record 0 and every register value 0.
     void Reset();
 
 private:
-    CompCarRun Step(int offset);
+    CompCarRun Step(int offset, Working* working);
 };
 
 } // namespace revora

@@ -43,16 +43,20 @@ double RoundHalfEvenDecimals(double value, int decimals) noexcept
 
 double Trunc2(double value) noexcept { return TruncDecimals(value, 2); }
 
+// Which rule settled the split, so that its working names it.
+enum class SplitRule { BusinessMaximum, PrivateMinimum, MinimumAboveTotal, UnderPrivateYear, PartYearMaximum, Entered };
+
 // Private km = the pro rata private minimum, but never more than the whole distance.
-void PrivateAtLeastMinimum(DistanceSplit& split, double days) noexcept
+SplitRule PrivateAtLeastMinimum(DistanceSplit& split, double days) noexcept
 {
     split.PrivateKm = Trunc2(days * PrivateKmAYear / DaysInYear);
     if (split.PrivateKm > split.TotalKm) {
         split.BusinessKm = 0.0;
         split.PrivateKm = split.TotalKm;
-    } else {
-        split.BusinessKm = split.TotalKm - split.PrivateKm;
+        return SplitRule::MinimumAboveTotal;
     }
+    split.BusinessKm = split.TotalKm - split.PrivateKm;
+    return SplitRule::PrivateMinimum;
 }
 
 // The claim never exceeds an allowance that was entered; 0 means none was.
@@ -66,42 +70,155 @@ bool NoDistanceKnown(const TravelAllowanceInputs& in) noexcept
     return in.CloseKm == 0.0 && in.OpenKm == 0.0 && in.BusinessKmEntered == 0.0;
 }
 
-} // namespace
+// The steps of the split: total, business, private, whichever rule decided them.
+struct SplitSteps {
+    int Total = 0;
+    int Business = 0;
+};
 
-DistanceSplit SplitDistance(const TravelAllowanceInputs& in) noexcept
+SplitSteps RecordSplit(Working& w, const TravelAllowanceInputs& in, const DistanceSplit& s, SplitRule rule)
+{
+    SplitSteps steps;
+    steps.Total = w.Add({"Total distance"}, {"Total km, close km reading less open km reading"}, "{1} \u2212 {2}",
+                        {Amount(in.CloseKm), Amount(in.OpenKm)}, s.TotalKm);
+    const WorkedFigure days = Count(in.PeriodDays);
+    const Phrase business{"Business distance"};
+    const Phrase privateKm{"Private distance"};
+    switch (rule) {
+    case SplitRule::Entered:
+        steps.Business = w.Add(business, {"Business km as entered"}, {}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
+              s.PrivateKm);
+        break;
+    case SplitRule::BusinessMaximum:
+        steps.Business = w.Add(business, {"Business km, at most 14 000 a year for {1} days"}, "{1} \u00d7 {2} \u00f7 365",
+                               {days, Amount(BusinessKmAYear)}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, {1} less {2}, cut to the hundredth"}, {w.Step(steps.Total), w.Step(steps.Business)},
+              s.PrivateKm);
+        break;
+    case SplitRule::PrivateMinimum:
+        steps.Business = w.Add(business, {"Business km, total less the private minimum"}, "{1} \u2212 {2}",
+                               {w.Step(steps.Total), Amount(s.PrivateKm)}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, at least 18 000 a year for {1} days, cut to the hundredth"}, {days}, s.PrivateKm);
+        break;
+    case SplitRule::MinimumAboveTotal:
+        steps.Business = w.Add(business, {"No business km: the total is below the private minimum of 18 000 km a year for {1} days"},
+                               {days}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, all of the total distance"}, {}, s.PrivateKm);
+        break;
+    case SplitRule::UnderPrivateYear:
+        steps.Business = w.Add(business, {"No business km under 18 000 km in all"}, {}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, all of the total distance"}, {}, s.PrivateKm);
+        break;
+    case SplitRule::PartYearMaximum:
+        steps.Business = w.Add(business, {"Business km, {1} days' share of 32 000 km less their share of 18 000 km, cut to the hundredth"},
+                               {days}, s.BusinessKm);
+        w.Add(privateKm, {"Private km, total less business km"}, "{1} \u2212 {2}", {w.Step(steps.Total), w.Step(steps.Business)},
+              s.PrivateKm);
+        break;
+    }
+    return steps;
+}
+
+DistanceSplit Split(const TravelAllowanceInputs& in, Working* working, SplitSteps* steps)
 {
     const double days = in.PeriodDays;
     DistanceSplit split;
+    SplitRule rule;
     split.TotalKm = in.CloseKm - in.OpenKm;
     if (split.TotalKm > MostKmAYear) {
         split.BusinessKm = days * BusinessKmAYear / DaysInYear;
         split.PrivateKm = Trunc2(split.TotalKm - split.BusinessKm);
+        rule = SplitRule::BusinessMaximum;
     } else {
-        PrivateAtLeastMinimum(split, days);
+        rule = PrivateAtLeastMinimum(split, days);
     }
     if (split.TotalKm < PrivateKmAYear) {
         split.BusinessKm = 0.0;
         split.PrivateKm = split.TotalKm;
+        rule = SplitRule::UnderPrivateYear;
     }
     if (days < DaysInYear && split.TotalKm < MostKmAYear + 1.0) {
         const double limit = days * MostKmAYear / DaysInYear;
         if (split.TotalKm > limit) {
             split.BusinessKm = Trunc2(limit - days * PrivateKmAYear / DaysInYear);
             split.PrivateKm = split.TotalKm - split.BusinessKm;
+            rule = SplitRule::PartYearMaximum;
         } else {
-            PrivateAtLeastMinimum(split, days);
+            rule = PrivateAtLeastMinimum(split, days);
         }
     }
     if (in.BusinessKmEntered > 0.0) {
         split.BusinessKm = in.BusinessKmEntered;
         split.PrivateKm = split.TotalKm - in.BusinessKmEntered;
+        rule = SplitRule::Entered;
+    }
+    if (working) {
+        const SplitSteps recorded = RecordSplit(*working, in, split, rule);
+        if (steps)
+            *steps = recorded;
     }
     return split;
 }
 
-TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& in) noexcept
+// The claim's last step: the cap, when the allowance received is below the claim.
+void RecordCap(Working& w, double claim, const TravelAllowanceResults& r)
 {
-    const DistanceSplit split = SplitDistance(in);
+    if (r.DeductionClaim != claim)
+        w.Add({"Deduction claim"}, {"Deduction claim, no more than the allowance received"}, {}, r.DeductionClaim);
+}
+
+// A rate of the table in cents a km, or 0 when its box is not ticked.
+int RecordCentsPerKm(Working& w, Phrase label, std::int16_t included, Phrase notIncluded, Phrase fromTable,
+                     double rate, double cents)
+{
+    if (included == 0)
+        return w.Add(label, notIncluded, {}, cents, FigureKind::Factor);
+    return w.Add(label, fromTable, "{1} \u00d7 100", {Factor(rate)}, cents, FigureKind::Factor);
+}
+
+void RecordDeemedCosts(Working& w, const TravelAllowanceInputs& in, const TravelAllowanceResults& r, double fuelRate,
+                       double maintRate, double claim)
+{
+    const int fixed = w.Add({"Fixed cost"}, {"Fixed cost a year for a vehicle of {1}, from the table"}, {Rand(in.VehicleValue)},
+                            r.FixedCost);
+    const Phrase fixedLabel{"Fixed cost cents/km"};
+    int fixedCents = 0;
+    if (r.TotalKm < 1.0)
+        fixedCents = w.Add(fixedLabel, {"No fixed cost a km: less than 1 km to spread it over"}, {}, r.FixedCentsPerKm,
+                           FigureKind::Factor);
+    else if (in.PeriodDays > 0.0 && in.PeriodDays < DaysInYear)
+        fixedCents = w.Add(fixedLabel, {"Fixed cost a km, {1} \u00f7 {2} km \u00d7 {3} \u00f7 365 days, cut to six decimals of a rand, in cents"},
+                           {w.Step(fixed), Amount(r.TotalKm), Count(in.PeriodDays)}, r.FixedCentsPerKm,
+                           FigureKind::Factor);
+    else
+        fixedCents = w.Add(fixedLabel, {"Fixed cost a km, {1} \u00f7 {2} km, cut to six decimals of a rand, in cents"},
+                           {w.Step(fixed), Amount(r.TotalKm)}, r.FixedCentsPerKm, FigureKind::Factor);
+    const int fuel = RecordCentsPerKm(w, {"Fuel costs cents/km"}, in.IncludeFuel, {"Fuel costs not included"},
+                                      {"Fuel at R {1} a km from the table, in cents"}, fuelRate, r.FuelCentsPerKm);
+    const int maint = RecordCentsPerKm(w, {"Maintenance costs cents/km"}, in.IncludeMaintenance,
+                                       {"Maintenance costs not included"},
+                                       {"Maintenance at R {1} a km from the table, in cents"}, maintRate,
+                                       r.MaintCentsPerKm);
+    const int total = w.Add({"Total costs cents/km"}, {"Total cents a km, fixed, fuel and maintenance, shown to one decimal as {4}"},
+                            "{1} + {2} + {3}",
+                            {w.Step(fixedCents), w.Step(fuel), w.Step(maint), Factor(r.TotalCentsPerKm)},
+                            r.TotalCentsPerKmExact, FigureKind::Factor);
+    w.Add({"Deduction claim"}, {"Deduction claim, {1} cents a km for {2} business km, in rand"}, "{1} \u00d7 {2} \u00f7 100",
+          {w.Step(total), Amount(r.BusinessKm)}, claim);
+    RecordCap(w, claim, r);
+}
+
+} // namespace
+
+DistanceSplit SplitDistance(const TravelAllowanceInputs& in, Working* working)
+{
+    return Split(in, working, nullptr);
+}
+
+TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& in, Working* working)
+{
+    const DistanceSplit split = SplitDistance(in, working);
     const DeemedCost& cost = DeemedCostFor(in.VehicleValue);
     const double fuelRate = in.IncludeFuel == 0 ? 0.0 : cost.FuelRate;
     const double maintRate = in.IncludeMaintenance == 0 ? 0.0 : cost.MaintenanceRate;
@@ -119,38 +236,94 @@ TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& in) noexcept
     r.MaintCentsPerKm = maintRate * 100.0;
     r.TotalCentsPerKmExact = r.FixedCentsPerKm + r.FuelCentsPerKm + r.MaintCentsPerKm;
     r.TotalCentsPerKm = RoundHalfEvenDecimals(r.TotalCentsPerKmExact, 1);
-    r.DeductionClaim = CappedClaim(r.TotalCentsPerKmExact * r.BusinessKm / 100.0, in.AllowanceReceived);
+    const double claim = r.TotalCentsPerKmExact * r.BusinessKm / 100.0;
+    r.DeductionClaim = CappedClaim(claim, in.AllowanceReceived);
+    if (working)
+        RecordDeemedCosts(*working, in, r, fuelRate, maintRate, claim);
     return r;
 }
 
-TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in) noexcept
+TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& in, Working* working)
 {
-    const DistanceSplit split = SplitDistance(in);
     TravelAllowanceResults r;
-    r.TotalKm = split.TotalKm;
-    r.BusinessKm = split.BusinessKm;
-    r.PrivateKm = split.PrivateKm;
     r.TotalCosts =
         in.FuelOil + in.RepairsMaint + in.InsuranceLicence + in.OtherExpenses + in.WearAndTear + in.LeasePayments;
+    int costs = 0;
+    if (working)
+        costs = working->Add({"Total costs"},
+                             {"Total costs, fuel/oil, repairs/maintenance, insurance/licence, other expenses, wear and "
+                              "tear and lease payments"},
+                             "{1} + {2} + {3} + {4} + {5} + {6}",
+                             {Amount(in.FuelOil), Amount(in.RepairsMaint), Amount(in.InsuranceLicence),
+                              Amount(in.OtherExpenses), Amount(in.WearAndTear), Amount(in.LeasePayments)},
+                             r.TotalCosts);
+    SplitSteps split;
+    const DistanceSplit distances = Split(in, working, &split);
+    r.TotalKm = distances.TotalKm;
+    r.BusinessKm = distances.BusinessKm;
+    r.PrivateKm = distances.PrivateKm;
 
     if (NoDistanceKnown(in)) {
         // Private use valued as a share of the vehicle's value a year, pro rata to the days.
         const double yearShare = in.PeriodDays / DaysInYear * 12.0;
         double privateUse = in.VehicleValue * 0.025 * yearShare;
+        int step = 0;
+        const WorkedFigure value = Rand(in.VehicleValue);
+        const WorkedFigure days = Count(in.PeriodDays);
+        if (working)
+            step = working->Add({"Private use"}, {"Private use with no km known, {2} a month of {1} for {3} days"},
+                                "{1} \u00d7 {2} \u00d7 ({3} \u00f7 365 \u00d7 12)", {value, Percent(2.5), days},
+                                privateUse);
         if (in.VehicleValue > 0.0) {
-            if (in.IncludeFuel != 0)
+            if (in.IncludeFuel != 0) {
                 privateUse -= in.VehicleValue * 0.0022 * yearShare;
-            if (in.IncludeMaintenance != 0)
+                if (working)
+                    step = working->Add({"Private use"}, {"Private use less fuel at {3} a month of {2}"},
+                                        "{1} \u2212 {2} \u00d7 {3} \u00d7 ({4} \u00f7 365 \u00d7 12)",
+                                        {working->Step(step), value, Percent(0.22), days}, privateUse);
+            }
+            if (in.IncludeMaintenance != 0) {
                 privateUse -= in.VehicleValue * 0.0018 * yearShare;
+                if (working)
+                    step = working->Add({"Private use"}, {"Private use less maintenance at {3} a month of {2}"},
+                                        "{1} \u2212 {2} \u00d7 {3} \u00d7 ({4} \u00f7 365 \u00d7 12)",
+                                        {working->Step(step), value, Percent(0.18), days}, privateUse);
+            }
         }
         r.PrivateUse = privateUse > r.TotalCosts ? 0.0 : privateUse;
-        r.DeductionClaim = CappedClaim(std::fmax(r.TotalCosts - privateUse, 0.0), in.AllowanceReceived);
+        const double claim = std::fmax(r.TotalCosts - privateUse, 0.0);
+        r.DeductionClaim = CappedClaim(claim, in.AllowanceReceived);
+        if (working) {
+            Working& w = *working;
+            if (privateUse > r.TotalCosts) {
+                w.Add({"Less private use"}, {"Private use shown as 0: it is more than the total costs"}, {}, r.PrivateUse);
+                w.Add({"Deduction claim"}, {"No deduction claim: the private use exceeds the total costs"}, {}, claim);
+            } else {
+                w.Add({"Deduction claim"}, {"Deduction claim, total costs less private use"}, "{1} \u2212 {2}",
+                      {w.Step(costs), w.Step(step)}, claim);
+            }
+            RecordCap(w, claim, r);
+        }
         return r;
     }
 
     const double claim = in.CloseKm - in.OpenKm > 1.0 ? r.TotalCosts * r.BusinessKm / r.TotalKm : 0.0;
     r.PrivateUse = r.TotalCosts - claim;
     r.DeductionClaim = CappedClaim(claim, in.AllowanceReceived);
+    if (working) {
+        Working& w = *working;
+        const int expenses =
+            in.CloseKm - in.OpenKm > 1.0
+                ? w.Add({"Travel expenses"}, {"Travel expenses, the business share of the total costs"}, "{1} \u00d7 {2} \u00f7 {3}",
+                        {w.Step(costs), w.Step(split.Business), w.Step(split.Total)}, claim)
+                : w.Add({"Travel expenses"}, {"No travel expenses: the readings are not more than 1 km apart"}, {}, claim);
+        w.Add({"Less private use"}, {"Private use, total costs less the travel expenses"}, "{1} \u2212 {2}",
+              {w.Step(costs), w.Step(expenses)}, r.PrivateUse);
+        if (r.DeductionClaim != claim)
+            RecordCap(w, claim, r);
+        else
+            w.Add({"Deduction claim"}, {"Deduction claim, the travel expenses"}, {}, r.DeductionClaim);
+    }
     return r;
 }
 
@@ -159,14 +332,24 @@ bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept
     return inputs.RecordKept == 0 || NoDistanceKnown(inputs);
 }
 
-TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period) noexcept
+TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
+                                           Working* working)
 {
     inputs.PeriodDays = static_cast<double>(period.EndDate) - period.StartDate + 1.0;
+    if (working)
+        working->Add({"Period (number of days)"}, {"From {1} to {2}, both days counted"},
+                     {Date(period.StartDate), Date(period.EndDate)}, inputs.PeriodDays, FigureKind::Count);
     if (inputs.RecordKept != 0)
-        return ActualCostClaim(inputs);
+        return ActualCostClaim(inputs, working);
     const bool deemedCanRun =
         inputs.VehicleValue != 0.0 && inputs.PeriodDays != 0.0 && inputs.BusinessKmEntered != 0.0;
-    return deemedCanRun ? DeemedCostClaim(inputs) : TravelAllowanceResults{};
+    if (deemedCanRun)
+        return DeemedCostClaim(inputs, working);
+    if (working)
+        working->Add({"Deduction claim"},
+                     {"No deemed-cost claim: it needs a vehicle value, a period and business km"}, {},
+                     0.0);
+    return {};
 }
 
 std::optional<TravelAllowanceRefusal> CheckSinglePayment(const TravelAllowanceInputs& inputs) noexcept

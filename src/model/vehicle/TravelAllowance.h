@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/Working.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/VehicleLimits.h"
 
@@ -83,7 +84,9 @@ struct TravelAllowanceResults {
 // Example: 25 000 km over 366 days: private Trunc2(18 049.315...) = 18 049.31, business 6 950.69.
 // Here and in the deemed costs, a figure that lies on a step of a cut but is held a hair below
 // it (0.9301 as 0.93009999...) counts as on it, and a half held a hair off counts as a half.
-DistanceSplit SplitDistance(const TravelAllowanceInputs& inputs) noexcept;
+// A `working` records the total, the business and then the private distance, each with the
+// rule that decided it.
+DistanceSplit SplitDistance(const TravelAllowanceInputs& inputs, Working* working = nullptr);
 
 // Deemed costs. SplitDistance, then from the DeemedCostTable row of the vehicle value:
 //   fuel and maintenance rates (rand a km) are 0 when their include flag is 0
@@ -94,7 +97,9 @@ DistanceSplit SplitDistance(const TravelAllowanceInputs& inputs) noexcept;
 //   allowance when that is not 0; TotalCentsPerKm = the sum to one decimal, halves to even
 // Example: R 150 000, 30 000 km, 20 000 business, 366 days: 46 505 / 30 000 = 1.5501666...
 // -> 155.0166 + 87.9 + 36.7 = 279.6166 cents (shown 279.6), claim R 55 923.32.
-TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs) noexcept;
+// A `working` records the split, the fixed cost from the table and its cents a km, the fuel
+// and maintenance cents, their sum, and the claim (then the cap, when it applies).
+TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs, Working* working = nullptr);
 
 // Actual costs. costs = fuel/oil + repairs + insurance/licence + other + wear and tear + lease;
 // SplitDistance; then
@@ -106,7 +111,9 @@ TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs) noex
 //     private use = costs - claim; then the claim is capped (private use is not recomputed)
 // The cap: when the allowance is not 0 and below the claim, the claim is the allowance.
 // Example: costs 60 000, 25 000 business km of 40 000: claim 37 500, private use 22 500.
-TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& inputs) noexcept;
+// A `working` records the total costs, the split, the private use (from the value, or what the
+// business share leaves) and last the claim, with the cap when it applies.
+TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& inputs, Working* working = nullptr);
 
 // Whether "Include Fuel Costs" and "Include Maintenance Costs" take part in the claim: always
 // without a record kept; with one only while close, open and business km are all 0, where they
@@ -118,8 +125,10 @@ bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept;
 //   2. value, PeriodDays or business km entered 0: the deemed-cost results are all 0;
 //      otherwise, without a record kept, DeemedCostClaim
 //   3. with a record kept, ActualCostClaim, whatever step 2 found
-TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs,
-                                           const TravelAllowancePeriod& period) noexcept;
+// A `working` records the period's days and then the method's steps; its last step is the
+// deduction claim (0, and why, when the deemed costs cannot run).
+TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
+                                           Working* working = nullptr);
 
 // Wear and tear and lease payments may not both be above 0.
 struct TravelAllowanceRefusal {

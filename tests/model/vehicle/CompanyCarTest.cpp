@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "CompanyCarTestSupport.h"
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "vehicle/CompanyCar.h"
 
 namespace revora {
@@ -44,7 +46,10 @@ TEST_P(CompCarBenefit, FollowsTheMonthlyRate)
     car.MaintIncluded = c.maintIncluded;
     car.CCEndDate = c.endDate;
     CompanyCarRegister reg = RegisterOf({car});
-    const CompanyCarResult r = CompCarCalc(reg).Results[1];
+    Working working;
+    const CompCarRun run = CompCarCalc(reg, &working);
+    const CompanyCarResult& r = run.Results[1];
+    testing::ExpectReconciles(working, run.TotAdjustTaxableInc);
     EXPECT_EQ(r.Days, c.days);
     EXPECT_DOUBLE_EQ(r.TrueInclusion, c.trueInclusion);
     EXPECT_DOUBLE_EQ(r.IRP53802, c.irp53802);
@@ -105,7 +110,9 @@ TEST_P(CompCarPrivateUse, SharesByPrivateDistance)
     car.BusDistance = c.busDistance;
     car.FB3802ThisCar = 84000.0;
     CompanyCarRegister reg = RegisterOf({car}, 1, 84000.0);
-    const CompCarRun run = CompCarCalc(reg);
+    Working working;
+    const CompCarRun run = CompCarCalc(reg, &working);
+    testing::ExpectReconciles(working, run.TotAdjustTaxableInc);
     const CompanyCarResult& r = run.Results[1];
     const CompanyCarRecord& kept = reg.Records[1];
     EXPECT_DOUBLE_EQ(kept.BusDistance, c.storedBusDistance);
@@ -178,7 +185,8 @@ TEST_P(CompCar3802Floor, StopsAtMinusActual3802)
     CompanyCarRecord car = Car200000();
     car.FB3802ThisCar = GetParam().fb3802ThisCar;
     CompanyCarRegister reg = RegisterOf({car}, 1, 50000.0);
-    CompCarCalc(reg);
+    Working working;
+    testing::ExpectReconciles(working, CompCarCalc(reg, &working).TotAdjustTaxableInc);
     EXPECT_DOUBLE_EQ(reg.Records[1].AdjustTaxableInc, GetParam().adjustTaxableInc);
 }
 
@@ -200,9 +208,16 @@ TEST(CompCarSplit, SharesActual3802ByDaysUnrounded)
     CompanyCarRecord second = Car200000();
     second.CCStartDate = 42164;
     CompanyCarRegister reg = RegisterOf({first, second}, 1, 36600.0, 1);
-    CompCarCalc(reg);
+    Working working;
+    testing::ExpectReconciles(working, CompCarCalc(reg, &working).TotAdjustTaxableInc);
     EXPECT_DOUBLE_EQ(reg.Records[1].FB3802ThisCar, 10000.0);
     EXPECT_DOUBLE_EQ(reg.Records[2].FB3802ThisCar, 26600.0);
+    const auto share = std::find_if(working.Steps().rbegin(), working.Steps().rend(), [](const WorkingStep& step) {
+        return step.LabelText() == "Vehicle 2: Code 3802 f/benefit for this car";
+    });
+    ASSERT_NE(share, working.Steps().rend());
+    EXPECT_EQ(share->Text(), "Share of the code 3802 total by days of use, of all the cars' 366 days: "
+                             "266 \u00f7 366 \u00d7 R 36 600.00 = 26 600.00");
 }
 
 TEST(CompCarSplit, CarWithNoDistanceAndNoValueGetsNoShareButItsDaysCount)
@@ -258,7 +273,9 @@ TEST(CompCarNoValue, AdjustmentOfTheCarOnScreenBecomesItsSarsClaim)
 {
     // The adjustment 0 - 0 - 6 000 = -6 000 is replaced by the SARS claim of -2 400.
     CompanyCarRegister reg = RegisterOf({NoValueWithBusinessKm()}, 1, 6000.0);
-    const CompCarRun run = CompCarCalc(reg);
+    Working working;
+    const CompCarRun run = CompCarCalc(reg, &working);
+    testing::ExpectReconciles(working, run.TotAdjustTaxableInc);
     EXPECT_DOUBLE_EQ(run.Results[1].AdjustTaxableIncSARS, -2400.0);
     EXPECT_DOUBLE_EQ(reg.Records[1].AdjustTaxableInc, -2400.0);
     EXPECT_DOUBLE_EQ(run.TotAdjustTaxableInc, -2400.0);
@@ -295,7 +312,9 @@ TEST(CompCarNoValue, EarlyEndTotalsTheAdjustmentsAsHeld)
     CompanyCarRecord second;
     second.AdjustTaxableInc = 5.0;
     CompanyCarRegister reg = RegisterOf({first, second}, 2);
-    const CompCarRun run = CompCarCalc(reg);
+    Working working;
+    const CompCarRun run = CompCarCalc(reg, &working);
+    testing::ExpectReconciles(working, run.TotAdjustTaxableInc);
     EXPECT_TRUE(run.EndedEarly);
     EXPECT_EQ(run.Results[1].TrueInclusion, 0.0);
     EXPECT_DOUBLE_EQ(run.TotAdjustTaxableInc, 782.0);
@@ -340,7 +359,9 @@ TEST(CompCarArithmetic, ValueBeyondADoubleStoresNoInfinity)
     car.BusDistance = 1.0;
     car.BussMilage = 1;
     CompanyCarRegister reg = RegisterOf({car}, 1, 1e308, 1);
-    const CompCarRun run = CompCarCalc(reg);
+    Working working;
+    const CompCarRun run = CompCarCalc(reg, &working);
+    EXPECT_TRUE(working.AllFinite());
     const CompanyCarResult& r = run.Results[1];
     const CompanyCarRecord& kept = reg.Records[1];
     std::vector<double> stored = Amounts(r);

@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "common/DayDate.h"
+#include "model/WorkingCheck.h"
 #include "vehicle/TravelAllowance.h"
 
 namespace revora {
@@ -37,10 +38,12 @@ class SplitDistanceTest : public ::testing::TestWithParam<SplitRow> {};
 TEST_P(SplitDistanceTest, SplitsTheTotalIntoBusinessAndPrivate)
 {
     const SplitRow& row = GetParam();
-    const DistanceSplit split = SplitDistance(row.in);
+    Working working;
+    const DistanceSplit split = SplitDistance(row.in, &working);
     EXPECT_NEAR(split.TotalKm, row.in.CloseKm - row.in.OpenKm, Km);
     EXPECT_NEAR(split.BusinessKm, row.business, Km);
     EXPECT_NEAR(split.PrivateKm, row.privateKm, Km);
+    testing::ExpectReconciles(working, split.PrivateKm);
 }
 
 const SplitRow SplitRows[] = {
@@ -110,7 +113,8 @@ TEST_P(DeemedCostTest, WorksTheRatePerKmAndTheClaim)
 {
     const DeemedRow& row = GetParam();
     TravelAllowanceInputs in = row.in;
-    const TravelAllowanceResults r = CalcTravelAllowance(in, FromMarch(row.days));
+    Working working;
+    const TravelAllowanceResults r = CalcTravelAllowance(in, FromMarch(row.days), &working);
     EXPECT_EQ(in.PeriodDays, row.days);
     EXPECT_NEAR(r.BusinessKm, row.business, Km);
     EXPECT_NEAR(r.PrivateKm, row.privateKm, Km);
@@ -123,6 +127,7 @@ TEST_P(DeemedCostTest, WorksTheRatePerKmAndTheClaim)
     EXPECT_NEAR(r.DeductionClaim, row.claim, Cents);
     EXPECT_EQ(r.TotalCosts, 0.0);
     EXPECT_EQ(r.PrivateUse, 0.0);
+    testing::ExpectReconciles(working, r.DeductionClaim);
 }
 
 const DeemedRow DeemedRows[] = {
@@ -196,12 +201,14 @@ TEST_P(ActualCostTest, ClaimsTheBusinessShareOfTheCosts)
 {
     const ActualRow& row = GetParam();
     TravelAllowanceInputs in = row.in;
-    const TravelAllowanceResults r = CalcTravelAllowance(in, FromMarch(366));
+    Working working;
+    const TravelAllowanceResults r = CalcTravelAllowance(in, FromMarch(366), &working);
     EXPECT_EQ(r.TotalCosts, row.totalCosts);
     EXPECT_NEAR(r.PrivateUse, row.privateUse, Cents);
     EXPECT_NEAR(r.DeductionClaim, row.claim, Cents);
     EXPECT_EQ(r.FixedCost, 0.0);
     EXPECT_EQ(r.TotalCentsPerKm, 0.0);
+    testing::ExpectReconciles(working, r.DeductionClaim);
 }
 
 // r for R 100 000 over 366 days with both boxes ticked:

@@ -42,15 +42,10 @@ CompanyCarScreen::CompanyCarScreen(VehicleState& state, ProgramValues& program, 
     watchDates();
     orderTabs();
 
-    const CompCarRun run = cars().Open();
-    lastRun_ = run;
-    keptFuel_.reset(); // another car, or the register renumbered: the set-aside amount is no one's
-    showVehicle();
-    showResults(run);
-    clearWhatBackwardReadingsSpoil();
-    applyControls(ControlsOnOpen(hasRegistrationNumber(), cars().CarCount));
+    Working working;
+    const CompCarRun run = cars().Open(&working);
+    showAfter(run, ControlsOnOpen(hasRegistrationNumber(), cars().CarCount), std::move(working));
     okButton_->setEnabled(true);
-    updateTitle();
 }
 
 void CompanyCarScreen::watchDates()
@@ -174,12 +169,13 @@ void CompanyCarScreen::showResults(const CompCarRun& run)
     totalSarsAdjustment_->setValue(run.TotAdjustTaxableIncSARS);
 }
 
-void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& controls)
+void CompanyCarScreen::showAfter(const CompCarRun& run, const CompCarControls& controls, Working working)
 {
     lastRun_ = run;
     keptFuel_.reset(); // another car, or the register renumbered: the set-aside amount is no one's
     showVehicle();
     showResults(run);
+    setWorking(std::move(working));
     clearWhatBackwardReadingsSpoil();
     applyControls(controls);
     updateTitle();
@@ -220,7 +216,8 @@ void CompanyCarScreen::updateTitle()
 
 void CompanyCarScreen::addVehicle()
 {
-    const AddResult added = cars().Add();
+    Working working;
+    const AddResult added = cars().Add(&working);
     switch (added.Outcome) {
     case AddOutcome::NeedsRegistrationNumber:
         return;
@@ -228,27 +225,30 @@ void CompanyCarScreen::addVehicle()
         QMessageBox::critical(this, Text(RegisterFullTitle), Text(RegisterFullMessage));
         return;
     case AddOutcome::Added:
-        showAfter(added.Run, ControlsAfterAdd());
+        showAfter(added.Run, ControlsAfterAdd(), std::move(working));
         return;
     }
 }
 
 void CompanyCarScreen::deleteVehicle()
 {
-    const CompCarRun run = cars().Delete();
-    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CarCount));
+    Working working;
+    const CompCarRun run = cars().Delete(&working);
+    showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CarCount), std::move(working));
 }
 
 void CompanyCarScreen::back()
 {
-    const CompCarRun run = cars().Back();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
+    Working working;
+    const CompCarRun run = cars().Back(&working);
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount), std::move(working));
 }
 
 void CompanyCarScreen::forward()
 {
-    const CompCarRun run = cars().Forward();
-    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount));
+    Working working;
+    const CompCarRun run = cars().Forward(&working);
+    showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount), std::move(working));
 }
 
 void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
@@ -260,9 +260,10 @@ void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
         clearResults();
         return;
     }
-    // Another car's figures reach this car's only through the totals.
+    // Another car's figures reach this car's only through the totals, which the working ends with.
     totalAdjustment_->clearValue();
     totalSarsAdjustment_->clearValue();
+    setWorking({});
 }
 
 bool CompanyCarScreen::calculate()
@@ -277,10 +278,12 @@ bool CompanyCarScreen::calculate()
         }
         return false;
     }
-    lastRun_ = CompCarCalculateCommand(cars());
+    Working working;
+    lastRun_ = CompCarCalculateCommand(cars(), &working);
     // The run stores distances, shares and adjustments in the records: show them as stored.
     showVehicle();
     showResults(lastRun_);
+    setWorking(std::move(working));
     applyControls(controls_);
     return true;
 }

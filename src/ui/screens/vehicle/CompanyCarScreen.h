@@ -75,7 +75,8 @@ private:
     // Showing: the fields exactly as the record holds them, with no write-back while filling.
     void showVehicle();
     void showResults(const CompCarRun& run);
-    void showAfter(const CompCarRun& run, const CompCarControls& controls);
+    // After a register command: its run's figures and their working.
+    void showAfter(const CompCarRun& run, const CompCarControls& controls, Working working);
     // The one place the enabling tables reach the widgets.
     void applyControls(const CompCarControls& controls);
     void updateTitle();

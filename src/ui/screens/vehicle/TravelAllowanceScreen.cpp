@@ -15,6 +15,7 @@
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "DateBox.h"
 #include "FormKit.h"
@@ -442,7 +443,8 @@ bool TravelAllowanceScreen::calculate()
         }
         return false;
     }
-    results_ = CalcTravelAllowance(in, period_);
+    Working working;
+    results_ = CalcTravelAllowance(in, period_, &working);
     periodDays_->setValue(in.PeriodDays);
     const bool kept = in.RecordKept != 0;
     // The deemed costs need a value, a period and a business distance; without one of them
@@ -454,6 +456,7 @@ bool TravelAllowanceScreen::calculate()
         showDeemed(results_);
     if (kept)
         showActual(results_);
+    setWorking(std::move(working));
     return true;
 }
 
