@@ -49,7 +49,7 @@ double AdditionalMedicalCredit(double employerContribution, double employeeContr
     const bool contributes = employerContribution > 0.0 || employeeContribution > 0.0;
     if (!(periodCredit > 0.0 && contributes && age >= 65))
         return 0.0;
-    const double credit = (employerContribution + employeeContribution - 3.0 * periodCredit) * 0.333;
+    const double credit = (employerContribution + employeeContribution - 3.0 * periodCredit) * AdditionalCreditShare;
     return credit < 0.0 ? 0.0 : credit;
 }
 
