@@ -17,6 +17,19 @@ bool InTaxYear(int day) noexcept { return day >= TaxYearStart && day <= TaxYearE
 // A calendar month's place in the tax year: March 0 ... February 11.
 int PlaceInTaxYear(int month) noexcept { return (month + 9) % 12; }
 
+// The places in the tax year of the period's first and last months: a month is in the period
+// when its place lies between them.
+struct PeriodPlaces {
+    int first;
+    int last;
+    bool Holds(int place) const noexcept { return place >= first && place <= last; }
+};
+PeriodPlaces PlacesOf(const AnnualPayeInputs& inputs) noexcept
+{
+    return {PlaceInTaxYear(CivilFromDayNumber(inputs.StartDate).month),
+            PlaceInTaxYear(CivilFromDayNumber(inputs.EndDate).month)};
+}
+
 // Months in a row of the period with the same members on the medical scheme, and the year's
 // credit once they are counted.
 struct CreditRun {
@@ -43,9 +56,7 @@ std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate)
 
 bool MonthInPeriod(const AnnualPayeInputs& inputs, int month) noexcept
 {
-    const int place = PlaceInTaxYear(month);
-    return place >= PlaceInTaxYear(CivilFromDayNumber(inputs.StartDate).month)
-        && place <= PlaceInTaxYear(CivilFromDayNumber(inputs.EndDate).month);
+    return PlacesOf(inputs).Holds(PlaceInTaxYear(month));
 }
 
 void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept
@@ -93,13 +104,14 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     // The year's medical credit, month by month from March. Without a contribution there is
     // none and the counts are left as they are; with one, the months outside the period are
     // cleared. The working counts the months in runs of the same members.
-    std::array<CreditRun, 12> runs{};
+    std::array<CreditRun, 12> runs; // filled only when recording
     int runCount = 0;
     if (Contributes(in.EmployerMedical, in.EmployeeMedical)) {
+        const PeriodPlaces period = PlacesOf(inputs);
         for (int place = 0; place < 12; ++place) {
             const int month = (place + 2) % 12 + 1;
             std::int16_t& members = inputs.MembersByMonth[static_cast<std::size_t>(month - 1)];
-            if (!MonthInPeriod(inputs, month)) {
+            if (!period.Holds(place)) {
                 members = 0;
                 continue;
             }

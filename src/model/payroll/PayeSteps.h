@@ -87,8 +87,8 @@ struct PeriodLevies {
 // and the total deduction. A tax that could not be worked (`taxFinite` false: an annual income
 // too large for a number) gives zeros, as a figure that is not finite does: a tax of 0 beside
 // the levies would be a wrong answer, not an empty one.
-inline PeriodicPayeResult FinishPeriod(PeriodicPayeResult r, const PayeInputs& in, const PayeSettings& settings,
-                                       double periodLimit, bool taxFinite, PeriodLevies& levies) noexcept
+inline void FinishPeriod(PeriodicPayeResult& r, const PayeInputs& in, const PayeSettings& settings, double periodLimit,
+                         bool taxFinite, PeriodLevies& levies) noexcept
 {
     levies.base = UifBase(in, r.TaxableTravelAllowance);
     levies.uifOn = levies.base > periodLimit ? periodLimit : levies.base;
@@ -97,7 +97,8 @@ inline PeriodicPayeResult FinishPeriod(PeriodicPayeResult r, const PayeInputs& i
     r.SDL = SkillsLevy(in, levies.base, settings.SkillLevy);
     FinishCredits(r, in);
     levies.worked = taxFinite && AllFinite(r);
-    return levies.worked ? r : PeriodicPayeResult{};
+    if (!levies.worked)
+        r = {};
 }
 
 } // namespace revora::paye

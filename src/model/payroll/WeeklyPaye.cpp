@@ -65,7 +65,9 @@ const WeekWords FortnightlyWords{
       "Mediese skemageldekrediet, {1} op die skema: die helfte van die maand s'n"},
      "{1} \u00d7 270 \u00f7 2", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 2"}};
 
-void RecordWeek(Working& working, WeekKind kind, const PayeInputs& in, const PayeSettings& settings,
+// Kept out of line, so the calculation without a working runs as lean as it did before it
+// could record one.
+[[gnu::noinline]] void RecordWeek(Working& working, WeekKind kind, const PayeInputs& in, const PayeSettings& settings,
                 const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const WeekTax& tax,
                 const WeekPeriod& period, double periodLimit)
 {
@@ -128,14 +130,14 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
 {
     using namespace paye;
     // Only without the period check: no ratio of days to gross up by, all zeros.
+    PeriodicPayeResult r;
     if (period.NormalDays < 1 || period.ThisDays < 1)
-        return {};
+        return r;
     const WeekKindRules& rules = RulesFor(kind);
     const double periods = rules.PeriodsPerYear;
     const double normalDays = period.NormalDays;
     const double thisDays = period.ThisDays;
 
-    PeriodicPayeResult r;
     r.TaxableTravelAllowance = inputs.TravelAllowance * settings.TAIncRate8020;
 
     // The monthly credit over 4 (weekly) or 2 (fortnightly); both divisions are exact.
@@ -148,9 +150,7 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
     const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
     const double annual = taxable * (periods * (normalDays / thisDays));
     const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
-    TaxBracketResult recordWith;
-    if (working)
-        recordWith = record;
+    const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
     const double withoutBonus = TaxBeforeRebatesFor(record, annual);
     const double rebate = RebateForAge(inputs.Age);
     const double bonusTax = withBonus - withoutBonus;
@@ -159,7 +159,7 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
 
     PeriodLevies levies;
     const double periodLimit = settings.UIFLimit * 12.0 / periods;
-    r = FinishPeriod(r, inputs, settings, periodLimit, std::isfinite(bonusTax), levies);
+    FinishPeriod(r, inputs, settings, periodLimit, std::isfinite(bonusTax), levies);
     if (working)
         RecordWeek(*working, kind, inputs, settings, r, levies, {taxable, annual, recordWith, record, rebate, bonusTax, regular},
                    period, periodLimit);
