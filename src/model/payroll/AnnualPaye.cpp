@@ -186,7 +186,8 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     }
     int regularStep = without;
     if (partYear)
-        regularStep = w.Add(RegularLabel(in.Bonus, regular, {"Tax for the days worked", "Belasting vir die dae gewerk"}),
+        regularStep = w.Add(RegularLabel(in.Bonus, regular,
+                                         {"Tax for the days worked", "Belasting vir die dae gewerk"}),
                             {"Annual tax for {2} days of 365", "Jaarlikse belasting vir {2} dae van 365"},
                             "{1} \u00d7 {2} \u00f7 365", {w.Step(without), Count(days)}, regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, regular, r.TaxLiability);
@@ -197,8 +198,10 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
         if (run.members == 0)
             continue;
         credit = credit
-            ? w.Add(CreditLabel, {"Plus {3} on the scheme in {2} of the months", "Plus {3} op die skema in {2} van die maande"},
-                    "{1} + {2} \u00d7 {4}", {w.Step(credit), Count(run.months), Count(run.members), Amount(run.monthCredit)},
+            ? w.Add(CreditLabel,
+                    {"Plus {3} on the scheme in {2} of the months", "Plus {3} op die skema in {2} van die maande"},
+                    "{1} + {2} \u00d7 {4}",
+                    {w.Step(credit), Count(run.months), Count(run.members), Amount(run.monthCredit)},
                     run.total)
             : w.Add(CreditLabel,
                     {"Medical scheme fees credit, {2} on the scheme in {1} of the months",
@@ -207,7 +210,8 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     }
     if (!credit && (runCount > 0 || in.Beneficiaries != 0))
         credit = w.Add(CreditLabel,
-                       runCount > 0 ? Phrase{"No members on the scheme in the period", "Geen lede op die skema in die tydperk nie"}
+                       runCount > 0 ? Phrase{"No members on the scheme in the period",
+                                             "Geen lede op die skema in die tydperk nie"}
                                     : Phrase{"No medical scheme contribution, so no credit",
                                              "Geen bydrae tot 'n mediese skema nie, dus geen krediet nie"},
                        {}, r.MedicalCredit);

@@ -14,8 +14,8 @@ namespace {
 constexpr double WorkingDays = 260.0;
 
 constexpr paye::CreditRule DayCredit{
-    {"Medical scheme fees credit, {1} on the scheme: a year's credit over 260 working days",
-     "Mediese skemageldekrediet, {1} op die skema: 'n jaar se krediet oor 260 werksdae"},
+    {"Medical scheme fees credit, {1} on the scheme, a year's credit over 260 working days",
+     "Mediese skemageldekrediet, {1} op die skema, 'n jaar se krediet oor 260 werksdae"},
     "{1} \u00d7 270 \u00d7 12 \u00f7 260", "(540 + ({1} \u2212 2) \u00d7 181) \u00d7 12 \u00f7 260"};
 
 // The figures of the day's tax, as the calculation worked them, for its working.
@@ -90,7 +90,8 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
     const double dayLimit = settings.UIFLimit * 12.0 / WorkingDays;
     FinishPeriod(r, inputs, settings, dayLimit, std::isfinite(bonusTax), levies);
     if (working)
-        RecordDay(*working, inputs, settings, r, levies, {taxable, annual, recordWith, record, rebate, bonusTax, regular}, dayLimit);
+        RecordDay(*working, inputs, settings, r, levies,
+                  {taxable, annual, recordWith, record, rebate, bonusTax, regular}, dayLimit);
     return r;
 }
 

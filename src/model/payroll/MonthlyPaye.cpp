@@ -49,18 +49,19 @@ struct MonthTax {
 {
     using namespace paye;
     Working w;
-    const IncomeSteps income = RecordTaxableIncome(w, {"Taxable income of the month", "Belasbare inkomste vir die maand"},
-                                                   inputs, settings.TAIncRate8020, r.TaxableTravelAllowance, t.monthly);
+    const IncomeSteps income =
+        RecordTaxableIncome(w, {"Taxable income of the month", "Belasbare inkomste vir die maand"}, inputs,
+                            settings.TAIncRate8020, r.TaxableTravelAllowance, t.monthly);
     const bool partMonth = t.daysWorked != t.daysInMonth;
     const int annualStep = partMonth
         ? w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
                 {"Annual equivalent of {3} days' pay in a month of {2} days",
                  "Jaarlikse ekwivalent van {3} dae se besoldiging in 'n maand van {2} dae"},
-                "{1} \u00d7 ({2} \u00f7 {3}) \u00d7 12", {w.Step(income.taxable), Count(t.daysInMonth), Count(t.daysWorked)},
-                t.annual)
+                "{1} \u00d7 ({2} \u00f7 {3}) \u00d7 12",
+                {w.Step(income.taxable), Count(t.daysInMonth), Count(t.daysWorked)}, t.annual)
         : w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
-                {"Annual equivalent of a month's pay", "Jaarlikse ekwivalent van 'n maand se besoldiging"}, "{1} \u00d7 12",
-                {w.Step(income.taxable)}, t.annual);
+                {"Annual equivalent of a month's pay", "Jaarlikse ekwivalent van 'n maand se besoldiging"},
+                "{1} \u00d7 12", {w.Step(income.taxable)}, t.annual);
     const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
     const int rebateStep = RecordRebate(w, inputs.Age, t.rebate);
     int bonusStep = 0;
@@ -82,7 +83,8 @@ struct MonthTax {
         ? w.Add(regularLabel,
                 {"Annual tax brought back to {2} days of a month of {3} days",
                  "Jaarlikse belasting teruggebring na {2} dae van 'n maand van {3} dae"},
-                "{1} \u00f7 12 \u00d7 {2} \u00f7 {3}", {w.Step(without), Count(t.daysWorked), Count(t.daysInMonth)}, t.regular)
+                "{1} \u00f7 12 \u00d7 {2} \u00f7 {3}", {w.Step(without), Count(t.daysWorked), Count(t.daysInMonth)},
+                t.regular)
         : w.Add(regularLabel, {"Annual tax brought back to the month", "Jaarlikse belasting teruggebring na die maand"},
                 "{1} \u00f7 12", {w.Step(without)}, t.regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
@@ -143,7 +145,9 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     PeriodLevies levies;
     FinishPeriod(r, inputs, settings, settings.UIFLimit, std::isfinite(bonusTax), levies);
     if (working)
-        RecordMonth(*working, inputs, settings, r, levies, {monthly, annual, recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular, daysWorked, daysInMonth});
+        RecordMonth(*working, inputs, settings, r, levies,
+                    {monthly, annual, recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
+                     daysWorked, daysInMonth});
     return r;
 }
 

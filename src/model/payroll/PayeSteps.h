@@ -70,11 +70,6 @@ inline void FinishCredits(PeriodicPayeResult& r, const PayeInputs& in) noexcept
     r.TotalTaxDeduction = NetOfCredits(r.TaxLiability, r.MedicalCredit, r.AdditionalMedicalCredit);
 }
 
-inline PeriodicPayeResult FiniteOrZeros(const PeriodicPayeResult& r) noexcept
-{
-    return AllFinite(r) ? r : PeriodicPayeResult{};
-}
-
 // What the UIF is worked on: the remuneration and the part of it up to the period's limit.
 struct PeriodLevies {
     double base = 0.0;

@@ -116,8 +116,9 @@ void RecordTotal(Working& w, int liabilityStep, int creditStep, int additionalSt
     else if (total > 0.0)
         w.Add(TotalLabel, {"Total tax deduction, no credits", "Totaal belasting, geen krediete nie"}, {}, total);
     else if (liability > 0.0)
-        w.Add(TotalLabel, {"Total tax deduction, the credits cover the tax", "Totaal belasting, die krediete dek die belasting"},
-              {}, total);
+        w.Add(TotalLabel,
+              {"Total tax deduction, the credits cover the tax", "Totaal belasting, die krediete dek die belasting"}, {},
+              total);
     else
         w.Add(TotalLabel, {"Total tax deduction, no tax", "Totaal belasting, geen belasting nie"}, {}, total);
 }

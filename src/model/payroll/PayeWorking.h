@@ -16,8 +16,8 @@ struct IncomeSteps {
     int travel = 0; // 0: no allowance
     int taxable = 0;
 };
-IncomeSteps RecordTaxableIncome(Working& w, Phrase label, const PayeInputs& in, double inclusionRate, double taxableTravel,
-                        double taxable);
+IncomeSteps RecordTaxableIncome(Working& w, Phrase label, const PayeInputs& in, double inclusionRate,
+                                double taxableTravel, double taxable);
 
 // The income with the bonus (when there is one) and "Tax from the table" for it, then for the
 // income without it. `withBonus` is the engine's record as the call with the bonus left it.

@@ -44,11 +44,12 @@ const WeekWords WeeklyWords{
     {"Annual equivalent of {4} days' pay in a normal work week of {3} days",
      "Jaarlikse ekwivalent van {4} dae se besoldiging in 'n normale werk week van {3} dae"},
     {"Regular tax of the week", "Gewone belasting vir die week"},
-    {"Annual tax less the rebate, brought back to the week", "Jaarlikse belasting min die korting, teruggebring na die week"},
+    {"Annual tax less the rebate, brought back to the week",
+     "Jaarlikse belasting min die korting, teruggebring na die week"},
     {"Annual tax less the rebate, brought back to {4} days of a normal work week of {5} days",
      "Jaarlikse belasting min die korting, teruggebring na {4} dae van 'n normale werk week van {5} dae"},
-    {{"Medical scheme fees credit, {1} on the scheme: a quarter of the month's",
-      "Mediese skemageldekrediet, {1} op die skema: 'n kwart van die maand s'n"},
+    {{"Medical scheme fees credit, {1} on the scheme, a quarter of the month's",
+      "Mediese skemageldekrediet, {1} op die skema, 'n kwart van die maand s'n"},
      "{1} \u00d7 270 \u00f7 4", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 4"}};
 
 const WeekWords FortnightlyWords{
@@ -61,8 +62,8 @@ const WeekWords FortnightlyWords{
      "Jaarlikse belasting min die korting, teruggebring na die twee weke"},
     {"Annual tax less the rebate, brought back to {4} days of a normal fortnight of {5} days",
      "Jaarlikse belasting min die korting, teruggebring na {4} dae van normale twee weke van {5} dae"},
-    {{"Medical scheme fees credit, {1} on the scheme: half the month's",
-      "Mediese skemageldekrediet, {1} op die skema: die helfte van die maand s'n"},
+    {{"Medical scheme fees credit, {1} on the scheme, half the month's",
+      "Mediese skemageldekrediet, {1} op die skema, die helfte van die maand s'n"},
      "{1} \u00d7 270 \u00f7 2", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 2"}};
 
 // Kept out of line, so the calculation without a working runs as lean as it did before it
@@ -79,7 +80,8 @@ const WeekWords FortnightlyWords{
     const IncomeSteps income =
         RecordTaxableIncome(w, words.taxable, in, settings.TAIncRate8020, r.TaxableTravelAllowance, tax.taxable);
     const int annual = partPeriod
-        ? w.Add({"Annual equivalent", "Jaarlikse ekwivalent"}, words.annualPart, "{1} \u00d7 ({2} \u00d7 ({3} \u00f7 {4}))",
+        ? w.Add({"Annual equivalent", "Jaarlikse ekwivalent"}, words.annualPart,
+                "{1} \u00d7 ({2} \u00d7 ({3} \u00f7 {4}))",
                 {w.Step(income.taxable), periods, Count(period.NormalDays), Count(period.ThisDays)}, tax.annual)
         : w.Add({"Annual equivalent", "Jaarlikse ekwivalent"}, words.annualFull, "{1} \u00d7 {2}",
                 {w.Step(income.taxable), periods}, tax.annual);
@@ -161,7 +163,8 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
     const double periodLimit = settings.UIFLimit * 12.0 / periods;
     FinishPeriod(r, inputs, settings, periodLimit, std::isfinite(bonusTax), levies);
     if (working)
-        RecordWeek(*working, kind, inputs, settings, r, levies, {taxable, annual, recordWith, record, rebate, bonusTax, regular},
+        RecordWeek(*working, kind, inputs, settings, r, levies,
+                   {taxable, annual, recordWith, record, rebate, bonusTax, regular},
                    period, periodLimit);
     return r;
 }

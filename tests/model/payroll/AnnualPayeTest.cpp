@@ -290,7 +290,8 @@ TEST(AnnualPaye, CreditsLargerThanTheTaxGive0)
 
 TEST(AnnualPaye, AnIncomeTooLargeToAnnualiseGivesZeros)
 {
-    AnnualPayeInputs in = Year({.Age = 40, .Salary = 1e307, .EmployerMedical = 1000}, Date(1, 3, 2015), Date(31, 3, 2015));
+    AnnualPayeInputs in =
+        Year({.Age = 40, .Salary = 1e307, .EmployerMedical = 1000}, Date(1, 3, 2015), Date(31, 3, 2015));
     in.MembersByMonth.fill(2); // a credit of 540 beside a tax that could not be worked would be wrong
     TaxBracketResult record;
     Working working;
