@@ -87,7 +87,7 @@ Options PayeOptions(const Options& period, const OptionDef* beneficiaries)
         own.push_back(beneficiaries);
     own.insert(own.end(), {&Pension, &RetirementAnnuity, &MedDeduction});
     own.insert(own.end(), period.begin(), period.end());
-    own.insert(own.end(), {&Employee, &Language});
+    own.insert(own.end(), {&Employee, &Language, &ExplainOption});
     const Options settings = PayrollSettingOptions();
     own.insert(own.end(), settings.begin(), settings.end());
     return WithCommon(std::move(own));
@@ -192,9 +192,12 @@ struct PayeOutcome {
 };
 
 // Every argument has been read by now; a refused period stops the run before the settings
-// database is opened. `calculate` works the figures and the printout row on the settings.
+// database is opened. `calculate` works the figures and the printout row on the settings,
+// recording its working where it is given one (with --explain). The working follows the
+// figures in English; the printout carries it in the printout's language.
 template <typename Calculate>
-int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refusal, Calculate calculate)
+int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refusal, PrintLanguage language,
+            Calculate calculate)
 {
     if (refusal)
         throw UsageError(refusal->message);
@@ -204,13 +207,15 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const PayeSettings settings = overrides.appliedTo(ReadPayeSettings(state.Paths));
-    const PayeOutcome outcome = calculate(settings, state.Tax.TaxBracketResult);
-    PrintFigures(std::cout, outcome.figures, options.has(JsonOption));
+    Working working;
+    Working* explained = Explaining(options, working);
+    const PayeOutcome outcome = calculate(settings, state.Tax.TaxBracketResult, explained);
+    PrintFigures(std::cout, outcome.figures, options.has(JsonOption), explained);
     const PayePrintoutTarget& target = outcome.printout;
     return Output(state, options,
                   {QString::fromUtf8(target.Table), QString::fromUtf8(target.Layout),
                    QString::fromUtf8(target.Title) + ExportHint},
-                  outcome.row);
+                  outcome.row, {explained, language});
 }
 
 int Monthly(const ParsedOptions& options)
@@ -219,8 +224,9 @@ int Monthly(const ParsedOptions& options)
     const PrintChoice print = ReadPrintChoice(options);
     const DatedPeriod dates = ReadDates(options, MonthEnd, MonthlyPeriod{}.StartDate, MonthlyPeriod{}.EndDate);
     const MonthlyPeriod period{dates.start, dates.end};
-    return RunPaye(options, CheckMonthlyPeriod(period), [&](const PayeSettings& settings, TaxBracketResult& record) {
-        const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, period, record);
+    return RunPaye(options, CheckMonthlyPeriod(period), print.language,
+                   [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+        const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, period, record, working);
         std::vector<Figure> figures = PeriodicFigures(r);
         // Shown in whole rands beside the allowance, as the screen shows it.
         figures.insert(figures.begin(),
@@ -236,8 +242,9 @@ int Week(WeekKind kind, const ParsedOptions& options)
     const PrintChoice print = ReadPrintChoice(options);
     const std::int16_t days = RulesFor(kind).DefaultDays;
     const WeekPeriod period{options.count(DaysOf(kind).normal, days), options.count(DaysOf(kind).thisPeriod, days)};
-    return RunPaye(options, CheckWeekPeriod(kind, period), [&](const PayeSettings& settings, TaxBracketResult& record) {
-        const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, period, record);
+    return RunPaye(options, CheckWeekPeriod(kind, period), print.language,
+                   [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+        const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, period, record, working);
         return PayeOutcome{PeriodicFigures(r), kind == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout,
                            WeekPayeReportRow(kind, inputs, settings, period, r, print.employee, print.language)};
     });
@@ -247,8 +254,9 @@ int Daily(const ParsedOptions& options)
 {
     const PayeInputs inputs = ReadInputs(options, &DailyBeneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
-    return RunPaye(options, std::nullopt, [&](const PayeSettings& settings, TaxBracketResult& record) {
-        const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record);
+    return RunPaye(options, std::nullopt, print.language,
+                   [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+        const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record, working);
         return PayeOutcome{PeriodicFigures(r), DailyPrintout,
                            DailyPayeReportRow(inputs, settings, r, print.employee, print.language)};
     });
@@ -263,9 +271,9 @@ int Annual(const ParsedOptions& options)
     inputs.StartDate = dates.start;
     inputs.EndDate = dates.end;
     inputs.MembersByMonth = ReadMembersByMonth(options);
-    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate),
-                   [&](const PayeSettings& settings, TaxBracketResult& record) {
-                       const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, record);
+    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate), print.language,
+                   [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+                       const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, record, working);
                        return PayeOutcome{{{"TaxLiability", "Tax liability", r.TaxLiability, 2},
                                            {"MedicalCredit", "Tax credits for beneficiaries", r.MedicalCredit, 2},
                                            {"AdditionalMedicalCredit", "Tax credits for contributions",

@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (CheckAnnualPeriod(inputs.StartDate, inputs.EndDate))
         return 0;
     TaxBracketResult record;
-    const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, record);
+    Working working;
+    const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, record, &working);
+    CheckWorking(working, r.TotalTaxDeduction);
     FiniteNotNegative(r.TaxLiability, "annual tax liability");
     FiniteNotNegative(r.MedicalCredit, "annual medical credit");
     FiniteNotNegative(r.AdditionalMedicalCredit, "annual additional medical credit");

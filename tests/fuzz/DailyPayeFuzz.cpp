@@ -16,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const PrintLanguage language = ReadLanguage(in);
 
     TaxBracketResult record;
-    const PeriodicPayeResult result = DailyPayeCalculate(inputs, settings, record);
+    Working working;
+    const PeriodicPayeResult result = DailyPayeCalculate(inputs, settings, record, &working);
+    CheckWorking(working, result.TotalTaxDeduction);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
     FiniteRow(DailyPayeReportRow(inputs, settings, result, employee, language), "daily printout");

@@ -21,7 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (CheckMonthlyPeriod(period))
         return 0;
     TaxBracketResult record;
-    const PeriodicPayeResult result = MonthlyPayeCalculate(inputs, settings, period, record);
+    Working working;
+    const PeriodicPayeResult result = MonthlyPayeCalculate(inputs, settings, period, record, &working);
+    CheckWorking(working, result.TotalTaxDeduction);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
     FiniteRow(MonthlyPayeReportRow(inputs, settings, period, result, employee, language), "monthly printout");

@@ -68,6 +68,13 @@ inline void CheckUifSign(const PayeInputs& p, const PayeSettings& s, const Perio
     }
 }
 
+// The working is made of finite figures and ends on the calculation's total deduction.
+inline void CheckWorking(const Working& working, double total)
+{
+    Require(!working.Empty() && working.AllFinite(), "the working has only finite figures");
+    Require(working.Steps().back().Amount == total, "the working ends on the total deduction");
+}
+
 inline PrintLanguage ReadLanguage(FuzzInput& in) { return in.Flag() ? PrintLanguage::Afrikaans : PrintLanguage::English; }
 
 // A day near the tax year, or any day at all now and then.

@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (CheckWeekPeriod(kind, period))
         return 0;
     TaxBracketResult record;
-    const PeriodicPayeResult result = WeekPayeCalculate(kind, inputs, settings, period, record);
+    Working working;
+    const PeriodicPayeResult result = WeekPayeCalculate(kind, inputs, settings, period, record, &working);
+    CheckWorking(working, result.TotalTaxDeduction);
     CheckPeriodic(result);
     CheckUifSign(inputs, settings, result);
     FiniteRow(WeekPayeReportRow(kind, inputs, settings, period, result, employee, language), "weekly printout");

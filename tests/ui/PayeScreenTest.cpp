@@ -98,6 +98,7 @@ private slots:
         QCOMPARE(shown(monthly, "numMAns1"), QString("148.72")); // the 14 872 limit x 1 %
         QCOMPARE(shown(monthly, "numMAns3"), QString("200.00"));
         QCOMPARE(main_->state().Tax.TaxBracketResult.TaxableIncome, 240000.0);
+        QCOMPARE(monthly->working().Steps().back().Amount, monthly->result().TotalTaxDeduction);
     }
 
     void settingsSavedOnWeeklyAreWhatMonthlyLoads()
@@ -224,6 +225,7 @@ private slots:
         QTEST(watcher.texts()[0], "message");
         QTRY_COMPARE(main_->focusWidget()->objectName(), focus);
         QCOMPARE(shown(screen, "numMAns"), QString()); // no figure of the inputs before
+        QVERIFY(screen->working().Empty());
     }
 
     void aRefusedPeriodPrintsNothing()
@@ -323,6 +325,7 @@ private slots:
         QCOMPARE(printed.value("Sal").toString(), QString("Besoldiging"));
         QCOMPARE(printed.value("SalNum").toDouble(), 20000.0);
         QCOMPARE(printed.value("EOE").toString(), QString("(B.& F.W.)"));
+        QCOMPARE(monthly->workingLanguage(), PrintLanguage::Afrikaans);
     }
 
     void weeklyThenFortnightlyShareOneRow()

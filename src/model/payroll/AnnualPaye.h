@@ -58,7 +58,13 @@ void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept
 //   total = max((without x D / 365 when D < 365, else without) + (with - without), 0)
 //   credit = sum over the months in the period of n x 270 (n <= 2) or 540 + (n - 2) x 181
 // Example: the whole year, salary 300 000, age 40: total = TaxBeforeRebates(300 000) - 13 257.
+// An income too large to tax gives zeros, as any figure that is not finite does.
+// `working`, when given, gets the steps: the year's taxable income (annualised for a part
+// year), the tax from the table with and without the bonus, the rebate, the annual taxes after
+// it (in whole rands where they are cut), the tax on the bonus, the part year's share, the
+// liability, the credit by runs of months with the same members, the additional credit from
+// 65, and last the total deduction.
 AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSettings& settings,
-                                     TaxBracketResult& record) noexcept;
+                                     TaxBracketResult& record, Working* working = nullptr);
 
 } // namespace revora

@@ -1,15 +1,70 @@
 #include "payroll/DailyPaye.h"
 
+#include <cmath>
+
 #include "payroll/PayeSteps.h"
+#include "payroll/PayeWorking.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora {
 
-PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
-                                      TaxBracketResult& record) noexcept
+namespace {
+
+// A year's pay days: the day's pay is annualised over them.
+constexpr double WorkingDays = 260.0;
+
+constexpr paye::CreditRule DayCredit{
+    {"Medical scheme fees credit, {1} on the scheme, a year's credit over 260 working days",
+     "Mediese skemageldekrediet, {1} op die skema, 'n jaar se krediet oor 260 werksdae"},
+    "{1} \u00d7 270 \u00d7 12 \u00f7 260", "(540 + ({1} \u2212 2) \u00d7 181) \u00d7 12 \u00f7 260"};
+
+// The figures of the day's tax, as the calculation worked them, for its working.
+struct DayTax {
+    double taxable;
+    double annual;
+    const TaxBracketResult& withBonus;
+    const TaxBracketResult& withoutBonus;
+    double rebate;
+    double bonusTax;
+    double regular;
+};
+
+// Kept out of line, so the calculation without a working runs as lean as it did before it
+// could record one.
+[[gnu::noinline]] void RecordDay(Working& working, const PayeInputs& inputs, const PayeSettings& settings,
+                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const DayTax& t, double dayLimit)
 {
     using namespace paye;
-    constexpr double WorkingDays = 260.0;
+    Working w;
+    const IncomeSteps income = RecordTaxableIncome(w, {"Taxable income of the day", "Belasbare inkomste vir die dag"},
+                                                   inputs, settings.TAIncRate8020, r.TaxableTravelAllowance, t.taxable);
+    const int annualStep = w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
+                                 {"Annual equivalent of a day's pay, 260 working days a year",
+                                  "Jaarlikse ekwivalent van 'n dag se besoldiging, 260 werksdae per jaar"},
+                                 "{1} \u00d7 260", {w.Step(income.taxable)}, t.annual);
+    const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
+    int bonusStep = 0;
+    if (table.withBonus)
+        bonusStep = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
+                          {w.Step(table.withBonus), w.Step(table.withoutBonus)}, t.bonusTax);
+    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate);
+    const int regularStep =
+        w.Add(RegularLabel(inputs.Bonus, t.regular, {"Regular tax of the day", "Gewone belasting vir die dag"}),
+              {"Annual tax less the rebate, brought back to the day",
+               "Jaarlikse belasting min die korting, teruggebring na die dag"},
+              "({1} \u2212 {2}) \u00f7 260", {w.Step(table.withoutBonus), w.Step(rebateStep)}, t.regular);
+    const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
+    RecordPeriodEnd(w, {inputs, settings, r, DayCredit, income.travel, liability, levies.base, levies.uifOn, dayLimit,
+                        static_cast<int>(WorkingDays)});
+    HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
+}
+
+} // namespace
+
+PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
+                                      TaxBracketResult& record, Working* working)
+{
+    using namespace paye;
 
     PeriodicPayeResult r;
     r.TaxableTravelAllowance = inputs.TravelAllowance * settings.TAIncRate8020;
@@ -21,13 +76,23 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
         : 0.0;
 
     // The day's tax: neither annual tax is floored; only the sum is.
-    const double annual = PeriodTaxable(inputs, r.TaxableTravelAllowance) * WorkingDays;
+    const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
+    const double annual = taxable * WorkingDays;
     const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
+    const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
     const double withoutBonus = TaxBeforeRebatesFor(record, annual);
     const double rebate = RebateForAge(inputs.Age);
-    r.TaxLiability = AtLeastZero((withBonus - withoutBonus) + (withoutBonus - rebate) / WorkingDays);
+    const double bonusTax = withBonus - withoutBonus;
+    const double regular = (withoutBonus - rebate) / WorkingDays;
+    r.TaxLiability = AtLeastZero(bonusTax + regular);
 
-    return FinishPeriod(r, inputs, settings, settings.UIFLimit * 12.0 / WorkingDays);
+    PeriodLevies levies;
+    const double dayLimit = settings.UIFLimit * 12.0 / WorkingDays;
+    FinishPeriod(r, inputs, settings, dayLimit, std::isfinite(bonusTax), levies);
+    if (working)
+        RecordDay(*working, inputs, settings, r, levies,
+                  {taxable, annual, recordWith, record, rebate, bonusTax, regular}, dayLimit);
+    return r;
 }
 
 } // namespace revora

@@ -14,7 +14,10 @@ namespace revora {
 //   credit = (n x 270 x 12) / 260 for n <= 2, (6 480 + (n - 2) x 181 x 12) / 260 above
 //   UIF limit = monthly limit x 12 / 260
 // Example: 1 000 a day at age 40: (TaxBeforeRebates(260 000) - 13 257) / 260.
+// An annual income too large to tax gives zeros. `working`, when given, gets the steps as for
+// the month, the day's pay annualised over 260 days and the rebate taken off before the tax is
+// brought back to the day.
 PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
-                                      TaxBracketResult& record) noexcept;
+                                      TaxBracketResult& record, Working* working = nullptr);
 
 } // namespace revora

@@ -1,6 +1,9 @@
 #include "payroll/MonthlyPaye.h"
 
+#include <cmath>
+
 #include "payroll/PayeSteps.h"
+#include "payroll/PayeWorking.h"
 #include "common/DayDate.h"
 #include "tax/TaxYearRules.h"
 
@@ -24,6 +27,72 @@ int DaysInTaxYearMonth(int month) noexcept
     }
 }
 
+// The figures of the month's tax, as the calculation worked them, for its working.
+struct MonthTax {
+    double monthly;
+    double annual;
+    const TaxBracketResult& withBonus;
+    const TaxBracketResult& withoutBonus;
+    double rebate;
+    double taxWithBonus; // annual taxes after the rebate, never below 0
+    double taxWithoutBonus;
+    double bonusTax;
+    double regular;
+    int daysWorked;
+    int daysInMonth;
+};
+
+// Kept out of line, so the calculation without a working runs as lean as it did before it
+// could record one.
+[[gnu::noinline]] void RecordMonth(Working& working, const PayeInputs& inputs, const PayeSettings& settings,
+                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const MonthTax& t)
+{
+    using namespace paye;
+    Working w;
+    const IncomeSteps income =
+        RecordTaxableIncome(w, {"Taxable income of the month", "Belasbare inkomste vir die maand"}, inputs,
+                            settings.TAIncRate8020, r.TaxableTravelAllowance, t.monthly);
+    const bool partMonth = t.daysWorked != t.daysInMonth;
+    const int annualStep = partMonth
+        ? w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
+                {"Annual equivalent of {3} days' pay in a month of {2} days",
+                 "Jaarlikse ekwivalent van {3} dae se besoldiging in 'n maand van {2} dae"},
+                "{1} \u00d7 ({2} \u00f7 {3}) \u00d7 12",
+                {w.Step(income.taxable), Count(t.daysInMonth), Count(t.daysWorked)}, t.annual)
+        : w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
+                {"Annual equivalent of a month's pay", "Jaarlikse ekwivalent van 'n maand se besoldiging"},
+                "{1} \u00d7 12", {w.Step(income.taxable)}, t.annual);
+    const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
+    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate);
+    int bonusStep = 0;
+    int without = 0;
+    if (table.withBonus) {
+        const int with = RecordLessRebate(w, {"Annual tax with the bonus", "Jaarlikse belasting met die bonus"},
+                                          table.withBonus, rebateStep, t.taxWithBonus);
+        without = RecordLessRebate(w, {"Annual tax without the bonus", "Jaarlikse belasting sonder die bonus"},
+                                   table.withoutBonus, rebateStep, t.taxWithoutBonus);
+        bonusStep = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
+                          {w.Step(with), w.Step(without)}, t.bonusTax);
+    } else {
+        without = RecordLessRebate(w, {"Annual tax less the rebate", "Jaarlikse belasting min die korting"},
+                                   table.withoutBonus, rebateStep, t.taxWithoutBonus);
+    }
+    const Phrase regularLabel =
+        RegularLabel(inputs.Bonus, t.regular, {"Regular tax of the month", "Gewone belasting vir die maand"});
+    const int regularStep = partMonth
+        ? w.Add(regularLabel,
+                {"Annual tax brought back to {2} days of a month of {3} days",
+                 "Jaarlikse belasting teruggebring na {2} dae van 'n maand van {3} dae"},
+                "{1} \u00f7 12 \u00d7 {2} \u00f7 {3}", {w.Step(without), Count(t.daysWorked), Count(t.daysInMonth)},
+                t.regular)
+        : w.Add(regularLabel, {"Annual tax brought back to the month", "Jaarlikse belasting teruggebring na die maand"},
+                "{1} \u00f7 12", {w.Step(without)}, t.regular);
+    const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
+    RecordPeriodEnd(w, {inputs, settings, r, MonthCredit, income.travel, liability, levies.base, levies.uifOn,
+                        settings.UIFLimit, 0});
+    HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
+}
+
 } // namespace
 
 std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period)
@@ -45,16 +114,15 @@ std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period)
 }
 
 PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
-                                        const MonthlyPeriod& period, TaxBracketResult& record) noexcept
+                                        const MonthlyPeriod& period, TaxBracketResult& record, Working* working)
 {
     using namespace paye;
     // Days worked below 1 only without the period check: nothing to divide by, all zeros.
+    PeriodicPayeResult r;
     const int daysWorked = period.EndDate - period.StartDate + 1;
     if (daysWorked < 1)
-        return {};
+        return r;
     const int daysInMonth = DaysInTaxYearMonth(CivilFromDayNumber(period.StartDate).month);
-
-    PeriodicPayeResult r;
     r.TaxableTravelAllowance = settings.TAIncRate8020 * inputs.TravelAllowance;
 
     // Medical scheme fees credit of the month.
@@ -66,13 +134,21 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     const double annual = (monthly * (static_cast<double>(daysInMonth) / daysWorked)) * 12.0;
     const double rebate = RebateForAge(inputs.Age);
     // With the bonus first, so the shared record keeps the income without it.
-    const double withBonus = AtLeastZero(TaxBeforeRebatesFor(record, annual + inputs.Bonus) - rebate);
+    const double tableWith = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
+    const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
+    const double withBonus = AtLeastZero(tableWith - rebate);
     const double withoutBonus = AtLeastZero(TaxBeforeRebatesFor(record, annual) - rebate);
     const double bonusTax = withBonus - withoutBonus;
     const double regular = (withoutBonus / 12.0) * daysWorked / daysInMonth;
     r.TaxLiability = AtLeastZero(bonusTax + regular);
 
-    return FinishPeriod(r, inputs, settings, settings.UIFLimit);
+    PeriodLevies levies;
+    FinishPeriod(r, inputs, settings, settings.UIFLimit, std::isfinite(bonusTax), levies);
+    if (working)
+        RecordMonth(*working, inputs, settings, r, levies,
+                    {monthly, annual, recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
+                     daysWorked, daysInMonth});
+    return r;
 }
 
 } // namespace revora

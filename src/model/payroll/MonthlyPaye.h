@@ -32,7 +32,15 @@ std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period);
 //   total deduction = tax - (credit + additional credit), shown as 0 unless above 0
 // The engine is called with A + bonus, then with A, so the shared record keeps A.
 // Example: salary 20 000 for all of March, age 40: A = 240 000, tax (47 848 - 13 257) / 12 = 2 882.58.
+// An annual income too large to tax gives zeros, as any figure that is not finite does.
+// `working`, when given, gets the steps a clerk follows: the taxable income, its annual
+// equivalent (the part month grossed up, when the period is part of the month), the tax from
+// the table with and without the bonus, the rebate, the annual taxes after it, the tax on the
+// bonus, the tax brought back to the period, the liability, the medical credits, the UIF base
+// (and the limit, when it bites), both UIF contributions and the SDL, and last the total
+// deduction.
 PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
-                                        const MonthlyPeriod& period, TaxBracketResult& record) noexcept;
+                                        const MonthlyPeriod& period, TaxBracketResult& record,
+                                        Working* working = nullptr);
 
 } // namespace revora

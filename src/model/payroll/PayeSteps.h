@@ -70,24 +70,30 @@ inline void FinishCredits(PeriodicPayeResult& r, const PayeInputs& in) noexcept
     r.TotalTaxDeduction = NetOfCredits(r.TaxLiability, r.MedicalCredit, r.AdditionalMedicalCredit);
 }
 
-inline PeriodicPayeResult FiniteOrZeros(const PeriodicPayeResult& r) noexcept
-{
-    return AllFinite(r) ? r : PeriodicPayeResult{};
-}
+// What the UIF is worked on: the remuneration and the part of it up to the period's limit.
+struct PeriodLevies {
+    double base = 0.0;
+    double uifOn = 0.0;
+    bool worked = false; // false: the result was given as zeros
+};
 
 // The last steps of every period once its tax and credit are known: UIF on the base up to
 // the period's limit (the monthly limit x 12 / periods a year), SDL, the additional credit
-// and the total deduction.
-inline PeriodicPayeResult FinishPeriod(PeriodicPayeResult r, const PayeInputs& in, const PayeSettings& settings,
-                                       double periodLimit) noexcept
+// and the total deduction. A tax that could not be worked (`taxFinite` false: an annual income
+// too large for a number) gives zeros, as a figure that is not finite does: a tax of 0 beside
+// the levies would be a wrong answer, not an empty one.
+inline void FinishPeriod(PeriodicPayeResult& r, const PayeInputs& in, const PayeSettings& settings, double periodLimit,
+                         bool taxFinite, PeriodLevies& levies) noexcept
 {
-    const double base = UifBase(in, r.TaxableTravelAllowance);
-    const double uifOn = base > periodLimit ? periodLimit : base;
-    r.UIFEmployee = uifOn * settings.EmployeeUIF / 100.0;
-    r.UIFEmployer = uifOn * settings.EmployerUIF / 100.0;
-    r.SDL = SkillsLevy(in, base, settings.SkillLevy);
+    levies.base = UifBase(in, r.TaxableTravelAllowance);
+    levies.uifOn = levies.base > periodLimit ? periodLimit : levies.base;
+    r.UIFEmployee = levies.uifOn * settings.EmployeeUIF / 100.0;
+    r.UIFEmployer = levies.uifOn * settings.EmployerUIF / 100.0;
+    r.SDL = SkillsLevy(in, levies.base, settings.SkillLevy);
     FinishCredits(r, in);
-    return FiniteOrZeros(r);
+    levies.worked = taxFinite && AllFinite(r);
+    if (!levies.worked)
+        r = {};
 }
 
 } // namespace revora::paye

@@ -44,8 +44,12 @@ std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& peri
 //   regular  = ((without - rebate) / P) x this days / normal days   (may be negative)
 //   tax of the period = max((with - without) + regular, 0)
 //   credit = the monthly credit / 4 (weekly) or / 2 (fortnightly); UIF limit = monthly limit x 12 / P
-// UIF, SDL, additional credit and total deduction as for the month.
+// UIF, SDL, additional credit and total deduction as for the month, and an annual income too
+// large to tax gives zeros. `working`, when given, gets the steps as for the month: the
+// annual equivalent grosses a short period up by its normal days, the rebate comes off the tax
+// without the bonus before it is brought back to the period, and the UIF limit of the period
+// is a step of its own when it bites.
 PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
-                                     const WeekPeriod& period, TaxBracketResult& record) noexcept;
+                                     const WeekPeriod& period, TaxBracketResult& record, Working* working = nullptr);
 
 } // namespace revora

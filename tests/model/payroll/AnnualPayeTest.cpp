@@ -10,6 +10,7 @@
 
 #include "PayeTestSupport.h"
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "payroll/AnnualPaye.h"
 
 namespace revora {
@@ -85,13 +86,15 @@ TEST_P(AnnualTaxTest, TaxesTheYearOrTheAnnualisedPart)
 {
     TaxCase c = GetParam();
     TaxBracketResult record;
-    const AnnualPayeResult r = AnnualPayeCalculate(c.in, Settings(), record);
+    Working working;
+    const AnnualPayeResult r = AnnualPayeCalculate(c.in, Settings(), record, &working);
     EXPECT_NEAR(r.TaxLiability, c.total, 1e-6);
     EXPECT_NEAR(r.Total, c.total, 1e-6);
     EXPECT_NEAR(r.PAYE, c.total, 1e-6); // no credits in these rows
     EXPECT_NEAR(r.TotalTaxDeduction, c.total, 1e-6);
     EXPECT_EQ(r.SITE, 0);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 // 300 000: 59 314 + 15 900 x 31 % = 64 243; less 13 257 = 50 986.
@@ -195,10 +198,12 @@ TEST_P(AnnualCreditTest, SumsTheMonthsInThePeriod)
     AnnualPayeInputs in = Year(c.amounts, c.start, c.end);
     in.MembersByMonth = c.members;
     TaxBracketResult record;
-    const AnnualPayeResult r = AnnualPayeCalculate(in, Settings(), record);
+    Working working;
+    const AnnualPayeResult r = AnnualPayeCalculate(in, Settings(), record, &working);
     EXPECT_EQ(r.MedicalCredit, c.credit);
     EXPECT_NEAR(r.AdditionalMedicalCredit, c.additional, 1e-9);
     EXPECT_EQ(in.MembersByMonth, c.membersAfter);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 const PayeInputs Contributing{.Age = 40, .EmployerMedical = 1000};
@@ -281,6 +286,18 @@ TEST(AnnualPaye, CreditsLargerThanTheTaxGive0)
     EXPECT_EQ(r.MedicalCredit, 6480);
     EXPECT_EQ(r.PAYE, 0);
     EXPECT_EQ(r.TotalTaxDeduction, 0);
+}
+
+TEST(AnnualPaye, AnIncomeTooLargeToAnnualiseGivesZeros)
+{
+    AnnualPayeInputs in =
+        Year({.Age = 40, .Salary = 1e307, .EmployerMedical = 1000}, Date(1, 3, 2015), Date(31, 3, 2015));
+    in.MembersByMonth.fill(2); // a credit of 540 beside a tax that could not be worked would be wrong
+    TaxBracketResult record;
+    Working working;
+    const auto r = AnnualPayeCalculate(in, Settings(), record, &working);
+    EXPECT_EQ(r.MedicalCredit, 0);
+    testing::ExpectReconciles(working, 0);
 }
 
 TEST(AnnualPaye, AllZeroInputsGiveAllZeros)

@@ -6,6 +6,7 @@
 
 #include "PayeTestSupport.h"
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "payroll/DailyPaye.h"
 
 namespace revora {
@@ -26,9 +27,11 @@ TEST_P(DailyTaxTest, AnnualisesOver260Days)
 {
     const TaxCase& c = GetParam();
     TaxBracketResult record;
-    const auto r = DailyPayeCalculate(c.in, Settings(), record);
+    Working working;
+    const auto r = DailyPayeCalculate(c.in, Settings(), record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 // 1 000 a day: 260 000 a year, 53 048 before rebates (32 742 + 78 100 x 26 %).
@@ -69,11 +72,13 @@ TEST_P(DailyLevyTest, HoldsTheUifToADaysShareOfTheMonthlyLimit)
 {
     const LevyCase& c = GetParam();
     TaxBracketResult record;
+    Working working;
     // 13 000 x 12 / 260 = 600 a day.
-    const auto r = DailyPayeCalculate(c.in, Settings(13000, 0.8, 1, 2, 1), record);
+    const auto r = DailyPayeCalculate(c.in, Settings(13000, 0.8, 1, 2, 1), record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 const LevyCase LevyCases[] = {
@@ -100,10 +105,12 @@ TEST_P(DailyCreditTest, TwelveMonthlyCreditsOver260Days)
 {
     const CreditCase& c = GetParam();
     TaxBracketResult record;
-    const auto r = DailyPayeCalculate(c.in, Settings(), record);
+    Working working;
+    const auto r = DailyPayeCalculate(c.in, Settings(), record, &working);
     EXPECT_NEAR(r.MedicalCredit, c.credit, 1e-9);
     EXPECT_EQ(AsShownTwoDecimals(r.MedicalCredit), c.shown);
     EXPECT_NEAR(r.AdditionalMedicalCredit, c.additional, 1e-9);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 PayeInputs Members(std::int16_t n) { return {.Age = 40, .EmployerMedical = 100, .Beneficiaries = n}; }

@@ -10,6 +10,7 @@
 
 #include "PayeTestSupport.h"
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "payroll/MonthlyPaye.h"
 
 namespace revora {
@@ -94,9 +95,12 @@ TEST_P(MonthlyTaxTest, AnnualisesTheMonthAndBringsTheTaxBack)
 {
     const TaxCase& c = GetParam();
     TaxBracketResult record;
-    const PeriodicPayeResult r = MonthlyPayeCalculate(c.in, Settings(14872, c.inclusionRate), c.period, record);
+    Working working;
+    const PeriodicPayeResult r =
+        MonthlyPayeCalculate(c.in, Settings(14872, c.inclusionRate), c.period, record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 const TaxCase FullMonthCases[] = {
@@ -187,11 +191,13 @@ TEST_P(MonthlyCreditTest, TakesTheCreditsOffTheTax)
 {
     const CreditCase& c = GetParam();
     TaxBracketResult record;
-    const PeriodicPayeResult r = MonthlyPayeCalculate(c.in, Settings(), March(), record);
+    Working working;
+    const PeriodicPayeResult r = MonthlyPayeCalculate(c.in, Settings(), March(), record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_EQ(r.MedicalCredit, c.credit);
     EXPECT_NEAR(r.AdditionalMedicalCredit, c.additional, 1e-9);
     EXPECT_NEAR(r.TotalTaxDeduction, c.total, 1e-6);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 // Salary 20 000 and employer's medical 1 000: 252 000 a year, 32 742 + 70 100 x 26 % = 50 968,
@@ -263,10 +269,12 @@ TEST_P(MonthlyLevyTest, WorksUifUpToTheLimitAndSdlWithout)
 {
     const LevyCase& c = GetParam();
     TaxBracketResult record;
-    const auto r = MonthlyPayeCalculate(c.in, Settings(14872, 0.8, 1, 2, 1), March(), record);
+    Working working;
+    const auto r = MonthlyPayeCalculate(c.in, Settings(14872, 0.8, 1, 2, 1), March(), record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 const LevyCase LevyCases[] = {
@@ -301,6 +309,28 @@ TEST(MonthlyPaye, AllZeroInputsGiveAllZeros)
     EXPECT_EQ(r.AdditionalMedicalCredit, 0);
     EXPECT_EQ(r.TotalTaxDeduction, 0);
     EXPECT_EQ(record.TaxableIncome, 0);
+}
+
+// A month's pay that annualises past the largest number: no tax of 0 beside levies worked on it.
+TEST(MonthlyPaye, AnIncomeTooLargeToTaxGivesZerosAndSaysSo)
+{
+    TaxBracketResult record;
+    Working working;
+    const auto r = MonthlyPayeCalculate({.Salary = 1e307}, Settings(), March(), record, &working);
+    EXPECT_EQ(r.SDL, 0);
+    EXPECT_EQ(r.UIFEmployee, 0);
+    testing::ExpectReconciles(working, 0);
+    EXPECT_EQ(working.Steps().back().Text(), "The amounts are too large to work with: 0.00");
+}
+
+TEST(MonthlyPaye, TheWorkingBringsTheTaxBackToTheMonthInTheLanguageOfThePrintout)
+{
+    TaxBracketResult record;
+    Working working;
+    MonthlyPayeCalculate({.Age = 40, .Salary = 20000}, Settings(), March(), record, &working);
+    const WorkingStep& step = working.Steps().at(5);
+    EXPECT_EQ(step.Text(), "Annual tax brought back to the month: 34 591.00 \u00f7 12 = 2 882.58");
+    EXPECT_EQ(step.LabelText(PrintLanguage::Afrikaans), "Belasting verpligting");
 }
 
 TEST(MonthlyPaye, AnEndBeforeTheStartWithoutTheCheckGivesZerosNotInfinity)

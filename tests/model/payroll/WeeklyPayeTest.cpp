@@ -9,6 +9,7 @@
 
 #include "PayeTestSupport.h"
 #include "TestSupport.h"
+#include "model/WorkingCheck.h"
 #include "payroll/WeeklyPaye.h"
 
 namespace revora {
@@ -102,9 +103,11 @@ TEST_P(WeekTaxTest, AnnualisesThePeriodAndBringsTheTaxBack)
 {
     const TaxCase& c = GetParam();
     TaxBracketResult record;
-    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(), c.period, record);
+    Working working;
+    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(), c.period, record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 // 260 000 a year: 32 742 + 78 100 x 26 % = 53 048; less 13 257 = 39 791.
@@ -167,11 +170,13 @@ TEST_P(WeekLevyTest, HoldsTheUifToThePeriodsShareOfTheMonthlyLimit)
 {
     const LevyCase& c = GetParam();
     TaxBracketResult record;
+    Working working;
     // A monthly limit of 13 000: 13 000 x 12 / 52 = 3 000 a week, / 26 = 6 000 a fortnight.
-    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(13000, 0.8, 1, 2, 1), {}, record);
+    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(13000, 0.8, 1, 2, 1), {}, record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 const LevyCase LevyCases[] = {
@@ -206,10 +211,12 @@ TEST_P(WeekCreditTest, DividesTheMonthlyCreditBy4Or2)
 {
     const CreditCase& c = GetParam();
     TaxBracketResult record;
+    Working working;
     const auto r = WeekPayeCalculate(c.kind, c.in, Settings(), {RulesFor(c.kind).DefaultDays,
-                                                                RulesFor(c.kind).DefaultDays}, record);
+                                                                RulesFor(c.kind).DefaultDays}, record, &working);
     EXPECT_EQ(r.MedicalCredit, c.credit);
     EXPECT_NEAR(r.AdditionalMedicalCredit, c.additional, 1e-9);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
 }
 
 PayeInputs Members(std::int16_t n) { return {.Age = 40, .EmployerMedical = 100, .Beneficiaries = n}; }

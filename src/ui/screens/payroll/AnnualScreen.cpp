@@ -153,7 +153,8 @@ bool AnnualScreen::calculate()
         return false;
     }
     readSettings();
-    result_ = AnnualPayeCalculate(inputs_, settings(), state().TaxBracketResult);
+    Working working;
+    result_ = AnnualPayeCalculate(inputs_, settings(), state().TaxBracketResult, &working);
     // Months outside the period may have been cleared.
     for (std::size_t i = 0; i < months_.size(); ++i)
         months_[i]->setValue(inputs_.MembersByMonth[i]);
@@ -164,6 +165,7 @@ bool AnnualScreen::calculate()
     taxBySystem_[0]->setValue(result_.SITE);
     taxBySystem_[1]->setValue(result_.PAYE);
     taxBySystem_[2]->setValue(result_.Total);
+    setWorking(std::move(working));
     return true;
 }
 

@@ -11,9 +11,9 @@ DailyScreen::DailyScreen(TaxState& state, ProgramValues& program, QWidget* paren
     open();
 }
 
-PeriodicPayeResult DailyScreen::compute(TaxBracketResult& record) const
+PeriodicPayeResult DailyScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return DailyPayeCalculate(inputs_, settings(), record);
+    return DailyPayeCalculate(inputs_, settings(), record, working);
 }
 
 ReportRow DailyScreen::reportRow(const std::string& employee, PrintLanguage language) const

@@ -48,9 +48,9 @@ MonthlyScreen::MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* p
     open();
 }
 
-PeriodicPayeResult MonthlyScreen::compute(TaxBracketResult& record) const
+PeriodicPayeResult MonthlyScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return MonthlyPayeCalculate(inputs_, settings(), period_, record);
+    return MonthlyPayeCalculate(inputs_, settings(), period_, record, working);
 }
 
 ReportRow MonthlyScreen::reportRow(const std::string& employee, PrintLanguage language) const

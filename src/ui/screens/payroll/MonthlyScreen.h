@@ -17,7 +17,7 @@ public:
 
 protected:
     std::optional<PayeRefusal> check() const override { return CheckMonthlyPeriod(period_); }
-    PeriodicPayeResult compute(TaxBracketResult& record) const override;
+    PeriodicPayeResult compute(TaxBracketResult& record, Working* working) const override;
     ReportRow reportRow(const std::string& employee, PrintLanguage language) const override;
     const PayePrintoutTarget& printout() const override { return MonthlyPrintout; }
     void showOwnResults() override;

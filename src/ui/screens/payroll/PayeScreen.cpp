@@ -181,6 +181,8 @@ void PayeScreen::buildPrintPanel()
     languages->addWidget(afrikaansPrint_);
     languages->addStretch();
     printOptions_->contentLayout()->addLayout(languages);
+    // The working follows the printout's language.
+    connect(afrikaansPrint_, &QRadioButton::toggled, this, &CalculatorWindow::workingChanged);
 }
 
 PrintLanguage PayeScreen::printLanguage() const

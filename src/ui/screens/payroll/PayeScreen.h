@@ -39,6 +39,8 @@ public:
     const PayeSettings& settings() const { return settings_; }
     PrintLanguage printLanguage() const;
     QString employeeName() const;
+    // The working is shown and printed in the language chosen for the printout.
+    PrintLanguage workingLanguage() const override { return printLanguage(); }
 
     SetupPanel* settingsPanel() const { return settingsPanel_; }
 

@@ -63,7 +63,8 @@ bool PeriodicPayeScreen::calculate()
         return false;
     }
     readSettings();
-    result_ = compute(state().TaxBracketResult);
+    Working working;
+    result_ = compute(state().TaxBracketResult, &working);
     uifEmployee_->setValue(result_.UIFEmployee);
     uifEmployer_->setValue(result_.UIFEmployer);
     skillsLevy_->setValue(result_.SDL);
@@ -74,6 +75,7 @@ bool PeriodicPayeScreen::calculate()
     if (taxDeduction_)
         taxDeduction_->setValue(result_.TaxLiability);
     showOwnResults();
+    setWorking(std::move(working));
     return true;
 }
 

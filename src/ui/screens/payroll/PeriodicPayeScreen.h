@@ -43,7 +43,8 @@ public:
 
 protected:
     virtual std::optional<PayeRefusal> check() const = 0;
-    virtual PeriodicPayeResult compute(TaxBracketResult& record) const = 0;
+    // The screen's calculation, recording its working into `working`.
+    virtual PeriodicPayeResult compute(TaxBracketResult& record, Working* working) const = 0;
     virtual ReportRow reportRow(const std::string& employee, PrintLanguage language) const = 0;
     virtual const PayePrintoutTarget& printout() const = 0;
     // A screen's own result boxes besides the common ones.

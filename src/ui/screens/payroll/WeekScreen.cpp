@@ -37,9 +37,9 @@ WeekScreen::WeekScreen(TaxState& state, ProgramValues& program, WeekKind kind, Q
     open();
 }
 
-PeriodicPayeResult WeekScreen::compute(TaxBracketResult& record) const
+PeriodicPayeResult WeekScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return WeekPayeCalculate(kind_, inputs_, settings(), period_, record);
+    return WeekPayeCalculate(kind_, inputs_, settings(), period_, record, working);
 }
 
 ReportRow WeekScreen::reportRow(const std::string& employee, PrintLanguage language) const
