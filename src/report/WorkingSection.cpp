@@ -42,17 +42,7 @@ QString KeepFiguresWhole(QString text)
 
 QString StepWorking(const WorkingStep& step, PrintLanguage language)
 {
-    std::string text = step.Text(language);
-    const std::string amount = step.ShownAmount();
-    if (text.ends_with(amount))
-        text.erase(text.size() - amount.size());
-    while (!text.empty() && (text.back() == ' ' || text.back() == '=' || text.back() == ':'))
-        text.pop_back();
-    // A step without words of its own is introduced by its label, which the list shows already.
-    const std::string label = step.LabelText(language);
-    if (!*step.Words.English && text.starts_with(label))
-        text.erase(0, text.find_first_not_of(": ", label.size()));
-    return QString::fromStdString(text);
+    return QString::fromStdString(step.Worked(language));
 }
 
 QString WithWorking(const QString& html, const Working& working, PrintLanguage language)

@@ -125,7 +125,7 @@ Printout Package()
     PackageResult result;
     TaxBracketResult record;
     const auto calculate = IsGrossUp(Screen) ? SalPackGrossUp : SalPackForward;
-    EXPECT_EQ(calculate(Screen, in, {}, result, record), PackageOutcome::Done);
+    EXPECT_EQ(calculate(Screen, in, {}, result, record, nullptr), PackageOutcome::Done);
     return {PackageLayout(Screen), "SalPackage", {SalPackageReportRow(Screen, in, result, Name)}};
 }
 

@@ -90,16 +90,24 @@ std::string WorkingStep::ShownAmount() const
     return FormatFigure({Amount, AmountKind});
 }
 
+std::string WorkingStep::Worked(PrintLanguage language) const
+{
+    const std::string words = FillIn(Words.In(language), Figures, language);
+    const std::string formula = FillIn(Formula, Figures, language);
+    return words + (words.empty() || formula.empty() ? "" : ": ") + formula;
+}
+
 std::string WorkingStep::Text(PrintLanguage language) const
 {
-    // Without words of its own a step is introduced by its label.
-    std::string text = *Words.English ? FillIn(Words.In(language), Figures, language) : LabelText(language);
+    // Without words of its own a step is introduced by its label; the words of a step added
+    // under a prefix ("Vehicle 2: ") carry the prefix too.
+    std::string text = *Words.English ? Prefix + FillIn(Words.In(language), Figures, language) : LabelText(language);
     const std::string formula = FillIn(Formula, Figures, language);
     if (!formula.empty())
-        text += (text.empty() ? "" : ": ") + formula + " =";
-    else if (!text.empty())
+        text += ": " + formula + " =";
+    else
         text += ":";
-    return text + (text.empty() ? "" : " ") + ShownAmount();
+    return text + " " + ShownAmount();
 }
 
 int Working::Add(Phrase label, Phrase words, const char* formula, std::initializer_list<WorkedFigure> figures,

@@ -65,6 +65,9 @@ struct WorkingStep {
     std::string LabelText(PrintLanguage language = PrintLanguage::English) const;
     // The working with the figures filled in, as the step's text reads (see above).
     std::string Text(PrintLanguage language = PrintLanguage::English) const;
+    // Only the words and the formula with the figures filled in, without the label and the
+    // amount: what a list that shows those in columns of their own puts between them.
+    std::string Worked(PrintLanguage language = PrintLanguage::English) const;
     // The amount as the step shows it.
     std::string ShownAmount() const;
 };

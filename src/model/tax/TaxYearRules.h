@@ -61,7 +61,6 @@ inline constexpr double AdditionalCreditShare = 0.333;
 
 // Extra credit from age 65: (employer + employee contribution - 3 x period credit) x 0.333,
 // never negative; 0 unless the credit is above 0, a contribution is above 0 and age >= 65.
-inline constexpr double AdditionalCreditShare = 0.333;
 double AdditionalMedicalCredit(double employerContribution, double employeeContribution, double periodCredit,
                                std::int16_t age) noexcept;
 

@@ -70,12 +70,11 @@ struct CarSteps {
 };
 
 // Days and distances, up to the private share; returns the share's step.
-int RecordDistances(Working& w, std::size_t vehicle, const CompanyCarRecord& car, const CompanyCarResult& result,
+int RecordDistances(Working& w, const CompanyCarRecord& car, const CompanyCarResult& result,
                     double typedBusiness, double privateShare, int& business, int& total)
 {
-    w.Add({"No of days"}, {"Vehicle {1} held from {2} to {3}, both days counted"},
-          {Count(static_cast<double>(vehicle)), Date(car.CCStartDate), Date(car.CCEndDate)}, result.Days,
-          FigureKind::Count);
+    w.Add({"No of days"}, {"Held from {1} to {2}, both days counted"}, {Date(car.CCStartDate), Date(car.CCEndDate)},
+          result.Days, FigureKind::Count);
     total = car.EndMileage > 0.0
                 ? w.Add({"Total distance"}, {"End mileage less start mileage"}, "{1} \u2212 {2}",
                         {Amount(car.EndMileage), Amount(car.StartMileage)}, car.TotalDistance)
@@ -112,7 +111,7 @@ int Record3802Share(Working& w, const CompanyCarRecord& car, const SplitOf3802& 
 }
 
 // From the business-distance cap to the SARS claim, for one car.
-void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split, std::size_t vehicle,
+void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split,
                    CarSteps* worked)
 {
     const double typedBusiness = car.BusDistance;
@@ -130,7 +129,7 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
     int business = 0;
     int total = 0;
     const int share =
-        w ? RecordDistances(*w, vehicle, car, result, typedBusiness, privateShare, business, total) : 0;
+        w ? RecordDistances(*w, car, result, typedBusiness, privateShare, business, total) : 0;
 
     const bool shared = car.TotalDistance != 0.0 || car.CCPrice != 0.0;
     if (split.Auto) {
@@ -387,7 +386,7 @@ CompCarRun CompCarCalc(CompanyCarRegister& cars, Working* working)
             Totals(cars, run, working, worked);
             return run;
         }
-        ComputeClaims(car, result, split, i, working ? &worked[i] : nullptr);
+        ComputeClaims(car, result, split, working ? &worked[i] : nullptr);
         ComputePeriodicAmounts(car, result, working ? &worked[i].Steps : nullptr);
     }
 
@@ -435,7 +434,7 @@ CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
         CompanyCarResult& result = run.Results[i];
         DeriveDaysAndDistance(car, result);
         if (!HasNoDistanceAndNoValue(car))
-            ComputeClaims(car, result, split, i, nullptr);
+            ComputeClaims(car, result, split, nullptr);
         if (i < last.Results.size()) {
             const CompanyCarResult& before = last.Results[i];
             result.IRP53802 = before.IRP53802;

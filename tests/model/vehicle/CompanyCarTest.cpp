@@ -216,7 +216,7 @@ TEST(CompCarSplit, SharesActual3802ByDaysUnrounded)
         return step.LabelText() == "Vehicle 2: Code 3802 f/benefit for this car";
     });
     ASSERT_NE(share, working.Steps().rend());
-    EXPECT_EQ(share->Text(), "Share of the code 3802 total by days of use, of all the cars' 366 days: "
+    EXPECT_EQ(share->Text(), "Vehicle 2: Share of the code 3802 total by days of use, of all the cars' 366 days: "
                              "266 \u00f7 366 \u00d7 R 36 600.00 = 26 600.00");
 }
 
