@@ -1,6 +1,7 @@
 #include "payroll/MonthlyPaye.h"
 
 #include <cmath>
+#include <optional>
 
 #include "payroll/PayeSteps.h"
 #include "payroll/PayeWorking.h"
@@ -135,7 +136,9 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     const double rebate = RebateForAge(inputs.Age);
     // With the bonus first, so the shared record keeps the income without it.
     const double tableWith = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
-    const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
+    std::optional<TaxBracketResult> recordWith; // the engine's record with the bonus, for the working only
+    if (working) [[unlikely]]
+        recordWith = record;
     const double withBonus = AtLeastZero(tableWith - rebate);
     const double withoutBonus = AtLeastZero(TaxBeforeRebatesFor(record, annual) - rebate);
     const double bonusTax = withBonus - withoutBonus;
@@ -144,9 +147,9 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
 
     PeriodLevies levies;
     FinishPeriod(r, inputs, settings, settings.UIFLimit, std::isfinite(bonusTax), levies);
-    if (working)
+    if (working) [[unlikely]]
         RecordMonth(*working, inputs, settings, r, levies,
-                    {monthly, annual, recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
+                    {monthly, annual, *recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
                      daysWorked, daysInMonth});
     return r;
 }

@@ -8,7 +8,8 @@ namespace revora {
 
 namespace {
 
-void RecordQuickTax(Working& w, const QuickTaxState& state, const TaxBracketResult& record)
+// Out of line, so the calculation without a working stays as lean as it was.
+[[gnu::noinline]] void RecordQuickTax(Working& w, const QuickTaxState& state, const TaxBracketResult& record)
 {
     const int income = w.Add({"Taxable income"}, {}, {}, record.TaxableIncome);
     const int tax = RecordTableTax(w, record, w.Step(income));
@@ -63,7 +64,7 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* 
         taxed ? (record.TaxBeforeRebates - state.TotalRebate) / record.TaxableIncome * 100.0 : 0.0;
     if (state.AverageRateAfterRebates < 0.0)
         state.AverageRateAfterRebates = 0.0;
-    if (working)
+    if (working) [[unlikely]]
         RecordQuickTax(*working, state, record);
 }
 
