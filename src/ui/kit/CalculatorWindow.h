@@ -65,7 +65,6 @@ signals:
     // The figures shown have changed, and with them their working.
     void workingChanged();
 
-public:
 protected:
     ProgramValues& program() { return program_; }
     // A calculation records its working in a Working of its own and hands it over with the
