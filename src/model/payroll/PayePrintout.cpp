@@ -6,6 +6,7 @@
 #include <span>
 
 #include "common/DayDate.h"
+#include "payroll/PayeSteps.h"
 
 namespace revora {
 namespace {
@@ -252,8 +253,7 @@ Printed Common(const PayeInputs& in, const PayeSettings& settings, double taxLia
     p.EmployeeMedical = in.EmployeeMedical;
     p.MedAidBens = WholeNumber(in.MedDeduction);
     // Computed afresh, as the print routine does, from the tax and the two credits.
-    const double net = taxLiability - (credit + additional);
-    p.Total = net > 0.0 ? net : 0.0;
+    p.Total = paye::NetOfCredits(taxLiability, credit, additional);
     p.Travel = in.TravelAllowance;
     return p;
 }

@@ -3,6 +3,7 @@
 // each worked by the period's own calculation, and the totals the employer declares for the
 // month (EMP201): PAYE, UIF (employee and employer) and SDL.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -25,7 +26,11 @@ struct PayrollEmployee {
 };
 
 // An employee's results as the period's calculation gives them, and the deductions as the
-// payslip prints them, in cents.
+// payslip prints them, in cents: each figure is the payslip's own, rounded to the cent as the
+// payslip writes it (the nearest cent of the exact value), so the cents are what it shows.
+// The gross is the sum of the payslip's printed pay lines: remuneration/salary, commissions,
+// bonus and travel allowance (the employer's medical contribution is a benefit, not pay).
+// PAYE is the payslip's "Total tax deduction"; UIF and SDL are its two-decimal figures.
 struct PayrollLine {
     PeriodicPayeResult Result;
     std::int64_t GrossCents = 0;
@@ -48,12 +53,30 @@ struct PayrollRun {
     std::vector<PayrollLine> Lines; // in the order of the employees
     PayrollTotals Totals;
     bool Cancelled = false;
+    // The totals (the EMP201 total among them) would not fit in a count of cents (amounts far
+    // beyond any payroll's): the run stops before that employee, as a cancelled run does, and
+    // its totals are not to be declared.
+    bool TooLarge = false;
 };
+
+// How many employees the run works between two calls of its progress callback.
+inline constexpr std::size_t PayrollProgressEvery = 256;
+
+// A figure in cents as a payslip prints it: the nearest cent of its exact value (an exact
+// half cent to the even cent), as the two-decimal print writes it; a figure that is not
+// finite prints nothing and counts 0. False when the cents do not fit.
+bool PrintedCents(double value, std::int64_t& cents) noexcept;
 
 // Works every employee with the period's calculation (monthly, weekly, fortnightly or daily)
 // and the program's settings. Every employee's period must have passed the period's check.
-// `progress`, when given, is told how many employees are done now and then; it returns false
-// to cancel the run, which then returns what it has with Cancelled set.
+// `progress`, when given, is told how many employees are done after every
+// PayrollProgressEvery of them and once at the end; it returns false to cancel the run, which
+// then returns the employees done so far and their totals, with Cancelled set (a false
+// answer to the last call cancels nothing: the run is whole).
+// Every line's cents are added to the totals as they are printed:
+//   Employees = number of lines;  PAYE = sum of PAYECents
+//   UIF = sum of (UIFEmployeeCents + UIFEmployerCents);  SDL = sum of SDLCents
+//   EMP201 total = PAYE + UIF + SDL
 PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,
                       const std::function<bool(std::size_t done)>& progress = {});
 
