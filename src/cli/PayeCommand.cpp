@@ -8,6 +8,7 @@
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
+#include "PayeFigures.h"
 #include "SettingsOverrides.h"
 #include "payroll/AnnualPaye.h"
 #include "payroll/DailyPaye.h"
@@ -174,17 +175,6 @@ std::array<std::int16_t, 12> ReadMembersByMonth(const ParsedOptions& options)
     return byCalendarMonth;
 }
 
-std::vector<Figure> PeriodicFigures(const PeriodicPayeResult& r)
-{
-    return {{"UIFEmployee", "UIF contribution Employee", r.UIFEmployee, 2},
-            {"UIFEmployer", "UIF contribution Employer", r.UIFEmployer, 2},
-            {"SDL", "S.D.L.", r.SDL, 2},
-            {"TaxLiability", "Tax liability", r.TaxLiability, 2},
-            {"MedicalCredit", "Tax credits for beneficiaries", r.MedicalCredit, 2},
-            {"AdditionalMedicalCredit", "Tax credits for contributions", r.AdditionalMedicalCredit, 2},
-            {"TotalTaxDeduction", "Total tax deduction", r.TotalTaxDeduction, 2}};
-}
-
 struct PayeOutcome {
     std::vector<Figure> figures;
     PayePrintoutTarget printout;
@@ -293,6 +283,17 @@ Options WeekOptions(WeekKind kind)
 }
 
 } // namespace
+
+std::vector<Figure> PeriodicFigures(const PeriodicPayeResult& r)
+{
+    return {{"UIFEmployee", "UIF contribution Employee", r.UIFEmployee, 2},
+            {"UIFEmployer", "UIF contribution Employer", r.UIFEmployer, 2},
+            {"SDL", "S.D.L.", r.SDL, 2},
+            {"TaxLiability", "Tax liability", r.TaxLiability, 2},
+            {"MedicalCredit", "Tax credits for beneficiaries", r.MedicalCredit, 2},
+            {"AdditionalMedicalCredit", "Tax credits for contributions", r.AdditionalMedicalCredit, 2},
+            {"TotalTaxDeduction", "Total tax deduction", r.TotalTaxDeduction, 2}};
+}
 
 std::vector<Subcommand> PayeCommands()
 {
