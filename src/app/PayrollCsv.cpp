@@ -114,7 +114,8 @@ double ReadAmount(std::string_view column, std::string_view text)
         throw BadValue{std::string(column), Quoted(text) + " is below 0"};
     if (read.value > LargestTypedAmount)
         throw BadValue{std::string(column),
-                       Quoted(text) + " is more than " + FormatAmount(LargestTypedAmount, 2) + ", the most an amount can be"};
+                       Quoted(text) + " is more than " + FormatAmount(LargestTypedAmount, 2) +
+                           ", the most an amount can be"};
     return read.value;
 }
 
@@ -158,7 +159,8 @@ std::string ReadName(std::string_view column, std::string_view text)
     if (std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }))
         throw BadValue{std::string(column), "the name holds a line break or another control character"};
     if (name.size() > EmployeeNameLength)
-        throw BadValue{std::string(column), "the name is longer than " + std::to_string(EmployeeNameLength) + " characters"};
+        throw BadValue{std::string(column),
+                       "the name is longer than " + std::to_string(EmployeeNameLength) + " characters"};
     return std::string(text);
 }
 
@@ -203,7 +205,8 @@ public:
     PayrollCsv finish()
     {
         if (!headerRead_ && csv_.Refusals.empty())
-            csv_.Refusals.push_back(shownName_ + " is empty: its first line names the columns, then each line is an employee");
+            csv_.Refusals.push_back(shownName_ +
+                                    " is empty: its first line names the columns, then each line is an employee");
         else if (!employeesRead_ && csv_.Refusals.empty())
             csv_.Refusals.push_back(shownName_ + " has its header line but no employees");
         return std::move(csv_);
@@ -251,9 +254,11 @@ private:
             name.erase(0, name.find_first_not_of(" \t"));
             std::transform(name.begin(), name.end(), name.begin(),
                            [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
-            const auto known = std::find_if(known_.begin(), known_.end(), [&](const Column& c) { return c.name == name; });
-            const bool repeated = known != known_.end() &&
-                                  std::any_of(columns_.begin(), columns_.end(), [&](const Column& c) { return c.field == known->field; });
+            const auto known =
+                std::find_if(known_.begin(), known_.end(), [&](const Column& c) { return c.name == name; });
+            const bool repeated =
+                known != known_.end() &&
+                std::any_of(columns_.begin(), columns_.end(), [&](const Column& c) { return c.field == known->field; });
             if (known == known_.end())
                 refuse(rowLine, Quoted(given), std::string("not a column of a ") + PeriodName(period_) + " run");
             else if (repeated)
@@ -292,7 +297,8 @@ private:
             case Field::EmployerMedical: in.EmployerMedical = ReadAmount(name, text); break;
             case Field::EmployeeMedical: in.EmployeeMedical = ReadAmount(name, text); break;
             case Field::Beneficiaries:
-                in.Beneficiaries = ReadCount(name, text, mostBeneficiaries, TooManyBeneficiariesMessage(mostBeneficiaries));
+                in.Beneficiaries =
+                    ReadCount(name, text, mostBeneficiaries, TooManyBeneficiariesMessage(mostBeneficiaries));
                 break;
             case Field::Pension: in.Pension = ReadAmount(name, text); break;
             case Field::RetirementAnnuity: in.RetirementAnnuity = ReadAmount(name, text); break;
