@@ -1,0 +1,148 @@
+// The payroll file: what refuses it, with the message a clerk sees, and what it accepts.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "PayrollCsv.h"
+#include "TestSupport.h"
+#include "common/DayDate.h"
+
+namespace revora {
+namespace {
+
+const MonthlyPeriod April{ParseDayDate("01/04/2015").value(), ParseDayDate("30/04/2015").value()};
+
+PayrollCsv Read(PayPeriod period, std::string_view bytes)
+{
+    return ReadPayrollCsv("june.csv", bytes, period, April);
+}
+
+struct RefusedCase {
+    const char* name;
+    PayPeriod period;
+    const char* file;
+    const char* ending; // of the refusal text
+};
+
+class PayrollCsvRefusalTest : public ::testing::TestWithParam<RefusedCase> {};
+
+TEST_P(PayrollCsvRefusalTest, RefusesTheWholeFile)
+{
+    const PayrollCsv csv = Read(GetParam().period, GetParam().file);
+    const std::string text = PayrollCsvRefusalText(csv);
+    EXPECT_TRUE(csv.Employees.empty());
+    const std::string_view ending = GetParam().ending;
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), ending.size())), ending);
+}
+
+constexpr auto M = PayPeriod::Monthly;
+const RefusedCase RefusedCases[] = {
+    {"an empty file", M, "\xEF\xBB\xBF\n",
+     "june.csv is empty: its first line names the columns, then each line is an employee"},
+    {"a header alone", M, "employee,age,salary\n\n", "june.csv has its header line but no employees"},
+    {"an unknown column", PayPeriod::Daily, "employee,age,salary,this-days\n",
+     "june.csv line 1, 'this-days': not a column of a daily run"},
+    {"a repeated column", M, "employee,age,Salary,salary\n", "june.csv line 1, salary: the column is named twice"},
+    {"a required column missing", M, "employee,salary\nA,1\n",
+     "june.csv line 1, age: the column is missing, and every employee needs it"},
+    {"a line break in a name; a quoted line break counts as a line", M,
+     "employee,age,salary\n\"Anna\nvan Wyk\",40,1\n\nB,40,12a00\n",
+     "june.csv line 2, employee: the name holds a line break or another control character\n"
+     "june.csv line 5, salary: '12a00' is not an amount"},
+    {"a negative amount", M, "employee,age,salary,bonus\nA,40,1,-5\n", "june.csv line 2, bonus: '-5' is below 0"},
+    {"an amount too large", M, "employee,age,salary\nA,40,1000000000000\n",
+     "june.csv line 2, salary: '1000000000000' is more than 999 999 999 999.99, the most an amount can be"},
+    {"an age beyond 16 bits", M, "employee,age,salary\nA,32767.5,1\n",
+     "june.csv line 2, age: '32767.5' is more than 32 767"},
+    {"too many beneficiaries for a day", PayPeriod::Daily, "employee,age,salary,beneficiaries\nA,40,1,18\n",
+     "june.csv line 2, beneficiaries: The number of medical aid beneficiaries can be at most 17."},
+    {"a week of more than 7 days", PayPeriod::Weekly, "employee,age,salary,normal-days\nA,40,1,8\n",
+     "june.csv line 2, normal-days: The number of days in a work week can be at most 7."},
+    {"more days this fortnight than normal", PayPeriod::Fortnightly,
+     "employee,age,salary,normal-days,this-days\nA,40,1,10,11\n",
+     "june.csv line 2, this-days: The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'."},
+    {"dates in different months", M, "employee,age,salary,end\nA,40,1,01/05/2015\n",
+     "june.csv line 2, end: The Start and End dates entered must be for the same Month"},
+    {"an end before the start", M, "employee,age,salary,start,end\nA,40,1,20/04/2015,10/04/2015\n",
+     "june.csv line 2, start: The Start date entered must be before the End date"},
+    {"a date outside the tax year", M, "employee,age,salary,start\nA,40,1,01/03/2016\n",
+     "june.csv line 2, start: The date entered is not correct please enter a date between 01/03/2015 and 29/02/2016"},
+    {"a date not a date", M, "employee,age,salary,start\nA,40,1,31/04/2015\n",
+     "june.csv line 2, start: \"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"},
+    {"a name too long", M, "employee,age,salary\nAnna Maria Magdalena van der Westhuizen-Oosthuizen Jr,40,1\n",
+     "june.csv line 2, employee: the name is longer than 50 characters"},
+    {"an unquoted comma in a name", M, "employee,age,salary\nSmith, J,40,1\n",
+     "june.csv line 2: 4 values, but the header names 3 columns (a value holding a comma is enclosed in quotation "
+     "marks)"},
+    {"a stray quotation mark", M, "employee,age,salary\nA \"B\",40,1\n",
+     "june.csv line 2: a quotation mark out of place (a quoted value ends at its closing quotation mark, and a "
+     "quotation mark inside it is written twice)"},
+    {"a quoted value never closed", M, "employee,age,salary\nA,40,1\n\"B,40,1\nC,40,1\n",
+     "june.csv line 3: a quotation mark opens a value that is never closed"},
+    {"a UTF-16 file", M, "\xFF\xFE" "e\0",
+     "june.csv line 1: the file is UTF-16 text; save it from the spreadsheet as CSV in UTF-8"},
+    {"ten lines listed, then a count", M,
+     "employee,age,salary\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\nA,x,1\n",
+     "... and 2 more lines with errors"},
+};
+INSTANTIATE_TEST_SUITE_P(Refusals, PayrollCsvRefusalTest, ::testing::ValuesIn(RefusedCases), testing::RowName{});
+
+struct AcceptedCase {
+    const char* name;
+    PayPeriod period;
+    const char* file;
+    std::size_t employees; // then the last one's
+    const char* employee;
+    std::int16_t age;
+    double salary;
+    double bonus;
+    MonthlyPeriod month;
+    WeekPeriod days;
+};
+
+class PayrollCsvAcceptedTest : public ::testing::TestWithParam<AcceptedCase> {};
+
+TEST_P(PayrollCsvAcceptedTest, ReadsEveryEmployee)
+{
+    const AcceptedCase& c = GetParam();
+    const PayrollCsv csv = Read(c.period, c.file);
+    ASSERT_EQ(PayrollCsvRefusalText(csv), "");
+    ASSERT_EQ(csv.Employees.size(), c.employees);
+    const PayrollEmployee& e = csv.Employees.back();
+    EXPECT_EQ(e.Employee, c.employee);
+    EXPECT_EQ(e.Inputs.Age, c.age);
+    EXPECT_EQ(e.Inputs.Salary, c.salary);
+    EXPECT_EQ(e.Inputs.Bonus, c.bonus);
+    EXPECT_EQ(std::pair(e.Month.StartDate, e.Month.EndDate), std::pair(c.month.StartDate, c.month.EndDate));
+    EXPECT_EQ(std::pair(e.Days.NormalDays, e.Days.ThisDays), std::pair(c.days.NormalDays, c.days.ThisDays));
+}
+
+const AcceptedCase AcceptedCases[] = {
+    {"a byte-order mark and Windows line ends", M, "\xEF\xBB\xBF" "employee,age,salary\r\nAnna,40,20000\r\n", 1, "Anna",
+     40, 20000, 0, April, {}},
+    {"a quoted comma and quotation mark", M, "employee,age,salary\n\"Smith, \"\"JJ\"\"\",40,\"15,000.50\"\n", 1,
+     "Smith, \"JJ\"", 40, 15000.5, 0, April, {}},
+    {"columns out of order in any case; a missing amount column reads 0", M,
+     "Salary,AGE,Employee\n20000,66,Ben\nR 1 000,64.5,Cas", 2, "Cas", 64, 1000, 0, April, {}},
+    {"monthly dates defaulted where empty", M,
+     "employee,age,salary,bonus,start,end\nA,40,1,,15/04/2015,\nB,40,1,500,,\n", 2, "B", 40, 1, 500, April, {}},
+    {"blank lines and rows skipped", PayPeriod::Fortnightly, "\nemployee,age,salary\n\n,,\nA,40,1\n  \n", 1, "A", 40, 1,
+     0, April, {14, 14}},
+    {"day counts read", PayPeriod::Weekly, "employee,age,salary,this-days,normal-days\nA,40,1,3,5\n", 1, "A", 40, 1, 0,
+     April, {5, 3}},
+};
+INSTANTIATE_TEST_SUITE_P(Accepted, PayrollCsvAcceptedTest, ::testing::ValuesIn(AcceptedCases), testing::RowName{});
+
+// The template's header is a file every period reads.
+TEST(PayrollCsvHeader, ReadsBack)
+{
+    for (const PayPeriod period : {M, PayPeriod::Weekly, PayPeriod::Fortnightly, PayPeriod::Daily}) {
+        const std::string row = "\nA,40,1" + std::string(PayrollColumns(period).size() - 3, ',');
+        EXPECT_EQ(Read(period, PayrollCsvHeader(period) + row).Employees.size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace revora
