@@ -132,6 +132,7 @@ std::vector<Subcommand> PackageCommands();
 std::vector<Subcommand> VehicleCommands();
 std::vector<Subcommand> FinanceCommands();
 std::vector<Subcommand> SettingsCommands();
+std::vector<Subcommand> PayrollCommands();
 
 struct Figure {
     std::string key;     // JSON key

@@ -1,0 +1,158 @@
+// revora-calc payroll: a whole pay period for every employee of a CSV file, each worked by the
+// period's own calculation on the employer's stored settings, and the totals the employer
+// declares for the month (EMP201).
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+#include "CalcCommand.h"
+#include "CalcOutput.h"
+#include "PayeFigures.h"
+#include "PayrollCsv.h"
+#include "SetupSettings.h"
+#include "common/AmountFormat.h"
+#include "common/DayDate.h"
+#include "payroll/PayrollRun.h"
+#include "tax/TaxYearRules.h"
+
+namespace revora::cli {
+
+namespace {
+
+const std::vector<std::string> PeriodNames{"monthly", "weekly", "fortnightly", "daily"};
+const OptionDef PeriodOption{.name = "period", .kind = OptionKind::Choice,
+                             .help = "the pay period of the run (required with --csv)", .choices = PeriodNames};
+const OptionDef CsvOption{"csv", OptionKind::File, "the employees, one a line under a header line of column names"};
+const OptionDef TemplateOption{.name = "template", .kind = OptionKind::Choice,
+                               .help = "print the header line of a period's file and stop", .choices = PeriodNames};
+const OptionDef RunEnd{"end", OptionKind::Date,
+                       "end date of the monthly rows without one (default " + FormatDayDate(MonthlyPeriod{}.EndDate)
+                           + ")"};
+
+std::string ReadFile(const std::string& file)
+{
+    const std::string where = "--csv: " + file;
+    QFile input(QString::fromStdString(file));
+    if (!input.open(QIODevice::ReadOnly))
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    return bytes.toStdString();
+}
+
+std::string Money(std::int64_t cents) { return FormatAmount(static_cast<double>(cents) / 100.0); }
+double Rand(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
+
+void PrintRun(const std::vector<PayrollEmployee>& employees, const PayrollRun& run)
+{
+    std::cout << std::left << std::setw(30) << "Employee" << std::right << std::setw(16) << "Gross"
+              << std::setw(14) << "PAYE" << std::setw(12) << "UIF (ee)" << std::setw(12) << "UIF (er)"
+              << std::setw(12) << "SDL" << '\n';
+    for (std::size_t i = 0; i < run.Lines.size(); ++i) {
+        const PayrollLine& line = run.Lines[i];
+        std::string name = employees[i].Employee.substr(0, 29);
+        std::cout << std::left << std::setw(30) << name << std::right << std::setw(16) << Money(line.GrossCents)
+                  << std::setw(14) << Money(line.PAYECents) << std::setw(12) << Money(line.UIFEmployeeCents)
+                  << std::setw(12) << Money(line.UIFEmployerCents) << std::setw(12) << Money(line.SDLCents) << '\n';
+    }
+    std::cout << '\n';
+    const PayrollTotals& t = run.Totals;
+    PrintLine("Employees", std::to_string(t.Employees));
+    PrintLine("PAYE", Money(t.PAYECents));
+    PrintLine("UIF (employee and employer)", Money(t.UIFCents));
+    PrintLine("SDL", Money(t.SDLCents));
+    PrintLine("EMP201 total", Money(t.EMP201Cents()));
+}
+
+std::string Compact(const QJsonObject& object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// One object, written an employee at a time: a run of a hundred thousand employees is never
+// held as one JSON document.
+void PrintRunJson(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayrollRun& run)
+{
+    std::cout << "{\"Employees\":[";
+    for (std::size_t i = 0; i < run.Lines.size(); ++i) {
+        const PeriodicPayeResult& r = run.Lines[i].Result;
+        QJsonObject line{{"Employee", QString::fromStdString(employees[i].Employee)}};
+        if (period == PayPeriod::Monthly)
+            line.insert("TaxableTravelAllowance", r.TaxableTravelAllowance);
+        for (const Figure& figure : PeriodicFigures(r))
+            line.insert(QString::fromStdString(figure.key), figure.value);
+        std::cout << (i ? "," : "") << Compact(line);
+    }
+    const PayrollTotals& t = run.Totals;
+    std::cout << "],\"Totals\":"
+              << Compact({{"Employees", static_cast<double>(t.Employees)},
+                          {"PAYE", Rand(t.PAYECents)},
+                          {"UIF", Rand(t.UIFCents)},
+                          {"SDL", Rand(t.SDLCents)},
+                          {"EMP201Total", Rand(t.EMP201Cents())}})
+              << "}\n";
+}
+
+int Payroll(const ParsedOptions& options)
+{
+    if (const auto period = options.choiceIfGiven(TemplateOption)) {
+        if (options.has(CsvOption) || options.has(PeriodOption))
+            throw UsageError("--template: prints the header line alone, without --csv or --period");
+        std::cout << PayrollCsvHeader(static_cast<PayPeriod>(*period)) << '\n';
+        return 0;
+    }
+    const auto chosen = options.choiceIfGiven(PeriodOption);
+    if (!chosen)
+        throw UsageError("--period: required, one of " + OneOf(PeriodNames));
+    const auto file = options.value(CsvOption);
+    if (!file)
+        throw UsageError("--csv: required: the file of employees");
+    const PayPeriod period = static_cast<PayPeriod>(*chosen);
+    // Only a month's rows carry dates; a week's, a fortnight's and a day's carry day counts.
+    if (period != PayPeriod::Monthly && (options.has(StartOption) || options.has(RunEnd)))
+        throw UsageError("--" + (options.has(StartOption) ? StartOption.name : RunEnd.name)
+                         + ": only a monthly run has dates");
+    MonthlyPeriod month;
+    month.StartDate = TaxYearDate(options, StartOption, month.StartDate, std::string(DateOutsideYearMessage));
+    month.EndDate = TaxYearDate(options, RunEnd, month.EndDate, EndBeforeStartMessage(FormatDayDate(month.StartDate)));
+    if (const auto refusal = CheckMonthlyPeriod(month))
+        throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
+                         + refusal->message);
+
+    const PayrollCsv csv = ReadPayrollCsv(*file, ReadFile(*file), period, month);
+    if (!csv.Refusals.empty()) {
+        // The whole file is refused: each line at fault (the first ten) and how many more.
+        std::istringstream lines(PayrollCsvRefusalText(csv));
+        for (std::string line; std::getline(lines, line);)
+            std::cerr << "revora-calc: " << line << '\n';
+        return 2;
+    }
+    AppState state = MakeState(options);
+    MakeDatabaseFolder(state.Paths.SettingsDbPath);
+    const PayrollRun run = RunPayroll(period, csv.Employees, ReadPayeSettings(state.Paths));
+    if (run.TooLarge)
+        throw UsageError("--csv: " + *file + ": the run's totals are too large to add up");
+    if (options.has(JsonOption))
+        PrintRunJson(period, csv.Employees, run);
+    else
+        PrintRun(csv.Employees, run);
+    return 0;
+}
+
+} // namespace
+
+std::vector<Subcommand> PayrollCommands()
+{
+    return {
+        {"payroll", "a whole pay period for every employee of a CSV file, and the EMP201 totals",
+         {&PeriodOption, &CsvOption, &StartOption, &RunEnd, &TemplateOption, &JsonOption, &DataDirOption},
+         Payroll},
+    };
+}
+
+} // namespace revora::cli

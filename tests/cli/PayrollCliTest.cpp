@@ -1,0 +1,111 @@
+// revora-calc payroll: every employee of a file worked as the single calculator works them,
+// the declaration's totals summed from the payslips' cents, and a bad file refused whole.
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <cmath>
+
+#include "TestSupport.h"
+#include "cli/RevoraCalc.h"
+
+namespace revora {
+namespace {
+
+class PayrollCliTest : public RevoraCalcTest {
+protected:
+    QString File(const QByteArray& text)
+    {
+        const QString path = QDir(files.path()).filePath("june.csv");
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        return path;
+    }
+    QTemporaryDir files;
+};
+
+// Each row as the file gives it, and again as the single calculator's options.
+struct RunCase {
+    const char* period;
+    QByteArray header;
+    std::vector<QByteArray> rows;
+};
+
+const RunCase RunCases[] = {
+    {"monthly",
+     "employee,age,salary,bonus,employer-medical,employee-medical,beneficiaries,travel,start,end",
+     {"part month,40,20000,,,,,,10/03/2015,31/03/2015", "bonus month,40,20000,15000,,,,,,",
+      "\"Botha, on a scheme\",42,25000,,1500,500,3,3000,,", "sixty-five,65,18000,,800,800,1,,,",
+      "seventy-five,75,9000,,,1200,2,,,", "over the UIF limit,50,60000,,,,,,,"}},
+    {"weekly", "employee,age,salary,normal-days,this-days,bonus",
+     {"short week,30,5000,5,3,3000", "whole week,66,4000,5,5,"}},
+    {"daily", "employee,age,salary,employee-medical,beneficiaries", {"a day,40,1000,100,1"}},
+};
+
+TEST_F(PayrollCliTest, EveryEmployeeIsWorkedAsTheSingleCalculatorAndTheTotalsAddUpThePayslips)
+{
+    for (const RunCase& c : RunCases) {
+        SCOPED_TRACE(c.period);
+        QByteArray text = c.header + '\n';
+        for (const QByteArray& row : c.rows)
+            text += row + '\n';
+        const CalcRun run = RevoraCalc({"payroll", "--period", c.period, "--csv", File(text), "--json", DataDirArg()});
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject all = JsonOf(run);
+        const QJsonArray employees = all["Employees"].toArray();
+        ASSERT_EQ(employees.size(), static_cast<qsizetype>(c.rows.size()));
+
+        const QList<QByteArray> columns = c.header.split(',');
+        double paye = 0, uif = 0, sdl = 0;
+        for (qsizetype i = 0; i < employees.size(); ++i) {
+            // The single calculator on the same values: the row split where no quote protects a comma.
+            QStringList arguments{c.period};
+            const QStringList values = QString(c.rows[i]).split(QRegularExpression(R"(,(?=(?:[^"]*"[^"]*")*[^"]*$))"));
+            for (qsizetype k = 1; k < columns.size(); ++k)
+                if (!values[k].isEmpty())
+                    arguments << "--" + columns[k] << values[k];
+            QJsonObject single = JsonOf(RevoraCalc(arguments << "--json" << DataDirArg()));
+            QJsonObject employee = employees[i].toObject();
+            EXPECT_EQ(employee.take("Employee").toString(), QString(values[0]).remove('"'));
+            EXPECT_EQ(employee, single) << c.rows[i].toStdString();
+            paye += std::round(single["TotalTaxDeduction"].toDouble() * 100);
+            uif += std::round(single["UIFEmployee"].toDouble() * 100) + std::round(single["UIFEmployer"].toDouble() * 100);
+            sdl += std::round(single["SDL"].toDouble() * 100);
+        }
+        const QJsonObject totals = all["Totals"].toObject();
+        EXPECT_EQ(totals["Employees"].toDouble(), static_cast<double>(c.rows.size()));
+        EXPECT_DOUBLE_EQ(totals["PAYE"].toDouble(), paye / 100);
+        EXPECT_DOUBLE_EQ(totals["UIF"].toDouble(), uif / 100);
+        EXPECT_DOUBLE_EQ(totals["SDL"].toDouble(), sdl / 100);
+        EXPECT_DOUBLE_EQ(totals["EMP201Total"].toDouble(), (paye + uif + sdl) / 100);
+    }
+}
+
+TEST_F(PayrollCliTest, ABadFileIsRefusedWholeLineByLineAndNothingIsWritten)
+{
+    const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--csv",
+                                    File("employee,age,salary\nA,40,12a00\nB,40,1000\nC,-3,100\n"), DataDirArg()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 2) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("june.csv line 2, salary: '12a00' is not an amount")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("june.csv line 4, age:")) << run.err.toStdString();
+    EXPECT_TRUE(FilesInDataDir().isEmpty()) << FilesInDataDir().join(", ").toStdString();
+}
+
+TEST_F(PayrollCliTest, TheTemplateStartsAFileTheRunReads)
+{
+    const CalcRun header = RevoraCalc({"payroll", "--template", "weekly"});
+    ASSERT_EQ(header.exitCode, 0);
+    const QStringList columns = header.out.trimmed().split(',');
+    EXPECT_EQ(columns.mid(0, 3), (QStringList{"employee", "age", "salary"}));
+    EXPECT_TRUE(columns.contains("normal-days") && !columns.contains("start"));
+    const QString row = "Thandi,40,5000" + QString(",").repeated(columns.size() - 3);
+    const CalcRun run = RevoraCalc({"payroll", "--period", "weekly", "--csv",
+                                    File(header.out.toUtf8() + row.toUtf8() + '\n'), DataDirArg()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+}
+
+} // namespace
+} // namespace revora
