@@ -1,6 +1,7 @@
 #include "CalcOutput.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -62,6 +63,18 @@ void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool js
         text = text.substr(0, text.rfind('}')) + ", " + steps.substr(1) + '\n';
     }
     out << text;
+}
+
+std::string ReadOptionFile(const OptionDef& option, const std::string& file)
+{
+    const std::string where = "--" + option.name + ": " + file;
+    QFile input(QString::fromStdString(file));
+    if (!input.open(QIODevice::ReadOnly))
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    const QByteArray bytes = input.readAll();
+    if (input.error() != QFileDevice::NoError)
+        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    return bytes.toStdString();
 }
 
 AppState MakeState(const ParsedOptions& options)

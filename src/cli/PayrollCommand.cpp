@@ -2,7 +2,6 @@
 // period's own calculation on the employer's stored settings, and the totals the employer
 // declares for the month (EMP201).
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <iomanip>
@@ -32,18 +31,6 @@ const OptionDef TemplateOption{.name = "template", .kind = OptionKind::Choice,
 const OptionDef RunEnd{"end", OptionKind::Date,
                        "end date of the monthly rows without one (default " + FormatDayDate(MonthlyPeriod{}.EndDate)
                            + ")"};
-
-std::string ReadFile(const std::string& file)
-{
-    const std::string where = "--csv: " + file;
-    QFile input(QString::fromStdString(file));
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
-    return bytes.toStdString();
-}
 
 std::string Money(std::int64_t cents) { return FormatAmount(static_cast<double>(cents) / 100.0); }
 double Rand(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
@@ -124,7 +111,7 @@ int Payroll(const ParsedOptions& options)
         throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
                          + refusal->message);
 
-    const PayrollCsv csv = ReadPayrollCsv(*file, ReadFile(*file), period, month);
+    const PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month);
     if (!csv.Refusals.empty()) {
         // The whole file is refused: each line at fault (the first ten) and how many more.
         std::istringstream lines(PayrollCsvRefusalText(csv));

@@ -1,7 +1,6 @@
 // revora-calc companycar and travel: the company car screen's figures over a file of vehicles,
 // and the travel allowance screen's claim.
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -243,12 +242,7 @@ private:
 std::vector<CompanyCarRecord> ReadVehicles(const std::string& file)
 {
     const std::string where = "--vehicles: " + file;
-    QFile input(QString::fromStdString(file));
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
-    const QByteArray text = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
+    const QByteArray text = QByteArray::fromStdString(ReadOptionFile(Vehicles, file));
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);

@@ -18,21 +18,10 @@ constexpr paye::CreditRule DayCredit{
      "Mediese skemageldekrediet, {1} op die skema, 'n jaar se krediet oor 260 werksdae"},
     "{1} \u00d7 270 \u00d7 12 \u00f7 260", "(540 + ({1} \u2212 2) \u00d7 181) \u00d7 12 \u00f7 260"};
 
-// The figures of the day's tax, as the calculation worked them, for its working.
-struct DayTax {
-    double taxable;
-    double annual;
-    const TaxBracketResult& withBonus;
-    const TaxBracketResult& withoutBonus;
-    double rebate;
-    double bonusTax;
-    double regular;
-};
-
 // Kept out of line, so the calculation without a working runs as lean as it did before it
 // could record one.
 [[gnu::noinline]] void RecordDay(Working& working, const PayeInputs& inputs, const PayeSettings& settings,
-                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const DayTax& t, double dayLimit)
+                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const paye::PeriodTax& t, double dayLimit)
 {
     using namespace paye;
     Working w;

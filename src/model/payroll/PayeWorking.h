@@ -9,6 +9,18 @@
 
 namespace revora::paye {
 
+// The figures of a week's, a fortnight's or a day's tax, as the calculation worked them, for
+// its working.
+struct PeriodTax {
+    double taxable;
+    double annual;
+    const TaxBracketResult& withBonus;
+    const TaxBracketResult& withoutBonus;
+    double rebate;
+    double bonusTax;
+    double regular;
+};
+
 // "Taxable travel allowance" (when there is an allowance) and the period's taxable income:
 // taxable travel + salary + commission - pension - R/A + employer's medical, or the salary alone
 // when nothing else is in it.

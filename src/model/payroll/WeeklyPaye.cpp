@@ -16,17 +16,6 @@ constexpr WeekKindRules FortnightlyRules{
     26, 2, 14, "The number of 'Normal fortnight' days must be = to or larger than 'This fortnight'.",
     "The number of days in a fortnight can be at most 14."};
 
-// The figures of the period's tax, as the calculation worked them, for its working.
-struct WeekTax {
-    double taxable;
-    double annual;
-    const TaxBracketResult& withBonus;
-    const TaxBracketResult& withoutBonus;
-    double rebate;
-    double bonusTax;
-    double regular;
-};
-
 // The words of each kind: the week's or the fortnight's.
 struct WeekWords {
     Phrase taxable;
@@ -69,7 +58,7 @@ const WeekWords FortnightlyWords{
 // Kept out of line, so the calculation without a working runs as lean as it did before it
 // could record one.
 [[gnu::noinline]] void RecordWeek(Working& working, WeekKind kind, const PayeInputs& in, const PayeSettings& settings,
-                const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const WeekTax& tax,
+                const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const paye::PeriodTax& tax,
                 const WeekPeriod& period, double periodLimit)
 {
     using namespace paye;
