@@ -10,6 +10,8 @@
 // or, with --working, one screen (by its menu item: mnuMonthly, QuickTax) on its worked example
 // with the working window beside it, and the page of its printout where the working begins:
 //     revora-screenshot --working mnuMonthly WORKING.png WORKING-REPORT.png
+// or, with --payroll, the payroll run screen maximised in the main window on a CSV file:
+//     revora-screenshot --payroll FILE.csv PAYROLL.png
 
 #include <QApplication>
 #include <QMdiArea>
@@ -30,6 +32,7 @@
 #include <QTemporaryDir>
 
 #include "package/PackageScreen.h"
+#include "payroll/PayrollRunScreen.h"
 #include "payroll/MonthlyScreen.h"
 #include "AppFolders.h"
 #include "HelpWindow.h"
@@ -125,13 +128,28 @@ int SaveWorking(revora::MainWindow& window, const char* menuItem, const QString&
     return 1;
 }
 
+// The payroll run screen, maximised as a clerk with a long list would have it, on the file's run.
+int SavePayroll(revora::MainWindow& window, const QString& csv, const QString& file)
+{
+    window.findChild<QAction*>("mnuPayrollRun")->trigger();
+    QMdiSubWindow* sub = window.findScreen("frmPayrollRun");
+    auto* screen = qobject_cast<revora::PayrollRunScreen*>(sub->widget());
+    sub->showMaximized();
+    screen->openFile(csv);
+    for (int wait = 0; wait < 500 && screen->isRunning(); ++wait)
+        Wait(20);
+    QApplication::processEvents();
+    return window.grab().save(file) ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const bool working = argc == 5 && QByteArray(argv[1]) == "--working";
-    if (argc < 13 && !working)
+    const bool payroll = argc == 4 && QByteArray(argv[1]) == "--payroll";
+    if (argc < 13 && !working && !payroll)
         return 2;
     QTemporaryDir folder; // a fresh application folder, so the About window shows as on a first run
     revora::MainWindow window(folder.path(), revora::InstallFolder());
@@ -142,6 +160,8 @@ int main(int argc, char** argv)
 
     window.state().Tax.TaxBracketResult.TaxableIncome = 500000;
     window.state().Tax.QuickTax.Age = 40;
+    if (payroll)
+        return SavePayroll(window, QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (working)
         return SaveWorking(window, argv[2], QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]));
     window.findChild<QAction*>("QuickTax")->trigger();

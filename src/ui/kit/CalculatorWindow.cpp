@@ -47,15 +47,22 @@ CalculatorWindow::CalculatorWindow(ProgramValues& program, QWidget* parent) : QW
     formLayout_ = new QVBoxLayout(form);
     formLayout_->setSizeConstraint(QLayout::SetFixedSize);
 
-    auto* scroll = new QScrollArea(this);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus); // the focus goes to the first box, not the frame around it
-    scroll->setAlignment(Qt::AlignCenter);
-    scroll->setWidget(form);
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus); // the focus goes to the first box, not the frame around it
+    scroll_->setAlignment(Qt::AlignCenter);
+    scroll_->setWidget(form);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll);
+    layout->addWidget(scroll_);
+}
+
+void CalculatorWindow::fillWindow()
+{
+    formLayout_->setSizeConstraint(QLayout::SetMinimumSize);
+    formLayout_->parentWidget()->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    scroll_->setWidgetResizable(true);
 }
 
 QSize CalculatorWindow::sizeHint() const

@@ -17,6 +17,7 @@
 class QAbstractButton;
 class QHBoxLayout;
 class QPushButton;
+class QScrollArea;
 class QVBoxLayout;
 
 namespace revora {
@@ -74,6 +75,9 @@ protected:
     // The screen's controls go into this layout. The form keeps its natural size, centred in
     // a larger window, and scrolls in a smaller one.
     QVBoxLayout* formLayout() const { return formLayout_; }
+    // For a screen whose grid takes the room: the form fills the window instead, and scrolls
+    // only in a window smaller than the least size its controls need.
+    void fillWindow();
 
     // The print button shows the panel; the panel's two choices print through printTo.
     void setUpPrinting(QAbstractButton* printButton, PrintPanel* panel);
@@ -147,6 +151,7 @@ private:
 
     ProgramValues& program_;
     QVBoxLayout* formLayout_;
+    QScrollArea* scroll_;
     PrintPanel* printPanel_ = nullptr;
     RowPrint rowPrint_;
     Working working_;

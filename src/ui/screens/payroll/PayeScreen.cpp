@@ -139,31 +139,37 @@ void PayeScreen::orderTabs(const QList<QWidget*>& first)
     ChainTabOrder(order);
 }
 
-void PayeScreen::watchDates(DateBox* start, DateBox* end)
+void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end)
 {
-    startDate_ = start;
-    endDate_ = end;
-    const auto refuseStart = [this, start] {
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
+    const auto refuseStart = [screen, start] {
+        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
         start->setFocus();
     };
-    const auto refuseEnd = [this, start, end] {
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+    const auto refuseEnd = [screen, start, end] {
+        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"),
                               QString::fromStdString(EndBeforeStartMessage(start->text().toStdString())));
         end->setFocus();
     };
     // A text that is no date ("31/04/2015") is said to be none: a range message would send the
     // user looking for a date inside the range already.
-    const auto notADate = [this](DateBox* box, const QString& typed) {
-        QMessageBox::critical(this, QStringLiteral("Incorrect Date"),
+    const auto notADate = [screen](DateBox* box, const QString& typed) {
+        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"),
                               QString::fromStdString(NotADateMessage(typed.toStdString())));
         box->setFocus();
     };
-    connect(start, &DateBox::invalidDateRejected, this,
-            [notADate, start](const QString& typed) { notADate(start, typed); });
-    connect(start, &DateBox::outOfRangeRejected, this, refuseStart);
-    connect(end, &DateBox::invalidDateRejected, this, [notADate, end](const QString& typed) { notADate(end, typed); });
-    connect(end, &DateBox::outOfRangeRejected, this, refuseEnd);
+    QObject::connect(start, &DateBox::invalidDateRejected, screen,
+                     [notADate, start](const QString& typed) { notADate(start, typed); });
+    QObject::connect(start, &DateBox::outOfRangeRejected, screen, refuseStart);
+    QObject::connect(end, &DateBox::invalidDateRejected, screen,
+                     [notADate, end](const QString& typed) { notADate(end, typed); });
+    QObject::connect(end, &DateBox::outOfRangeRejected, screen, refuseEnd);
+}
+
+void PayeScreen::watchDates(DateBox* start, DateBox* end)
+{
+    startDate_ = start;
+    endDate_ = end;
+    WatchPayeDates(this, start, end);
 }
 
 void PayeScreen::buildPrintPanel()

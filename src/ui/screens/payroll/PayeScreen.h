@@ -31,6 +31,10 @@ struct PayeBoxSpec {
     bool tidyOnLeave = false; // decimal amount boxes show their number in full on leaving
 };
 
+// The date boxes' messages, shown over `screen`: the start box names the tax year, the end box
+// the start date, and a text that is no date is said to be none; the focus goes back to the box.
+void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end);
+
 class PayeScreen : public CalculatorWindow {
     Q_OBJECT
 public:

@@ -2,11 +2,13 @@
 #include "payroll/AnnualScreen.h"
 #include "payroll/DailyScreen.h"
 #include "payroll/MonthlyScreen.h"
+#include "payroll/PayrollRunScreen.h"
 #include "payroll/WeekScreen.h"
 
 namespace revora {
 
-// The employees' tax screens of "&TaxCalcs"; "&Initialise All" leaves the fortnightly one open.
+// The employees' tax screens of "&TaxCalcs" and the payroll run of them all; "&Initialise All"
+// leaves the fortnightly one open.
 std::vector<ScreenEntry> PayrollScreens()
 {
     return {
@@ -16,6 +18,9 @@ std::vector<ScreenEntry> PayrollScreens()
          MakeScreen<WeekScreen, &AppState::Tax, WeekKind::Fortnightly>, false},
         {"mnuTaxCalc", "mnuWeekly", "&Weekly", "frmWeekly", MakeScreen<WeekScreen, &AppState::Tax, WeekKind::Weekly>},
         {"mnuTaxCalc", "mnuDaily", "&Daily", "frmDaily", MakeScreen<DailyScreen, &AppState::Tax>},
+        // The run reads the program's settings and files alone: no domain's values.
+        {"mnuTaxCalc", "mnuPayrollRun", "Payroll &run", "frmPayrollRun",
+         [](AppState& state) -> CalculatorWindow* { return new PayrollRunScreen(state); }},
     };
 }
 

@@ -1,0 +1,591 @@
+#include "payroll/PayrollRunScreen.h"
+
+#include <QAbstractTableModel>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSortFilterProxyModel>
+#include <QStyle>
+#include <QTableView>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <new>
+
+#include "DateBox.h"
+#include "FormKit.h"
+#include "PayrollCsv.h"
+#include "PrintPanel.h"
+#include "SetupSettings.h"
+#include "common/AmountFormat.h"
+#include "payroll/PayeScreen.h"
+
+namespace revora {
+
+namespace {
+
+// The choices of the period box, in the order of PayPeriod.
+const char* const PeriodCaptions[] = {"Monthly", "Weekly", "Fortnightly", "Daily"};
+
+// A run that ends within this time shows no progress bar: it would only flicker.
+constexpr int ProgressDelayMs = 300;
+constexpr int ProgressTickMs = 50;
+
+QString Money(std::int64_t cents) { return Text(FormatAmount(static_cast<double>(cents) / 100.0)); }
+
+// What the file dialogs look for.
+const QString CsvFilter = QStringLiteral("Payroll files (*.csv);;All files (*)");
+
+bool IsCsv(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
+
+} // namespace
+
+// The grid's rows: one an employee, every figure as the run gives it in cents, as the payslip
+// prints it. Sorting reads the cents (and the names), not the texts.
+class PayrollGridModel : public QAbstractTableModel {
+public:
+    enum Column { Employee, Gross, PAYE, UIFEmployee, UIFEmployer, SDL, Columns };
+
+    explicit PayrollGridModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void show(const std::vector<PayrollEmployee>* employees, const PayrollRun* run)
+    {
+        beginResetModel();
+        employees_ = employees;
+        run_ = run;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() || !run_ ? 0 : static_cast<int>(run_->Lines.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : Columns; }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || !run_)
+            return {};
+        const auto row = static_cast<std::size_t>(index.row());
+        if (index.column() == Employee) {
+            if (role == Qt::DisplayRole || role == Qt::UserRole)
+                return QString::fromStdString((*employees_)[row].Employee);
+            return {};
+        }
+        if (role == Qt::TextAlignmentRole)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole && role != Qt::UserRole)
+            return {};
+        const std::int64_t cents = this->cents(run_->Lines[row], index.column());
+        return role == Qt::UserRole ? QVariant::fromValue<qlonglong>(cents) : QVariant(Money(cents));
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            static const char* const captions[Columns] = {"Employee",       "Gross",          "PAYE",
+                                                          "UIF (employee)", "UIF (employer)", "SDL"};
+            return QString::fromUtf8(captions[section]);
+        }
+        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section != Employee)
+            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    static std::int64_t cents(const PayrollLine& line, int column)
+    {
+        switch (column) {
+        case Gross:
+            return line.GrossCents;
+        case PAYE:
+            return line.PAYECents;
+        case UIFEmployee:
+            return line.UIFEmployeeCents;
+        case UIFEmployer:
+            return line.UIFEmployerCents;
+        default:
+            return line.SDLCents;
+        }
+    }
+
+    const std::vector<PayrollEmployee>* employees_ = nullptr;
+    const PayrollRun* run_ = nullptr;
+};
+
+// One run's work, shared by the window and the thread that does it. The thread alone writes
+// the results; the window reads them once the thread has finished. The counts and the cancel
+// flag cross between the two while it runs.
+struct PayrollRunScreen::Job {
+    QString path;
+    std::string shownName;
+    PayPeriod period = PayPeriod::Monthly;
+    MonthlyPeriod month;
+    PayeSettings settings;
+    bool clearFirst = false; // a new period's or new dates' run: the grid was emptied for it
+
+    std::atomic<bool> cancel{false};
+    std::atomic<std::size_t> total{0}; // the file's employees, once read
+    std::atomic<std::size_t> done{0};
+
+    QString failure; // the file could not be read: the message
+    PayrollCsv csv;
+    PayrollRun run;
+
+    void work()
+    {
+        try {
+            QFile file(path);
+            QByteArray bytes;
+            if (file.open(QIODevice::ReadOnly))
+                bytes = file.readAll();
+            if (file.error() != QFileDevice::NoError) {
+                failure = QStringLiteral("%1: cannot be read (%2)").arg(QDir::toNativeSeparators(path),
+                                                                          file.errorString());
+                return;
+            }
+            csv = ReadPayrollCsv(shownName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                 period, month);
+            if (!csv.Refusals.empty() || cancel)
+                return;
+            total = csv.Employees.size();
+            run = RunPayroll(period, csv.Employees, settings, [this](std::size_t employees) {
+                done = employees;
+                return !cancel;
+            });
+        } catch (const std::bad_alloc&) {
+            failure = QStringLiteral("%1: too large to be read into memory").arg(QDir::toNativeSeparators(path));
+        }
+    }
+};
+
+PayrollRunScreen::PayrollRunScreen(ProgramValues& program, QWidget* parent)
+    : CalculatorWindow(program, parent), elapsed_(std::make_unique<QElapsedTimer>())
+{
+    setObjectName("frmPayrollRun");
+    setWindowTitle(QStringLiteral("Payroll run"));
+    setAcceptDrops(true);
+    fillWindow();
+    buildForm();
+    buildPrintPanel();
+
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(ProgressTickMs);
+    connect(progressTimer_, &QTimer::timeout, this, &PayrollRunScreen::showProgress);
+    setInputsEnabled(true);
+}
+
+PayrollRunScreen::~PayrollRunScreen()
+{
+    // A run under way stops at its next count (a few hundred employees at most) and is waited
+    // for: its thread reads the job this window owns a share of, and must not outlive it.
+    if (thread_) {
+        job_->cancel = true;
+        thread_->disconnect(this);
+        thread_->wait();
+        delete thread_;
+    }
+}
+
+void PayrollRunScreen::buildForm()
+{
+    period_ = new QComboBox(this);
+    period_->setObjectName("cboPeriod");
+    for (const char* caption : PeriodCaptions)
+        period_->addItem(QString::fromUtf8(caption));
+    start_ = new DateBox(this);
+    start_->setObjectName("dtMStartDate");
+    start_->setDate(month_.StartDate);
+    start_->setMaximumWidth(120);
+    end_ = new DateBox(this);
+    end_->setObjectName("dtMEndDate");
+    end_->setDate(month_.EndDate);
+    end_->setMaximumWidth(120);
+    WatchPayeDates(this, start_, end_);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(MakeLabel(this, "Pa&y period", period_));
+    choices->addWidget(period_);
+    choices->addSpacing(16);
+    startLabel_ = MakeLabel(this, "&Start date", start_);
+    endLabel_ = MakeLabel(this, "&End date", end_);
+    for (QWidget* widget : {static_cast<QWidget*>(startLabel_), static_cast<QWidget*>(start_),
+                            static_cast<QWidget*>(endLabel_), static_cast<QWidget*>(end_)})
+        choices->addWidget(widget);
+    choices->addStretch();
+
+    model_ = new PayrollGridModel(this);
+    auto* sorted = new QSortFilterProxyModel(this);
+    sorted->setSourceModel(model_);
+    sorted->setSortRole(Qt::UserRole);
+    grid_ = new QTableView(this);
+    grid_->setObjectName("tvwPayroll");
+    grid_->setModel(sorted);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setAlternatingRowColors(true);
+    grid_->setWordWrap(false);
+    // The file's order until a column is clicked; the row numbers stay the employees' own.
+    grid_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    grid_->setSortingEnabled(true);
+    grid_->horizontalHeader()->setSectionResizeMode(PayrollGridModel::Employee, QHeaderView::Stretch);
+    grid_->horizontalHeader()->setMinimumSectionSize(60);
+    const int moneyWidth = grid_->fontMetrics().horizontalAdvance(QStringLiteral("99 999 999.99")) + 24;
+    for (int column = PayrollGridModel::Gross; column < PayrollGridModel::Columns; ++column)
+        grid_->setColumnWidth(column, moneyWidth);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 8);
+    grid_->setMinimumSize(480, 160);
+
+    // The totals, captions above figures, under the grid's figures; never sorted among them.
+    auto* totals = new QGridLayout;
+    totals->setColumnStretch(0, 1);
+    const auto addTotal = [this, totals, moneyWidth](int column, const char* name, const char* caption) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::ClickFocus);
+        box->setAlignment(Qt::AlignRight);
+        box->setMinimumWidth(moneyWidth);
+        auto* label = new QLabel(QString::fromUtf8(caption), this);
+        totals->addWidget(label, 0, column, Qt::AlignRight | Qt::AlignBottom);
+        totals->addWidget(box, 1, column);
+        return box;
+    };
+    employeesTotal_ = addTotal(1, "txtEmployees", "Employees");
+    employeesTotal_->setMinimumWidth(grid_->fontMetrics().horizontalAdvance(QStringLiteral("999 999")) + 16);
+    payeTotal_ = addTotal(2, "txtPAYE", "PAYE");
+    uifTotal_ = addTotal(3, "txtUIF", "UIF (employee and employer)");
+    sdlTotal_ = addTotal(4, "txtSDL", "SDL");
+    emp201Total_ = addTotal(5, "txtEMP201", "EMP201 total");
+    QFont bold = emp201Total_->font();
+    bold.setBold(true);
+    emp201Total_->setFont(bold);
+
+    status_ = new QLabel(QStringLiteral("Open a CSV file of the period's employees, or drop one here."), this);
+    status_->setObjectName("lblStatus");
+    status_->setTextFormat(Qt::PlainText);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName("prgRun");
+    progress_->setMaximumWidth(240);
+    progress_->hide();
+    cancel_ = MakeButton(this, "cmdCancelRun", QStringLiteral("&Cancel"));
+    cancel_->setCursor(Qt::ArrowCursor); // the one control to reach while the run works
+    cancel_->hide();
+    auto* statusRow = new QHBoxLayout;
+    statusRow->addWidget(status_, 1);
+    statusRow->addWidget(progress_);
+    statusRow->addWidget(cancel_);
+
+    open_ = MakeButton(this, "cmdOpen", QStringLiteral("&Open…"));
+    rerun_ = MakeButton(this, "cmdRun", QStringLiteral("&Run"));
+    rerun_->setToolTip(QStringLiteral("Reads the file again and works it on the choices shown"));
+    template_ = MakeButton(this, "cmdTemplate", QStringLiteral("Save &template…"));
+    print_ = MakeButton(this, "cmdPrint", QStringLiteral("&Print"));
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {open_, rerun_, template_, print_})
+        buttons->addWidget(button);
+    buttons->addStretch();
+
+    formLayout()->addLayout(choices);
+    formLayout()->addWidget(grid_, 1);
+    formLayout()->addLayout(totals);
+    formLayout()->addLayout(statusRow);
+    formLayout()->addLayout(buttons);
+    ChainTabOrder({period_, start_, end_, open_, rerun_, template_, print_, grid_, cancel_});
+
+    connect(period_, &QComboBox::currentIndexChanged, this, [this] {
+        const bool monthly = period() == PayPeriod::Monthly;
+        for (QWidget* widget : {static_cast<QWidget*>(startLabel_), static_cast<QWidget*>(start_),
+                                static_cast<QWidget*>(endLabel_), static_cast<QWidget*>(end_)})
+            widget->setVisible(monthly);
+        rerun();
+    });
+    const auto datesEdited = [this] {
+        month_ = {start_->date(), end_->date()};
+        // A monthly run's rows without dates were worked on the dates before.
+        if (hasRun_) {
+            clearRun();
+            status_->setText(QStringLiteral("The dates have changed: Run works the file on them."));
+        }
+    };
+    connect(start_, &DateBox::dateEdited, this, datesEdited);
+    connect(end_, &DateBox::dateEdited, this, datesEdited);
+    connect(open_, &QPushButton::clicked, this, &PayrollRunScreen::chooseFile);
+    connect(rerun_, &QPushButton::clicked, this, [this] { start(path_, false); });
+    connect(template_, &QPushButton::clicked, this, &PayrollRunScreen::saveTemplate);
+    connect(cancel_, &QPushButton::clicked, this, &PayrollRunScreen::cancelRun);
+}
+
+void PayrollRunScreen::buildPrintPanel()
+{
+    auto* panel = new PrintPanel(this);
+    panel->setObjectName("fraPrint");
+    // The printouts have no working of their own to add.
+    panel->workingBox()->hide();
+    summary_ = new QRadioButton(QStringLiteral("The &summary and EMP201 totals"), panel);
+    summary_->setObjectName("optSummary");
+    summary_->setChecked(true);
+    payslips_ = new QRadioButton(QStringLiteral("Every employee's pa&yslip"), panel);
+    payslips_->setObjectName("optPayslips");
+    english_ = new QRadioButton(QStringLiteral("&English print"), panel);
+    english_->setObjectName("Option1");
+    english_->setChecked(true);
+    afrikaans_ = new QRadioButton(QStringLiteral("&Afrikaans print"), panel);
+    afrikaans_->setObjectName("Option2");
+    auto* what = new QButtonGroup(panel);
+    what->addButton(summary_);
+    what->addButton(payslips_);
+    auto* language = new QButtonGroup(panel);
+    language->addButton(english_);
+    language->addButton(afrikaans_);
+    auto* languages = new QHBoxLayout;
+    languages->addSpacing(20);
+    languages->addWidget(english_);
+    languages->addWidget(afrikaans_);
+    languages->addStretch();
+    panel->contentLayout()->addWidget(summary_);
+    panel->contentLayout()->addWidget(payslips_);
+    panel->contentLayout()->addLayout(languages);
+    // The payslips are printed in either language; the summary in English.
+    const auto choose = [this] {
+        english_->setEnabled(payslips_->isChecked());
+        afrikaans_->setEnabled(payslips_->isChecked());
+    };
+    connect(payslips_, &QRadioButton::toggled, this, choose);
+    choose();
+    setUpPrinting(print_, panel);
+}
+
+QSize PayrollRunScreen::sizeHint() const
+{
+    // Room for every column of the grid and a dozen rows; the window then grows with the grid.
+    const QSize least = CalculatorWindow::sizeHint();
+    int columns = grid_->verticalHeader()->sizeHint().width() + grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int column = PayrollGridModel::Gross; column < PayrollGridModel::Columns; ++column)
+        columns += grid_->columnWidth(column);
+    columns += 240; // the employee's name
+    return {std::max(least.width(), columns + 24), std::max(least.height(), 600)};
+}
+
+PayPeriod PayrollRunScreen::period() const { return static_cast<PayPeriod>(period_->currentIndex()); }
+
+PrintLanguage PayrollRunScreen::workingLanguage() const
+{
+    return afrikaans_->isChecked() ? PrintLanguage::Afrikaans : PrintLanguage::English;
+}
+
+void PayrollRunScreen::setInputsEnabled(bool enabled)
+{
+    for (QWidget* input : {static_cast<QWidget*>(period_), static_cast<QWidget*>(start_),
+                           static_cast<QWidget*>(end_), static_cast<QWidget*>(open_)})
+        input->setEnabled(enabled);
+    rerun_->setEnabled(enabled && !path_.isEmpty());
+    print_->setEnabled(enabled && hasRun_);
+    // Enter works the open file again, or opens one when there is none.
+    rerun_->setDefault(!path_.isEmpty());
+    open_->setDefault(path_.isEmpty());
+}
+
+void PayrollRunScreen::chooseFile()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open a payroll file"), folder_, CsvFilter);
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void PayrollRunScreen::openFile(const QString& path) { start(path, false); }
+
+void PayrollRunScreen::rerun()
+{
+    // Never a grid of one period's run under another period's choice: it goes first, and the
+    // file is worked again under the new choice (its rows may now be refused).
+    clearRun();
+    if (!path_.isEmpty())
+        start(path_, true);
+}
+
+void PayrollRunScreen::start(const QString& path, bool clearFirst)
+{
+    if (job_ || path.isEmpty())
+        return;
+    folder_ = QFileInfo(path).absolutePath();
+    if (period() == PayPeriod::Monthly) {
+        if (const auto refusal = CheckMonthlyPeriod(month_)) {
+            QMessageBox::critical(this, QString::fromStdString(refusal->title),
+                                  QString::fromStdString(refusal->message));
+            (refusal->focus == PayeFocus::EndDate ? end_ : start_)->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    auto job = std::make_shared<Job>();
+    job->path = path;
+    job->shownName = QFileInfo(path).fileName().toStdString();
+    job->period = period();
+    job->month = month_;
+    job->clearFirst = clearFirst;
+    // The settings database is read here, on the window's thread, whose connection it is.
+    try {
+        job->settings = ReadPayeSettings(program().Paths);
+    } catch (const StorageError& e) {
+        showError(QStringLiteral("Settings"), e.message());
+        return;
+    }
+
+    job_ = job;
+    thread_ = QThread::create([job] { job->work(); });
+    connect(thread_, &QThread::finished, this, &PayrollRunScreen::finish);
+    setInputsEnabled(false);
+    setCursor(Qt::BusyCursor);
+    status_->setText(QStringLiteral("Working %1…").arg(QFileInfo(path).fileName()));
+    elapsed_->start();
+    progressTimer_->start();
+    thread_->start();
+}
+
+void PayrollRunScreen::showProgress()
+{
+    if (!job_ || elapsed_->elapsed() < ProgressDelayMs)
+        return;
+    const std::size_t total = job_->total;
+    // Until the file is read the bar only says that work goes on.
+    progress_->setRange(0, total ? static_cast<int>(std::min<std::size_t>(total, INT_MAX)) : 0);
+    progress_->setValue(static_cast<int>(std::min<std::size_t>(job_->done, INT_MAX)));
+    if (!progress_->isVisible()) {
+        progress_->show();
+        cancel_->show();
+        cancel_->setEnabled(!job_->cancel);
+    }
+}
+
+void PayrollRunScreen::cancelRun()
+{
+    if (!job_)
+        return;
+    job_->cancel = true;
+    cancel_->setEnabled(false);
+    status_->setText(QStringLiteral("Cancelling…"));
+}
+
+void PayrollRunScreen::finish()
+{
+    thread_->wait();
+    thread_->deleteLater();
+    thread_ = nullptr;
+    const std::shared_ptr<Job> job = std::move(job_);
+    progressTimer_->stop();
+    progress_->hide();
+    cancel_->hide();
+    unsetCursor();
+
+    const QString name = QString::fromStdString(job->shownName);
+    if (job->cancel || job->run.Cancelled) {
+        status_->setText(hasRun_ ? QStringLiteral("The run of %1 was cancelled: the grid shows the run before it.").arg(name)
+                                 : QStringLiteral("The run of %1 was cancelled.").arg(name));
+    } else if (!job->failure.isEmpty()) {
+        status_->setText(QStringLiteral("%1 was not read.").arg(name));
+        QMessageBox::warning(this, QStringLiteral("Payroll file"), job->failure);
+    } else if (!job->csv.Refusals.empty()) {
+        // The whole file is refused, in the words revora-calc uses: the lines at fault and
+        // how many more.
+        status_->setText(QStringLiteral("%1 was refused.").arg(name));
+        QMessageBox::warning(this, QStringLiteral("Payroll file"), Text(PayrollCsvRefusalText(job->csv)));
+    } else if (job->run.TooLarge) {
+        status_->setText(QStringLiteral("%1 was refused.").arg(name));
+        QMessageBox::warning(this, QStringLiteral("Payroll file"),
+                             QStringLiteral("%1: the run's totals are too large to add up").arg(name));
+    } else {
+        path_ = job->path;
+        showRun(std::move(job->csv.Employees), std::move(job->run));
+        status_->setText(QStringLiteral("%1: %2 employees, %3.")
+                             .arg(name)
+                             .arg(run_.Totals.Employees)
+                             .arg(period_->currentText().toLower()));
+    }
+    // A new period's file stays the open one though refused: the period may be changed back.
+    if (job->clearFirst)
+        path_ = job->path;
+    setInputsEnabled(true);
+}
+
+void PayrollRunScreen::showRun(std::vector<PayrollEmployee> employees, PayrollRun run)
+{
+    employees_ = std::move(employees);
+    run_ = std::move(run);
+    hasRun_ = true;
+    model_->show(&employees_, &run_);
+    const PayrollTotals& t = run_.Totals;
+    employeesTotal_->setText(QString::number(t.Employees));
+    payeTotal_->setText(Money(t.PAYECents));
+    uifTotal_->setText(Money(t.UIFCents));
+    sdlTotal_->setText(Money(t.SDLCents));
+    emp201Total_->setText(Money(t.EMP201Cents()));
+}
+
+void PayrollRunScreen::clearRun()
+{
+    model_->show(nullptr, nullptr);
+    employees_.clear();
+    run_ = {};
+    hasRun_ = false;
+    for (QLineEdit* box : {employeesTotal_, payeTotal_, uifTotal_, sdlTotal_, emp201Total_})
+        box->clear();
+    if (printPanel())
+        printPanel()->hide();
+    setInputsEnabled(!job_);
+}
+
+void PayrollRunScreen::saveTemplate()
+{
+    const QString suggested =
+        QDir(folder_).filePath(QStringLiteral("payroll-%1.csv").arg(period_->currentText().toLower()));
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save template"), suggested, CsvFilter);
+    if (path.isEmpty())
+        return;
+    folder_ = QFileInfo(path).absolutePath();
+    QSaveFile file(path);
+    const QByteArray header = QByteArray::fromStdString(PayrollCsvHeader(period()) + '\n');
+    if (!file.open(QIODevice::WriteOnly) || file.write(header) != header.size() || !file.commit())
+        QMessageBox::warning(this, QStringLiteral("Save template"),
+                             QStringLiteral("%1 could not be written (%2)")
+                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+}
+
+void PayrollRunScreen::printReport()
+{
+    // The printouts of a run are not offered yet: the print button stays disabled.
+}
+
+void PayrollRunScreen::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!job_ && urls.size() == 1 && urls[0].isLocalFile() && IsCsv(urls[0].toLocalFile()))
+        event->acceptProposedAction();
+}
+
+void PayrollRunScreen::dropEvent(QDropEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (job_ || urls.size() != 1 || !urls[0].isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // The file is opened once the drop is over, so that a message it brings is not shown
+    // while the dragging application waits for the drop to end.
+    const QString path = urls[0].toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
+}
+
+} // namespace revora
