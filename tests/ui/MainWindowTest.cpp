@@ -316,6 +316,7 @@ private slots:
             {"mnuRevxMon", "frmRevoraMon"}, {"mnuRevxAnn", "frmRevoraAnn"}, {"mnuAvxMon", "frmAvxMon"},
             {"mnuAvxAnn", "frmAvxAnn"}, {"mnuAnnual", "frmAnnual"}, {"mnuMonthly", "frmMonthly"},
             {"mnuFortNight", "frmFortNight"}, {"mnuWeekly", "frmWeekly"}, {"mnuDaily", "frmDaily"},
+            {"mnuPayrollRun", "frmPayrollRun"},
             {"QuickTax", "frmKwikTax"}, {"mnuCompCar", "frmCompCar"}, {"mnuCarAll1", "frmCarAll1"},
             {"mnuInflationProject", "frmInflation"}, {"mnuLoans", "frmLoans"}, {"mnuLoansBuster", "frmLoanBuster"},
             {"mnuLoansComparison", "frmLoanComp"}, {"mnuDailyBalance", "frmDayBal"}};
