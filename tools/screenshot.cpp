@@ -10,7 +10,7 @@
 // or, with --working, one screen (by its menu item: mnuMonthly, QuickTax) on its worked example
 // with the working window beside it, and the page of its printout where the working begins:
 //     revora-screenshot --working mnuMonthly WORKING.png WORKING-REPORT.png
-// or, with --payroll, the payroll run screen maximised in the main window on a CSV file:
+// or, with --payroll, the payroll run screen as the menu opens it, on a CSV file's run:
 //     revora-screenshot --payroll FILE.csv PAYROLL.png
 
 #include <QApplication>
@@ -128,13 +128,12 @@ int SaveWorking(revora::MainWindow& window, const char* menuItem, const QString&
     return 1;
 }
 
-// The payroll run screen, maximised as a clerk with a long list would have it, on the file's run.
+// The payroll run screen as the menu opens it, on the file's run.
 int SavePayroll(revora::MainWindow& window, const QString& csv, const QString& file)
 {
     window.findChild<QAction*>("mnuPayrollRun")->trigger();
     QMdiSubWindow* sub = window.findScreen("frmPayrollRun");
     auto* screen = qobject_cast<revora::PayrollRunScreen*>(sub->widget());
-    sub->showMaximized();
     screen->openFile(csv);
     for (int wait = 0; wait < 500 && screen->isRunning(); ++wait)
         Wait(20);

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QProgressBar>
@@ -528,7 +529,7 @@ void PayrollRunScreen::showRun(std::vector<PayrollEmployee> employees, PayrollRu
     hasRun_ = true;
     model_->show(&employees_, &run_);
     const PayrollTotals& t = run_.Totals;
-    employeesTotal_->setText(QString::number(t.Employees));
+    employeesTotal_->setText(Text(FormatAmount(static_cast<double>(t.Employees), 0)));
     payeTotal_->setText(Money(t.PAYECents));
     uifTotal_->setText(Money(t.UIFCents));
     sdlTotal_->setText(Money(t.SDLCents));
@@ -567,6 +568,16 @@ void PayrollRunScreen::saveTemplate()
 void PayrollRunScreen::printReport()
 {
     // The printouts of a run are not offered yet: the print button stays disabled.
+}
+
+void PayrollRunScreen::keyPressEvent(QKeyEvent* event)
+{
+    // Esc stops a run under way, as "&Cancel" does.
+    if (job_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancelRun();
+        return;
+    }
+    CalculatorWindow::keyPressEvent(event);
 }
 
 void PayrollRunScreen::dragEnterEvent(QDragEnterEvent* event)
