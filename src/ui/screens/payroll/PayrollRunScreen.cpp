@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPointer>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSaveFile>
@@ -447,6 +448,9 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     }
 
     job_ = job;
+    // The inputs are disabled while the run works, and the focus would move on to the next
+    // button; it comes back where it was.
+    focusBefore_ = focusWidget();
     thread_ = QThread::create([job] { job->work(); });
     connect(thread_, &QThread::finished, this, &PayrollRunScreen::finish);
     setInputsEnabled(false);
@@ -520,6 +524,8 @@ void PayrollRunScreen::finish()
     if (job->clearFirst)
         path_ = job->path;
     setInputsEnabled(true);
+    if (focusBefore_ && focusBefore_->isEnabled() && focusBefore_->isVisible())
+        focusBefore_->setFocus(Qt::OtherFocusReason);
 }
 
 void PayrollRunScreen::showRun(std::vector<PayrollEmployee> employees, PayrollRun run)

@@ -4,6 +4,7 @@
 // window's thread so that a large file never freezes the program, and printed as a summary or
 // as every employee's payslip.
 
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -106,6 +107,7 @@ private:
 
     std::shared_ptr<Job> job_; // the run under way, shared with its thread
     QThread* thread_ = nullptr;
+    QPointer<QWidget> focusBefore_;
     QTimer* progressTimer_;
     std::unique_ptr<QElapsedTimer> elapsed_;
 };
