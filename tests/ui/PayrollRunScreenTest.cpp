@@ -94,6 +94,14 @@ private slots:
         QCOMPARE(find<QTableView>("tvwPayroll")->model()->rowCount(), 0);
         QCOMPARE(shown("txtEMP201"), QString());
         QVERIFY(!find<QPushButton>("cmdPrint")->isEnabled());
+
+        // The template is the chosen period's header line; a file that cannot be written is named.
+        QVERIFY(screen_->saveTemplate(folder_->filePath("weekly.csv")));
+        QCOMPARE(revora::testing::ReadAll(folder_->filePath("weekly.csv")),
+                 QByteArray::fromStdString(PayrollCsvHeader(PayPeriod::Weekly) + '\n'));
+        QVERIFY(!screen_->saveTemplate(folder_->filePath("no folder/weekly.csv")));
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QVERIFY(watcher.texts()[1].contains("no folder"));
     }
 
     void aRefusedOrCancelledRunKeepsTheRunBefore()

@@ -52,6 +52,14 @@ QString Money(std::int64_t cents) { return Text(FormatAmount(static_cast<double>
 // What the file dialogs look for.
 const QString CsvFilter = QStringLiteral("Payroll files (*.csv);;All files (*)");
 
+// A file's messages quote its values and its name as they are: shown as text, never as markup.
+void Warn(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
 bool IsCsv(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
 
 } // namespace
@@ -327,7 +335,7 @@ void PayrollRunScreen::buildForm()
     connect(end_, &DateBox::dateEdited, this, datesEdited);
     connect(open_, &QPushButton::clicked, this, &PayrollRunScreen::chooseFile);
     connect(rerun_, &QPushButton::clicked, this, [this] { start(path_, false); });
-    connect(template_, &QPushButton::clicked, this, &PayrollRunScreen::saveTemplate);
+    connect(template_, &QPushButton::clicked, this, &PayrollRunScreen::chooseTemplateFile);
     connect(cancel_, &QPushButton::clicked, this, &PayrollRunScreen::cancelRun);
 }
 
@@ -502,16 +510,15 @@ void PayrollRunScreen::finish()
                                  : QStringLiteral("The run of %1 was cancelled.").arg(name));
     } else if (!job->failure.isEmpty()) {
         status_->setText(QStringLiteral("%1 was not read.").arg(name));
-        QMessageBox::warning(this, QStringLiteral("Payroll file"), job->failure);
+        Warn(this, QStringLiteral("Payroll file"), job->failure);
     } else if (!job->csv.Refusals.empty()) {
         // The whole file is refused, in the words revora-calc uses: the lines at fault and
         // how many more.
         status_->setText(QStringLiteral("%1 was refused.").arg(name));
-        QMessageBox::warning(this, QStringLiteral("Payroll file"), Text(PayrollCsvRefusalText(job->csv)));
+        Warn(this, QStringLiteral("Payroll file"), Text(PayrollCsvRefusalText(job->csv)));
     } else if (job->run.TooLarge) {
         status_->setText(QStringLiteral("%1 was refused.").arg(name));
-        QMessageBox::warning(this, QStringLiteral("Payroll file"),
-                             QStringLiteral("%1: the run's totals are too large to add up").arg(name));
+        Warn(this, QStringLiteral("Payroll file"), QStringLiteral("%1: the run's totals are too large to add up").arg(name));
     } else {
         path_ = job->path;
         showRun(std::move(job->csv.Employees), std::move(job->run));
@@ -555,7 +562,7 @@ void PayrollRunScreen::clearRun()
     setInputsEnabled(!job_);
 }
 
-void PayrollRunScreen::saveTemplate()
+void PayrollRunScreen::chooseTemplateFile()
 {
     const QString suggested =
         QDir(folder_).filePath(QStringLiteral("payroll-%1.csv").arg(period_->currentText().toLower()));
@@ -563,12 +570,19 @@ void PayrollRunScreen::saveTemplate()
     if (path.isEmpty())
         return;
     folder_ = QFileInfo(path).absolutePath();
+    saveTemplate(path);
+}
+
+bool PayrollRunScreen::saveTemplate(const QString& path)
+{
+    // Written whole or not at all: a file that was there stays as it was on a failure.
     QSaveFile file(path);
     const QByteArray header = QByteArray::fromStdString(PayrollCsvHeader(period()) + '\n');
-    if (!file.open(QIODevice::WriteOnly) || file.write(header) != header.size() || !file.commit())
-        QMessageBox::warning(this, QStringLiteral("Save template"),
-                             QStringLiteral("%1 could not be written (%2)")
-                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (file.open(QIODevice::WriteOnly) && file.write(header) == header.size() && file.commit())
+        return true;
+    Warn(this, QStringLiteral("Save template"),
+         QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString()));
+    return false;
 }
 
 void PayrollRunScreen::printReport()

@@ -46,6 +46,9 @@ public:
     // it is done. A refused file is told in a message and the run shown before stays.
     void openFile(const QString& path);
     bool isRunning() const { return job_ != nullptr; }
+    // "Save template…" to `path`: the chosen period's header line. A failure is told in a
+    // message naming the file.
+    bool saveTemplate(const QString& path);
     // Stops the run under way; the grid keeps what it showed before the run.
     void cancelRun();
 
@@ -72,7 +75,7 @@ private:
     void clearRun();
     void setInputsEnabled(bool enabled);
     void chooseFile();
-    void saveTemplate();
+    void chooseTemplateFile();
 
     std::vector<PayrollEmployee> employees_;
     PayrollRun run_;
