@@ -48,6 +48,19 @@ QPageLayout ReportPage();
 // Lays the rendered HTML out as an A4 document.
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);
 
+// Pages that each begin a new page, joined into one report (a payroll run's payslips): the
+// first page's head (its styles, the same on every page) once, then every page's body, each
+// after the first behind a page break. A page without a body tag is body throughout.
+class ReportPages {
+public:
+    void add(const QString& pageHtml);
+    // The joined report; empty when no page was added.
+    QString html() const;
+
+private:
+    QString html_;
+};
+
 enum class ExportFormat { Pdf, Odt, Html, Unknown };
 
 // The export format a file name's ending asks for (.pdf, .odt, .html or .htm).
