@@ -8,6 +8,7 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPageRanges>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -19,6 +20,7 @@
 #include <QTextDocument>
 #include <QTextFrame>
 #include <kainjow/mustache.hpp>
+#include <utility>
 
 #include "common/AmountFormat.h"
 #include "Database.h"
@@ -104,67 +106,6 @@ QStringList SplitPages(const QString& html)
             parts[i] += PagesEnd;
     }
     return parts;
-}
-
-// Prints the report on the device. Qt's own print draws each page by walking the document
-// from its start, so a report of many pages prints in a time that grows with the square of
-// its pages; joined pages are printed a page at a time instead, each laid out and drawn as
-// Qt's print draws a document (2 cm inside the page's margins, the page's number at its
-// foot), numbered on from page to page.
-void PrintDocument(const QString& html, QPagedPaintDevice& device)
-{
-    const QStringList parts = SplitPages(html);
-    if (parts.size() < 2) {
-        MakeReportDocument(html)->print(&device);
-        return;
-    }
-    QPainter painter(&device);
-    if (!painter.isActive())
-        return;
-    // Margins in the layout's units, which it scales from the screen's resolution to the device's.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal sourceDpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
-    const qreal sourceDpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
-    const int horizontal = int((2 / 2.54) * sourceDpiX);
-    const int vertical = int((2 / 2.54) * sourceDpiY);
-    const QRectF body(0, 0, device.width(), device.height());
-    int number = 0;
-    for (const QString& part : parts) {
-        // Device, page and margins first, so the page is laid out once, as it is read.
-        const auto document = std::make_unique<QTextDocument>();
-        document->documentLayout()->setPaintDevice(&device);
-        document->setPageSize(body.size());
-        document->setDocumentMargin(vertical);
-        document->setHtml(part);
-        if (horizontal != vertical) {
-            QTextFrameFormat frame = document->rootFrame()->frameFormat();
-            frame.setLeftMargin(horizontal);
-            frame.setRightMargin(horizontal);
-            document->rootFrame()->setFrameFormat(frame);
-        }
-        const QPointF numberAt(body.width() - horizontal * device.logicalDpiX() / sourceDpiX,
-                               body.height() - vertical * device.logicalDpiY() / sourceDpiY
-                                   + QFontMetrics(document->defaultFont(), &device).ascent()
-                                   + 5 * device.logicalDpiY() / 72.0);
-        for (int page = 0; page < document->pageCount(); ++page) {
-            if (number++ > 0 && !device.newPage())
-                return;
-            painter.save();
-            painter.translate(0, -page * body.height());
-            const QRectF view(0, page * body.height(), body.width(), body.height());
-            painter.setClipRect(view);
-            QAbstractTextDocumentLayout::PaintContext context;
-            context.clip = view;
-            context.palette.setColor(QPalette::Text, Qt::black);
-            document->documentLayout()->draw(&painter, context);
-            painter.setClipping(false);
-            painter.setFont(document->defaultFont());
-            const QString shown = QString::number(number);
-            painter.drawText(qRound(numberAt.x() - painter.fontMetrics().horizontalAdvance(shown)),
-                             qRound(numberAt.y() + view.top()), shown);
-            painter.restore();
-        }
-    }
 }
 
 std::string ReadTextFile(const QString& path)
@@ -262,6 +203,71 @@ QPageLayout ReportPage()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
 }
 
+// Qt's own print draws each page by walking the document from its start, so a report of many
+// pages prints in a time that grows with the square of its pages; joined pages are printed a
+// page at a time instead, each laid out and drawn as Qt's print draws a document (2 cm inside
+// the page's margins, the page's number at its foot), numbered on from page to page.
+void PrintReportPages(const QString& html, QPagedPaintDevice& device)
+{
+    const QStringList parts = SplitPages(html);
+    if (parts.size() < 2) {
+        MakeReportDocument(html)->print(&device);
+        return;
+    }
+    QPainter painter(&device);
+    if (!painter.isActive())
+        return;
+    // Margins in the layout's units, which it scales from the screen's resolution to the device's.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal sourceDpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    const qreal sourceDpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+    const int horizontal = int((2 / 2.54) * sourceDpiX);
+    const int vertical = int((2 / 2.54) * sourceDpiY);
+    const QRectF body(0, 0, device.width(), device.height());
+    const QPageRanges chosen = device.pageRanges(); // none chosen: every page
+    int number = 0;
+    bool started = false;
+    for (const QString& part : parts) {
+        // Device, page and margins first, so the page is laid out once, as it is read.
+        const auto document = std::make_unique<QTextDocument>();
+        document->documentLayout()->setPaintDevice(&device);
+        document->setPageSize(body.size());
+        document->setDocumentMargin(vertical);
+        document->setHtml(part);
+        if (horizontal != vertical) {
+            QTextFrameFormat frame = document->rootFrame()->frameFormat();
+            frame.setLeftMargin(horizontal);
+            frame.setRightMargin(horizontal);
+            document->rootFrame()->setFrameFormat(frame);
+        }
+        const QPointF numberAt(body.width() - horizontal * device.logicalDpiX() / sourceDpiX,
+                               body.height() - vertical * device.logicalDpiY() / sourceDpiY
+                                   + QFontMetrics(document->defaultFont(), &device).ascent()
+                                   + 5 * device.logicalDpiY() / 72.0);
+        for (int page = 0; page < document->pageCount(); ++page) {
+            ++number;
+            if (!chosen.isEmpty() && !chosen.contains(number))
+                continue;
+            if (std::exchange(started, true) && !device.newPage())
+                return;
+            painter.save();
+            painter.translate(0, -page * body.height());
+            const QRectF view(0, page * body.height(), body.width(), body.height());
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            context.palette.setColor(QPalette::Text, Qt::black);
+            document->documentLayout()->draw(&painter, context);
+            painter.setClipping(false);
+            painter.setFont(document->defaultFont());
+            const QString shown = QString::number(number);
+            painter.drawText(qRound(numberAt.x() - painter.fontMetrics().horizontalAdvance(shown)),
+                             qRound(numberAt.y() + view.top()), shown);
+            painter.restore();
+        }
+    }
+}
+
 ExportFormat ExportFormatFor(const QString& fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
@@ -296,7 +302,7 @@ void ExportReport(const QString& html, const QString& fileName)
     if (format == ExportFormat::Pdf) {
         QPdfWriter pdf(&file);
         pdf.setPageLayout(ReportPage());
-        PrintDocument(html, pdf);
+        PrintReportPages(html, pdf);
     } else if (format == ExportFormat::Odt) {
         file.write(OdtPackage(*MakeReportDocument(html), ReportPage()));
     } else {
@@ -317,7 +323,7 @@ void PrintReport(const QString& html, const QString& printerName, const QString&
     printer.setDocName(documentName);
     if (!printer.isValid())
         throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));
-    PrintDocument(html, printer);
+    PrintReportPages(html, printer);
 }
 
 } // namespace revora

@@ -19,6 +19,7 @@
 #include <QString>
 #include <memory>
 
+class QPagedPaintDevice;
 class QTextDocument;
 
 namespace revora {
@@ -60,6 +61,10 @@ public:
 private:
     QString html_;
 };
+
+// Draws the report on a printer's, a PDF's or a print preview's pages as QTextDocument::print
+// does, and a report of joined pages a page at a time, in a time that grows with its pages.
+void PrintReportPages(const QString& html, QPagedPaintDevice& device);
 
 enum class ExportFormat { Pdf, Odt, Html, Unknown };
 
