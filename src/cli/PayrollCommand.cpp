@@ -105,7 +105,7 @@ int Payroll(const ParsedOptions& options)
 {
     if (const auto period = options.choiceIfGiven(TemplateOption)) {
         if (options.has(CsvOption) || options.has(PeriodOption) || options.has(ReportOption)
-            || options.has(PrintOption) || options.has(PayslipsOption))
+            || options.has(PrintOption) || options.has(PayslipsOption) || options.has(LanguageOption))
             throw UsageError("--template: prints the header line alone, without --csv, --period or a printout");
         std::cout << PayrollCsvHeader(static_cast<PayPeriod>(*period)) << '\n';
         return 0;
