@@ -63,19 +63,25 @@ void CheckColumns(DatabaseConnection& connection, const QString& table, const Re
                            QStringLiteral("table %1 has no column %2.").arg(table, missing.join(", ")));
 }
 
-// Runs the work in one transaction so a failure part-way leaves the table as it was.
+// Runs the work in one transaction so a failure part-way leaves the table as it was. A
+// savepoint is a transaction of its own, or a part of one the caller holds (many writes
+// committed at once), undone alone when the work fails.
 template <typename Work>
 void InTransaction(DatabaseConnection& connection, const QString& table, Work work)
 {
-    QSqlDatabase& db = connection.database();
-    connection.check(db.transaction(), QStringLiteral("write table %1").arg(table), db);
+    const QString what = QStringLiteral("write table %1").arg(table);
+    QSqlQuery savepoint(connection.database());
+    connection.check(savepoint.exec(QStringLiteral("SAVEPOINT report_write")), what, savepoint);
     try {
         work();
     } catch (...) {
-        db.rollback();
+        QSqlQuery undo(connection.database());
+        undo.exec(QStringLiteral("ROLLBACK TO report_write"));
+        undo.exec(QStringLiteral("RELEASE report_write"));
         throw;
     }
-    connection.check(db.commit(), QStringLiteral("write table %1").arg(table), db);
+    QSqlQuery release(connection.database());
+    connection.check(release.exec(QStringLiteral("RELEASE report_write")), what, release);
 }
 
 } // namespace

@@ -103,6 +103,8 @@ extern const OptionDef JsonOption;
 extern const OptionDef ReportOption;
 extern const OptionDef PrintOption;
 extern const OptionDef DataDirOption;
+// A payroll run's payslips, written to a file by the report writer as --report is.
+extern const OptionDef PayslipsOption;
 // The working behind the figures: a calculator lists it in its own options.
 extern const OptionDef ExplainOption;
 // The age, as the tax, employees' tax and package calculators take it.

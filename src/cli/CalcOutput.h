@@ -12,6 +12,7 @@
 #include "common/ReportRow.h"
 #include "common/Working.h"
 #include "finance/Loan.h"
+#include "payroll/PayrollRun.h"
 
 namespace revora::cli {
 
@@ -51,8 +52,9 @@ struct PrintoutRequest {
 // The two are one source: these are defined by the report writer, and in revora-calc as what
 // can never be reached.
 
-// Refuses a --report file whose kind is unknown, before anything is written.
-void CheckReportFile(const ParsedOptions& options);
+// Refuses a file of --report (or of another option that names a report's file) whose kind is
+// unknown, before anything is written.
+void CheckReportFile(const ParsedOptions& options, const OptionDef& option = ReportOption);
 
 // What --report and --print do, the same for every calculator: the layout is checked
 // before the row is written, as the screens do it.
@@ -69,5 +71,16 @@ int Output(AppState& state, const ParsedOptions& options, const PrintoutRequest&
 // The loan printout: the loan's row, and its schedule's lines when it has one.
 int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout& printout, const QString& title,
                ExplainedIn explained = {});
+
+// A payroll run's printouts: its summary for --report and --print, and for --payslips every
+// employee's payslip, one a page, in the period's layout and the language given.
+struct PayrollPrintouts {
+    PayPeriod period;
+    const std::vector<PayrollEmployee>& employees;
+    const PayrollRun& run;
+    const PayeSettings& settings;
+    PrintLanguage language;
+};
+int OutputPayroll(AppState& state, const ParsedOptions& options, const PayrollPrintouts& printouts);
 
 } // namespace revora::cli

@@ -9,16 +9,17 @@ namespace revora::cli {
 
 namespace {
 
-int NoneAsked(const ParsedOptions& options)
+// `also`: one more option that names a file only the report writer writes.
+int NoneAsked(const ParsedOptions& options, const OptionDef* also = nullptr)
 {
-    if (options.has(ReportOption) || options.has(PrintOption))
+    if (options.has(ReportOption) || options.has(PrintOption) || (also && options.has(*also)))
         throw std::logic_error("a printout reached revora-calc instead of its report writer");
     return 0;
 }
 
 } // namespace
 
-void CheckReportFile(const ParsedOptions& options) { NoneAsked(options); }
+void CheckReportFile(const ParsedOptions& options, const OptionDef& option) { NoneAsked(options, &option); }
 
 int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, const ReportRow&, ExplainedIn)
 {
@@ -34,6 +35,11 @@ int Output(AppState&, const ParsedOptions& options, const PrintoutRequest&, cons
 int OutputLoan(AppState&, const ParsedOptions& options, const LoanPrintout&, const QString&, ExplainedIn)
 {
     return NoneAsked(options);
+}
+
+int OutputPayroll(AppState&, const ParsedOptions& options, const PayrollPrintouts&)
+{
+    return NoneAsked(options, &PayslipsOption);
 }
 
 } // namespace revora::cli

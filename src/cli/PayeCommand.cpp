@@ -45,10 +45,6 @@ const OptionDef Employee{.name = "employee",
                          .help = "the employee's name on the printout (at most {most} characters)",
                          .most = EmployeeNameLength,
                          .placeholder = "NAME"};
-const OptionDef Language{.name = "language",
-                         .kind = OptionKind::Choice,
-                         .help = "the printout's language (default en)",
-                         .choices = {"en", "af"}};
 const OptionDef MonthEnd{"end", OptionKind::Date,
                          "end date (default " + FormatDayDate(MonthlyPeriod{}.EndDate) + ")"};
 const OptionDef MembersByMonth{
@@ -88,7 +84,7 @@ Options PayeOptions(const Options& period, const OptionDef* beneficiaries)
         own.push_back(beneficiaries);
     own.insert(own.end(), {&Pension, &RetirementAnnuity, &MedDeduction});
     own.insert(own.end(), period.begin(), period.end());
-    own.insert(own.end(), {&Employee, &Language, &ExplainOption});
+    own.insert(own.end(), {&Employee, &LanguageOption, &ExplainOption});
     const Options settings = PayrollSettingOptions();
     own.insert(own.end(), settings.begin(), settings.end());
     return WithCommon(std::move(own));
@@ -134,9 +130,7 @@ PrintChoice ReadPrintChoice(const ParsedOptions& options)
 {
     PrintChoice choice;
     choice.employee = NameUpTo(options, Employee);
-    // In the order of Language's choices.
-    constexpr PrintLanguage Languages[] = {PrintLanguage::English, PrintLanguage::Afrikaans};
-    choice.language = Languages[options.choiceIfGiven(Language).value_or(0)];
+    choice.language = ReadLanguage(options);
     return choice;
 }
 
@@ -283,6 +277,18 @@ Options WeekOptions(WeekKind kind)
 }
 
 } // namespace
+
+const OptionDef LanguageOption{.name = "language",
+                               .kind = OptionKind::Choice,
+                               .help = "the printout's language (default en)",
+                               .choices = {"en", "af"}};
+
+PrintLanguage ReadLanguage(const ParsedOptions& options)
+{
+    // In the order of LanguageOption's choices.
+    constexpr PrintLanguage Languages[] = {PrintLanguage::English, PrintLanguage::Afrikaans};
+    return Languages[options.choiceIfGiven(LanguageOption).value_or(0)];
+}
 
 std::vector<Figure> PeriodicFigures(const PeriodicPayeResult& r)
 {

@@ -4,6 +4,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <filesystem>
 #include <iomanip>
 #include <iostream>
 #include <sstream>
@@ -31,6 +32,21 @@ const OptionDef TemplateOption{.name = "template", .kind = OptionKind::Choice,
 const OptionDef RunEnd{"end", OptionKind::Date,
                        "end date of the monthly rows without one (default " + FormatDayDate(MonthlyPeriod{}.EndDate)
                            + ")"};
+
+// The run's printouts: --report and --print give its summary, --payslips every payslip.
+void CheckPrintouts(const ParsedOptions& options)
+{
+    CheckReportFile(options);
+    CheckReportFile(options, PayslipsOption);
+    if (options.has(LanguageOption) && !options.has(PayslipsOption))
+        throw UsageError("--language: the payslips' language, given with --payslips");
+    const auto report = options.value(ReportOption);
+    const auto payslips = options.value(PayslipsOption);
+    // One would be written over the other.
+    if (report && payslips
+        && std::filesystem::absolute(*report).lexically_normal() == std::filesystem::absolute(*payslips).lexically_normal())
+        throw UsageError("--payslips: '" + *payslips + "' is the file of --report as well");
+}
 
 std::string Money(std::int64_t cents) { return FormatAmount(static_cast<double>(cents) / 100.0); }
 double Rand(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
@@ -88,8 +104,9 @@ void PrintRunJson(PayPeriod period, const std::vector<PayrollEmployee>& employee
 int Payroll(const ParsedOptions& options)
 {
     if (const auto period = options.choiceIfGiven(TemplateOption)) {
-        if (options.has(CsvOption) || options.has(PeriodOption))
-            throw UsageError("--template: prints the header line alone, without --csv or --period");
+        if (options.has(CsvOption) || options.has(PeriodOption) || options.has(ReportOption)
+            || options.has(PrintOption) || options.has(PayslipsOption) || options.has(LanguageOption))
+            throw UsageError("--template: prints the header line alone, without --csv, --period or a printout");
         std::cout << PayrollCsvHeader(static_cast<PayPeriod>(*period)) << '\n';
         return 0;
     }
@@ -99,6 +116,7 @@ int Payroll(const ParsedOptions& options)
     const auto file = options.value(CsvOption);
     if (!file)
         throw UsageError("--csv: required: the file of employees");
+    CheckPrintouts(options);
     const PayPeriod period = static_cast<PayPeriod>(*chosen);
     // Only a month's rows carry dates; a week's, a fortnight's and a day's carry day counts.
     if (period != PayPeriod::Monthly && (options.has(StartOption) || options.has(RunEnd)))
@@ -121,23 +139,28 @@ int Payroll(const ParsedOptions& options)
     }
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
-    const PayrollRun run = RunPayroll(period, csv.Employees, ReadPayeSettings(state.Paths));
+    const PayeSettings settings = ReadPayeSettings(state.Paths);
+    const PayrollRun run = RunPayroll(period, csv.Employees, settings);
     if (run.TooLarge)
         throw UsageError("--csv: " + *file + ": the run's totals are too large to add up");
     if (options.has(JsonOption))
         PrintRunJson(period, csv.Employees, run);
     else
         PrintRun(csv.Employees, run);
-    return 0;
+    return OutputPayroll(state, options, {period, csv.Employees, run, settings, ReadLanguage(options)});
 }
 
 } // namespace
+
+const OptionDef PayslipsOption{"payslips", OptionKind::File,
+                               "write every employee's payslip, one a page, to a .pdf, .odt or .html file"};
 
 std::vector<Subcommand> PayrollCommands()
 {
     return {
         {"payroll", "a whole pay period for every employee of a CSV file, and the EMP201 totals",
-         {&PeriodOption, &CsvOption, &StartOption, &RunEnd, &TemplateOption, &JsonOption, &DataDirOption},
+         {&PeriodOption, &CsvOption, &StartOption, &RunEnd, &TemplateOption, &JsonOption, &ReportOption,
+          &PrintOption, &PayslipsOption, &LanguageOption, &DataDirOption},
          Payroll},
     };
 }

@@ -3,19 +3,20 @@
 #include <functional>
 
 #include "CalcOutput.h"
+#include "PayrollPrintout.h"
 #include "ReportJob.h"
 #include "ReportRenderer.h"
 #include "WorkingSection.h"
 
 namespace revora::cli {
 
-void CheckReportFile(const ParsedOptions& options)
+void CheckReportFile(const ParsedOptions& options, const OptionDef& option)
 {
-    const auto file = options.value(ReportOption);
+    const auto file = options.value(option);
     if (!file)
         return;
     if (ExportFormatFor(QString::fromStdString(*file)) == ExportFormat::Unknown)
-        throw UsageError("--report: '" + *file + "' must end in .pdf, .odt or .html");
+        throw UsageError("--" + option.name + ": '" + *file + "' must end in .pdf, .odt or .html");
 }
 
 namespace {
@@ -69,6 +70,18 @@ int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout
             job.writeRows(QStringLiteral("Amort"), printout.Amort);
         return job.render(title);
     }, explained);
+}
+
+int OutputPayroll(AppState& state, const ParsedOptions& options, const PayrollPrintouts& printouts)
+{
+    const auto& [period, employees, run, settings, language] = printouts;
+    Deliver(state, options, [&] { return RenderPayrollSummary(state, period, employees, run); }, {});
+    if (const auto file = options.value(PayslipsOption)) {
+        MakeDatabaseFolder(state.Paths.ReportDbPath);
+        ExportReport(RenderPayslips(state, period, employees, run, settings, language).html,
+                     QString::fromStdString(*file));
+    }
+    return 0;
 }
 
 } // namespace revora::cli

@@ -111,12 +111,13 @@ int Run(const std::vector<std::string>& args)
     throw UsageError("'" + args[0] + "': unknown calculator; try revora-calc --help");
 }
 
-// Whether the command line asks for a report to be written or printed.
+// Whether the command line asks for a report to be written or printed (a payroll run's
+// payslips among them).
 bool AsksForReport(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg(argv[i]);
-        if (arg == "--print" || arg.starts_with("--report"))
+        if (arg == "--print" || arg.starts_with("--report") || arg.starts_with("--payslips"))
             return true;
     }
     return false;

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <numeric>
 #include <optional>
+#include <utility>
 
 namespace revora::odt {
 namespace {
@@ -55,6 +56,13 @@ public:
             // lays over others takes no room.
             const QRectF extent = page ? Extent(it) : QRectF();
             gapAbove_.reset();
+            // A page break the document asks for before an item (one page of several joined
+            // into one document) is written on the next paragraph or table that is written,
+            // as an empty block that carries it may itself take no room.
+            const QTextFormat::PageBreakFlags breaks = it.currentFrame()
+                                                           ? it.currentFrame()->frameFormat().pageBreakPolicy()
+                                                           : it.currentBlock().blockFormat().pageBreakPolicy();
+            breakBefore_ = breakBefore_ || breaks.testFlag(QTextFormat::PageBreak_AlwaysBefore);
             if (page) {
                 QTextFrame::iterator next = it;
                 ++next;
@@ -74,6 +82,7 @@ public:
             } else if (it.currentBlock().isValid() && (page || !TakesNoRoom(it))) {
                 writeBlock(it.currentBlock());
             }
+            breakBefore_ = breakBefore_ || breaks.testFlag(QTextFormat::PageBreak_AlwaysAfter);
         }
     }
 
@@ -83,6 +92,9 @@ private:
         QAbstractTextDocumentLayout* layout = document_.documentLayout();
         return it.currentFrame() ? layout->frameBoundingRect(it.currentFrame()) : layout->blockBoundingRect(it.currentBlock());
     }
+
+    // Whether a page break is due before the item being written; it is written once.
+    bool takeBreak() { return std::exchange(breakBefore_, false); }
 
     // In a cell, the empty block the document keeps before and after a table takes no room in
     // the layout (two tables in a row touch), so it is left out rather than become a blank line.
@@ -120,6 +132,8 @@ private:
             if (even && height > 0)
                 paragraph.append({QStringLiteral("fo:line-height"), Points(height * layoutPoints_)});
         }
+        if (takeBreak())
+            paragraph.append({QStringLiteral("fo:break-before"), QStringLiteral("page")});
         if (format.textIndent() != 0)
             paragraph.append({QStringLiteral("fo:text-indent"), Points(format.textIndent() * PointsPerUnit)});
         if (format.hasProperty(QTextFormat::BlockTrailingHorizontalRulerWidth)) {
@@ -216,6 +230,8 @@ private:
                                     QString::number(std::clamp(qRound(tableWidth / textWidth_ * 100), 1, 100)) + "%"});
         if (gapAbove_)
             tableProperties.append({QStringLiteral("fo:margin-top"), Points(*gapAbove_)});
+        if (takeBreak())
+            tableProperties.append({QStringLiteral("fo:break-before"), QStringLiteral("page")});
         // A table's own background shows behind every cell that has none (a shaded box).
         if (format.hasProperty(QTextFormat::BackgroundBrush) && format.background().style() != Qt::NoBrush)
             tableProperties.append({QStringLiteral("fo:background-color"), format.background().color().name()});
@@ -415,6 +431,7 @@ private:
     int tableCount_ = 0;
     bool afterSpace_ = true;
     bool keepLineWhole_ = false;
+    bool breakBefore_ = false;
     std::optional<double> gapAbove_; // points between the item being written and the one above
 };
 

@@ -29,6 +29,20 @@ void ReportJob::writeRows(const QString& table, const std::vector<ReportRow>& ro
     WriteMultiRowTable(reports_, table, rows);
 }
 
+void ReportJob::together(const std::function<void()>& work)
+{
+    QSqlDatabase& db = reports_.database();
+    const QString what = QStringLiteral("write the report's rows");
+    reports_.check(db.transaction(), what, db);
+    try {
+        work();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    reports_.check(db.commit(), what, db);
+}
+
 RenderedReport ReportJob::render(const QString& title)
 {
     const QList<QSqlRecord> rows = ReadReportTable(reports_, layout_.table);

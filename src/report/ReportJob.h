@@ -3,6 +3,7 @@
 // the result to the report window or the printer.
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "AppState.h"
@@ -38,6 +39,9 @@ public:
     void writeRow(const QString& table, const ReportRow& row);
     // Empties a line-per-row table and adds one row per line, in one transaction.
     void writeRows(const QString& table, const std::vector<ReportRow>& rows);
+    // Runs `work` (rows written and rendered in turn) in one transaction: many rows written
+    // one after another are committed once, not once each. A failure undoes all its writes.
+    void together(const std::function<void()>& work);
     // The layout rendered over its tables as they now stand.
     RenderedReport render(const QString& title);
 

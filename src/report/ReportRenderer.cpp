@@ -1,18 +1,26 @@
 #include "ReportRenderer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPageRanges>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSqlField>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <kainjow/mustache.hpp>
+#include <utility>
 
 #include "common/AmountFormat.h"
 #include "Database.h"
@@ -76,6 +84,28 @@ void AddRecord(mustache::data& target, const QSqlRecord& record)
     target.set("money", money);
     target.set("rate", rate);
     target.set("date", date);
+}
+
+// Between two joined pages: an empty block that carries the break. The report engine starts
+// a new page before it, and the OpenDocument export writes the break on what follows.
+const QString PageBreak = QStringLiteral("\n<div style=\"page-break-before: always\"></div>\n");
+const QString PagesEnd = QStringLiteral("</body>\n</html>\n");
+
+// A report's joined pages, each a whole report of its own; a report of one page is itself.
+QStringList SplitPages(const QString& html)
+{
+    QStringList parts = html.split(PageBreak);
+    if (parts.size() < 2)
+        return parts;
+    const QString head = parts.first().left(parts.first().indexOf(QLatin1Char('>'),
+                                                                  parts.first().indexOf(QLatin1String("<body"))) + 1);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            parts[i].prepend(head);
+        if (i + 1 < parts.size())
+            parts[i] += PagesEnd;
+    }
+    return parts;
 }
 
 std::string ReadTextFile(const QString& path)
@@ -142,6 +172,24 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
     return QString::fromStdString(html);
 }
 
+void ReportPages::add(const QString& pageHtml)
+{
+    const qsizetype open = pageHtml.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
+    const qsizetype start = open < 0 ? 0 : pageHtml.indexOf(QLatin1Char('>'), open) + 1;
+    const qsizetype close = pageHtml.lastIndexOf(QLatin1String("</body>"), -1, Qt::CaseInsensitive);
+    const qsizetype end = close < start ? pageHtml.size() : close;
+    if (html_.isEmpty()) {
+        html_ += QStringView(pageHtml).left(start);
+        if (open < 0)
+            html_ += QLatin1String("<body>");
+    } else {
+        html_ += PageBreak;
+    }
+    html_ += QStringView(pageHtml).mid(start, end - start);
+}
+
+QString ReportPages::html() const { return html_.isEmpty() ? html_ : html_ + PagesEnd; }
+
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
 {
     auto document = std::make_unique<QTextDocument>();
@@ -153,6 +201,71 @@ std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html)
 QPageLayout ReportPage()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(18, 18, 18, 18), QPageLayout::Millimeter);
+}
+
+// Qt's own print draws each page by walking the document from its start, so a report of many
+// pages prints in a time that grows with the square of its pages; joined pages are printed a
+// page at a time instead, each laid out and drawn as Qt's print draws a document (2 cm inside
+// the page's margins, the page's number at its foot), numbered on from page to page.
+void PrintReportPages(const QString& html, QPagedPaintDevice& device)
+{
+    const QStringList parts = SplitPages(html);
+    if (parts.size() < 2) {
+        MakeReportDocument(html)->print(&device);
+        return;
+    }
+    QPainter painter(&device);
+    if (!painter.isActive())
+        return;
+    // Margins in the layout's units, which it scales from the screen's resolution to the device's.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal sourceDpiX = screen ? qRound(screen->logicalDotsPerInchX()) : 96;
+    const qreal sourceDpiY = screen ? qRound(screen->logicalDotsPerInchY()) : 96;
+    const int horizontal = int((2 / 2.54) * sourceDpiX);
+    const int vertical = int((2 / 2.54) * sourceDpiY);
+    const QRectF body(0, 0, device.width(), device.height());
+    const QPageRanges chosen = device.pageRanges(); // none chosen: every page
+    int number = 0;
+    bool started = false;
+    for (const QString& part : parts) {
+        // Device, page and margins first, so the page is laid out once, as it is read.
+        const auto document = std::make_unique<QTextDocument>();
+        document->documentLayout()->setPaintDevice(&device);
+        document->setPageSize(body.size());
+        document->setDocumentMargin(vertical);
+        document->setHtml(part);
+        if (horizontal != vertical) {
+            QTextFrameFormat frame = document->rootFrame()->frameFormat();
+            frame.setLeftMargin(horizontal);
+            frame.setRightMargin(horizontal);
+            document->rootFrame()->setFrameFormat(frame);
+        }
+        const QPointF numberAt(body.width() - horizontal * device.logicalDpiX() / sourceDpiX,
+                               body.height() - vertical * device.logicalDpiY() / sourceDpiY
+                                   + QFontMetrics(document->defaultFont(), &device).ascent()
+                                   + 5 * device.logicalDpiY() / 72.0);
+        for (int page = 0; page < document->pageCount(); ++page) {
+            ++number;
+            if (!chosen.isEmpty() && !chosen.contains(number))
+                continue;
+            if (std::exchange(started, true) && !device.newPage())
+                return;
+            painter.save();
+            painter.translate(0, -page * body.height());
+            const QRectF view(0, page * body.height(), body.width(), body.height());
+            painter.setClipRect(view);
+            QAbstractTextDocumentLayout::PaintContext context;
+            context.clip = view;
+            context.palette.setColor(QPalette::Text, Qt::black);
+            document->documentLayout()->draw(&painter, context);
+            painter.setClipping(false);
+            painter.setFont(document->defaultFont());
+            const QString shown = QString::number(number);
+            painter.drawText(qRound(numberAt.x() - painter.fontMetrics().horizontalAdvance(shown)),
+                             qRound(numberAt.y() + view.top()), shown);
+            painter.restore();
+        }
+    }
 }
 
 ExportFormat ExportFormatFor(const QString& fileName)
@@ -189,7 +302,7 @@ void ExportReport(const QString& html, const QString& fileName)
     if (format == ExportFormat::Pdf) {
         QPdfWriter pdf(&file);
         pdf.setPageLayout(ReportPage());
-        MakeReportDocument(html)->print(&pdf);
+        PrintReportPages(html, pdf);
     } else if (format == ExportFormat::Odt) {
         file.write(OdtPackage(*MakeReportDocument(html), ReportPage()));
     } else {
@@ -210,7 +323,7 @@ void PrintReport(const QString& html, const QString& printerName, const QString&
     printer.setDocName(documentName);
     if (!printer.isValid())
         throw PrintError(QStringLiteral("The printer %1 cannot be used.").arg(name));
-    MakeReportDocument(html)->print(&printer);
+    PrintReportPages(html, printer);
 }
 
 } // namespace revora

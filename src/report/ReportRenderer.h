@@ -19,6 +19,7 @@
 #include <QString>
 #include <memory>
 
+class QPagedPaintDevice;
 class QTextDocument;
 
 namespace revora {
@@ -47,6 +48,23 @@ QPageLayout ReportPage();
 
 // Lays the rendered HTML out as an A4 document.
 std::unique_ptr<QTextDocument> MakeReportDocument(const QString& html);
+
+// Pages that each begin a new page, joined into one report (a payroll run's payslips): the
+// first page's head (its styles, the same on every page) once, then every page's body, each
+// after the first behind a page break. A page without a body tag is body throughout.
+class ReportPages {
+public:
+    void add(const QString& pageHtml);
+    // The joined report; empty when no page was added.
+    QString html() const;
+
+private:
+    QString html_;
+};
+
+// Draws the report on a printer's, a PDF's or a print preview's pages as QTextDocument::print
+// does, and a report of joined pages a page at a time, in a time that grows with its pages.
+void PrintReportPages(const QString& html, QPagedPaintDevice& device);
 
 enum class ExportFormat { Pdf, Odt, Html, Unknown };
 

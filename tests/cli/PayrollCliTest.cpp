@@ -107,5 +107,41 @@ TEST_F(PayrollCliTest, TheTemplateStartsAFileTheRunReads)
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
 }
 
+// The summary declares the run's totals; the payslips are a page each, in the language asked for.
+TEST_F(PayrollCliTest, TheSummaryHoldsTheTotalsAndEveryPayslipIsAPage)
+{
+    const QString csv = File("employee,age,salary,bonus\nThandi,40,20000,\nSipho,30,9000,1000\nAnna,70,30000,\n");
+    const QString summary = QDir(files.path()).filePath("june.html");
+    const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--csv", csv, "--report", summary, DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile html(summary);
+    ASSERT_TRUE(html.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(html.readAll());
+    const QStringList totals = run.out.split('\n').filter(QRegularExpression("^(PAYE|UIF|SDL|EMP201 total) "));
+    ASSERT_EQ(totals.size(), 4) << run.out.toStdString();
+    for (const QString& line : totals) // "PAYE   13 998.26": the figure after the caption's column
+        EXPECT_TRUE(text.contains("R " + line.section(QRegularExpression("\\s{2,}"), 1).trimmed())) << line.toStdString();
+
+    for (const QString language : {"en", "af"}) {
+        const QString pdf = QDir(files.path()).filePath("slips-" + language + ".pdf");
+        const CalcRun slips = RevoraCalc({"payroll", "--period", "monthly", "--csv", csv, "--payslips", pdf,
+                                          "--language", language, DataDirArg()});
+        ASSERT_EQ(slips.exitCode, 0) << slips.err.toStdString();
+        const QStringList pages = PdfText(pdf).split('\f', Qt::SkipEmptyParts);
+        ASSERT_EQ(pages.size(), 3) << language.toStdString();
+        EXPECT_TRUE(pages[1].contains(language == "af" ? "Vir : Sipho" : "For : Sipho")) << pages[1].toStdString();
+        EXPECT_EQ(pages[1].contains("Maandelikse Inkomste"), language == "af");
+    }
+}
+
+TEST_F(PayrollCliTest, APrintoutThatCannotBeWrittenAsAskedIsRefusedFirst)
+{
+    const QStringList run{"payroll", "--period", "monthly", "--csv", File("employee,age,salary\nThandi,40,20000\n")};
+    ExpectRefused({"payslips of no known kind", QStringList(run) << "--payslips" << "slips.txt",
+                   "--payslips: 'slips.txt' must end in .pdf, .odt or .html"});
+    ExpectRefused({"a language without payslips", QStringList(run) << "--language" << "af",
+                   "--language: the payslips' language, given with --payslips"});
+}
+
 } // namespace
 } // namespace revora

@@ -21,6 +21,7 @@ namespace {
 struct ExportRow {
     const char* name;
     const char* arguments; // revora-calc's, split at blanks; {dir} stands for the test's folder
+    const char* fileOption = "--report";
 };
 
 // One row per layout; the loans' schedules run over several pages.
@@ -50,7 +51,13 @@ const std::vector<ExportRow> Reports{
     {"Loan comparison", "loancompare --amount 500000 --rate 10"},
     {"Daily balance", "dailybalance --capital 10000 --rate 8 --start 01/03/2015 --end 31/08/2015"},
     {"Inflation", "inflation --cost 1000 --rate 6 --years 20"},
+    {"Payroll run", "payroll --period monthly --csv {dir}/june.csv"},
+    // Three payslips, a page each: the breaks between them kept.
+    {"Payslips (Afrikaans)", "payroll --period weekly --csv {dir}/june.csv --language af", "--payslips"},
 };
+
+const char* const Employees = "employee,age,salary,bonus\nThandi Nkosi,42,25000,\n\"Botha, Jan\",66,12000,5000\n"
+                              "Sipho Dlamini,30,40000,\n";
 
 const char* const Cars = R"([
   {"CCRegNumber": "CA 123-456", "CCMake": "Toyota", "CCModel": "Corolla", "YearOfManfact": "2014", "CCPrice": 250000,
@@ -89,10 +96,13 @@ TEST(ExportLayout, TheOdtShowsWhatThePdfShowsPageByPage)
     QFile cars(dir.filePath("cars.json"));
     ASSERT_TRUE(cars.open(QIODevice::WriteOnly) && cars.write(Cars) > 0);
     cars.close();
+    QFile employees(dir.filePath("june.csv"));
+    ASSERT_TRUE(employees.open(QIODevice::WriteOnly) && employees.write(Employees) > 0);
+    employees.close();
     QStringList odts;
     for (std::size_t i = 0; i < Reports.size(); ++i) {
         const QStringList arguments = QString::fromUtf8(Reports[i].arguments).replace("{dir}", dir.path()).split(' ')
-                                      + QStringList{"--data-dir", dir.filePath("data"), "--report"};
+                                      + QStringList{"--data-dir", dir.filePath("data"), Reports[i].fileOption};
         odts << dir.filePath(QString::number(i) + ".odt");
         const QString pdf = dir.filePath(QString::number(i) + ".pdf"), html = dir.filePath(QString::number(i) + ".html");
         const bool explained = arguments.contains("--explain"); // its working: the heading, every figure whole

@@ -23,6 +23,7 @@
 #include "finance/LoanBuster.h"
 #include "finance/LoanComparison.h"
 #include "package/SalaryPackage.h"
+#include "payroll/PayrollPrintout.h"
 #include "report/LayoutTestSupport.h"
 #include "report/PayeRows.h"
 #include "tax/QuickTax.h"
@@ -208,6 +209,16 @@ const ContractRow Contracts[] = {
     {"DayBal.rpt", [] {
          const DailyBalanceState state{.Capital = 100000, .Rate = 10, .StartDate = 42064, .EndDate = 42094};
          return Printout{"", "DailyBal", {DailyBalanceReportRow(state, DailyBalanceCalc(state))}};
+     }},
+    {"Payroll.rpt", [] {
+         std::vector<PayrollEmployee> staff(2);
+         staff[0].Employee = Name;
+         staff[0].Inputs.Salary = 20000;
+         staff[1].Inputs.Salary = 9000;
+         const PayrollRun run = RunPayroll(PayPeriod::Monthly, staff, {});
+         return Printout{PayrollSummaryPrintout.Layout, PayrollSummaryPrintout.Table,
+                         {PayrollSummaryRow(PayPeriod::Monthly, staff, run)}, false, PayrollSummaryLinesTable,
+                         PayrollSummaryLines(staff, run)};
      }},
     {"Inflatin.rpt", [] {
          InflationState state{.PresentCost = 10000, .Period = 10, .Rate = 6};
