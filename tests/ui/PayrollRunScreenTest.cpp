@@ -5,6 +5,8 @@
 #include <QTableView>
 
 #include "PayrollCsv.h"
+#include "PrintPanel.h"
+#include "ReportWindow.h"
 #include "SetupSettings.h"
 #include "FormKit.h"
 #include "common/AmountFormat.h"
@@ -82,7 +84,15 @@ private slots:
         }
         QCOMPARE(totals(), (QStringList{"3", money(run.Totals.PAYECents), money(run.Totals.UIFCents),
                                         money(run.Totals.SDLCents), money(run.Totals.EMP201Cents())}));
-        QVERIFY(find<QPushButton>("cmdPrint")->isEnabled() == screen_->calculate());
+        // The summary printed holds the run's EMP201 total.
+        QTest::mouseClick(find<QPushButton>("cmdPrint"), Qt::LeftButton);
+        QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+        ReportWindow* report = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<ReportWindow*>(top); window && window->isVisible())
+                report = window;
+        QVERIFY(report);
+        QVERIFY(report->html().contains("R " + money(run.Totals.EMP201Cents())));
 
         // A week's run has no dates: the file is read again and refused, and no month's figures
         // stay under the weekly choice.

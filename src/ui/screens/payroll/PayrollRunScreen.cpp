@@ -3,7 +3,9 @@
 #include <QAbstractTableModel>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -31,6 +33,7 @@
 #include "DateBox.h"
 #include "FormKit.h"
 #include "PayrollCsv.h"
+#include "PayrollPrintout.h"
 #include "PrintPanel.h"
 #include "SetupSettings.h"
 #include "common/AmountFormat.h"
@@ -404,6 +407,9 @@ void PayrollRunScreen::setInputsEnabled(bool enabled)
         input->setEnabled(enabled);
     rerun_->setEnabled(enabled && !path_.isEmpty());
     print_->setEnabled(enabled && hasRun_);
+    // A template may be saved while a file is worked, but no dialog opens in the middle of the
+    // payslips.
+    template_->setEnabled(!printing_);
     // Enter works the open file again, or opens one when there is none.
     rerun_->setDefault(!path_.isEmpty());
     open_->setDefault(path_.isEmpty());
@@ -473,22 +479,36 @@ void PayrollRunScreen::showProgress()
 {
     if (!job_ || elapsed_->elapsed() < ProgressDelayMs)
         return;
-    const std::size_t total = job_->total;
+    showBar(job_->total, job_->done, !job_->cancel);
+}
+
+void PayrollRunScreen::showBar(std::size_t total, std::size_t done, bool cancellable)
+{
     // Until the file is read the bar only says that work goes on.
     progress_->setRange(0, total ? static_cast<int>(std::min<std::size_t>(total, INT_MAX)) : 0);
-    progress_->setValue(static_cast<int>(std::min<std::size_t>(job_->done, INT_MAX)));
+    progress_->setValue(static_cast<int>(std::min<std::size_t>(done, INT_MAX)));
     if (!progress_->isVisible()) {
         progress_->show();
         cancel_->show();
-        cancel_->setEnabled(!job_->cancel);
+        cancel_->setEnabled(cancellable);
     }
+}
+
+void PayrollRunScreen::hideBar()
+{
+    progress_->hide();
+    cancel_->hide();
+    unsetCursor();
 }
 
 void PayrollRunScreen::cancelRun()
 {
-    if (!job_)
+    if (printing_)
+        payslipsCancelled_ = true;
+    else if (job_)
+        job_->cancel = true;
+    else
         return;
-    job_->cancel = true;
     cancel_->setEnabled(false);
     status_->setText(QStringLiteral("Cancelling…"));
 }
@@ -500,9 +520,7 @@ void PayrollRunScreen::finish()
     thread_ = nullptr;
     const std::shared_ptr<Job> job = std::move(job_);
     progressTimer_->stop();
-    progress_->hide();
-    cancel_->hide();
-    unsetCursor();
+    hideBar();
 
     const QString name = QString::fromStdString(job->shownName);
     if (job->cancel || job->run.Cancelled) {
@@ -521,7 +539,7 @@ void PayrollRunScreen::finish()
         Warn(this, QStringLiteral("Payroll file"), QStringLiteral("%1: the run's totals are too large to add up").arg(name));
     } else {
         path_ = job->path;
-        showRun(std::move(job->csv.Employees), std::move(job->run));
+        showRun(*job);
         status_->setText(QStringLiteral("%1: %2 employees, %3.")
                              .arg(name)
                              .arg(run_.Totals.Employees)
@@ -535,10 +553,12 @@ void PayrollRunScreen::finish()
         focusBefore_->setFocus(Qt::OtherFocusReason);
 }
 
-void PayrollRunScreen::showRun(std::vector<PayrollEmployee> employees, PayrollRun run)
+void PayrollRunScreen::showRun(Job& job)
 {
-    employees_ = std::move(employees);
-    run_ = std::move(run);
+    employees_ = std::move(job.csv.Employees);
+    run_ = std::move(job.run);
+    runPeriod_ = job.period;
+    runSettings_ = job.settings;
     hasRun_ = true;
     model_->show(&employees_, &run_);
     const PayrollTotals& t = run_.Totals;
@@ -587,13 +607,63 @@ bool PayrollRunScreen::saveTemplate(const QString& path)
 
 void PayrollRunScreen::printReport()
 {
-    // The printouts of a run are not offered yet: the print button stays disabled.
+    if (!hasRun_)
+        return;
+    if (!payslips_->isChecked()) {
+        deliver([this] { return RenderPayrollSummary(program(), runPeriod_, employees_, run_); });
+        return;
+    }
+    // Every employee's payslip, a page each: a long list shows its progress and can be
+    // stopped. The window answers (the bar, "&Cancel", Esc) between payslips; nothing else can
+    // be started or closed meanwhile.
+    printing_ = true;
+    payslipsCancelled_ = false;
+    setInputsEnabled(false);
+    const QString shownBefore = status_->text();
+    status_->setText(QStringLiteral("Writing every employee's payslip…"));
+    setCursor(Qt::BusyCursor);
+    elapsed_->start();
+    RenderedReport report;
+    QString failure;
+    try {
+        report = RenderPayslips(program(), runPeriod_, employees_, run_, runSettings_, workingLanguage(),
+                                [this](std::size_t done) {
+                                    if (elapsed_->elapsed() >= ProgressDelayMs)
+                                        showBar(employees_.size(), done, !payslipsCancelled_);
+                                    QCoreApplication::processEvents();
+                                    return !payslipsCancelled_;
+                                });
+    } catch (const StorageError& e) {
+        failure = e.message();
+    }
+    printing_ = false;
+    hideBar();
+    setInputsEnabled(true);
+    status_->setText(shownBefore);
+    if (!failure.isEmpty()) {
+        showError(QStringLiteral("Report"), failure);
+    } else if (payslipsCancelled_ || report.html.isEmpty()) {
+        status_->setText(QStringLiteral("The payslips were cancelled: nothing was printed."));
+    } else {
+        deliver([&report] { return report; });
+    }
+}
+
+void PayrollRunScreen::closeEvent(QCloseEvent* event)
+{
+    // The payslips are rendered on this window's stack: it stays until they are done or stopped.
+    if (printing_) {
+        cancelRun();
+        event->ignore();
+        return;
+    }
+    CalculatorWindow::closeEvent(event);
 }
 
 void PayrollRunScreen::keyPressEvent(QKeyEvent* event)
 {
-    // Esc stops a run under way, as "&Cancel" does.
-    if (job_ && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    // Esc stops a run or a printout under way, as "&Cancel" does.
+    if ((job_ || printing_) && event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         cancelRun();
         return;
     }

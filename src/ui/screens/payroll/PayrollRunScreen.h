@@ -49,7 +49,8 @@ public:
     // "Save template…" to `path`: the chosen period's header line. A failure is told in a
     // message naming the file.
     bool saveTemplate(const QString& path);
-    // Stops the run under way; the grid keeps what it showed before the run.
+    // Stops the run under way, the grid keeping what it showed before the run; or the
+    // payslips being rendered, printing none.
     void cancelRun();
 
     PayPeriod period() const;
@@ -60,6 +61,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct Job;
@@ -71,7 +73,9 @@ private:
     void start(const QString& path, bool clearFirst);
     void finish();
     void showProgress();
-    void showRun(std::vector<PayrollEmployee> employees, PayrollRun run);
+    void showRun(Job& job);
+    void showBar(std::size_t total, std::size_t done, bool cancellable);
+    void hideBar();
     void clearRun();
     void setInputsEnabled(bool enabled);
     void chooseFile();
@@ -79,7 +83,11 @@ private:
 
     std::vector<PayrollEmployee> employees_;
     PayrollRun run_;
+    PayPeriod runPeriod_ = PayPeriod::Monthly;
+    PayeSettings runSettings_; // the rates the run was worked on, which its payslips print
     bool hasRun_ = false;
+    bool printing_ = false;          // the payslips are being rendered
+    bool payslipsCancelled_ = false;
     QString path_;   // the file of the run shown, or last worked under a new period
     QString folder_; // where the file dialogs open
 
