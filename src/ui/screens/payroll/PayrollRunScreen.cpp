@@ -182,6 +182,9 @@ struct PayrollRunScreen::Job {
             });
         } catch (const std::bad_alloc&) {
             failure = QStringLiteral("%1: too large to be read into memory").arg(QDir::toNativeSeparators(path));
+        } catch (const std::exception& e) {
+            // Nothing may escape a thread: the program would end.
+            failure = QStringLiteral("%1: cannot be read (%2)").arg(QDir::toNativeSeparators(path), e.what());
         }
     }
 };
@@ -436,7 +439,8 @@ void PayrollRunScreen::rerun()
 
 void PayrollRunScreen::start(const QString& path, bool clearFirst)
 {
-    if (job_ || path.isEmpty())
+    // One run at a time, and none while the payslips are rendered from the run shown.
+    if (job_ || printing_ || path.isEmpty())
         return;
     folder_ = QFileInfo(path).absolutePath();
     if (period() == PayPeriod::Monthly) {
@@ -462,6 +466,7 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     }
 
     job_ = job;
+    printPanel()->hide();
     // The inputs are disabled while the run works, and the focus would move on to the next
     // button; it comes back where it was.
     focusBefore_ = focusWidget();
@@ -607,7 +612,8 @@ bool PayrollRunScreen::saveTemplate(const QString& path)
 
 void PayrollRunScreen::printReport()
 {
-    if (!hasRun_)
+    // Never while a run works: its end replaces the employees a printout is made from.
+    if (!hasRun_ || job_)
         return;
     if (!payslips_->isChecked()) {
         deliver([this] { return RenderPayrollSummary(program(), runPeriod_, employees_, run_); });
@@ -673,7 +679,7 @@ void PayrollRunScreen::keyPressEvent(QKeyEvent* event)
 void PayrollRunScreen::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (!job_ && urls.size() == 1 && urls[0].isLocalFile() && IsCsv(urls[0].toLocalFile()))
+    if (!job_ && !printing_ && urls.size() == 1 && urls[0].isLocalFile() && IsCsv(urls[0].toLocalFile()))
         event->acceptProposedAction();
 }
 
