@@ -2,7 +2,9 @@
 // refused, cancelled or re-periodised run never leaving figures the choices do not give.
 
 #include <QComboBox>
+#include <QRadioButton>
 #include <QTableView>
+#include <QTimer>
 
 #include "PayrollCsv.h"
 #include "PrintPanel.h"
@@ -134,6 +136,18 @@ private slots:
         QTRY_VERIFY(!screen_->isRunning());
         QCOMPARE(totals(), before);
         QVERIFY(find<QLabel>("lblStatus")->text().contains("cancelled"));
+
+        // Ending the program while the payslips are rendered stops them and keeps the program.
+        QByteArray many = "employee,age,salary\n";
+        for (int i = 0; i < 600; ++i)
+            many += "E" + QByteArray::number(i) + ",40,9000\n";
+        openAndWait(write("many.csv", many));
+        QTest::mouseClick(find<QPushButton>("cmdPrint"), Qt::LeftButton);
+        find<QRadioButton>("optPayslips")->setChecked(true);
+        QTimer::singleShot(0, main_.get(), [this] { main_->close(); });
+        QTest::mouseClick(screen_->printPanel()->viewButton(), Qt::LeftButton);
+        QVERIFY(main_->isVisible());
+        QVERIFY(find<QLabel>("lblStatus")->text().contains("payslips were cancelled"));
     }
 };
 

@@ -42,6 +42,9 @@ public:
     virtual void printReport() = 0;
     // Back to the values the screen shows when it is first opened.
     virtual void reset() {}
+    // Work under way on the window's own stack (events are answered between its steps): the
+    // program must not end under it. Such a window refuses to close and stops the work.
+    virtual bool busy() const { return false; }
 
     // Closes the screen's child window.
     void closeScreen();

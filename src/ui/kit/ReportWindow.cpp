@@ -80,7 +80,7 @@ QIcon SuitcaseIcon()
 }
 
 ReportWindow::ReportWindow(const QString& html, const QString& title, QWidget* parent)
-    : QWidget(parent, Qt::Window), html_(html), document_(MakeReportDocument(html)),
+    : QWidget(parent, Qt::Window), html_(html),
       printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -90,9 +90,9 @@ ReportWindow::ReportWindow(const QString& html, const QString& title, QWidget* p
 
     printer_->setPageLayout(ReportPage());
     preview_ = new QPrintPreviewWidget(printer_.get(), this);
-    connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
-        document_->print(printer);
-    });
+    // A run's payslips are hundreds of pages: they are drawn a page at a time.
+    connect(preview_, &QPrintPreviewWidget::paintRequested, this,
+            [this](QPrinter* printer) { PrintReportPages(html_, *printer); });
 
     auto* toolbar = new QToolBar(this);
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
@@ -154,17 +154,24 @@ void ReportWindow::placeOver(const QWidget* owner)
 
 ReportWindow::~ReportWindow() = default;
 
+const QTextDocument& ReportWindow::document() const
+{
+    if (!document_)
+        document_ = MakeReportDocument(html_);
+    return *document_;
+}
+
 void ReportWindow::printReport()
 {
     QPrintDialog dialog(printer_.get(), this);
     if (dialog.exec() == QDialog::Accepted)
-        document_->print(printer_.get());
+        PrintReportPages(html_, *printer_);
 }
 
 QString ReportWindow::suggestedExportPath() const
 {
     return ExportFolder() + QLatin1Char('/') +
-           ExportBaseName(document_->metaInformation(QTextDocument::DocumentTitle), windowTitle(),
+           ExportBaseName(document().metaInformation(QTextDocument::DocumentTitle), windowTitle(),
                           QDate::currentDate()) +
            QStringLiteral(".pdf");
 }

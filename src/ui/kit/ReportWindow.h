@@ -19,8 +19,9 @@ public:
     ~ReportWindow() override;
 
     const QString& html() const { return html_; }
-    // The laid-out printout the window shows and prints.
-    const QTextDocument& document() const { return *document_; }
+    // The printout as a document, made when first asked for: a run's payslips are a
+    // thousand pages, which the preview draws a page at a time without it.
+    const QTextDocument& document() const;
 
     // Sized to fit the available screen area, centred on the owner (the main window).
     void placeOver(const QWidget* owner);
@@ -36,7 +37,7 @@ public:
 
 private:
     QString html_;
-    std::unique_ptr<QTextDocument> document_;
+    mutable std::unique_ptr<QTextDocument> document_;
     std::unique_ptr<QPrinter> printer_;
     QPrintPreviewWidget* preview_;
     QStatusBar* status_;

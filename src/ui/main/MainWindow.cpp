@@ -380,6 +380,13 @@ void MainWindow::openVideo()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    // A screen at work on its own stack is asked to stop, and the program stays for now.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()); screen && screen->busy()) {
+            sub->close();
+            event->ignore();
+            return;
+        }
     // The help window goes first, before the other child windows close with the main window.
     if (QMdiSubWindow* help = findScreen("frmHelpBrowser"))
         help->close();

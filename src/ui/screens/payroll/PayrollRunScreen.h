@@ -46,6 +46,7 @@ public:
     // it is done. A refused file is told in a message and the run shown before stays.
     void openFile(const QString& path);
     bool isRunning() const { return job_ != nullptr; }
+    bool busy() const override { return printing_; }
     // "Save template…" to `path`: the chosen period's header line. A failure is told in a
     // message naming the file.
     bool saveTemplate(const QString& path);
