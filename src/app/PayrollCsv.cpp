@@ -62,21 +62,6 @@ WeekKind KindOf(PayPeriod period)
     return period == PayPeriod::Weekly ? WeekKind::Weekly : WeekKind::Fortnightly;
 }
 
-const char* PeriodName(PayPeriod period)
-{
-    switch (period) {
-    case PayPeriod::Monthly:
-        return "monthly";
-    case PayPeriod::Weekly:
-        return "weekly";
-    case PayPeriod::Fortnightly:
-        return "fortnightly";
-    case PayPeriod::Daily:
-        break;
-    }
-    return "daily";
-}
-
 // A value as a message quotes it: on one line, and short enough to read (cut at a character,
 // not inside one).
 std::string Quoted(std::string_view text)
@@ -260,7 +245,7 @@ private:
                 known != known_.end() &&
                 std::any_of(columns_.begin(), columns_.end(), [&](const Column& c) { return c.field == known->field; });
             if (known == known_.end())
-                refuse(rowLine, Quoted(given), std::string("not a column of a ") + PeriodName(period_) + " run");
+                refuse(rowLine, Quoted(given), "not a column of a " + LowerPayPeriodName(period_) + " run");
             else if (repeated)
                 refuse(rowLine, name, "the column is named twice");
             else

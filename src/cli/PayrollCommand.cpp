@@ -23,7 +23,12 @@ namespace revora::cli {
 
 namespace {
 
-const std::vector<std::string> PeriodNames{"monthly", "weekly", "fortnightly", "daily"};
+const std::vector<std::string> PeriodNames = [] {
+    std::vector<std::string> names;
+    for (const auto period : {PayPeriod::Monthly, PayPeriod::Weekly, PayPeriod::Fortnightly, PayPeriod::Daily})
+        names.push_back(LowerPayPeriodName(period));
+    return names;
+}();
 const OptionDef PeriodOption{.name = "period", .kind = OptionKind::Choice,
                              .help = "the pay period of the run (required with --csv)", .choices = PeriodNames};
 const OptionDef CsvOption{"csv", OptionKind::File, "the employees, one a line under a header line of column names"};

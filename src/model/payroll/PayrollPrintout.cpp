@@ -11,21 +11,6 @@ namespace {
 
 double Rand(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
 
-const char* PeriodName(PayPeriod period)
-{
-    switch (period) {
-    case PayPeriod::Monthly:
-        return "Monthly";
-    case PayPeriod::Weekly:
-        return "Weekly";
-    case PayPeriod::Fortnightly:
-        return "Fortnightly";
-    case PayPeriod::Daily:
-        break;
-    }
-    return "Daily";
-}
-
 } // namespace
 
 ReportRow PayrollSummaryRow(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayrollRun& run)
@@ -47,7 +32,7 @@ ReportRow PayrollSummaryRow(PayPeriod period, const std::vector<PayrollEmployee>
     const PayrollTotals& t = run.Totals;
     const auto count = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(t.Employees, 0, std::numeric_limits<std::int32_t>::max()));
-    return {{"Period", std::string(PeriodName(period))},
+    return {{"Period", std::string(PayPeriodName(period))},
             {"StartDate", start},
             {"EndDate", end},
             {"Employees", count},

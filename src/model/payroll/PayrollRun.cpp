@@ -1,5 +1,6 @@
 #include "payroll/PayrollRun.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 
@@ -7,6 +8,15 @@
 #include "payroll/PayeSteps.h"
 
 namespace revora {
+
+std::string LowerPayPeriodName(PayPeriod period)
+{
+    std::string name = PayPeriodName(period);
+    for (char& c : name)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
 namespace {
 
 // One employee through the period's own calculation.

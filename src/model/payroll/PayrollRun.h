@@ -17,6 +17,12 @@ namespace revora {
 
 enum class PayPeriod { Monthly, Weekly, Fortnightly, Daily };
 
+// The periods' names, in PayPeriod's order, as the screen and the printouts show them; the
+// file's messages and revora-calc's choices write them in small letters.
+inline constexpr const char* PayPeriodNames[] = {"Monthly", "Weekly", "Fortnightly", "Daily"};
+inline const char* PayPeriodName(PayPeriod period) { return PayPeriodNames[static_cast<int>(period)]; }
+std::string LowerPayPeriodName(PayPeriod period);
+
 // One employee of a run: the name on the payslip and the inputs of the period's screen.
 struct PayrollEmployee {
     std::string Employee;

@@ -43,9 +43,6 @@ namespace revora {
 
 namespace {
 
-// The choices of the period box, in the order of PayPeriod.
-const char* const PeriodCaptions[] = {"Monthly", "Weekly", "Fortnightly", "Daily"};
-
 // A run that ends within this time shows no progress bar: it would only flicker.
 constexpr int ProgressDelayMs = 300;
 constexpr int ProgressTickMs = 50;
@@ -221,7 +218,7 @@ void PayrollRunScreen::buildForm()
 {
     period_ = new QComboBox(this);
     period_->setObjectName("cboPeriod");
-    for (const char* caption : PeriodCaptions)
+    for (const char* caption : PayPeriodNames) // in the order of PayPeriod
         period_->addItem(QString::fromUtf8(caption));
     start_ = new DateBox(this);
     start_->setObjectName("dtMStartDate");
