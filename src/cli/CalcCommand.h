@@ -135,6 +135,7 @@ std::vector<Subcommand> VehicleCommands();
 std::vector<Subcommand> FinanceCommands();
 std::vector<Subcommand> SettingsCommands();
 std::vector<Subcommand> PayrollCommands();
+std::vector<Subcommand> YearsCommands();
 
 struct Figure {
     std::string key;     // JSON key

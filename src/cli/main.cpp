@@ -39,7 +39,7 @@ const std::vector<Subcommand>& Subcommands()
         std::vector<Subcommand> all;
         for (std::vector<Subcommand> family :
              {QuickTaxCommands(), PayeCommands(), PackageCommands(), VehicleCommands(), FinanceCommands(),
-              PayrollCommands(), SettingsCommands()})
+              PayrollCommands(), YearsCommands(), SettingsCommands()})
             for (Subcommand& sub : family) {
                 CheckDeclaration(sub);
                 all.push_back(std::move(sub));

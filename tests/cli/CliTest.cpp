@@ -240,6 +240,23 @@ TEST_F(RevoraCalcTest, ADataDirThatCannotBeMadeIsNamedAsMissing)
     EXPECT_FALSE(QFileInfo::exists(dataDir.path() + "/tax.html"));
 }
 
+// The thirteen years of the data, newest first, each with what it holds and what rests on one source.
+TEST_F(RevoraCalcTest, YearsListsTheThirteenYearsNewestFirst)
+{
+    const CalcRun run = RevoraCalc({"years", "--json"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonArray years = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(years.size(), 13) << run.out.toStdString();
+    for (qsizetype i = 0; i < years.size(); ++i)
+        EXPECT_EQ(years[i]["Year"].toInt(), 2027 - i);
+    const QString text = RevoraCalc({"years"}).out;
+    EXPECT_TRUE(text.contains("\n2025  2024/25  01/03/2024 to 28/02/2025\n  holds: tax table (7 brackets), rebates, "
+                              "medical credits, UIF 1 % + 1 % (ceiling R 17 712 a month), SDL 1 %, deemed-cost travel "
+                              "table, prescribed rate per km (484 c), company car rates, retirement: one deduction of "
+                              "27.5 %, at most R 350 000 a year\n  missing: nothing\n  single-sourced: travel table\n"))
+        << text.toStdString();
+}
+
 TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
 {
     const CalcRun run = RevoraCalc({"--help"});

@@ -32,10 +32,12 @@ for f in bin/revora bin/revora-calc libexec/revora2016/revora-calc-report \
          share/revora2016/layouts/kwiktep.rpt share/revora2016/Revx.jpg \
          share/revora2016/seeds/Settings/Setup.sql share/revora2016/seeds/bcdv/Startup.sql \
          share/revora2016/seeds/Crysprin/kwiktax.sql share/revora2016/RV2016Help.pdf \
+         share/revora2016/tax-years/2016.json \
          "share/icons/hicolor/scalable/apps/$id.svg"; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
 [ -x "$prefix/bin/revora" ] && [ -x "$prefix/bin/revora-calc" ] || fail "programs not executable"
+years=$("$prefix/bin/revora-calc" years) && grep -q '^2016  2015/16  ' <<<"$years" || fail "the installed tax years are not found"
 
 # revora-calc as a user with a fresh HOME ($1): its databases go to that user's data folder,
 # not beside the program.

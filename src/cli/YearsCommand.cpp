@@ -1,0 +1,120 @@
+// revora-calc years: the tax years the program's data holds, newest first, with what each holds,
+// what it lacks and which figures rest on one source only.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <iostream>
+
+#include "AppFolders.h"
+#include "CalcCommand.h"
+#include "TaxYearData.h"
+#include "common/AmountFormat.h"
+#include "common/DayDate.h"
+
+namespace revora::cli {
+
+namespace {
+
+// A share as a percentage without trailing zeros: 0.275 -> "27.5 %", 0.01 -> "1 %".
+std::string Percent(double share)
+{
+    std::string text = FormatAmount(share * 100.0, 2);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.')
+        text.pop_back();
+    return text + " %";
+}
+
+std::string Rand(double amount) { return "R " + FormatAmount(amount, 0); }
+
+// "R 14 872 a month; R 17 712 from 01/06/2021": the first value holds from the year's start.
+std::string Dated(const std::vector<DatedAmount>& values, std::string (*shown)(double), const char* unit)
+{
+    std::string text;
+    for (const DatedAmount& value : values)
+        text += text.empty() ? shown(value.Amount) + unit
+                             : "; " + shown(value.Amount) + " from " + FormatDayDate(value.From);
+    return text;
+}
+
+// What the year holds, a few words each.
+std::vector<std::string> Holds(const TaxYear& year)
+{
+    std::vector<std::string> holds{"tax table (" + std::to_string(year.Brackets.size()) + " brackets)", "rebates",
+                                   "medical credits"};
+    holds.push_back("UIF " + Percent(year.Uif.EmployeeRate) + " + " + Percent(year.Uif.EmployerRate) + " (ceiling " +
+                    Dated(year.Uif.MonthlyCeilings, Rand, " a month") + ")");
+    holds.push_back(year.SdlRatePeriods.empty() ? "SDL " + Percent(year.SdlRate)
+                                                : "SDL (" + Dated(year.SdlRatePeriods, Percent, "") + ")");
+    if (year.DeemedCostTable)
+        holds.push_back("deemed-cost travel table");
+    if (year.RatePerKmCents)
+        holds.push_back("prescribed rate per km (" + FormatAmount(*year.RatePerKmCents, 0) + " c)");
+    holds.push_back("company car rates");
+    holds.push_back(year.Retirement.Regime == RetirementRegime::OneDeduction
+                        ? "retirement: one deduction of " + Percent(year.Retirement.Rate) + ", at most " +
+                              Rand(year.Retirement.AnnualCap) + " a year"
+                        : "retirement: separate pension and R/A limits");
+    return holds;
+}
+
+std::string Joined(const std::vector<std::string>& words, const char* none)
+{
+    std::string text;
+    for (const std::string& word : words)
+        text += (text.empty() ? "" : ", ") + word;
+    return text.empty() ? none : text;
+}
+
+QJsonArray JsonList(const std::vector<std::string>& words)
+{
+    QJsonArray list;
+    for (const std::string& word : words)
+        list.append(QString::fromStdString(word));
+    return list;
+}
+
+const OptionDef JsonArray{"json", OptionKind::Flag, "print the years as one JSON array, newest first"};
+
+int Years(const ParsedOptions& options)
+{
+    const std::vector<TaxYear> years = ReadTaxYears(TaxYearFolder(MakeAppPaths({}, InstallFolder())));
+    if (options.has(JsonArray)) {
+        QJsonArray list;
+        for (const TaxYear& year : years)
+            list.append(QJsonObject{{"Year", year.Year},
+                                    {"Label", QString::fromStdString(year.Label)},
+                                    {"Start", QString::fromStdString(FormatDayDate(year.Start))},
+                                    {"End", QString::fromStdString(FormatDayDate(year.End))},
+                                    {"Holds", JsonList(Holds(year))},
+                                    {"Missing", JsonList(TaxYearMissing(year))},
+                                    {"SingleSourced", JsonList(year.Checked.SingleSourced)},
+                                    {"Notes", JsonList(year.Checked.Notes)}});
+        std::cout << QJsonDocument(list).toJson(QJsonDocument::Compact).toStdString() << '\n';
+        return 0;
+    }
+    for (const TaxYear& year : years) {
+        std::cout << year.Year << "  " << year.Label << "  " << FormatDayDate(year.Start) << " to "
+                  << FormatDayDate(year.End) << '\n'
+                  << "  holds: " << Joined(Holds(year), "nothing") << '\n'
+                  << "  missing: " << Joined(TaxYearMissing(year), "nothing") << '\n'
+                  << "  single-sourced: " << Joined(year.Checked.SingleSourced, "nothing") << '\n';
+        for (const std::string& note : year.Checked.Notes)
+            std::cout << "  note: " << note << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+std::vector<Subcommand> YearsCommands()
+{
+    // The years are the installation's own: no data folder, report or printout.
+    const Options options{&JsonArray};
+    return {
+        {"years", "the tax years the program holds, newest first, with what each holds and lacks", options, Years},
+    };
+}
+
+} // namespace revora::cli
