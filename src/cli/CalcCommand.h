@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "tax/TaxYear.h"
+
 namespace revora::cli {
 
 // A bad command line; the message is printed as one line and the program exits with 2.
@@ -112,8 +114,21 @@ extern const OptionDef AgeOption;
 // The first day of a period of the tax year, and its last when it defaults to the year's end.
 extern const OptionDef StartOption;
 extern const OptionDef YearEndOption;
+// The tax year to work in, by the calendar year in which it ends (default 2016).
+extern const OptionDef YearOption;
 // A subcommand's own options followed by the common ones.
 Options WithCommon(Options own);
+
+// The installation's tax years, newest first (ReadTaxYears): StorageError for a damaged one.
+std::vector<TaxYear> InstalledTaxYears();
+// The year of --year, read from the installation's tax years; TaxYear2016(), the year the
+// program knows, when none is given, and the year 2016 is then read from no file. A year the
+// data does not hold is a UsageError listing the years it holds. Nothing is written: the
+// settings never change with --year.
+TaxYear ChosenTaxYear(const ParsedOptions& options);
+// The printouts' layouts name the tax year 2015/16: a printout (--report, --print) of another
+// year's figures would name the wrong year, and is refused before anything is written.
+void CheckPrintoutYear(const ParsedOptions& options, const TaxYear& year);
 
 struct Subcommand {
     std::string name;

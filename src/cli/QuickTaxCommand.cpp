@@ -17,13 +17,15 @@ int QuickTax(const ParsedOptions& options)
 {
     const double income = options.requiredNumber(Income);
     const std::int16_t age = options.count(AgeOption, 0);
+    const TaxYear year = ChosenTaxYear(options);
+    CheckPrintoutYear(options, year);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
     state.Tax.TaxBracketResult.TaxableIncome = income;
     state.Tax.QuickTax.Age = age;
     Working working;
-    QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult, Explaining(options, working));
+    QuickTaxCalculate(state.Tax.QuickTax, state.Tax.TaxBracketResult, year, Explaining(options, working));
     const TaxBracketResult& r = state.Tax.TaxBracketResult;
     const QuickTaxState& q = state.Tax.QuickTax;
     const std::vector<Figure> figures{
@@ -57,7 +59,7 @@ std::vector<Subcommand> QuickTaxCommands()
 {
     return {
         {"quicktax", "annual income tax on a taxable income for an age",
-         WithCommon({&Income, &AgeOption, &ExplainOption}),
+         WithCommon({&Income, &AgeOption, &YearOption, &ExplainOption}),
          QuickTax},
     };
 }

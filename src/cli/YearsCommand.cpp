@@ -6,9 +6,7 @@
 #include <QJsonObject>
 #include <iostream>
 
-#include "AppFolders.h"
 #include "CalcCommand.h"
-#include "TaxYearData.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
 
@@ -79,7 +77,7 @@ const OptionDef JsonArray{"json", OptionKind::Flag, "print the years as one JSON
 
 int Years(const ParsedOptions& options)
 {
-    const std::vector<TaxYear> years = ReadTaxYears(TaxYearFolder(MakeAppPaths({}, InstallFolder())));
+    const std::vector<TaxYear> years = InstalledTaxYears();
     if (options.has(JsonArray)) {
         QJsonArray list;
         for (const TaxYear& year : years)

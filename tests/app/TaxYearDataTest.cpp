@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "Database.h"
 #include "TaxYearData.h"
 #include "TestSupport.h"
 #include "payroll/PayeCommon.h"
+#include "tax/QuickTax.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/DeemedCostTable.h"
 
@@ -81,6 +83,53 @@ TEST(TaxYearData, The2016FileIsTheYearTheCalculationsKnow)
         EXPECT_DOUBLE_EQ(band.MaintenanceCentsPerKm / 100.0, known.MaintenanceRate);
     }
 }
+
+// Each year's tax on an income and its rebates at 40, 70 and 80, worked by hand from the year's
+// published table: base + rate x the part above the bracket's floor, as the comment shows.
+struct YearTaxCase {
+    const char* name;
+    int year;
+    double income;
+    double tax;        // before rebates
+    double rebates[3]; // at 40, 70 and 80
+};
+
+class YearTaxTest : public ::testing::TestWithParam<YearTaxCase> {};
+
+TEST_P(YearTaxTest, IsTheTableLessTheRebatesOfTheAge)
+{
+    const YearTaxCase& c = GetParam();
+    const TaxYear year = ReadTaxYear(QStringLiteral("%1/%2.json").arg(Folder).arg(c.year));
+    const std::int16_t ages[] = {40, 70, 80};
+    for (int i = 0; i < 3; ++i) {
+        QuickTaxState state{.Age = ages[i]};
+        TaxBracketResult record{.TaxableIncome = c.income};
+        QuickTaxCalculate(state, record, year);
+        EXPECT_NEAR(record.TaxBeforeRebates, c.tax, 1e-6);
+        EXPECT_EQ(RebateForAge(ages[i], year), c.rebates[i]) << ages[i];
+        EXPECT_NEAR(state.TaxCommitment, std::max(c.tax - c.rebates[i], 0.0), 1e-6) << ages[i];
+    }
+}
+
+const YearTaxCase YearTaxCases[] = {
+    {"2015, SARS rates table: R 250 000", 2015, 250000, 50281.5, {12726, 19836, 22203}}, // 31 419 + 25 % of 75 450
+    {"2016, SARS rates table: R 500 000", 2016, 500000, 131583, {13257, 20664, 23130}}, // 93 135 + 36 % of 106 800
+    {"2017, SARS rates table: R 700 000", 2017, 700000, 206457, {13500, 20907, 23373}}, // 147 996 + 39 % of 149 900
+    {"2018, SARS rates table: R 2 000 000", 2018, 2e6, 758625, {13635, 21114, 23607}},   // 533 625 + 45 % of 500 000
+    {"2019, SARS rates table: R 100 000", 2019, 100000, 18000, {14067, 21780, 24354}},   // 18 % of 100 000
+    {"2020, SARS rates table: R 400 000", 2020, 400000, 93039.5, {14220, 22014, 24615}}, // 63 853 + 31 % of 94 150
+    {"2021, SARS rates table: R 600 000", 2021, 600000, 161667, {14958, 23157, 25893}},  // 155 505 + 39 % of 15 800
+    {"2022, SARS rates table: R 300 000", 2022, 300000, 60704, {15714, 24327, 27198}},   // 38 916 + 26 % of 83 800
+    {"2023, SARS rates table: R 1 000 000", 2023, 1e6, 314236, {16425, 25425, 28422}},   // 239 452 + 41 % of 182 400
+    {"2024, SARS rates table: R 500 000", 2024, 500000, 117507, {17235, 26679, 29824}},  // 77 362 + 31 % of 129 500
+    // Either side of the first bracket's top: 18 % of 237 100, then 42 678 + 26 % of 1
+    {"2024, SARS rates table: R 237 100", 2024, 237100, 42678, {17235, 26679, 29824}},
+    {"2024, SARS rates table: R 237 101", 2024, 237101, 42678.26, {17235, 26679, 29824}},
+    {"2025, SARS rates table: R 800 000", 2025, 800000, 228677, {17235, 26679, 29824}},  // 179 147 + 39 % of 127 000
+    {"2026, SARS rates table: R 150 000", 2026, 150000, 27000, {17235, 26679, 29824}},   // 18 % of 150 000
+    {"2027, the 2026 Budget: R 500 000", 2027, 500000, 116237, {17820, 27585, 30834}},   // 79 998 + 31 % of 116 900
+};
+INSTANTIATE_TEST_SUITE_P(EveryYear, YearTaxTest, ::testing::ValuesIn(YearTaxCases), testing::RowName{});
 
 // A year may lack a travel table (not yet published): it says so, and is sound otherwise.
 TEST(TaxYearData, AYearWithoutATravelTableSaysSo)

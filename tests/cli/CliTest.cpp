@@ -199,8 +199,22 @@ const BadArgumentsCase BadArgumentsCases[] = {
     {"an unknown calculator", {"paye", "--income", "500000"}, "paye"},
     {"a report file that is not pdf odt or html", {"quicktax", "--income", "500000", "--report", "@/F.txt"},
      "--report"},
+    {"a year the data does not hold", {"quicktax", "--income", "1", "--year", "2013"},
+     "--year: 2013 is not a tax year of the data; the years are 2015 to 2027"},
+    {"a printout of another year", {"quicktax", "--income", "1", "--year", "2024", "--report", "@/F.pdf"},
+     "--year: the printout is of the tax year 2015/16 only"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, BadArgumentsTest, ::testing::ValuesIn(BadArgumentsCases), testing::RowName{});
+
+// --year works in that year's table; 2016, named or not, gives today's answer.
+TEST_F(RevoraCalcTest, QuickTaxWorksInTheYearGiven)
+{
+    const QStringList income{"quicktax", "--income", "500000", "--age", "40", DataDirArg()};
+    const CalcRun run = RevoraCalc(QStringList(income) << "--year" << "2024" << "--json");
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    ExpectFigures(JsonOf(run), {}, {{"TotalTax", 117507}, {"TaxCommitment", 100272}});
+    EXPECT_EQ(RevoraCalc(QStringList(income) << "--year" << "2016").out, RevoraCalc(income).out);
+}
 
 TEST_F(RevoraCalcTest, ReportWritesTheDatabaseAndThePdf)
 {

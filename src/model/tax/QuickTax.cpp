@@ -37,14 +37,15 @@ namespace {
 
 } // namespace
 
-void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working)
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, const TaxYear& year, Working* working)
 {
+    const TaxYearRebates& rebates = year.Rebates;
     state.IncomeCopy = record.TaxableIncome;
-    state.PrimaryRebate = PrimaryRebateAmount;
+    state.PrimaryRebate = rebates.Primary;
     if (state.Age > 74)
-        state.AgePart = TertiaryRebatePart;
+        state.AgePart = rebates.Secondary + rebates.Tertiary;
     else if (state.Age > 64)
-        state.AgePart = SecondaryRebatePart;
+        state.AgePart = rebates.Secondary;
     else
         state.AgePart = 0.0;
     state.TotalRebate = std::floor(state.PrimaryRebate + state.AgePart);
@@ -52,7 +53,7 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* 
     record.TaxBeforeRebates = 0.0;
     state.TotalTax = 0.0;
     state.TaxCommitment = 0.0;
-    TaxFromTable(record);
+    TaxFromTable(record, year);
 
     const bool taxed = record.TaxBeforeRebates > 0.0;
     state.AverageRate = taxed ? record.TaxBeforeRebates / record.TaxableIncome * 100.0 : record.MarginalRate;
@@ -66,6 +67,11 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* 
         state.AverageRateAfterRebates = 0.0;
     if (working) [[unlikely]]
         RecordQuickTax(*working, state, record);
+}
+
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working)
+{
+    QuickTaxCalculate(state, record, TaxYear2016(), working);
 }
 
 void QuickTaxInitialise(QuickTaxState& state) noexcept

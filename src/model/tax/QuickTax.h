@@ -31,16 +31,23 @@ struct QuickTaxState {
     double AverageRateAfterRebates = 0.0;
 };
 
-// NEWCALC on record.TaxableIncome and state.Age:
-//   TotalRebate    = floor(13 257 + age part), age part 9 873 above 74, 7 407 above 64, else 0
-//   TotalTax       = TaxBeforeRebates of TaxFromTable
+// NEWCALC on record.TaxableIncome and state.Age, in the year:
+//   PrimaryRebate  = the year's primary rebate
+//   AgePart        = the secondary and tertiary rebates above 74, the secondary above 64, else 0
+//   TotalRebate    = floor(PrimaryRebate + AgePart)
+//   TotalTax       = TaxBeforeRebates of TaxFromTable in the year
 //   TaxCommitment  = max(TotalTax - TotalRebate, 0)
 //   AverageRate    = TaxBeforeRebates / TaxableIncome x 100 when the tax is above 0, else
-//                    the marginal rate (an income of 0 shows 18)
+//                    the marginal rate (an income of 0 shows the first bracket's, 18)
 //   AverageRateAfterRebates = max((TaxBeforeRebates - TotalRebate) / TaxableIncome x 100, 0)
 //                    when the tax is above 0, else 0
-// Example: 500 000 at age 40 gives bracket 4, tax 131 583, rebate 13 257, commitment 118 326.
+// Example (2016): 500 000 at age 40 gives bracket 4, tax 131 583, rebate 13 257, commitment
+// 118 326; at 75 the age part is 9 873.
 // `working`, when given, receives the steps; the last is the tax commitment.
+void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, const TaxYear& year,
+                       Working* working = nullptr);
+
+// The same in the year 2016 (TaxYear2016()).
 void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working = nullptr);
 
 // What "&Initialise All" resets; the age, the income copy, the rebate total, the age part

@@ -21,6 +21,9 @@ struct TaxYearBracket {
     double Rate = 0.0; // share of the part of the income above Over
 };
 
+// The top bracket has no ceiling; where one is shown or printed for it, it is this.
+inline constexpr double TopBracketCeiling = 9999999999.0;
+
 // The annual rebates, rand. Everyone has the primary; from 65 the secondary is added, and from
 // 75 the tertiary as well (each is the part added at that age, not the total).
 struct TaxYearRebates {

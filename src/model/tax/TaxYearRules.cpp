@@ -1,5 +1,9 @@
 #include "tax/TaxYearRules.h"
 
+#include <cmath>
+
+#include "tax/TaxEngine.h"
+
 namespace revora {
 
 std::string EndBeforeStartMessage(std::string_view startAsTyped)
@@ -22,11 +26,29 @@ std::string NotADateMessage(std::string_view typed)
 
 double RebateForAge(std::int16_t age) noexcept
 {
-    if (age >= 75)
-        return PrimaryRebateAmount + TertiaryRebatePart;
-    if (age >= 65)
-        return PrimaryRebateAmount + SecondaryRebatePart;
-    return PrimaryRebateAmount;
+    return RebateForAge(age, TaxYear2016());
+}
+
+const TaxYear& TaxYear2016()
+{
+    static const TaxYear year = [] {
+        TaxYear built;
+        built.Year = 2016;
+        built.Label = "2015/16";
+        built.Start = TaxYearStart;
+        built.End = TaxYearEnd;
+        for (const TaxBracket& bracket : TaxTable)
+            built.Brackets.push_back({bracket.floor, bracket.baseTax, bracket.rate / 100.0});
+        built.Rebates = {PrimaryRebateAmount, SecondaryRebatePart, TertiaryRebatePart - SecondaryRebatePart};
+        const double firstRate = built.Brackets.front().Rate;
+        built.Thresholds = {std::round(RebateForAge(0, built) / firstRate),
+                            std::round(RebateForAge(65, built) / firstRate),
+                            std::round(RebateForAge(75, built) / firstRate)};
+        built.MedicalCredits = {MedicalCreditPerMonth(1), MedicalCreditPerMonth(2) - MedicalCreditPerMonth(1),
+                                MedicalCreditPerMonth(3) - MedicalCreditPerMonth(2)};
+        return built;
+    }();
+    return year;
 }
 
 double MedicalCreditPerMonth(std::int16_t members) noexcept

@@ -1,11 +1,14 @@
 #pragma once
 // The fixed rules of the tax year 1 March 2015 to 29 February 2016: its dates, the income-tax
-// table, the rebates by age and the medical scheme fees tax credits.
+// table, the rebates by age and the medical scheme fees tax credits. They are the one place of
+// these 2016 figures; TaxYear2016() is the same year as a TaxYear.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "tax/TaxYear.h"
 
 namespace revora {
 
@@ -24,7 +27,7 @@ std::string NotADateMessage(std::string_view typed);
 
 struct TaxBracket {
     double floor;   // exclusive
-    double ceiling; // inclusive; the last one is only shown and printed
+    double ceiling; // inclusive; the last one (TopBracketCeiling) is only shown and printed
     double rate;    // percent
     double baseTax; // tax on an income equal to the floor
 };
@@ -37,15 +40,24 @@ inline constexpr std::array<TaxBracket, 6> TaxTable{{
     {284100.0, 393200.0, 31.0, 59314.0},
     {393200.0, 550100.0, 36.0, 93135.0},
     {550100.0, 701300.0, 39.0, 149619.0},
-    {701300.0, 9999999999.0, 41.0, 208587.0},
+    {701300.0, TopBracketCeiling, 41.0, 208587.0},
 }};
 
 inline constexpr double PrimaryRebateAmount = 13257.0;
 inline constexpr double SecondaryRebatePart = 7407.0; // ages 65 to 74
 inline constexpr double TertiaryRebatePart = 9873.0;  // ages 75 and over
 
-// Annual rebate: 13 257 below 65, 20 664 from 65 to 74, 23 130 from 75.
+// Annual rebate in 2016 (RebateForAge of TaxYear2016()): 13 257 below 65, 20 664 from 65 to 74,
+// 23 130 from 75.
 double RebateForAge(std::int16_t age) noexcept;
+
+// The year 1 March 2015 to 29 February 2016 as a TaxYear, built from the constants above: its
+// dates, the table (each rate its percent / 100), the rebates (the tertiary being what is added
+// from 75 beyond the secondary: 9 873 - 7 407), the thresholds (each rebate total over the first
+// rate, to the rand) and the medical credits. It is the year the calculations work in when they
+// are handed no other. It holds no UIF, SDL, travel, company-car or retirement figures: the
+// calculations of those still read their own 2016 figures and are not handed a year.
+const TaxYear& TaxYear2016();
 
 // Monthly medical scheme fees credit for n members: 270 each for the first two, 181 for each
 // further one (n <= 2: 270 n; n > 2: 540 + 181 (n - 2)). The caller applies the rule that

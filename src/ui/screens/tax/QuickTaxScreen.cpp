@@ -14,6 +14,7 @@
 #include "ResultWidth.h"
 #include "common/InputNumbers.h"
 #include "tax/QuickTax.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
@@ -64,7 +65,7 @@ void QuickTaxScreen::makeBoxes()
     most.Age = 32767;
     TaxBracketResult top;
     top.TaxableIncome = MostQuickTaxIncome;
-    QuickTaxCalculate(most, top);
+    QuickTaxCalculate(most, top, TaxYear2016());
     const double widest[10] = {top.TaxableIncome, static_cast<double>(most.Age), top.BaseTax, 100.0, top.PortionTax,
                                most.TotalTax, most.TotalRebate, most.TaxCommitment, 100.0, 100.0};
     for (int i = 0; i < 10; ++i) {
@@ -119,7 +120,8 @@ bool QuickTaxScreen::calculate()
 {
     TaxState& s = state();
     Working working;
-    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult, &working);
+    // The screen works in the year 2016.
+    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult, TaxYear2016(), &working);
     const TaxBracketResult& r = s.TaxBracketResult;
     const QuickTaxState& q = s.QuickTax;
     const double shown[10] = {r.TaxableIncome, static_cast<double>(q.Age), r.BaseTax, r.MarginalRate, r.PortionTax,
