@@ -6,13 +6,31 @@
 #include <QJsonObject>
 #include <iostream>
 
+#include "AppFolders.h"
 #include "CalcCommand.h"
+#include "TaxYearData.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora::cli {
 
 namespace {
+
+// "2015 to 2027", or each year where some are missing between ("2015, 2017 and 2020"); the
+// years newest first, at least one.
+std::string YearsHeld(const std::vector<TaxYear>& years)
+{
+    const int oldest = years.back().Year;
+    const int newest = years.front().Year;
+    if (newest - oldest + 1 == static_cast<int>(years.size()))
+        return oldest == newest ? std::to_string(oldest) : std::to_string(oldest) + " to " + std::to_string(newest);
+    std::string listed;
+    for (std::size_t i = years.size(); i-- > 0;)
+        listed += (i + 1 == years.size() ? "" : i == 0 ? " and " : ", ") + std::to_string(years[i].Year);
+    return listed;
+}
+
 
 // A share as a percentage without trailing zeros: 0.275 -> "27.5 %", 0.01 -> "1 %".
 std::string Percent(double share)
@@ -105,6 +123,33 @@ int Years(const ParsedOptions& options)
 }
 
 } // namespace
+
+std::vector<TaxYear> InstalledTaxYears()
+{
+    return ReadTaxYears(TaxYearFolder(MakeAppPaths({}, InstallFolder())));
+}
+
+TaxYear ChosenTaxYear(const ParsedOptions& options)
+{
+    const auto text = options.value(YearOption);
+    if (!text)
+        return TaxYear2016();
+    const double asked = NumberFromText(YearOption.name, *text);
+    std::vector<TaxYear> years = InstalledTaxYears();
+    for (TaxYear& year : years)
+        if (year.Year == asked)
+            return std::move(year);
+    throw UsageError("--" + YearOption.name + ": " + *text + " is not a tax year of the data; the years are " +
+                     YearsHeld(years));
+}
+
+void CheckPrintoutYear(const ParsedOptions& options, const TaxYear& year)
+{
+    const TaxYear& printed = TaxYear2016();
+    if (year.Year != printed.Year && (options.has(ReportOption) || options.has(PrintOption)))
+        throw UsageError("--" + YearOption.name + ": the printout is of the tax year " + printed.Label +
+                         " only; for " + year.Label + " leave out --report and --print");
+}
 
 std::vector<Subcommand> YearsCommands()
 {
