@@ -5,13 +5,24 @@
 #include <QString>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "AppFolders.h"
 #include "finance/FinanceState.h"
 #include "tax/TaxState.h"
+#include "tax/TaxYear.h"
 #include "vehicle/VehicleState.h"
 
 namespace revora {
+
+// The tax years of the data, newest first, and the one chosen. Current() is the chosen year, or
+// 2016 (TaxYear2016()) while the data holds no such year: the program works in 2016 until the
+// data is read, and whenever it cannot be.
+struct TaxYearChoice {
+    std::vector<TaxYear> Years;
+    int Chosen = 2016;
+    const TaxYear& Current() const;
+};
 
 // What every calculator window works with besides its own domain's values: where the program's
 // files are, and the print choices kept between prints.
@@ -20,6 +31,7 @@ struct ProgramValues {
     std::int16_t PrintDirect = 0; // 1: straight to the printer; 0: the report window
     QString ReportWindowTitle;    // kept between prints, as the one report control keeps it
     QString PrinterName;          // chosen in "&Printer Setup"; empty means the default printer
+    TaxYearChoice Year;           // the tax year every calculation works in
 };
 
 struct AppState : ProgramValues {

@@ -12,7 +12,9 @@
 #include "Database.h"
 #include "TaxYearData.h"
 #include "TestSupport.h"
+#include "common/DayDate.h"
 #include "payroll/PayeCommon.h"
+#include "payroll/PublishedLevies.h"
 #include "tax/QuickTax.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/DeemedCostTable.h"
@@ -50,39 +52,98 @@ TEST(TaxYearData, TheFolderGivesTheThirteenYearsNewestFirst)
         EXPECT_EQ(years[i].Year, 2027 - static_cast<int>(i));
 }
 
-// The 2016 file and the constants the calculations read today may not drift apart.
+// The 2016 file and the year the calculations know (built from their constants) may not drift
+// apart, figure by figure.
 TEST(TaxYearData, The2016FileIsTheYearTheCalculationsKnow)
 {
-    const TaxYear year = ReadTaxYear(Folder + "/2016.json");
-    EXPECT_EQ(year.Start, TaxYearStart);
-    EXPECT_EQ(year.End, TaxYearEnd);
-    ASSERT_EQ(year.Brackets.size(), TaxTable.size());
-    for (std::size_t i = 0; i < TaxTable.size(); ++i) {
-        EXPECT_EQ(year.Brackets[i].Over, TaxTable[i].floor) << i;
-        EXPECT_EQ(year.Brackets[i].Base, TaxTable[i].baseTax) << i;
-        EXPECT_DOUBLE_EQ(year.Brackets[i].Rate * 100.0, TaxTable[i].rate) << i;
+    const TaxYear file = ReadTaxYear(Folder + "/2016.json");
+    const TaxYear& known = TaxYear2016();
+    EXPECT_EQ(file.Start, known.Start);
+    EXPECT_EQ(file.End, known.End);
+    ASSERT_EQ(file.Brackets.size(), known.Brackets.size());
+    for (std::size_t i = 0; i < known.Brackets.size(); ++i) {
+        EXPECT_EQ(file.Brackets[i].Over, known.Brackets[i].Over) << i;
+        EXPECT_EQ(file.Brackets[i].Base, known.Brackets[i].Base) << i;
+        EXPECT_DOUBLE_EQ(file.Brackets[i].Rate, known.Brackets[i].Rate) << i;
     }
-    EXPECT_EQ(year.Rebates.Primary, PrimaryRebateAmount);
-    EXPECT_EQ(year.Rebates.Secondary, SecondaryRebatePart);
-    EXPECT_EQ(year.Rebates.Secondary + year.Rebates.Tertiary, TertiaryRebatePart); // all that is added from 75
-    EXPECT_EQ(year.MedicalCredits.MainMember, MedicalCreditPerMonth(1));
-    EXPECT_EQ(year.MedicalCredits.MainMember + year.MedicalCredits.FirstDependant, MedicalCreditPerMonth(2));
-    EXPECT_EQ(year.MedicalCredits.EachAdditional, MedicalCreditPerMonth(3) - MedicalCreditPerMonth(2));
+    EXPECT_EQ(file.Rebates.Primary, known.Rebates.Primary);
+    EXPECT_EQ(file.Rebates.Secondary, known.Rebates.Secondary);
+    EXPECT_EQ(file.Rebates.Tertiary, known.Rebates.Tertiary);
+    EXPECT_EQ(file.Thresholds.Under65, known.Thresholds.Under65);
+    EXPECT_EQ(file.MedicalCredits.FirstDependant, known.MedicalCredits.FirstDependant);
+    EXPECT_EQ(file.MedicalCredits.EachAdditional, known.MedicalCredits.EachAdditional);
+    for (std::int16_t members = 0; members <= 5; ++members)
+        EXPECT_EQ(MedicalCreditPerMonth(members, file), MedicalCreditPerMonth(members)) << members;
+    for (int months : {0, 12, 24, 25, 40})
+        EXPECT_EQ(MedicalCreditForMemberMonths(months, file), 6480.0 * (months > 24) + 270.0 * std::min(months, 24)
+                                                                  + 181.0 * std::max(months - 24, 0)) << months;
 
+    // The settings' seed is the year's published UIF and SDL.
     const PayeSettings seed;
-    ASSERT_EQ(year.Uif.MonthlyCeilings.size(), 1u);
-    EXPECT_EQ(year.Uif.MonthlyCeilings[0].Amount, seed.UIFLimit);
-    EXPECT_DOUBLE_EQ(year.Uif.EmployeeRate * 100.0, seed.EmployeeUIF);
-    EXPECT_DOUBLE_EQ(year.Uif.EmployerRate * 100.0, seed.EmployerUIF);
-    EXPECT_DOUBLE_EQ(year.SdlRate * 100.0, seed.SkillLevy);
-    ASSERT_TRUE(year.DeemedCostTable);
-    for (const DeemedCostBand& band : *year.DeemedCostTable) {
-        const DeemedCost& known = DeemedCostFor(band.ValueUpTo.value_or(1e12));
-        EXPECT_EQ(band.FixedCost, known.FixedCost);
-        EXPECT_DOUBLE_EQ(band.FuelCentsPerKm / 100.0, known.FuelRate);
-        EXPECT_DOUBLE_EQ(band.MaintenanceCentsPerKm / 100.0, known.MaintenanceRate);
+    const PayeSettings published = PublishedLevies(file, file.Start, seed);
+    EXPECT_EQ(published.UIFLimit, seed.UIFLimit);
+    EXPECT_EQ(published.EmployeeUIF, seed.EmployeeUIF);
+    EXPECT_EQ(published.EmployerUIF, seed.EmployerUIF);
+    EXPECT_EQ(published.SkillLevy, seed.SkillLevy);
+    EXPECT_EQ(UifCeilingOn(known, known.End), seed.UIFLimit);
+    EXPECT_EQ(SdlRateOn(known, known.Start), file.SdlRate);
+
+    ASSERT_TRUE(file.DeemedCostTable && known.DeemedCostTable);
+    for (const DeemedCostBand& band : *file.DeemedCostTable) {
+        const DeemedCost& cost = DeemedCostFor(band.ValueUpTo.value_or(1e12));
+        EXPECT_EQ(band.FixedCost, cost.FixedCost);
+        EXPECT_DOUBLE_EQ(band.FuelCentsPerKm / 100.0, cost.FuelRate);
+        EXPECT_DOUBLE_EQ(band.MaintenanceCentsPerKm / 100.0, cost.MaintenanceRate);
     }
+    for (const DeemedCostBand& band : *known.DeemedCostTable)
+        EXPECT_EQ(band.FixedCost, DeemedCostFor(band.ValueUpTo.value_or(1e12)).FixedCost);
+    EXPECT_EQ(file.RatePerKmCents, known.RatePerKmCents);
+    EXPECT_EQ(file.CompanyCar.RatePerMonth, known.CompanyCar.RatePerMonth);
+    EXPECT_EQ(file.CompanyCar.RateWithMaintenancePlan, known.CompanyCar.RateWithMaintenancePlan);
+    EXPECT_EQ(file.CompanyCar.PayeInclusion, known.CompanyCar.PayeInclusion);
+    EXPECT_EQ(file.CompanyCar.PayeInclusionBusinessUse, known.CompanyCar.PayeInclusionBusinessUse);
+    EXPECT_EQ(file.Retirement.Regime, known.Retirement.Regime);
+    EXPECT_EQ(OutsideYearMessage(file), DateOutsideYearMessage);
+    EXPECT_EQ(PairOutsideYearMessage(file), DatePairOutsideYearMessage);
+    EXPECT_EQ(NotADateMessage("x", file), NotADateMessage("x"));
 }
+
+// The figures in force on a pay date, and the settings a calculation of a year works with: the
+// year's published ones while the stored settings are published figures, the stored ones once
+// the user has changed them.
+struct DatedLevyCase {
+    const char* name;
+    int year;
+    const char* payDay;
+    PayeSettings stored;
+    PayeSettings used; // both UIF rates, SDL, the ceiling
+};
+
+class DatedLevyTest : public ::testing::TestWithParam<DatedLevyCase> {};
+
+TEST_P(DatedLevyTest, FollowTheYearUnlessChanged)
+{
+    const DatedLevyCase& c = GetParam();
+    const std::vector<TaxYear> years = ReadTaxYears(Folder);
+    const TaxYear& year = *std::find_if(years.begin(), years.end(), [&](const TaxYear& y) { return y.Year == c.year; });
+    const PayeSettings used = LeviesForYear(c.stored, year, *ParseDayDate(c.payDay), years);
+    EXPECT_EQ(used.EmployeeUIF, c.used.EmployeeUIF);
+    EXPECT_EQ(used.EmployerUIF, c.used.EmployerUIF);
+    EXPECT_EQ(used.SkillLevy, c.used.SkillLevy);
+    EXPECT_EQ(used.UIFLimit, c.used.UIFLimit);
+    EXPECT_EQ(used.TAIncRate8020, c.stored.TAIncRate8020);
+}
+
+const DatedLevyCase DatedLevyCases[] = {
+    {"2022 before the new ceiling", 2022, "31/05/2021", {}, {1, 1, 1, 14872}},
+    {"2022 from the new ceiling of 1 June 2021", 2022, "01/06/2021", {}, {1, 1, 1, 17712}},
+    {"the 2024 ceiling stored, worked in 2016", 2016, "15/06/2015", {1, 1, 1, 17712, 0.2}, {1, 1, 1, 14872}},
+    {"2021 in the SDL holiday", 2021, "31/08/2020", {}, {1, 1, 0, 14872}},
+    {"2021 after the SDL holiday", 2021, "01/09/2020", {}, {1, 1, 1, 14872}},
+    {"a ceiling the user changed is kept", 2024, "01/03/2023", {1, 1, 1, 15000}, {1, 1, 1, 15000}},
+    {"a UIF rate the user changed keeps the ceiling too", 2022, "01/06/2021", {2, 1, 1, 14872}, {2, 1, 1, 14872}},
+};
+INSTANTIATE_TEST_SUITE_P(PayDates, DatedLevyTest, ::testing::ValuesIn(DatedLevyCases), testing::RowName{});
 
 // Each year's tax on an income and its rebates at 40, 70 and 80, worked by hand from the year's
 // published table: base + rate x the part above the bracket's floor, as the comment shows.

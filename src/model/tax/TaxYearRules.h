@@ -54,10 +54,35 @@ double RebateForAge(std::int16_t age) noexcept;
 // The year 1 March 2015 to 29 February 2016 as a TaxYear, built from the constants above: its
 // dates, the table (each rate its percent / 100), the rebates (the tertiary being what is added
 // from 75 beyond the secondary: 9 873 - 7 407), the thresholds (each rebate total over the first
-// rate, to the rand) and the medical credits. It is the year the calculations work in when they
-// are handed no other. It holds no UIF, SDL, travel, company-car or retirement figures: the
-// calculations of those still read their own 2016 figures and are not handed a year.
+// rate, to the rand) and the medical credits; UIF 1 % each side up to 14 872 a month, SDL 1 %,
+// the deemed-cost table the vehicles read (DeemedCostFor), the prescribed 318 c a km, the
+// company car's 3.5 % (3.25 % with a maintenance plan) with 80 % (20 %) in PAYE, and separate
+// retirement limits. It is the year the calculations work in when they are handed no other.
 const TaxYear& TaxYear2016();
+
+// A day of the year: from 1 March to the last day of February, both included.
+bool InTaxYear(int day, const TaxYear& year) noexcept;
+
+// The date messages of a year; in 2016 each is the text above ("…between 01/03/2015 and
+// 29/02/2016"), with the year's own first and last days in another.
+std::string OutsideYearMessage(const TaxYear& year);
+std::string PairOutsideYearMessage(const TaxYear& year);
+std::string EndBeforeStartMessage(std::string_view startAsTyped, const TaxYear& year);
+// The example date is the year's first day.
+std::string NotADateMessage(std::string_view typed, const TaxYear& year);
+
+// The year's medical credit a month for n people on the scheme: the main member's, the first
+// dependant's, and each further dependant's credit (n <= 0 gives n x the main member's):
+//   n = 1: main; n = 2: main + first; n > 2: main + first + each additional x (n - 2)
+double MedicalCreditPerMonth(std::int16_t members, const TaxYear& year) noexcept;
+// The same counted in member-months m over the year: the first 12 at the main member's credit,
+// the next 12 at the first dependant's, the rest at the additional credit.
+double MedicalCreditForMemberMonths(int memberMonths, const TaxYear& year) noexcept;
+
+// The UIF ceiling a month and the SDL rate (a share) in force on a day of the year: the last
+// dated figure from on or before it (before the year's first day, the first).
+double UifCeilingOn(const TaxYear& year, int day) noexcept;
+double SdlRateOn(const TaxYear& year, int day) noexcept;
 
 // Monthly medical scheme fees credit for n members: 270 each for the first two, 181 for each
 // further one (n <= 2: 270 n; n > 2: 540 + 181 (n - 2)). The caller applies the rule that

@@ -42,6 +42,10 @@ public:
     virtual void printReport() = 0;
     // Back to the values the screen shows when it is first opened.
     virtual void reset() {}
+    // The tax year (program().Year) has changed: a screen showing figures of the year before
+    // works them again in the new year or clears them, so no figure of one year stands beside
+    // inputs of another.
+    virtual void yearChanged() {}
     // Work under way on the window's own stack (events are answered between its steps): the
     // program must not end under it. Such a window refuses to close and stops the work.
     virtual bool busy() const { return false; }
