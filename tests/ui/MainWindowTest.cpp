@@ -23,6 +23,7 @@
 #include "MainWindow.h"
 #include "NumberBox.h"
 #include "ScreenRegistry.h"
+#include "SetupSettings.h"
 #include "ui/ScreenTestSupport.h"
 #include "StartupSettings.h"
 #include "tax/QuickTaxScreen.h"
@@ -75,12 +76,12 @@ private slots:
     void captionAndMenusAreAsTheUserKnowsThem()
     {
         auto main = startMain();
-        QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000"));
+        QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000 \u2013 tax year 2015/16"));
         QStringList menus;
         for (QAction* a : main->menuBar()->actions())
             menus << a->text();
         QCOMPARE(menus, QStringList({"&File", "&Revora", "A&vanta", "&TaxCalcs", "&Car Calculations",
-                                     "Bu&siness Calculations", "&MS-Calculator", "&Help/Videos"}));
+                                     "Bu&siness Calculations", "&MS-Calculator", "Tax &year", "&Help/Videos"}));
         const QList<std::pair<QString, QString>> items{
             {"mnuNew", "&Initialise All"}, {"mnuPrinterSet", "&Printer Setup"}, {"mnuExit", "E&xit"},
             {"mnuRevxMon", "&Monthly"}, {"mnuAvxAnn", "&Annual"}, {"mnuFortNight", "&FortNightly"},
@@ -467,6 +468,45 @@ private slots:
         MenuAction(*main, "mnuNew")->trigger();
         QTRY_VERIFY(!main->findScreen("frmHelpBrowser"));
         QVERIFY(main->findScreen("frmVideo"));
+    }
+
+    // The years newest first, the stored one checked. A year chosen is kept for the next start,
+    // named in the caption and worked in by the open screens; the published settings follow it,
+    // and settings the user changed are asked about once and kept on No.
+    void theTaxYearMenuChoosesTheYearTheProgramWorksIn()
+    {
+        SkipAboutAtStart(folder_->path());
+        auto main = startMain();
+        const QList<QAction*> years = main->findChild<QMenu*>("mnuTaxYear")->actions();
+        QCOMPARE(years.size(), 13);
+        QCOMPARE(years.constFirst()->text(), QString("2026/27"));
+        QCOMPARE(years.constLast()->text(), QString("2014/15"));
+        for (QAction* year : years)
+            QCOMPARE(year->isChecked(), year->text() == "2015/16");
+        MenuAction(*main, "QuickTax")->trigger();
+        auto* quick = qobject_cast<QuickTaxScreen*>(main->findScreen("frmKwikTax")->widget());
+        for (auto [box, typed] : {std::pair<NumberBox*, const char*>{quick->box(0), "500000"}, {quick->box(1), "40"}}) {
+            box->selectAll();
+            QTest::keyClicks(box, typed);
+        }
+        quick->calculate();
+        QCOMPARE(quick->box(7)->text(), QString("118 326.00"));
+
+        MessageBoxWatcher watcher;
+        MenuAction(*main, "mnuTaxYear2025")->trigger();
+        QVERIFY(MenuAction(*main, "mnuTaxYear2025")->isChecked() && !MenuAction(*main, "mnuTaxYear2016")->isChecked());
+        QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000 \u2013 tax year 2024/25"));
+        QCOMPARE(quick->box(7)->text(), QString("100 272.00")); // 117 507 less the rebate of 17 235
+        QCOMPARE(ReadPayeSettings(main->state().Paths).UIFLimit, 17712.0);
+
+        WritePayeSettings(main->state().Paths, {1, 1, 1, 20000, 0.8});
+        MenuAction(*main, "mnuTaxYear2024")->trigger();
+        QCOMPARE(watcher.texts().size(), 1);
+        QVERIFY(watcher.texts()[0].contains("R 20 000") && watcher.texts()[0].contains("R 17 712"));
+        QCOMPARE(ReadPayeSettings(main->state().Paths).UIFLimit, 20000.0);
+        main.reset();
+        main = startMain();
+        QVERIFY(main->windowTitle().endsWith("2023/24") && MenuAction(*main, "mnuTaxYear2024")->isChecked());
     }
 
     void theVideoWindowOpensCentredHighAndReadsItsSourceWhenActive()

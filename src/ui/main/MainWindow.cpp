@@ -1,7 +1,9 @@
 #include "MainWindow.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -19,13 +21,19 @@
 #include "AboutWindow.h"
 #include "BusyCursor.h"
 #include "CalculatorWindow.h"
+#include "ChosenTaxYear.h"
 #include "Database.h"
 #include "DesktopCalculator.h"
 #include "HelpWindow.h"
 #include "VideoWindow.h"
 #include "WorkingWindow.h"
 #include "ScreenRegistry.h"
+#include "SetupSettings.h"
 #include "StartupSettings.h"
+#include "TaxYearData.h"
+#include "common/AmountFormat.h"
+#include "payroll/PublishedLevies.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
@@ -64,6 +72,11 @@ private:
 } // namespace
 
 QString MainWindowCaption() { return QStringLiteral("Revora 2016 Ver: ") + VersionText(); }
+
+QString MainWindowCaption(const TaxYear& year)
+{
+    return MainWindowCaption() + QStringLiteral(" \u2013 tax year ") + QString::fromStdString(year.Label);
+}
 
 MainWindow::MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent)
     : QMainWindow(parent),
@@ -106,7 +119,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::start()
 {
     static_cast<PictureArea*>(mdi_)->setPicture(QPixmap(installFolder_ + "/Revx.jpg"));
-    setWindowTitle(MainWindowCaption());
+    setWindowTitle(MainWindowCaption(state_.Year.Current()));
     fitToScreen();
     show();
     QApplication::processEvents();
@@ -122,15 +135,17 @@ void MainWindow::start()
         state_.ViewAbout.reset();
         problems << e.message();
     }
-    // A first run creates the other two databases from their seeds now, and a damaged one is
-    // named at once rather than at the first print.
-    for (const QString& path : {state_.Paths.SettingsDbPath, state_.Paths.ReportDbPath}) {
-        try {
-            DatabaseConnection connection(path, state_.Paths.SeedFolder());
-        } catch (const StorageError& e) {
-            problems << e.message();
-        }
+    // A first run creates the other two databases from their seeds now (the settings database
+    // as the year last chosen is read from it), and a damaged one is named at once rather than
+    // at the first print.
+    readTaxYears(problems);
+    try {
+        DatabaseConnection connection(state_.Paths.ReportDbPath, state_.Paths.SeedFolder());
+    } catch (const StorageError& e) {
+        problems << e.message();
     }
+    setWindowTitle(MainWindowCaption(state_.Year.Current()));
+    fillTaxYearMenu();
     if (!problems.isEmpty())
         QMessageBox::warning(this, MainWindowCaption(), problems.join(QStringLiteral("\n\n")));
     if (state_.ViewAbout == true)
@@ -177,6 +192,10 @@ void MainWindow::buildMenus()
     QAction* calculator = menuBar()->addAction(QStringLiteral("&MS-Calculator"));
     calculator->setObjectName("mnuMSCalculator");
     connect(calculator, &QAction::triggered, this, &MainWindow::startCalculator);
+    yearMenu_ = menuBar()->addMenu(QStringLiteral("Tax &year"));
+    yearMenu_->setObjectName("mnuTaxYear");
+    yearChoices_ = new QActionGroup(yearMenu_); // one year at a time
+    fillTaxYearMenu();
     addMenu("mnuHelp", "&Help/Videos",
             {{"mnuContents", "Revora 2016 Help", [this] { openHelp(); }},
              {"VideoLectures1", "Video Lectures", [this] { openVideo(); }},
@@ -186,6 +205,122 @@ void MainWindow::buildMenus()
              {"mnuAbout", "&About Revora2016...", [this] { showAbout(); }}});
     // No other command, screen or box takes Ctrl+K, so it works wherever the focus is.
     findChild<QAction*>("mnuWorking")->setShortcut(WorkingKey);
+}
+
+void MainWindow::readTaxYears(QStringList& problems)
+{
+    TaxYearChoice& choice = state_.Year;
+    int stored = TaxYear2016().Year;
+    try {
+        stored = ReadChosenTaxYear(state_.Paths);
+    } catch (const StorageError& e) {
+        problems << e.message();
+    }
+    const QString folder = TaxYearFolder(state_.Paths);
+    try {
+        choice.Years = ReadTaxYears(folder);
+    } catch (const StorageError& e) {
+        // A damaged year must never give a wrong tax: the program works in the year it holds
+        // within itself.
+        choice.Years.clear();
+        problems << e.message() + QStringLiteral(" The program works in the tax year %1 alone.")
+                                      .arg(QString::fromStdString(TaxYear2016().Label));
+    }
+    choice.Chosen = stored;
+    const bool inData = std::any_of(choice.Years.begin(), choice.Years.end(),
+                                    [stored](const TaxYear& year) { return year.Year == stored; });
+    if (inData || stored == TaxYear2016().Year)
+        return;
+    // The choice stays stored: a folder the year's file returns to gives it back.
+    choice.Chosen = TaxYear2016().Year;
+    if (!choice.Years.empty()) // else the folder's message has said so
+        problems << QStringLiteral("The tax year ending in %1, chosen before, is not among the tax years in %2. "
+                                   "The program works in the tax year %3.")
+                        .arg(stored)
+                        .arg(QDir::toNativeSeparators(folder), QString::fromStdString(choice.Current().Label));
+}
+
+void MainWindow::fillTaxYearMenu()
+{
+    // Until the data is read, and whenever it cannot be, the one year listed is 2016.
+    std::vector<const TaxYear*> years;
+    for (const TaxYear& year : state_.Year.Years)
+        years.push_back(&year);
+    if (years.empty())
+        years.push_back(&state_.Year.Current());
+    yearMenu_->clear();
+    for (const TaxYear* year : years) {
+        QAction* action = yearMenu_->addAction(QString::fromStdString(year->Label));
+        action->setObjectName(QStringLiteral("mnuTaxYear%1").arg(year->Year));
+        action->setCheckable(true);
+        action->setActionGroup(yearChoices_);
+        action->setChecked(year == &state_.Year.Current());
+        connect(action, &QAction::triggered, this, [this, chosen = year->Year] { chooseTaxYear(chosen); });
+    }
+}
+
+void MainWindow::chooseTaxYear(int year)
+{
+    TaxYearChoice& choice = state_.Year;
+    const auto found = std::find_if(choice.Years.begin(), choice.Years.end(),
+                                    [year](const TaxYear& each) { return each.Year == year; });
+    if (found == choice.Years.end() || year == choice.Current().Year)
+        return;
+    choice.Chosen = year;
+    if (QAction* action = yearMenu_->findChild<QAction*>(QStringLiteral("mnuTaxYear%1").arg(year)))
+        action->setChecked(true);
+    try {
+        WriteChosenTaxYear(state_.Paths, year);
+    } catch (const StorageError& e) {
+        // The program still works in the year chosen until it is closed.
+        QMessageBox::warning(this, MainWindowCaption(), e.message());
+    }
+    setWindowTitle(MainWindowCaption(choice.Current()));
+    followYearInSettings();
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))
+            screen->yearChanged();
+}
+
+namespace {
+
+// The four settings that follow the year, with the "Setup" panel's labels.
+QString LevyText(const PayeSettings& s)
+{
+    auto percent = [](double rate) { return QString::fromStdString(FormatAmount(rate, 3)) + QStringLiteral(" %"); };
+    return QStringLiteral("Employee UIF portion %1, Employer UIF portion %2, Skills levy %3, UIF monthly limit R %4")
+        .arg(percent(s.EmployeeUIF), percent(s.EmployerUIF), percent(s.SkillLevy),
+             QString::fromStdString(FormatAmount(s.UIFLimit, 0)));
+}
+
+} // namespace
+
+void MainWindow::followYearInSettings()
+{
+    const TaxYear& year = state_.Year.Current();
+    try {
+        const PayeSettings stored = ReadPayeSettings(state_.Paths);
+        // The UIF ceiling in force at the year's end: the one a new payroll month of the year uses.
+        const PayeSettings published = PublishedLevies(year, year.End, stored);
+        if (!ArePublishedLevies(stored, state_.Year.Years)) {
+            // Rates the user set are the user's: asked once, and kept unless the answer is Yes.
+            const QString label = QString::fromStdString(year.Label);
+            QMessageBox ask(QMessageBox::Question, MainWindowCaption(),
+                            QStringLiteral("The payroll settings are not the published figures of a tax year. "
+                                           "Use the published figures of the tax year %1 instead?\n\n"
+                                           "The settings: %2.\n\nThe tax year %1: %3.")
+                                .arg(label, LevyText(stored), LevyText(published)),
+                            QMessageBox::Yes | QMessageBox::No, this);
+            ask.setObjectName("followTaxYear");
+            ask.setDefaultButton(QMessageBox::No);
+            if (ask.exec() != QMessageBox::Yes)
+                return;
+        }
+        // One row holds the payroll and the package screens' UIF and SDL columns.
+        WritePayeSettings(state_.Paths, published);
+    } catch (const StorageError& e) {
+        QMessageBox::warning(this, MainWindowCaption(), e.message());
+    }
 }
 
 QMdiSubWindow* MainWindow::findScreen(const QString& name) const

@@ -7,6 +7,7 @@
 #include <QKeySequence>
 #include <QPixmap>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -14,6 +15,8 @@
 #include "CalculatorWindow.h"
 #include "ProgramWindow.h"
 
+class QActionGroup;
+class QMenu;
 class QMdiArea;
 class QMdiSubWindow;
 class QPrinter;
@@ -29,7 +32,8 @@ public:
     ~MainWindow() override;
 
     // Start-up in order: picture, caption, show, InitialiseAll, the database paths, the
-    // start-up choice, and the About window when it is asked for.
+    // start-up choice, the tax years and the year last chosen, and the About window when it is
+    // asked for.
     void start();
 
     AppState& state() { return state_; }
@@ -48,6 +52,11 @@ public:
     // opened beside it or brought to the front.
     void showWorking();
 
+    // "Tax &year": the program works in `year` (one of the years of the data) from now on and
+    // starts in it next time; the caption names it, the payroll settings follow it, and every
+    // open calculator screen works its figures again in it.
+    void chooseTaxYear(int year);
+
     void initialiseAll();
     void showAbout();
     void printerSetup();
@@ -58,6 +67,14 @@ protected:
 
 private:
     void buildMenus();
+    // The years of the data and the year last chosen; what cannot be used is added to `problems`.
+    void readTaxYears(QStringList& problems);
+    // "Tax &year" lists the years, newest first, the current one checked.
+    void fillTaxYearMenu();
+    // When the year changes, the stored UIF and SDL settings become the new year's published
+    // figures: at once while they are published figures of some year, on the user's word when
+    // the user has changed them.
+    void followYearInSettings();
     // A child window by name, made on first use, brought to the front and made active.
     QMdiSubWindow* openChild(const QString& name, const std::function<QWidget*()>& make);
     // A registered screen opened from its menu item, then the child windows arranged as its
@@ -78,6 +95,8 @@ private:
     QString applicationFolder_;
     QString installFolder_;
     QMdiArea* mdi_;
+    QMenu* yearMenu_ = nullptr;
+    QActionGroup* yearChoices_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
 };
 
@@ -102,7 +121,10 @@ QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred);
 // The outer width the main window takes when the company car screen opens.
 inline constexpr int CompanyCarMainWindowTwips = 13405;
 
-// The caption: "Revora 2016 Ver: 1.05.000".
+// The program and its version, "Revora 2016 Ver: 1.05.000": the title of the main window's
+// messages.
 QString MainWindowCaption();
+// The main window's caption, naming the tax year: "Revora 2016 Ver: 1.05.000 – tax year 2024/25".
+QString MainWindowCaption(const TaxYear& year);
 
 } // namespace revora

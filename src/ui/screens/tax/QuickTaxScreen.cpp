@@ -60,14 +60,22 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
 void QuickTaxScreen::makeBoxes()
 {
     // Every box is as wide as its figure for the largest income, at the oldest age (the largest
-    // rebate); the rates stay below 100.
-    QuickTaxState most;
-    most.Age = 32767;
-    TaxBracketResult top;
-    top.TaxableIncome = MostQuickTaxIncome;
-    QuickTaxCalculate(most, top, TaxYear2016());
-    const double widest[10] = {top.TaxableIncome, static_cast<double>(most.Age), top.BaseTax, 100.0, top.PortionTax,
-                               most.TotalTax, most.TotalRebate, most.TaxCommitment, 100.0, 100.0};
+    // rebate), in whichever year of the data gives the widest; the rates stay below 100.
+    std::array<double, 10> widest{};
+    auto widen = [&widest](const TaxYear& year) {
+        QuickTaxState most;
+        most.Age = 32767;
+        TaxBracketResult top;
+        top.TaxableIncome = MostQuickTaxIncome;
+        QuickTaxCalculate(most, top, year);
+        const double figures[10] = {top.TaxableIncome, static_cast<double>(most.Age), top.BaseTax, 100.0,
+                                    top.PortionTax, most.TotalTax, most.TotalRebate, most.TaxCommitment, 100.0, 100.0};
+        for (int i = 0; i < 10; ++i)
+            widest[i] = std::max(widest[i], figures[i]);
+    };
+    widen(TaxYear2016());
+    for (const TaxYear& year : program().Year.Years)
+        widen(year);
     for (int i = 0; i < 10; ++i) {
         // The age shows whole years; every other box rands or percent with two decimals.
         const int decimals = i == 1 ? 0 : 2;
@@ -120,8 +128,7 @@ bool QuickTaxScreen::calculate()
 {
     TaxState& s = state();
     Working working;
-    // The screen works in the year 2016.
-    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult, TaxYear2016(), &working);
+    QuickTaxCalculate(s.QuickTax, s.TaxBracketResult, program().Year.Current(), &working);
     const TaxBracketResult& r = s.TaxBracketResult;
     const QuickTaxState& q = s.QuickTax;
     const double shown[10] = {r.TaxableIncome, static_cast<double>(q.Age), r.BaseTax, r.MarginalRate, r.PortionTax,

@@ -20,6 +20,8 @@ public:
     explicit QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget* parent = nullptr);
 
     void activated() override { calculate(); }
+    // The screen always shows the figures of its inputs: worked again in the new year.
+    void yearChanged() override { calculate(); }
     bool calculate() override;
     void printReport() override;
 
