@@ -120,9 +120,14 @@ ParsedOptions::ParsedOptions(Options defs, const std::vector<std::string>& args)
     }
 }
 
+bool ParsedOptions::declares(const OptionDef& option) const
+{
+    return std::find(defs_.begin(), defs_.end(), &option) != defs_.end();
+}
+
 const OptionDef& ParsedOptions::declared(const OptionDef& option) const
 {
-    if (std::find(defs_.begin(), defs_.end(), &option) == defs_.end())
+    if (!declares(option))
         throw std::logic_error("--" + option.name + ": read, but not declared by this calculator");
     return option;
 }

@@ -53,6 +53,9 @@ class ParsedOptions {
 public:
     ParsedOptions(Options defs, const std::vector<std::string>& args);
 
+    // Whether the subcommand declares the option; any other question about an option it does
+    // not declare is a fault (below).
+    bool declares(const OptionDef& option) const;
     bool has(const OptionDef& option) const;
     std::optional<std::string> value(const OptionDef& option) const;
     // Every value of a repeatable option, in the order given.
@@ -126,9 +129,6 @@ std::vector<TaxYear> InstalledTaxYears();
 // data does not hold is a UsageError listing the years it holds. Nothing is written: the
 // settings never change with --year.
 TaxYear ChosenTaxYear(const ParsedOptions& options);
-// The printouts' layouts name the tax year 2015/16: a printout (--report, --print) of another
-// year's figures would name the wrong year, and is refused before anything is written.
-void CheckPrintoutYear(const ParsedOptions& options, const TaxYear& year);
 
 struct Subcommand {
     std::string name;

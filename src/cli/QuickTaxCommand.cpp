@@ -18,7 +18,6 @@ int QuickTax(const ParsedOptions& options)
     const double income = options.requiredNumber(Income);
     const std::int16_t age = options.count(AgeOption, 0);
     const TaxYear year = ChosenTaxYear(options);
-    CheckPrintoutYear(options, year);
     CheckReportFile(options);
 
     AppState state = MakeState(options);

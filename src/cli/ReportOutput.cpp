@@ -1,6 +1,7 @@
 // The report writer's side of revora-calc: the printouts written, exported and printed.
 
 #include <functional>
+#include <utility>
 
 #include "CalcOutput.h"
 #include "PayrollPrintout.h"
@@ -26,11 +27,23 @@ ReportRequest Request(const PrintoutRequest& printout)
     return {printout.table, printout.layoutName, printout.title};
 }
 
+// A printout names the tax year its figures were worked in: the year of --year (2016 without
+// it), and 2016 for a calculator that takes no --year.
+void UseChosenYear(AppState& state, const ParsedOptions& options)
+{
+    if (!options.declares(YearOption))
+        return;
+    TaxYear year = ChosenTaxYear(options);
+    state.Year.Chosen = year.Year;
+    state.Year.Years = {std::move(year)};
+}
+
 int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender,
             ExplainedIn explained)
 {
     if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
+    UseChosenYear(state, options);
     MakeDatabaseFolder(state.Paths.ReportDbPath);
     RenderedReport report = writeAndRender();
     if (explained.working)
@@ -77,6 +90,7 @@ int OutputPayroll(AppState& state, const ParsedOptions& options, const PayrollPr
     const auto& [period, employees, run, settings, language] = printouts;
     Deliver(state, options, [&] { return RenderPayrollSummary(state, period, employees, run); }, {});
     if (const auto file = options.value(PayslipsOption)) {
+        UseChosenYear(state, options);
         MakeDatabaseFolder(state.Paths.ReportDbPath);
         ExportReport(RenderPayslips(state, period, employees, run, settings, language).html,
                      QString::fromStdString(*file));

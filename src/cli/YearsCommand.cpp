@@ -143,14 +143,6 @@ TaxYear ChosenTaxYear(const ParsedOptions& options)
                      YearsHeld(years));
 }
 
-void CheckPrintoutYear(const ParsedOptions& options, const TaxYear& year)
-{
-    const TaxYear& printed = TaxYear2016();
-    if (year.Year != printed.Year && (options.has(ReportOption) || options.has(PrintOption)))
-        throw UsageError("--" + YearOption.name + ": the printout is of the tax year " + printed.Label +
-                         " only; for " + year.Label + " leave out --report and --print");
-}
-
 std::vector<Subcommand> YearsCommands()
 {
     // The years are the installation's own: no data folder, report or printout.

@@ -8,7 +8,7 @@
 namespace revora {
 
 ReportJob::ReportJob(const ProgramValues& state, const QString& layoutName)
-    : layout_(LoadReportLayout(state.Paths.LayoutPath(layoutName))),
+    : layout_(LoadReportLayout(state.Paths.LayoutPath(layoutName))), year_(state.Year.Current()),
       reports_(state.Paths.ReportDbPath, state.Paths.SeedFolder())
 {
     // A layout whose tables the report database does not hold is named before anything is
@@ -47,9 +47,9 @@ RenderedReport ReportJob::render(const QString& title)
 {
     const QList<QSqlRecord> rows = ReadReportTable(reports_, layout_.table);
     const QString html = layout_.rowsTable.isEmpty()
-                             ? RenderReportHtml(layout_, rows, QDate::currentDate())
+                             ? RenderReportHtml(layout_, rows, QDate::currentDate(), year_)
                              : RenderReportHtml(layout_, rows, ReadReportTable(reports_, layout_.rowsTable),
-                                                QDate::currentDate());
+                                                QDate::currentDate(), year_);
     return {title, html};
 }
 

@@ -31,6 +31,8 @@ struct RenderedReport {
 // its tables checked first, so a missing or damaged layout changes nothing; then the print's
 // rows are written, and read back to render the layout over them. StorageError naming the
 // file on failure.
+// The report is of the state's tax year (Year.Current(), as the job began): its printout names
+// that year.
 class ReportJob {
 public:
     ReportJob(const ProgramValues& state, const QString& layoutName);
@@ -47,6 +49,7 @@ public:
 
 private:
     ReportLayout layout_; // loaded before the database is opened: a missing layout is told first
+    TaxYear year_;        // the year the printout names, however the state's year changes later
     DatabaseConnection reports_;
 };
 

@@ -32,10 +32,15 @@ namespace mustache = kainjow::mustache;
 namespace {
 
 // A day number counts days from 30/12/1899; one beyond any calendar prints nothing.
-std::string DayNumberText(qlonglong day)
+QDate DayNumberDate(qlonglong day)
 {
     static const QDate dayZero(1899, 12, 30);
-    const QDate date = day > -1000000 && day < 3000000 ? dayZero.addDays(day) : QDate();
+    return day > -1000000 && day < 3000000 ? dayZero.addDays(day) : QDate();
+}
+
+std::string DayNumberText(qlonglong day)
+{
+    const QDate date = DayNumberDate(day);
     return date.isValid() ? date.toString(QStringLiteral("dd/MM/yyyy")).toStdString() : std::string();
 }
 
@@ -144,13 +149,25 @@ ReportLayout LoadReportLayout(const QString& path)
     return layout;
 }
 
-QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn)
+std::vector<std::pair<std::string, std::string>> TaxYearTexts(const TaxYear& year)
 {
-    return RenderReportHtml(layout, rows, rows, printedOn);
+    // QDate's formats name the months in English (the C locale), whatever the machine's language.
+    const QDate first = DayNumberDate(year.Start);
+    const QDate last = DayNumberDate(year.End);
+    const QString day = QStringLiteral("d MMMM yyyy");
+    return {{"TaxYearFirstDay", first.toString(day).toStdString()},
+            {"TaxYearLastDay", last.toString(day).toStdString()},
+            {"TaxYearSpan", QStringLiteral("%1/%2").arg(first.year()).arg(last.year()).toStdString()}};
+}
+
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn,
+                         const TaxYear& year)
+{
+    return RenderReportHtml(layout, rows, rows, printedOn, year);
 }
 
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
-                         const QList<QSqlRecord>& listedRows, QDate printedOn)
+                         const QList<QSqlRecord>& listedRows, QDate printedOn, const TaxYear& year)
 {
     mustache::data data{mustache::data::type::object};
     mustache::data list{mustache::data::type::list};
@@ -163,6 +180,8 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
         AddRecord(data, rows.first());
     data.set("rows", list);
     data.set("PrintedDate", printedOn.toString(QStringLiteral("dd/MM/yyyy")).toStdString());
+    for (const auto& [name, text] : TaxYearTexts(year))
+        data.set(name, text);
 
     mustache::mustache tmpl(layout.templateText);
     const std::string html = tmpl.render(data);

@@ -5,8 +5,9 @@
 // The renderer gives the template the fields of the table's first row by name, the same
 // fields formatted "### ### ##0.00" under money (money.TAXINCOME), numbers with three decimals
 // under rate (rate.IntRate), whole numbers as the day numbers they are in some tables (days
-// from 30/12/1899) under date as "dd/mm/yyyy" (date.StartDate), every row under rows, and
-// PrintedDate ("dd/mm/yyyy"). Values are HTML-escaped by {{ }}; layouts never use {{{ }}}.
+// from 30/12/1899) under date as "dd/mm/yyyy" (date.StartDate), every row under rows,
+// PrintedDate ("dd/mm/yyyy") and the tax year the report is of (TaxYearTexts). Values are
+// HTML-escaped by {{ }}; layouts never use {{{ }}}.
 // A section {{#Field}}...{{/Field}} shows only when the field is not an empty text.
 // A second line may name another table whose rows are listed under rows instead, for a
 // printout of figures over a table of lines (the loan over its schedule):
@@ -18,6 +19,11 @@
 #include <QSqlRecord>
 #include <QString>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tax/TaxYearRules.h"
 
 class QPagedPaintDevice;
 class QTextDocument;
@@ -35,12 +41,23 @@ struct ReportLayout {
 // no table or is not a valid template.
 ReportLayout LoadReportLayout(const QString& path);
 
-QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn);
+// The tax year a report is of, as the layouts print it, each text under its name:
+//   TaxYearFirstDay  "1 March 2015"      the year's first day
+//   TaxYearLastDay   "29 February 2016"  its last day (28 or 29 February)
+//   TaxYearSpan      "2015/2016"         the calendar years of the first and the last day
+// A layout writes no year of its own, so every printout names the year its figures were
+// worked in. The days are printed only by layouts in English; the payslips, in English or
+// Afrikaans, print the span, the same in both.
+std::vector<std::pair<std::string, std::string>> TaxYearTexts(const TaxYear& year);
+
+// `year`: the tax year the report is of; 2016, the year the program knows, when not given.
+QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn,
+                         const TaxYear& year = TaxYear2016());
 
 // The same for a layout that names a rows table: the first row of rows gives the fields,
 // listedRows (the rows table's) are listed under rows.
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows,
-                         const QList<QSqlRecord>& listedRows, QDate printedOn);
+                         const QList<QSqlRecord>& listedRows, QDate printedOn, const TaxYear& year = TaxYear2016());
 
 // The page every report is laid out on, A4 with 18 mm margins, whether exported, printed or
 // previewed, so the preview shows the pages the export and the printer make.

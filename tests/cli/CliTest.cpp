@@ -12,6 +12,7 @@
 #include <QMap>
 #include <QSet>
 
+#include "FileContents.h"
 #include "TestSupport.h"
 #include "cli/RevoraCalc.h"
 
@@ -201,12 +202,10 @@ const BadArgumentsCase BadArgumentsCases[] = {
      "--report"},
     {"a year the data does not hold", {"quicktax", "--income", "1", "--year", "2013"},
      "--year: 2013 is not a tax year of the data; the years are 2015 to 2027"},
-    {"a printout of another year", {"quicktax", "--income", "1", "--year", "2024", "--report", "@/F.pdf"},
-     "--year: the printout is of the tax year 2015/16 only"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, BadArgumentsTest, ::testing::ValuesIn(BadArgumentsCases), testing::RowName{});
 
-// --year works in that year's table; 2016, named or not, gives today's answer.
+// --year works in that year's table, and the printout names it; 2016 gives today's answer.
 TEST_F(RevoraCalcTest, QuickTaxWorksInTheYearGiven)
 {
     const QStringList income{"quicktax", "--income", "500000", "--age", "40", DataDirArg()};
@@ -214,6 +213,11 @@ TEST_F(RevoraCalcTest, QuickTaxWorksInTheYearGiven)
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     ExpectFigures(JsonOf(run), {}, {{"TotalTax", 117507}, {"TaxCommitment", 100272}});
     EXPECT_EQ(RevoraCalc(QStringList(income) << "--year" << "2016").out, RevoraCalc(income).out);
+    const QString html = dataDir.filePath("tax.html");
+    ASSERT_EQ(RevoraCalc(QStringList(income) << "--year" << "2024" << "--report" << html).exitCode, 0);
+    const QString printed = QString::fromUtf8(testing::ReadAll(html));
+    EXPECT_TRUE(printed.contains("Tax year 1 March 2023 to 29 February 2024")) << printed.toStdString();
+    EXPECT_FALSE(printed.contains("2015")) << printed.toStdString();
 }
 
 TEST_F(RevoraCalcTest, ReportWritesTheDatabaseAndThePdf)

@@ -65,12 +65,23 @@ inline ReportRow DistinctRow(const QSqlRecord& columns, const std::function<std:
     return row;
 }
 
+// The renderer's text of a tax-year tag, for 2016; empty for any other tag.
+inline QString TaxYearTagText(const QString& tag)
+{
+    for (const auto& [name, text] : TaxYearTexts(TaxYear2016()))
+        if (tag.toStdString() == name)
+            return QString::fromStdString(text);
+    return {};
+}
+
 // The text a field tag stands for in the row: amounts are shown only under money, counts and
 // texts as they are.
 inline QString TagText(const QString& tag, const ReportRow& row)
 {
     if (tag == "PrintedDate")
         return QDate::currentDate().toString("dd/MM/yyyy");
+    if (const QString year = TaxYearTagText(tag); !year.isEmpty())
+        return year;
     const bool money = tag.startsWith("money.");
     const std::string name = (money ? tag.mid(6) : tag).toStdString();
     const auto field = std::find_if(row.begin(), row.end(), [&](const ReportField& f) { return f.name == name; });
