@@ -64,7 +64,8 @@ void PrintCalculator(std::ostream& out, const Subcommand& sub)
 void PrintHeading(std::ostream& out)
 {
     out << "revora-calc " << VersionMajor << '.' << VersionMinor << '.' << VersionRevision
-        << ": Revora 2016 calculations for the tax year 1 March 2015 to 29 February 2016\n\n";
+        << ": Revora 2016 calculations for the tax year 1 March 2015 to 29 February 2016, or the year --year\n"
+           "names (revora-calc years lists them)\n\n";
 }
 
 const char* const ExitNote = "\nBad arguments print one line naming the option and exit with status 2.\n";
