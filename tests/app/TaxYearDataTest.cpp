@@ -76,8 +76,8 @@ TEST(TaxYearData, The2016FileIsTheYearTheCalculationsKnow)
     for (std::int16_t members = 0; members <= 5; ++members)
         EXPECT_EQ(MedicalCreditPerMonth(members, file), MedicalCreditPerMonth(members)) << members;
     for (int months : {0, 12, 24, 25, 40})
-        EXPECT_EQ(MedicalCreditForMemberMonths(months, file), 6480.0 * (months > 24) + 270.0 * std::min(months, 24)
-                                                                  + 181.0 * std::max(months - 24, 0)) << months;
+        EXPECT_EQ(MedicalCreditForMemberMonths(months, file),
+                  months > 24 ? 6480.0 + 181.0 * (months - 24) : 270.0 * months) << months;
 
     // The settings' seed is the year's published UIF and SDL.
     const PayeSettings seed;
