@@ -101,9 +101,8 @@ const ForwardCase CreditCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Credits, ForwardPackageTest, ::testing::ValuesIn(CreditCases), testing::RowName{});
 
-// The one retirement deduction (from 2017), on the 2016 year with its rule changed: with a 7.5 %
-// pension and the employer's 10 %, the employer's share is a fringe benefit and both count
-// towards 27.5 % of the greater of remuneration and taxable income, at most the cap a year.
+// The one retirement deduction of 2017 on, in the 2016 year: the employer's 10 % is a fringe
+// benefit, deducted with the employee's 7.5 % up to 27.5 %, at most the cap a year.
 struct OneDeductionCase {
     const char* name;
     PackageKind screen;
@@ -143,9 +142,6 @@ const OneDeductionCase OneDeductionCases[] = {
      {.Age = 40, .Amount = 400000, .RADeduction = 10000}, 121000, 70000, 10000, 440000 - 80000},
     {"an R/A beyond it is cut to 27.5 percent in all", Annual, 350000,
      {.Age = 40, .Amount = 400000, .RADeduction = 80000}, 121000, 70000, 51000, 440000 - 121000},
-    {"a directive keeps the R/A beyond it", Annual, 350000,
-     {.Age = 40, .Amount = 400000, .RADeduction = 80000, .RADirective = true}, 121000, 70000, 80000,
-     440000 - 150000},
     // 2 500 000: 187 500 + 250 000 above the cap (27.5 % of 2 750 000 is 756 250): no R/A.
     {"at the cap the funds take it all", Annual, 350000, {.Age = 40, .Amount = 2500000, .RADeduction = 1000},
      350000, 350000, 0, 2750000 - 350000},

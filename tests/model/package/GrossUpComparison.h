@@ -1,7 +1,5 @@
 #pragma once
-// Generated gross-up packages and the comparison of the screens' search with the rand-by-rand
-// search it stands for: the same outcome, searchAmount, working values, boxes, engine record
-// and working, bit for bit.
+// Generated gross-up packages, and the screens' search compared with the rand-by-rand one.
 
 #include <gtest/gtest.h>
 
