@@ -108,10 +108,7 @@ struct OneDeductionCase {
     PackageKind screen;
     double cap;
     PackageInputs in;
-    double limit;
-    double funds; // the contributions deducted
-    double raAllowed;
-    double annualTaxable;
+    double limit, funds, raAllowed, annualTaxable; // funds: the contributions deducted
 };
 
 class OneDeductionTest : public ::testing::TestWithParam<OneDeductionCase> {};
