@@ -11,6 +11,7 @@
 #include "CalcOutput.h"
 #include "SettingsOverrides.h"
 #include "package/SalaryPackage.h"
+#include "payroll/PublishedLevies.h"
 #include "SetupSettings.h"
 
 namespace revora::cli {
@@ -98,6 +99,7 @@ Options PackageOptions(bool grossUp)
     own.insert(own.end(), {&CarInclusion, &MaintenancePlan});
     if (grossUp)
         own.push_back(&ReferenceSearch);
+    own.push_back(&YearOption);
     own.push_back(&ExplainOption);
     return WithCommon(std::move(own));
 }
@@ -223,18 +225,29 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     PackageInputs inputs = ReadInputs(options, grossUp ? GrossingUp : RunningForwards);
     const std::string taxpayer = NameUpTo(options, Taxpayer);
     const SettingsOverrides<PackageSettings> overrides = ReadOverrides(options);
+    const TaxYear year = ChosenTaxYear(options);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const bool settingsFileExisted = QFileInfo::exists(state.Paths.SettingsDbPath);
-    const PackageSettings settings = overrides.appliedTo(ReadPackageSettings(state.Paths));
-    const auto calculate =
-        !grossUp ? SalPackForward : (options.has(ReferenceSearch) ? SalPackGrossUpReference : SalPackGrossUp);
+    PackageSettings stored = ReadPackageSettings(state.Paths);
+    if (options.has(YearOption)) {
+        // Stored UIF and SDL that are published figures follow the year, as of its last day for
+        // a year's package and its March for a month's; figures the user changed stand. Without
+        // --year the stored ones stand, as they always did.
+        const int payDay = monthly ? year.Start + 30 : year.End;
+        stored = WithPayrollPart(stored, LeviesForYear(PayrollPart(stored), year, payDay, InstalledTaxYears()));
+    }
+    const PackageSettings settings = overrides.appliedTo(stored);
+    const auto calculate = !grossUp ? SalPackForwardInYear
+                                    : (options.has(ReferenceSearch) ? SalPackGrossUpReferenceInYear
+                                                                    : SalPackGrossUpInYear);
     PackageResult result;
     Working working;
     Working* const explained = Explaining(options, working);
-    const PackageOutcome outcome = calculate(kind, inputs, settings, result, state.Tax.TaxBracketResult, explained);
+    const PackageOutcome outcome
+        = calculate(kind, inputs, settings, year, result, state.Tax.TaxBracketResult, explained);
     if (outcome != PackageOutcome::Done) {
         // Only the calculation could tell, and it needs the settings; a refused run leaves the
         // data folder as it found it, so the settings file it made from the seed goes again.

@@ -112,6 +112,16 @@ const KnownPackageCase KnownPackageCases[] = {
       {"SkillsLevy", 2367.92},
       {"GrossSalary", 200000.0 + 1784.64 + 33756.92 + 1250.0},
       {"TotalCostToCompany", 200000.0 + 1784.64 + 33756.92 + 1250.0 + 1784.64 + 2367.92}}},
+    // 2024, one deduction: fund base 400 000, pension 30 000 and the employer's 40 000, a fringe
+    // benefit: taxable before 440 000; limit 27.5 % of it = 121 000, less the 70 000, leaves
+    // 51 000 of the 80 000 R/A. Taxable 319 000: 42 678 + 26 % of 81 900 - 17 235 = 46 737. The
+    // stored levies are published figures, so 2024's: UIF on 12 x 17 712; SDL 1 % of 319 000.
+    {"netpay annual in 2024 with the one retirement deduction",
+     {"netpay", "--year", "2024", "--net", "400000", "--age", "40", "--pension-pct", "7.5", "--employer-pension-pct",
+      "10", "--ra", "80000"},
+     {{"EmployerPension", 40000.0}, {"RADeduction", 51000.0}, {"TaxDue", 46737.0}, {"UIFContribution", 2125.44},
+      {"SkillsLevy", 3190.0}, {"NetSalary", 400000.0 - 30000.0 - 2125.44 - 46737.0},
+      {"TotalCostToCompany", 400000.0 + 40000.0 + 2125.44 + 3190.0}}},
     // A repeated option that is not --other: the later value stands.
     {"a later net replaces an earlier one",
      {"grossup", "--net", "1", "--net", "200000", "--age", "40"},

@@ -1,6 +1,7 @@
 // The gross-up: the smallest whole-rand searchAmount whose take-home pay exceeds the net
 // salary required, found one rand at a time (the reference) or by bisection over the same
-// step (the screens' search), with identical results.
+// step, or by leaps where bisection cannot be relied on (the screens' search), with identical
+// results.
 
 #include <cmath>
 #include <cstdint>
@@ -22,8 +23,12 @@ constexpr std::int64_t MostSearchSteps = std::int64_t{1} << 40;
 // rates are refused before either search, like any other search that cannot end.
 constexpr double MostSearchRate = 1'000'000.0;
 
-bool RatesWithinReach(const PackageSettings& s) noexcept
+// In a year of one deduction the employer's rates are taxed as well, and bounded alike.
+bool RatesWithinReach(const PackageSettings& s, const TaxYear& year) noexcept
 {
+    if (OneDeductionYear(year)
+        && !(std::fabs(s.EmployerPenCont) <= MostSearchRate && std::fabs(s.EmployerProvCont) <= MostSearchRate))
+        return false;
     return std::fabs(s.PensionCont) <= MostSearchRate && std::fabs(s.ProvCont) <= MostSearchRate
         && std::fabs(s.EmployeeUIF) <= MostSearchRate;
 }
@@ -32,6 +37,7 @@ bool RatesWithinReach(const PackageSettings& s) noexcept
 struct Search {
     const PackageInputs& in; // after the fixed blocks cleared what they clear
     const PackageSettings& s;
+    const TaxYear& year;
     PeriodRules rules;
     double carBenefit;
     double rebate;
@@ -40,7 +46,25 @@ struct Search {
     double otherDeductions;   // the other-deductions total
     double nonRetirementBase; // car benefit + travel + other fringe benefits + other deductions
     bool anyFund;
+    bool oneDeduction; // the year's retirement rule (SalaryPackage.h)
+    bool bisectable;   // the separate limits on a table TakeHomeRisesSteadily holds for
 };
+
+// Whether the bisection's premise holds for the year's table: every bracket's base continues
+// from the one below to a thousandth of a rand (a published base rounded to the rand makes the
+// tax jump at the bracket's floor, and take-home pay fall there), and no rate is above 41 %.
+// Other years are leapt through (FirstPayingByLeaps), which needs no such premise.
+bool TableBisectable(const TaxYear& year) noexcept
+{
+    const std::vector<TaxYearBracket>& b = year.Brackets;
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        if (b[i].Rate > 0.41)
+            return false;
+        if (i > 0 && std::fabs(b[i - 1].Base + b[i - 1].Rate * (b[i].Over - b[i - 1].Over) - b[i].Base) > 0.001)
+            return false;
+    }
+    return true;
+}
 
 // The figures of step k that no working value holds; the working of the step found is recorded
 // from them. The search's trials keep none: their code is made apart (Keep false), as it was
@@ -51,17 +75,55 @@ struct StepFigures {
     double taxable = 0.0;
     double remunerationBase = 0.0;
     double takeHome = 0.0;
+    double taxableBefore = 0.0; // one deduction: before it, with the employer's contributions
+    double remuneration = 0.0;  // one deduction: the remuneration base with them
 };
+
+// The remuneration base of step k, for UIF and SDL:
+//   car + k + taxable travel + other f/benefits + other deductions + employer's + employee's
+//   medical - credits
+inline double RemunerationAt(const Search& s, double k) noexcept
+{
+    const PackageInputs& in = s.in;
+    return s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions + in.EmployerMedical
+        + in.EmployeeMedical - s.credits;
+}
+
+// The taxable income of step k before any retirement deduction (the employer's contributions,
+// a fringe benefit in a year of one deduction, are the caller's to add):
+//   car + k + taxable travel + other f/benefits + other deductions - medical deduction
+//   + employee's + employer's medical - credits
+inline double TaxableBeforeAt(const Search& s, double k) noexcept
+{
+    const PackageInputs& in = s.in;
+    return s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions - in.MedicalDeduction
+        + in.EmployeeMedical + in.EmployerMedical - s.credits;
+}
 
 // The first half of step k: the fund contributions on
 //   retirementFundBase = k - credits + employee's medical contributions,
 // the three R/A limits (C = 0.15 x (nonRetirementBase, + k when no fund percentage is above
 // 0)), and their maximum, returned.
+// In a year of one deduction, the contributions on the same base, the one deduction's limit and
+// funds' part, and the room it leaves for the R/A, returned.
 template <bool Keep = false>
 double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures* f = nullptr) noexcept
 {
     const double fundBase = k - s.credits + s.in.EmployeeMedical;
     FundContributions(fundBase, s.s, true, r);
+    if (s.oneDeduction) {
+        const double benefit = r.EmployerPension + r.EmployerProvident;
+        const double remuneration = RemunerationAt(s, k) + benefit;
+        const double before = TaxableBeforeAt(s, k) + benefit;
+        const double room = OneDeductionRoom(remuneration, before, s.year, s.rules, r);
+        if constexpr (Keep) {
+            f->fundBase = fundBase;
+            f->maximum = room;
+            f->taxableBefore = before;
+            f->remuneration = remuneration;
+        }
+        return room;
+    }
     r.RALimitA = RALimitA(r.EmployeePension, s.rules);
     r.RALimitB = RALimitB(s.rules);
     r.NonRetirementIncome = s.anyFund ? s.nonRetirementBase : s.nonRetirementBase + k;
@@ -80,6 +142,8 @@ double LimitsAt(const Search& s, double k, PackageResult& r, StepFigures* f = nu
 //   base     = car + k + taxable travel + other f/benefits + other deductions
 //              + employer's + employee's medical - credits          (UIF and SDL)
 //   take-home = k + travel - pension - medical deduction - tax due - employee UIF - provident
+// In a year of one deduction the taxable income is instead
+//   taxable before + employer's pension and provident - funds deducted - allowed R/A.
 // Returns the take-home pay.
 template <bool Keep = false>
 double FinishStep(const Search& s, double k, double allowed, PackageResult& r, TaxBracketResult& record,
@@ -88,9 +152,11 @@ double FinishStep(const Search& s, double k, double allowed, PackageResult& r, T
     const PackageInputs& in = s.in;
     r.SearchAmount = k;
     r.RAAllowed = allowed;
-    const double taxable = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
-        - r.EmployeePension - allowed - in.MedicalDeduction + in.EmployeeMedical + in.EmployerMedical - s.credits;
-    r.TaxDue = TaxDue(taxable, s.rebate, s.rules, record);
+    const double taxable = s.oneDeduction
+        ? TaxableBeforeAt(s, k) + (r.EmployerPension + r.EmployerProvident) - r.FundDeduction - allowed
+        : s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions - r.EmployeePension
+            - allowed - in.MedicalDeduction + in.EmployeeMedical + in.EmployerMedical - s.credits;
+    r.TaxDue = TaxDue(taxable, s.rebate, s.rules, s.year, record);
     const double base = s.carBenefit + k + s.taxableTravel + in.OtherFringeBenefits + s.otherDeductions
         + in.EmployerMedical + in.EmployeeMedical - s.credits;
     UifAndSdl(base, s.s, s.rules, r);
@@ -126,7 +192,8 @@ std::int64_t LastStep(const Search& s) noexcept
     return static_cast<std::int64_t>(last);
 }
 
-// One rand at a time from R 1; the allowed R/A carries over from step to step. With `explain`
+// One rand at a time from R 1; under separate limits the allowed R/A carries over from step to
+// step (in a year of one deduction each step starts again from the amount entered). With `explain`
 // the step found is evaluated once more, as it was, for its figures.
 bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
                 bool explain) noexcept
@@ -136,7 +203,7 @@ bool StepByStep(const Search& s, std::int64_t last, PackageResult& r, TaxBracket
     double takeHomeBelow = 0.0;
     for (std::int64_t step = 1; step <= last; ++step) {
         const double k = static_cast<double>(step);
-        allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r), allowed);
+        allowed = AllowedRA(s.in.RADirective, entered, LimitsAt(s, k, r), s.oneDeduction ? entered : allowed);
         const double takeHome = FinishStep(s, k, allowed, r, record);
         if (takeHome > s.in.Amount) {
             if (explain) {
@@ -183,9 +250,27 @@ bool TakeHomeRisesSteadily(const PackageSettings& s) noexcept
 // rate + 15 %, so the taxable income by at most 1.15 + twice the pension's rate, and the tax by
 // 41 % of that. Every rate is taken as its size, so negative ones are covered too; the bound is
 // rounded up generously, as it only has to be no smaller than the truth.
-double MostRisePerRand(const PackageSettings& s) noexcept
+//
+// In a year of one deduction the employer's contributions are taxed too, so the taxable income
+// before the deduction moves by up to 1 + e per rand (e the employer's two rates), the limit by
+// up to that (its rate is at most 1), the funds' part and the room for the R/A by up to that
+// and the four rates f together; the taxable income so by at most 3 + 3e + 2f <= 3 + 5f. The
+// tax moves by the top rate (at most 1) of that, and by up to half a rand more where a
+// bracket's published base is rounded; the take-home pay adds the rand, the employee's rates
+// and UIF. 6 + 6 x (every rate) covers it all.
+double MostRisePerRand(const Search& search) noexcept
 {
-    return 2.0 + 2.0 * (std::fabs(s.PensionCont) + std::fabs(s.ProvCont) + std::fabs(s.EmployeeUIF)) / 100.0;
+    const PackageSettings& s = search.s;
+    if (search.oneDeduction)
+        return 6.0
+            + 6.0
+            * (std::fabs(s.PensionCont) + std::fabs(s.ProvCont) + std::fabs(s.EmployerPenCont)
+               + std::fabs(s.EmployerProvCont) + std::fabs(s.EmployeeUIF))
+            / 100.0;
+    // A table leapt through for a rounded base or a rate above 41 %: with a rate up to 1 the tax
+    // moves by up to 1.15 + twice the pension's rate, and half a rand more at a rounded base.
+    const double factor = search.bisectable ? 2.0 : 3.0;
+    return factor + factor * (std::fabs(s.PensionCont) + std::fabs(s.ProvCont) + std::fabs(s.EmployeeUIF)) / 100.0;
 }
 
 // The step-by-step answer for take-home pay that need not rise steadily: every step is still
@@ -195,7 +280,7 @@ double MostRisePerRand(const PackageSettings& s) noexcept
 template <typename Evaluate>
 std::int64_t FirstPayingByLeaps(const Search& s, std::int64_t last, Evaluate evaluate) noexcept
 {
-    const double bound = MostRisePerRand(s.s);
+    const double bound = MostRisePerRand(s);
     std::int64_t step = 1;
     while (step <= last) {
         const double shortBy = s.in.Amount - evaluate(step);
@@ -219,6 +304,11 @@ std::int64_t FirstPayingByLeaps(const Search& s, std::int64_t last, Evaluate eva
 // - otherwise the maximum is fixed and every step is cut or none is.
 // Only the second case keeps a value other than the entered amount, so with that one value
 // known the allowed R/A of any step follows from the step alone.
+// In a year of one deduction nothing carries over, but the limit, the funds and the employer's
+// fringe benefit move the taxable income by more than a rand per rand, and the room for the
+// R/A rises and then falls: the search leaps (FirstPayingByLeaps), which needs only a bound on
+// how fast take-home pay can rise. So it does on a table with a rounded base or a rate above
+// 41 % (TableBisectable).
 // With `explain`, the step below the one found is evaluated once more for its take-home pay.
 bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketResult& record, Settled& settled,
                bool explain) noexcept
@@ -229,7 +319,7 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
 
     // The value a step keeps when it is not cut.
     double held = entered;
-    if (!directive && !s.anyFund) {
+    if (!directive && !s.anyFund && !s.oneDeduction) {
         const auto uncut = [&](std::int64_t step) {
             return !(entered > LimitsAt(s, static_cast<double>(step), scratch));
         };
@@ -246,7 +336,9 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
     const auto pays = [&](std::int64_t step) { return evaluate(step, scratch) > s.in.Amount; };
 
     std::int64_t found = 1;
-    if (TakeHomeRisesSteadily(s.s)) {
+    if (!s.bisectable) {
+        found = FirstPayingByLeaps(s, last, [&](std::int64_t step) { return evaluate(step, scratch); });
+    } else if (TakeHomeRisesSteadily(s.s)) {
         found = FirstHolding(1, last, pays);
     } else if (AtLeastZero(s.s.PensionCont) + AtLeastZero(s.s.ProvCont) < 50.0) {
         // Past the UIF ceiling the employee's UIF stops growing and the take-home pay rises
@@ -286,6 +378,46 @@ bool Bisection(const Search& s, std::int64_t last, PackageResult& r, TaxBracketR
 using Finder
     = bool (*)(const Search&, std::int64_t, PackageResult&, TaxBracketResult&, Settled&, bool explain) noexcept;
 
+// The separate limits A, B and C, the R/A they allow and the taxable income they leave.
+DeductionSteps RecordSeparateLimits(Working& w, const Search& s, const Settled& settled, const PackageResult& r,
+                                    int salary, FundSteps funds, WorkedFigure car, WorkedFigure credits,
+                                    WorkedFigure taxableTravel, WorkedFigure otherDeductions)
+{
+    const PackageInputs& in = s.in;
+    const StepFigures& f = settled.at;
+    int maximum = 0;
+    if (RALimitsDecide(in, r.RAAllowed)) {
+        SignedSum income;
+        income.Plus(car).Plus(Amount(in.TravelAllowance)).Plus(Amount(in.OtherFringeBenefits)).Plus(otherDeductions);
+        if (!s.anyFund)
+            income.Plus(w.Step(salary));
+        const int incomeStep
+            = income.Record(w, {"Non-retirement-funding income"},
+                            s.anyFund ? Phrase{}
+                                      : Phrase{"Non-retirement-funding income, with the salary as no fund is "
+                                               "paid into"},
+                            r.NonRetirementIncome);
+        maximum = RecordRALimits(w, s.rules, funds.pension, incomeStep, r, f.maximum);
+    }
+    const int allowed = RecordRAAllowed(w, in, r.RAAllowed, maximum);
+    const WorkedFigure pension = StepOr(w, funds.pension, r.EmployeePension);
+    const WorkedFigure allowedFigure = StepOr(w, allowed, r.RAAllowed);
+    const int taxable = SignedSum()
+                            .Plus(w.Step(salary))
+                            .Plus(car)
+                            .Plus(taxableTravel)
+                            .Plus(Amount(in.OtherFringeBenefits))
+                            .Plus(otherDeductions)
+                            .Plus(Amount(in.EmployeeMedical))
+                            .Plus(Amount(in.EmployerMedical))
+                            .Minus(pension)
+                            .Minus(allowedFigure)
+                            .Minus(Amount(in.MedicalDeduction))
+                            .Minus(credits)
+                            .Record(w, {"Taxable income"}, {}, f.taxable);
+    return {taxable, allowed};
+}
+
 // The working of the search's answer: the fixed blocks, which salary was found and that the
 // rand below it does not pay enough, then the evaluation of that salary as it ran, down to its
 // take-home pay. Returns what the figures worked from the boxes take from it.
@@ -294,7 +426,7 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
 {
     const PackageInputs& in = s.in;
     const StepFigures& f = settled.at;
-    const FixedSteps fixed = RecordFixedBlocks(w, s.rules, in, s.s, r, s.taxableTravel, true);
+    const FixedSteps fixed = RecordFixedBlocks(w, s.rules, in, s.s, s.year, r, s.taxableTravel, true);
     const double k = r.SearchAmount;
     const int salary = k > 1.0
         ? w.Add({"Salary searched for"},
@@ -319,37 +451,28 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
                              .Record(w, {"Retirement-fund base"}, {}, f.fundBase);
         funds = RecordFunds(w, base, s.s, r);
     }
-    int maximum = 0;
-    if (RALimitsDecide(in, r.RAAllowed)) {
-        SignedSum income;
-        income.Plus(car).Plus(Amount(in.TravelAllowance)).Plus(Amount(in.OtherFringeBenefits)).Plus(otherDeductions);
-        if (!s.anyFund)
-            income.Plus(w.Step(salary));
-        const int incomeStep
-            = income.Record(w, {"Non-retirement-funding income"},
-                            s.anyFund ? Phrase{}
-                                      : Phrase{"Non-retirement-funding income, with the salary as no fund is "
-                                               "paid into"},
-                            r.NonRetirementIncome);
-        maximum = RecordRALimits(w, s.rules, funds.pension, incomeStep, r, f.maximum);
+    DeductionSteps deduction;
+    if (s.oneDeduction) {
+        const int before = SignedSum()
+                               .Plus(w.Step(salary))
+                               .Plus(car)
+                               .Plus(taxableTravel)
+                               .Plus(Amount(in.OtherFringeBenefits))
+                               .Plus(otherDeductions)
+                               .Plus(Amount(in.EmployeeMedical))
+                               .Plus(Amount(in.EmployerMedical))
+                               .Plus(Amount(r.EmployerPension))
+                               .Plus(Amount(r.EmployerProvident))
+                               .Minus(Amount(in.MedicalDeduction))
+                               .Minus(credits)
+                               .Record(w, {"Taxable income before the retirement deduction"}, {}, f.taxableBefore);
+        deduction = RecordOneDeduction(w, s.rules, s.year, in, r, before, f.remuneration, f.taxableBefore, f.taxable);
+    } else {
+        deduction = RecordSeparateLimits(w, s, settled, r, salary, funds, car, credits, taxableTravel, otherDeductions);
     }
-    const int allowed = RecordRAAllowed(w, in, r.RAAllowed, maximum);
+    const int taxable = deduction.taxable;
     const WorkedFigure pension = StepOr(w, funds.pension, r.EmployeePension);
-    const WorkedFigure allowedFigure = StepOr(w, allowed, r.RAAllowed);
-
-    const int taxable = SignedSum()
-                            .Plus(w.Step(salary))
-                            .Plus(car)
-                            .Plus(taxableTravel)
-                            .Plus(Amount(in.OtherFringeBenefits))
-                            .Plus(otherDeductions)
-                            .Plus(Amount(in.EmployeeMedical))
-                            .Plus(Amount(in.EmployerMedical))
-                            .Minus(pension)
-                            .Minus(allowedFigure)
-                            .Minus(Amount(in.MedicalDeduction))
-                            .Minus(credits)
-                            .Record(w, {"Taxable income"}, {}, f.taxable);
+    const WorkedFigure allowedFigure = StepOr(w, deduction.allowed, r.RAAllowed);
     const int taxDue = RecordTaxDue(w, s.rules, taxable, fixed.rebate, engine, r.TaxDue);
     int uif = 0;
     if (r.EmployeeUIF != 0.0 || r.EmployerUIF != 0.0 || r.SDL != 0.0) {
@@ -381,8 +504,8 @@ Explaining RecordSearch(Working& w, const Search& s, const Settled& settled, con
 // The routine around either search: the two refusals, the fixed blocks, the search, and the
 // figures worked from the boxes. Inputs, working values and the engine's record change only
 // when a gross salary is found.
-PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings, PackageResult& result,
-                       TaxBracketResult& record, Finder find, Working* working)
+PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings, const TaxYear& year,
+                       PackageResult& result, TaxBracketResult& record, Finder find, Working* working)
 {
     result.AdditionalMedicalCredit = 0.0;
     const auto refuse = [&](PackageOutcome outcome) { return Refused(kind, inputs, result, outcome); };
@@ -391,7 +514,7 @@ PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSet
     if (inputs.TravelAllowance + inputs.OtherFringeBenefits + inputs.OtherDeductionsTotal() - inputs.RADeduction
         > inputs.Amount)
         return refuse(PackageOutcome::FringeBenefitsTooLarge);
-    if (!AllFinite(inputs, settings) || !RatesWithinReach(settings))
+    if (!AllFinite(inputs, settings) || !RatesWithinReach(settings, year))
         return refuse(PackageOutcome::NoGrossSalary);
 
     PackageInputs in = inputs;
@@ -399,11 +522,12 @@ PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSet
     TaxBracketResult engine = record;
     work.SearchAmount = 0.0;
     const PeriodRules rules = RulesFor(kind);
-    FixedBlocks(in, settings, rules, work);
+    FixedBlocks(in, settings, year, rules, work);
     const double otherDeductions = in.OtherDeductionsTotal();
     const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
     const Search search{in,
                         settings,
+                        year,
                         rules,
                         work.CompanyCarBenefit,
                         work.Rebate,
@@ -411,7 +535,9 @@ PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSet
                         taxableTravel,
                         otherDeductions,
                         work.CompanyCarBenefit + in.TravelAllowance + in.OtherFringeBenefits + otherDeductions,
-                        AnyFund(settings)};
+                        AnyFund(settings),
+                        OneDeductionYear(year),
+                        !OneDeductionYear(year) && TableBisectable(year)};
     if (!AllFinite(work))
         return refuse(PackageOutcome::NoGrossSalary);
     const std::int64_t last = LastStep(search);
@@ -432,13 +558,27 @@ PackageOutcome GrossUp(PackageKind kind, PackageInputs& inputs, const PackageSet
 PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                                        PackageResult& result, TaxBracketResult& record, Working* working)
 {
-    return GrossUp(kind, inputs, settings, result, record, StepByStep, working);
+    return GrossUp(kind, inputs, settings, TaxYear2016(), result, record, StepByStep, working);
 }
 
 PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record, Working* working)
 {
-    return GrossUp(kind, inputs, settings, result, record, Bisection, working);
+    return GrossUp(kind, inputs, settings, TaxYear2016(), result, record, Bisection, working);
+}
+
+PackageOutcome SalPackGrossUpReferenceInYear(PackageKind kind, PackageInputs& inputs,
+                                             const PackageSettings& settings, const TaxYear& year,
+                                             PackageResult& result, TaxBracketResult& record, Working* working)
+{
+    return GrossUp(kind, inputs, settings, year, result, record, StepByStep, working);
+}
+
+PackageOutcome SalPackGrossUpInYear(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
+                                    const TaxYear& year, PackageResult& result, TaxBracketResult& record,
+                                    Working* working)
+{
+    return GrossUp(kind, inputs, settings, year, result, record, Bisection, working);
 }
 
 } // namespace revora

@@ -45,13 +45,23 @@ constexpr PeriodRules RulesFor(PackageKind kind) noexcept
 // "greater than 0, else 0".
 inline double AtLeastZero(double value) noexcept { return value > 0.0 ? value : 0.0; }
 
-// The car's value taxed each month: 3.25 % with a maintenance plan, else 3.5 %.
-inline double CarBenefitMonthlyRate(const PackageSettings& s) noexcept { return s.CompCarMPYesNo ? 0.0325 : 0.035; }
+// The car's value taxed each month, the year's rate: with a maintenance plan the lower one
+// (3.25 % in 2016), else 3.5 %.
+inline double CarBenefitMonthlyRate(const PackageSettings& s, const TaxYear& year) noexcept
+{
+    return s.CompCarMPYesNo ? year.CompanyCar.RateWithMaintenancePlan : year.CompanyCar.RatePerMonth;
+}
 
 // car value x monthly rate x inclusion rate x 12 (annual).
-inline double CompanyCarBenefit(const PackageInputs& in, const PackageSettings& s, const PeriodRules& rules) noexcept
+inline double CompanyCarBenefit(const PackageInputs& in, const PackageSettings& s, const TaxYear& year,
+                                const PeriodRules& rules) noexcept
 {
-    return in.CarValue * CarBenefitMonthlyRate(s) * s.CompCarFBRate8020 * rules.MonthsInPeriod;
+    return in.CarValue * CarBenefitMonthlyRate(s, year) * s.CompCarFBRate8020 * rules.MonthsInPeriod;
+}
+
+inline bool OneDeductionYear(const TaxYear& year) noexcept
+{
+    return year.Retirement.Regime == RetirementRegime::OneDeduction;
 }
 
 inline bool AnyFund(const PackageSettings& s) noexcept
@@ -62,26 +72,39 @@ inline bool AnyFund(const PackageSettings& s) noexcept
 // The car benefit, the rebate, the medical credit and the additional credit, which stay fixed
 // for the whole calculation, and the two boxes they clear: the medical deduction below 65 and
 // the beneficiaries when nobody contributes.
-inline void FixedBlocks(PackageInputs& in, const PackageSettings& s, const PeriodRules& rules,
+// The retirement figures of the other regime are 0 throughout.
+inline void FixedBlocks(PackageInputs& in, const PackageSettings& s, const TaxYear& year, const PeriodRules& rules,
                         PackageResult& r) noexcept
 {
-    r.CompanyCarBenefit = CompanyCarBenefit(in, s, rules);
-    r.Rebate = RebateForAge(in.Age);
+    if (OneDeductionYear(year))
+        r.RALimitA = r.RALimitB = r.RALimitC = r.NonRetirementIncome = 0.0;
+    else
+        r.RetirementIncome = r.RetirementLimit = r.FundDeduction = 0.0;
+    r.CompanyCarBenefit = CompanyCarBenefit(in, s, year, rules);
+    r.Rebate = RebateForAge(in.Age, year);
     if (in.Age < 65)
         in.MedicalDeduction = 0.0;
     if (!(in.EmployeeMedical > 0.0 || in.EmployerMedical > 0.0)) {
         r.MedicalCredit = 0.0;
         in.Members = 0;
     } else if (rules.CountsMemberMonths) {
-        r.MedicalCredit = MedicalCreditForMemberMonths(in.Members);
+        r.MedicalCredit = MedicalCreditForMemberMonths(in.Members, year);
     } else {
         // Counts are 16-bit on the screens; a larger number of persons is held at the limit
         // rather than wrapped round to a negative count.
-        r.MedicalCredit = MedicalCreditPerMonth(static_cast<std::int16_t>(
-            std::clamp(in.Members, int{std::numeric_limits<std::int16_t>::min()},
-                       int{std::numeric_limits<std::int16_t>::max()})));
+        r.MedicalCredit = MedicalCreditPerMonth(
+            static_cast<std::int16_t>(std::clamp(in.Members, int{std::numeric_limits<std::int16_t>::min()},
+                                                 int{std::numeric_limits<std::int16_t>::max()})),
+            year);
     }
     r.AdditionalMedicalCredit = AdditionalMedicalCredit(in.EmployerMedical, in.EmployeeMedical, r.MedicalCredit, in.Age);
+}
+
+// The same in the year 2016.
+inline void FixedBlocks(PackageInputs& in, const PackageSettings& s, const PeriodRules& rules,
+                        PackageResult& r) noexcept
+{
+    FixedBlocks(in, s, TaxYear2016(), rules, r);
 }
 
 // The four fund contributions on the retirement-fund base, each percent x base / 100. The
@@ -129,12 +152,35 @@ inline double AllowedRA(bool directive, double entered, double maximum, double h
     return entered > maximum ? maximum : held;
 }
 
+// The one deduction of the year (SalaryPackage.h gives the rule): from the remuneration and
+// the taxable income before it, both with the employer's contributions, it sets the income,
+// the limit and the funds' part in `r` (the four contributions already there) and returns the
+// room left for the R/A.
+inline double OneDeductionRoom(double remuneration, double taxableBefore, const TaxYear& year,
+                               const PeriodRules& rules, PackageResult& r) noexcept
+{
+    r.RetirementIncome = remuneration > taxableBefore ? remuneration : taxableBefore;
+    const double share = year.Retirement.Rate * r.RetirementIncome;
+    const double cap = year.Retirement.AnnualCap / rules.PeriodsInYear;
+    r.RetirementLimit = AtLeastZero(share < cap ? share : cap);
+    const double funds = r.EmployeePension + r.EmployerPension + r.EmployeeProvident + r.EmployerProvident;
+    r.FundDeduction = funds < r.RetirementLimit ? funds : r.RetirementLimit;
+    return AtLeastZero(r.RetirementLimit - funds);
+}
+
 // (TaxBeforeRebates(periods x taxable, floored at 0) - rebate, floored at 0) / periods.
-inline double TaxDue(double taxable, double rebate, const PeriodRules& rules, TaxBracketResult& record) noexcept
+inline double TaxDue(double taxable, double rebate, const PeriodRules& rules, const TaxYear& year,
+                     TaxBracketResult& record) noexcept
 {
     record.TaxableIncome = AtLeastZero(rules.PeriodsInYear * taxable);
-    TaxFromTable(record);
+    TaxFromTable(record, year);
     return AtLeastZero(record.TaxBeforeRebates - rebate) / rules.PeriodsInYear;
+}
+
+// The same in the year 2016.
+inline double TaxDue(double taxable, double rebate, const PeriodRules& rules, TaxBracketResult& record) noexcept
+{
+    return TaxDue(taxable, rebate, rules, TaxYear2016(), record);
 }
 
 // UIF on the remuneration base up to the period's ceiling; SDL on the base less the employee
@@ -212,7 +258,8 @@ struct FixedSteps {
 // The company-car benefit, the rebate for the age, the medical credits, the taxable part of the
 // travel allowance and, where they count, the other deductions: each where it applies.
 FixedSteps RecordFixedBlocks(Working& w, const PeriodRules& rules, const PackageInputs& in, const PackageSettings& s,
-                             const PackageResult& r, double taxableTravel, bool otherDeductionsCount);
+                             const TaxYear& year, const PackageResult& r, double taxableTravel,
+                             bool otherDeductionsCount);
 
 // The four fund contributions on the retirement-fund base (recorded by the caller), those that
 // are not 0. Returns the steps of the employee's pension and provident fund (0: none).
@@ -233,6 +280,18 @@ int RecordRALimits(Working& w, const PeriodRules& rules, int pensionStep, int in
 // The R/A deduction allowed against the most allowed (step `maximumStep`, 0 with a directive);
 // nothing when no R/A is entered or allowed. Returns its step, or 0.
 int RecordRAAllowed(Working& w, const PackageInputs& in, double allowed, int maximumStep);
+
+// The steps of the taxable income and of the R/A allowed (0: not recorded).
+struct DeductionSteps {
+    int taxable = 0;
+    int allowed = 0;
+};
+// The one deduction, from the taxable income before it (step `beforeStep`, recorded by the
+// caller with the employer's contributions in it): the limit, the funds deducted, the R/A room
+// and the R/A allowed where the limit decides it, and the taxable income.
+DeductionSteps RecordOneDeduction(Working& w, const PeriodRules& rules, const TaxYear& year, const PackageInputs& in,
+                                  const PackageResult& r, int beforeStep, double remuneration, double taxableBefore,
+                                  double taxable);
 
 // The taxable income of step `taxableStep` to the tax due: its annual equivalent on a monthly
 // screen, the tax from the table, less the rebate, back to the period. Returns the step of the

@@ -69,13 +69,14 @@ WorkedFigure StepOr(const Working& working, int step, double value)
 }
 
 FixedSteps RecordFixedBlocks(Working& w, const PeriodRules& rules, const PackageInputs& in, const PackageSettings& s,
-                             const PackageResult& r, double taxableTravel, bool otherDeductionsCount)
+                             const TaxYear& year, const PackageResult& r, double taxableTravel,
+                             bool otherDeductionsCount)
 {
     FixedSteps steps;
     if (r.CompanyCarBenefit != 0.0)
         steps.car = w.Add({"Company car benefit"}, {},
                           Monthly(rules) ? "{1} \u00d7 {2} \u00d7 {3}" : "{1} \u00d7 {2} \u00d7 {3} \u00d7 12",
-                          {Rand(in.CarValue), Percent(CarBenefitMonthlyRate(s) * 100.0),
+                          {Rand(in.CarValue), Percent(CarBenefitMonthlyRate(s, year) * 100.0),
                            Percent(s.CompCarFBRate8020 * 100.0)},
                           r.CompanyCarBenefit);
     steps.rebate = w.Add({"Rebate for age"}, {"Rebate for age {1}"}, {Count(in.Age)}, r.Rebate);
@@ -178,6 +179,48 @@ int RecordRAAllowed(Working& w, const PackageInputs& in, double allowed, int max
     return w.Add(label,
                  {"R/A deduction allowed, R {1} entered cut to the most allowed at a lower salary in the search"},
                  {Amount(entered)}, allowed);
+}
+
+DeductionSteps RecordOneDeduction(Working& w, const PeriodRules& rules, const TaxYear& year, const PackageInputs& in,
+                                  const PackageResult& r, int beforeStep, double remuneration, double taxableBefore,
+                                  double taxable)
+{
+    const double cap = year.Retirement.AnnualCap / rules.PeriodsInYear;
+    const int limit = w.Add({"Retirement deduction limit"},
+                            Monthly(rules)
+                                ? Phrase{"Retirement deduction limit, {1} of the greater of remuneration (R {2}) and "
+                                         "taxable income (R {3}), at most R {4} a month"}
+                                : Phrase{"Retirement deduction limit, {1} of the greater of remuneration (R {2}) and "
+                                         "taxable income (R {3}), at most R {4} a year"},
+                            {Percent(year.Retirement.Rate * 100.0), Amount(remuneration), Amount(taxableBefore),
+                             Amount(cap)},
+                            r.RetirementLimit);
+    // The four contributions, added as the calculation adds them.
+    const double contributions = r.EmployeePension + r.EmployerPension + r.EmployeeProvident + r.EmployerProvident;
+    int funds = 0;
+    if (AnyContribution(r) && contributions <= r.RetirementLimit)
+        funds = SignedSum()
+                    .Plus(Amount(r.EmployeePension))
+                    .Plus(Amount(r.EmployerPension))
+                    .Plus(Amount(r.EmployeeProvident))
+                    .Plus(Amount(r.EmployerProvident))
+                    .Record(w, {"Retirement funds deducted"}, {}, r.FundDeduction);
+    else if (AnyContribution(r))
+        funds = w.Add({"Retirement funds deducted"},
+                      {"Retirement funds deducted, the limit, as the contributions (R {1}) are above it"},
+                      {Amount(contributions)}, r.FundDeduction);
+    int room = 0;
+    if (RALimitsDecide(in, r.RAAllowed))
+        room = w.Add({"Most R/A allowed"}, {"Most R/A allowed, what the funds leave of the limit"},
+                     funds > 0 ? "{1} \u2212 {2}" : "", {w.Step(limit), StepOr(w, funds, 0.0)},
+                     AtLeastZero(r.RetirementLimit - contributions));
+    const int allowed = RecordRAAllowed(w, in, r.RAAllowed, room);
+    const int taxableStep = SignedSum()
+                                .Plus(w.Step(beforeStep))
+                                .Minus(StepOr(w, funds, r.FundDeduction))
+                                .Minus(StepOr(w, allowed, r.RAAllowed))
+                                .Record(w, {"Taxable income"}, {}, taxable);
+    return {taxableStep, allowed};
 }
 
 int RecordTaxDue(Working& w, const PeriodRules& rules, int taxableStep, int rebateStep, const TaxBracketResult& engine,

@@ -90,7 +90,8 @@ bool AllFinite(const PackageResult& r) noexcept
     const double values[] = {
         r.CompanyCarBenefit, r.Rebate, r.MedicalCredit, r.AdditionalMedicalCredit, r.EmployeePension,
         r.EmployerPension, r.EmployeeProvident, r.EmployerProvident, r.RALimitA, r.RALimitB, r.RALimitC,
-        r.NonRetirementIncome, r.RAAllowed, r.TaxDue, r.EmployeeUIF, r.EmployerUIF, r.SDL, r.SearchAmount,
+        r.NonRetirementIncome, r.RetirementIncome, r.RetirementLimit, r.FundDeduction, r.RAAllowed, r.TaxDue,
+        r.EmployeeUIF, r.EmployerUIF, r.SDL, r.SearchAmount,
     };
     for (double v : values)
         if (!std::isfinite(v))

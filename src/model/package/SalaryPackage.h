@@ -9,11 +9,13 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "payroll/PayeCommon.h"
 #include "common/ReportRow.h"
 #include "common/Working.h"
 #include "tax/TaxEngine.h"
+#include "tax/TaxYear.h"
 
 namespace revora {
 
@@ -108,6 +110,10 @@ struct PackageResult {
     double RALimitB = 0.0;
     double RALimitC = 0.0;
     double NonRetirementIncome = 0.0; // the income raLimitC is 15 % of
+    // A year of one deduction (the limits A, B and C and their income are then 0):
+    double RetirementIncome = 0.0; // the greater of remuneration and taxable income, before it
+    double RetirementLimit = 0.0;  // the most deducted for every contribution together
+    double FundDeduction = 0.0;    // the pension and provident contributions deducted
     double RAAllowed = 0.0;
     double TaxDue = 0.0;
     double EmployeeUIF = 0.0;
@@ -176,6 +182,48 @@ PackageOutcome SalPackGrossUpReference(PackageKind kind, PackageInputs& inputs, 
 PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record, Working* working = nullptr);
 
+// The retirement funds in a year of one deduction (RetirementRegime::OneDeduction, from 1 March
+// 2016): the employer's pension and provident contributions are a taxable fringe benefit, and
+// one deduction covers the employee's pension, provident and R/A contributions together with
+// the employer's (deemed contributed by the employee):
+//   remuneration  = the remuneration base UIF and SDL are taken on + employer's pension
+//                   + employer's provident
+//   taxable before = the taxable income with no pension or R/A deducted + employer's pension
+//                   + employer's provident
+//   income  = the greater of remuneration and taxable before
+//   limit   = the smaller of Rate x income and AnnualCap / periods in a year (never below 0)
+//   funds   = the smaller of the four fund contributions together and the limit
+//   R/A room = limit - the four contributions, never below 0
+//   R/A allowed: with a directive the amount entered; without one the smaller of the amount
+//     entered and the room, at the salary worked (the gross-up carries no cut over from a
+//     lower salary: that is the separate limits' search only)
+//   taxable = taxable before - funds - R/A allowed
+// UIF, SDL and the take-home pay are worked as in every year. The figures are for the
+// screen's period; the monthly screens' cap is a twelfth of the year's.
+// Worked example, annual gross-up in 2024 (Rate 27.5 %, cap R 350 000): a remuneration of
+// R 480 000 with the employer's 10 % pension of R 40 000 inside it and the employee's 7.5 %,
+// R 30 000; no medical deduction, so taxable before = R 480 000 as well: limit = 27.5 % of
+// R 480 000 = R 132 000 (below the cap); funds = R 70 000; R/A room = R 62 000; an R/A of
+// R 80 000 without a directive is cut to R 62 000; taxable = 480 000 - 70 000 - 62 000
+// = R 348 000. At R 2 000 000 of remuneration 27.5 % is R 550 000, and the cap of R 350 000
+// is the limit.
+// Remuneration and taxable income differ here only by the medical deduction (from age 65);
+// the package knows no other income.
+//
+// The same four, worked in `year` (a sound year: TaxYearFaults empty): its tax table,
+// rebates, medical credits, company-car rates and retirement rule. The UIF and SDL are the
+// settings' (the caller hands the year's, LeviesForYear). In TaxYear2016() each is the
+// function above, bit for bit. The fast search takes the year of one deduction too: with no
+// cut carried over, every step's figures follow from the step alone, and it leaps as far as
+// take-home pay cannot reach the net, exactly as the rand-by-rand search would find.
+PackageOutcome SalPackGrossUpReferenceInYear(PackageKind kind, PackageInputs& inputs,
+                                             const PackageSettings& settings, const TaxYear& year,
+                                             PackageResult& result, TaxBracketResult& record,
+                                             Working* working = nullptr);
+PackageOutcome SalPackGrossUpInYear(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
+                                    const TaxYear& year, PackageResult& result, TaxBracketResult& record,
+                                    Working* working = nullptr);
+
 // The forward calculation in one pass, then the figures worked from the boxes. With P the
 // package: retirementFundBase = P - travel - other f/benefits - employer's medical;
 //   taxable = P - travel + travel x rate + car - pension - allowed R/A (no credits, no medical
@@ -190,13 +238,21 @@ PackageOutcome SalPackGrossUp(PackageKind kind, PackageInputs& inputs, const Pac
 // runs nothing records nothing.
 PackageOutcome SalPackForward(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
                               PackageResult& result, TaxBracketResult& record, Working* working = nullptr);
+PackageOutcome SalPackForwardInYear(PackageKind kind, PackageInputs& inputs, const PackageSettings& settings,
+                                    const TaxYear& year, PackageResult& result, TaxBracketResult& record,
+                                    Working* working = nullptr);
 
 // The panel "R/A Explained(Annual Figures Shown)": its two worked lines, in annual figures.
 struct RAExplanation {
     std::string LineA; // "ie: R 3 500 - R" ...
     std::string LineC; // "ie: R " ... " X 15% = R" ...
+    // In a year of one deduction, every line of the panel in order instead (LineA and LineC
+    // empty): the rule, then its figures, in annual figures:
+    //   "ie: 27.5 % of R 480 000.00 = R 132 000.00, at most R 350 000 a year"
+    std::vector<std::string> OneDeduction;
 };
 RAExplanation ExplainRA(PackageKind kind, const PackageResult& result);
+RAExplanation ExplainRA(PackageKind kind, const PackageResult& result, const TaxYear& year);
 
 // The report table "SalPackage", its layouts and titles.
 const char* PackageLayout(PackageKind kind); // "Revora.rpt" or "Avntx.rpt"

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "model/WorkingCheck.h"
 #include "package/SalaryPackage.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 namespace {
@@ -99,6 +100,53 @@ const ForwardCase CreditCases[] = {
      25000 + 148.72 + 250},
 };
 INSTANTIATE_TEST_SUITE_P(Credits, ForwardPackageTest, ::testing::ValuesIn(CreditCases), testing::RowName{});
+
+// The one retirement deduction of 2017 on, in the 2016 year: the employer's 10 % is a fringe
+// benefit, deducted with the employee's 7.5 % up to 27.5 %, at most the cap a year.
+struct OneDeductionCase {
+    const char* name;
+    PackageKind screen;
+    double cap;
+    PackageInputs in;
+    double limit, funds, raAllowed, annualTaxable; // funds: the contributions deducted
+};
+
+class OneDeductionTest : public ::testing::TestWithParam<OneDeductionCase> {};
+
+TEST_P(OneDeductionTest, DeductsTheFundsAndTheRAUpToTheLimit)
+{
+    const OneDeductionCase& c = GetParam();
+    TaxYear year = TaxYear2016();
+    year.Retirement = {RetirementRegime::OneDeduction, 0.275, c.cap};
+    PackageInputs in = c.in;
+    PackageResult r;
+    TaxBracketResult record;
+    Working working;
+    ASSERT_EQ(SalPackForwardInYear(c.screen, in, {.PensionCont = 7.5, .EmployerPenCont = 10}, year, r, record,
+                                   &working),
+              PackageOutcome::Done);
+    EXPECT_NEAR(r.RetirementLimit, c.limit, 1e-6);
+    EXPECT_NEAR(r.FundDeduction, c.funds, 1e-6);
+    EXPECT_NEAR(r.RAAllowed, c.raAllowed, 1e-6);
+    EXPECT_NEAR(record.TaxableIncome, c.annualTaxable, 1e-6);
+    testing::ExpectReconciles(working, r.Salary);
+}
+
+// 400 000: 30 000 + the employer's 40 000; remuneration and taxable income 440 000; 27.5 % of
+// it 121 000, of which the funds leave 51 000 for the R/A.
+const OneDeductionCase OneDeductionCases[] = {
+    {"below 27.5 percent the R/A entered stands", Annual, 350000,
+     {.Age = 40, .Amount = 400000, .RADeduction = 10000}, 121000, 70000, 10000, 440000 - 80000},
+    {"an R/A beyond it is cut to 27.5 percent in all", Annual, 350000,
+     {.Age = 40, .Amount = 400000, .RADeduction = 80000}, 121000, 70000, 51000, 440000 - 121000},
+    // 2 500 000: 187 500 + 250 000 above the cap (27.5 % of 2 750 000 is 756 250): no R/A.
+    {"at the cap the funds take it all", Annual, 350000, {.Age = 40, .Amount = 2500000, .RADeduction = 1000},
+     350000, 350000, 0, 2750000 - 350000},
+    // 200 000 a month: 15 000 + 20 000 within a twelfth of a 430 000 cap, 35 833.33.
+    {"a month has a twelfth of the cap", Monthly, 430000, {.Age = 40, .Amount = 200000, .RADeduction = 1000},
+     430000.0 / 12, 35000, 430000.0 / 12 - 35000, 12 * 220000 - 430000},
+};
+INSTANTIATE_TEST_SUITE_P(Retirement, OneDeductionTest, ::testing::ValuesIn(OneDeductionCases), testing::RowName{});
 
 TEST(ForwardPackageRefusal, NoPackageRunsNothingAndKeepsTheBoxes)
 {

@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "model/WorkingCheck.h"
 #include "package/SalaryPackage.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 namespace {
@@ -209,6 +210,25 @@ const OnceOffCase OnceOffCases[] = {
     {"no car no once-off cost", 0, 0, 0},
 };
 INSTANTIATE_TEST_SUITE_P(OnceOff, GrossUpOnceOffTest, ::testing::ValuesIn(OnceOffCases), testing::RowName{});
+
+// The 2016 tables with the rule of 2017: the employer's 10 % is taxed, and deducted with the
+// employee's 7.5 % within 27.5 % of 1.1 k: taxable 0.925 k; take-home 0.925 k - (32 742 + 26 %
+// of (0.925 k - 181 900) - 13 257) - 1 784.64 = 0.6845 k + 26 024.36, above 200 000 first at
+// k = 254 165 (200 000.30; 254 164 gives 199 999.62).
+TEST(GrossUpOneDeduction, TaxesAndDeductsTheEmployersContributions)
+{
+    TaxYear year = TaxYear2016();
+    year.Retirement = {RetirementRegime::OneDeduction, 0.275, 350000};
+    PackageInputs in{.Age = 40, .Amount = 200000};
+    PackageResult r;
+    TaxBracketResult record;
+    Working working;
+    ASSERT_EQ(SalPackGrossUpInYear(Annual, in, {.PensionCont = 7.5, .EmployerPenCont = 10}, year, r, record, &working),
+              PackageOutcome::Done);
+    EXPECT_EQ(r.SearchAmount, 254165);
+    EXPECT_NEAR(record.TaxableIncome, 0.925 * 254165, 1e-6);
+    testing::ExpectReconciles(working, r.TotalCostToCompany);
+}
 
 } // namespace
 } // namespace revora

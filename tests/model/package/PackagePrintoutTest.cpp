@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "package/SalaryPackage.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 namespace {
@@ -209,6 +210,20 @@ const ExplainCase ExplainCases[] = {
      "ie: R 0.00 X 15% = R0.00"},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, ExplainRATest, ::testing::ValuesIn(ExplainCases), testing::RowName{});
+
+// A year of one deduction explains its own rule; a month's figures are shown for the year.
+TEST(ExplainRA, WorksTheOneDeductionInAnnualFigures)
+{
+    TaxYear year = TaxYear2016();
+    year.Retirement = {RetirementRegime::OneDeduction, 0.275, 350000};
+    const PackageResult r{.EmployeePension = 2500, .EmployerPension = 2500, .RetirementIncome = 40000,
+                          .RetirementLimit = 11000};
+    const RAExplanation lines = ExplainRA(PackageKind::RevoraMonthly, r, year);
+    EXPECT_TRUE(lines.LineA.empty() && lines.LineC.empty());
+    ASSERT_EQ(lines.OneDeduction.size(), 5u);
+    EXPECT_EQ(lines.OneDeduction[2], "ie: 27.5 % of R 480 000.00 = R 132 000.00, at most R 350 000 a year");
+    EXPECT_EQ(lines.OneDeduction[4], "R/A: at most R 132 000.00 - R 60 000.00 = R 72 000.00");
+}
 
 } // namespace
 } // namespace revora

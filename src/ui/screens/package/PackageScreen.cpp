@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -318,7 +319,15 @@ void SalaryPackageScreen::buildPanels()
     raPanel_ = new OverlayPanel(this);
     raPanel_->setObjectName("fraRAExplained");
     auto* group = new QGroupBox(QStringLiteral("R/A Explained(Annual Figures Shown)"), raPanel_);
-    auto* lines = new QVBoxLayout(group);
+    auto* panel = new QVBoxLayout(group);
+    separateLimits_ = new QWidget(group);
+    auto* lines = new QVBoxLayout(separateLimits_);
+    lines->setContentsMargins(0, 0, 0, 0);
+    panel->addWidget(separateLimits_);
+    oneDeduction_ = new QLabel(group);
+    oneDeduction_->setObjectName("lblOneDeduction");
+    oneDeduction_->hide();
+    panel->addWidget(oneDeduction_);
     lineA_ = new QLabel(this);
     lineA_->setObjectName("lblLineA");
     lineC_ = new QLabel(this);
@@ -331,7 +340,7 @@ void SalaryPackageScreen::buildPanels()
     lines->addWidget(new QLabel(QStringLiteral("C: 15% of non-retirement funding income."), this));
     lines->addWidget(lineC_);
     auto* raOkButton = MakeButton(this, "cmdRAOK", QStringLiteral("&OK"));
-    lines->addWidget(raOkButton, 0, Qt::AlignRight);
+    panel->addWidget(raOkButton, 0, Qt::AlignRight);
     connect(raOkButton, &QPushButton::clicked, raPanel_, &QWidget::hide);
     auto* layout = new QVBoxLayout(raPanel_);
     layout->addWidget(group);
@@ -350,10 +359,12 @@ bool SalaryPackageScreen::calculate()
     Working working;
     {
         BusyCursor busy;
+        const TaxYear& year = program().Year.Current();
         outcome = IsGrossUp(kind_)
-            ? SalPackGrossUp(kind_, inputs_, settings_, result_, state().TaxBracketResult, &working)
-            : SalPackForward(kind_, inputs_, settings_, result_, state().TaxBracketResult, &working);
+            ? SalPackGrossUpInYear(kind_, inputs_, settings_, year, result_, state().TaxBracketResult, &working)
+            : SalPackForwardInYear(kind_, inputs_, settings_, year, result_, state().TaxBracketResult, &working);
     }
+    showsResults_ = outcome == PackageOutcome::Done;
     if (outcome == PackageOutcome::Done) {
         showResults();
         setWorking(std::move(working));
@@ -379,6 +390,12 @@ bool SalaryPackageScreen::calculate()
                          QString::fromUtf8(outcome == PackageOutcome::AmountTooLarge ? AmountTooLargeMessage
                                                                                      : NoGrossSalaryMessage));
     return false;
+}
+
+void SalaryPackageScreen::yearChanged()
+{
+    if (showsResults_)
+        calculate();
 }
 
 void SalaryPackageScreen::clearAllResults()
@@ -412,9 +429,15 @@ void SalaryPackageScreen::showResults()
 
 void SalaryPackageScreen::showRAExplained()
 {
-    const RAExplanation lines = ExplainRA(kind_, result_);
+    const RAExplanation lines = ExplainRA(kind_, result_, program().Year.Current());
     lineA_->setText(QString::fromStdString(lines.LineA));
     lineC_->setText(QString::fromStdString(lines.LineC));
+    QStringList oneDeduction;
+    for (const std::string& line : lines.OneDeduction)
+        oneDeduction << QString::fromStdString(line);
+    oneDeduction_->setText(oneDeduction.join('\n'));
+    separateLimits_->setVisible(lines.OneDeduction.empty());
+    oneDeduction_->setVisible(!lines.OneDeduction.empty());
     raPanel_->showOnTop();
     findChild<QPushButton*>("cmdRAOK")->setFocus();
 }

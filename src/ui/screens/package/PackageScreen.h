@@ -30,6 +30,8 @@ public:
 
     bool calculate() override;
     void printReport() override;
+    // Figures on show are worked again in the new year; a screen showing none stays as it is.
+    void yearChanged() override;
 
     PackageKind kind() const { return kind_; }
     const PackageInputs& inputs() const { return inputs_; }
@@ -67,6 +69,7 @@ private:
     PackageSettings settings_;
     SettingsInForce inForce_{SettingsInForce::Columns::Package};
     bool settingsUnreadable_ = false;
+    bool showsResults_ = false; // the result boxes hold the last calculation's figures
     double ageTyped_ = 0.0;
     double membersTyped_ = 0.0;
     double additionalTyped_ = 0.0;
@@ -101,6 +104,8 @@ private:
     OverlayPanel* raPanel_;
     QLabel* lineA_;
     QLabel* lineC_;
+    QWidget* separateLimits_; // the panel's lines for a year of separate limits
+    QLabel* oneDeduction_;    // its lines for a year of one deduction
 };
 
 } // namespace revora
