@@ -87,6 +87,20 @@ const OptionDef Name{.name = "name",
                      .most = TravelNameLength,
                      .placeholder = "NAME"};
 
+// A date of the year worked in, as the vehicle screens' date boxes take it; `fallback` when not
+// given, and `refusal`, the box's own message, for any other date.
+int DateOfYear(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
+               const TaxYear& year)
+{
+    const auto text = options.value(option);
+    if (!text)
+        return fallback;
+    const auto day = ParseDayDate(*text);
+    if (!day || !InTaxYear(*day, year))
+        throw UsageError("--" + option.name + ": " + refusal);
+    return *day;
+}
+
 double WholeOption(const ParsedOptions& options, const OptionDef& option)
 {
     const auto text = options.value(option);
@@ -138,10 +152,14 @@ std::string ShortestText(double value)
     return QString::number(value, 'g', QLocale::FloatingPointShortest).toStdString();
 }
 
-// Reads one vehicle object; every complaint names the file, the vehicle and the key.
+// Reads one vehicle object; every complaint names the file, the vehicle and the key. Its dates
+// are of the year worked in, the whole year when not given.
 class VehicleReader {
 public:
-    VehicleReader(std::string file, std::size_t position) : file_(std::move(file)), position_(position) {}
+    VehicleReader(std::string file, std::size_t position, const TaxYear& year)
+        : file_(std::move(file)), position_(position), year_(year)
+    {
+    }
 
     CompanyCarRecord read(const QJsonValue& value) const
     {
@@ -149,6 +167,8 @@ public:
             throw UsageError(where() + ": must be a JSON object");
         const QJsonObject object = value.toObject();
         CompanyCarRecord car;
+        car.CCStartDate = year_.Start;
+        car.CCEndDate = year_.End;
         for (auto it = object.begin(); it != object.end(); ++it) {
             const std::string key = it.key().toStdString();
             const auto known = std::find_if(std::begin(VehicleKeys), std::end(VehicleKeys),
@@ -221,25 +241,26 @@ private:
     {
         if (object.contains(QLatin1String("CCStartDate"))) {
             const auto start = dateIn(object, "CCStartDate");
-            if (!start || *start < TaxYearStart || *start > TaxYearEnd)
-                refuse("CCStartDate", std::string(DateOutsideYearMessage));
+            if (!start || !InTaxYear(*start, year_))
+                refuse("CCStartDate", OutsideYearMessage(year_));
             car.CCStartDate = *start;
         }
         if (object.contains(QLatin1String("CCEndDate"))) {
             const auto end = dateIn(object, "CCEndDate");
-            if (!end || *end > TaxYearEnd)
-                refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate)));
+            if (!end || *end > year_.End)
+                refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate), year_));
             car.CCEndDate = *end;
         }
         if (car.CCEndDate < car.CCStartDate)
-            refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate)));
+            refuse("CCEndDate", EndBeforeStartMessage(FormatDayDate(car.CCStartDate), year_));
     }
 
     std::string file_;
     std::size_t position_;
+    const TaxYear& year_;
 };
 
-std::vector<CompanyCarRecord> ReadVehicles(const std::string& file)
+std::vector<CompanyCarRecord> ReadVehicles(const std::string& file, const TaxYear& year)
 {
     const std::string where = "--vehicles: " + file;
     const QByteArray text = QByteArray::fromStdString(ReadOptionFile(Vehicles, file));
@@ -261,7 +282,7 @@ std::vector<CompanyCarRecord> ReadVehicles(const std::string& file)
     std::vector<CompanyCarRecord> vehicles;
     vehicles.reserve(static_cast<std::size_t>(array.size()));
     for (qsizetype i = 0; i < array.size(); ++i)
-        vehicles.push_back(VehicleReader(file, static_cast<std::size_t>(i) + 1).read(array.at(i)));
+        vehicles.push_back(VehicleReader(file, static_cast<std::size_t>(i) + 1, year).read(array.at(i)));
     return vehicles;
 }
 
@@ -338,7 +359,8 @@ int CompanyCar(const ParsedOptions& options)
         throw UsageError("--vehicles: missing value");
     const double actual3802 = WholeOption(options, Actual3802);
     const std::optional<bool> autoSplit = options.yesNoIfGiven(AutoSplit);
-    std::vector<CompanyCarRecord> vehicles = ReadVehicles(*file);
+    const TaxYear year = ChosenTaxYear(options);
+    std::vector<CompanyCarRecord> vehicles = ReadVehicles(*file, year);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
@@ -351,27 +373,29 @@ int CompanyCar(const ParsedOptions& options)
     cars.Actual3802 = actual3802;
     // "&Add" turns the split on from the second vehicle.
     cars.AutoCalc3802 = autoSplit.value_or(cars.CarCount > 1) ? 1 : 0;
+    if (const auto refused = CheckFuelTable(cars, year))
+        throw UsageError("--" + YearOption.name + ": " + refused->Message);
     Working working;
     const Working* explained = Explaining(options, working);
-    const CompCarRun run = CompCarCalculateCommand(cars, Explaining(options, working));
+    const CompCarRun run = CompCarCalculateCommand(cars, year, Explaining(options, working));
     PrintCompanyCars(cars, run, options.has(JsonOption), explained);
     if (!options.has(ReportOption) && !options.has(PrintOption))
         return 0;
     return Output(state, options,
                   {QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
                    QString::fromUtf8(CompCarTitle) + ExportHint},
-                  CompCarReportRows(cars, run), {explained});
+                  CompCarReportRows(cars, run, year), {explained});
 }
 
 // --- travel -------------------------------------------------------------------------------
 
-TravelAllowancePeriod ReadPeriod(const ParsedOptions& options)
+TravelAllowancePeriod ReadPeriod(const ParsedOptions& options, const TaxYear& year)
 {
-    TravelAllowancePeriod period;
-    period.StartDate = TaxYearDate(options, StartOption, period.StartDate, std::string(DateOutsideYearMessage));
+    TravelAllowancePeriod period = TravelAllowancePeriod::WholeYear(year);
+    period.StartDate = DateOfYear(options, StartOption, period.StartDate, OutsideYearMessage(year), year);
     // The end box's lower bound is the start date, and its message quotes it.
-    const std::string endRefusal = EndBeforeStartMessage(FormatDayDate(period.StartDate));
-    period.EndDate = TaxYearDate(options, YearEndOption, period.EndDate, endRefusal);
+    const std::string endRefusal = EndBeforeStartMessage(FormatDayDate(period.StartDate), year);
+    period.EndDate = DateOfYear(options, YearEndOption, period.EndDate, endRefusal, year);
     if (period.EndDate < period.StartDate)
         throw UsageError("--end: " + endRefusal);
     return period;
@@ -443,14 +467,17 @@ std::vector<Figure> TravelFigures(const TravelAllowanceInputs& in, const TravelA
 int Travel(const ParsedOptions& options)
 {
     TravelAllowanceInputs inputs = ReadTravelInputs(options);
-    const TravelAllowancePeriod period = ReadPeriod(options);
+    const TaxYear year = ChosenTaxYear(options);
+    const TravelAllowancePeriod period = ReadPeriod(options, year);
     const std::string employee = NameUpTo(options, Name);
+    if (const auto refused = CheckDeemedCostTable(inputs, period, year))
+        throw UsageError("--" + YearOption.name + ": " + *refused);
     CheckReportFile(options);
 
     AppState state = MakeState(options);
     Working working;
     const Working* explained = Explaining(options, working);
-    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period, Explaining(options, working));
+    const TravelAllowanceResults results = CalcTravelAllowance(inputs, period, year, Explaining(options, working));
     state.Vehicle.TravelAllowance = inputs;
     const bool json = options.has(JsonOption);
     PrintFigures(std::cout, TravelFigures(inputs, results, json), json, explained);
@@ -466,11 +493,11 @@ std::vector<Subcommand> VehicleCommands()
 {
     return {
         {"companycar", "the taxable benefit of the private use of company cars over the tax year",
-         WithCommon({&Vehicles, &Actual3802, &AutoSplit, &ExplainOption}), CompanyCar},
+         WithCommon({&Vehicles, &Actual3802, &AutoSplit, &YearOption, &ExplainOption}), CompanyCar},
         {"travel", "the deduction a travel allowance allows for business travel in one's own car",
          WithCommon({&RecordKept, &Value, &Allowance, &CloseKm, &OpenKm, &BusinessKm, &FuelOil, &Repairs, &Insurance,
                      &OtherExpenses, &WearAndTear, &Lease, &IncludeFuel, &IncludeMaintenance, &StartOption,
-                     &YearEndOption, &Car, &Name, &ExplainOption}),
+                     &YearEndOption, &Car, &Name, &YearOption, &ExplainOption}),
          Travel},
     };
 }

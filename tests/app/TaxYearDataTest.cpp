@@ -18,7 +18,9 @@
 #include "payroll/PublishedLevies.h"
 #include "tax/QuickTax.h"
 #include "tax/TaxYearRules.h"
+#include "vehicle/CompanyCarRegister.h"
 #include "vehicle/DeemedCostTable.h"
+#include "vehicle/TravelAllowance.h"
 
 namespace revora {
 namespace {
@@ -219,13 +221,91 @@ TEST(GrossUpSearch, AgreesWithTheRandByRandSearchInEveryYear)
     }
 }
 
-// A year may lack a travel table (not yet published): it says so, and is sound otherwise.
+// The travel allowance's deemed costs from the year's table, worked by hand: R 150 000 (or as
+// named), 20 000 business km of 30 000 over the whole year; the fixed cost over 30 000 km cut to
+// six decimals of a rand, plus the band's fuel and maintenance cents, times 20 000 km.
+struct YearTravelCase {
+    const char* name;
+    int year;
+    double value;
+    double fixedCents;
+    double claim;
+};
+
+class YearTravelTest : public ::testing::TestWithParam<YearTravelCase> {};
+
+TEST_P(YearTravelTest, TakesTheBandOfTheYearsTable)
+{
+    const YearTravelCase& c = GetParam();
+    const TaxYear year = ReadTaxYear(QStringLiteral("%1/%2.json").arg(Folder).arg(c.year));
+    TravelAllowanceInputs in{.VehicleValue = c.value, .CloseKm = 60000, .OpenKm = 30000, .BusinessKmEntered = 20000};
+    const TravelAllowanceResults r = CalcTravelAllowance(in, TravelAllowancePeriod::WholeYear(year), year);
+    EXPECT_NEAR(r.FixedCentsPerKm, c.fixedCents, 1e-9);
+    EXPECT_NEAR(r.DeductionClaim, c.claim, 1e-6);
+}
+
+const YearTravelCase YearTravelCases[] = {
+    {"2017, 365 days: 158.8133 + 92.0 + 38.6 cents", 2017, 150000, 158.8133, 57882.66},   // 47 644 / 30 000
+    {"2024, 366 days: 201.0966 + 158.0 + 54.8 cents", 2024, 150000, 201.0966, 82779.32},  // 60 329 / 30 000
+    {"2024, R 100 000 is the top of the first band", 2024, 100000, 112.5333, 59566.66},   // 33 760; 141.5 + 43.8
+    {"2025, 365 days: 205.9 + 169.4 + 57.6 cents", 2025, 150000, 205.9, 86580.0},         // 61 770 / 30 000
+};
+INSTANTIATE_TEST_SUITE_P(Years, YearTravelTest, ::testing::ValuesIn(YearTravelCases), testing::RowName{});
+
+// 2025 has 365 days: a car held all of them carries the whole year's benefit, R 200 000 x 3.5 %
+// x 12 = 84 000 (not 365/366 of it), one held 100 days Round(84 000 x 100 / 365 = 23 013.70);
+// its fuel on the table at 169.4 cents a km. Added cars are held the whole year.
+TEST(TaxYearData, TheCompanyCarCountsTheDaysOfItsYear)
+{
+    const TaxYear year = ReadTaxYear(Folder + "/2025.json");
+    CompanyCarRegister cars;
+    cars.Open(year);
+    cars.Records[0].CCRegNumber = "A";
+    cars.Records[0].CCPrice = 200000;
+    cars.Add(year);
+    cars.Add(year);
+    cars.Records[1].SARSTable = 1;
+    cars.Records[1].TotalDistance = 20000;
+    EXPECT_EQ(cars.Records[2].CCStartDate, year.Start);
+    cars.Records[2].CCEndDate = year.Start + 99;
+    const CompCarRun run = CompCarCalc(cars, year);
+    EXPECT_EQ(run.Results[1].Days, 365);
+    EXPECT_EQ(run.Results[1].TrueInclusion, 84000.0);
+    EXPECT_EQ(run.Results[1].IRP53802, 84000.0);
+    EXPECT_EQ(run.Results[1].MonFB80, 5600.0);
+    EXPECT_EQ(cars.Records[1].FuelComponent, 33880.0);
+    EXPECT_EQ(run.Results[2].TrueInclusion, 23014.0);
+    EXPECT_EQ(run.Results[2].IRP53802, 23014.0);
+}
+
+// A year may lack a travel table (not yet published): it says so, is sound otherwise, and what
+// needs the table refuses, naming the year; no other year's table stands in.
 TEST(TaxYearData, AYearWithoutATravelTableSaysSo)
 {
     TaxYear year = ReadTaxYear(Folder + "/2025.json");
     year.DeemedCostTable.reset();
     EXPECT_TRUE(TaxYearFaults(year).empty());
     EXPECT_EQ(TaxYearMissing(year), std::vector<std::string>{"no deemed-cost travel table"});
+
+    TravelAllowanceInputs in{.VehicleValue = 150000, .CloseKm = 30000, .BusinessKmEntered = 20000};
+    const auto period = TravelAllowancePeriod::WholeYear(year);
+    EXPECT_EQ(CheckDeemedCostTable(in, period, year).value_or(""),
+              "The tax year 2024/25 has no deemed-cost travel table: the travel allowance cannot be worked for it");
+    in.RecordKept = 1; // actual costs need no table
+    EXPECT_FALSE(CheckDeemedCostTable(in, period, year));
+
+    CompanyCarRegister cars;
+    cars.Open(year);
+    cars.Records[0].CCRegNumber = "A";
+    cars.Records[0].CCPrice = 200000;
+    cars.Add(year);
+    cars.Records[1].TotalDistance = 20000;
+    cars.Records[1].SARSTable = 1;
+    EXPECT_EQ(CheckFuelTable(cars, year)->Message, "The tax year 2024/25 has no deemed-cost travel table: the fuel "
+                                                   "of vehicle number 1 cannot be valued from SARS's cents/km fuel "
+                                                   "table for it");
+    CompCarCalc(cars, year);
+    EXPECT_EQ(cars.Records[1].FuelComponent, 0.0);
 }
 
 // The 2016 file changed in one place, beside a sound 2015 file: the folder is refused whole.

@@ -209,6 +209,9 @@ const TravelCase TravelCases[] = {
     {"a part year counts its days",
      DeemedCase + QStringList{"--start", "01/06/2015", "--end", "30/11/2015"},
      {{"PeriodDays", 183.0}}},
+    // The 2024 table: 60 329 over 30 000 km, fuel 158.0 and maintenance 54.8 cents.
+    {"deemed costs in 2024, its whole year by default", DeemedCase + QStringList{"--year", "2024"},
+     {{"PeriodDays", 366.0}, {"FixedCentsPerKm", 201.0966}, {"DeductionClaim", 82779.32}}},
 };
 INSTANTIATE_TEST_SUITE_P(Vehicle, TravelFiguresTest, ::testing::ValuesIn(TravelCases), testing::RowName{});
 
@@ -335,6 +338,8 @@ const VehicleRefusalCase VehicleRefusalCases[] = {
     {"a travel start before the year", QString(), {"travel", "--start", "28/02/2015"}, "--start: " + DateRefusal},
     {"a travel end before the start", QString(), {"travel", "--start", "01/06/2015", "--end", "31/05/2015"},
      "--end: The date entered is not correct please enter a date between 01/06/2015 and 29/02/2016"},
+    {"a travel date outside the year 2024", QString(), {"travel", "--year", "2024", "--start", "28/02/2023"},
+     "--start: The date entered is not correct please enter a date between 01/03/2023 and 29/02/2024"},
     {"a 51 character name", QString(), {"travel", "--name", QString(51, 'x')},
      "--name: the name is longer than 50 characters"},
 };

@@ -360,6 +360,26 @@ private slots:
                  QString("\"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"));
     }
 
+    // An empty register's blank car starts over the new year; a year of 365 days works the
+    // benefit over them (the whole 84 000 on R 200 000); days the car's leave clear it.
+    void aNewYearWorksTheBenefitAgainOrClearsIt()
+    {
+        CompanyCarScreen* screen = open();
+        TaxYear other = TaxYear2016();
+        other.Year = 2099;
+        other.End -= 1;
+        state_->Year = {{other}, 2099};
+        screen->yearChanged();
+        QCOMPARE(shown("dtCCEndDate"), QString("28/02/2016"));
+        addCar("CA 1", "200000");
+        click("cmdCalculate");
+        QCOMPARE(shown("numCCMonths"), QString("365"));
+        QCOMPARE(shown("numIRP53802"), QString("84 000"));
+        state_->Year.Years[0].Start += 1;
+        screen->yearChanged();
+        QCOMPARE(shown("numIRP53802"), QString());
+    }
+
     void theLargestFiguresShowWhole()
     {
         CompanyCarScreen* screen = open();

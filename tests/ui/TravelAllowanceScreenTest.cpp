@@ -244,6 +244,35 @@ private slots:
         QCOMPARE(watcher.texts().size(), 2);
     }
 
+    // The same days in a year of other figures: the claim is worked again from its table. A year
+    // without a table clears it and Calculate says why; days the period leaves clear it too.
+    void aNewYearWorksTheClaimAgainOrClearsIt()
+    {
+        typeDeemedCase();
+        click("cmdCalculate");
+        TaxYear other = TaxYear2016();
+        other.Year = 2099;
+        other.Label = "2098/99";
+        (*other.DeemedCostTable)[1].FixedCost = 60000.0; // R 2 a km over 30 000 km
+        state_->Year = {{other}, 2099};
+        screen_->yearChanged();
+        QCOMPARE(shown("sidbEdit1_0"), QString("200.0000"));
+        state_->Year.Years[0].DeemedCostTable.reset();
+        screen_->yearChanged();
+        QCOMPARE(shown("sidbEdit1_4"), QString());
+        MessageBoxWatcher watcher;
+        click("cmdCalculate");
+        QTRY_COMPARE(watcher.texts().size(), 1);
+        QCOMPARE(watcher.texts()[0], QString("The tax year 2098/99 has no deemed-cost travel table: the travel "
+                                             "allowance cannot be worked for it"));
+        state_->Year.Years[0] = other;
+        screen_->yearChanged();
+        QVERIFY(!shown("sidbEdit1_4").isEmpty());
+        state_->Year.Years[0].Start += 1;
+        screen_->yearChanged();
+        QCOMPARE(shown("sidbEdit1_4"), QString());
+    }
+
     void inputsOutliveTheScreenUntilInitialiseAll()
     {
         type("Text1", "Toyota Corolla");

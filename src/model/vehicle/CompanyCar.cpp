@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "vehicle/CompanyCarRegister.h"
@@ -12,7 +13,18 @@ namespace revora {
 
 namespace {
 
-constexpr double DaysInYear = 366.0;
+// The days of the year the benefit is spread over: 366 in 2016, 365 in most years.
+double YearDays(const TaxYear& year) noexcept { return static_cast<double>(year.End) - year.Start + 1.0; }
+
+// A share as the percent it was published as (0.035 -> 3.5): whole millionths over 10^4, a
+// quotient of whole numbers, so 3.5 is 3.5 to the last bit, as the percent written out is.
+double PercentOf(double share) noexcept { return std::round(share * 1e6) / 1e4; }
+
+// The monthly rate of the car's value: less with a maintenance plan.
+double MonthlyRate(const CompanyCarRecord& car, const TaxYear& year) noexcept
+{
+    return car.MaintIncluded == 0 ? year.CompanyCar.RatePerMonth : year.CompanyCar.RateWithMaintenancePlan;
+}
 
 double Round(double value) noexcept { return std::nearbyint(value); }
 
@@ -111,7 +123,7 @@ int Record3802Share(Working& w, const CompanyCarRecord& car, const SplitOf3802& 
 }
 
 // From the business-distance cap to the SARS claim, for one car.
-void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split,
+void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitOf3802& split, const TaxYear& year,
                    CarSteps* worked)
 {
     const double typedBusiness = car.BusDistance;
@@ -142,8 +154,9 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
     }
     const int share3802 = w ? Record3802Share(*w, car, split, shared, DaysStep) : 0;
 
-    const double monthlyPercent = car.MaintIncluded == 0 ? 3.5 : 3.25;
-    const double inclusion = car.CCPrice * (monthlyPercent * 12.0 / 36600.0) * result.Days;
+    const double monthlyPercent = PercentOf(MonthlyRate(car, year));
+    const double yearDays = YearDays(year);
+    const double inclusion = car.CCPrice * (monthlyPercent * 12.0 / (yearDays * 100.0)) * result.Days;
     Store(result.TrueInclusion, Round(car.BussMilage == 1 ? inclusion * privateShare : inclusion));
     const Phrase inclusionLabel{"True inclusion amount"};
     const WorkedFigure price = Rand(car.CCPrice);
@@ -151,15 +164,25 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
     const int included =
         !w ? 0
         : car.BussMilage == 1
-            ? w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of 366 days, times the private "
+            ? w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of {5} days, times the private "
                                       "share {4}, to the rand"},
-                     {price, rate, w->Step(DaysStep), w->Step(share)}, result.TrueInclusion)
-            : w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of 366 days, to the rand"},
-                     {price, rate, w->Step(DaysStep)}, result.TrueInclusion);
+                     {price, rate, w->Step(DaysStep), w->Step(share), Count(yearDays)}, result.TrueInclusion)
+            : w->Add(inclusionLabel, {"True inclusion, {1} at {2} a month, 12 months, for {3} of {4} days, to the rand"},
+                     {price, rate, w->Step(DaysStep), Count(yearDays)}, result.TrueInclusion);
 
     int fuelClaim = 0;
-    if (car.SARSTable == 1) {
-        const double fuelRate = FuelComponentRate(car.CCPrice);
+    const std::optional<double> tableRate = FuelComponentRate(car.CCPrice, year);
+    if (car.SARSTable == 1 && !tableRate) {
+        // No table, no rate: nothing is valued, rather than valued at another year's rate.
+        car.FuelComponent = 0.0;
+        if (w) {
+            w->Add({"Fuel component"}, {"No fuel component: the tax year {1} to {2} has no deemed-cost travel table"},
+                   {Date(year.Start), Date(year.End)}, car.FuelComponent);
+            fuelClaim = w->Add({"Fuel claim (adjusted for mileage)"}, {"No fuel claim without the fuel table"}, {},
+                               result.FuelClaim);
+        }
+    } else if (car.SARSTable == 1) {
+        const double fuelRate = *tableRate;
         Store(car.FuelComponent, Round(car.TotalDistance * fuelRate));
         Store(result.FuelClaim, Round((car.FuelComponent - car.FuelReimbEmployer) * privateShare));
         if (w) {
@@ -229,48 +252,55 @@ void ComputeClaims(CompanyCarRecord& car, CompanyCarResult& result, const SplitO
 }
 
 // A periodic amount at 80 % or 20 % of the amount for the period.
-void RecordShares(Working& w, Phrase label80, Phrase label20, int period, double at80, double at20)
+void RecordShares(Working& w, Phrase label80, Phrase label20, int period, WorkedFigure percent80,
+                  WorkedFigure percent20, double at80, double at20)
 {
-    w.Add(label80, {}, "{1} \u00d7 {2}", {w.Step(period), Percent(80.0)}, at80);
-    w.Add(label20, {}, "{1} \u00d7 {2}", {w.Step(period), Percent(20.0)}, at20);
+    w.Add(label80, {}, "{1} \u00d7 {2}", {w.Step(period), percent80}, at80);
+    w.Add(label20, {}, "{1} \u00d7 {2}", {w.Step(period), percent20}, at20);
 }
 
-void ComputePeriodicAmounts(const CompanyCarRecord& car, CompanyCarResult& result, Working* w)
+void ComputePeriodicAmounts(const CompanyCarRecord& car, CompanyCarResult& result, const TaxYear& year, Working* w)
 {
-    const double rate = car.MaintIncluded == 0 ? 0.035 : 0.0325;
+    const double rate = MonthlyRate(car, year);
+    const double at80 = year.CompanyCar.PayeInclusion;
+    const double at20 = year.CompanyCar.PayeInclusionBusinessUse;
+    const double yearDays = YearDays(year);
     const double monthly = car.CCPrice * rate;
-    Store(result.IRP53802, Round(monthly * 12.0 * (result.Days / DaysInYear)));
-    Store(result.MonFB80, Round(monthly * 0.8));
-    Store(result.MonFB20, Round(monthly * 0.2));
+    Store(result.IRP53802, Round(monthly * 12.0 * (result.Days / yearDays)));
+    Store(result.MonFB80, Round(monthly * at80));
+    Store(result.MonFB20, Round(monthly * at20));
     const double fortnightly = Round(monthly * 12.0 / 26.0);
-    Store(result.FortFB80, fortnightly * 0.8);
-    Store(result.FortFB20, fortnightly * 0.2);
+    Store(result.FortFB80, fortnightly * at80);
+    Store(result.FortFB20, fortnightly * at20);
     const double weekly = Round(monthly * 12.0 / 52.0);
-    Store(result.WeekFB80, weekly * 0.8);
-    Store(result.WeekFB20, weekly * 0.2);
+    Store(result.WeekFB80, weekly * at80);
+    Store(result.WeekFB20, weekly * at20);
     if (!w)
         return;
     const WorkedFigure price = Rand(car.CCPrice);
     const WorkedFigure percent = Percent(rate * 100.0);
+    const WorkedFigure percent80 = Percent(PercentOf(at80));
+    const WorkedFigure percent20 = Percent(PercentOf(at20));
     w->Add({"IRP5 code 3802 amount for this car"},
-           {"IRP5 code 3802 amount, {1} at {2} a month, 12 months, for {3} of 366 days, to the rand"},
-           {price, percent, w->Step(DaysStep)}, result.IRP53802);
-    w->Add({"Monthly f/benefit amount for this car 80%"}, {"Monthly f/benefit, 80 % of {1} at {2} a month, to the rand"}, {price, percent},
-           result.MonFB80);
-    w->Add({"Monthly f/benefit amount for this car 20%"}, {"Monthly f/benefit, 20 % of {1} at {2} a month, to the rand"}, {price, percent},
-           result.MonFB20);
+           {"IRP5 code 3802 amount, {1} at {2} a month, 12 months, for {3} of {4} days, to the rand"},
+           {price, percent, w->Step(DaysStep), Count(yearDays)}, result.IRP53802);
+    w->Add({"Monthly f/benefit amount for this car 80%"}, {"Monthly f/benefit, {3} of {1} at {2} a month, to the rand"},
+           {price, percent, percent80}, result.MonFB80);
+    w->Add({"Monthly f/benefit amount for this car 20%"}, {"Monthly f/benefit, {3} of {1} at {2} a month, to the rand"},
+           {price, percent, percent20}, result.MonFB20);
     if (std::isfinite(fortnightly)) {
         const int fortnight = w->Add({"Fortnightly f/benefit amount"}, {"Fortnightly f/benefit, {1} at {2} a month, 12 months "
                                                                         "over 26 fortnights, to the rand"},
                                      {price, percent}, fortnightly);
         RecordShares(*w, {"Fortnightly f/benefit amount for this car 80%"},
-                     {"Fortnightly f/benefit amount for this car 20%"}, fortnight, result.FortFB80, result.FortFB20);
+                     {"Fortnightly f/benefit amount for this car 20%"}, fortnight, percent80, percent20, result.FortFB80,
+                     result.FortFB20);
     }
     if (std::isfinite(weekly)) {
         const int week = w->Add({"Weekly f/benefit amount"}, {"Weekly f/benefit, {1} at {2} a month, 12 months over 52 weeks, to the rand"},
                                 {price, percent}, weekly);
         RecordShares(*w, {"Weekly f/benefit amount for this car 80%"}, {"Weekly f/benefit amount for this car 20%"},
-                     week, result.WeekFB80, result.WeekFB20);
+                     week, percent80, percent20, result.WeekFB80, result.WeekFB20);
     }
 }
 
@@ -362,6 +392,11 @@ void Totals(const CompanyCarRegister& cars, CompCarRun& run, Working* working, s
 
 CompCarRun CompCarCalc(CompanyCarRegister& cars, Working* working)
 {
+    return CompCarCalc(cars, TaxYear2016(), working);
+}
+
+CompCarRun CompCarCalc(CompanyCarRegister& cars, const TaxYear& year, Working* working)
+{
     CompCarRun run = StartRun(cars);
     const auto current = static_cast<std::size_t>(cars.CurrentVehicle);
     const bool currentValid = cars.CurrentVehicle >= 0 && current < cars.Records.size();
@@ -386,8 +421,8 @@ CompCarRun CompCarCalc(CompanyCarRegister& cars, Working* working)
             Totals(cars, run, working, worked);
             return run;
         }
-        ComputeClaims(car, result, split, working ? &worked[i] : nullptr);
-        ComputePeriodicAmounts(car, result, working ? &worked[i].Steps : nullptr);
+        ComputeClaims(car, result, split, year, working ? &worked[i] : nullptr);
+        ComputePeriodicAmounts(car, result, year, working ? &worked[i].Steps : nullptr);
     }
 
     if (currentValid && cars.Records[current].CCPrice == 0.0) {
@@ -417,15 +452,43 @@ std::optional<ReadingsRefusal> CheckReadings(const CompanyCarRegister& cars)
     return std::nullopt;
 }
 
+std::optional<ReadingsRefusal> CheckDatesInYear(const CompanyCarRegister& cars, const TaxYear& year)
+{
+    for (std::size_t i = 1; i < cars.Records.size(); ++i)
+        if (!InTaxYear(cars.Records[i].CCStartDate, year) || !InTaxYear(cars.Records[i].CCEndDate, year))
+            return ReadingsRefusal{static_cast<std::int16_t>(i), PairOutsideYearMessage(year)};
+    return std::nullopt;
+}
+
+std::optional<ReadingsRefusal> CheckFuelTable(const CompanyCarRegister& cars, const TaxYear& year)
+{
+    if (year.DeemedCostTable && !year.DeemedCostTable->empty())
+        return std::nullopt;
+    for (std::size_t i = 1; i < cars.Records.size(); ++i)
+        if (cars.Records[i].SARSTable == 1)
+            return ReadingsRefusal{static_cast<std::int16_t>(i), NoFuelTableMessage(year, static_cast<int>(i))};
+    return std::nullopt;
+}
+
 CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars, Working* working)
+{
+    return CompCarCalculateCommand(cars, TaxYear2016(), working);
+}
+
+CompCarRun CompCarCalculateCommand(CompanyCarRegister& cars, const TaxYear& year, Working* working)
 {
     if (cars.CarCount == 1)
         cars.Current().FB3802ThisCar = cars.Actual3802;
-    CompCarCalc(cars);
-    return CompCarCalc(cars, working);
+    CompCarCalc(cars, year);
+    return CompCarCalc(cars, year, working);
 }
 
 CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
+{
+    return PrintCalc(cars, last, TaxYear2016());
+}
+
+CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last, const TaxYear& year)
 {
     CompCarRun run = StartRun(cars);
     const SplitOf3802 split = SplitFor(cars);
@@ -434,7 +497,7 @@ CompCarRun PrintCalc(CompanyCarRegister& cars, const CompCarRun& last)
         CompanyCarResult& result = run.Results[i];
         DeriveDaysAndDistance(car, result);
         if (!HasNoDistanceAndNoValue(car))
-            ComputeClaims(car, result, split, nullptr);
+            ComputeClaims(car, result, split, year, nullptr);
         if (i < last.Results.size()) {
             const CompanyCarResult& before = last.Results[i];
             result.IRP53802 = before.IRP53802;

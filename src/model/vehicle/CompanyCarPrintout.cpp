@@ -17,7 +17,12 @@ std::string YesNo(std::int16_t flag) { return flag == 1 ? "Yes" : "No"; }
 
 std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCarRun& last)
 {
-    const CompCarRun run = PrintCalc(cars, last);
+    return CompCarReportRows(cars, last, TaxYear2016());
+}
+
+std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCarRun& last, const TaxYear& year)
+{
+    const CompCarRun run = PrintCalc(cars, last, year);
     // A car with no value prints its SARS claim as its adjustment.
     const auto printedAdjustment = [&](std::size_t i) {
         return cars.Records[i].CCPrice == 0.0 ? run.Results[i].AdjustTaxableIncSARS : cars.Records[i].AdjustTaxableInc;

@@ -20,6 +20,8 @@ inline constexpr const char* CompCarTitle = "Full use of Company Car"; // the ex
 // inclusion; dates print as "dd/mm/yyyy" text. Every row ends with the two totals the screen
 // shows ("TotAdjustTaxableInc", "TotAdjustTaxableIncSARS"): the sums over all cars of the
 // printed adjustments and SARS claims.
+// `year` is the tax year `last` was worked in (2016 without it).
+std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCarRun& last, const TaxYear& year);
 std::vector<ReportRow> CompCarReportRows(CompanyCarRegister& cars, const CompCarRun& last);
 
 } // namespace revora

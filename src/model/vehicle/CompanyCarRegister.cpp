@@ -11,20 +11,20 @@ std::string CompanyCarRegister::Title() const
            std::to_string(CarCount);
 }
 
-CompCarRun CompanyCarRegister::Open(Working* working)
+CompCarRun CompanyCarRegister::Open(const TaxYear& year, Working* working)
 {
     if (CarCount < 1) {
         CurrentVehicle = 0;
         AutoCalc3802 = 0;
         CompanyCarRecord& blank = Records[0];
         blank.BussMilage = 0;
-        blank.CCStartDate = TaxYearStart;
-        blank.CCEndDate = TaxYearEnd;
+        blank.CCStartDate = year.Start;
+        blank.CCEndDate = year.End;
         ShowVehicle(0);
         return {};
     }
     ShowVehicle(1);
-    CompCarRun run = CompCarCalc(*this, working);
+    CompCarRun run = CompCarCalc(*this, year, working);
     ShownVehicleNo = 1;
     return run;
 }
@@ -39,14 +39,14 @@ void CompanyCarRegister::ShowVehicle(std::int16_t k)
         car.FuelComponent = 0.0;
 }
 
-AddResult CompanyCarRegister::Add(Working* working)
+AddResult CompanyCarRegister::Add(const TaxYear& year, Working* working)
 {
     if (CurrentVehicle != 0 && Current().CCRegNumber.empty())
         return {AddOutcome::NeedsRegistrationNumber, {}};
     if (CarCount >= MaxCompanyCars)
         return {AddOutcome::RegisterFull, {}};
 
-    CompCarCalc(*this);
+    CompCarCalc(*this, year);
     const auto n = static_cast<std::int16_t>(CarCount + 1);
     CurrentVehicle = n;
     Records.emplace_back();
@@ -61,21 +61,23 @@ AddResult CompanyCarRegister::Add(Working* working)
     car.FuelComponent = 0.0;
     car.BussMilage = 0;
     car.YearOfManfact.clear();
-    car.CCStartDate = TaxYearStart;
-    car.CCEndDate = TaxYearEnd;
+    car.CCStartDate = year.Start;
+    car.CCEndDate = year.End;
     Records[static_cast<std::size_t>(n)] = std::move(car);
 
     ShownVehicleNo = n;
-    return {AddOutcome::Added, CompCarCalc(*this, working)};
+    return {AddOutcome::Added, CompCarCalc(*this, year, working)};
 }
 
-CompCarRun CompanyCarRegister::Delete(Working* working)
+CompCarRun CompanyCarRegister::Delete(const TaxYear& year, Working* working)
 {
     if (CurrentVehicle < 1 || CurrentVehicle > CarCount)
-        return CompCarCalc(*this, working);
+        return CompCarCalc(*this, year, working);
 
     Records.erase(std::next(Records.begin(), CurrentVehicle));
     Records[0] = CompanyCarRecord{};
+    Records[0].CCStartDate = year.Start;
+    Records[0].CCEndDate = year.End;
     --CarCount;
     if (CarCount > 0) {
         ShownVehicleNo = 1;
@@ -85,18 +87,18 @@ CompCarRun CompanyCarRegister::Delete(Working* working)
         Actual3802 = 0.0;
         ShowVehicle(0);
     }
-    return CompCarCalc(*this, working);
+    return CompCarCalc(*this, year, working);
 }
 
-CompCarRun CompanyCarRegister::Back(Working* working) { return Step(-1, working); }
+CompCarRun CompanyCarRegister::Back(const TaxYear& year, Working* working) { return Step(-1, year, working); }
 
-CompCarRun CompanyCarRegister::Forward(Working* working) { return Step(+1, working); }
+CompCarRun CompanyCarRegister::Forward(const TaxYear& year, Working* working) { return Step(+1, year, working); }
 
-CompCarRun CompanyCarRegister::Step(int offset, Working* working)
+CompCarRun CompanyCarRegister::Step(int offset, const TaxYear& year, Working* working)
 {
     if (ShownVehicleNo <= 0)
-        return CompCarCalc(*this, working);
-    CompCarCalc(*this);
+        return CompCarCalc(*this, year, working);
+    CompCarCalc(*this, year);
     int k = ShownVehicleNo + offset;
     if (k < 1)
         k = CarCount;
@@ -104,7 +106,7 @@ CompCarRun CompanyCarRegister::Step(int offset, Working* working)
         k = 1;
     ShowVehicle(static_cast<std::int16_t>(k));
     ShownVehicleNo = static_cast<std::int16_t>(k);
-    return CompCarCalc(*this, working);
+    return CompCarCalc(*this, year, working);
 }
 
 void CompanyCarRegister::Reset() { *this = CompanyCarRegister{}; }

@@ -49,10 +49,15 @@ struct CompanyCarRegister {
     // "Full use of Company Car : " + " Vehicle number " + ShownVehicleNo + " of " + CarCount.
     std::string Title() const;
 
+    // Every command takes the tax year it works in: its calculations are that year's, and a car
+    // it starts afresh (record 0 of an empty register, a car added) is held the whole of that
+    // year. The commands without a year work in 2016 (TaxYear2016()).
+
     // Opening the screen: an empty register shows record 0 with no log book and the whole tax
     // year (and the split off); otherwise car 1 is shown and calculated. The run is empty when
     // the register is.
-    CompCarRun Open(Working* working = nullptr);
+    CompCarRun Open(const TaxYear& year, Working* working = nullptr);
+    CompCarRun Open(Working* working = nullptr) { return Open(TaxYear2016(), working); }
 
     // Bringing car k onto the screen: it becomes CurrentVehicle, and the fuel box's rule is
     // applied to its record (with SARSTable the actual fuel cost is 0, without it the fuel
@@ -63,16 +68,21 @@ struct CompanyCarRegister {
     // Calculates, appends car n = CarCount + 1 filled from record 0 (whose SARSTable is first
     // cleared) but with no log book, no year of manufacture, the whole tax year and no fuel
     // component; turns the split on from the second car; shows car n and calculates again.
-    AddResult Add(Working* working = nullptr);
+    AddResult Add(const TaxYear& year, Working* working = nullptr);
+    AddResult Add(Working* working = nullptr) { return Add(TaxYear2016(), working); }
 
     // Removes the car on screen; later cars move down one. Car 1 is shown afterwards, or the
-    // blank record 0 (with Actual3802 0) when none remain. Returns the closing calculation.
-    CompCarRun Delete(Working* working = nullptr);
+    // blank record 0 (with Actual3802 0, held the whole year) when none remain. Returns the
+    // closing calculation.
+    CompCarRun Delete(const TaxYear& year, Working* working = nullptr);
+    CompCarRun Delete(Working* working = nullptr) { return Delete(TaxYear2016(), working); }
 
     // Calculate, move to the previous (next) car, wrapping from 1 to CarCount (CarCount to
     // 1), show it and calculate again. Nothing moves while ShownVehicleNo is 0.
-    CompCarRun Back(Working* working = nullptr);
-    CompCarRun Forward(Working* working = nullptr);
+    CompCarRun Back(const TaxYear& year, Working* working = nullptr);
+    CompCarRun Forward(const TaxYear& year, Working* working = nullptr);
+    CompCarRun Back(Working* working = nullptr) { return Back(TaxYear2016(), working); }
+    CompCarRun Forward(Working* working = nullptr) { return Forward(TaxYear2016(), working); }
 
     // Each command's last calculation, the one whose figures are shown, records into `working`.
 
@@ -80,7 +90,7 @@ struct CompanyCarRegister {
     void Reset();
 
 private:
-    CompCarRun Step(int offset, Working* working);
+    CompCarRun Step(int offset, const TaxYear& year, Working* working);
 };
 
 } // namespace revora

@@ -218,8 +218,20 @@ DistanceSplit SplitDistance(const TravelAllowanceInputs& in, Working* working)
 
 TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& in, Working* working)
 {
+    return DeemedCostClaim(in, TaxYear2016(), working);
+}
+
+TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& in, const TaxYear& year, Working* working)
+{
+    const std::optional<DeemedCost> found = DeemedCostFor(in.VehicleValue, year);
+    if (!found) {
+        if (working)
+            working->Add({"Deduction claim"}, {"No deemed-cost claim: the tax year {1} to {2} has no deemed-cost travel table"},
+                         {Date(year.Start), Date(year.End)}, 0.0);
+        return {};
+    }
     const DistanceSplit split = SplitDistance(in, working);
-    const DeemedCost& cost = DeemedCostFor(in.VehicleValue);
+    const DeemedCost& cost = *found;
     const double fuelRate = in.IncludeFuel == 0 ? 0.0 : cost.FuelRate;
     const double maintRate = in.IncludeMaintenance == 0 ? 0.0 : cost.MaintenanceRate;
     double fixedRate = split.TotalKm >= 1.0 ? cost.FixedCost / split.TotalKm : 0.0;
@@ -332,8 +344,36 @@ bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept
     return inputs.RecordKept == 0 || NoDistanceKnown(inputs);
 }
 
+bool DeemedCostsRun(const TravelAllowanceInputs& inputs) noexcept
+{
+    return inputs.VehicleValue != 0.0 && inputs.PeriodDays != 0.0 && inputs.BusinessKmEntered != 0.0;
+}
+
+std::optional<std::string> CheckDeemedCostTable(const TravelAllowanceInputs& inputs,
+                                                const TravelAllowancePeriod& period, const TaxYear& year)
+{
+    TravelAllowanceInputs over = inputs;
+    over.PeriodDays = static_cast<double>(period.EndDate) - period.StartDate + 1.0;
+    if (over.RecordKept != 0 || !DeemedCostsRun(over) || DeemedCostFor(over.VehicleValue, year))
+        return std::nullopt;
+    return NoTravelTableMessage(year);
+}
+
+std::optional<std::string> CheckPeriodInYear(const TravelAllowancePeriod& period, const TaxYear& year)
+{
+    if (InTaxYear(period.StartDate, year) && InTaxYear(period.EndDate, year))
+        return std::nullopt;
+    return PairOutsideYearMessage(year);
+}
+
 TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
                                            Working* working)
+{
+    return CalcTravelAllowance(inputs, period, TaxYear2016(), working);
+}
+
+TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
+                                           const TaxYear& year, Working* working)
 {
     inputs.PeriodDays = static_cast<double>(period.EndDate) - period.StartDate + 1.0;
     if (working)
@@ -341,10 +381,8 @@ TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const 
                      {Date(period.StartDate), Date(period.EndDate)}, inputs.PeriodDays, FigureKind::Count);
     if (inputs.RecordKept != 0)
         return ActualCostClaim(inputs, working);
-    const bool deemedCanRun =
-        inputs.VehicleValue != 0.0 && inputs.PeriodDays != 0.0 && inputs.BusinessKmEntered != 0.0;
-    if (deemedCanRun)
-        return DeemedCostClaim(inputs, working);
+    if (DeemedCostsRun(inputs))
+        return DeemedCostClaim(inputs, year, working);
     if (working)
         working->Add({"Deduction claim"},
                      {"No deemed-cost claim: it needs a vehicle value, a period and business km"}, {},

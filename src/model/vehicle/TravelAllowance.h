@@ -42,6 +42,8 @@ struct TravelAllowanceInputs {
 struct TravelAllowancePeriod {
     int StartDate = TaxYearStart;
     int EndDate = TaxYearEnd;
+
+    static TravelAllowancePeriod WholeYear(const TaxYear& year) noexcept { return {year.Start, year.End}; }
 };
 
 struct DistanceSplit {
@@ -88,7 +90,7 @@ struct TravelAllowanceResults {
 // rule that decided it.
 DistanceSplit SplitDistance(const TravelAllowanceInputs& inputs, Working* working = nullptr);
 
-// Deemed costs. SplitDistance, then from the DeemedCostTable row of the vehicle value:
+// Deemed costs. SplitDistance, then from the year's DeemedCostTable row of the vehicle value:
 //   fuel and maintenance rates (rand a km) are 0 when their include flag is 0
 //   fixed rate = FixedCost / total when total >= 1, else 0; x D / 365 when 0 < D < 365
 //   FixedCentsPerKm = (fixed rate cut to six decimals toward minus infinity) x 100;
@@ -97,8 +99,14 @@ DistanceSplit SplitDistance(const TravelAllowanceInputs& inputs, Working* workin
 //   allowance when that is not 0; TotalCentsPerKm = the sum to one decimal, halves to even
 // Example: R 150 000, 30 000 km, 20 000 business, 366 days: 46 505 / 30 000 = 1.5501666...
 // -> 155.0166 + 87.9 + 36.7 = 279.6166 cents (shown 279.6), claim R 55 923.32.
+// Only the table is the year's own: the split's 365 days and 14 000, 18 000 and 32 000 km a
+// year, like the actual costs' shares of the value below, are the same rules in every year. A
+// year without a table gives no claim (CheckDeemedCostTable refuses before that).
 // A `working` records the split, the fixed cost from the table and its cents a km, the fuel
 // and maintenance cents, their sum, and the claim (then the cap, when it applies).
+TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs, const TaxYear& year,
+                                       Working* working = nullptr);
+// In 2016 (TaxYear2016()).
 TravelAllowanceResults DeemedCostClaim(const TravelAllowanceInputs& inputs, Working* working = nullptr);
 
 // Actual costs. costs = fuel/oil + repairs + insurance/licence + other + wear and tear + lease;
@@ -120,15 +128,32 @@ TravelAllowanceResults ActualCostClaim(const TravelAllowanceInputs& inputs, Work
 // reduce the private use valued from the vehicle's value.
 bool IncludeChoicesCount(const TravelAllowanceInputs& inputs) noexcept;
 
-// The screen's calculation:
-//   1. PeriodDays = end - start + 1 (366 for the whole tax year), written into inputs
+// The screen's calculation in a tax year:
+//   1. PeriodDays = end - start + 1 (366 for the whole 2016 year), written into inputs
 //   2. value, PeriodDays or business km entered 0: the deemed-cost results are all 0;
-//      otherwise, without a record kept, DeemedCostClaim
+//      otherwise, without a record kept, DeemedCostClaim from the year's table
 //   3. with a record kept, ActualCostClaim, whatever step 2 found
 // A `working` records the period's days and then the method's steps; its last step is the
 // deduction claim (0, and why, when the deemed costs cannot run).
 TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
+                                           const TaxYear& year, Working* working = nullptr);
+// In 2016 (TaxYear2016()).
+TravelAllowanceResults CalcTravelAllowance(TravelAllowanceInputs& inputs, const TravelAllowancePeriod& period,
                                            Working* working = nullptr);
+
+// Whether the deemed costs are worked out (step 2): a value, PeriodDays (as the last calculation
+// wrote it) and business km to work from.
+bool DeemedCostsRun(const TravelAllowanceInputs& inputs) noexcept;
+
+// The deemed costs of a year without a table cannot be worked: NoTravelTableMessage, checked
+// before CalcTravelAllowance. Empty when the year has its table, or when the calculation over
+// this period would not read it (a record kept, or no value, period or business km).
+std::optional<std::string> CheckDeemedCostTable(const TravelAllowanceInputs& inputs,
+                                                const TravelAllowancePeriod& period, const TaxYear& year);
+
+// Period dates outside the year worked in (left from another year): PairOutsideYearMessage of
+// the year. The claim is a year's, so its days must lie in that year.
+std::optional<std::string> CheckPeriodInYear(const TravelAllowancePeriod& period, const TaxYear& year);
 
 // Wear and tear and lease payments may not both be above 0.
 struct TravelAllowanceRefusal {

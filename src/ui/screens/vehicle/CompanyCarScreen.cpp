@@ -43,7 +43,7 @@ CompanyCarScreen::CompanyCarScreen(VehicleState& state, ProgramValues& program, 
     orderTabs();
 
     Working working;
-    const CompCarRun run = cars().Open(&working);
+    const CompCarRun run = cars().Open(year(), &working);
     showAfter(run, ControlsOnOpen(hasRegistrationNumber(), cars().CarCount), std::move(working));
     okButton_->setEnabled(true);
 }
@@ -52,16 +52,16 @@ void CompanyCarScreen::watchDates()
 {
     // Each box is bounded by the other's date from the moment it takes the focus.
     connect(startDate_, &DateBox::entering, this,
-            [this] { startDate_->setBounds(TaxYearStart, endDate_->date()); });
+            [this] { startDate_->setBounds(year().Start, endDate_->date()); });
     connect(endDate_, &DateBox::entering, this,
-            [this] { endDate_->setBounds(startDate_->date(), TaxYearEnd); });
+            [this] { endDate_->setBounds(startDate_->date(), year().End); });
 
     // A date outside its range gets the range message; a date that does not exist (31/04/2015)
     // is named as no date at all. Either way the box keeps the date it held.
     const auto refuseStart = [this](const QString& message) {
         if (!isVisible()) {
-            car().CCStartDate = TaxYearStart;
-            startDate_->setDate(TaxYearStart);
+            car().CCStartDate = year().Start;
+            startDate_->setDate(year().Start);
             return;
         }
         QMessageBox::critical(this, IncorrectDate, message);
@@ -69,23 +69,25 @@ void CompanyCarScreen::watchDates()
     };
     const auto refuseEnd = [this](const QString& message) {
         if (!isVisible()) {
-            car().CCEndDate = TaxYearEnd;
-            endDate_->setDate(TaxYearEnd);
+            car().CCEndDate = year().End;
+            endDate_->setDate(year().End);
             return;
         }
         endDateInvalid_ = true;
         QMessageBox::critical(this, IncorrectDate, message);
         endDate_->setFocus(Qt::OtherFocusReason);
     };
-    const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
+    const auto notADate = [this](const QString& typed) {
+        return QString::fromStdString(NotADateMessage(typed.toStdString(), year()));
+    };
     connect(startDate_, &DateBox::invalidDateRejected, this,
             [refuseStart, notADate](const QString& typed) { refuseStart(notADate(typed)); });
     connect(startDate_, &DateBox::outOfRangeRejected, this,
-            [refuseStart] { refuseStart(Text(DateOutsideYearMessage)); });
+            [this, refuseStart] { refuseStart(QString::fromStdString(OutsideYearMessage(year()))); });
     connect(endDate_, &DateBox::invalidDateRejected, this,
             [refuseEnd, notADate](const QString& typed) { refuseEnd(notADate(typed)); });
     connect(endDate_, &DateBox::outOfRangeRejected, this, [this, refuseEnd] {
-        refuseEnd(QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
+        refuseEnd(QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString(), year())));
     });
     // Leaving the end date box clears the mark; the box's own check runs after this filter and
     // sets it again when it refuses.
@@ -135,8 +137,8 @@ void CompanyCarScreen::showVehicle()
     benefitsOnIrp5_->setValue(cars().Actual3802);
     autoSplitBenefits_->setChecked(cars().AutoCalc3802 == 1);
     // Bounds left from another car must not refuse this car's dates.
-    startDate_->setBounds(TaxYearStart, shown.CCEndDate);
-    endDate_->setBounds(shown.CCStartDate, TaxYearEnd);
+    startDate_->setBounds(year().Start, shown.CCEndDate);
+    endDate_->setBounds(shown.CCStartDate, year().End);
     filling_ = false;
 }
 
@@ -217,7 +219,7 @@ void CompanyCarScreen::updateTitle()
 void CompanyCarScreen::addVehicle()
 {
     Working working;
-    const AddResult added = cars().Add(&working);
+    const AddResult added = cars().Add(year(), &working);
     switch (added.Outcome) {
     case AddOutcome::NeedsRegistrationNumber:
         return;
@@ -233,30 +235,41 @@ void CompanyCarScreen::addVehicle()
 void CompanyCarScreen::deleteVehicle()
 {
     Working working;
-    const CompCarRun run = cars().Delete(&working);
+    const CompCarRun run = cars().Delete(year(), &working);
     showAfter(run, ControlsAfterDelete(hasRegistrationNumber(), cars().CarCount), std::move(working));
 }
 
 void CompanyCarScreen::back()
 {
     Working working;
-    const CompCarRun run = cars().Back(&working);
+    const CompCarRun run = cars().Back(year(), &working);
     showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount), std::move(working));
 }
 
 void CompanyCarScreen::forward()
 {
     Working working;
-    const CompCarRun run = cars().Forward(&working);
+    const CompCarRun run = cars().Forward(year(), &working);
     showAfter(run, ControlsAfterNavigation(hasRegistrationNumber(), cars().CarCount), std::move(working));
+}
+
+std::optional<CompanyCarScreen::Refusal> CompanyCarScreen::firstRefusal()
+{
+    if (auto refused = CheckReadings(cars()))
+        return Refusal{std::move(*refused), Text(ReadingsBackwardsTitle), endMileage_};
+    if (auto refused = CheckDatesInYear(cars(), year()))
+        return Refusal{std::move(*refused), IncorrectDate, startDate_};
+    if (auto refused = CheckFuelTable(cars(), year()))
+        return Refusal{std::move(*refused), QString::fromUtf8(NoDeemedCostTableTitle), sarsFuelTable_};
+    return std::nullopt;
 }
 
 void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
 {
-    const auto refused = CheckReadings(cars());
-    if (!refused)
+    const auto found = firstRefusal();
+    if (!found)
         return;
-    if (refused->Vehicle == cars().CurrentVehicle) {
+    if (found->refusal.Vehicle == cars().CurrentVehicle) {
         clearResults();
         return;
     }
@@ -266,20 +279,38 @@ void CompanyCarScreen::clearWhatBackwardReadingsSpoil()
     setWorking({});
 }
 
-bool CompanyCarScreen::calculate()
+bool CompanyCarScreen::calculate() { return work(true); }
+
+void CompanyCarScreen::yearChanged()
 {
-    if (const auto refused = CheckReadings(cars())) {
-        // Nothing is worked from readings that run backwards, and nothing prints.
+    // An empty register's blank record starts afresh over the new year, as on opening.
+    if (cars().CarCount < 1) {
+        cars().Open(year());
+        showVehicle();
+        return;
+    }
+    if (CheckDatesInYear(cars(), year())) {
         clearResults();
-        if (isVisible()) {
-            QMessageBox::critical(this, Text(ReadingsBackwardsTitle), QString::fromStdString(refused->Message));
-            if (refused->Vehicle == cars().CurrentVehicle)
-                endMileage_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    work(false);
+}
+
+bool CompanyCarScreen::work(bool tell)
+{
+    if (const auto found = firstRefusal()) {
+        // Nothing is worked from readings that run backwards, from days of another year or
+        // without the year's fuel table, and nothing prints.
+        clearResults();
+        if (tell && isVisible()) {
+            QMessageBox::critical(this, found->title, QString::fromStdString(found->refusal.Message));
+            if (found->refusal.Vehicle == cars().CurrentVehicle)
+                found->mend->setFocus(Qt::OtherFocusReason);
         }
         return false;
     }
     Working working;
-    lastRun_ = CompCarCalculateCommand(cars(), &working);
+    lastRun_ = CompCarCalculateCommand(cars(), year(), &working);
     // The run stores distances, shares and adjustments in the records: show them as stored.
     showVehicle();
     showResults(lastRun_);
@@ -290,7 +321,7 @@ bool CompanyCarScreen::calculate()
 
 void CompanyCarScreen::printReport()
 {
-    const std::vector<ReportRow> rows = CompCarReportRows(cars(), lastRun_);
+    const std::vector<ReportRow> rows = CompCarReportRows(cars(), lastRun_, year());
     printMultiRowReport({QString::fromUtf8(CompCarTable), QString::fromUtf8(CompCarLayout),
                          QString::fromUtf8(CompCarTitle) + ExportHint},
                         rows);
@@ -344,14 +375,14 @@ void CompanyCarScreen::closeEvent(QCloseEvent* event)
 {
     if (endDateInvalid_) {
         event->ignore();
-        QMessageBox::critical(this, IncorrectDate, Text(DatePairOutsideYearMessage));
+        QMessageBox::critical(this, IncorrectDate, QString::fromStdString(PairOutsideYearMessage(year())));
         startDate_->setFocus(Qt::OtherFocusReason);
         // That leaves the end date box, which clears the mark, also while the window has not
         // yet been given back its activation to send the box its focus-out.
         endDateInvalid_ = false;
         return;
     }
-    lastRun_ = CompCarCalc(cars());
+    lastRun_ = CompCarCalc(cars(), year());
     CalculatorWindow::closeEvent(event);
 }
 

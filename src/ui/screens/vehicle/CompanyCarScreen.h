@@ -35,6 +35,9 @@ public:
     void activated() override;
     bool calculate() override;
     void printReport() override;
+    // Every car's dates inside the new year: the figures are worked again in it; otherwise they
+    // are cleared.
+    void yearChanged() override;
 
     // The last calculation run, which the printout takes its periodic amounts from.
     const CompCarRun& lastRun() const { return lastRun_; }
@@ -47,6 +50,20 @@ protected:
 private:
     VehicleState& state() { return state_; }
     VehicleState& state_; // the domain's values, kept by the program beyond the screen
+    // The tax year chosen in the program, which the figures and the dates follow.
+    const TaxYear& year() { return program().Year.Current(); }
+    // calculate(), saying why it refuses only when `tell` (and the screen is visible).
+    bool work(bool tell);
+
+    // What the register holds that cannot be worked: readings that run backwards, dates outside
+    // the year, the fuel table in a year without one; the first found, with its title and the box
+    // to mend on the car at fault.
+    struct Refusal {
+        ReadingsRefusal refusal;
+        QString title;
+        QWidget* mend;
+    };
+    std::optional<Refusal> firstRefusal();
 
     CompanyCarRegister& cars() { return state().CompanyCars; }
     // Looked up on every write: Add reallocates the records, so no reference is kept.
@@ -80,8 +97,8 @@ private:
     // The one place the enabling tables reach the widgets.
     void applyControls(const CompCarControls& controls);
     void updateTitle();
-    // After a register command: readings that run backwards spoil the results of their own car
-    // and the totals of every car; those are emptied (Calculate says why).
+    // After a register command: a car that cannot be worked (firstRefusal) spoils its own
+    // results and the totals of every car; those are emptied (Calculate says why).
     void clearWhatBackwardReadingsSpoil();
     bool hasRegistrationNumber() { return !car().CCRegNumber.empty(); }
 

@@ -331,8 +331,8 @@ void TravelAllowanceScreen::buildPrintPanel()
 void TravelAllowanceScreen::watchDates()
 {
     // Each box keeps to the tax year and to its side of the other date.
-    connect(startDate_, &DateBox::entering, this, [this] { startDate_->setBounds(TaxYearStart, endDate_->date()); });
-    connect(endDate_, &DateBox::entering, this, [this] { endDate_->setBounds(startDate_->date(), TaxYearEnd); });
+    connect(startDate_, &DateBox::entering, this, [this] { startDate_->setBounds(year().Start, endDate_->date()); });
+    connect(endDate_, &DateBox::entering, this, [this] { endDate_->setBounds(startDate_->date(), year().End); });
     connect(startDate_, &DateBox::dateEdited, this, [this](int day) { period_.StartDate = day; });
     connect(endDate_, &DateBox::dateEdited, this, [this](int day) { period_.EndDate = day; });
 
@@ -347,18 +347,21 @@ void TravelAllowanceScreen::watchDates()
         QMessageBox::critical(this, QStringLiteral("Incorrect Date"), message);
         box->setFocus(Qt::OtherFocusReason);
     };
-    const auto notADate = [](const QString& typed) { return QString::fromStdString(NotADateMessage(typed.toStdString())); };
+    const auto notADate = [this](const QString& typed) {
+        return QString::fromStdString(NotADateMessage(typed.toStdString(), year()));
+    };
     connect(startDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
-        refuse(startDate_, TaxYearStart, period_.StartDate, notADate(typed));
+        refuse(startDate_, year().Start, period_.StartDate, notADate(typed));
     });
-    connect(startDate_, &DateBox::outOfRangeRejected, this,
-            [this, refuse] { refuse(startDate_, TaxYearStart, period_.StartDate, Text(DateOutsideYearMessage)); });
+    connect(startDate_, &DateBox::outOfRangeRejected, this, [this, refuse] {
+        refuse(startDate_, year().Start, period_.StartDate, QString::fromStdString(OutsideYearMessage(year())));
+    });
     connect(endDate_, &DateBox::invalidDateRejected, this, [this, refuse, notADate](const QString& typed) {
-        refuse(endDate_, TaxYearEnd, period_.EndDate, notADate(typed));
+        refuse(endDate_, year().End, period_.EndDate, notADate(typed));
     });
     connect(endDate_, &DateBox::outOfRangeRejected, this, [this, refuse] {
-        refuse(endDate_, TaxYearEnd, period_.EndDate,
-               QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString())));
+        refuse(endDate_, year().End, period_.EndDate,
+               QString::fromStdString(EndBeforeStartMessage(startDate_->text().toStdString(), year())));
     });
 }
 
@@ -392,7 +395,7 @@ void TravelAllowanceScreen::load()
         includeFuel_->setChecked(in.IncludeFuel != 0);
         includeMaintenance_->setChecked(in.IncludeMaintenance != 0);
     }
-    period_ = TravelAllowancePeriod{};
+    period_ = TravelAllowancePeriod::WholeYear(year());
     startDate_->setDate(period_.StartDate);
     endDate_->setDate(period_.EndDate);
     applyMethod();
@@ -430,27 +433,46 @@ void TravelAllowanceScreen::enableIncludeChoices()
     includeMaintenance_->setEnabled(count);
 }
 
-bool TravelAllowanceScreen::calculate()
+bool TravelAllowanceScreen::calculate() { return work(true); }
+
+void TravelAllowanceScreen::yearChanged()
 {
-    TravelAllowanceInputs& in = state().TravelAllowance;
-    if (const auto refused = CheckDistances(in)) {
-        // No figure worked from other distances stays beside these, and nothing prints.
+    if (CheckPeriodInYear(period_, year())) {
         results_ = {};
         clearResults();
-        if (isVisible()) {
-            QMessageBox::critical(this, Text(refused->refusal.title), Text(refused->refusal.message));
-            inputs_[refused->box == TravelDistanceBox::OpenKm ? 3 : 4].box->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    work(false);
+}
+
+bool TravelAllowanceScreen::work(bool tell)
+{
+    TravelAllowanceInputs& in = state().TravelAllowance;
+    // No figure worked from other inputs, or in another year, stays beside these, and nothing
+    // prints.
+    const auto refuse = [this, tell](const QString& title, const QString& message, QWidget* mend) {
+        results_ = {};
+        clearResults();
+        if (tell && isVisible()) {
+            QMessageBox::critical(this, title, message);
+            mend->setFocus(Qt::OtherFocusReason);
         }
         return false;
-    }
+    };
+    if (const auto refused = CheckDistances(in))
+        return refuse(Text(refused->refusal.title), Text(refused->refusal.message),
+                      inputs_[refused->box == TravelDistanceBox::OpenKm ? 3 : 4].box);
+    if (const auto refused = CheckPeriodInYear(period_, year()))
+        return refuse(QStringLiteral("Incorrect Date"), QString::fromStdString(*refused), startDate_);
+    if (const auto refused = CheckDeemedCostTable(in, period_, year()))
+        return refuse(QString::fromUtf8(NoDeemedCostTableTitle), QString::fromStdString(*refused), inputs_[0].box);
     Working working;
-    results_ = CalcTravelAllowance(in, period_, &working);
+    results_ = CalcTravelAllowance(in, period_, year(), &working);
     periodDays_->setValue(in.PeriodDays);
     const bool kept = in.RecordKept != 0;
     // The deemed costs need a value, a period and a business distance; without one of them
     // their working reads 0 throughout.
-    const bool deemedRuns = in.VehicleValue != 0.0 && in.PeriodDays != 0.0 && in.BusinessKmEntered != 0.0;
-    if (!deemedRuns)
+    if (!DeemedCostsRun(in))
         clearDeemed();
     else if (!kept)
         showDeemed(results_);
@@ -529,9 +551,9 @@ void TravelAllowanceScreen::keyPressEvent(QKeyEvent* event)
 void TravelAllowanceScreen::closeEvent(QCloseEvent* event)
 {
     // However the screen goes, the stored figures match its inputs; inputs it would refuse are
-    // kept as typed, to be mended when it opens again.
+    // kept as typed, to be mended when it opens again, and nothing is said while it goes.
     if (!CheckDistances(state().TravelAllowance))
-        calculate();
+        work(false);
     CalculatorWindow::closeEvent(event);
 }
 

@@ -31,6 +31,8 @@ public:
 
     bool calculate() override;
     void printReport() override;
+    // Dates inside the new year: the figures are worked again in it; otherwise they are cleared.
+    void yearChanged() override;
 
     const TravelAllowancePeriod& period() const { return period_; }
     const TravelAllowanceResults& results() const { return results_; }
@@ -42,6 +44,10 @@ protected:
 private:
     VehicleState& state() { return state_; }
     VehicleState& state_; // the domain's values, kept by the program beyond the screen
+    // The tax year chosen in the program, which the claim and the dates follow.
+    const TaxYear& year() { return program().Year.Current(); }
+    // calculate(), saying why it refuses only when `tell` (and the screen is visible).
+    bool work(bool tell);
 
     // One typed amount or distance: its caption, the box, and the rand or km label beside it.
     struct InputRow {
