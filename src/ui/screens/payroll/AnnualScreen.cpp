@@ -32,9 +32,14 @@ AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* par
     start_ = addDate(periodGrid(), "dtStartDate", "Start date", inputs_.StartDate);
     end_ = addDate(periodGrid(), "dtEndDate", "End date", inputs_.EndDate);
     watchDates(start_, end_);
-    // Each box's range keeps the start on or before the end.
-    connect(start_, &DateBox::entering, this, [this] { start_->setBounds(year().Start, end_->date()); });
-    connect(end_, &DateBox::entering, this, [this] { end_->setBounds(start_->date(), year().End); });
+    // Each box's range keeps the start on or before the end; a date of the year before (the year
+    // has changed since it was typed) holds neither box to it.
+    connect(start_, &DateBox::entering, this, [this] {
+        start_->setBounds(year().Start, InTaxYear(end_->date(), year()) ? end_->date() : year().End);
+    });
+    connect(end_, &DateBox::entering, this, [this] {
+        end_->setBounds(InTaxYear(start_->date(), year()) ? start_->date() : year().Start, year().End);
+    });
 
     PayeInputs& a = inputs_.Amounts;
     QGridLayout* in = inputGrid();
