@@ -122,14 +122,14 @@ std::int16_t ReadCount(std::string_view column, std::string_view text, std::int1
     return *count;
 }
 
-// A date of the tax year, as the date boxes take it.
-int ReadDate(std::string_view column, std::string_view text)
+// A date of the tax year, as the year's date boxes take it.
+int ReadDate(std::string_view column, std::string_view text, const TaxYear& year)
 {
     const std::optional<int> day = ParseDayDate(text);
     if (!day)
-        throw BadValue{std::string(column), NotADateMessage(text)};
-    if (*day < TaxYearStart || *day > TaxYearEnd)
-        throw BadValue{std::string(column), std::string(DateOutsideYearMessage)};
+        throw BadValue{std::string(column), NotADateMessage(text, year)};
+    if (!InTaxYear(*day, year))
+        throw BadValue{std::string(column), OutsideYearMessage(year)};
     return *day;
 }
 
@@ -152,8 +152,8 @@ std::string ReadName(std::string_view column, std::string_view text)
 // Reads the parser's rows as they end: the first is the header, every further one an employee.
 class Reader {
 public:
-    Reader(const std::string& shownName, PayPeriod period, const MonthlyPeriod& defaultMonth)
-        : shownName_(shownName), period_(period), defaultMonth_(defaultMonth), known_(ColumnsOf(period))
+    Reader(const std::string& shownName, PayPeriod period, const MonthlyPeriod& defaultMonth, const TaxYear& year)
+        : shownName_(shownName), period_(period), defaultMonth_(defaultMonth), year_(year), known_(ColumnsOf(period))
     {
     }
 
@@ -291,11 +291,11 @@ private:
             // An empty date or day count is the run's own, as for a row without the column.
             case Field::Start:
                 if (!IsBlank(text))
-                    employee.Month.StartDate = ReadDate(name, text);
+                    employee.Month.StartDate = ReadDate(name, text, year_);
                 break;
             case Field::End:
                 if (!IsBlank(text))
-                    employee.Month.EndDate = ReadDate(name, text);
+                    employee.Month.EndDate = ReadDate(name, text, year_);
                 break;
             case Field::NormalDays:
                 if (!IsBlank(text))
@@ -317,7 +317,7 @@ private:
     {
         std::optional<PayeRefusal> refusal;
         if (period_ == PayPeriod::Monthly)
-            refusal = CheckMonthlyPeriod(employee.Month);
+            refusal = CheckMonthlyPeriod(employee.Month, year_);
         else if (period_ != PayPeriod::Daily)
             refusal = CheckWeekPeriod(KindOf(period_), employee.Days);
         if (!refusal)
@@ -335,6 +335,7 @@ private:
     const std::string& shownName_;
     const PayPeriod period_;
     const MonthlyPeriod defaultMonth_;
+    const TaxYear& year_;
     const std::vector<Column> known_;
     std::vector<Column> columns_; // the header's, in its order
     std::vector<std::string> fields_;
@@ -374,7 +375,13 @@ std::string PayrollCsvHeader(PayPeriod period)
 PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, PayPeriod period,
                           const MonthlyPeriod& defaultMonth)
 {
-    Reader reader(shownName, period, defaultMonth);
+    return ReadPayrollCsv(shownName, bytes, period, defaultMonth, TaxYear2016());
+}
+
+PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, PayPeriod period,
+                          const MonthlyPeriod& defaultMonth, const TaxYear& year)
+{
+    Reader reader(shownName, period, defaultMonth, year);
     constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
     if (bytes.substr(0, Utf8Mark.size()) == Utf8Mark)
         bytes.remove_prefix(Utf8Mark.size());

@@ -32,7 +32,10 @@ struct PayrollCsv {
 inline constexpr std::size_t MostListedRefusals = 10;
 
 // `shownName` names the file in the messages ("june.csv"); `defaultMonth` is the period of a
-// monthly row without dates.
+// monthly row without dates. A row's dates are of `year`, refused with its date messages.
+PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, PayPeriod period,
+                          const MonthlyPeriod& defaultMonth, const TaxYear& year);
+// The same in the year 2016.
 PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, PayPeriod period,
                           const MonthlyPeriod& defaultMonth);
 

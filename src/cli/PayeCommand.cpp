@@ -14,6 +14,7 @@
 #include "payroll/DailyPaye.h"
 #include "payroll/MonthlyPaye.h"
 #include "payroll/PayePrintout.h"
+#include "payroll/PublishedLevies.h"
 #include "payroll/WeeklyPaye.h"
 #include "SetupSettings.h"
 #include "common/DayDate.h"
@@ -84,7 +85,7 @@ Options PayeOptions(const Options& period, const OptionDef* beneficiaries)
         own.push_back(beneficiaries);
     own.insert(own.end(), {&Pension, &RetirementAnnuity, &MedDeduction});
     own.insert(own.end(), period.begin(), period.end());
-    own.insert(own.end(), {&Employee, &LanguageOption, &ExplainOption});
+    own.insert(own.end(), {&YearOption, &Employee, &LanguageOption, &ExplainOption});
     const Options settings = PayrollSettingOptions();
     own.insert(own.end(), settings.begin(), settings.end());
     return WithCommon(std::move(own));
@@ -139,11 +140,12 @@ struct DatedPeriod {
     int end;
 };
 
-DatedPeriod ReadDates(const ParsedOptions& options, const OptionDef& endOption, int defaultStart, int defaultEnd)
+DatedPeriod ReadDates(const ParsedOptions& options, const OptionDef& endOption, int defaultStart, int defaultEnd,
+                      const TaxYear& year)
 {
-    const int start = TaxYearDate(options, StartOption, defaultStart, std::string(DateOutsideYearMessage));
+    const int start = DateOfYear(options, StartOption, defaultStart, OutsideYearMessage(year), year);
     // The end box's message quotes the start date as its box shows it.
-    const int end = TaxYearDate(options, endOption, defaultEnd, EndBeforeStartMessage(FormatDayDate(start)));
+    const int end = DateOfYear(options, endOption, defaultEnd, EndBeforeStartMessage(FormatDayDate(start), year), year);
     return {start, end};
 }
 
@@ -176,12 +178,12 @@ struct PayeOutcome {
 };
 
 // Every argument has been read by now; a refused period stops the run before the settings
-// database is opened. `calculate` works the figures and the printout row on the settings,
-// recording its working where it is given one (with --explain). The working follows the
-// figures in English; the printout carries it in the printout's language.
+// database is opened. `calculate` works the figures and the printout row on the settings of
+// the year paid on `payDay`, recording its working where it is given one (with --explain). The
+// working follows the figures in English; the printout carries it in the printout's language.
 template <typename Calculate>
 int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refusal, PrintLanguage language,
-            Calculate calculate)
+            const TaxYear& year, int payDay, Calculate calculate)
 {
     if (refusal)
         throw UsageError(refusal->message);
@@ -190,7 +192,8 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
 
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
-    const PayeSettings settings = overrides.appliedTo(ReadPayeSettings(state.Paths));
+    const PayeSettings settings =
+        overrides.appliedTo(StoredForYear(options, ReadPayeSettings(state.Paths), year, payDay));
     Working working;
     Working* explained = Explaining(options, working);
     const PayeOutcome outcome = calculate(settings, state.Tax.TaxBracketResult, explained);
@@ -202,15 +205,24 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
                   outcome.row, {explained, language});
 }
 
+// The year of --year (2016 without it) and whether its printout may be written.
+TaxYear ReadYear(const ParsedOptions& options)
+{
+    TaxYear year = ChosenTaxYear(options);
+    return year;
+}
+
 int Monthly(const ParsedOptions& options)
 {
+    const TaxYear year = ReadYear(options);
     const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
-    const DatedPeriod dates = ReadDates(options, MonthEnd, MonthlyPeriod{}.StartDate, MonthlyPeriod{}.EndDate);
+    const MonthlyPeriod march = FirstMonthOf(year);
+    const DatedPeriod dates = ReadDates(options, MonthEnd, march.StartDate, march.EndDate, year);
     const MonthlyPeriod period{dates.start, dates.end};
-    return RunPaye(options, CheckMonthlyPeriod(period), print.language,
+    return RunPaye(options, CheckMonthlyPeriod(period, year), print.language, year, period.EndDate,
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
-        const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, period, record, working);
+        const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, year, period, record, working);
         std::vector<Figure> figures = PeriodicFigures(r);
         // Shown in whole rands beside the allowance, as the screen shows it.
         figures.insert(figures.begin(),
@@ -222,13 +234,14 @@ int Monthly(const ParsedOptions& options)
 
 int Week(WeekKind kind, const ParsedOptions& options)
 {
+    const TaxYear year = ReadYear(options);
     const PayeInputs inputs = ReadInputs(options, &Beneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
     const std::int16_t days = RulesFor(kind).DefaultDays;
     const WeekPeriod period{options.count(DaysOf(kind).normal, days), options.count(DaysOf(kind).thisPeriod, days)};
-    return RunPaye(options, CheckWeekPeriod(kind, period), print.language,
+    return RunPaye(options, CheckWeekPeriod(kind, period), print.language, year, UndatedPayDay(year),
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
-        const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, period, record, working);
+        const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, year, period, record, working);
         return PayeOutcome{PeriodicFigures(r), kind == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout,
                            WeekPayeReportRow(kind, inputs, settings, period, r, print.employee, print.language)};
     });
@@ -236,11 +249,12 @@ int Week(WeekKind kind, const ParsedOptions& options)
 
 int Daily(const ParsedOptions& options)
 {
+    const TaxYear year = ReadYear(options);
     const PayeInputs inputs = ReadInputs(options, &DailyBeneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
-    return RunPaye(options, std::nullopt, print.language,
+    return RunPaye(options, std::nullopt, print.language, year, UndatedPayDay(year),
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
-        const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, record, working);
+        const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, year, record, working);
         return PayeOutcome{PeriodicFigures(r), DailyPrintout,
                            DailyPayeReportRow(inputs, settings, r, print.employee, print.language)};
     });
@@ -248,16 +262,18 @@ int Daily(const ParsedOptions& options)
 
 int Annual(const ParsedOptions& options)
 {
+    const TaxYear year = ReadYear(options);
     AnnualPayeInputs inputs;
     inputs.Amounts = ReadInputs(options, nullptr);
     const PrintChoice print = ReadPrintChoice(options);
-    const DatedPeriod dates = ReadDates(options, YearEndOption, inputs.StartDate, inputs.EndDate);
+    // The whole year unless told otherwise.
+    const DatedPeriod dates = ReadDates(options, YearEndOption, year.Start, year.End, year);
     inputs.StartDate = dates.start;
     inputs.EndDate = dates.end;
     inputs.MembersByMonth = ReadMembersByMonth(options);
-    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate), print.language,
-                   [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
-                       const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, record, working);
+    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate, year), print.language, year,
+                   inputs.EndDate, [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+                       const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, year, record, working);
                        return PayeOutcome{{{"TaxLiability", "Tax liability", r.TaxLiability, 2},
                                            {"MedicalCredit", "Tax credits for beneficiaries", r.MedicalCredit, 2},
                                            {"AdditionalMedicalCredit", "Tax credits for contributions",
@@ -288,6 +304,25 @@ PrintLanguage ReadLanguage(const ParsedOptions& options)
     // In the order of LanguageOption's choices.
     constexpr PrintLanguage Languages[] = {PrintLanguage::English, PrintLanguage::Afrikaans};
     return Languages[options.choiceIfGiven(LanguageOption).value_or(0)];
+}
+
+int DateOfYear(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
+               const TaxYear& year)
+{
+    const auto text = options.value(option);
+    if (!text)
+        return fallback;
+    const auto day = ParseDayDate(*text);
+    if (!day || !InTaxYear(*day, year))
+        throw UsageError("--" + option.name + ": " + refusal);
+    return *day;
+}
+
+PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay)
+{
+    if (!options.has(YearOption))
+        return stored;
+    return LeviesForYear(stored, year, payDay, InstalledTaxYears());
 }
 
 std::vector<Figure> PeriodicFigures(const PeriodicPayeResult& r)

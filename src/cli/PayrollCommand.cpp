@@ -17,6 +17,7 @@
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "payroll/PayrollRun.h"
+#include "payroll/PublishedLevies.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora::cli {
@@ -122,19 +123,22 @@ int Payroll(const ParsedOptions& options)
     if (!file)
         throw UsageError("--csv: required: the file of employees");
     CheckPrintouts(options);
+    const TaxYear year = ChosenTaxYear(options);
     const PayPeriod period = static_cast<PayPeriod>(*chosen);
     // Only a month's rows carry dates; a week's, a fortnight's and a day's carry day counts.
     if (period != PayPeriod::Monthly && (options.has(StartOption) || options.has(RunEnd)))
         throw UsageError("--" + (options.has(StartOption) ? StartOption.name : RunEnd.name)
                          + ": only a monthly run has dates");
-    MonthlyPeriod month;
-    month.StartDate = TaxYearDate(options, StartOption, month.StartDate, std::string(DateOutsideYearMessage));
-    month.EndDate = TaxYearDate(options, RunEnd, month.EndDate, EndBeforeStartMessage(FormatDayDate(month.StartDate)));
-    if (const auto refusal = CheckMonthlyPeriod(month))
+    // The rows without dates are paid in the year's March unless the run says otherwise.
+    MonthlyPeriod month = FirstMonthOf(year);
+    month.StartDate = DateOfYear(options, StartOption, month.StartDate, OutsideYearMessage(year), year);
+    month.EndDate =
+        DateOfYear(options, RunEnd, month.EndDate, EndBeforeStartMessage(FormatDayDate(month.StartDate), year), year);
+    if (const auto refusal = CheckMonthlyPeriod(month, year))
         throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
                          + refusal->message);
 
-    const PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month);
+    const PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month, year);
     if (!csv.Refusals.empty()) {
         // The whole file is refused: each line at fault (the first ten) and how many more.
         std::istringstream lines(PayrollCsvRefusalText(csv));
@@ -144,8 +148,11 @@ int Payroll(const ParsedOptions& options)
     }
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
-    const PayeSettings settings = ReadPayeSettings(state.Paths);
-    const PayrollRun run = RunPayroll(period, csv.Employees, settings);
+    // The run's levies are those of its month's pay date; a week's, a fortnight's or a day's run
+    // has no date.
+    const int payDay = period == PayPeriod::Monthly ? month.EndDate : UndatedPayDay(year);
+    const PayeSettings settings = StoredForYear(options, ReadPayeSettings(state.Paths), year, payDay);
+    const PayrollRun run = RunPayroll(period, csv.Employees, settings, year);
     if (run.TooLarge)
         throw UsageError("--csv: " + *file + ": the run's totals are too large to add up");
     if (options.has(JsonOption))
@@ -164,7 +171,7 @@ std::vector<Subcommand> PayrollCommands()
 {
     return {
         {"payroll", "a whole pay period for every employee of a CSV file, and the EMP201 totals",
-         {&PeriodOption, &CsvOption, &StartOption, &RunEnd, &TemplateOption, &JsonOption, &ReportOption,
+         {&PeriodOption, &CsvOption, &StartOption, &RunEnd, &YearOption, &TemplateOption, &JsonOption, &ReportOption,
           &PrintOption, &PayslipsOption, &LanguageOption, &DataDirOption},
          Payroll},
     };

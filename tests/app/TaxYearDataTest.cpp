@@ -14,6 +14,8 @@
 #include "TestSupport.h"
 #include "common/DayDate.h"
 #include "model/package/GrossUpComparison.h"
+#include "model/WorkingCheck.h"
+#include "payroll/MonthlyPaye.h"
 #include "payroll/PayeCommon.h"
 #include "payroll/PublishedLevies.h"
 #include "tax/QuickTax.h"
@@ -277,6 +279,67 @@ TEST(TaxYearData, TheCompanyCarCountsTheDaysOfItsYear)
     EXPECT_EQ(run.Results[2].TrueInclusion, 23014.0);
     EXPECT_EQ(run.Results[2].IRP53802, 23014.0);
 }
+
+// Each year's PAYE on a plain salary for a whole month at one age, worked by hand from the
+// year's published table: (tax on 12 x salary - rebate) / 12, the tax as the comment shows; the
+// UIF on the ceiling in force on the pay date, the published settings following the year.
+struct YearPayeCase {
+    const char* name;
+    int year;
+    double salary;
+    std::int16_t age;
+    double paye; // before credits
+    double uif;  // each side
+    std::int16_t members = 0; // on the medical scheme, with a contribution of 1 000
+    double credit = 0.0;
+    const char* start = nullptr; // the year's March unless given
+    const char* end = nullptr;
+};
+
+class YearPayeTest : public ::testing::TestWithParam<YearPayeCase> {};
+
+TEST_P(YearPayeTest, IsTheYearsTableLessTheRebateOverTwelve)
+{
+    const YearPayeCase& c = GetParam();
+    const std::vector<TaxYear> years = ReadTaxYears(Folder);
+    const TaxYear& year = *std::find_if(years.begin(), years.end(), [&](const TaxYear& y) { return y.Year == c.year; });
+    MonthlyPeriod month = FirstMonthOf(year);
+    if (c.start)
+        month = {*ParseDayDate(c.start), *ParseDayDate(c.end)};
+    ASSERT_FALSE(CheckMonthlyPeriod(month, year));
+    const PayeInputs in{.Age = c.age, .Salary = c.salary, .EmployeeMedical = c.members ? 1000.0 : 0.0,
+                        .Beneficiaries = c.members};
+    TaxBracketResult record;
+    Working working;
+    const PeriodicPayeResult r =
+        MonthlyPayeCalculate(in, LeviesForYear({}, year, month.EndDate, years), year, month, record, &working);
+    EXPECT_NEAR(r.TaxLiability, c.paye, 1e-6);
+    EXPECT_NEAR(r.UIFEmployee, c.uif, 1e-9);
+    EXPECT_EQ(r.MedicalCredit, c.credit);
+    testing::ExpectReconciles(working, r.TotalTaxDeduction);
+}
+
+const YearPayeCase YearPayeCases[] = {
+    {"2015, SARS: R 20 000 at 40", 2015, 20000, 40, (47781.5 - 12726) / 12, 148.72}, // 31 419 + 25 % of 65 450
+    {"2016, SARS: R 20 000 at 40", 2016, 20000, 40, (47848.0 - 13257) / 12, 148.72}, // 32 742 + 26 % of 58 100
+    {"2017, SARS: R 25 000 at 40", 2017, 25000, 40, (63280.0 - 13500) / 12, 148.72}, // 61 296 + 31 % of 6 400
+    {"2018, SARS: R 10 000 at 70", 2018, 10000, 70, (21600.0 - 21114) / 12, 100},    // 18 % of 120 000
+    {"2019, SARS: R 50 000 at 40", 2019, 50000, 40, (165207.0 - 14067) / 12, 148.72}, // 147 891 + 39 % of 44 400
+    {"2020, SARS: R 15 000 at 40", 2020, 15000, 40, (32400.0 - 14220) / 12, 148.72}, // 18 % of 180 000
+    {"2021, SARS: R 35 000 at 80", 2021, 35000, 80, (97648.0 - 25893) / 12, 148.72}, // 67 144 + 31 % of 98 400
+    // 70 532 + 31 % of 22 200 = 77 414; UIF on 14 872 until 31 May 2021, on 17 712 from 1 June.
+    {"2022, SARS: R 30 000 in March 2021 at 40", 2022, 30000, 40, (77414.0 - 15714) / 12, 148.72},
+    {"2022, SARS: R 30 000 in June 2021 at 40", 2022, 30000, 40, (77414.0 - 15714) / 12, 177.12, 0, 0, "01/06/2021",
+     "30/06/2021"},
+    {"2023, SARS: R 40 000 at 40", 2023, 40000, 40, (113065.0 - 16425) / 12, 177.12}, // 73 726 + 31 % of 126 900
+    // 42 678 + 26 % of 122 900; three on the scheme: 364 + 364 + 246.
+    {"2024, SARS: R 30 000 at 40", 2024, 30000, 40, (74632.0 - 17235) / 12, 177.12, 3, 974},
+    {"2025, SARS: R 100 000 at 66", 2025, 1e5, 66, (391519.0 - 26679) / 12, 177.12}, // 251 258 + 41 % of 342 100
+    {"2026, SARS: R 20 000 at 40", 2026, 20000, 40, (43432.0 - 17235) / 12, 177.12}, // 42 678 + 26 % of 2 900
+    // 185 215 + 39 % of 24 200
+    {"2027, the 2026 Budget: R 60 000 at 40", 2027, 60000, 40, (194653.0 - 17820) / 12, 177.12},
+};
+INSTANTIATE_TEST_SUITE_P(EveryYear, YearPayeTest, ::testing::ValuesIn(YearPayeCases), testing::RowName{});
 
 // A year may lack a travel table (not yet published): it says so, is sound otherwise, and what
 // needs the table refuses, naming the year; no other year's table stands in.

@@ -100,6 +100,12 @@ const KnownFigureCase KnownFigureCases[] = {
       "2,2,2,1,1,1,2,2,2,2,2,2"},
      AnnualKeys,
      {{"MedicalCredit", 3 * 270.0 + 6 * 540.0}}},
+    // --year 2024: its March and its whole year by default, its table (42 678 + 26 % of 122 900
+    // on 360 000), its rebate, and its UIF ceiling of 17 712 as the stored seed is a published one.
+    {"monthly 2024 for its March", {"monthly", "--salary", "30000", "--age", "40", "--year", "2024"}, {},
+     {{"TaxLiability", (74632.0 - 17235) / 12}, {"UIFEmployee", 177.12}}},
+    {"annual 2024 for its whole year", {"annual", "--salary", "360000", "--age", "40", "--year", "2024"}, {},
+     {{"TaxLiability", 74632.0 - 17235}}},
 };
 INSTANTIATE_TEST_SUITE_P(Paye, KnownFiguresTest, ::testing::ValuesIn(KnownFigureCases), testing::RowName{});
 
@@ -141,6 +147,26 @@ TEST_F(RevoraCalcTest, SettingsGivenForOneRunLeaveTheSetupRowAsItWas)
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(again.out, stored.out);
     EXPECT_NEAR(JsonOf(again).value("UIFEmployee").toDouble(), 148.72, 1e-9);
+}
+
+// A payroll run of 2024 is worked as monthly --year 2024 is, on that year's March; a date of
+// another year is refused with the 2024 date box's message.
+TEST_F(RevoraCalcTest, AYearsRunIsWorkedAndDatedInThatYear)
+{
+    const CalcRun outside = RevoraCalc({"monthly", "--year", "2024", "--start", "01/03/2015", DataDirArg()});
+    EXPECT_EQ(outside.exitCode, 2);
+    EXPECT_EQ(outside.err, "revora-calc: --start: The date entered is not correct please enter a date between "
+                           "01/03/2023 and 29/02/2024\n");
+    QFile csv(QDir(dataDir.path()).filePath("march.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("employee,age,salary\nA,40,30000\n");
+    csv.close();
+    const CalcRun run = RevoraCalc(
+        {"payroll", "--period", "monthly", "--csv", csv.fileName(), "--year", "2024", "--json", DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject totals = JsonOf(run).value("Totals").toObject();
+    EXPECT_NEAR(totals["PAYE"].toDouble(), 4783.08, 1e-9);
+    EXPECT_NEAR(totals["UIF"].toDouble(), 2 * 177.12, 1e-9);
 }
 
 class PayeRefusalTest : public RevoraCalcTest, public ::testing::WithParamInterface<RefusalCase> {};

@@ -99,6 +99,20 @@ private slots:
         QCOMPARE(shown(monthly, "numMAns3"), QString("200.00"));
         QCOMPARE(main_->state().Tax.TaxBracketResult.TaxableIncome, 240000.0);
         QCOMPARE(monthly->working().Steps().back().Amount, monthly->result().TotalTaxDeduction);
+
+        // Another year with the same dates and no rebate: worked again, 47 848 / 12; one whose
+        // dates are a year on: the figures go, with their working.
+        TaxYear other = TaxYear2016();
+        other.Year = 2030;
+        other.Rebates.Primary = 0;
+        main_->state().Year = {{other}, 2030};
+        monthly->yearChanged();
+        QCOMPARE(shown(monthly, "numMAns"), QString("3 987.33"));
+        main_->state().Year.Years[0].Start += 366;
+        main_->state().Year.Years[0].End += 366;
+        monthly->yearChanged();
+        QCOMPARE(shown(monthly, "numMAns"), QString());
+        QVERIFY(monthly->working().Empty());
     }
 
     void settingsSavedOnWeeklyAreWhatMonthlyLoads()

@@ -12,8 +12,6 @@ namespace {
 
 constexpr const char* IncorrectDate = "Incorrect Date";
 
-bool InTaxYear(int day) noexcept { return day >= TaxYearStart && day <= TaxYearEnd; }
-
 // A calendar month's place in the tax year: March 0 ... February 11.
 int PlaceInTaxYear(int month) noexcept { return (month + 9) % 12; }
 
@@ -45,12 +43,17 @@ constexpr Phrase CreditLabel{"Tax credits for beneficiaries", "Belastingkrediete
 
 std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate)
 {
-    if (!InTaxYear(startDate))
-        return PayeRefusal{IncorrectDate, std::string(DateOutsideYearMessage), PayeFocus::StartDate};
-    if (!InTaxYear(endDate))
-        return PayeRefusal{IncorrectDate, std::string(DateOutsideYearMessage), PayeFocus::EndDate};
+    return CheckAnnualPeriod(startDate, endDate, TaxYear2016());
+}
+
+std::optional<PayeRefusal> CheckAnnualPeriod(int startDate, int endDate, const TaxYear& year)
+{
+    if (!InTaxYear(startDate, year))
+        return PayeRefusal{IncorrectDate, OutsideYearMessage(year), PayeFocus::StartDate};
+    if (!InTaxYear(endDate, year))
+        return PayeRefusal{IncorrectDate, OutsideYearMessage(year), PayeFocus::EndDate};
     if (endDate < startDate)
-        return PayeRefusal{IncorrectDate, EndBeforeStartMessage(FormatDayDate(startDate)), PayeFocus::EndDate};
+        return PayeRefusal{IncorrectDate, EndBeforeStartMessage(FormatDayDate(startDate), year), PayeFocus::EndDate};
     return std::nullopt;
 }
 
@@ -70,6 +73,12 @@ void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept
 AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSettings& settings,
                                      TaxBracketResult& record, Working* working)
 {
+    return AnnualPayeCalculate(inputs, settings, TaxYear2016(), record, working);
+}
+
+AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSettings& settings, const TaxYear& taxYear,
+                                     TaxBracketResult& record, Working* working)
+{
     using namespace paye;
     const PayeInputs& in = inputs.Amounts;
     // Fewer than 1 day only without the period check: nothing to scale by, all zeros.
@@ -81,7 +90,7 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
 
     // The total tax. The whole-rand cut and the travel allowance belong together: both only
     // when travel allowance + commission is above 0.
-    const double rebate = RebateForAge(in.Age);
+    const double rebate = RebateForAge(in.Age, taxYear);
     const bool travelOrCommission = in.TravelAllowance + in.Commission > 0.0;
     const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
     const double taxable = travelOrCommission
@@ -90,11 +99,11 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     const bool partYear = days < 365;
     const double year = partYear ? taxable * 365.0 / days : taxable;
     // With the bonus first, so the shared record keeps the income without it.
-    const double taxedWith = TaxBeforeRebatesFor(record, year + in.Bonus) - rebate;
+    const double taxedWith = TaxBeforeRebatesFor(record, year + in.Bonus, taxYear) - rebate;
     TaxBracketResult recordWith;
     if (working)
         recordWith = record;
-    const double taxedWithout = TaxBeforeRebatesFor(record, year) - rebate;
+    const double taxedWithout = TaxBeforeRebatesFor(record, year, taxYear) - rebate;
     const double withBonus = AtLeastZero(travelOrCommission ? std::floor(taxedWith) : taxedWith);
     const double withoutBonus = AtLeastZero(travelOrCommission ? std::floor(taxedWithout) : taxedWithout);
     const double bonusTax = withBonus - withoutBonus;
@@ -115,7 +124,7 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
                 members = 0;
                 continue;
             }
-            const double monthCredit = MedicalCreditPerMonth(members);
+            const double monthCredit = MedicalCreditPerMonth(members, taxYear);
             r.MedicalCredit += monthCredit;
             if (!working)
                 continue;
@@ -131,7 +140,7 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     r.AdditionalMedicalCredit =
         AdditionalMedicalCredit(in.EmployerMedical, in.EmployeeMedical, r.MedicalCredit, in.Age);
     r.TotalTaxDeduction = NetOfCredits(total, r.MedicalCredit, r.AdditionalMedicalCredit);
-    r.SITE = 0.0;                 // no SITE in this tax year: the PAYE part is the whole tax
+    r.SITE = 0.0;                 // no SITE in any year held: the PAYE part is the whole tax
     const double payePart = total;
     r.PAYE = NetOfCredits(payePart, r.MedicalCredit, r.AdditionalMedicalCredit);
     r.Total = total;
@@ -157,7 +166,7 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
                        {"Annual equivalent of {2} days' pay", "Jaarlikse ekwivalent van {2} dae se besoldiging"},
                        "{1} \u00d7 365 \u00f7 {2}", {w.Step(income.taxable), Count(days)}, year);
     const TableSteps table = RecordTableTaxes(w, annual, in.Bonus, recordWith, record);
-    const int rebateStep = RecordRebate(w, in.Age, rebate);
+    const int rebateStep = RecordRebate(w, in.Age, rebate, taxYear);
     // An annual tax less the rebate, cut to whole rands with travel allowance or commission.
     const auto lessRebate = [&](Phrase label, Phrase cut, int tableStep, double taxed, double kept) {
         if (kept > 0.0 && kept != taxed)

@@ -16,12 +16,14 @@ constexpr double WorkingDays = 260.0;
 constexpr paye::CreditRule DayCredit{
     {"Medical scheme fees credit, {1} on the scheme, a year's credit over 260 working days",
      "Mediese skemageldekrediet, {1} op die skema, 'n jaar se krediet oor 260 werksdae"},
-    "{1} \u00d7 270 \u00d7 12 \u00f7 260", "(540 + ({1} \u2212 2) \u00d7 181) \u00d7 12 \u00f7 260"};
+    "{1} \u00d7 270 \u00d7 12 \u00f7 260", "(540 + ({1} \u2212 2) \u00d7 181) \u00d7 12 \u00f7 260",
+    "{1} \u00d7 {2} \u00d7 12 \u00f7 260", "({3} + ({1} \u2212 2) \u00d7 {4}) \u00d7 12 \u00f7 260"};
 
 // Kept out of line, so the calculation without a working runs as lean as it did before it
 // could record one.
 [[gnu::noinline]] void RecordDay(Working& working, const PayeInputs& inputs, const PayeSettings& settings,
-                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const paye::PeriodTax& t, double dayLimit)
+                   const TaxYear& year, const PeriodicPayeResult& r, const paye::PeriodLevies& levies,
+                   const paye::PeriodTax& t, double dayLimit)
 {
     using namespace paye;
     Working w;
@@ -36,7 +38,7 @@ constexpr paye::CreditRule DayCredit{
     if (table.withBonus)
         bonusStep = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
                           {w.Step(table.withBonus), w.Step(table.withoutBonus)}, t.bonusTax);
-    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate);
+    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate, year);
     const int regularStep =
         w.Add(RegularLabel(inputs.Bonus, t.regular, {"Regular tax of the day", "Gewone belasting vir die dag"}),
               {"Annual tax less the rebate, brought back to the day",
@@ -44,13 +46,19 @@ constexpr paye::CreditRule DayCredit{
               "({1} \u2212 {2}) \u00f7 260", {w.Step(table.withoutBonus), w.Step(rebateStep)}, t.regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
     RecordPeriodEnd(w, {inputs, settings, r, DayCredit, income.travel, liability, levies.base, levies.uifOn, dayLimit,
-                        static_cast<int>(WorkingDays)});
+                        static_cast<int>(WorkingDays), year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
 } // namespace
 
 PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
+                                      TaxBracketResult& record, Working* working)
+{
+    return DailyPayeCalculate(inputs, settings, TaxYear2016(), record, working);
+}
+
+PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings, const TaxYear& year,
                                       TaxBracketResult& record, Working* working)
 {
     using namespace paye;
@@ -61,16 +69,16 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
     // (n x 270 x 12) / 260, or (6 480 + (n - 2) x 181 x 12) / 260: twelve times the monthly
     // credit, a whole number, divided once, as the printed tables have it.
     r.MedicalCredit = Contributes(inputs.EmployerMedical, inputs.EmployeeMedical)
-        ? MedicalCreditPerMonth(inputs.Beneficiaries) * 12.0 / WorkingDays
+        ? MedicalCreditPerMonth(inputs.Beneficiaries, year) * 12.0 / WorkingDays
         : 0.0;
 
     // The day's tax: neither annual tax is floored; only the sum is.
     const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
     const double annual = taxable * WorkingDays;
-    const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
+    const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
     const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
-    const double withoutBonus = TaxBeforeRebatesFor(record, annual);
-    const double rebate = RebateForAge(inputs.Age);
+    const double withoutBonus = TaxBeforeRebatesFor(record, annual, year);
+    const double rebate = RebateForAge(inputs.Age, year);
     const double bonusTax = withBonus - withoutBonus;
     const double regular = (withoutBonus - rebate) / WorkingDays;
     r.TaxLiability = AtLeastZero(bonusTax + regular);
@@ -79,7 +87,7 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
     const double dayLimit = settings.UIFLimit * 12.0 / WorkingDays;
     FinishPeriod(r, inputs, settings, dayLimit, std::isfinite(bonusTax), levies);
     if (working)
-        RecordDay(*working, inputs, settings, r, levies,
+        RecordDay(*working, inputs, settings, year, r, levies,
                   {taxable, annual, recordWith, record, rebate, bonusTax, regular}, dayLimit);
     return r;
 }

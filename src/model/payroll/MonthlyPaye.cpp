@@ -13,16 +13,15 @@ namespace {
 
 constexpr const char* IncorrectDate = "Incorrect Date";
 
-bool InTaxYear(int day) noexcept { return day >= TaxYearStart && day <= TaxYearEnd; }
-
-// Days in the month of the tax year that a date falls in: February has 29 (February 2016).
-int DaysInTaxYearMonth(int month) noexcept
+// Days in the month of the tax year that a date falls in: February has the year's own, its last
+// day being the year's (29 in February 2016).
+int DaysInTaxYearMonth(int month, const TaxYear& year) noexcept
 {
     switch (month) {
     case 1: case 3: case 5: case 7: case 8: case 10: case 12:
         return 31;
     case 2:
-        return 29;
+        return CivilFromDayNumber(year.End).day;
     default:
         return 30;
     }
@@ -46,7 +45,8 @@ struct MonthTax {
 // Kept out of line, so the calculation without a working runs as lean as it did before it
 // could record one.
 [[gnu::noinline]] void RecordMonth(Working& working, const PayeInputs& inputs, const PayeSettings& settings,
-                   const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const MonthTax& t)
+                   const TaxYear& year, const PeriodicPayeResult& r, const paye::PeriodLevies& levies,
+                   const MonthTax& t)
 {
     using namespace paye;
     Working w;
@@ -64,7 +64,7 @@ struct MonthTax {
                 {"Annual equivalent of a month's pay", "Jaarlikse ekwivalent van 'n maand se besoldiging"},
                 "{1} \u00d7 12", {w.Step(income.taxable)}, t.annual);
     const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
-    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate);
+    const int rebateStep = RecordRebate(w, inputs.Age, t.rebate, year);
     int bonusStep = 0;
     int without = 0;
     if (table.withBonus) {
@@ -90,19 +90,29 @@ struct MonthTax {
                 "{1} \u00f7 12", {w.Step(without)}, t.regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
     RecordPeriodEnd(w, {inputs, settings, r, MonthCredit, income.travel, liability, levies.base, levies.uifOn,
-                        settings.UIFLimit, 0});
+                        settings.UIFLimit, 0, year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
 } // namespace
 
+MonthlyPeriod FirstMonthOf(const TaxYear& year) noexcept
+{
+    return {year.Start, year.Start + 30};
+}
+
 std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period)
 {
+    return CheckMonthlyPeriod(period, TaxYear2016());
+}
+
+std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period, const TaxYear& year)
+{
     // The date boxes take only dates of the tax year; a caller without them is held to the same.
-    if (!InTaxYear(period.StartDate))
-        return PayeRefusal{IncorrectDate, std::string(DateOutsideYearMessage), PayeFocus::StartDate};
-    if (!InTaxYear(period.EndDate))
-        return PayeRefusal{IncorrectDate, std::string(DateOutsideYearMessage), PayeFocus::EndDate};
+    if (!InTaxYear(period.StartDate, year))
+        return PayeRefusal{IncorrectDate, OutsideYearMessage(year), PayeFocus::StartDate};
+    if (!InTaxYear(period.EndDate, year))
+        return PayeRefusal{IncorrectDate, OutsideYearMessage(year), PayeFocus::EndDate};
 
     const CivilDate start = CivilFromDayNumber(period.StartDate);
     const CivilDate end = CivilFromDayNumber(period.EndDate);
@@ -117,30 +127,37 @@ std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period)
 PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings,
                                         const MonthlyPeriod& period, TaxBracketResult& record, Working* working)
 {
+    return MonthlyPayeCalculate(inputs, settings, TaxYear2016(), period, record, working);
+}
+
+PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSettings& settings, const TaxYear& year,
+                                        const MonthlyPeriod& period, TaxBracketResult& record, Working* working)
+{
     using namespace paye;
     // Days worked below 1 only without the period check: nothing to divide by, all zeros.
     PeriodicPayeResult r;
     const int daysWorked = period.EndDate - period.StartDate + 1;
     if (daysWorked < 1)
         return r;
-    const int daysInMonth = DaysInTaxYearMonth(CivilFromDayNumber(period.StartDate).month);
+    const int daysInMonth = DaysInTaxYearMonth(CivilFromDayNumber(period.StartDate).month, year);
     r.TaxableTravelAllowance = settings.TAIncRate8020 * inputs.TravelAllowance;
 
     // Medical scheme fees credit of the month.
-    r.MedicalCredit =
-        Contributes(inputs.EmployerMedical, inputs.EmployeeMedical) ? MedicalCreditPerMonth(inputs.Beneficiaries) : 0.0;
+    r.MedicalCredit = Contributes(inputs.EmployerMedical, inputs.EmployeeMedical)
+        ? MedicalCreditPerMonth(inputs.Beneficiaries, year)
+        : 0.0;
 
     // The month's tax: a part month is grossed up to the whole month, then annualised.
     const double monthly = PeriodTaxable(inputs, r.TaxableTravelAllowance);
     const double annual = (monthly * (static_cast<double>(daysInMonth) / daysWorked)) * 12.0;
-    const double rebate = RebateForAge(inputs.Age);
+    const double rebate = RebateForAge(inputs.Age, year);
     // With the bonus first, so the shared record keeps the income without it.
-    const double tableWith = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
+    const double tableWith = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
     std::optional<TaxBracketResult> recordWith; // the engine's record with the bonus, for the working only
     if (working) [[unlikely]]
         recordWith = record;
     const double withBonus = AtLeastZero(tableWith - rebate);
-    const double withoutBonus = AtLeastZero(TaxBeforeRebatesFor(record, annual) - rebate);
+    const double withoutBonus = AtLeastZero(TaxBeforeRebatesFor(record, annual, year) - rebate);
     const double bonusTax = withBonus - withoutBonus;
     const double regular = (withoutBonus / 12.0) * daysWorked / daysInMonth;
     r.TaxLiability = AtLeastZero(bonusTax + regular);
@@ -148,7 +165,7 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     PeriodLevies levies;
     FinishPeriod(r, inputs, settings, settings.UIFLimit, std::isfinite(bonusTax), levies);
     if (working) [[unlikely]]
-        RecordMonth(*working, inputs, settings, r, levies,
+        RecordMonth(*working, inputs, settings, year, r, levies,
                     {monthly, annual, *recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
                      daysWorked, daysInMonth});
     return r;

@@ -35,11 +35,11 @@ inline double SkillsLevy(const PayeInputs& in, double uifBase, double sdlPercent
     return (uifBase - (in.Pension + in.RetirementAnnuity) + in.Commission) * (sdlPercent / 100.0);
 }
 
-// TaxBeforeRebates for an annual taxable income, through the shared record.
-inline double TaxBeforeRebatesFor(TaxBracketResult& record, double annualIncome) noexcept
+// TaxBeforeRebates for an annual taxable income in the year's table, through the shared record.
+inline double TaxBeforeRebatesFor(TaxBracketResult& record, double annualIncome, const TaxYear& year) noexcept
 {
     record.TaxableIncome = annualIncome;
-    TaxFromTable(record);
+    TaxFromTable(record, year);
     return record.TaxBeforeRebates;
 }
 

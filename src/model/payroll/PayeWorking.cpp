@@ -60,13 +60,14 @@ TableSteps RecordTableTaxes(Working& w, int annualStep, double bonus, const TaxB
     return steps;
 }
 
-int RecordRebate(Working& w, std::int16_t age, double rebate)
+int RecordRebate(Working& w, std::int16_t age, double rebate, const TaxYear& year)
 {
     // The words follow the rebate the age was given, so the ages are told in one place.
+    const TaxYearRebates& r = year.Rebates;
     Phrase words{"Primary rebate, age {1}", "Primêre korting, ouderdom {1}"};
-    if (rebate == PrimaryRebateAmount + SecondaryRebatePart)
+    if (rebate == r.Primary + r.Secondary)
         words = {"Primary and secondary rebates, age {1}", "Primêre en sekondêre kortings, ouderdom {1}"};
-    else if (rebate == PrimaryRebateAmount + TertiaryRebatePart)
+    else if (rebate == r.Primary + r.Secondary + r.Tertiary)
         words = {"Primary, secondary and tertiary rebates, age {1}",
                  "Primêre, sekondêre en tersiêre kortings, ouderdom {1}"};
     return w.Add({"Rebate", "Korting"}, words, {Count(age)}, rebate);
@@ -129,14 +130,26 @@ void RecordPeriodEnd(Working& w, const PeriodEnd& e)
     const PeriodicPayeResult& r = e.result;
 
     int credit = 0;
-    if (Contributes(in.EmployerMedical, in.EmployeeMedical))
-        credit = w.Add(CreditLabel, e.credit.words, in.Beneficiaries <= 2 ? e.credit.upToTwo : e.credit.aboveTwo,
-                       {Count(in.Beneficiaries)}, r.MedicalCredit);
-    else if (in.Beneficiaries != 0)
+    const TaxYearMedicalCredits& c = e.year.MedicalCredits;
+    const TaxYearMedicalCredits& known = TaxYear2016().MedicalCredits;
+    const bool upToTwo = in.Beneficiaries <= 2;
+    if (Contributes(in.EmployerMedical, in.EmployeeMedical)) {
+        // The credits of 2016 are written into its formulas; another year's are figures.
+        if (c.MainMember == known.MainMember && c.FirstDependant == known.FirstDependant
+            && c.EachAdditional == known.EachAdditional)
+            credit = w.Add(CreditLabel, e.credit.words, upToTwo ? e.credit.upToTwo : e.credit.aboveTwo,
+                           {Count(in.Beneficiaries)}, r.MedicalCredit);
+        else
+            credit = w.Add(CreditLabel, e.credit.words, upToTwo ? e.credit.yearUpToTwo : e.credit.yearAboveTwo,
+                           {Count(in.Beneficiaries), Factor(c.MainMember), Factor(c.MainMember + c.FirstDependant),
+                            Factor(c.EachAdditional)},
+                           r.MedicalCredit);
+    } else if (in.Beneficiaries != 0) {
         credit = w.Add(CreditLabel,
                        {"No medical scheme contribution, so no credit",
                         "Geen bydrae tot 'n mediese skema nie, dus geen krediet nie"},
                        {}, r.MedicalCredit);
+    }
     const int additional = RecordAdditionalCredit(w, in, credit, r.AdditionalMedicalCredit);
 
     // UIF: salary + employer's medical + bonus + taxable travel, each part 0 when absent.

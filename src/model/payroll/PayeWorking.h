@@ -40,8 +40,9 @@ struct TableSteps {
 TableSteps RecordTableTaxes(Working& w, int annualStep, double bonus, const TaxBracketResult& withBonus,
                             const TaxBracketResult& withoutBonus);
 
-// The rebate for the age: primary, with the secondary from 65, with the tertiary from 75.
-int RecordRebate(Working& w, std::int16_t age, double rebate);
+// The rebate for the age in the year: primary, with the secondary from 65, with the tertiary
+// from 75.
+int RecordRebate(Working& w, std::int16_t age, double rebate, const TaxYear& year);
 
 // An annual tax less the rebate, never below 0: `value` is what the calculation kept.
 int RecordLessRebate(Working& w, Phrase label, int tableStep, int rebateStep, double value);
@@ -53,15 +54,19 @@ Phrase RegularLabel(double bonus, double regular, Phrase label);
 int RecordLiability(Working& w, int bonusStep, int regularStep, double regular, double liability);
 
 // How a period's medical scheme fees credit comes from the monthly one: the words and the
-// formulas for up to two members and for more.
+// formulas for up to two members and for more. The 2016 formulas carry that year's credits as
+// written; the year's formulas take them as figures: {2} the credit of one member, {3} of two,
+// {4} of each further one (every year gives the first dependant the main member's credit).
 struct CreditRule {
     Phrase words;          // with {1} the members on the scheme
     const char* upToTwo;   // over {1} the members
     const char* aboveTwo;
+    const char* yearUpToTwo;
+    const char* yearAboveTwo;
 };
 inline constexpr CreditRule MonthCredit{
     {"Medical scheme fees credit, {1} on the scheme", "Mediese skemageldekrediet, {1} op die skema"},
-    "{1} \u00d7 270", "540 + ({1} \u2212 2) \u00d7 181"};
+    "{1} \u00d7 270", "540 + ({1} \u2212 2) \u00d7 181", "{1} \u00d7 {2}", "{3} + ({1} \u2212 2) \u00d7 {4}"};
 
 // UIF base, limit and contributions, the SDL, the credits and the total deduction: the steps
 // after the period's tax. `periodsPerYear` 0: the monthly limit is the period's own; else the
@@ -78,6 +83,7 @@ struct PeriodEnd {
     double uifOn;
     double periodLimit;
     int periodsPerYear;
+    const TaxYear& year; // whose medical credits the credit step names
 };
 void RecordPeriodEnd(Working& w, const PeriodEnd& end);
 

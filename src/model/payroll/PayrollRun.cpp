@@ -21,19 +21,19 @@ namespace {
 
 // One employee through the period's own calculation.
 PeriodicPayeResult Calculate(PayPeriod period, const PayrollEmployee& e, const PayeSettings& settings,
-                             TaxBracketResult& record)
+                             const TaxYear& year, TaxBracketResult& record)
 {
     switch (period) {
     case PayPeriod::Monthly:
-        return MonthlyPayeCalculate(e.Inputs, settings, e.Month, record);
+        return MonthlyPayeCalculate(e.Inputs, settings, year, e.Month, record);
     case PayPeriod::Weekly:
-        return WeekPayeCalculate(WeekKind::Weekly, e.Inputs, settings, e.Days, record);
+        return WeekPayeCalculate(WeekKind::Weekly, e.Inputs, settings, year, e.Days, record);
     case PayPeriod::Fortnightly:
-        return WeekPayeCalculate(WeekKind::Fortnightly, e.Inputs, settings, e.Days, record);
+        return WeekPayeCalculate(WeekKind::Fortnightly, e.Inputs, settings, year, e.Days, record);
     case PayPeriod::Daily:
         break;
     }
-    return DailyPayeCalculate(e.Inputs, settings, record);
+    return DailyPayeCalculate(e.Inputs, settings, year, record);
 }
 
 // The payslip's figures in cents; false when one does not fit.
@@ -98,12 +98,18 @@ bool PrintedCents(double value, std::int64_t& cents) noexcept
 PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,
                       const std::function<bool(std::size_t done)>& progress)
 {
+    return RunPayroll(period, employees, settings, TaxYear2016(), progress);
+}
+
+PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,
+                      const TaxYear& year, const std::function<bool(std::size_t done)>& progress)
+{
     PayrollRun run;
     run.Lines.reserve(employees.size());
     TaxBracketResult record; // the run's own: no employee's calculation sees another's
     for (std::size_t i = 0; i < employees.size(); ++i) {
         PayrollLine line;
-        line.Result = Calculate(period, employees[i], settings, record);
+        line.Result = Calculate(period, employees[i], settings, year, record);
         if (!Printed(employees[i].Inputs, line.Result, line) || !Add(run.Totals, line)) {
             run.TooLarge = true;
             return run;

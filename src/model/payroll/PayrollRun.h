@@ -74,7 +74,8 @@ inline constexpr std::size_t PayrollProgressEvery = 256;
 bool PrintedCents(double value, std::int64_t& cents) noexcept;
 
 // Works every employee with the period's calculation (monthly, weekly, fortnightly or daily)
-// and the program's settings. Every employee's period must have passed the period's check.
+// in the year, on the settings the run uses. Every employee's period must have passed the
+// period's check in that year.
 // `progress`, when given, is told how many employees are done after every
 // PayrollProgressEvery of them and once at the end; it returns false to cancel the run, which
 // then returns the employees done so far and their totals, with Cancelled set (a false
@@ -83,6 +84,9 @@ bool PrintedCents(double value, std::int64_t& cents) noexcept;
 //   Employees = number of lines;  PAYE = sum of PAYECents
 //   UIF = sum of (UIFEmployeeCents + UIFEmployerCents);  SDL = sum of SDLCents
 //   EMP201 total = PAYE + UIF + SDL
+PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,
+                      const TaxYear& year, const std::function<bool(std::size_t done)>& progress = {});
+// The same in the year 2016 (TaxYear2016()).
 PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,
                       const std::function<bool(std::size_t done)>& progress = {});
 

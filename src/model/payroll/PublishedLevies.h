@@ -22,6 +22,10 @@ PayeSettings PublishedLevies(const TaxYear& year, int payDay, const PayeSettings
 // settings are stored as typed to the cent.
 bool ArePublishedLevies(const PayeSettings& settings, std::span<const TaxYear> years) noexcept;
 
+// The pay date of a period known by its days only (a week, a fortnight, a day): the year's last
+// day, so the levies are those the year closes with.
+inline int UndatedPayDay(const TaxYear& year) noexcept { return year.End; }
+
 // The settings a calculation in `year` on `payDay` works with: the year's published figures
 // when the stored ones are published figures (ArePublishedLevies), else the stored ones.
 PayeSettings LeviesForYear(const PayeSettings& stored, const TaxYear& year, int payDay,

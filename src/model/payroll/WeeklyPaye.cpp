@@ -39,7 +39,8 @@ const WeekWords WeeklyWords{
      "Jaarlikse belasting min die korting, teruggebring na {4} dae van 'n normale werk week van {5} dae"},
     {{"Medical scheme fees credit, {1} on the scheme, a quarter of the month's",
       "Mediese skemageldekrediet, {1} op die skema, 'n kwart van die maand s'n"},
-     "{1} \u00d7 270 \u00f7 4", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 4"}};
+     "{1} \u00d7 270 \u00f7 4", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 4", "{1} \u00d7 {2} \u00f7 4",
+     "({3} + ({1} \u2212 2) \u00d7 {4}) \u00f7 4"}};
 
 const WeekWords FortnightlyWords{
     {"Taxable income of the fortnight", "Belasbare inkomste vir die twee weke"},
@@ -53,13 +54,14 @@ const WeekWords FortnightlyWords{
      "Jaarlikse belasting min die korting, teruggebring na {4} dae van normale twee weke van {5} dae"},
     {{"Medical scheme fees credit, {1} on the scheme, half the month's",
       "Mediese skemageldekrediet, {1} op die skema, die helfte van die maand s'n"},
-     "{1} \u00d7 270 \u00f7 2", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 2"}};
+     "{1} \u00d7 270 \u00f7 2", "(540 + ({1} \u2212 2) \u00d7 181) \u00f7 2", "{1} \u00d7 {2} \u00f7 2",
+     "({3} + ({1} \u2212 2) \u00d7 {4}) \u00f7 2"}};
 
 // Kept out of line, so the calculation without a working runs as lean as it did before it
 // could record one.
 [[gnu::noinline]] void RecordWeek(Working& working, WeekKind kind, const PayeInputs& in, const PayeSettings& settings,
-                const PeriodicPayeResult& r, const paye::PeriodLevies& levies, const paye::PeriodTax& tax,
-                const WeekPeriod& period, double periodLimit)
+                const TaxYear& year, const PeriodicPayeResult& r, const paye::PeriodLevies& levies,
+                const paye::PeriodTax& tax, const WeekPeriod& period, double periodLimit)
 {
     using namespace paye;
     const WeekWords& words = kind == WeekKind::Weekly ? WeeklyWords : FortnightlyWords;
@@ -79,7 +81,7 @@ const WeekWords FortnightlyWords{
     if (table.withBonus)
         bonus = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
                       {w.Step(table.withBonus), w.Step(table.withoutBonus)}, tax.bonusTax);
-    const int rebate = RecordRebate(w, in.Age, tax.rebate);
+    const int rebate = RecordRebate(w, in.Age, tax.rebate, year);
     const Phrase label = RegularLabel(in.Bonus, tax.regular, words.regular);
     const int regular = partPeriod
         ? w.Add(label, words.broughtBackPart, "({1} \u2212 {2}) \u00f7 {3} \u00d7 {4} \u00f7 {5}",
@@ -89,7 +91,7 @@ const WeekWords FortnightlyWords{
                 {w.Step(table.withoutBonus), w.Step(rebate), periods}, tax.regular);
     const int liability = RecordLiability(w, bonus, regular, tax.regular, r.TaxLiability);
     RecordPeriodEnd(w, {in, settings, r, words.credit, income.travel, liability, levies.base, levies.uifOn, periodLimit,
-                        RulesFor(kind).PeriodsPerYear});
+                        RulesFor(kind).PeriodsPerYear, year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
@@ -119,6 +121,13 @@ std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& peri
 PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
                                      const WeekPeriod& period, TaxBracketResult& record, Working* working)
 {
+    return WeekPayeCalculate(kind, inputs, settings, TaxYear2016(), period, record, working);
+}
+
+PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
+                                     const TaxYear& year, const WeekPeriod& period, TaxBracketResult& record,
+                                     Working* working)
+{
     using namespace paye;
     // Only without the period check: no ratio of days to gross up by, all zeros.
     PeriodicPayeResult r;
@@ -133,17 +142,17 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
 
     // The monthly credit over 4 (weekly) or 2 (fortnightly); both divisions are exact.
     r.MedicalCredit = Contributes(inputs.EmployerMedical, inputs.EmployeeMedical)
-        ? MedicalCreditPerMonth(inputs.Beneficiaries) / rules.CreditDivisor
+        ? MedicalCreditPerMonth(inputs.Beneficiaries, year) / rules.CreditDivisor
         : 0.0;
 
     // The period's tax: neither annual tax is floored; the rebate comes off the regular part,
     // which may be negative and is set off against the tax on the bonus.
     const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
     const double annual = taxable * (periods * (normalDays / thisDays));
-    const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus);
+    const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
     const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
-    const double withoutBonus = TaxBeforeRebatesFor(record, annual);
-    const double rebate = RebateForAge(inputs.Age);
+    const double withoutBonus = TaxBeforeRebatesFor(record, annual, year);
+    const double rebate = RebateForAge(inputs.Age, year);
     const double bonusTax = withBonus - withoutBonus;
     const double regular = ((withoutBonus - rebate) / periods) * thisDays / normalDays;
     r.TaxLiability = AtLeastZero(bonusTax + regular);
@@ -152,7 +161,7 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
     const double periodLimit = settings.UIFLimit * 12.0 / periods;
     FinishPeriod(r, inputs, settings, periodLimit, std::isfinite(bonusTax), levies);
     if (working)
-        RecordWeek(*working, kind, inputs, settings, r, levies,
+        RecordWeek(*working, kind, inputs, settings, year, r, levies,
                    {taxable, annual, recordWith, record, rebate, bonusTax, regular},
                    period, periodLimit);
     return r;

@@ -36,19 +36,24 @@ struct WeekPeriod {
 // more.", same title, focus on the box at fault.
 std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& period);
 
-// The weekly or fortnightly calculation, P periods a year (the period must have passed
-// CheckWeekPeriod):
+// The weekly or fortnightly calculation in a year, P periods a year (the period must have
+// passed CheckWeekPeriod):
 //   taxable  = travel x inclusion rate + salary + commission - pension - R/A + employer's medical
 //   annual A = taxable x (P x (normal days / this period's days))
 //   with = TaxBeforeRebates(A + bonus); without = TaxBeforeRebates(A)   (neither floored)
 //   regular  = ((without - rebate) / P) x this days / normal days   (may be negative)
 //   tax of the period = max((with - without) + regular, 0)
-//   credit = the monthly credit / 4 (weekly) or / 2 (fortnightly); UIF limit = monthly limit x 12 / P
+//   rebate = the year's RebateForAge; TaxBeforeRebates from the year's table
+//   credit = the year's monthly credit / 4 (weekly) or / 2 (fortnightly); UIF limit = monthly limit x 12 / P
 // UIF, SDL, additional credit and total deduction as for the month, and an annual income too
 // large to tax gives zeros. `working`, when given, gets the steps as for the month: the
 // annual equivalent grosses a short period up by its normal days, the rebate comes off the tax
 // without the bonus before it is brought back to the period, and the UIF limit of the period
 // is a step of its own when it bites.
+PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
+                                     const TaxYear& year, const WeekPeriod& period, TaxBracketResult& record,
+                                     Working* working = nullptr);
+// The same in the year 2016 (TaxYear2016()).
 PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, const PayeSettings& settings,
                                      const WeekPeriod& period, TaxBracketResult& record, Working* working = nullptr);
 

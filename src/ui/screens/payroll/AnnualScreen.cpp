@@ -26,12 +26,20 @@ constexpr std::array<const char*, 12> MonthCaptions{"Mar", "Apr", "May", "Jun", 
 AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* parent)
     : PayeScreen(state, program, QStringLiteral("Annual"), parent)
 {
+    // The whole year at first.
+    inputs_.StartDate = year().Start;
+    inputs_.EndDate = year().End;
     start_ = addDate(periodGrid(), "dtStartDate", "Start date", inputs_.StartDate);
     end_ = addDate(periodGrid(), "dtEndDate", "End date", inputs_.EndDate);
     watchDates(start_, end_);
-    // Each box's range keeps the start on or before the end.
-    connect(start_, &DateBox::entering, this, [this] { start_->setBounds(TaxYearStart, end_->date()); });
-    connect(end_, &DateBox::entering, this, [this] { end_->setBounds(start_->date(), TaxYearEnd); });
+    // Each box's range keeps the start on or before the end; a date of the year before (the year
+    // has changed since it was typed) holds neither box to it.
+    connect(start_, &DateBox::entering, this, [this] {
+        start_->setBounds(year().Start, InTaxYear(end_->date(), year()) ? end_->date() : year().End);
+    });
+    connect(end_, &DateBox::entering, this, [this] {
+        end_->setBounds(InTaxYear(start_->date(), year()) ? start_->date() : year().Start, year().End);
+    });
 
     PayeInputs& a = inputs_.Amounts;
     QGridLayout* in = inputGrid();
@@ -147,14 +155,14 @@ void AnnualScreen::duplicateMarch()
 
 bool AnnualScreen::calculate()
 {
-    if (const auto refusal = CheckAnnualPeriod(inputs_.StartDate, inputs_.EndDate)) {
+    if (const auto refusal = CheckAnnualPeriod(inputs_.StartDate, inputs_.EndDate, year())) {
         result_ = {};
         refuse(*refusal);
         return false;
     }
     readSettings();
     Working working;
-    result_ = AnnualPayeCalculate(inputs_, settings(), state().TaxBracketResult, &working);
+    result_ = AnnualPayeCalculate(inputs_, settingsOn(inputs_.EndDate), year(), state().TaxBracketResult, &working);
     // Months outside the period may have been cleared.
     for (std::size_t i = 0; i < months_.size(); ++i)
         months_[i]->setValue(inputs_.MembersByMonth[i]);
@@ -172,7 +180,8 @@ bool AnnualScreen::calculate()
 void AnnualScreen::printReport()
 {
     printRow(AnnualPrintout.Table, AnnualPrintout.Layout, AnnualPrintout.Title,
-             AnnualPayeReportRow(inputs_, settings(), result_, employeeName().toStdString(), printLanguage()));
+             AnnualPayeReportRow(inputs_, settingsOn(inputs_.EndDate), result_, employeeName().toStdString(),
+                                 printLanguage()));
 }
 
 } // namespace revora

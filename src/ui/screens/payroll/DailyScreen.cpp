@@ -13,12 +13,12 @@ DailyScreen::DailyScreen(TaxState& state, ProgramValues& program, QWidget* paren
 
 PeriodicPayeResult DailyScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return DailyPayeCalculate(inputs_, settings(), record, working);
+    return DailyPayeCalculate(inputs_, periodSettings(), year(), record, working);
 }
 
 ReportRow DailyScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return DailyPayeReportRow(inputs_, settings(), result_, employee, language);
+    return DailyPayeReportRow(inputs_, periodSettings(), result_, employee, language);
 }
 
 } // namespace revora

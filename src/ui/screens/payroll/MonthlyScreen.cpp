@@ -30,6 +30,7 @@ const PeriodicBoxes MonthlyBoxes{
 MonthlyScreen::MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* parent)
     : PeriodicPayeScreen(state, program, QStringLiteral("Monthly"), MonthlyBoxes, MostBeneficiaries, parent)
 {
+    period_ = FirstMonthOf(year());
     start_ = addDate(periodGrid(), "dtMStartDate", "Start date", period_.StartDate);
     end_ = addDate(periodGrid(), "dtMEndDate", "End date", period_.EndDate);
     watchDates(start_, end_);
@@ -50,12 +51,12 @@ MonthlyScreen::MonthlyScreen(TaxState& state, ProgramValues& program, QWidget* p
 
 PeriodicPayeResult MonthlyScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return MonthlyPayeCalculate(inputs_, settings(), period_, record, working);
+    return MonthlyPayeCalculate(inputs_, periodSettings(), year(), period_, record, working);
 }
 
 ReportRow MonthlyScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return MonthlyPayeReportRow(inputs_, settings(), period_, result_, employee, language);
+    return MonthlyPayeReportRow(inputs_, periodSettings(), period_, result_, employee, language);
 }
 
 void MonthlyScreen::showOwnResults()

@@ -16,7 +16,8 @@ public:
     const MonthlyPeriod& period() const { return period_; }
 
 protected:
-    std::optional<PayeRefusal> check() const override { return CheckMonthlyPeriod(period_); }
+    std::optional<PayeRefusal> check() const override { return CheckMonthlyPeriod(period_, year()); }
+    int payDay() const override { return period_.EndDate; }
     PeriodicPayeResult compute(TaxBracketResult& record, Working* working) const override;
     ReportRow reportRow(const std::string& employee, PrintLanguage language) const override;
     const PayePrintoutTarget& printout() const override { return MonthlyPrintout; }

@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "payroll/PayePrintout.h"
+#include "payroll/PublishedLevies.h"
 #include "Database.h"
 #include "DateBox.h"
 #include "FormKit.h"
@@ -25,7 +26,7 @@
 namespace revora {
 
 PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& caption, QWidget* parent)
-    : CalculatorWindow(program, parent), state_(state)
+    : CalculatorWindow(program, parent), state_(state), years_(program.Year)
 {
     setWindowTitle(caption);
 
@@ -139,22 +140,24 @@ void PayeScreen::orderTabs(const QList<QWidget*>& first)
     ChainTabOrder(order);
 }
 
-void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end)
+void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end, const TaxYearChoice& years)
 {
-    const auto refuseStart = [screen, start] {
-        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"), Text(DateOutsideYearMessage));
+    const auto refuseStart = [screen, start, &years] {
+        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"),
+                              QString::fromStdString(OutsideYearMessage(years.Current())));
         start->setFocus();
     };
-    const auto refuseEnd = [screen, start, end] {
-        QMessageBox::critical(screen, QStringLiteral("Incorrect Date"),
-                              QString::fromStdString(EndBeforeStartMessage(start->text().toStdString())));
+    const auto refuseEnd = [screen, start, end, &years] {
+        QMessageBox::critical(
+            screen, QStringLiteral("Incorrect Date"),
+            QString::fromStdString(EndBeforeStartMessage(start->text().toStdString(), years.Current())));
         end->setFocus();
     };
     // A text that is no date ("31/04/2015") is said to be none: a range message would send the
     // user looking for a date inside the range already.
-    const auto notADate = [screen](DateBox* box, const QString& typed) {
+    const auto notADate = [screen, &years](DateBox* box, const QString& typed) {
         QMessageBox::critical(screen, QStringLiteral("Incorrect Date"),
-                              QString::fromStdString(NotADateMessage(typed.toStdString())));
+                              QString::fromStdString(NotADateMessage(typed.toStdString(), years.Current())));
         box->setFocus();
     };
     QObject::connect(start, &DateBox::invalidDateRejected, screen,
@@ -165,11 +168,38 @@ void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end)
     QObject::connect(end, &DateBox::outOfRangeRejected, screen, refuseEnd);
 }
 
+void BoundPayeDates(DateBox* start, DateBox* end, const TaxYear& year)
+{
+    start->setBounds(year.Start, year.End);
+    end->setBounds(year.Start, year.End);
+}
+
 void PayeScreen::watchDates(DateBox* start, DateBox* end)
 {
     startDate_ = start;
     endDate_ = end;
-    WatchPayeDates(this, start, end);
+    WatchPayeDates(this, start, end, years_);
+    BoundPayeDates(start, end, year());
+}
+
+PayeSettings PayeScreen::settingsOn(int payDay) const
+{
+    if (years_.Years.empty())
+        return settings_;
+    return LeviesForYear(settings_, year(), payDay, years_.Years);
+}
+
+void PayeScreen::yearChanged()
+{
+    const bool datesInYear = !startDate_
+        || (InTaxYear(startDate_->date(), year()) && InTaxYear(endDate_->date(), year()));
+    if (startDate_)
+        BoundPayeDates(startDate_, endDate_, year());
+    // Figures shown always come with their working.
+    if (!working().Empty() && datesInYear)
+        calculate();
+    else
+        clearResults();
 }
 
 void PayeScreen::buildPrintPanel()

@@ -31,9 +31,12 @@ struct PayeBoxSpec {
     bool tidyOnLeave = false; // decimal amount boxes show their number in full on leaving
 };
 
-// The date boxes' messages, shown over `screen`: the start box names the tax year, the end box
-// the start date, and a text that is no date is said to be none; the focus goes back to the box.
-void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end);
+// The date boxes' messages, shown over `screen`: the start box names the tax year (the one chosen
+// in `years` when the message is shown), the end box the start date, and a text that is no date
+// is said to be none; the focus goes back to the box.
+void WatchPayeDates(QWidget* screen, DateBox* start, DateBox* end, const TaxYearChoice& years);
+// The boxes take the dates of the year.
+void BoundPayeDates(DateBox* start, DateBox* end, const TaxYear& year);
 
 class PayeScreen : public CalculatorWindow {
     Q_OBJECT
@@ -41,6 +44,16 @@ public:
     PayeScreen(TaxState& state, ProgramValues& program, const QString& caption, QWidget* parent = nullptr);
 
     const PayeSettings& settings() const { return settings_; }
+    // The tax year the screen works in: the one chosen in the program.
+    const TaxYear& year() const { return years_.Current(); }
+    // The settings a calculation of the year paid on `payDay` works with: the stored ones, whose
+    // UIF and SDL follow the year while they are published figures (LeviesForYear over the
+    // data's years); the stored ones as they are while the data's years are not known.
+    PayeSettings settingsOn(int payDay) const;
+
+    // Figures shown are worked again in the new year when the period lies in it; otherwise they
+    // are cleared, so none stands beside inputs of another year.
+    void yearChanged() override;
     PrintLanguage printLanguage() const;
     QString employeeName() const;
     // The working is shown and printed in the language chosen for the printout.
@@ -93,6 +106,7 @@ protected:
 
 private:
     TaxState& state_; // the domain's values, kept by the program beyond the screen
+    const TaxYearChoice& years_;
 
     void buildPrintPanel();
     void showSettingsPanel();

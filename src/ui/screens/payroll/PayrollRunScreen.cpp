@@ -38,6 +38,8 @@
 #include "SetupSettings.h"
 #include "common/AmountFormat.h"
 #include "payroll/PayeScreen.h"
+#include "payroll/PublishedLevies.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
@@ -145,6 +147,7 @@ struct PayrollRunScreen::Job {
     std::string shownName;
     PayPeriod period = PayPeriod::Monthly;
     MonthlyPeriod month;
+    TaxYear year; // its own copy: the program's years may be read again while it works
     PayeSettings settings;
     bool clearFirst = false; // a new period's or new dates' run: the grid was emptied for it
 
@@ -169,11 +172,11 @@ struct PayrollRunScreen::Job {
                 return;
             }
             csv = ReadPayrollCsv(shownName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                 period, month);
+                                 period, month, year);
             if (!csv.Refusals.empty() || cancel)
                 return;
             total = csv.Employees.size();
-            run = RunPayroll(period, csv.Employees, settings, [this](std::size_t employees) {
+            run = RunPayroll(period, csv.Employees, settings, year, [this](std::size_t employees) {
                 done = employees;
                 return !cancel;
             });
@@ -220,6 +223,7 @@ void PayrollRunScreen::buildForm()
     period_->setObjectName("cboPeriod");
     for (const char* caption : PayPeriodNames) // in the order of PayPeriod
         period_->addItem(QString::fromUtf8(caption));
+    month_ = FirstMonthOf(program().Year.Current());
     start_ = new DateBox(this);
     start_->setObjectName("dtMStartDate");
     start_->setDate(month_.StartDate);
@@ -228,7 +232,8 @@ void PayrollRunScreen::buildForm()
     end_->setObjectName("dtMEndDate");
     end_->setDate(month_.EndDate);
     end_->setMaximumWidth(120);
-    WatchPayeDates(this, start_, end_);
+    WatchPayeDates(this, start_, end_, program().Year);
+    BoundPayeDates(start_, end_, program().Year.Current());
     auto* choices = new QHBoxLayout;
     choices->addWidget(MakeLabel(this, "Pa&y period", period_));
     choices->addWidget(period_);
@@ -440,8 +445,9 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     if (job_ || printing_ || path.isEmpty())
         return;
     folder_ = QFileInfo(path).absolutePath();
+    const TaxYear& year = program().Year.Current();
     if (period() == PayPeriod::Monthly) {
-        if (const auto refusal = CheckMonthlyPeriod(month_)) {
+        if (const auto refusal = CheckMonthlyPeriod(month_, year)) {
             QMessageBox::critical(this, QString::fromStdString(refusal->title),
                                   QString::fromStdString(refusal->message));
             (refusal->focus == PayeFocus::EndDate ? end_ : start_)->setFocus(Qt::OtherFocusReason);
@@ -453,10 +459,16 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     job->shownName = QFileInfo(path).fileName().toStdString();
     job->period = period();
     job->month = month_;
+    job->year = year;
     job->clearFirst = clearFirst;
-    // The settings database is read here, on the window's thread, whose connection it is.
+    // The settings database is read here, on the window's thread, whose connection it is. A
+    // monthly run's levies are those of its month's pay date; another run's have no date.
     try {
         job->settings = ReadPayeSettings(program().Paths);
+        if (!program().Year.Years.empty())
+            job->settings = LeviesForYear(job->settings, year,
+                                          period() == PayPeriod::Monthly ? month_.EndDate : UndatedPayDay(year),
+                                          program().Year.Years);
     } catch (const StorageError& e) {
         showError(QStringLiteral("Settings"), e.message());
         return;
@@ -649,6 +661,36 @@ void PayrollRunScreen::printReport()
         status_->setText(QStringLiteral("The payslips were cancelled: nothing was printed."));
     } else {
         deliver([&report] { return report; });
+    }
+    // The year changed while the payslips were written: they were stopped, and now the run goes
+    // the way of any run of the year before.
+    if (yearPending_) {
+        yearPending_ = false;
+        yearChanged();
+    }
+}
+
+void PayrollRunScreen::yearChanged()
+{
+    const TaxYear& year = program().Year.Current();
+    BoundPayeDates(start_, end_, year);
+    // The payslips are written from the run shown: they stop first, and the run goes after.
+    if (printing_) {
+        payslipsCancelled_ = yearPending_ = true;
+        return;
+    }
+    // A run of another year never stays beside the choice of this one: a run under way stops,
+    // a run shown is worked again when its dates lie in the year, or else goes.
+    const bool datesInYear =
+        period() != PayPeriod::Monthly || (InTaxYear(month_.StartDate, year) && InTaxYear(month_.EndDate, year));
+    if (job_) {
+        job_->cancel = true;
+        clearRun();
+    } else if (hasRun_ && datesInYear) {
+        rerun();
+    } else if (hasRun_) {
+        clearRun();
+        status_->setText(QStringLiteral("The tax year has changed: Run works the file on dates of the year."));
     }
 }
 

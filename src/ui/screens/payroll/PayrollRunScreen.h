@@ -39,6 +39,9 @@ public:
     // a run to print.
     bool calculate() override { return hasRun_; }
     void printReport() override;
+    // A run of the year before is worked again in the new year when its dates lie in it, and
+    // cleared otherwise; a run under way stops.
+    void yearChanged() override;
     PrintLanguage workingLanguage() const override;
     QSize sizeHint() const override;
 
@@ -89,6 +92,7 @@ private:
     bool hasRun_ = false;
     bool printing_ = false;          // the payslips are being rendered
     bool payslipsCancelled_ = false;
+    bool yearPending_ = false; // the year changed while the payslips were written
     QString path_;   // the file of the run shown, or last worked under a new period
     QString folder_; // where the file dialogs open
 

@@ -2,6 +2,8 @@
 
 #include <QGridLayout>
 
+#include "payroll/PublishedLevies.h"
+
 namespace revora {
 
 PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pension, const char* retirementAnnuity,
@@ -53,6 +55,11 @@ PeriodicPayeScreen::PeriodicPayeScreen(TaxState& state, ProgramValues& program, 
         out->setRowMinimumHeight(out->rowCount(), 12);
         taxDeduction_ = addResult(out, boxes.taxDeduction, "Tax deduction");
     }
+}
+
+int PeriodicPayeScreen::payDay() const
+{
+    return UndatedPayDay(year());
 }
 
 bool PeriodicPayeScreen::calculate()

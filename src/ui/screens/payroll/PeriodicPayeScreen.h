@@ -43,6 +43,11 @@ public:
 
 protected:
     virtual std::optional<PayeRefusal> check() const = 0;
+    // The day the period is paid, whose UIF and SDL it is worked with: a period of days only
+    // (a week, a fortnight, a day) is paid on no date of its own (UndatedPayDay).
+    virtual int payDay() const;
+    // The settings the period is worked and printed with.
+    PayeSettings periodSettings() const { return settingsOn(payDay()); }
     // The screen's calculation, recording its working into `working`.
     virtual PeriodicPayeResult compute(TaxBracketResult& record, Working* working) const = 0;
     virtual ReportRow reportRow(const std::string& employee, PrintLanguage language) const = 0;

@@ -39,12 +39,12 @@ WeekScreen::WeekScreen(TaxState& state, ProgramValues& program, WeekKind kind, Q
 
 PeriodicPayeResult WeekScreen::compute(TaxBracketResult& record, Working* working) const
 {
-    return WeekPayeCalculate(kind_, inputs_, settings(), period_, record, working);
+    return WeekPayeCalculate(kind_, inputs_, periodSettings(), year(), period_, record, working);
 }
 
 ReportRow WeekScreen::reportRow(const std::string& employee, PrintLanguage language) const
 {
-    return WeekPayeReportRow(kind_, inputs_, settings(), period_, result_, employee, language);
+    return WeekPayeReportRow(kind_, inputs_, periodSettings(), period_, result_, employee, language);
 }
 
 const PayePrintoutTarget& WeekScreen::printout() const
