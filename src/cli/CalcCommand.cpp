@@ -254,11 +254,17 @@ std::string NameUpTo(const ParsedOptions& options, const OptionDef& option)
 
 int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal)
 {
+    return TaxYearDate(options, option, fallback, refusal, TaxYear2016());
+}
+
+int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
+                const TaxYear& year)
+{
     const auto text = options.value(option);
     if (!text)
         return fallback;
     const auto day = ParseDayDate(*text);
-    if (!day || *day < TaxYearStart || *day > TaxYearEnd)
+    if (!day || !InTaxYear(*day, year))
         throw UsageError("--" + option.name + ": " + refusal);
     return *day;
 }

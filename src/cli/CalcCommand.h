@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "payroll/PayeCommon.h"
 #include "tax/TaxYear.h"
 
 namespace revora::cli {
@@ -91,9 +92,11 @@ std::int16_t NonNegativeCount(const std::string& name, const std::string& text);
 double NonNegativeNumber(const ParsedOptions& options, const OptionDef& option, double fallback = 0.0);
 // A name for the printout, at most the option's `most` characters as its box counts them.
 std::string NameUpTo(const ParsedOptions& options, const OptionDef& option);
-// A date of the tax year as the date boxes take it; `fallback` when not given, and `refusal`,
-// the box's own message, for any other date.
+// A date of the tax year (2016, or `year`) as the date boxes of that year take it; `fallback`
+// when not given, and `refusal`, the box's own message, for any other date.
 int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal);
+int TaxYearDate(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
+                const TaxYear& year);
 // An option of "yes" or "no", read with yesNoIfGiven.
 inline const std::vector<std::string> YesOrNo{"yes", "no"};
 inline OptionDef YesNoOption(std::string name, std::string help)
@@ -129,6 +132,10 @@ std::vector<TaxYear> InstalledTaxYears();
 // data does not hold is a UsageError listing the years it holds. Nothing is written: the
 // settings never change with --year.
 TaxYear ChosenTaxYear(const ParsedOptions& options);
+// The stored settings a calculation in `year` paid on `payDay` starts from: with --year, the UIF
+// and SDL settings follow the year while they are published figures (LeviesForYear); without
+// it, the stored ones as they are. The settings given for the run are laid over them after.
+PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay);
 
 struct Subcommand {
     std::string name;

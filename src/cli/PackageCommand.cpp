@@ -232,13 +232,10 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const bool settingsFileExisted = QFileInfo::exists(state.Paths.SettingsDbPath);
     PackageSettings stored = ReadPackageSettings(state.Paths);
-    if (options.has(YearOption)) {
-        // Stored UIF and SDL that are published figures follow the year, as of its last day for
-        // a year's package and its March for a month's; figures the user changed stand. Without
-        // --year the stored ones stand, as they always did.
-        const int payDay = monthly ? year.Start + 30 : year.End;
-        stored = WithPayrollPart(stored, LeviesForYear(PayrollPart(stored), year, payDay, InstalledTaxYears()));
-    }
+    // With --year, stored UIF and SDL that are published figures follow the year, as of its last
+    // day for a year's package and its March for a month's.
+    const int payDay = monthly ? year.Start + 30 : year.End;
+    stored = WithPayrollPart(stored, StoredForYear(options, PayrollPart(stored), year, payDay));
     const PackageSettings settings = overrides.appliedTo(stored);
     const auto calculate = !grossUp ? SalPackForwardInYear
                                     : (options.has(ReferenceSearch) ? SalPackGrossUpReferenceInYear

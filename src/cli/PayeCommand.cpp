@@ -143,9 +143,9 @@ struct DatedPeriod {
 DatedPeriod ReadDates(const ParsedOptions& options, const OptionDef& endOption, int defaultStart, int defaultEnd,
                       const TaxYear& year)
 {
-    const int start = DateOfYear(options, StartOption, defaultStart, OutsideYearMessage(year), year);
+    const int start = TaxYearDate(options, StartOption, defaultStart, OutsideYearMessage(year), year);
     // The end box's message quotes the start date as its box shows it.
-    const int end = DateOfYear(options, endOption, defaultEnd, EndBeforeStartMessage(FormatDayDate(start), year), year);
+    const int end = TaxYearDate(options, endOption, defaultEnd, EndBeforeStartMessage(FormatDayDate(start), year), year);
     return {start, end};
 }
 
@@ -304,25 +304,6 @@ PrintLanguage ReadLanguage(const ParsedOptions& options)
     // In the order of LanguageOption's choices.
     constexpr PrintLanguage Languages[] = {PrintLanguage::English, PrintLanguage::Afrikaans};
     return Languages[options.choiceIfGiven(LanguageOption).value_or(0)];
-}
-
-int DateOfYear(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
-               const TaxYear& year)
-{
-    const auto text = options.value(option);
-    if (!text)
-        return fallback;
-    const auto day = ParseDayDate(*text);
-    if (!day || !InTaxYear(*day, year))
-        throw UsageError("--" + option.name + ": " + refusal);
-    return *day;
-}
-
-PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay)
-{
-    if (!options.has(YearOption))
-        return stored;
-    return LeviesForYear(stored, year, payDay, InstalledTaxYears());
 }
 
 std::vector<Figure> PeriodicFigures(const PeriodicPayeResult& r)

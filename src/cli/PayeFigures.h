@@ -21,13 +21,5 @@ extern const OptionDef LanguageOption;
 // The language given, English when none is.
 PrintLanguage ReadLanguage(const ParsedOptions& options);
 
-// A date of `year` as the date boxes of that year take it: `fallback` when not given, and
-// `refusal`, the box's own message, for any other date.
-int DateOfYear(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
-               const TaxYear& year);
-// The stored settings a calculation in `year` paid on `payDay` starts from: with --year, the UIF
-// and SDL settings follow the year while they are published figures (LeviesForYear); without
-// it, the stored ones as they are. The settings given for the run are laid over them after.
-PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay);
 
 } // namespace revora::cli

@@ -131,9 +131,9 @@ int Payroll(const ParsedOptions& options)
                          + ": only a monthly run has dates");
     // The rows without dates are paid in the year's March unless the run says otherwise.
     MonthlyPeriod month = FirstMonthOf(year);
-    month.StartDate = DateOfYear(options, StartOption, month.StartDate, OutsideYearMessage(year), year);
+    month.StartDate = TaxYearDate(options, StartOption, month.StartDate, OutsideYearMessage(year), year);
     month.EndDate =
-        DateOfYear(options, RunEnd, month.EndDate, EndBeforeStartMessage(FormatDayDate(month.StartDate), year), year);
+        TaxYearDate(options, RunEnd, month.EndDate, EndBeforeStartMessage(FormatDayDate(month.StartDate), year), year);
     if (const auto refusal = CheckMonthlyPeriod(month, year))
         throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
                          + refusal->message);

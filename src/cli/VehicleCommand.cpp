@@ -87,20 +87,6 @@ const OptionDef Name{.name = "name",
                      .most = TravelNameLength,
                      .placeholder = "NAME"};
 
-// A date of the year worked in, as the vehicle screens' date boxes take it; `fallback` when not
-// given, and `refusal`, the box's own message, for any other date.
-int DateOfYear(const ParsedOptions& options, const OptionDef& option, int fallback, const std::string& refusal,
-               const TaxYear& year)
-{
-    const auto text = options.value(option);
-    if (!text)
-        return fallback;
-    const auto day = ParseDayDate(*text);
-    if (!day || !InTaxYear(*day, year))
-        throw UsageError("--" + option.name + ": " + refusal);
-    return *day;
-}
-
 double WholeOption(const ParsedOptions& options, const OptionDef& option)
 {
     const auto text = options.value(option);
@@ -392,10 +378,10 @@ int CompanyCar(const ParsedOptions& options)
 TravelAllowancePeriod ReadPeriod(const ParsedOptions& options, const TaxYear& year)
 {
     TravelAllowancePeriod period = TravelAllowancePeriod::WholeYear(year);
-    period.StartDate = DateOfYear(options, StartOption, period.StartDate, OutsideYearMessage(year), year);
+    period.StartDate = TaxYearDate(options, StartOption, period.StartDate, OutsideYearMessage(year), year);
     // The end box's lower bound is the start date, and its message quotes it.
     const std::string endRefusal = EndBeforeStartMessage(FormatDayDate(period.StartDate), year);
-    period.EndDate = DateOfYear(options, YearEndOption, period.EndDate, endRefusal, year);
+    period.EndDate = TaxYearDate(options, YearEndOption, period.EndDate, endRefusal, year);
     if (period.EndDate < period.StartDate)
         throw UsageError("--end: " + endRefusal);
     return period;

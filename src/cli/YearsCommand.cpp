@@ -11,6 +11,7 @@
 #include "TaxYearData.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
+#include "payroll/PublishedLevies.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora::cli {
@@ -141,6 +142,13 @@ TaxYear ChosenTaxYear(const ParsedOptions& options)
             return std::move(year);
     throw UsageError("--" + YearOption.name + ": " + *text + " is not a tax year of the data; the years are " +
                      YearsHeld(years));
+}
+
+PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay)
+{
+    if (!options.has(YearOption))
+        return stored;
+    return LeviesForYear(stored, year, payDay, InstalledTaxYears());
 }
 
 std::vector<Subcommand> YearsCommands()

@@ -184,9 +184,10 @@ void PayeScreen::watchDates(DateBox* start, DateBox* end)
 
 PayeSettings PayeScreen::settingsOn(int payDay) const
 {
-    if (years_.Years.empty())
-        return settings_;
-    return LeviesForYear(settings_, year(), payDay, years_.Years);
+    // Only the year's own published figures follow its pay dates (the ceiling that changed on
+    // 1 June 2021); the main window makes stored published figures follow a change of year, and
+    // a figure the user typed stands, even one another year published.
+    return LeviesForYear(settings_, year(), payDay, std::span<const TaxYear>(&year(), 1));
 }
 
 void PayeScreen::yearChanged()

@@ -47,8 +47,7 @@ public:
     // The tax year the screen works in: the one chosen in the program.
     const TaxYear& year() const { return years_.Current(); }
     // The settings a calculation of the year paid on `payDay` works with: the stored ones, whose
-    // UIF and SDL follow the year while they are published figures (LeviesForYear over the
-    // data's years); the stored ones as they are while the data's years are not known.
+    // UIF and SDL follow the pay date while they are the year's own published figures.
     PayeSettings settingsOn(int payDay) const;
 
     // Figures shown are worked again in the new year when the period lies in it; otherwise they

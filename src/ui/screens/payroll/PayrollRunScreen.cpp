@@ -465,10 +465,9 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     // monthly run's levies are those of its month's pay date; another run's have no date.
     try {
         job->settings = ReadPayeSettings(program().Paths);
-        if (!program().Year.Years.empty())
-            job->settings = LeviesForYear(job->settings, year,
-                                          period() == PayPeriod::Monthly ? month_.EndDate : UndatedPayDay(year),
-                                          program().Year.Years);
+        job->settings = LeviesForYear(job->settings, year,
+                                      period() == PayPeriod::Monthly ? month_.EndDate : UndatedPayDay(year),
+                                      std::span<const TaxYear>(&year, 1));
     } catch (const StorageError& e) {
         showError(QStringLiteral("Settings"), e.message());
         return;
