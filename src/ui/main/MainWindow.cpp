@@ -27,6 +27,7 @@
 #include "HelpWindow.h"
 #include "VideoWindow.h"
 #include "WorkingWindow.h"
+#include "ReportRenderer.h"
 #include "ScreenRegistry.h"
 #include "SetupSettings.h"
 #include "StartupSettings.h"
@@ -48,6 +49,12 @@ public:
         picture_ = picture;
         viewport()->update();
     }
+    // The line under the program's name: the tax year the calculators work in.
+    void setYearLine(const QString& line)
+    {
+        yearLine_ = line;
+        viewport()->update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* event) override
@@ -63,10 +70,24 @@ protected:
         painter.fillRect(viewport()->rect(), palette().dark());
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawPixmap(target, picture_);
+        // Drawn where the picture leaves room for it, in the picture's own measures (a 1280 x 800
+        // picture: the line centred at x 640 on the baseline at y 469, 29 pixels high), scaled
+        // with it, in white at a quarter strength, as the name above it is drawn.
+        const double scale = static_cast<double>(size.width()) / picture_.width();
+        QFont font = painter.font();
+        font.setFamily(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(std::max(1, static_cast<int>(std::lround(29 * scale * picture_.width() / 1280.0))));
+        painter.setFont(font);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.setPen(QColor(255, 255, 255, 72));
+        const double across = picture_.width() / 1280.0 * scale;
+        const double width = QFontMetricsF(font).horizontalAdvance(yearLine_);
+        painter.drawText(QPointF(target.x() + 640 * across - width / 2, target.y() + 469 * across), yearLine_);
     }
 
 private:
     QPixmap picture_;
+    QString yearLine_;
 };
 
 } // namespace
@@ -119,7 +140,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::start()
 {
     static_cast<PictureArea*>(mdi_)->setPicture(QPixmap(installFolder_ + "/Revx.jpg"));
-    setWindowTitle(MainWindowCaption(state_.Year.Current()));
+    showYear();
     fitToScreen();
     show();
     QApplication::processEvents();
@@ -144,7 +165,7 @@ void MainWindow::start()
     } catch (const StorageError& e) {
         problems << e.message();
     }
-    setWindowTitle(MainWindowCaption(state_.Year.Current()));
+    showYear();
     fillTaxYearMenu();
     if (!problems.isEmpty())
         QMessageBox::warning(this, MainWindowCaption(), problems.join(QStringLiteral("\n\n")));
@@ -259,6 +280,21 @@ void MainWindow::fillTaxYearMenu()
     }
 }
 
+void MainWindow::showYear()
+{
+    const TaxYear& year = state_.Year.Current();
+    setWindowTitle(MainWindowCaption(year));
+    // The printouts' own words for the year's first and last days.
+    QString first, last;
+    for (const auto& [name, text] : TaxYearTexts(year)) {
+        if (name == "TaxYearFirstDay")
+            first = QString::fromStdString(text);
+        else if (name == "TaxYearLastDay")
+            last = QString::fromStdString(text);
+    }
+    static_cast<PictureArea*>(mdi_)->setYearLine(QStringLiteral("Tax year %1 to %2").arg(first, last));
+}
+
 void MainWindow::chooseTaxYear(int year)
 {
     TaxYearChoice& choice = state_.Year;
@@ -275,7 +311,7 @@ void MainWindow::chooseTaxYear(int year)
         // The program still works in the year chosen until it is closed.
         QMessageBox::warning(this, MainWindowCaption(), e.message());
     }
-    setWindowTitle(MainWindowCaption(choice.Current()));
+    showYear();
     followYearInSettings();
     for (QMdiSubWindow* sub : mdi_->subWindowList())
         if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))

@@ -71,6 +71,8 @@ private:
     void readTaxYears(QStringList& problems);
     // "Tax &year" lists the years, newest first, the current one checked.
     void fillTaxYearMenu();
+    // The current year in the caption and on the background picture.
+    void showYear();
     // When the year changes, the stored UIF and SDL settings become the new year's published
     // figures: at once while they are published figures of some year, on the user's word when
     // the user has changed them.
