@@ -152,7 +152,13 @@ void DatabaseConnection::check(bool ok, const QString& what, const QSqlDatabase&
 
 void DatabaseConnection::seedMissingTables(const QString& seedFolder)
 {
-    const QString folder = seedFolder + '/' + QFileInfo(path_).completeBaseName();
+    // A file that cannot be written (a read-only folder or medium) is read as it is: a table a
+    // later version of the program added is not created there, and what reads that table reports
+    // the file then. Refusing the whole file for it would stop everything else being read.
+    const QFileInfo file(path_);
+    if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        return;
+    const QString folder = seedFolder + '/' + file.completeBaseName();
     const QStringList existing = db_.tables();
     const QStringList seeds = QDir(folder).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
     for (const QString& seedName : seeds) {

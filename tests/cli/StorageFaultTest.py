@@ -115,6 +115,11 @@ def main():
         os.makedirs(folder)
         mount(folder, "1m")
         seed(folder, scratch)
+        # As an earlier version left it: without the table of the chosen tax year.
+        settings = sqlite3.connect(os.path.join(folder, "Settings.db"))
+        settings.execute("DROP TABLE TaxYear")
+        settings.commit()
+        settings.close()
         before = hashes(folder)
         remount_read_only(folder)
         expect_refused("a read-only data folder, a print", quicktax(folder, report), folder, "Crysprin.db", before,
