@@ -47,15 +47,6 @@ void DateBox::setBounds(int lower, int upper)
     upper_ = upper;
 }
 
-void DateBox::setYear(const TaxYear& year)
-{
-    setBounds(year.Start, year.End);
-    if (isUnset() || (date_ >= lower_ && date_ <= upper_))
-        return;
-    setDate(year.Start);
-    emit dateEdited(date_);
-}
-
 void DateBox::setEmptyAllowed(int unsetDay)
 {
     unsetDay_ = unsetDay;

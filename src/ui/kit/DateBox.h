@@ -11,12 +11,9 @@
 
 namespace revora {
 
-struct TaxYear;
-
 class DateBox : public QLineEdit {
     Q_OBJECT
 public:
-    // Its date and bounds the first and last days of the tax year 2016 until setYear.
     explicit DateBox(QWidget* parent = nullptr);
 
     int date() const { return date_; } // day number
@@ -25,9 +22,6 @@ public:
     int lowerBound() const { return lower_; }
     int upperBound() const { return upper_; }
     void setBounds(int lower, int upper);
-    // The bounds become the first and last days of `year`; a date outside them becomes the
-    // year's first day (dateEdited), so the box never holds a day of another year.
-    void setYear(const TaxYear& year);
 
     // Boxes whose date may be left unset: they hold `unsetDay` while empty, show it as an
     // empty box, and take an emptied box when it is left. Off unless a screen asks for it.
