@@ -205,12 +205,14 @@ PackageSettings ChangeSettings(const AppPaths& paths, const std::vector<Settings
     return settings;
 }
 
-PackageSettings SettingsInForce::read(const AppPaths& paths) const
+PackageSettings SettingsInForce::read(const AppPaths& paths)
 {
+    unreadable_ = true;
     // A payroll screen reads only its own columns, so a damaged package column leaves it be.
     const PackageSettings stored = columns_ == Columns::Payroll
         ? WithPayrollPart(PackageSettings{}, ReadPayeSettings(paths))
         : ReadPackageSettings(paths);
+    unreadable_ = false;
     return unsaved_ ? unsaved_->over(stored) : stored;
 }
 
@@ -218,12 +220,20 @@ void SettingsInForce::save(const AppPaths& paths, const SettingsEdit& edit)
 {
     const SettingsEdit all = unsaved_ ? unsaved_->then(edit) : edit;
     try {
-        WriteSettingsEdit(paths, all);
+        if (unreadable_) {
+            std::vector<SettingsChange> whole;
+            for (const SetupColumn* column : columns_ == Columns::Payroll ? PayrollColumns : AllColumns())
+                whole.push_back({column, SetupValue(*column, all.edited)});
+            SaveChanges(paths, whole);
+        } else {
+            WriteSettingsEdit(paths, all);
+        }
     } catch (const StorageError&) {
         unsaved_ = all;
         throw;
     }
     unsaved_.reset();
+    unreadable_ = false;
 }
 
 } // namespace revora

@@ -54,14 +54,18 @@ public:
 
     // StorageError when the file cannot be read, as ReadPayeSettings; the columns a screen
     // does not use hold their defaults.
-    PackageSettings read(const AppPaths& paths) const;
+    PackageSettings read(const AppPaths& paths);
     // Writes what the panel changed, with any changes the file would not take before. When it
     // still will not take them they are kept for this screen and StorageError is thrown.
+    // After a reading that failed, the panel showed the screen's own rates, not the row's:
+    // all of the screen's columns are written from it then, so that a row damaged outside the
+    // program is mended whole by "O&K" rather than kept where the panel changed nothing.
     void save(const AppPaths& paths, const SettingsEdit& edit);
 
 private:
     Columns columns_;
     std::optional<SettingsEdit> unsaved_;
+    bool unreadable_ = false; // the last reading failed
 };
 
 } // namespace revora

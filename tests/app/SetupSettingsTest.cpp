@@ -293,5 +293,18 @@ TEST_F(SetupSettings, AChangeThatMendsTheDamagedColumnIsTaken)
     EXPECT_EQ(ReadPackageSettings(paths).PensionCont, 7.5);
 }
 
+TEST_F(SetupSettings, AScreenThatCouldNotReadTheRowMendsItsColumnsWholeOnSaving)
+{
+    ReadPayeSettings(paths);
+    Sql({"UPDATE Setup SET SkillLevy = -2, PensionCont = 7.5"});
+    SettingsInForce payroll(SettingsInForce::Columns::Payroll);
+    EXPECT_THROW(payroll.read(paths), StorageError);
+    // The panel showed the screen's usual rates and "O&K" was pressed with nothing changed.
+    const PackageSettings shown;
+    payroll.save(paths, {shown, shown});
+    ExpectSettings(PayrollPart(payroll.read(paths)), SeedSettings);
+    EXPECT_EQ(ReadPackageSettings(paths).PensionCont, 7.5);
+}
+
 } // namespace
 } // namespace revora
