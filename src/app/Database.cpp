@@ -166,7 +166,7 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
         return;
     // What is missing is looked at again under the write lock: another run may have created it
     // in the meantime, and creating it twice would fail. All of it is created, or none.
-    WriteTransaction transaction(*this, QStringLiteral("create the tables of a new file"));
+    WriteTransaction transaction(*this, QStringLiteral("set up the tables of the file"));
     for (const SeedWork& work : missingSeedWork(folder))
         for (const QString& statement : work.statements) {
             QSqlQuery query(db_);
