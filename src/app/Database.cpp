@@ -116,6 +116,9 @@ DatabaseConnection::DatabaseConnection(const QString& path, const QString& seedF
         QSqlQuery probe(db_);
         check(probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")), QStringLiteral("read"),
               probe);
+        // A read left open would keep its lock on the file, and two runs each holding one while
+        // waiting to write would each wait on the other.
+        probe.finish();
         seedMissingTables(seedFolder);
     } catch (...) {
         db_.close();
@@ -159,39 +162,39 @@ void DatabaseConnection::seedMissingTables(const QString& seedFolder)
     if (!file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
         return;
     const QString folder = seedFolder + '/' + file.completeBaseName();
+    if (missingSeedWork(folder).isEmpty())
+        return;
+    // What is missing is looked at again under the write lock: another run may have created it
+    // in the meantime, and creating it twice would fail. All of it is created, or none.
+    WriteTransaction transaction(*this, QStringLiteral("set up the tables of the file"));
+    for (const SeedWork& work : missingSeedWork(folder))
+        for (const QString& statement : work.statements) {
+            QSqlQuery query(db_);
+            check(query.exec(statement), work.what, query);
+        }
+    transaction.commit();
+}
+
+QList<DatabaseConnection::SeedWork> DatabaseConnection::missingSeedWork(const QString& folder)
+{
     const QStringList existing = db_.tables();
     const QStringList seeds = QDir(folder).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+    QList<SeedWork> work;
     for (const QString& seedName : seeds) {
         const QString table = QFileInfo(seedName).completeBaseName();
         QFile seed(folder + '/' + seedName);
         if (!seed.open(QIODevice::ReadOnly | QIODevice::Text))
             throw StorageError(seed.fileName(), QStringLiteral("the seed script cannot be read."));
         const QStringList statements = SplitStatements(QString::fromUtf8(seed.readAll()));
-        if (existing.contains(table, Qt::CaseInsensitive)) {
-            addLaterColumns(table, statements);
-            continue;
-        }
-        runTogether(statements, QStringLiteral("start creating table %1").arg(table),
-                    QStringLiteral("create table %1").arg(table), QStringLiteral("create table %1").arg(table));
+        if (!existing.contains(table, Qt::CaseInsensitive))
+            work.append({QStringLiteral("create table %1").arg(table), statements});
+        else if (const QStringList missing = laterColumnsMissing(table, statements); !missing.isEmpty())
+            work.append({QStringLiteral("add a column to table %1").arg(table), missing});
     }
+    return work;
 }
 
-void DatabaseConnection::runTogether(const QStringList& statements, const QString& starting, const QString& each,
-                                     const QString& all)
-{
-    check(db_.transaction(), starting, db_);
-    for (const QString& statement : statements) {
-        QSqlQuery query(db_);
-        if (!query.exec(statement)) {
-            const QSqlError error = query.lastError();
-            db_.rollback();
-            throw StorageError(path_, QStringLiteral("could not %1: %2").arg(each, PlainReason(error)));
-        }
-    }
-    check(db_.commit(), all, db_);
-}
-
-void DatabaseConnection::addLaterColumns(const QString& table, const QStringList& statements)
+QStringList DatabaseConnection::laterColumnsMissing(const QString& table, const QStringList& statements)
 {
     // Only the columns a seed adds with ALTER TABLE are added: a column of the table's first
     // form that is missing was taken away by another tool, and stays reported by name.
@@ -205,10 +208,30 @@ void DatabaseConnection::addLaterColumns(const QString& table, const QStringList
         if (match.hasMatch() && !columns.contains(match.captured(1)))
             missing << statement;
     }
-    if (missing.isEmpty())
-        return;
-    runTogether(missing, QStringLiteral("start adding columns to table %1").arg(table),
-                QStringLiteral("add a column to table %1").arg(table), QStringLiteral("add columns to table %1").arg(table));
+    return missing;
+}
+
+WriteTransaction::WriteTransaction(DatabaseConnection& connection, const QString& what)
+    : connection_(connection), what_(what)
+{
+    QSqlQuery begin(connection_.database());
+    connection_.check(begin.exec(QStringLiteral("BEGIN IMMEDIATE")), what_, begin);
+    open_ = true;
+}
+
+WriteTransaction::~WriteTransaction()
+{
+    if (open_)
+        QSqlQuery(connection_.database()).exec(QStringLiteral("ROLLBACK"));
+}
+
+void WriteTransaction::commit()
+{
+    QSqlQuery commit(connection_.database());
+    const bool committed = commit.exec(QStringLiteral("COMMIT"));
+    if (committed)
+        open_ = false;
+    connection_.check(committed, what_, commit);
 }
 
 } // namespace revora

@@ -46,15 +46,38 @@ public:
     void check(bool ok, const QString& what, const QSqlDatabase& database) const;
 
 private:
+    // A table's statements still to run, and the work they do as a message names it.
+    struct SeedWork {
+        QString what;
+        QStringList statements;
+    };
     void seedMissingTables(const QString& seedFolder);
-    void addLaterColumns(const QString& table, const QStringList& statements);
-    // Runs the statements in one transaction: all of them, or none. `starting`, `each` and `all`
-    // name the work in the messages of a failure to start, to run a statement, and to commit.
-    void runTogether(const QStringList& statements, const QString& starting, const QString& each, const QString& all);
+    // What the seeds of the folder still have to create or add, as the file holds it now.
+    QList<SeedWork> missingSeedWork(const QString& folder);
+    QStringList laterColumnsMissing(const QString& table, const QStringList& statements);
 
     QString path_;
     QString connectionName_;
     QSqlDatabase db_;
+};
+
+// A transaction that changes the file. It takes the file's write lock at once (BEGIN
+// IMMEDIATE), so what is read inside it is what its changes are made on: another program or
+// another run of this one that is changing the file is waited for (the connection's busy
+// timeout) and then comes after it, never in between. Everything done in it is undone unless
+// commit() is reached; a failure to start or to commit raises StorageError naming the file.
+class WriteTransaction {
+public:
+    WriteTransaction(DatabaseConnection& connection, const QString& what);
+    ~WriteTransaction();
+    WriteTransaction(const WriteTransaction&) = delete;
+    WriteTransaction& operator=(const WriteTransaction&) = delete;
+    void commit();
+
+private:
+    DatabaseConnection& connection_;
+    QString what_; // the work, as the messages name it: "save the settings"
+    bool open_ = false;
 };
 
 // Quotes a table or field name for SQL; names come from the program, never from the user.

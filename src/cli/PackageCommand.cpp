@@ -63,19 +63,6 @@ const OptionDef Taxpayer{.name = "name",
                          .help = "the taxpayer's name on the printout (at most {most} characters)",
                          .most = TaxpayerNameLength,
                          .placeholder = "NAME"};
-const OptionDef PensionPct{"pension-pct", OptionKind::Percentage, "employee pension contribution, for this run only"};
-const OptionDef EmployerPensionPct{"employer-pension-pct", OptionKind::Percentage,
-                                   "employer's pension contribution, for this run only"};
-const OptionDef ProvidentPct{"provident-pct", OptionKind::Percentage,
-                             "employee provident contribution, for this run only"};
-const OptionDef EmployerProvidentPct{"employer-provident-pct", OptionKind::Percentage,
-                                     "employer's provident contribution, for this run only"};
-const OptionDef CarInclusion{.name = "car-inclusion",
-                             .kind = OptionKind::Choice,
-                             .help = "company car fringe benefit rate, for this run only",
-                             .choices = InclusionRateChoices};
-const OptionDef MaintenancePlan =
-    YesNoOption("maintenance-plan", "the company car has a maintenance plan, for this run only");
 const OptionDef ReferenceSearch{"reference-search", OptionKind::Flag,
                                 "search rand by rand instead of the fast search (for checks)"};
 
@@ -155,18 +142,6 @@ PackageInputs ReadInputs(const ParsedOptions& options, const Direction& directio
     return in;
 }
 
-SettingsOverrides<PackageSettings> ReadOverrides(const ParsedOptions& options)
-{
-    auto overrides = PayrollOverrides<PackageSettings>(options);
-    overrides.number(options, PensionPct, &PackageSettings::PensionCont)
-        .number(options, EmployerPensionPct, &PackageSettings::EmployerPenCont)
-        .number(options, ProvidentPct, &PackageSettings::ProvCont)
-        .number(options, EmployerProvidentPct, &PackageSettings::EmployerProvCont)
-        .inclusionRate(options, CarInclusion, &PackageSettings::CompCarFBRate8020)
-        .yesNo(options, MaintenancePlan, &PackageSettings::CompCarMPYesNo);
-    return overrides;
-}
-
 // Why a calculation did not run, as one line.
 std::string Refusal(PackageOutcome outcome, PackageKind kind, double amount)
 {
@@ -224,7 +199,7 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
                                          : (monthly ? PackageKind::AvantaMonthly : PackageKind::AvantaAnnual);
     PackageInputs inputs = ReadInputs(options, grossUp ? GrossingUp : RunningForwards);
     const std::string taxpayer = NameUpTo(options, Taxpayer);
-    const SettingsOverrides<PackageSettings> overrides = ReadOverrides(options);
+    const SettingsOverrides<PackageSettings> overrides = PackageOverrides(options);
     const TaxYear year = ChosenTaxYear(options);
     CheckReportFile(options);
 

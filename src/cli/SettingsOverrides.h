@@ -2,69 +2,80 @@
 // The employer's settings given on the command line for one run. Each is read and checked with
 // the other arguments, before the settings database is opened, so that a refused run writes
 // nothing; once the stored row is read the given columns are laid over it. The database itself
-// is never written.
+// is never written. Each option takes what its column's box or option buttons on the "Setup"
+// panel take (SetupAllows), and its help names the limit.
 
-#include <algorithm>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "CalcCommand.h"
-#include "payroll/PayeCommon.h"
 #include "common/AmountFormat.h"
+#include "package/SetupColumns.h"
 
 namespace revora::cli {
 
-// The five settings the employees' tax and the salary package calculators share, under the
-// same names in both kinds of settings.
-inline const OptionDef EmployeeUifOption{.name = "employee-uif", .kind = OptionKind::Percentage,
-                                         .help = "employee UIF portion, for this run only", .least = 0.0,
-                                         .most = MostLevyPercent};
-inline const OptionDef EmployerUifOption{.name = "employer-uif", .kind = OptionKind::Percentage,
-                                         .help = "employer UIF portion, for this run only", .least = 0.0,
-                                         .most = MostLevyPercent};
-inline const OptionDef SdlOption{.name = "sdl", .kind = OptionKind::Percentage,
-                                 .help = "skills levy, for this run only", .least = 0.0, .most = MostLevyPercent};
-inline const OptionDef UifLimitOption{"uif-limit", OptionKind::Amount, "UIF monthly limit, for this run only"};
+// A percentage of the Setup row, 0 to 100, for this run only.
+inline OptionDef SetupPercentOption(std::string name, const std::string& caption)
+{
+    return {.name = std::move(name), .kind = OptionKind::Percentage,
+            .help = caption + ", {least} to {most} %, for this run only", .least = 0.0, .most = MostLevyPercent};
+}
 // The inclusion rates as the choices of an option.
 inline const std::vector<std::string> InclusionRateChoices{FormatAmount(InclusionRates[0], 1),
                                                            FormatAmount(InclusionRates[1], 1)};
-// Whether a number given is one of the inclusion rates.
-inline bool IsInclusionRate(double rate)
+inline OptionDef InclusionRateOption(std::string name, const std::string& caption)
 {
-    return std::find(InclusionRates.begin(), InclusionRates.end(), rate) != InclusionRates.end();
+    return {.name = std::move(name), .kind = OptionKind::Choice, .help = caption + ", for this run only",
+            .choices = InclusionRateChoices};
 }
-inline const OptionDef TravelInclusionOption{.name = "travel-inclusion", .kind = OptionKind::Choice,
-                                             .help = "travel allowance inclusion rate, for this run only",
-                                             .choices = InclusionRateChoices};
+
+// The five settings the employees' tax and the salary package calculators share, under the
+// same names in both kinds of settings.
+inline const OptionDef EmployeeUifOption = SetupPercentOption("employee-uif", "employee UIF portion");
+inline const OptionDef EmployerUifOption = SetupPercentOption("employer-uif", "employer UIF portion");
+inline const OptionDef SdlOption = SetupPercentOption("sdl", "skills levy");
+inline const OptionDef UifLimitOption{.name = "uif-limit", .kind = OptionKind::Amount,
+                                      .help = "UIF monthly limit, above {least}, for this run only", .least = 0.0,
+                                      .most = MostUIFLimit};
+inline const OptionDef TravelInclusionOption =
+    InclusionRateOption("travel-inclusion", "travel allowance inclusion rate");
+
+// The salary package calculators' own.
+inline const OptionDef PensionPct = SetupPercentOption("pension-pct", "employee pension contribution");
+inline const OptionDef EmployerPensionPct =
+    SetupPercentOption("employer-pension-pct", "employer's pension contribution");
+inline const OptionDef ProvidentPct = SetupPercentOption("provident-pct", "employee provident contribution");
+inline const OptionDef EmployerProvidentPct =
+    SetupPercentOption("employer-provident-pct", "employer's provident contribution");
+inline const OptionDef CarInclusion = InclusionRateOption("car-inclusion", "company car fringe benefit rate");
+inline const OptionDef MaintenancePlan =
+    YesNoOption("maintenance-plan", "the company car has a maintenance plan, for this run only");
 
 template <typename Settings>
 class SettingsOverrides {
 public:
-    // A percentage or an amount: any number.
-    SettingsOverrides& number(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
+    // A number given for the column named, laid over it when the column takes it; any other
+    // refuses the run, saying what the option must be.
+    SettingsOverrides& number(const ParsedOptions& options, const OptionDef& option, double Settings::*member,
+                              std::string_view column)
     {
-        if (const auto given = options.numberIfGiven(option))
-            set(column, *given);
+        const auto given = options.numberIfGiven(option);
+        if (!given)
+            return *this;
+        const SetupColumn& limits = SetupColumnNamed(column);
+        if (!SetupAllows(limits, *given))
+            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be " +
+                             SetupLimitText(limits));
+        set(member, *given);
         return *this;
     }
 
-    // A UIF or SDL rate: a share of the pay, from 0 to 100 %, as the settings panel takes it.
-    SettingsOverrides& levy(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
-    {
-        return checked(options, option, column, IsLevyPercentAllowed, "0 to " + FormatAmount(MostLevyPercent, 0));
-    }
-
-    // An inclusion rate: only one of the two.
-    SettingsOverrides& inclusionRate(const ParsedOptions& options, const OptionDef& option, double Settings::*column)
-    {
-        return checked(options, option, column, IsInclusionRate, OneOf(option.choices));
-    }
-
-    SettingsOverrides& yesNo(const ParsedOptions& options, const OptionDef& option, bool Settings::*column)
+    SettingsOverrides& yesNo(const ParsedOptions& options, const OptionDef& option, bool Settings::*member)
     {
         if (const auto given = options.yesNoIfGiven(option))
-            set(column, *given);
+            set(member, *given);
         return *this;
     }
 
@@ -76,25 +87,10 @@ public:
     }
 
 private:
-    // A number given, laid over the column when `allowed` takes it; any other refuses the run,
-    // saying what the option must be.
-    template <typename Allowed>
-    SettingsOverrides& checked(const ParsedOptions& options, const OptionDef& option, double Settings::*column,
-                               Allowed allowed, const std::string& mustBe)
-    {
-        const auto given = options.numberIfGiven(option);
-        if (!given)
-            return *this;
-        if (!allowed(*given))
-            throw UsageError("--" + option.name + ": '" + *options.value(option) + "' must be " + mustBe);
-        set(column, *given);
-        return *this;
-    }
-
     template <typename Value>
-    void set(Value Settings::*column, Value value)
+    void set(Value Settings::*member, Value value)
     {
-        given_.push_back([column, value](Settings& settings) { settings.*column = value; });
+        given_.push_back([member, value](Settings& settings) { settings.*member = value; });
     }
 
     std::vector<std::function<void(Settings&)>> given_;
@@ -104,11 +100,23 @@ template <typename Settings>
 SettingsOverrides<Settings> PayrollOverrides(const ParsedOptions& options)
 {
     SettingsOverrides<Settings> overrides;
-    overrides.levy(options, EmployeeUifOption, &Settings::EmployeeUIF)
-        .levy(options, EmployerUifOption, &Settings::EmployerUIF)
-        .levy(options, SdlOption, &Settings::SkillLevy)
-        .number(options, UifLimitOption, &Settings::UIFLimit)
-        .inclusionRate(options, TravelInclusionOption, &Settings::TAIncRate8020);
+    overrides.number(options, EmployeeUifOption, &Settings::EmployeeUIF, "EmployeeUIF")
+        .number(options, EmployerUifOption, &Settings::EmployerUIF, "EmployerUIF")
+        .number(options, SdlOption, &Settings::SkillLevy, "SkillLevy")
+        .number(options, UifLimitOption, &Settings::UIFLimit, "UIFLimit")
+        .number(options, TravelInclusionOption, &Settings::TAIncRate8020, "TAIncRate8020");
+    return overrides;
+}
+
+inline SettingsOverrides<PackageSettings> PackageOverrides(const ParsedOptions& options)
+{
+    auto overrides = PayrollOverrides<PackageSettings>(options);
+    overrides.number(options, PensionPct, &PackageSettings::PensionCont, "PensionCont")
+        .number(options, EmployerPensionPct, &PackageSettings::EmployerPenCont, "EmployerPenCont")
+        .number(options, ProvidentPct, &PackageSettings::ProvCont, "ProvCont")
+        .number(options, EmployerProvidentPct, &PackageSettings::EmployerProvCont, "EmployerProvCont")
+        .number(options, CarInclusion, &PackageSettings::CompCarFBRate8020, "CompCarFBRate8020")
+        .yesNo(options, MaintenancePlan, &PackageSettings::CompCarMPYesNo);
     return overrides;
 }
 

@@ -32,7 +32,7 @@ void ExpectSettings(const PayeSettings& actual, const PayeSettings& expected)
 // The seed's row as a new settings file holds it.
 const PayeSettings SeedSettings{1.0, 1.0, 1.0, 14872.0, 0.8};
 // A distinct value in every column, so a column written into another's place shows.
-const PayeSettings SavedSettings{0.75, 1.25, 2.5, 17712.0, 0.5};
+const PayeSettings SavedSettings{0.75, 1.25, 2.5, 17712.0, 0.2};
 
 class SetupSettings : public ::testing::Test {
 protected:
@@ -76,7 +76,7 @@ TEST_F(SetupSettings, NewFolderReadsTheSeedsRates)
     ExpectSettings(ReadPayeSettings(paths), SeedSettings);
 }
 
-TEST_F(SetupSettings, SavedRatesReadBackAsTheyWereIncludingARateOfNeither80Nor20)
+TEST_F(SetupSettings, SavedRatesReadBackAsTheyWere)
 {
     WritePayeSettings(paths, SeedSettings);
     WritePayeSettings(paths, SavedSettings);
@@ -170,42 +170,141 @@ const DamagedFileCase DamagedFileCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Settings, DamagedFile, ::testing::ValuesIn(DamagedFileCases), testing::RowName{});
 
-// A row edited outside the program with something that is not a number in a payroll column:
-// refused by name, so the screen falls back on its usual rates rather than calculate with it.
-struct DamagedRowCase {
+// A row edited outside the program: each column is read only when its box on the "Setup"
+// panel would take the value, and otherwise refused by name, so the screen falls back on its
+// usual rates rather than calculate with it. The payroll screens read only their five columns,
+// so a damaged package column leaves them be.
+struct StoredValueCase {
     const char* name;
     QStringList damage;
     const char* column;
+    bool refused;
 };
 
-class DamagedRow : public SetupSettings, public ::testing::WithParamInterface<DamagedRowCase> {};
+class StoredValue : public SetupSettings, public ::testing::WithParamInterface<StoredValueCase> {};
 
-TEST_P(DamagedRow, IsRefusedNamingTheFileAndTheColumn)
+TEST_P(StoredValue, IsReadOnlyWithinThePanelsLimits)
 {
     ReadPayeSettings(paths);
     Sql(GetParam().damage);
-    try {
-        ReadPayeSettings(paths);
-        FAIL() << "a rate that is not a number was read";
-    } catch (const StorageError& e) {
-        EXPECT_EQ(e.file(), paths.SettingsDbPath);
-        EXPECT_TRUE(e.message().contains("Settings.db")) << e.message().toStdString();
-        EXPECT_TRUE(e.message().contains(GetParam().column)) << e.message().toStdString();
+    const bool payroll = QStringList{"EmployeeUIF", "EmployerUIF", "SkillLevy", "UIFLimit", "TAIncRate8020"}.contains(
+        GetParam().column);
+    const std::function<void()> readers[] = {[&] { ReadPackageSettings(paths); }, [&] { ReadPayeSettings(paths); }};
+    for (const auto& read : readers) {
+        const bool refused = GetParam().refused && (payroll || &read == &readers[0]);
+        try {
+            read();
+            EXPECT_FALSE(refused) << "the value was read";
+        } catch (const StorageError& e) {
+            EXPECT_TRUE(refused) << e.message().toStdString();
+            EXPECT_EQ(e.file(), paths.SettingsDbPath);
+            EXPECT_TRUE(e.message().contains("Settings.db")) << e.message().toStdString();
+            EXPECT_TRUE(e.message().contains(QString(" %1 ").arg(GetParam().column))) << e.message().toStdString();
+        }
     }
 }
 
-const DamagedRowCase DamagedRowCases[] = {
-    {"text in a rate", {"UPDATE Setup SET EmployerUIF = 'one'"}, "EmployerUIF"},
-    {"an infinite UIF limit", {"UPDATE Setup SET UIFLimit = 1e999"}, "UIFLimit"},
-    {"a minus infinite skills levy", {"UPDATE Setup SET SkillLevy = -1e999"}, "SkillLevy"},
+QStringList Set(const char* column, const char* value) { return {QString("UPDATE Setup SET %1 = %2").arg(column, value)}; }
+
+const StoredValueCase StoredValueCases[] = {
+    {"text in a rate", Set("EmployerUIF", "'one'"), "EmployerUIF", true},
+    {"an infinite UIF limit", Set("UIFLimit", "1e999"), "UIFLimit", true},
+    {"a minus infinite skills levy", Set("SkillLevy", "-1e999"), "SkillLevy", true},
     {"an empty inclusion rate in a table without its constraints",
      {"DROP TABLE Setup",
-      "CREATE TABLE Setup (EmployeeUIF REAL, EmployerUIF REAL, SkillLevy REAL, UIFLimit REAL, TAIncRate8020 REAL)",
-      "INSERT INTO Setup VALUES (1, 1, 1, 14872, NULL)"},
-     "TAIncRate8020"},
+      "CREATE TABLE Setup (PensionCont REAL, EmployerPenCont REAL, ProvCont REAL, EmployerProvCont REAL, "
+      "EmployeeUIF REAL, EmployerUIF REAL, SkillLevy REAL, UIFLimit REAL, TAIncRate8020 REAL, "
+      "CompCarFBRate8020 REAL, CompCarMPYesNo INTEGER)",
+      "INSERT INTO Setup VALUES (0, 0, 0, 0, 1, 1, 1, 14872, NULL, 0.8, 0)"},
+     "TAIncRate8020", true},
+    {"a skills levy of -2 %", Set("SkillLevy", "-2"), "SkillLevy", true},
+    {"a skills levy of 0", Set("SkillLevy", "0"), "SkillLevy", false},
+    {"an employee UIF of 500 %", Set("EmployeeUIF", "500"), "EmployeeUIF", true},
+    {"an employer UIF of 100 %", Set("EmployerUIF", "100"), "EmployerUIF", false},
+    {"an employer UIF just above 100 %", Set("EmployerUIF", "100.001"), "EmployerUIF", true},
+    {"a UIF limit of -100", Set("UIFLimit", "-100"), "UIFLimit", true},
+    {"a UIF limit of 0", Set("UIFLimit", "0"), "UIFLimit", true},
+    {"a UIF limit of a cent", Set("UIFLimit", "0.01"), "UIFLimit", false},
+    {"a UIF limit above the most a box takes", Set("UIFLimit", "1e300"), "UIFLimit", true},
+    {"a travel inclusion rate of one half", Set("TAIncRate8020", "0.5"), "TAIncRate8020", true},
+    {"a travel inclusion rate of 0.2", Set("TAIncRate8020", "0.2"), "TAIncRate8020", false},
+    {"a car inclusion rate of 0.81", Set("CompCarFBRate8020", "0.81"), "CompCarFBRate8020", true},
+    {"an employee pension of 120 %", Set("PensionCont", "120"), "PensionCont", true},
+    {"an employee pension of 100 %", Set("PensionCont", "100"), "PensionCont", false},
+    {"a negative employer pension", Set("EmployerPenCont", "-1"), "EmployerPenCont", true},
+    {"an employer provident of 101 %", Set("EmployerProvCont", "101"), "EmployerProvCont", true},
+    {"a maintenance plan of -1, yes", Set("CompCarMPYesNo", "-1"), "CompCarMPYesNo", false},
+    {"a maintenance plan of 1, another tool's yes", Set("CompCarMPYesNo", "1"), "CompCarMPYesNo", false},
+    {"a maintenance plan of 2", Set("CompCarMPYesNo", "2"), "CompCarMPYesNo", true},
 };
 
-INSTANTIATE_TEST_SUITE_P(Settings, DamagedRow, ::testing::ValuesIn(DamagedRowCases), testing::RowName{});
+INSTANTIATE_TEST_SUITE_P(Settings, StoredValue, ::testing::ValuesIn(StoredValueCases), testing::RowName{});
+
+// A change outside the limits, or one that would leave a damaged column beside it, changes
+// nothing and names the column; a change that mends the damaged column is taken.
+struct RefusedChangeCase {
+    const char* name;
+    std::function<void(const AppPaths&)> change;
+    const char* named;
+};
+
+class RefusedChange : public SetupSettings, public ::testing::WithParamInterface<RefusedChangeCase> {};
+
+TEST_P(RefusedChange, ChangesNothing)
+{
+    ReadPayeSettings(paths);
+    Sql({"UPDATE Setup SET PensionCont = 120"});
+    const QList<QVariantList> before = SetupRows();
+    try {
+        GetParam().change(paths);
+        FAIL() << "the change was made";
+    } catch (const StorageError& e) {
+        EXPECT_TRUE(e.message().contains(GetParam().named)) << e.message().toStdString();
+    }
+    EXPECT_EQ(SetupRows(), before);
+}
+
+const SettingsChange LimitOfOneRand{&SetupColumnNamed("UIFLimit"), 1.0};
+
+const RefusedChangeCase RefusedChangeCases[] = {
+    {"a UIF limit of 0 saved by a payroll screen",
+     [](const AppPaths& p) { WritePayeSettings(p, {1.0, 1.0, 1.0, 0.0, 0.8}); }, "UIF monthly limit must be above 0"},
+    {"an edit to a skills levy of 101 %",
+     [](const AppPaths& p) {
+         PackageSettings edited;
+         edited.SkillLevy = 101.0;
+         WriteSettingsEdit(p, {PackageSettings{}, edited});
+     },
+     "Skills levy can be at most 100 %"},
+    {"a change beside the damaged column", [](const AppPaths& p) { ChangeSettings(p, {LimitOfOneRand}); },
+     "PensionCont"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Settings, RefusedChange, ::testing::ValuesIn(RefusedChangeCases), testing::RowName{});
+
+TEST_F(SetupSettings, AChangeThatMendsTheDamagedColumnIsTaken)
+{
+    ReadPayeSettings(paths);
+    Sql({"UPDATE Setup SET PensionCont = 120"});
+    const PackageSettings read =
+        ChangeSettings(paths, {LimitOfOneRand, {&SetupColumnNamed("PensionCont"), 7.5}});
+    EXPECT_EQ(read.PensionCont, 7.5);
+    EXPECT_EQ(read.UIFLimit, 1.0);
+    EXPECT_EQ(ReadPackageSettings(paths).PensionCont, 7.5);
+}
+
+TEST_F(SetupSettings, AScreenThatCouldNotReadTheRowMendsItsColumnsWholeOnSaving)
+{
+    ReadPayeSettings(paths);
+    Sql({"UPDATE Setup SET SkillLevy = -2, PensionCont = 7.5"});
+    SettingsInForce payroll(SettingsInForce::Columns::Payroll);
+    EXPECT_THROW(payroll.read(paths), StorageError);
+    // The panel showed the screen's usual rates and "O&K" was pressed with nothing changed.
+    const PackageSettings shown;
+    payroll.save(paths, {shown, shown});
+    ExpectSettings(PayrollPart(payroll.read(paths)), SeedSettings);
+    EXPECT_EQ(ReadPackageSettings(paths).PensionCont, 7.5);
+}
 
 } // namespace
 } // namespace revora

@@ -21,9 +21,9 @@ TEST_F(RevoraCalcTest, ANewFileShowsTheStartingSettings)
     EXPECT_EQ(settings.value("CompCarMPYesNo"), QJsonValue(false));
 }
 
-TEST_F(RevoraCalcTest, SetChangesTheNamedColumnsTogetherAndTheScreensReadThem)
+TEST_F(RevoraCalcTest, SetChangesTheNamedColumnsTogetherTheLastOfTwiceAndTheScreensReadThem)
 {
-    const CalcRun set = RevoraCalc({"settings", "--set", "UIFLimit=17712", "--set", "CompCarMPYesNo=yes", "--set",
+    const CalcRun set = RevoraCalc({"settings", "--set", "UIFLimit=1", "--set", "UIFLimit=17712", "--set", "CompCarMPYesNo=yes", "--set",
                                     "TAIncRate8020=0.2", "--set", "PensionCont=7.5", DataDirArg()});
     ASSERT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_TRUE(set.out.contains("Company car has maintenance plan (CompCarMPYesNo)")) << set.out.toStdString();
@@ -39,7 +39,7 @@ TEST_F(RevoraCalcTest, SetChangesTheNamedColumnsTogetherAndTheScreensReadThem)
 struct SettingsRefusal {
     const char* name;
     QStringList arguments;
-    const char* line;
+    QString line;
 };
 
 class SettingsRefusalTest : public RevoraCalcTest, public ::testing::WithParamInterface<SettingsRefusal> {};
@@ -50,35 +50,48 @@ TEST_P(SettingsRefusalTest, ExitWith2TheOneLineAndTheFileUntouched)
     const QString file = QDir(dataDir.path()).filePath("Settings.db");
     const QByteArray before = revora::testing::ReadAll(file);
     ASSERT_FALSE(before.isEmpty());
-    // A good change beside the bad one is not written either.
-    const CalcRun run =
-        RevoraCalc(QStringList{"settings", "--set", "UIFLimit=1"} << GetParam().arguments << DataDirArg());
+    const CalcRun run = RevoraCalc(QStringList(GetParam().arguments) << DataDirArg());
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-    EXPECT_EQ(run.err, QString("revora-calc: ") + QString::fromUtf8(GetParam().line) + '\n');
+    EXPECT_EQ(run.err, "revora-calc: " + GetParam().line + '\n');
     EXPECT_EQ(revora::testing::ReadAll(file), before);
 }
 
+// A good change beside the bad one is not written either.
+QStringList SetBeside(const char* assignment) { return {"settings", "--set", "UIFLimit=1", "--set", assignment}; }
+
+const char* const ColumnList = "PensionCont, EmployerPenCont, ProvCont, EmployerProvCont, EmployeeUIF, EmployerUIF, "
+                               "SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, CompCarMPYesNo";
+
 const SettingsRefusal SettingsRefusals[] = {
-    {"no equals sign", {"--set", "UIFLimit"}, "--set: 'UIFLimit' must be COLUMN=VALUE"},
-    {"a column the row does not have",
-     {"--set", "Salary=1"},
-     "--set: 'Salary' is not a column of the settings; the columns are PensionCont, EmployerPenCont, ProvCont, "
-     "EmployerProvCont, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, "
-     "CompCarMPYesNo"},
-    {"SQL in a value", {"--set", "SkillLevy=1; DROP TABLE Setup"}, "--set: '1; DROP TABLE Setup' is not a number"},
-    {"SQL in a column name",
-     {"--set", "SkillLevy = 0, UIFLimit=1"},
-     "--set: 'SkillLevy ' is not a column of the settings; the columns are PensionCont, EmployerPenCont, ProvCont, "
-     "EmployerProvCont, EmployeeUIF, EmployerUIF, SkillLevy, UIFLimit, TAIncRate8020, CompCarFBRate8020, "
-     "CompCarMPYesNo"},
-    {"a negative rate", {"--set", "SkillLevy=-1"}, "--set: SkillLevy='-1' must not be negative"},
-    {"an employee UIF of 150 %", {"--set", "EmployeeUIF=150"}, "--set: EmployeeUIF='150' must be at most 100"},
-    {"a word for a rate", {"--set", "EmployeeUIF=one"}, "--set: 'one' is not a number"},
-    {"an infinite limit", {"--set", "UIFLimit=inf"}, "--set: 'inf' is not a number"},
-    {"an inclusion rate of one half", {"--set", "TAIncRate8020=0.5"}, "--set: TAIncRate8020='0.5' must be 0.8 or 0.2"},
-    {"a maintenance plan of 1", {"--set", "CompCarMPYesNo=1"}, "--set: CompCarMPYesNo='1' must be yes or no"},
-    {"a report asked of the settings", {"--report", "x.pdf"}, "--report: unknown option"},
+    {"no equals sign", SetBeside("UIFLimit"), "--set: 'UIFLimit' must be COLUMN=VALUE"},
+    {"a column the row does not have", SetBeside("Salary=1"),
+     QString("--set: 'Salary' is not a column of the settings; the columns are %1").arg(ColumnList)},
+    {"SQL in a value", SetBeside("SkillLevy=1; DROP TABLE Setup"), "--set: '1; DROP TABLE Setup' is not a number"},
+    {"SQL in a column name", SetBeside("SkillLevy = 0, UIFLimit=1"),
+     QString("--set: 'SkillLevy ' is not a column of the settings; the columns are %1").arg(ColumnList)},
+    {"a negative rate", SetBeside("SkillLevy=-1"), "--set: SkillLevy='-1' must be 0 to 100"},
+    {"an employee UIF of 150 %", SetBeside("EmployeeUIF=150"), "--set: EmployeeUIF='150' must be 0 to 100"},
+    {"an employee pension of 120 %", SetBeside("PensionCont=120"), "--set: PensionCont='120' must be 0 to 100"},
+    {"a UIF limit of 0", SetBeside("UIFLimit=0"), "--set: UIFLimit='0' must be above 0 and at most 999 999 999 999.99"},
+    {"a UIF limit above the most a box takes", SetBeside("UIFLimit=1e12"),
+     "--set: UIFLimit='1e12' must be above 0 and at most 999 999 999 999.99"},
+    {"a word for a rate", SetBeside("EmployeeUIF=one"), "--set: 'one' is not a number"},
+    {"an infinite limit", SetBeside("UIFLimit=inf"), "--set: 'inf' is not a number"},
+    {"an inclusion rate of one half", SetBeside("TAIncRate8020=0.5"), "--set: TAIncRate8020='0.5' must be 0.8 or 0.2"},
+    {"a maintenance plan of 1", SetBeside("CompCarMPYesNo=1"), "--set: CompCarMPYesNo='1' must be yes or no"},
+    {"a report asked of the settings", {"settings", "--report", "x.pdf"}, "--report: unknown option"},
+    // The settings given for one run are held to the same limits.
+    {"a run's UIF limit of -100", {"monthly", "--salary", "20000", "--uif-limit", "-100"},
+     "--uif-limit: '-100' must be above 0 and at most 999 999 999 999.99"},
+    {"a run's UIF limit of 0", {"grossup", "--net", "20000", "--uif-limit", "0"},
+     "--uif-limit: '0' must be above 0 and at most 999 999 999 999.99"},
+    {"a run's negative pension", {"netpay", "--net", "250000", "--pension-pct", "-50"},
+     "--pension-pct: '-50' must be 0 to 100"},
+    {"a run's employer pension far below 0", {"grossup", "--net", "250000", "--employer-pension-pct", "-1e15"},
+     "--employer-pension-pct: '-1e15' must be 0 to 100"},
+    {"a run's provident of 101 %", {"netpay", "--net", "250000", "--provident-pct", "101"},
+     "--provident-pct: '101' must be 0 to 100"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, SettingsRefusalTest, ::testing::ValuesIn(SettingsRefusals), testing::RowName{});
 

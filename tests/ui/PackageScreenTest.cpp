@@ -81,6 +81,11 @@ private slots:
         QVERIFY(annual->settingsPanel()->isVisible());
         for (const char* name : {"cmdOk", "cmdRAExpl", "cmdCalculate", "cmdSettings", "cmdPrint"})
             QVERIFY2(!annual->findChild<QPushButton*>(name)->isEnabled(), name);
+        {
+            MessageBoxWatcher watcher;
+            type(annual, "numPenContPerc", "120");
+            QTRY_COMPARE(watcher.texts(), QStringList{"Employee pension contribution can be at most 100 %."});
+        }
         type(annual, "numPenContPerc", "7.5");
         type(annual, "numEmpEUIF", "2");
         click(annual, "optCompCarMPYes");

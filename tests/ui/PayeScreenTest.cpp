@@ -170,17 +170,17 @@ private slots:
         QCOMPARE(stored.UIFLimit, 20000.0);
     }
 
-    void aStoredRateOfAHalfSelectsNeitherOptionAndIsUsed()
+    void aUifLimitOf0IsRefusedOnOkAndThePanelStays()
     {
-        PayeSettings odd;
-        odd.TAIncRate8020 = 0.5;
-        WritePayeSettings(main_->state().Paths, odd);
         auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
-        QVERIFY(!monthly->findChild<QRadioButton*>("optTAIncRate80")->isChecked());
-        QVERIFY(!monthly->findChild<QRadioButton*>("optTAIncRate20")->isChecked());
-        type(monthly, "silgEdit13", "1001");
-        click(monthly, "cmdCalculate");
-        QCOMPARE(shown(monthly, "numMTAAns"), QString("500")); // 500.5, halves to even
+        click(monthly, "cmdSettings");
+        type(monthly, "numUIFLimit", "0");
+        MessageBoxWatcher watcher;
+        click(monthly, "cmdSetupOK");
+        QTRY_COMPARE(watcher.texts(), QStringList{"UIF monthly limit must be above 0 and at most 999 999 999 999.99."});
+        QVERIFY(monthly->settingsPanel()->isVisible());
+        QTRY_COMPARE(main_->focusWidget()->objectName(), QString("numUIFLimit"));
+        QCOMPARE(ReadPayeSettings(main_->state().Paths).UIFLimit, 14872.0);
     }
 
     void periodChecksSayWhyAndClearTheResults_data()

@@ -41,19 +41,15 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     auto* grid = new QGridLayout(group);
     const bool package = columns == Columns::Package;
     if (package) {
-        addRate(grid, "numPenContPerc", "Employee pension contribution", 2, &PackageSettings::PensionCont,
-                Unit::Percent);
-        addRate(grid, "numPenPercentage", "Employer's pension contribution", 2, &PackageSettings::EmployerPenCont,
-                Unit::Percent);
-        addRate(grid, "numProvContPerc", "Employee provident contribution", 2, &PackageSettings::ProvCont,
-                Unit::Percent);
-        addRate(grid, "numCCProvContPerc", "Employer's provident contribution", 2,
-                &PackageSettings::EmployerProvCont, Unit::Percent);
+        addRate(grid, "numPenContPerc", "PensionCont");
+        addRate(grid, "numPenPercentage", "EmployerPenCont");
+        addRate(grid, "numProvContPerc", "ProvCont");
+        addRate(grid, "numCCProvContPerc", "EmployerProvCont");
     }
-    addRate(grid, "numEmpEUIF", "Employee UIF portion", 3, &PackageSettings::EmployeeUIF, Unit::Levy);
-    addRate(grid, "numEmpRUIF", "Employer UIF portion", 3, &PackageSettings::EmployerUIF, Unit::Levy);
-    addRate(grid, "numSkillPercent", "Skills levy", 3, &PackageSettings::SkillLevy, Unit::Levy);
-    addRate(grid, "numUIFLimit", "UIF monthly limit", 0, &PackageSettings::UIFLimit, Unit::Rand);
+    addRate(grid, "numEmpEUIF", "EmployeeUIF");
+    addRate(grid, "numEmpRUIF", "EmployerUIF");
+    addRate(grid, "numSkillPercent", "SkillLevy");
+    addRate(grid, "numUIFLimit", "UIFLimit");
     travelRate_ = addChoice(grid, "Travel allowance inclusion rate :", "optTAIncRate80", "80%", "optTAIncRate20", "20%");
     connect(travelRate_.first, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.8; });
     connect(travelRate_.second, &QRadioButton::clicked, this, [this] { settings_.TAIncRate8020 = 0.2; });
@@ -76,7 +72,7 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     buttons->addWidget(okButton);
     buttons->addWidget(cancelButton);
     grid->addLayout(buttons, grid->rowCount(), 0, 1, grid->columnCount());
-    connect(okButton, &QPushButton::clicked, this, &SetupPanel::confirmed);
+    connect(okButton, &QPushButton::clicked, this, &SetupPanel::confirm);
     // Leaving without "O&K" keeps nothing: the next opening shows the stored row afresh.
     connect(cancelButton, &QPushButton::clicked, this, &QWidget::hide);
 
@@ -84,32 +80,50 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     layout->addWidget(group);
 }
 
-NumberBox* SetupPanel::addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
-                               double PackageSettings::*member, Unit unit)
+NumberBox* SetupPanel::addRate(QGridLayout* grid, const char* name, std::string_view columnName)
 {
-    auto* box = new NumberBox(NumberBox::Kind::Decimal, decimals, this);
+    const SetupColumn& column = SetupColumnNamed(columnName);
+    auto* box = new NumberBox(NumberBox::Kind::Decimal, column.decimals, this);
     box->setObjectName(name);
     box->setMinimumWidth(100);
     const int row = grid->rowCount();
-    auto* label = new QLabel(QString::fromUtf8(caption), this);
+    auto* label = new QLabel(QString::fromUtf8(column.caption.data(), static_cast<qsizetype>(column.caption.size())),
+                             this);
     label->setBuddy(box);
     grid->addWidget(label, row, 0);
     // The rand sign before the amount, the percent sign after the rate.
-    if (unit == Unit::Rand)
+    const bool rand = column.kind == SetupKind::Ceiling;
+    if (rand)
         grid->addWidget(new QLabel(QStringLiteral("R"), this), row, 1, Qt::AlignRight);
     grid->addWidget(box, row, 2);
-    if (unit != Unit::Rand)
+    if (!rand)
         grid->addWidget(new QLabel(QStringLiteral("%"), this), row, 3);
-    if (unit == Unit::Levy) {
-        box->setAcceptor(IsLevyPercentAllowed);
-        connect(box, &NumberBox::refused, this, [this, caption] {
-            QMessageBox::warning(this, parentWidget()->windowTitle(),
-                                 QString::fromStdString(LevyPercentTooLargeMessage(caption)));
-        });
+    // A percentage beyond its limit is refused as it is typed. The UIF limit passes through 0
+    // while it is typed over, so it is held to its limit when "O&K" is pressed.
+    if (column.kind == SetupKind::Percent) {
+        box->setAcceptor([&column](double value) { return SetupAllows(column, value); });
+        connect(box, &NumberBox::refused, this, [this, &column] { refuse(column); });
     }
+    const auto member = column.rate;
     connect(box, &NumberBox::valueEdited, this, [this, member](double value) { settings_.*member = value; });
-    rates_.append({box, member});
+    rates_.append({box, &column});
     return box;
+}
+
+void SetupPanel::refuse(const SetupColumn& column)
+{
+    QMessageBox::warning(this, parentWidget()->windowTitle(), QString::fromStdString(SetupRefusal(column)));
+}
+
+void SetupPanel::confirm()
+{
+    for (const auto& [box, column] : rates_)
+        if (!SetupAllows(*column, settings_.*column->rate)) {
+            refuse(*column);
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    emit confirmed();
 }
 
 std::pair<QRadioButton*, QRadioButton*> SetupPanel::addChoice(QGridLayout* grid, const char* caption,
@@ -146,8 +160,8 @@ void SetupPanel::setSettings(const PackageSettings& settings)
 {
     opened_ = settings;
     settings_ = settings;
-    for (const auto& [box, member] : rates_)
-        box->setValue(settings_.*member);
+    for (const auto& [box, column] : rates_)
+        box->setValue(settings_.*column->rate);
     ShowChoice(travelRate_, settings_.TAIncRate8020 == 0.8, settings_.TAIncRate8020 == 0.2);
     ShowChoice(carRate_, settings_.CompCarFBRate8020 == 0.8, settings_.CompCarFBRate8020 == 0.2);
     ShowChoice(maintenancePlan_, settings_.CompCarMPYesNo, !settings_.CompCarMPYesNo);

@@ -4,7 +4,10 @@
 // panel holds the values as they are typed and chosen; "O&K" says they are to be kept, and
 // "&Cancel" or Esc that nothing is: the panel goes and everything stays as it was.
 
+#include <string_view>
+
 #include "package/SalaryPackage.h"
+#include "package/SetupColumns.h"
 #include "payroll/PayeCommon.h"
 #include "OverlayPanel.h"
 #include "SetupSettings.h"
@@ -43,16 +46,19 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    enum class Unit { Percent, Levy, Rand }; // a levy is a percentage of at most 100
-    NumberBox* addRate(QGridLayout* grid, const char* name, const char* caption, int decimals,
-                       double PackageSettings::*member, Unit unit);
+    // The box of the column named, with its caption, decimals and limit.
+    NumberBox* addRate(QGridLayout* grid, const char* name, std::string_view column);
+    void refuse(const SetupColumn& column);
+    // "O&K": confirmed() when every box holds a value its column takes; otherwise the first
+    // that does not is named and given the focus, and the panel stays.
+    void confirm();
     std::pair<QRadioButton*, QRadioButton*> addChoice(QGridLayout* grid, const char* caption, const char* first,
                                                       const char* firstCaption, const char* second,
                                                       const char* secondCaption);
 
     PackageSettings opened_;
     PackageSettings settings_;
-    QList<std::pair<NumberBox*, double PackageSettings::*>> rates_;
+    QList<std::pair<NumberBox*, const SetupColumn*>> rates_;
     std::pair<QRadioButton*, QRadioButton*> travelRate_{};
     std::pair<QRadioButton*, QRadioButton*> carRate_{};
     std::pair<QRadioButton*, QRadioButton*> maintenancePlan_{};

@@ -352,8 +352,8 @@ void MainWindow::followYearInSettings()
             if (ask.exec() != QMessageBox::Yes)
                 return;
         }
-        // One row holds the payroll and the package screens' UIF and SDL columns.
-        WritePayeSettings(state_.Paths, published);
+        // Only the figures that change are written: a rate saved meanwhile on a screen stays.
+        WriteSettingsEdit(state_.Paths, {WithPayrollPart({}, stored), WithPayrollPart({}, published)});
     } catch (const StorageError& e) {
         QMessageBox::warning(this, MainWindowCaption(), e.message());
     }
