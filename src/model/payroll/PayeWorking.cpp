@@ -65,8 +65,8 @@ int RecordRetirementCap(Working& w, int annualStep, const RetirementCap& cap, co
                 "{1} of ({2} + {3})",
                 {Percent(year.Retirement.Rate * 100.0), w.Step(annualStep), w.Step(contributions)}, cap.limit)
         : w.Add(label,
-                {"The year's cap: {1} of the annual remuneration, {2}, is more",
-                 "Die jaar se perk: {1} van die jaarlikse besoldiging, {2}, is meer"},
+                {"The year's cap, less than {1} of the annual remuneration of {2}",
+                 "Die jaar se perk, minder as {1} van die jaarlikse besoldiging van {2}"},
                 {Percent(year.Retirement.Rate * 100.0), Rand(cap.remuneration)}, cap.limit);
     return w.Add({"Annual taxable income", "Jaarlikse belasbare inkomste"},
                  {"Annual remuneration less the deduction allowed: the contributions above it are not deducted",
