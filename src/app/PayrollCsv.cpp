@@ -149,6 +149,22 @@ std::string ReadName(std::string_view column, std::string_view text)
     return std::string(text);
 }
 
+// A fault on a line, listed while fewer than MostListedRefusals are; once the file is
+// refused, no employee is kept.
+void Refuse(PayrollCsv& csv, const std::string& shownName, std::size_t line, const std::string& column,
+            const std::string& problem)
+{
+    std::string message = shownName + " line " + std::to_string(line);
+    message += column.empty() ? ": " : ", " + column + ": ";
+    message += problem;
+    if (csv.Refusals.size() < MostListedRefusals)
+        csv.Refusals.push_back(std::move(message));
+    else
+        ++csv.MoreRefusals;
+    csv.Employees.clear();
+    csv.Lines.clear();
+}
+
 // Reads the parser's rows as they end: the first is the header, every further one an employee.
 class Reader {
 public:
@@ -167,17 +183,9 @@ public:
     std::size_t rowLine = 0;
     bool rowEnded = false;
 
-    // A fault on a line; once the file is refused, no employee is kept.
     void refuse(std::size_t line, const std::string& column, const std::string& problem)
     {
-        std::string message = shownName_ + " line " + std::to_string(line);
-        message += column.empty() ? ": " : ", " + column + ": ";
-        message += problem;
-        if (csv_.Refusals.size() < MostListedRefusals)
-            csv_.Refusals.push_back(std::move(message));
-        else
-            ++csv_.MoreRefusals;
-        csv_.Employees.clear();
+        Refuse(csv_, shownName_, line, column, problem);
     }
     // A fault after which the rest of the file cannot be read.
     void stop(std::size_t line, const std::string& problem)
@@ -223,8 +231,10 @@ private:
         }
         try {
             PayrollEmployee employee = readEmployee(fields);
-            if (csv_.Refusals.empty())
+            if (csv_.Refusals.empty()) {
                 csv_.Employees.push_back(std::move(employee));
+                csv_.Lines.push_back(rowLine);
+            }
         } catch (const BadValue& bad) {
             refuse(rowLine, bad.column, bad.problem);
         }
@@ -259,7 +269,7 @@ private:
         stopped_ = !csv_.Refusals.empty();
     }
 
-    PayrollEmployee readEmployee(const std::vector<std::string>& fields) const
+    PayrollEmployee readEmployee(const std::vector<std::string>& fields)
     {
         PayrollEmployee employee;
         employee.Month = defaultMonth_;
@@ -308,7 +318,19 @@ private:
             }
         }
         checkPeriod(employee);
+        checkRunMonth(employee);
         return employee;
+    }
+
+    // A monthly run is the month of its first row: every row's dates lie in it.
+    void checkRunMonth(const PayrollEmployee& employee)
+    {
+        if (period_ != PayPeriod::Monthly)
+            return;
+        if (!runMonth_)
+            runMonth_ = RunMonthOf(employee.Month);
+        if (const auto refusal = CheckInRunMonth(employee.Month, *runMonth_))
+            throw BadValue{"start", refusal->message};
     }
 
     // The period's own check, as its screen makes it, naming the column the screen's focus
@@ -336,6 +358,7 @@ private:
     const PayPeriod period_;
     const MonthlyPeriod defaultMonth_;
     const TaxYear& year_;
+    std::optional<MonthlyPeriod> runMonth_; // a monthly run's, from its first row
     const std::vector<Column> known_;
     std::vector<Column> columns_; // the header's, in its order
     std::vector<std::string> fields_;
@@ -419,6 +442,17 @@ PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, 
         reader.stop(reader.rowLine, "a quotation mark opens a value that is never closed");
     csv_free(&parser);
     return reader.finish();
+}
+
+void CheckPayrollContributions(PayrollCsv& csv, const std::string& shownName, double inclusionRate)
+{
+    // Refusing clears the employees, so the faults are gathered first.
+    std::vector<std::pair<std::size_t, std::string>> faults;
+    for (std::size_t i = 0; i < csv.Employees.size(); ++i)
+        if (const auto refusal = CheckContributions(csv.Employees[i].Inputs, inclusionRate))
+            faults.emplace_back(csv.Lines[i], refusal->message);
+    for (const auto& [line, message] : faults)
+        Refuse(csv, shownName, line, "pension", message);
 }
 
 std::string PayrollCsvRefusalText(const PayrollCsv& csv)

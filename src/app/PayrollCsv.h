@@ -26,13 +26,20 @@ struct PayrollCsv {
     // At most MostListedRefusals lines are listed; MoreRefusals counts the lines beyond them.
     std::vector<std::string> Refusals;
     std::size_t MoreRefusals = 0;
+    std::vector<std::size_t> Lines; // the line each employee's row begins on
 };
+
+// Once the run's settings are read: a row whose pension and R/A are more than its income
+// (CheckContributions, the travel allowance at the settings' `inclusionRate`) refuses the file,
+// naming the line and the pension column as the reader's refusals do.
+void CheckPayrollContributions(PayrollCsv& csv, const std::string& shownName, double inclusionRate);
 
 // A clerk fixes a file from the first messages; a listing of hundreds would hide them.
 inline constexpr std::size_t MostListedRefusals = 10;
 
 // `shownName` names the file in the messages ("june.csv"); `defaultMonth` is the period of a
-// monthly row without dates. A row's dates are of `year`, refused with its date messages.
+// monthly row without dates. A row's dates are of `year`, refused with its date messages, and a
+// monthly run's rows all lie in the month of the first one (CheckInRunMonth).
 PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, PayPeriod period,
                           const MonthlyPeriod& defaultMonth, const TaxYear& year);
 // The same in the year 2016.

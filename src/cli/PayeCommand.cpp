@@ -178,12 +178,14 @@ struct PayeOutcome {
 };
 
 // Every argument has been read by now; a refused period stops the run before the settings
-// database is opened. `calculate` works the figures and the printout row on the settings of
-// the year paid on `payDay`, recording its working where it is given one (with --explain). The
-// working follows the figures in English; the printout carries it in the printout's language.
+// database is opened, and contributions above the income (CheckContributions, at the settings'
+// inclusion rate) once the settings are read. `calculate` works the figures and the printout row
+// on the settings of the year paid on `payDay`, recording its working where it is given one
+// (with --explain). The working follows the figures in English; the printout carries it in the
+// printout's language.
 template <typename Calculate>
-int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refusal, PrintLanguage language,
-            const TaxYear& year, int payDay, Calculate calculate)
+int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refusal, const PayeInputs& inputs,
+            PrintLanguage language, const TaxYear& year, int payDay, Calculate calculate)
 {
     if (refusal)
         throw UsageError(refusal->message);
@@ -194,6 +196,8 @@ int RunPaye(const ParsedOptions& options, const std::optional<PayeRefusal>& refu
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
     const PayeSettings settings =
         overrides.appliedTo(StoredForYear(options, ReadPayeSettings(state.Paths), year, payDay));
+    if (const auto contributions = CheckContributions(inputs, settings.TAIncRate8020))
+        throw UsageError("--pension: " + contributions->message);
     Working working;
     Working* explained = Explaining(options, working);
     const PayeOutcome outcome = calculate(settings, state.Tax.TaxBracketResult, explained);
@@ -220,7 +224,7 @@ int Monthly(const ParsedOptions& options)
     const MonthlyPeriod march = FirstMonthOf(year);
     const DatedPeriod dates = ReadDates(options, MonthEnd, march.StartDate, march.EndDate, year);
     const MonthlyPeriod period{dates.start, dates.end};
-    return RunPaye(options, CheckMonthlyPeriod(period, year), print.language, year, period.EndDate,
+    return RunPaye(options, CheckMonthlyPeriod(period, year), inputs, print.language, year, period.EndDate,
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
         const PeriodicPayeResult r = MonthlyPayeCalculate(inputs, settings, year, period, record, working);
         std::vector<Figure> figures = PeriodicFigures(r);
@@ -239,7 +243,7 @@ int Week(WeekKind kind, const ParsedOptions& options)
     const PrintChoice print = ReadPrintChoice(options);
     const std::int16_t days = RulesFor(kind).DefaultDays;
     const WeekPeriod period{options.count(DaysOf(kind).normal, days), options.count(DaysOf(kind).thisPeriod, days)};
-    return RunPaye(options, CheckWeekPeriod(kind, period), print.language, year, UndatedPayDay(year),
+    return RunPaye(options, CheckWeekPeriod(kind, period), inputs, print.language, year, UndatedPayDay(year),
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
         const PeriodicPayeResult r = WeekPayeCalculate(kind, inputs, settings, year, period, record, working);
         return PayeOutcome{PeriodicFigures(r), kind == WeekKind::Weekly ? WeeklyPrintout : FortnightlyPrintout,
@@ -252,7 +256,7 @@ int Daily(const ParsedOptions& options)
     const TaxYear year = ReadYear(options);
     const PayeInputs inputs = ReadInputs(options, &DailyBeneficiaries);
     const PrintChoice print = ReadPrintChoice(options);
-    return RunPaye(options, std::nullopt, print.language, year, UndatedPayDay(year),
+    return RunPaye(options, std::nullopt, inputs, print.language, year, UndatedPayDay(year),
                    [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
         const PeriodicPayeResult r = DailyPayeCalculate(inputs, settings, year, record, working);
         return PayeOutcome{PeriodicFigures(r), DailyPrintout,
@@ -271,8 +275,8 @@ int Annual(const ParsedOptions& options)
     inputs.StartDate = dates.start;
     inputs.EndDate = dates.end;
     inputs.MembersByMonth = ReadMembersByMonth(options);
-    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate, year), print.language, year,
-                   inputs.EndDate, [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
+    return RunPaye(options, CheckAnnualPeriod(inputs.StartDate, inputs.EndDate, year), inputs.Amounts, print.language,
+                   year, inputs.EndDate, [&](const PayeSettings& settings, TaxBracketResult& record, Working* working) {
                        const AnnualPayeResult r = AnnualPayeCalculate(inputs, settings, year, record, working);
                        return PayeOutcome{{{"TaxLiability", "Tax liability", r.TaxLiability, 2},
                                            {"MedicalCredit", "Tax credits for beneficiaries", r.MedicalCredit, 2},

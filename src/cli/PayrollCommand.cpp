@@ -107,6 +107,15 @@ void PrintRunJson(PayPeriod period, const std::vector<PayrollEmployee>& employee
               << "}\n";
 }
 
+// The whole file is refused: each line at fault (the first ten) and how many more; exit 2.
+int Refused(const PayrollCsv& csv)
+{
+    std::istringstream lines(PayrollCsvRefusalText(csv));
+    for (std::string line; std::getline(lines, line);)
+        std::cerr << "revora-calc: " << line << '\n';
+    return 2;
+}
+
 int Payroll(const ParsedOptions& options)
 {
     if (const auto period = options.choiceIfGiven(TemplateOption)) {
@@ -138,20 +147,19 @@ int Payroll(const ParsedOptions& options)
         throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
                          + refusal->message);
 
-    const PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month, year);
-    if (!csv.Refusals.empty()) {
-        // The whole file is refused: each line at fault (the first ten) and how many more.
-        std::istringstream lines(PayrollCsvRefusalText(csv));
-        for (std::string line; std::getline(lines, line);)
-            std::cerr << "revora-calc: " << line << '\n';
-        return 2;
-    }
+    PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month, year);
+    if (!csv.Refusals.empty())
+        return Refused(csv);
     AppState state = MakeState(options);
     MakeDatabaseFolder(state.Paths.SettingsDbPath);
-    // The run's levies are those of its month's pay date; a week's, a fortnight's or a day's run
-    // has no date.
-    const int payDay = period == PayPeriod::Monthly ? month.EndDate : UndatedPayDay(year);
-    const PayeSettings settings = StoredForYear(options, ReadPayeSettings(state.Paths), year, payDay);
+    // A row's travel allowance counts toward its income at the stored inclusion rate.
+    const PayeSettings stored = ReadPayeSettings(state.Paths);
+    CheckPayrollContributions(csv, *file, stored.TAIncRate8020);
+    if (!csv.Refusals.empty())
+        return Refused(csv);
+    // A monthly run's levies are those in force in its month; a week's, a fortnight's or a
+    // day's run has no date.
+    const PayeSettings settings = StoredForYear(options, stored, year, RunPayDay(period, csv.Employees, year));
     const PayrollRun run = RunPayroll(period, csv.Employees, settings, year);
     if (run.TooLarge)
         throw UsageError("--csv: " + *file + ": the run's totals are too large to add up");

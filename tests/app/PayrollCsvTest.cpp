@@ -14,9 +14,12 @@ namespace {
 
 const MonthlyPeriod April{ParseDayDate("01/04/2015").value(), ParseDayDate("30/04/2015").value()};
 
+// As a run reads it: the file, then its contributions at the settings' 80 % inclusion rate.
 PayrollCsv Read(PayPeriod period, std::string_view bytes)
 {
-    return ReadPayrollCsv("june.csv", bytes, period, April);
+    PayrollCsv csv = ReadPayrollCsv("june.csv", bytes, period, April);
+    CheckPayrollContributions(csv, "june.csv", 0.8);
+    return csv;
 }
 
 struct RefusedCase {
@@ -71,6 +74,17 @@ const RefusedCase RefusedCases[] = {
      "june.csv line 2, start: The date entered is not correct please enter a date between 01/03/2015 and 29/02/2016"},
     {"a date not a date", M, "employee,age,salary,start\nA,40,1,31/04/2015\n",
      "june.csv line 2, start: \"31/04/2015\" is not a date: please enter a date as dd/mm/yyyy, such as 01/03/2015"},
+    {"a row in another month than the first row's", M,
+     "employee,age,salary,start,end\nA,40,1,,\nB,40,1,01/05/2015,31/05/2015\n",
+     "june.csv line 3, start: 01/05/2015 to 31/05/2015 is not in the run's month, 01/04/2015 to 30/04/2015 (the "
+     "month of the first employee's start date)"},
+    {"the first row's month is the run's, not the run's dates", M,
+     "employee,age,salary,start,end\nA,40,1,01/05/2015,31/05/2015\nB,40,1,,\n",
+     "june.csv line 3, start: 01/04/2015 to 30/04/2015 is not in the run's month, 01/05/2015 to 31/05/2015 (the "
+     "month of the first employee's start date)"},
+    {"pension and R/A above the income", M, "employee,age,salary,pension,ra\nA,40,1000,800,300.5\n",
+     "june.csv line 2, pension: The pension and R/A contributions, 1 100.50, are more than the period's income, "
+     "1 000.00 (salary, commissions, bonus, taxable travel allowance and the employer's medical contribution)."},
     {"a name too long", M, "employee,age,salary\nAnna Maria Magdalena van der Westhuizen-Oosthuizen Jr,40,1\n",
      "june.csv line 2, employee: the name is longer than 50 characters"},
     {"an unquoted comma in a name", M, "employee,age,salary\nSmith, J,40,1\n",

@@ -106,6 +106,16 @@ const KnownFigureCase KnownFigureCases[] = {
      {{"TaxLiability", (74632.0 - 17235) / 12}, {"UIFEmployee", 177.12}}},
     {"annual 2024 for its whole year", {"annual", "--salary", "360000", "--age", "40", "--year", "2024"}, {},
      {{"TaxLiability", 74632.0 - 17235}}},
+    // From 2016/17 pension and R/A are deducted up to 27.5 % of the remuneration, at most
+    // 350 000 a year: 2 000 000 - 350 000 = 1 650 000 gives 251 258 + 41 % of 792 100, less
+    // 17 235; 600 000 - 165 000 = 435 000 gives 77 362 + 31 % of 64 500, less 17 235.
+    {"annual 2024 above the cap", {"annual", "--salary", "2000000", "--pension", "600000", "--age", "40", "--year",
+                                   "2024"}, {}, {{"TaxLiability", 558784}}},
+    {"annual 2024 the whole salary contributed",
+     {"annual", "--salary", "600000", "--pension", "600000", "--year", "2024"}, {}, {{"TaxLiability", 80122}}},
+    // 50 000 a month: the same 435 000 a year; the SDL on 50 000 less 165 000 / 12.
+    {"monthly 2024 above 27.5 percent", {"monthly", "--salary", "50000", "--pension", "20000", "--year", "2024"}, {},
+     {{"TaxLiability", 80122.0 / 12}, {"SDL", 362.5}}},
 };
 INSTANTIATE_TEST_SUITE_P(Paye, KnownFiguresTest, ::testing::ValuesIn(KnownFigureCases), testing::RowName{});
 
@@ -167,6 +177,26 @@ TEST_F(RevoraCalcTest, AYearsRunIsWorkedAndDatedInThatYear)
     const QJsonObject totals = JsonOf(run).value("Totals").toObject();
     EXPECT_NEAR(totals["PAYE"].toDouble(), 4783.08, 1e-9);
     EXPECT_NEAR(totals["UIF"].toDouble(), 2 * 177.12, 1e-9);
+}
+
+// Pension and R/A above the period's income: exit 2 and one line naming both, in every
+// calculator; the working shows the cap where it bites.
+TEST_F(RevoraCalcTest, ContributionsAboveTheIncomeAreRefusedAndTheCapIsExplained)
+{
+    for (const char* period : {"monthly", "weekly", "fortnightly", "daily", "annual"}) {
+        const CalcRun run = RevoraCalc({period, "--salary", "1000", "--pension", "5000", DataDirArg()});
+        EXPECT_EQ(run.exitCode, 2) << period;
+        EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+        EXPECT_EQ(run.err, "revora-calc: --pension: The pension and R/A contributions, 5 000.00, are more than the "
+                           "period's income, 1 000.00 (salary, commissions, bonus, taxable travel allowance and the "
+                           "employer's medical contribution).\n");
+    }
+    const CalcRun explained = RevoraCalc(
+        {"annual", "--salary", "600000", "--pension", "600000", "--year", "2024", "--explain", DataDirArg()});
+    ASSERT_EQ(explained.exitCode, 0) << explained.err.toStdString();
+    EXPECT_TRUE(explained.out.contains("27.5 % of the annual remuneration, before pension and R/A"))
+        << explained.out.toStdString();
+    EXPECT_TRUE(explained.out.contains("165 000.00")) << explained.out.toStdString();
 }
 
 class PayeRefusalTest : public RevoraCalcTest, public ::testing::WithParamInterface<RefusalCase> {};

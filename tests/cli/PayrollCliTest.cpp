@@ -94,6 +94,47 @@ TEST_F(PayrollCliTest, ABadFileIsRefusedWholeLineByLineAndNothingIsWritten)
     EXPECT_TRUE(FilesInDataDir().isEmpty()) << FilesInDataDir().join(", ").toStdString();
 }
 
+// A monthly run is the month of its first row, worked at that month's levies: the UIF ceiling
+// rose from 14 872 to 17 712 on 1 June 2021; no SDL was paid from May to August 2020.
+struct MonthCase {
+    const char* name;
+    const char* year;
+    const char* row; // start,end
+    double uifEmployee;
+    double sdl;
+};
+class PayrollMonthTest : public PayrollCliTest, public ::testing::WithParamInterface<MonthCase> {};
+
+TEST_P(PayrollMonthTest, WorksTheRunAtItsMonthsLevies)
+{
+    const MonthCase& c = GetParam();
+    const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--year", c.year, "--json", "--csv",
+                                    File(QByteArray("employee,age,salary,start,end\nA,40,20000,") + c.row + '\n'),
+                                    DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject employee = JsonOf(run)["Employees"].toArray().at(0).toObject();
+    EXPECT_NEAR(employee["UIFEmployee"].toDouble(), c.uifEmployee, 1e-9);
+    EXPECT_NEAR(employee["SDL"].toDouble(), c.sdl, 1e-9);
+}
+const MonthCase MonthCases[] = {
+    {"May 2021, before the ceiling rose", "2022", "01/05/2021,31/05/2021", 148.72, 200},
+    {"July 2021, after it rose", "2022", "01/07/2021,31/07/2021", 177.12, 200},
+    {"May 2020, in the SDL holiday", "2021", "01/05/2020,31/05/2020", 148.72, 0},
+    {"August 2020, its last month", "2021", "01/08/2020,15/08/2020", 148.72, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Levies, PayrollMonthTest, ::testing::ValuesIn(MonthCases), testing::RowName{});
+
+// Contributions above a row's income are refused once the settings' inclusion rate is read.
+TEST_F(PayrollCliTest, ARowsContributionsAboveItsIncomeRefuseTheFile)
+{
+    const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--csv",
+                                    File("employee,age,salary,pension\nA,40,1000,500\nB,40,1000,5000\n"), DataDirArg()});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.contains("june.csv line 3, pension: The pension and R/A contributions, 5 000.00, are more "
+                                 "than the period's income, 1 000.00 (")) << run.err.toStdString();
+}
+
 TEST_F(PayrollCliTest, TheTemplateStartsAFileTheRunReads)
 {
     const CalcRun header = RevoraCalc({"payroll", "--template", "weekly"});

@@ -215,6 +215,15 @@ private slots:
             << "mnuWeekly" << "frmWeekly" << "sidbEdit2" << QStringList{"silgEdit21", "silgEdit22"}
             << QStringList{"5", "0"} << "Incorrect Number of Days" << "The number of days must be 1 or more."
             << "silgEdit22";
+        const QString aboveIncome = "The pension and R/A contributions, 600 000.00, are more than the period's "
+                                    "income, 500 000.00 (salary, commissions, bonus, taxable travel allowance and "
+                                    "the employer's medical contribution).";
+        QTest::newRow("monthly pension above the pay")
+            << "mnuMonthly" << "frmMonthly" << "silgEdit10" << QStringList{"silgEdit16"} << QStringList{"600000"}
+            << "Incorrect Contributions" << aboveIncome << "silgEdit16";
+        QTest::newRow("annual pension and R/A above the pay")
+            << "mnuAnnual" << "frmAnnual" << "silgEdit2" << QStringList{"silgEdit6", "silgEdit7"}
+            << QStringList{"500000", "100000"} << "Incorrect Contributions" << aboveIncome << "silgEdit6";
     }
     void periodChecksSayWhyAndClearTheResults()
     {
@@ -226,7 +235,7 @@ private slots:
         QFETCH(QString, focus);
         MenuAction(*main_, menu)->trigger();
         auto* screen = qobject_cast<PayeScreen*>(main_->findScreen(name)->widget());
-        type(screen, qPrintable(salaryBox), "50000");
+        type(screen, qPrintable(salaryBox), "500000");
         click(screen, "cmdCalculate");
         const QString before = shown(screen, "numMAns");
         QVERIFY(before != "0.00");

@@ -93,11 +93,16 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
     const double rebate = RebateForAge(in.Age, taxYear);
     const bool travelOrCommission = in.TravelAllowance + in.Commission > 0.0;
     const double taxableTravel = in.TravelAllowance * settings.TAIncRate8020;
-    const double taxable = travelOrCommission
-        ? taxableTravel + in.Salary + in.Commission - in.Pension - in.RetirementAnnuity + in.EmployerMedical
-        : in.Salary - in.Pension - in.RetirementAnnuity + in.EmployerMedical;
+    PayeInputs counted = in; // without travel allowance or commission neither is in the income
+    if (!travelOrCommission)
+        counted.TravelAllowance = counted.Commission = 0.0;
+    const double countedTravel = travelOrCommission ? taxableTravel : 0.0;
+    const double taxable = PeriodTaxable(counted, countedTravel);
     const bool partYear = days < 365;
-    const double year = partYear ? taxable * 365.0 / days : taxable;
+    // The retirement-fund cap is applied to the year's figure, annualised for a part year.
+    const auto annualise = [&](double amount) { return partYear ? amount * 365.0 / days : amount; };
+    const RetirementCap cap = CapRetirement(counted, countedTravel, annualise, taxYear);
+    const double year = cap.bites ? cap.Taxable() : annualise(taxable);
     // With the bonus first, so the shared record keeps the income without it.
     const double taxedWith = TaxBeforeRebatesFor(record, year + in.Bonus, taxYear) - rebate;
     TaxBracketResult recordWith;
@@ -154,17 +159,14 @@ AnnualPayeResult AnnualPayeCalculate(AnnualPayeInputs& inputs, const PayeSetting
         return r;
 
     Working w;
-    // Without travel allowance or commission neither is in the income.
-    PayeInputs counted = in;
-    if (!travelOrCommission)
-        counted.TravelAllowance = counted.Commission = 0.0;
     const IncomeSteps income = RecordTaxableIncome(w, {"Taxable income of the year", "Belasbare inkomste vir die jaar"},
                                                    counted, settings.TAIncRate8020, taxableTravel, taxable);
     int annual = income.taxable;
     if (partYear)
         annual = w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
                        {"Annual equivalent of {2} days' pay", "Jaarlikse ekwivalent van {2} dae se besoldiging"},
-                       "{1} \u00d7 365 \u00f7 {2}", {w.Step(income.taxable), Count(days)}, year);
+                       "{1} \u00d7 365 \u00f7 {2}", {w.Step(income.taxable), Count(days)}, annualise(taxable));
+    annual = RecordRetirementCap(w, annual, cap, taxYear);
     const TableSteps table = RecordTableTaxes(w, annual, in.Bonus, recordWith, record);
     const int rebateStep = RecordRebate(w, in.Age, rebate, taxYear);
     // An annual tax less the rebate, cut to whole rands with travel allowance or commission.

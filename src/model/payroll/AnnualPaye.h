@@ -56,6 +56,9 @@ void SetMembersInPeriod(AnnualPayeInputs& inputs, std::int16_t members) noexcept
 //   D = end - start + 1; Y = travel x inclusion + salary + commission - pension - R/A +
 //   employer's medical when travel + commission > 0, else salary - pension - R/A + employer's
 //   medical; Y x 365 / D when D < 365
+//   from 2016/17 (the one deduction): limit = min(27.5 % x the year's remuneration (Y before
+//   pension and R/A, without the bonus, x 365 / D when D < 365), the year's cap); contributions
+//   (x 365 / D likewise) above it give Y = remuneration - limit (paye::CapRetirement)
 //   with = TaxBeforeRebates(Y + bonus) - rebate, without = TaxBeforeRebates(Y) - rebate, each
 //   cut to whole rands (floor) when travel + commission > 0, then floored at 0
 //   total = max((without x D / 365 when D < 365, else without) + (with - without), 0)

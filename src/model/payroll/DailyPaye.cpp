@@ -33,7 +33,8 @@ constexpr paye::CreditRule DayCredit{
                                  {"Annual equivalent of a day's pay, 260 working days a year",
                                   "Jaarlikse ekwivalent van 'n dag se besoldiging, 260 werksdae per jaar"},
                                  "{1} \u00d7 260", {w.Step(income.taxable)}, t.annual);
-    const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
+    const TableSteps table =
+        RecordTableTaxes(w, RecordRetirementCap(w, annualStep, t.cap, year), inputs.Bonus, t.withBonus, t.withoutBonus);
     int bonusStep = 0;
     if (table.withBonus)
         bonusStep = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
@@ -45,8 +46,8 @@ constexpr paye::CreditRule DayCredit{
                "Jaarlikse belasting min die korting, teruggebring na die dag"},
               "({1} \u2212 {2}) \u00f7 260", {w.Step(table.withoutBonus), w.Step(rebateStep)}, t.regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
-    RecordPeriodEnd(w, {inputs, settings, r, DayCredit, income.travel, liability, levies.base, levies.uifOn, dayLimit,
-                        static_cast<int>(WorkingDays), year});
+    RecordPeriodEnd(w, {inputs, settings, r, DayCredit, income.travel, liability, levies.base, levies.uifOn,
+                        levies.deduction, t.cap.bites, dayLimit, static_cast<int>(WorkingDays), year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
@@ -73,8 +74,13 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
         : 0.0;
 
     // The day's tax: neither annual tax is floored; only the sum is.
+    // The retirement-fund cap is applied to the annual figure and brought back the same way.
     const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
-    const double annual = taxable * WorkingDays;
+    const auto annualise = [](double amount) { return amount * WorkingDays; };
+    const RetirementCap cap = CapRetirement(inputs, r.TaxableTravelAllowance, annualise, year);
+    const double annualEquivalent = annualise(taxable);
+    const double annual = cap.bites ? cap.Taxable() : annualEquivalent;
+    const double deduction = cap.bites ? cap.limit / WorkingDays : inputs.Pension + inputs.RetirementAnnuity;
     const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
     const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
     const double withoutBonus = TaxBeforeRebatesFor(record, annual, year);
@@ -85,10 +91,10 @@ PeriodicPayeResult DailyPayeCalculate(const PayeInputs& inputs, const PayeSettin
 
     PeriodLevies levies;
     const double dayLimit = settings.UIFLimit * 12.0 / WorkingDays;
-    FinishPeriod(r, inputs, settings, dayLimit, std::isfinite(bonusTax), levies);
+    FinishPeriod(r, inputs, settings, dayLimit, deduction, std::isfinite(bonusTax), levies);
     if (working)
         RecordDay(*working, inputs, settings, year, r, levies,
-                  {taxable, annual, recordWith, record, rebate, bonusTax, regular}, dayLimit);
+                  {taxable, annualEquivalent, recordWith, record, rebate, bonusTax, regular, cap}, dayLimit);
     return r;
 }
 

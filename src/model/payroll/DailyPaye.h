@@ -9,6 +9,7 @@ namespace revora {
 // The daily calculation in a year, 260 working days a year, no period check:
 //   taxable  = travel x inclusion rate + salary + commission - pension - R/A + employer's medical
 //   annual A = taxable x 260
+//   from 2016/17 the retirement-fund cap on the annual figures as for the month (x 260, / 260)
 //   with = TaxBeforeRebates(A + bonus); without = TaxBeforeRebates(A)   (neither floored)
 //   tax of the day = max((with - without) + (without - rebate) / 260, 0)
 //   rebate = the year's RebateForAge; TaxBeforeRebates from the year's table

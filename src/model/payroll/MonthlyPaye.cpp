@@ -30,7 +30,7 @@ int DaysInTaxYearMonth(int month, const TaxYear& year) noexcept
 // The figures of the month's tax, as the calculation worked them, for its working.
 struct MonthTax {
     double monthly;
-    double annual;
+    double annual; // the annual equivalent, before the retirement-fund cap
     const TaxBracketResult& withBonus;
     const TaxBracketResult& withoutBonus;
     double rebate;
@@ -40,6 +40,7 @@ struct MonthTax {
     double regular;
     int daysWorked;
     int daysInMonth;
+    const paye::RetirementCap& cap;
 };
 
 // Kept out of line, so the calculation without a working runs as lean as it did before it
@@ -63,7 +64,8 @@ struct MonthTax {
         : w.Add({"Annual equivalent", "Jaarlikse ekwivalent"},
                 {"Annual equivalent of a month's pay", "Jaarlikse ekwivalent van 'n maand se besoldiging"},
                 "{1} \u00d7 12", {w.Step(income.taxable)}, t.annual);
-    const TableSteps table = RecordTableTaxes(w, annualStep, inputs.Bonus, t.withBonus, t.withoutBonus);
+    const int taxedStep = RecordRetirementCap(w, annualStep, t.cap, year);
+    const TableSteps table = RecordTableTaxes(w, taxedStep, inputs.Bonus, t.withBonus, t.withoutBonus);
     const int rebateStep = RecordRebate(w, inputs.Age, t.rebate, year);
     int bonusStep = 0;
     int without = 0;
@@ -90,7 +92,7 @@ struct MonthTax {
                 "{1} \u00f7 12", {w.Step(without)}, t.regular);
     const int liability = RecordLiability(w, bonusStep, regularStep, t.regular, r.TaxLiability);
     RecordPeriodEnd(w, {inputs, settings, r, MonthCredit, income.travel, liability, levies.base, levies.uifOn,
-                        settings.UIFLimit, 0, year});
+                        levies.deduction, t.cap.bites, settings.UIFLimit, 0, year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
@@ -147,9 +149,17 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
         ? MedicalCreditPerMonth(inputs.Beneficiaries, year)
         : 0.0;
 
-    // The month's tax: a part month is grossed up to the whole month, then annualised.
+    // The month's tax: a part month is grossed up to the whole month, then annualised; the
+    // retirement-fund cap is applied to the annual figure and brought back the same way.
     const double monthly = PeriodTaxable(inputs, r.TaxableTravelAllowance);
-    const double annual = (monthly * (static_cast<double>(daysInMonth) / daysWorked)) * 12.0;
+    const auto annualise = [&](double amount) {
+        return (amount * (static_cast<double>(daysInMonth) / daysWorked)) * 12.0;
+    };
+    const RetirementCap cap = CapRetirement(inputs, r.TaxableTravelAllowance, annualise, year);
+    const double annualEquivalent = annualise(monthly);
+    const double annual = cap.bites ? cap.Taxable() : annualEquivalent;
+    const double deduction =
+        cap.bites ? (cap.limit / 12.0) * daysWorked / daysInMonth : inputs.Pension + inputs.RetirementAnnuity;
     const double rebate = RebateForAge(inputs.Age, year);
     // With the bonus first, so the shared record keeps the income without it.
     const double tableWith = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
@@ -163,11 +173,11 @@ PeriodicPayeResult MonthlyPayeCalculate(const PayeInputs& inputs, const PayeSett
     r.TaxLiability = AtLeastZero(bonusTax + regular);
 
     PeriodLevies levies;
-    FinishPeriod(r, inputs, settings, settings.UIFLimit, std::isfinite(bonusTax), levies);
+    FinishPeriod(r, inputs, settings, settings.UIFLimit, deduction, std::isfinite(bonusTax), levies);
     if (working) [[unlikely]]
         RecordMonth(*working, inputs, settings, year, r, levies,
-                    {monthly, annual, *recordWith, record, rebate, withBonus, withoutBonus, bonusTax, regular,
-                     daysWorked, daysInMonth});
+                    {monthly, annualEquivalent, *recordWith, record, rebate, withBonus, withoutBonus, bonusTax,
+                     regular, daysWorked, daysInMonth, cap});
     return r;
 }
 

@@ -31,6 +31,11 @@ std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period);
 //   taxable travel  = inclusion rate x travel allowance
 //   monthly taxable = taxable travel + salary + commission - pension - R/A + employer's medical
 //   annual A        = monthly taxable x (M / d) x 12
+//   from 2016/17 (the one deduction) pension + R/A are deducted up to a limit of the annual
+//   figures: limit = min(27.5 % x (monthly remuneration x (M / d) x 12), the year's cap), the
+//   remuneration being taxable travel + salary + commission + employer's medical, without the
+//   bonus; contributions x (M / d) x 12 above it give A = annual remuneration - limit, and
+//   the month's deduction is (limit / 12) x d / M (paye::CapRetirement)
 //   rebate = the year's RebateForAge; TaxBeforeRebates from the year's table (TaxFromTable)
 //   with  = max(TaxBeforeRebates(A + bonus) - rebate, 0); without = max(TaxBeforeRebates(A) - rebate, 0)
 //   tax of the month = max((with - without) + (without / 12) x d / M, 0)
@@ -38,13 +43,15 @@ std::optional<PayeRefusal> CheckMonthlyPeriod(const MonthlyPeriod& period);
 //            n x 270 (n <= 2) or 540 + (n - 2) x 181
 //   UIF base = salary + employer's medical + bonus + taxable travel (no commission);
 //   each UIF = min(base, monthly limit) x rate / 100 (the limit only when the base exceeds it)
-//   SDL = (UIF base - (pension + R/A) + commission) x SDL rate / 100, no limit, no floor
+//   SDL = max(UIF base - the month's deduction (pension + R/A, or the capped one) + commission, 0)
+//         x SDL rate / 100, no limit
 //   total deduction = tax - (credit + additional credit), shown as 0 unless above 0
 // The engine is called with A + bonus, then with A, so the shared record keeps A.
 // Example (2016): salary 20 000 for all of March, age 40: A = 240 000, tax (47 848 - 13 257) / 12 = 2 882.58.
 // An annual income too large to tax gives zeros, as any figure that is not finite does.
 // `working`, when given, gets the steps a clerk follows: the taxable income, its annual
-// equivalent (the part month grossed up, when the period is part of the month), the tax from
+// equivalent (the part month grossed up, when the period is part of the month), the
+// retirement-fund cap when it bites, the tax from
 // the table with and without the bonus, the rebate, the annual taxes after it, the tax on the
 // bonus, the tax brought back to the period, the liability, the medical credits, the UIF base
 // (and the limit, when it bites), both UIF contributions and the SDL, and last the total

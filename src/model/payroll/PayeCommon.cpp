@@ -3,7 +3,24 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/AmountFormat.h"
+#include "payroll/PayeSteps.h"
+
 namespace revora {
+
+std::optional<PayeRefusal> CheckContributions(const PayeInputs& in, double inclusionRate)
+{
+    const double contributions = in.Pension + in.RetirementAnnuity;
+    const double income = paye::PeriodRemuneration(in, inclusionRate * in.TravelAllowance) + in.Bonus;
+    if (!(contributions > income))
+        return std::nullopt;
+    return PayeRefusal{"Incorrect Contributions",
+                       "The pension and R/A contributions, " + FormatAmount(contributions)
+                           + ", are more than the period's income, " + FormatAmount(income)
+                           + " (salary, commissions, bonus, taxable travel allowance and the employer's medical "
+                             "contribution).",
+                       PayeFocus::Pension};
+}
 
 std::string TooManyBeneficiariesMessage(std::int16_t most)
 {

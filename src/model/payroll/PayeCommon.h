@@ -65,7 +65,7 @@ struct PeriodicPayeResult {
 };
 
 // The input a refused calculation sends the user back to.
-enum class PayeFocus { StartDate, EndDate, NormalDays, ThisDays, Calculate, Beneficiaries };
+enum class PayeFocus { StartDate, EndDate, NormalDays, ThisDays, Calculate, Beneficiaries, Pension };
 
 // A calculation that cannot run: the message box's title and text, and where the focus goes.
 struct PayeRefusal {
@@ -73,6 +73,14 @@ struct PayeRefusal {
     std::string message;
     PayeFocus focus;
 };
+
+// Pension + R/A above the period's income would leave a negative income to tax and a levy
+// owed back: refused, naming both figures, title "Incorrect Contributions", focus on the
+// pension. The income is everything paid for the period that the contributions come from:
+// salary + commission + bonus + the taxable travel allowance (`inclusionRate` x the allowance)
+// + the employer's medical contribution, a taxable benefit in the remuneration as it is in the
+// UIF base. The screens, the payroll file and revora-calc refuse with this.
+std::optional<PayeRefusal> CheckContributions(const PayeInputs& inputs, double inclusionRate);
 
 // The medical credits are worked in 16-bit products, which overflow beyond these counts, so
 // larger counts are refused where they are typed.

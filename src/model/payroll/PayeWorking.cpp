@@ -47,6 +47,33 @@ IncomeSteps RecordTaxableIncome(Working& w, Phrase label, const PayeInputs& in, 
     return steps;
 }
 
+int RecordRetirementCap(Working& w, int annualStep, const RetirementCap& cap, const TaxYear& year)
+{
+    if (!cap.bites)
+        return annualStep;
+    const int contributions =
+        w.Add({"Pension and R/A a year", "Pensioen en U/T per jaar"},
+              {"Pension and R/A contributions on the same annual basis",
+               "Pensioen- en U/T-bydraes op dieselfde jaarlikse grondslag"},
+              {}, cap.contributions);
+    const double share = year.Retirement.Rate * cap.remuneration;
+    const Phrase label{"Retirement-fund deduction allowed", "Aftrekking vir uittreefondse toegelaat"};
+    const int limit = share < year.Retirement.AnnualCap
+        ? w.Add(label,
+                {"{1} of the annual remuneration, before pension and R/A",
+                 "{1} van die jaarlikse besoldiging, voor pensioen en U/T"},
+                "{1} of ({2} + {3})",
+                {Percent(year.Retirement.Rate * 100.0), w.Step(annualStep), w.Step(contributions)}, cap.limit)
+        : w.Add(label,
+                {"The year's cap, less than {1} of the annual remuneration of {2}",
+                 "Die jaar se perk, minder as {1} van die jaarlikse besoldiging van {2}"},
+                {Percent(year.Retirement.Rate * 100.0), Rand(cap.remuneration)}, cap.limit);
+    return w.Add({"Annual taxable income", "Jaarlikse belasbare inkomste"},
+                 {"Annual remuneration less the deduction allowed: the contributions above it are not deducted",
+                  "Jaarlikse besoldiging min die toegelate aftrekking: die bydraes daarbo word nie afgetrek nie"},
+                 "{1} + {2} \u2212 {3}", {w.Step(annualStep), w.Step(contributions), w.Step(limit)}, cap.Taxable());
+}
+
 TableSteps RecordTableTaxes(Working& w, int annualStep, double bonus, const TaxBracketResult& withBonus,
                             const TaxBracketResult& withoutBonus)
 {
@@ -185,11 +212,23 @@ void RecordPeriodEnd(Working& w, const PeriodEnd& e)
     w.Add({"UIF contribution Employer", "U.I.F. bydrae werkgewer"}, employerWords, "{1} of {2}",
           {Percent(e.settings.EmployerUIF), uifOn}, r.UIFEmployer);
 
-    // SDL: the UIF base less pension and R/A, plus commission.
-    if (in.Pension == 0.0 && in.RetirementAnnuity == 0.0 && in.Commission == 0.0)
-        w.Add({"S.D.L.", "S.D.L."}, {}, "{1} of {2}", {Percent(e.settings.SkillLevy), w.Step(base)}, r.SDL);
+    // SDL: the UIF base less the retirement-fund deduction, plus commission, never below 0.
+    const Phrase sdlLabel{"S.D.L.", "S.D.L."};
+    if (e.levyBase - e.deduction + in.Commission < 0.0)
+        w.Add(sdlLabel,
+              {"S.D.L., none: the deduction is more than the remuneration",
+               "S.D.L., geen: die aftrekking is meer as die besoldiging"},
+              {}, r.SDL);
+    else if (e.capped)
+        w.Add(sdlLabel,
+              {"S.D.L. on the remuneration for UIF less the deduction allowed for the period, plus commission",
+               "S.D.L. op die besoldiging vir U.I.F. min die toegelate aftrekking vir die tydperk, plus kommissie"},
+              "{1} of ({2} \u2212 {3} + {4})",
+              {Percent(e.settings.SkillLevy), w.Step(base), Amount(e.deduction), Amount(in.Commission)}, r.SDL);
+    else if (in.Pension == 0.0 && in.RetirementAnnuity == 0.0 && in.Commission == 0.0)
+        w.Add(sdlLabel, {}, "{1} of {2}", {Percent(e.settings.SkillLevy), w.Step(base)}, r.SDL);
     else
-        w.Add({"S.D.L.", "S.D.L."},
+        w.Add(sdlLabel,
               {"S.D.L. on the remuneration for UIF less pension and R/A, plus commission",
                "S.D.L. op die besoldiging vir U.I.F. min pensioen en U/T, plus kommissie"},
               "{1} of ({2} \u2212 ({3} + {4}) + {5})",

@@ -5,6 +5,7 @@
 // worked: nothing here computes a figure.
 
 #include "payroll/PayeCommon.h"
+#include "payroll/PayeSteps.h"
 #include "tax/TaxEngine.h"
 
 namespace revora::paye {
@@ -13,12 +14,13 @@ namespace revora::paye {
 // its working.
 struct PeriodTax {
     double taxable;
-    double annual;
+    double annual; // the annual equivalent, before the retirement-fund cap
     const TaxBracketResult& withBonus;
     const TaxBracketResult& withoutBonus;
     double rebate;
     double bonusTax;
     double regular;
+    const RetirementCap& cap;
 };
 
 // "Taxable travel allowance" (when there is an allowance) and the period's taxable income:
@@ -30,6 +32,11 @@ struct IncomeSteps {
 };
 IncomeSteps RecordTaxableIncome(Working& w, Phrase label, const PayeInputs& in, double inclusionRate,
                                 double taxableTravel, double taxable);
+
+// When the retirement-fund cap bites (RetirementCap), the contributions a year, the deduction
+// allowed (27.5 % of the annual remuneration, or the year's cap) and the annual equivalent less
+// it; returns the step the table's tax is worked on: `annualStep` when the cap does not bite.
+int RecordRetirementCap(Working& w, int annualStep, const RetirementCap& cap, const TaxYear& year);
 
 // The income with the bonus (when there is one) and "Tax from the table" for it, then for the
 // income without it. `withBonus` is the engine's record as the call with the bonus left it.
@@ -81,6 +88,8 @@ struct PeriodEnd {
     int liabilityStep;
     double levyBase;
     double uifOn;
+    double deduction; // the period's retirement-fund deduction, as the SDL subtracts it
+    bool capped;      // the deduction is the cap brought back to the period
     double periodLimit;
     int periodsPerYear;
     const TaxYear& year; // whose medical credits the credit step names

@@ -6,6 +6,8 @@
 
 #include "payroll/DailyPaye.h"
 #include "payroll/PayeSteps.h"
+#include "payroll/PublishedLevies.h"
+#include "common/DayDate.h"
 
 namespace revora {
 
@@ -93,6 +95,35 @@ bool PrintedCents(double value, std::int64_t& cents) noexcept
         return false;
     }
     return true;
+}
+
+MonthlyPeriod RunMonthOf(const MonthlyPeriod& firstRow) noexcept
+{
+    CivilDate first = CivilFromDayNumber(firstRow.StartDate);
+    first.day = 1;
+    CivilDate next = first;
+    next.month = first.month % 12 + 1;
+    next.year = first.year + (first.month == 12 ? 1 : 0);
+    return {DayNumberFromCivil(first), DayNumberFromCivil(next) - 1};
+}
+
+std::optional<PayeRefusal> CheckInRunMonth(const MonthlyPeriod& row, const MonthlyPeriod& runMonth)
+{
+    const auto inMonth = [&](int day) { return day >= runMonth.StartDate && day <= runMonth.EndDate; };
+    if (inMonth(row.StartDate) && inMonth(row.EndDate))
+        return std::nullopt;
+    return PayeRefusal{"Incorrect Date",
+                       FormatDayDate(row.StartDate) + " to " + FormatDayDate(row.EndDate)
+                           + " is not in the run's month, " + FormatDayDate(runMonth.StartDate) + " to "
+                           + FormatDayDate(runMonth.EndDate) + " (the month of the first employee's start date)",
+                       PayeFocus::StartDate};
+}
+
+int RunPayDay(PayPeriod period, const std::vector<PayrollEmployee>& employees, const TaxYear& year) noexcept
+{
+    if (period != PayPeriod::Monthly || employees.empty())
+        return UndatedPayDay(year);
+    return RunMonthOf(employees.front().Month).EndDate;
 }
 
 PayrollRun RunPayroll(PayPeriod period, const std::vector<PayrollEmployee>& employees, const PayeSettings& settings,

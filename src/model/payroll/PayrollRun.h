@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,19 @@ struct PayrollRun {
     // its totals are not to be declared.
     bool TooLarge = false;
 };
+
+// A monthly run is one calendar month: the month of the first employee's start date, from its
+// first day to its last. Every row's dates lie in it, and the run's UIF ceiling and SDL rate are
+// those in force in it (the ceiling rose on 1 June 2021; no SDL was paid from May to August
+// 2020), so one run is never worked at another month's levies.
+MonthlyPeriod RunMonthOf(const MonthlyPeriod& firstRow) noexcept;
+// A row whose dates are not in the run's month: "<start> to <end> is not in the run's month,
+// <first> to <last> (the month of the first employee's start date)", title "Incorrect Date",
+// focus on the start date.
+std::optional<PayeRefusal> CheckInRunMonth(const MonthlyPeriod& row, const MonthlyPeriod& runMonth);
+// The pay day whose levies a run works with: a monthly run's, the last day of its month (the
+// first employee's); a week's, a fortnight's or a day's run has none (UndatedPayDay).
+int RunPayDay(PayPeriod period, const std::vector<PayrollEmployee>& employees, const TaxYear& year) noexcept;
 
 // How many employees the run works between two calls of its progress callback.
 inline constexpr std::size_t PayrollProgressEvery = 256;

@@ -76,7 +76,8 @@ const WeekWords FortnightlyWords{
                 {w.Step(income.taxable), periods, Count(period.NormalDays), Count(period.ThisDays)}, tax.annual)
         : w.Add({"Annual equivalent", "Jaarlikse ekwivalent"}, words.annualFull, "{1} \u00d7 {2}",
                 {w.Step(income.taxable), periods}, tax.annual);
-    const TableSteps table = RecordTableTaxes(w, annual, in.Bonus, tax.withBonus, tax.withoutBonus);
+    const TableSteps table =
+        RecordTableTaxes(w, RecordRetirementCap(w, annual, tax.cap, year), in.Bonus, tax.withBonus, tax.withoutBonus);
     int bonus = 0;
     if (table.withBonus)
         bonus = w.Add({"Tax on the bonus", "Belasting op die bonus"}, {}, "{1} \u2212 {2}",
@@ -90,8 +91,8 @@ const WeekWords FortnightlyWords{
         : w.Add(label, words.broughtBack, "({1} \u2212 {2}) \u00f7 {3}",
                 {w.Step(table.withoutBonus), w.Step(rebate), periods}, tax.regular);
     const int liability = RecordLiability(w, bonus, regular, tax.regular, r.TaxLiability);
-    RecordPeriodEnd(w, {in, settings, r, words.credit, income.travel, liability, levies.base, levies.uifOn, periodLimit,
-                        RulesFor(kind).PeriodsPerYear, year});
+    RecordPeriodEnd(w, {in, settings, r, words.credit, income.travel, liability, levies.base, levies.uifOn,
+                        levies.deduction, tax.cap.bites, periodLimit, RulesFor(kind).PeriodsPerYear, year});
     HandOver(&working, std::move(w), levies.worked, r.TotalTaxDeduction);
 }
 
@@ -146,9 +147,15 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
         : 0.0;
 
     // The period's tax: neither annual tax is floored; the rebate comes off the regular part,
-    // which may be negative and is set off against the tax on the bonus.
+    // which may be negative and is set off against the tax on the bonus. The retirement-fund cap
+    // is applied to the annual figure and brought back the same way.
     const double taxable = PeriodTaxable(inputs, r.TaxableTravelAllowance);
-    const double annual = taxable * (periods * (normalDays / thisDays));
+    const auto annualise = [&](double amount) { return amount * (periods * (normalDays / thisDays)); };
+    const RetirementCap cap = CapRetirement(inputs, r.TaxableTravelAllowance, annualise, year);
+    const double annualEquivalent = annualise(taxable);
+    const double annual = cap.bites ? cap.Taxable() : annualEquivalent;
+    const double deduction =
+        cap.bites ? (cap.limit / periods) * thisDays / normalDays : inputs.Pension + inputs.RetirementAnnuity;
     const double withBonus = TaxBeforeRebatesFor(record, annual + inputs.Bonus, year);
     const TaxBracketResult recordWith = record; // the engine's record with the bonus, for the working
     const double withoutBonus = TaxBeforeRebatesFor(record, annual, year);
@@ -159,10 +166,10 @@ PeriodicPayeResult WeekPayeCalculate(WeekKind kind, const PayeInputs& inputs, co
 
     PeriodLevies levies;
     const double periodLimit = settings.UIFLimit * 12.0 / periods;
-    FinishPeriod(r, inputs, settings, periodLimit, std::isfinite(bonusTax), levies);
+    FinishPeriod(r, inputs, settings, periodLimit, deduction, std::isfinite(bonusTax), levies);
     if (working)
         RecordWeek(*working, kind, inputs, settings, year, r, levies,
-                   {taxable, annual, recordWith, record, rebate, bonusTax, regular},
+                   {taxable, annualEquivalent, recordWith, record, rebate, bonusTax, regular, cap},
                    period, periodLimit);
     return r;
 }

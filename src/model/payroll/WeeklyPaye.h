@@ -40,6 +40,8 @@ std::optional<PayeRefusal> CheckWeekPeriod(WeekKind kind, const WeekPeriod& peri
 // passed CheckWeekPeriod):
 //   taxable  = travel x inclusion rate + salary + commission - pension - R/A + employer's medical
 //   annual A = taxable x (P x (normal days / this period's days))
+//   from 2016/17 the retirement-fund cap on the annual figures as for the month (annualised
+//   by P x (normal / this days), brought back by / P x this / normal days)
 //   with = TaxBeforeRebates(A + bonus); without = TaxBeforeRebates(A)   (neither floored)
 //   regular  = ((without - rebate) / P) x this days / normal days   (may be negative)
 //   tax of the period = max((with - without) + regular, 0)

@@ -78,6 +78,7 @@ struct TaxCase {
     AnnualPayeInputs in;
     double total;
     double annualIncome; // the engine's record keeps Y, the income without the bonus
+    double cap = 0;      // the one deduction's cap a year (YearWithCap)
 };
 
 class AnnualTaxTest : public ::testing::TestWithParam<TaxCase> {};
@@ -87,7 +88,8 @@ TEST_P(AnnualTaxTest, TaxesTheYearOrTheAnnualisedPart)
     TaxCase c = GetParam();
     TaxBracketResult record;
     Working working;
-    const AnnualPayeResult r = AnnualPayeCalculate(c.in, Settings(), record, &working);
+    const AnnualPayeResult r =
+        AnnualPayeCalculate(c.in, Settings(), testing::YearWithCap(c.cap), record, &working);
     EXPECT_NEAR(r.TaxLiability, c.total, 1e-6);
     EXPECT_NEAR(r.Total, c.total, 1e-6);
     EXPECT_NEAR(r.PAYE, c.total, 1e-6); // no credits in these rows
@@ -157,6 +159,23 @@ const TaxCase IncomeCases[] = {
     {"74 takes 20 664 off", Year({.Age = 74, .Salary = 300000}), 64243 - 20664, 300000},
     {"75 takes 23 130 off", Year({.Age = 75, .Salary = 300000}), 64243 - 23130, 300000},
 };
+
+// 27.5 % of 600 000 is 165 000: 435 000 gives 93 135 + 36 % of 41 800 = 108 183 - 13 257.
+// 27.5 % of 2 000 000 is 550 000, above the cap: 1 650 000 gives 208 587 + 41 % of 948 700.
+const TaxCase RetirementCases[] = {
+    {"in a year of separate limits the contributions stand",
+     Year({.Age = 40, .Salary = 600000, .Pension = 600000}), 0, 0},
+    {"contributions of the whole salary are cut to 27.5 percent",
+     Year({.Age = 40, .Salary = 600000, .Pension = 600000}), 94926, 435000, 350000},
+    {"27.5 percent above the cap leaves the cap", Year({.Age = 40, .Salary = 2000000, .Pension = 600000}),
+     597554 - 13257, 1650000, 350000},
+    // 184 days: 300 000 x 365 / 184 a year, 27.5 % of it deducted: 217 500 x 365 / 184 is
+    // taxed, 93 135 + 36 % of the part above 393 200, less 13 257, brought back x 184 / 365.
+    {"a part year is capped on its annual equivalent",
+     Year({.Age = 40, .Salary = 300000, .Pension = 100000}, Date(1, 3, 2015), Date(31, 8, 2015)),
+     (93135 + 0.36 * (217500.0 * 365 / 184 - 393200) - 13257) * 184 / 365, 217500.0 * 365 / 184, 350000},
+};
+INSTANTIATE_TEST_SUITE_P(Retirement, AnnualTaxTest, ::testing::ValuesIn(RetirementCases), testing::RowName{});
 INSTANTIATE_TEST_SUITE_P(Income, AnnualTaxTest, ::testing::ValuesIn(IncomeCases), testing::RowName{});
 
 // ---- The medical credit, month by month ----------------------------------------------------

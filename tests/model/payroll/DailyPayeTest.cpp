@@ -19,6 +19,7 @@ struct TaxCase {
     PayeInputs in;
     double tax;
     double annualIncome; // the engine's record keeps the income without the bonus
+    double cap = 0;      // the one deduction's cap a year (YearWithCap)
 };
 
 class DailyTaxTest : public ::testing::TestWithParam<TaxCase> {};
@@ -28,7 +29,7 @@ TEST_P(DailyTaxTest, AnnualisesOver260Days)
     const TaxCase& c = GetParam();
     TaxBracketResult record;
     Working working;
-    const auto r = DailyPayeCalculate(c.in, Settings(), record, &working);
+    const auto r = DailyPayeCalculate(c.in, Settings(), testing::YearWithCap(c.cap), record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
     testing::ExpectReconciles(working, r.TotalTaxDeduction);
@@ -55,6 +56,9 @@ const TaxCase TaxCases[] = {
     {"a small bonus does not cover the negative regular part", {.Age = 40, .Salary = 200, .Bonus = 50}, 0, 52000},
     {"a bonus on a taxed day is added in full", {.Age = 40, .Salary = 1000, .Bonus = 10000},
      2600 + (53048.0 - 13257) / 260, 260000},
+    // 260 000 a year, 27.5 % of it 71 500 against 104 000: 188 500 gives 34 458.
+    {"a day's contributions are capped on its annual equivalent", {.Age = 40, .Salary = 1000, .Pension = 400},
+     (34458.0 - 13257) / 260, 188500, 350000},
 };
 INSTANTIATE_TEST_SUITE_P(Tax, DailyTaxTest, ::testing::ValuesIn(TaxCases), testing::RowName{});
 
@@ -64,6 +68,7 @@ struct LevyCase {
     double uifEmployee; // at 1 %
     double uifEmployer; // at 2 %
     double sdl;         // at 1 %
+    double cap = 0;     // the one deduction's cap a year (YearWithCap)
 };
 
 class DailyLevyTest : public ::testing::TestWithParam<LevyCase> {};
@@ -74,7 +79,8 @@ TEST_P(DailyLevyTest, HoldsTheUifToADaysShareOfTheMonthlyLimit)
     TaxBracketResult record;
     Working working;
     // 13 000 x 12 / 260 = 600 a day.
-    const auto r = DailyPayeCalculate(c.in, Settings(13000, 0.8, 1, 2, 1), record, &working);
+    const auto r =
+        DailyPayeCalculate(c.in, Settings(13000, 0.8, 1, 2, 1), testing::YearWithCap(c.cap), record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
@@ -88,6 +94,9 @@ const LevyCase LevyCases[] = {
     // (500 - 50 + 100) x 1 %.
     {"commission raises and pension lowers the SDL only", {.Salary = 500, .Commission = 100, .Pension = 50}, 5, 10,
      5.5},
+    // 71 500 a year allowed, 275 a day: (1 000 - 275) x 1 %.
+    {"the SDL subtracts the day's share of the deduction allowed", {.Salary = 1000, .Pension = 400}, 6, 12, 7.25,
+     350000},
 };
 INSTANTIATE_TEST_SUITE_P(Levies, DailyLevyTest, ::testing::ValuesIn(LevyCases), testing::RowName{});
 

@@ -87,6 +87,7 @@ struct TaxCase {
     double inclusionRate;
     double tax;          // the month's tax before credits
     double annualIncome; // what the engine's record keeps: the annual income without the bonus
+    double cap = 0;      // the one deduction's cap a year (YearWithCap)
 };
 
 class MonthlyTaxTest : public ::testing::TestWithParam<TaxCase> {};
@@ -97,7 +98,8 @@ TEST_P(MonthlyTaxTest, AnnualisesTheMonthAndBringsTheTaxBack)
     TaxBracketResult record;
     Working working;
     const PeriodicPayeResult r =
-        MonthlyPayeCalculate(c.in, Settings(14872, c.inclusionRate), c.period, record, &working);
+        MonthlyPayeCalculate(c.in, Settings(14872, c.inclusionRate), testing::YearWithCap(c.cap), c.period, record,
+                             &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
     testing::ExpectReconciles(working, r.TotalTaxDeduction);
@@ -166,6 +168,29 @@ const TaxCase TaxableIncomeCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(TaxableIncome, MonthlyTaxTest, ::testing::ValuesIn(TaxableIncomeCases),
                          testing::RowName{});
+
+// Pension and R/A are deducted up to 27.5 % of the annual remuneration, at most the cap. 20 000
+// a month: 240 000 a year, 27.5 % of it 66 000.
+const TaxCase RetirementCases[] = {
+    // 240 000 - 60 000 = 180 000: 32 400 - 13 257 = 19 143.
+    {"below 27.5 percent the contributions stand", {.Age = 40, .Salary = 20000, .Pension = 5000}, March(), 0.8,
+     19143.0 / 12, 180000, 350000},
+    // 84 000 a year is cut to 66 000: 174 000 gives 31 320 - 13 257 = 18 063.
+    {"above 27.5 percent only 27.5 percent is deducted",
+     {.Age = 40, .Salary = 20000, .Pension = 6000, .RetirementAnnuity = 1000}, March(), 0.8, 18063.0 / 12, 174000,
+     350000},
+    // 2 400 000 - 350 000 = 2 050 000: 208 587 + 41 % of 1 348 700 = 761 554, less 13 257.
+    {"above the cap the cap is deducted", {.Age = 40, .Salary = 200000, .Pension = 50000}, March(), 0.8,
+     748297.0 / 12, 2050000, 350000},
+    // 248 000 a year, 27.5 % of it 68 200 against 99 200: 179 800 gives 32 364 - 13 257 = 19 107.
+    {"a part month is capped on its annual equivalent", {.Age = 40, .Salary = 10000, .Pension = 4000},
+     Period(1, 15, 3, 2015), 0.8, 19107.0 / 12 * 15 / 31, 179800, 350000},
+    // Without the bonus 174 000 -> 18 063; with it 184 000 -> 32 742 + 26 % of 2 100 - 13 257 =
+    // 20 031: the same deduction off both, bonus tax 1 968.
+    {"the bonus takes the same deduction as the month", {.Age = 40, .Salary = 20000, .Bonus = 10000, .Pension = 7000},
+     March(), 0.8, 1968 + 18063.0 / 12, 174000, 350000},
+};
+INSTANTIATE_TEST_SUITE_P(Retirement, MonthlyTaxTest, ::testing::ValuesIn(RetirementCases), testing::RowName{});
 
 TEST(MonthlyPaye, ShowsTheTaxableTravelAllowanceUnrounded)
 {
@@ -261,6 +286,7 @@ struct LevyCase {
     double uifEmployee; // at 1 %
     double uifEmployer; // at 2 %
     double sdl;         // at 1 %
+    double cap = 0;     // the one deduction's cap a year (YearWithCap)
 };
 
 class MonthlyLevyTest : public ::testing::TestWithParam<LevyCase> {};
@@ -270,7 +296,8 @@ TEST_P(MonthlyLevyTest, WorksUifUpToTheLimitAndSdlWithout)
     const LevyCase& c = GetParam();
     TaxBracketResult record;
     Working working;
-    const auto r = MonthlyPayeCalculate(c.in, Settings(14872, 0.8, 1, 2, 1), March(), record, &working);
+    const auto r = MonthlyPayeCalculate(c.in, Settings(14872, 0.8, 1, 2, 1), testing::YearWithCap(c.cap), March(),
+                                        record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
@@ -289,8 +316,11 @@ const LevyCase LevyCases[] = {
     // (10 000 - 1 500) x 1 %.
     {"pension and R/A lower the SDL but not the UIF", {.Salary = 10000, .Pension = 1000, .RetirementAnnuity = 500},
      100, 200, 85},
-    // (1 000 - 5 000) x 1 %.
-    {"the SDL has no floor", {.Salary = 1000, .Pension = 5000}, 10, 20, -40},
+    // 1 000 - 5 000 is below 0: nothing is levied.
+    {"the SDL is never below 0", {.Salary = 1000, .Pension = 5000}, 10, 20, 0},
+    // 7 000 a month is cut to 66 000 / 12 = 5 500: (20 000 - 5 500) x 1 %.
+    {"the SDL subtracts the deduction allowed, not the one typed", {.Salary = 20000, .Pension = 7000}, 148.72, 297.44,
+     145, 350000},
 };
 INSTANTIATE_TEST_SUITE_P(Levies, MonthlyLevyTest, ::testing::ValuesIn(LevyCases), testing::RowName{});
 

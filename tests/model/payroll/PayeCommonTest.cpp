@@ -56,6 +56,39 @@ TEST(TooManyBeneficiariesMessage, NamesTheMostAllowed)
               "The number of medical aid beneficiaries can be at most 180.");
 }
 
+// Pension and R/A may be the whole of the period's income, no more: salary, commission,
+// bonus, the taxable part of the travel allowance and the employer's medical contribution.
+struct ContributionsCase {
+    const char* name;
+    PayeInputs in;
+    double inclusionRate;
+    const char* named; // the figures the refusal names; nullptr: accepted
+};
+class CheckContributionsTest : public ::testing::TestWithParam<ContributionsCase> {};
+
+TEST_P(CheckContributionsTest, RefusesContributionsAboveTheIncomeNamingBoth)
+{
+    const ContributionsCase& c = GetParam();
+    const auto refusal = CheckContributions(c.in, c.inclusionRate);
+    ASSERT_EQ(refusal.has_value(), c.named != nullptr);
+    if (refusal)
+        EXPECT_NE(refusal->message.find(c.named), std::string::npos) << refusal->message;
+}
+const ContributionsCase ContributionsCases[] = {
+    {"the whole income is accepted",
+     {.Salary = 1000, .EmployerMedical = 100, .Commission = 200, .Bonus = 300, .TravelAllowance = 500,
+      .Pension = 1600, .RetirementAnnuity = 400},
+     0.8, nullptr},
+    {"a cent more is refused", {.Salary = 1000, .Pension = 600, .RetirementAnnuity = 400.01}, 0.8,
+     "contributions, 1 000.01, are more than the period's income, 1 000.00 ("},
+    {"only the taxable part of the travel allowance counts", {.Salary = 1000, .TravelAllowance = 1000, .Pension = 1500},
+     0.2, "1 500.00, are more than the period's income, 1 200.00 ("},
+    {"the employee's own medical contribution does not count",
+     {.Salary = 1000, .EmployeeMedical = 5000, .Pension = 5000}, 0.8, "income, 1 000.00 ("},
+};
+INSTANTIATE_TEST_SUITE_P(Contributions, CheckContributionsTest, ::testing::ValuesIn(ContributionsCases),
+                         testing::RowName{});
+
 TEST(LevyPercent, IsAPartOfThePayNoMore)
 {
     EXPECT_TRUE(IsLevyPercentAllowed(100));

@@ -4,6 +4,7 @@
 
 #include "payroll/PayeCommon.h"
 #include "common/DayDate.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora::testing {
 
@@ -21,6 +22,16 @@ inline PayeSettings Settings(double uifLimit = 14872.0, double inclusionRate = 0
     s.UIFLimit = uifLimit;
     s.TAIncRate8020 = inclusionRate;
     return s;
+}
+
+// The year 2016's figures under the one deduction of later years (27.5 %, capped at `cap` a
+// year); 0: the year 2016 itself, whose contributions are deducted as typed.
+inline TaxYear YearWithCap(double cap)
+{
+    TaxYear year = TaxYear2016();
+    if (cap > 0.0)
+        year.Retirement = {RetirementRegime::OneDeduction, 0.275, cap};
+    return year;
 }
 
 } // namespace revora::testing

@@ -61,6 +61,21 @@ const AgreeCase AgreeCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Employees, PayrollRunAgreesTest, ::testing::ValuesIn(AgreeCases), testing::RowName{});
 
+// A monthly run is the calendar month of its first row: from the 1st to the month's last day,
+// a part month's row in it, another month's refused, the levies of the month's last day.
+TEST(PayrollRun, IsTheCalendarMonthOfTheFirstRow)
+{
+    const MonthlyPeriod february = RunMonthOf({Date(10, 2, 2016), Date(20, 2, 2016)});
+    EXPECT_EQ(february.StartDate, Date(1, 2, 2016));
+    EXPECT_EQ(february.EndDate, Date(29, 2, 2016));
+    EXPECT_EQ(RunMonthOf({Date(31, 12, 2015), Date(31, 12, 2015)}).EndDate, Date(31, 12, 2015));
+    EXPECT_FALSE(CheckInRunMonth({Date(1, 3, 2015), Date(15, 3, 2015)}, March));
+    EXPECT_TRUE(CheckInRunMonth({Date(1, 4, 2015), Date(30, 4, 2015)}, March));
+    const std::vector<PayrollEmployee> july{{"A", {}, {Date(1, 7, 2015), Date(15, 7, 2015)}, {}}};
+    EXPECT_EQ(RunPayDay(PayPeriod::Monthly, july, TaxYear2016()), Date(31, 7, 2015));
+    EXPECT_EQ(RunPayDay(PayPeriod::Weekly, july, TaxYear2016()), Date(29, 2, 2016));
+}
+
 // All of March, UIF 1 % each up to 14 872, SDL 1 %:
 //   20 000 at 40: A 240 000, (47 848 - 13 257) / 12 = 2 882.58; UIF 148.72 twice; SDL 200.00
 //    5 000 at 30: A  60 000, 10 800 under the rebate: 0;         UIF  50.00 twice; SDL  50.00

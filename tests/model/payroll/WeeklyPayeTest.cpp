@@ -95,6 +95,7 @@ struct TaxCase {
     WeekPeriod period;
     double tax;
     double annualIncome; // the engine's record keeps the income without the bonus
+    double cap = 0;      // the one deduction's cap a year (YearWithCap)
 };
 
 class WeekTaxTest : public ::testing::TestWithParam<TaxCase> {};
@@ -104,7 +105,8 @@ TEST_P(WeekTaxTest, AnnualisesThePeriodAndBringsTheTaxBack)
     const TaxCase& c = GetParam();
     TaxBracketResult record;
     Working working;
-    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(), c.period, record, &working);
+    const auto r =
+        WeekPayeCalculate(c.kind, c.in, Settings(), testing::YearWithCap(c.cap), c.period, record, &working);
     EXPECT_NEAR(r.TaxLiability, c.tax, 1e-6);
     EXPECT_NEAR(record.TaxableIncome, c.annualIncome, 1e-6);
     testing::ExpectReconciles(working, r.TotalTaxDeduction);
@@ -132,6 +134,10 @@ const TaxCase GrossUpCases[] = {
     {"65 takes 20 664 off", WeekKind::Weekly, {.Age = 65, .Salary = 5000}, {7, 7}, 32384.0 / 52, 260000},
     {"74 still takes 20 664 off", WeekKind::Weekly, {.Age = 74, .Salary = 5000}, {7, 7}, 32384.0 / 52, 260000},
     {"75 takes 23 130 off", WeekKind::Fortnightly, {.Age = 75, .Salary = 10000}, {14, 14}, 29918.0 / 26, 260000},
+    // 260 000 a year, 27.5 % of it 71 500 against 104 000: 188 500 gives 32 742 + 26 % of 6 600
+    // = 34 458, less 13 257 = 21 201.
+    {"a week's contributions are capped on its annual equivalent", WeekKind::Weekly,
+     {.Age = 40, .Salary = 5000, .Pension = 2000}, {7, 7}, 21201.0 / 52, 188500, 350000},
 };
 INSTANTIATE_TEST_SUITE_P(GrossUp, WeekTaxTest, ::testing::ValuesIn(GrossUpCases), testing::RowName{});
 
@@ -162,6 +168,7 @@ struct LevyCase {
     double uifEmployee; // at 1 %
     double uifEmployer; // at 2 %
     double sdl;         // at 1 %
+    double cap = 0;     // the one deduction's cap a year (YearWithCap)
 };
 
 class WeekLevyTest : public ::testing::TestWithParam<LevyCase> {};
@@ -172,7 +179,8 @@ TEST_P(WeekLevyTest, HoldsTheUifToThePeriodsShareOfTheMonthlyLimit)
     TaxBracketResult record;
     Working working;
     // A monthly limit of 13 000: 13 000 x 12 / 52 = 3 000 a week, / 26 = 6 000 a fortnight.
-    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(13000, 0.8, 1, 2, 1), {}, record, &working);
+    const auto r = WeekPayeCalculate(c.kind, c.in, Settings(13000, 0.8, 1, 2, 1), testing::YearWithCap(c.cap), {},
+                                     record, &working);
     EXPECT_NEAR(r.UIFEmployee, c.uifEmployee, 1e-9);
     EXPECT_NEAR(r.UIFEmployer, c.uifEmployer, 1e-9);
     EXPECT_NEAR(r.SDL, c.sdl, 1e-9);
@@ -191,7 +199,10 @@ const LevyCase LevyCases[] = {
     {"commission and travel in the SDL, pension and R/A out", WeekKind::Weekly,
      {.Salary = 2000, .Commission = 500, .TravelAllowance = 500, .Pension = 100, .RetirementAnnuity = 100}, 24, 48,
      27},
-    {"the SDL has no floor", WeekKind::Fortnightly, {.Salary = 1000, .Pension = 3000}, 10, 20, -20},
+    {"the SDL is never below 0", WeekKind::Fortnightly, {.Salary = 1000, .Pension = 3000}, 10, 20, 0},
+    // 71 500 a year allowed, 1 375 a week: (5 000 - 1 375) x 1 %.
+    {"the SDL subtracts the week's share of the deduction allowed", WeekKind::Weekly,
+     {.Salary = 5000, .Pension = 2000}, 30, 60, 36.25, 350000},
 };
 INSTANTIATE_TEST_SUITE_P(Levies, WeekLevyTest, ::testing::ValuesIn(LevyCases), testing::RowName{});
 

@@ -50,7 +50,7 @@ AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* par
     addAmount(in, {"numDirFees", "Commissions"}, a.Commission);
     addAmount(in, {"silgEdit4", "Bonus"}, a.Bonus);
     addAmount(in, {"silgEdit8", "Travel allowance received"}, a.TravelAllowance);
-    addAmount(in, {"silgEdit6", "Allowable pension contributions"}, a.Pension);
+    setPensionBox(addAmount(in, {"silgEdit6", "Allowable pension contributions"}, a.Pension));
     addAmount(in, {"silgEdit7", "Allowable R/A contributions"}, a.RetirementAnnuity);
     // The members typed here are on the scheme in every month of the period: the month boxes
     // of the period take the count, and the months' limit applies to it as to them.
@@ -161,6 +161,10 @@ bool AnnualScreen::calculate()
         return false;
     }
     readSettings();
+    if (refusedContributions(inputs_.Amounts)) {
+        result_ = {};
+        return false;
+    }
     Working working;
     result_ = AnnualPayeCalculate(inputs_, settingsOn(inputs_.EndDate), year(), state().TaxBracketResult, &working);
     // Months outside the period may have been cleared.

@@ -281,6 +281,8 @@ QWidget* PayeScreen::focusFor(PayeFocus focus) const
         return startDate_;
     case PayeFocus::EndDate:
         return endDate_;
+    case PayeFocus::Pension:
+        return pensionBox_;
     default:
         return nullptr;
     }
@@ -292,6 +294,14 @@ void PayeScreen::refuse(const PayeRefusal& refusal)
     QMessageBox::critical(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
     if (QWidget* target = focusFor(refusal.focus))
         target->setFocus(Qt::OtherFocusReason);
+}
+
+bool PayeScreen::refusedContributions(const PayeInputs& inputs)
+{
+    const auto refusal = CheckContributions(inputs, settings_.TAIncRate8020);
+    if (refusal)
+        refuse(*refusal);
+    return refusal.has_value();
 }
 
 void PayeScreen::printRow(const char* table, const char* layout, const char* title, const ReportRow& row)

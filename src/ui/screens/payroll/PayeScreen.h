@@ -98,6 +98,10 @@ protected:
     // Shows a refused calculation's message, empties the results it would have produced and
     // puts the focus where the message says.
     void refuse(const PayeRefusal& refusal);
+    // Pension and R/A above the period's income, at the settings' inclusion rate
+    // (CheckContributions): refused as above, focus on the pension box; true when refused.
+    bool refusedContributions(const PayeInputs& inputs);
+    void setPensionBox(QWidget* box) { pensionBox_ = box; }
     virtual QWidget* focusFor(PayeFocus focus) const;
 
     // Writes the screen's row and runs its layout, as the print panel asked.
@@ -126,6 +130,7 @@ private:
     QWidget* calculateButton_ = nullptr;
     DateBox* startDate_ = nullptr; // the period's date boxes, where a screen has them
     DateBox* endDate_ = nullptr;
+    QWidget* pensionBox_ = nullptr;
     QList<QWidget*> typed_; // the boxes a user types in, in the order added
 };
 

@@ -148,7 +148,7 @@ struct PayrollRunScreen::Job {
     PayPeriod period = PayPeriod::Monthly;
     MonthlyPeriod month;
     TaxYear year; // its own copy: the program's years may be read again while it works
-    PayeSettings settings;
+    PayeSettings settings; // the stored ones, then the run's: a monthly run's levies are its month's
     bool clearFirst = false; // a new period's or new dates' run: the grid was emptied for it
 
     std::atomic<bool> cancel{false};
@@ -173,8 +173,10 @@ struct PayrollRunScreen::Job {
             }
             csv = ReadPayrollCsv(shownName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                  period, month, year);
+            CheckPayrollContributions(csv, shownName, settings.TAIncRate8020);
             if (!csv.Refusals.empty() || cancel)
                 return;
+            settings = LeviesForYear(settings, year, RunPayDay(period, csv.Employees, year), {&year, 1});
             total = csv.Employees.size();
             run = RunPayroll(period, csv.Employees, settings, year, [this](std::size_t employees) {
                 done = employees;
@@ -461,13 +463,9 @@ void PayrollRunScreen::start(const QString& path, bool clearFirst)
     job->month = month_;
     job->year = year;
     job->clearFirst = clearFirst;
-    // The settings database is read here, on the window's thread, whose connection it is. A
-    // monthly run's levies are those of its month's pay date; another run's have no date.
+    // The settings database is read here, on the window's thread, whose connection it is.
     try {
         job->settings = ReadPayeSettings(program().Paths);
-        job->settings = LeviesForYear(job->settings, year,
-                                      period() == PayPeriod::Monthly ? month_.EndDate : UndatedPayDay(year),
-                                      std::span<const TaxYear>(&year, 1));
     } catch (const StorageError& e) {
         showError(QStringLiteral("Settings"), e.message());
         return;

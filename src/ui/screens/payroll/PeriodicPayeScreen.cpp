@@ -39,7 +39,7 @@ PeriodicPayeScreen::PeriodicPayeScreen(TaxState& state, ProgramValues& program, 
     travel_ = addAmount(in, boxes.travel, inputs_.TravelAllowance);
     addCount(in, boxes.beneficiaries, inputs_.Beneficiaries, mostBeneficiaries,
              tooManyBeneficiaries(mostBeneficiaries));
-    addAmount(in, boxes.pension, inputs_.Pension);
+    setPensionBox(addAmount(in, boxes.pension, inputs_.Pension));
     addAmount(in, boxes.retirementAnnuity, inputs_.RetirementAnnuity);
     addAmount(in, boxes.medDeduction, inputs_.MedDeduction);
 
@@ -70,6 +70,10 @@ bool PeriodicPayeScreen::calculate()
         return false;
     }
     readSettings();
+    if (refusedContributions(inputs_)) {
+        result_ = {};
+        return false;
+    }
     Working working;
     result_ = compute(state().TaxBracketResult, &working);
     uifEmployee_->setValue(result_.UIFEmployee);
