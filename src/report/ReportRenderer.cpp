@@ -26,6 +26,7 @@
 
 #include "common/AmountFormat.h"
 #include "Database.h"
+#include "HtmlExport.h"
 #include "OdtWriter.h"
 #include "WholeFile.h"
 
@@ -116,6 +117,26 @@ QStringList SplitPages(const QString& html)
     return parts;
 }
 
+// The text of a field as HTML: markup characters written as references, an apostrophe as
+// &#39;, since HTML 4 has no &apos; and a spreadsheet reading the page shows it as it stands
+// ("D&apos;Oliveira").
+std::string EscapeHtml(const std::string& text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char ch : text) {
+        switch (ch) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&#39;"; break;
+        default: escaped += ch;
+        }
+    }
+    return escaped;
+}
+
 std::string ReadTextFile(const QString& path)
 {
     QFile file(path);
@@ -187,6 +208,7 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
         data.set(name, text);
 
     mustache::mustache tmpl(layout.templateText);
+    tmpl.set_custom_escape(EscapeHtml);
     const std::string html = tmpl.render(data);
     if (!tmpl.is_valid())
         throw StorageError(layout.path, QStringLiteral("the report layout could not be rendered (%1).")
@@ -322,7 +344,7 @@ QByteArray ExportBytes(const QString& html, ExportFormat format)
     if (format == ExportFormat::Odt)
         return OdtPackage(*MakeReportDocument(html), ReportPage());
     if (format == ExportFormat::Html)
-        return html.toUtf8();
+        return HtmlExportBytes(html);
     // Drawn in memory, so that the file is written, and its every byte checked, in one place.
     QBuffer pdfBytes;
     pdfBytes.open(QIODevice::WriteOnly);
