@@ -24,8 +24,9 @@ QByteArray HtmlExportBytes(const QString& html)
     if (!html.trimmed().startsWith(QLatin1String("<!DOCTYPE"), Qt::CaseInsensitive))
         page = QStringLiteral("<!DOCTYPE html>\n");
     // A cell's opening tag (its attributes captured), the tags inside it before its first
-    // text, and that text up to the next tag.
-    static const QRegularExpression cell(QStringLiteral(R"(<td\b([^>]*)>((?:\s|<[^/!][^>]*>)*)([^<]*))"),
+    // text, and that text up to the next tag; a cell of a table inside the cell is a cell of
+    // its own.
+    static const QRegularExpression cell(QStringLiteral(R"(<td\b([^>]*)>((?:\s|<(?![/!]|td\b)[^>]*>)*)([^<]*))"),
                                          QRegularExpression::CaseInsensitiveOption);
     qsizetype from = 0;
     for (const auto& match : cell.globalMatch(html)) {
