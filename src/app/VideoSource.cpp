@@ -1,7 +1,8 @@
 #include "VideoSource.h"
 
 #include <QFile>
-#include <QSaveFile>
+
+#include "WholeFile.h"
 
 #ifndef REVORA_LECTURE_BASE_ADDRESS
 #error "REVORA_LECTURE_BASE_ADDRESS is set by src/app/CMakeLists.txt from the cache variable of that name"
@@ -24,13 +25,7 @@ std::optional<std::int16_t> ReadVideoSource(const QString& path)
 
 bool WriteVideoSource(const QString& path, std::int16_t source, QString* why)
 {
-    QSaveFile file(path);
-    const QByteArray text = QByteArray::number(source) + '\n';
-    if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
-        return true;
-    if (why)
-        *why = file.errorString();
-    return false;
+    return WriteWholeFile(path, QByteArray::number(source) + '\n', why);
 }
 
 QString LectureBaseAddress() { return QStringLiteral(REVORA_LECTURE_BASE_ADDRESS); }

@@ -39,6 +39,20 @@ const OptionDef RunEnd{"end", OptionKind::Date,
                        "end date of the monthly rows without one (default " + FormatDayDate(MonthlyPeriod{}.EndDate)
                            + ")"};
 
+// The file a name leads to: the name made absolute, every link followed, even one to a file
+// not yet written (a run's first), and its folders' links resolved.
+std::filesystem::path FileBehind(const std::string& name)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path path = fs::absolute(name, error);
+    // As the system follows links: at most 40 in a row.
+    for (int links = 0; links < 40 && fs::is_symlink(path, error); ++links)
+        path = path.parent_path() / fs::read_symlink(path, error);
+    const fs::path resolved = fs::weakly_canonical(path, error);
+    return error || resolved.empty() ? path.lexically_normal() : resolved;
+}
+
 // The run's printouts: --report and --print give its summary, --payslips every payslip.
 void CheckPrintouts(const ParsedOptions& options)
 {
@@ -48,9 +62,8 @@ void CheckPrintouts(const ParsedOptions& options)
         throw UsageError("--language: the payslips' language, given with --payslips");
     const auto report = options.value(ReportOption);
     const auto payslips = options.value(PayslipsOption);
-    // One would be written over the other.
-    if (report && payslips
-        && std::filesystem::absolute(*report).lexically_normal() == std::filesystem::absolute(*payslips).lexically_normal())
+    // One would be written over the other, by the same name or through a link.
+    if (report && payslips && FileBehind(*report) == FileBehind(*payslips))
         throw UsageError("--payslips: '" + *payslips + "' is the file of --report as well");
 }
 

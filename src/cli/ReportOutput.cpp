@@ -38,18 +38,28 @@ void UseChosenYear(AppState& state, const ParsedOptions& options)
     state.Year.Years = {std::move(year)};
 }
 
+// `alongside`: a report written together with this one, both files or neither (a payroll
+// run's payslips beside its summary).
 int Deliver(AppState& state, const ParsedOptions& options, const std::function<RenderedReport()>& writeAndRender,
-            ExplainedIn explained)
+            ExplainedIn explained, const std::function<ReportFile()>& alongside = {})
 {
-    if (!options.has(ReportOption) && !options.has(PrintOption))
+    const bool summary = options.has(ReportOption) || options.has(PrintOption);
+    if (!summary && !alongside)
         return 0;
     UseChosenYear(state, options);
     MakeDatabaseFolder(state.Paths.ReportDbPath);
-    RenderedReport report = writeAndRender();
-    if (explained.working)
-        report.html = WithWorking(report.html, *explained.working, explained.language);
-    if (const auto file = options.value(ReportOption))
-        ExportReport(report.html, QString::fromStdString(*file));
+    RenderedReport report;
+    std::vector<ReportFile> files;
+    if (summary) {
+        report = writeAndRender();
+        if (explained.working)
+            report.html = WithWorking(report.html, *explained.working, explained.language);
+        if (const auto file = options.value(ReportOption))
+            files.push_back({report.html, QString::fromStdString(*file)});
+    }
+    if (alongside)
+        files.push_back(alongside());
+    ExportReports(files);
     if (options.has(PrintOption))
         PrintReport(report.html, QString(), report.documentName());
     return 0;
@@ -88,14 +98,14 @@ int OutputLoan(AppState& state, const ParsedOptions& options, const LoanPrintout
 int OutputPayroll(AppState& state, const ParsedOptions& options, const PayrollPrintouts& printouts)
 {
     const auto& [period, employees, run, settings, language] = printouts;
-    Deliver(state, options, [&] { return RenderPayrollSummary(state, period, employees, run); }, {});
-    if (const auto file = options.value(PayslipsOption)) {
-        UseChosenYear(state, options);
-        MakeDatabaseFolder(state.Paths.ReportDbPath);
-        ExportReport(RenderPayslips(state, period, employees, run, settings, language).html,
-                     QString::fromStdString(*file));
-    }
-    return 0;
+    const auto payslips = options.value(PayslipsOption);
+    std::function<ReportFile()> slips;
+    if (payslips)
+        slips = [&] {
+            return ReportFile{RenderPayslips(state, period, employees, run, settings, language).html,
+                              QString::fromStdString(*payslips)};
+        };
+    return Deliver(state, options, [&] { return RenderPayrollSummary(state, period, employees, run); }, {}, slips);
 }
 
 } // namespace revora::cli

@@ -1,6 +1,8 @@
 #include "ReportRenderer.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -14,17 +16,19 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QScreen>
 #include <QSqlField>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <kainjow/mustache.hpp>
+#include <optional>
 #include <utility>
 
 #include "common/AmountFormat.h"
 #include "Database.h"
+#include "HtmlExport.h"
 #include "OdtWriter.h"
+#include "WholeFile.h"
 
 namespace revora {
 namespace mustache = kainjow::mustache;
@@ -113,6 +117,26 @@ QStringList SplitPages(const QString& html)
     return parts;
 }
 
+// The text of a field as HTML: markup characters written as references, an apostrophe as
+// &#39;, since HTML 4 has no &apos; and a spreadsheet reading the page shows it as it stands
+// ("D&apos;Oliveira").
+std::string EscapeHtml(const std::string& text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char ch : text) {
+        switch (ch) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '"': escaped += "&quot;"; break;
+        case '\'': escaped += "&#39;"; break;
+        default: escaped += ch;
+        }
+    }
+    return escaped;
+}
+
 std::string ReadTextFile(const QString& path)
 {
     QFile file(path);
@@ -184,6 +208,7 @@ QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& ro
         data.set(name, text);
 
     mustache::mustache tmpl(layout.templateText);
+    tmpl.set_custom_escape(EscapeHtml);
     const std::string html = tmpl.render(data);
     if (!tmpl.is_valid())
         throw StorageError(layout.path, QStringLiteral("the report layout could not be rendered (%1).")
@@ -299,7 +324,9 @@ ExportFormat ExportFormatFor(const QString& fileName)
     return ExportFormat::Unknown;
 }
 
-void ExportReport(const QString& html, const QString& fileName)
+namespace {
+
+ExportFormat CheckedExportFormat(const QString& fileName)
 {
     const ExportFormat format = ExportFormatFor(fileName);
     if (format == ExportFormat::Unknown)
@@ -309,26 +336,77 @@ void ExportReport(const QString& html, const QString& fileName)
         throw StorageError(fileName, QStringLiteral("its folder does not exist."));
     if (!folder.isWritable())
         throw StorageError(fileName, QStringLiteral("its folder is not writable."));
+    return format;
+}
 
-    // Written beside the target and renamed over it only when complete, so a failed export
-    // leaves no half file and keeps what was there before.
-    QSaveFile file(fileName);
-    const auto failed = [&] {
-        return StorageError(fileName, QStringLiteral("the report could not be written (%1).").arg(file.errorString()));
-    };
-    if (!file.open(QIODevice::WriteOnly))
-        throw failed();
-    if (format == ExportFormat::Pdf) {
-        QPdfWriter pdf(&file);
+QByteArray ExportBytes(const QString& html, ExportFormat format)
+{
+    if (format == ExportFormat::Odt)
+        return OdtPackage(*MakeReportDocument(html), ReportPage());
+    if (format == ExportFormat::Html)
+        return HtmlExportBytes(html);
+    // Drawn in memory, so that the file is written, and its every byte checked, in one place.
+    QBuffer pdfBytes;
+    pdfBytes.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&pdfBytes);
         pdf.setPageLayout(ReportPage());
         PrintReportPages(html, pdf);
-    } else if (format == ExportFormat::Odt) {
-        file.write(OdtPackage(*MakeReportDocument(html), ReportPage()));
-    } else {
-        file.write(html.toUtf8());
     }
-    if (!file.commit())
-        throw failed();
+    return pdfBytes.data();
+}
+
+StorageError NotWritten(const QString& fileName, const QString& why, const QString& more = {})
+{
+    return StorageError(fileName, QStringLiteral("the report could not be written (%1).%2").arg(why, more));
+}
+
+} // namespace
+
+void ExportReport(const QString& html, const QString& fileName) { ExportReports({{html, fileName}}); }
+
+void ExportReports(const std::vector<ReportFile>& reports)
+{
+    std::vector<std::unique_ptr<WholeFileWriter>> written;
+    for (const ReportFile& report : reports) {
+        const QByteArray bytes = ExportBytes(report.html, CheckedExportFormat(report.fileName));
+        auto& file = *written.emplace_back(std::make_unique<WholeFileWriter>(report.fileName));
+        if (!file.write(bytes))
+            throw NotWritten(report.fileName, file.error());
+    }
+    // Every file is whole beside its place. What each replaces is kept until the last is in
+    // place, to be put back should a later one fail: its bytes, or nothing where there was no
+    // file; one that cannot be read cannot be put back.
+    struct Replaced {
+        QString fileName;
+        bool readable = true;
+        std::optional<QByteArray> bytes;
+    };
+    std::vector<Replaced> replaced;
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        Replaced before{reports[i].fileName, true, std::nullopt};
+        if (QFile old(before.fileName); i + 1 < reports.size() && old.exists()) {
+            before.readable = old.open(QIODevice::ReadOnly);
+            before.bytes = old.readAll();
+        }
+        if (written[i]->commit()) {
+            replaced.push_back(std::move(before));
+            continue;
+        }
+        QStringList restored;
+        QStringList kept;
+        for (const Replaced& other : replaced) {
+            const bool back = other.readable
+                              && (other.bytes ? WriteWholeFile(other.fileName, *other.bytes) : QFile::remove(other.fileName));
+            (back ? restored : kept) << QDir::toNativeSeparators(other.fileName);
+        }
+        QString more;
+        if (!restored.isEmpty())
+            more += QStringLiteral(" %1 is as it was before.").arg(restored.join(QStringLiteral(", ")));
+        if (!kept.isEmpty())
+            more += QStringLiteral(" %1 was written and could not be put back as it was.").arg(kept.join(QStringLiteral(", ")));
+        throw NotWritten(before.fileName, written[i]->error(), more);
+    }
 }
 
 void PrintReport(const QString& html, const QString& printerName, const QString& documentName)

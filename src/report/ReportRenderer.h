@@ -89,9 +89,19 @@ enum class ExportFormat { Pdf, Odt, Html, Unknown };
 ExportFormat ExportFormatFor(const QString& fileName);
 
 // Writes the report to a .pdf, .odt or .html file (by its ending), whole or not at all: an
-// existing file is replaced only by a complete new one. StorageError on failure, saying so
-// when the file's folder does not exist or is not writable.
+// existing file is replaced only by a complete new one. StorageError on failure, naming the
+// file and saying why (its folder does not exist or is not writable, the disk is full).
 void ExportReport(const QString& html, const QString& fileName);
+
+struct ReportFile {
+    QString html;
+    QString fileName;
+};
+// Writes reports that belong together (a payroll run's summary and its payslips) all or none:
+// each is written whole beside its file first, and only when every one is do they replace
+// their files. Should one then fail to take its file's place, those already in place are put
+// back as they were, as far as the disk allows, and the StorageError says whether they were.
+void ExportReports(const std::vector<ReportFile>& reports);
 
 // A printer that cannot be had; the message is fit to show the user.
 class PrintError : public std::runtime_error {

