@@ -454,7 +454,8 @@ void SalaryPackageScreen::printReport()
 {
     printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind_)),
                        QString::fromUtf8(PackageTitle(kind_)) + ExportHint},
-                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString()));
+                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString(),
+                                          program().Year.Current()));
 }
 
 } // namespace revora
