@@ -308,6 +308,7 @@ void SalaryPackageScreen::buildPanels()
     taxpayerName_ = new QLineEdit(this);
     taxpayerName_->setObjectName("Text1");
     taxpayerName_->setMaxLength(50);
+    KeepsNameRule(taxpayerName_);
     taxpayerName_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Taxpayer's name :(max50Chrs."), this);
