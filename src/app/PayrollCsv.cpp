@@ -1,7 +1,5 @@
 #include "PayrollCsv.h"
 
-#include <QString>
-#include <QStringDecoder>
 #include <algorithm>
 #include <csv.h>
 #include <cstdint>
@@ -11,6 +9,7 @@
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "common/InputNumbers.h"
+#include "common/TextEscape.h"
 #include "payroll/PayePrintout.h"
 #include "tax/TaxYearRules.h"
 
@@ -133,19 +132,11 @@ int ReadDate(std::string_view column, std::string_view text, const TaxYear& year
     return *day;
 }
 
-// The name on the payslip, at most as long as the name box takes it.
+// The name on the payslip, by the rule every name follows.
 std::string ReadName(std::string_view column, std::string_view text)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString name = utf8.decode(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (utf8.hasError())
-        throw BadValue{std::string(column), "the name is not UTF-8 text"};
-    // A payslip's name is one line, as the name box holds it.
-    if (std::any_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }))
-        throw BadValue{std::string(column), "the name holds a line break or another control character"};
-    if (name.size() > EmployeeNameLength)
-        throw BadValue{std::string(column),
-                       "the name is longer than " + std::to_string(EmployeeNameLength) + " characters"};
+    if (const auto refusal = NameRefusal(text, EmployeeNameLength))
+        throw BadValue{std::string(column), *refusal};
     return std::string(text);
 }
 

@@ -10,6 +10,7 @@
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "common/InputNumbers.h"
+#include "common/TextEscape.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora::cli {
@@ -245,10 +246,8 @@ std::int16_t NonNegativeCount(const std::string& name, const std::string& text)
 std::string NameUpTo(const ParsedOptions& options, const OptionDef& option)
 {
     std::string text = options.value(option).value_or("");
-    const int most = static_cast<int>(option.most.value_or(0.0));
-    // Counted as the name box counts its characters.
-    if (QString::fromStdString(text).size() > most)
-        throw UsageError("--" + option.name + ": the name is longer than " + std::to_string(most) + " characters");
+    if (const auto refusal = NameRefusal(text, static_cast<int>(option.most.value_or(0.0))))
+        throw UsageError("--" + option.name + ": " + *refusal);
     return text;
 }
 

@@ -273,9 +273,8 @@ int Loan(const ParsedOptions& options)
     Working working;
     Working* const explained = Explaining(options, working);
     const LoanSolve outcome = LoanCalc(loan, explained);
-    if (outcome == LoanSolve::RepaymentBelowInterest)
-        Refuse(Repayment, RepaymentBelowInterestMessage(
-                                FormatAmount(FirstMonthInterest(loan.Principal, loan.Rate))));
+    if (const std::string refusal = LoanRefusalMessage(loan, outcome); !refusal.empty())
+        Refuse(Repayment, refusal);
     const bool rateTooHigh = outcome == LoanSolve::RateOutOfReach;
     // A rate with no answer leaves nothing to draw up or print.
     if (rateTooHigh && kind != AmortKind::None)

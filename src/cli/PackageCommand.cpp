@@ -232,7 +232,7 @@ int RunPackage(const ParsedOptions& options, bool grossUp)
     return Output(state, options,
                   {QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind)),
                    QString::fromUtf8(PackageTitle(kind)) + ExportHint},
-                  SalPackageReportRow(kind, inputs, result, taxpayer), {explained});
+                  SalPackageReportRow(kind, inputs, result, taxpayer, year), {explained});
 }
 
 } // namespace

@@ -16,6 +16,7 @@
 #include "SetupSettings.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
+#include "common/TextEscape.h"
 #include "payroll/PayrollRun.h"
 #include "payroll/PublishedLevies.h"
 #include "tax/TaxYearRules.h"
@@ -70,17 +71,42 @@ void CheckPrintouts(const ParsedOptions& options)
 std::string Money(std::int64_t cents) { return FormatAmount(static_cast<double>(cents) / 100.0); }
 double Rand(std::int64_t cents) { return static_cast<double>(cents) / 100.0; }
 
+// The first `most` characters of a UTF-8 text (code points, so no character is cut in two),
+// padded with blanks to `width` characters.
+std::string Column(std::string_view text, std::size_t most, std::size_t width)
+{
+    const auto continues = [&](std::size_t at) { return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80; };
+    std::size_t end = 0;
+    std::size_t kept = 0;
+    for (; end < text.size() && kept < most; ++kept)
+        for (++end; end < text.size() && continues(end); ++end) {
+        }
+    return std::string(text.substr(0, end)) + std::string(width - std::min(width, kept), ' ');
+}
+
+// The run a line an employee: the name cut to 29 characters in a column of 30, then the five
+// amounts right-aligned, each column at least as wide as before and two blanks wider than its
+// widest amount: the figures group their digits with one blank, so two keep the columns
+// apart however large the amounts.
 void PrintRun(const std::vector<PayrollEmployee>& employees, const PayrollRun& run)
 {
-    std::cout << std::left << std::setw(30) << "Employee" << std::right << std::setw(16) << "Gross"
-              << std::setw(14) << "PAYE" << std::setw(12) << "UIF (ee)" << std::setw(12) << "UIF (er)"
-              << std::setw(12) << "SDL" << '\n';
+    const std::vector<std::pair<const char*, std::int64_t PayrollLine::*>> amounts{
+        {"Gross", &PayrollLine::GrossCents},          {"PAYE", &PayrollLine::PAYECents},
+        {"UIF (ee)", &PayrollLine::UIFEmployeeCents}, {"UIF (er)", &PayrollLine::UIFEmployerCents},
+        {"SDL", &PayrollLine::SDLCents}};
+    std::vector<std::size_t> widths{16, 14, 12, 12, 12};
+    for (const PayrollLine& line : run.Lines)
+        for (std::size_t c = 0; c < amounts.size(); ++c)
+            widths[c] = std::max(widths[c], Money(line.*amounts[c].second).size() + 2);
+    std::cout << Column("Employee", 30, 30) << std::right;
+    for (std::size_t c = 0; c < amounts.size(); ++c)
+        std::cout << std::setw(static_cast<int>(widths[c])) << amounts[c].first;
+    std::cout << '\n';
     for (std::size_t i = 0; i < run.Lines.size(); ++i) {
-        const PayrollLine& line = run.Lines[i];
-        std::string name = employees[i].Employee.substr(0, 29);
-        std::cout << std::left << std::setw(30) << name << std::right << std::setw(16) << Money(line.GrossCents)
-                  << std::setw(14) << Money(line.PAYECents) << std::setw(12) << Money(line.UIFEmployeeCents)
-                  << std::setw(12) << Money(line.UIFEmployerCents) << std::setw(12) << Money(line.SDLCents) << '\n';
+        std::cout << Column(employees[i].Employee, 29, 30);
+        for (std::size_t c = 0; c < amounts.size(); ++c)
+            std::cout << std::setw(static_cast<int>(widths[c])) << Money(run.Lines[i].*amounts[c].second);
+        std::cout << '\n';
     }
     std::cout << '\n';
     const PayrollTotals& t = run.Totals;
@@ -125,7 +151,7 @@ int Refused(const PayrollCsv& csv)
 {
     std::istringstream lines(PayrollCsvRefusalText(csv));
     for (std::string line; std::getline(lines, line);)
-        std::cerr << "revora-calc: " << line << '\n';
+        std::cerr << "revora-calc: " << EscapeControls(line) << '\n';
     return 2;
 }
 

@@ -17,6 +17,7 @@
 #include "CalcOutput.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
+#include "common/TextEscape.h"
 #include "tax/TaxYearRules.h"
 #include "vehicle/CompanyCarPrintout.h"
 #include "vehicle/CompanyCarRegister.h"
@@ -326,8 +327,9 @@ void PrintCompanyCars(const CompanyCarRegister& cars, const CompCarRun& run, boo
     for (std::size_t i = 1; i < cars.Records.size(); ++i) {
         const CompanyCarRecord& car = cars.Records[i];
         std::cout << "Vehicle number " << i << " of " << cars.CarCount;
+        // The file's text, its control characters spelt out rather than sent to the terminal.
         if (!car.CCRegNumber.empty())
-            std::cout << "  " << car.CCRegNumber;
+            std::cout << "  " << EscapeControls(car.CCRegNumber);
         std::cout << '\n';
         for (const Figure& figure : VehicleFigures(car, run.Results[i]))
             PrintCarLine(figure.caption, figure.value, figure.decimals);

@@ -13,6 +13,7 @@
 #include "Version.h"
 #include "CalcCommand.h"
 #include "Database.h"
+#include "common/TextEscape.h"
 
 #ifdef REVORA_CALC_REPORT_WRITER
 #include <QGuiApplication>
@@ -178,6 +179,13 @@ std::filesystem::path ReportWriter()
 }
 #endif
 
+// A message as the terminal gets it: a control character from an option or a file, quoted in
+// it, is spelt out rather than obeyed.
+void SayError(const std::string& message)
+{
+    std::cerr << "revora-calc: " << EscapeControls(message) << '\n';
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -217,20 +225,20 @@ int main(int argc, char** argv)
         CheckArgumentBytes(argc, argv);
         return Run(args);
     } catch (const UsageError& e) {
-        std::cerr << "revora-calc: " << e.what() << '\n';
+        SayError(e.what());
         return 2;
     } catch (const StorageError& e) {
-        std::cerr << "revora-calc: " << e.message().toStdString() << '\n';
+        SayError(e.message().toStdString());
         return 1;
 #ifdef REVORA_CALC_REPORT_WRITER
     } catch (const PrintError& e) {
-        std::cerr << "revora-calc: " << e.message().toStdString() << '\n';
+        SayError(e.message().toStdString());
         return 1;
 #endif
     } catch (const std::logic_error& e) {
         // A declaration that does not hold, or an option read that was never declared: a
         // fault in this program, which no command line can cause.
-        std::cerr << "revora-calc: internal error: " << e.what() << '\n';
+        SayError(std::string("internal error: ") + e.what());
         return 70;
     }
 }

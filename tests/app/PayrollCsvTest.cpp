@@ -54,6 +54,9 @@ const RefusedCase RefusedCases[] = {
      "employee,age,salary\n\"Anna\nvan Wyk\",40,1\n\nB,40,12a00\n",
      "june.csv line 2, employee: the name holds a line break or another control character\n"
      "june.csv line 5, salary: '12a00' is not an amount"},
+    {"a C1 control in a name, and not UTF-8", M, "employee,age,salary\nAnn\xC2\x9B" "2J,40,1\nAnn\xFF,40,1\n",
+     "june.csv line 2, employee: the name holds a line break or another control character\n"
+     "june.csv line 3, employee: the name is not UTF-8 text"},
     {"a negative amount", M, "employee,age,salary,bonus\nA,40,1,-5\n", "june.csv line 2, bonus: '-5' is below 0"},
     {"an amount too large", M, "employee,age,salary\nA,40,1000000000000\n",
      "june.csv line 2, salary: '1000000000000' is more than 999 999 999 999.99, the most an amount can be"},

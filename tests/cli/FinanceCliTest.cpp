@@ -125,12 +125,6 @@ const FigureCase LoanCases[] = {
      LoanKeys,
      {{"Months", 3.0, 0.0}, {"Repayment", 340.03, Cent}},
      {}},
-    // The interest alone is 1 000 a month: 1 000.99 repays it in about 695 months.
-    {"period that no 600 months repay",
-     {"loan", "--solve", "period", "--principal", "100000", "--rate", "12", "--repayment", "1001"},
-     LoanKeys,
-     {{"Months", 0.0, 0.0}, {"Repayment", 1000.99, Cent}},
-     {}},
     {"repayment at 0 percent is the principal over the months", {"loan", "--principal", "120000", "--months", "240"},
      LoanKeys, {{"Repayment", 500.0, 0.0}, {"TotalInterest", 0.0, 0.0}}, {}},
     {"nothing to solve from gives 0", {"loan"}, LoanKeys,
@@ -382,6 +376,11 @@ const RefusalCase BadInputCases[] = {
      {"loan", "--solve", "period", "--principal", "100000", "--rate", "10.5", "--repayment", "500"},
      "--repayment: The monthly repayment never repays the loan: it must be more than the first month's interest of "
      "R 875.00"},
+    // The interest alone is 1 000 a month: 1 000.99 repays it in about 695 months; 600 months
+    // of 1 002.57 (the repayment less its cent) are worth just over 100 000.
+    {"a repayment that no 600 months repay",
+     {"loan", "--solve", "period", "--principal", "100000", "--rate", "12", "--repayment", "1001"},
+     "--repayment: The monthly repayment does not repay the loan within 600 months: it must be at least R 1 002.58"},
     {"loan buster months beyond 16 bits", {"loanbuster", "--months", "-40000"}, "--months: '-40000' is below 0"},
     {"a negative bond amount", {"loancompare", "--amount", "-100000"}, "--amount: '-100000' is below 0"},
     {"a negative capital", {"dailybalance", "--capital", "-1", "--start", "01/03/2015", "--end", "31/03/2015"},
@@ -409,8 +408,7 @@ const RefusalCase NotReadyCases[] = {
     {"an annual schedule of a period no 600 months repay",
      {"loan", "--solve", "period", "--principal", "100000", "--rate", "12", "--repayment", "1001", "--schedule",
       "annual"},
-     "--schedule: the annual schedule needs the principal and the repayment above 0 and a period of at least 13 "
-     "months"},
+     "--repayment: The monthly repayment does not repay the loan within 600 months: it must be at least R 1 002.58"},
     {"a schedule of a rate with no answer",
      {"loan", "--solve", "rate", "--principal", "1000", "--months", "12", "--repayment", "500", "--schedule", "monthly"},
      "--schedule: there is no schedule of a rate that could not be solved"},

@@ -3,6 +3,7 @@
 // in the PDF, the ODT and the HTML export: markup and template tags stay text, quotes reach the
 // report database and come back, right-to-left and combining characters survive, and a text of
 // 10 000 characters wraps whole through the pages, or is cut at the name box's 50 characters.
+// A name with a control character is refused, and a message shows such a character escaped.
 
 #include <QFile>
 #include <QJsonArray>
@@ -252,6 +253,24 @@ const RefusalCase LongNames[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(TenThousandCharacters, HostileNameRefused, ::testing::ValuesIn(LongNames),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A control character (C0, DEL, C1) never reaches a printout's name, and a message that quotes
+// one spells it out rather than sending it to the terminal.
+const RefusalCase ControlCharacters[] = {
+    {"escape_in_employee", {"monthly", "--salary", "20000", "--employee", "Ann\x1b[2J"},
+     "--employee: the name holds a line break or another control character"},
+    {"line_break_in_taxpayer", {"grossup", "--net", "200000", "--name", "Ann\nSmith"},
+     "--name: the name holds a line break or another control character"},
+    {"c1_in_employee", {"travel", "--value", "150000", "--name", QStringLiteral("Ann\u009b2J")},
+     "--name: the name holds a line break or another control character"},
+    {"amount_quoted_escaped", {"monthly", "--salary", "\x1b[2J\x1b]0;pwned\x07x"},
+     "--salary: '\\x1b[2J\\x1b]0;pwned\\x07x' is not a number"},
+    {"c1_and_delete_quoted_escaped", {"monthly", "--salary", QStringLiteral("1\u009b\x7f")},
+     "--salary: '1\\u009b\\x7f' is not a number"},
+};
+
+INSTANTIATE_TEST_SUITE_P(ControlCharacters, HostileNameRefused, ::testing::ValuesIn(ControlCharacters),
                          [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

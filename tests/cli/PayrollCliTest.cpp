@@ -85,12 +85,15 @@ TEST_F(PayrollCliTest, EveryEmployeeIsWorkedAsTheSingleCalculatorAndTheTotalsAdd
 TEST_F(PayrollCliTest, ABadFileIsRefusedWholeLineByLineAndNothingIsWritten)
 {
     const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--csv",
-                                    File("employee,age,salary\nA,40,12a00\nB,40,1000\nC,-3,100\n"), DataDirArg()});
+                                    File("employee,age,salary\nA,40,12a00\nB,40,1000\nC,-3,100\nD,40,\x1b[2J\n"),
+                                    DataDirArg()});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-    EXPECT_EQ(run.err.count('\n'), 2) << run.err.toStdString();
+    EXPECT_EQ(run.err.count('\n'), 3) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("june.csv line 2, salary: '12a00' is not an amount")) << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("june.csv line 4, age:")) << run.err.toStdString();
+    // The file's ESC is spelt out, not sent to the terminal.
+    EXPECT_TRUE(run.err.contains("june.csv line 5, salary: '\\x1b[2J' is not an amount")) << run.err.toStdString();
     EXPECT_TRUE(FilesInDataDir().isEmpty()) << FilesInDataDir().join(", ").toStdString();
 }
 
@@ -133,6 +136,25 @@ TEST_F(PayrollCliTest, ARowsContributionsAboveItsIncomeRefuseTheFile)
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_TRUE(run.err.contains("june.csv line 3, pension: The pension and R/A contributions, 5 000.00, are more "
                                  "than the period's income, 1 000.00 (")) << run.err.toStdString();
+}
+
+// The table cuts and pads a name by characters, not bytes, and keeps the largest figures apart.
+TEST_F(PayrollCliTest, TheTableLinesUpWhateverTheNamesAndAmounts)
+{
+    const QString name = QString(40, QChar(0x0416)); // two bytes each in UTF-8
+    const CalcRun run = RevoraCalc({"payroll", "--period", "monthly", "--csv",
+                                    File("employee,age,salary,commission,bonus\n" + name.toUtf8() +
+                                         ",40,999999999999.99,999999999999.99,999999999999.99\nAnn,40,1,,\n"),
+                                    DataDirArg()});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n').mid(0, 3);
+    EXPECT_EQ(lines[1].left(30), name.left(29) + ' ');
+    for (const QString& line : lines) {
+        // Two blanks or more between columns: five figures after the name, each one amount.
+        const QStringList figures = line.mid(30).trimmed().split(QRegularExpression("\\s{2,}"));
+        EXPECT_EQ(figures.size(), 5) << line.toStdString();
+        EXPECT_EQ(line.size(), lines[0].size()) << line.toStdString();
+    }
 }
 
 TEST_F(PayrollCliTest, TheTemplateStartsAFileTheRunReads)

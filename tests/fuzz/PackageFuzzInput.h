@@ -6,6 +6,7 @@
 
 #include "FuzzInput.h"
 #include "package/SalaryPackage.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora::fuzz {
 
@@ -77,7 +78,7 @@ inline void CheckPackageResult(const PackageResult& r)
 inline void CheckPackagePrintout(PackageKind screen, const PackageInputs& p, const PackageResult& r,
                                  const std::string& taxpayer)
 {
-    FiniteRow(SalPackageReportRow(screen, p, r, taxpayer), "package printout");
+    FiniteRow(SalPackageReportRow(screen, p, r, taxpayer, TaxYear2016()), "package printout");
     const RAExplanation explained = ExplainRA(screen, r);
     Require(explained.LineA.find("nan") == std::string::npos && explained.LineA.find("inf") == std::string::npos,
             "R/A explanation shows no nan or inf");

@@ -27,6 +27,7 @@
 #include "report/LayoutTestSupport.h"
 #include "report/PayeRows.h"
 #include "tax/QuickTax.h"
+#include "tax/TaxYearRules.h"
 #include "vehicle/CompanyCarPrintout.h"
 #include "vehicle/CompanyCarRegister.h"
 #include "vehicle/TravelAllowancePrintout.h"
@@ -127,7 +128,7 @@ Printout Package()
     TaxBracketResult record;
     const auto calculate = IsGrossUp(Screen) ? SalPackGrossUp : SalPackForward;
     EXPECT_EQ(calculate(Screen, in, {}, result, record, nullptr), PackageOutcome::Done);
-    return {PackageLayout(Screen), "SalPackage", {SalPackageReportRow(Screen, in, result, Name)}};
+    return {PackageLayout(Screen), "SalPackage", {SalPackageReportRow(Screen, in, result, Name, TaxYear2016())}};
 }
 
 template <std::int16_t RecordKept>

@@ -1,7 +1,7 @@
 // What a clerk types into a screen's text boxes shows as typed in the report window: markup and
 // template tags stay text, quotes come back from the report database, right-to-left and
 // combining characters survive, and 10 000 characters are cut at a name box's 50 or wrap
-// whole through the pages of the printout.
+// whole through the pages of the printout. A name box takes no control character.
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -162,6 +162,25 @@ private slots:
         }
         for (const QString& t : typed)
             QVERIFY2(WithoutSpace(plain).count(WithoutSpace(t)) >= typed.count(t), qPrintable(plain.left(2000)));
+    }
+
+    // The print panels' name boxes: a name pasted with a line break, an ESC or a C1 control
+    // keeps its letters and loses the control characters.
+    void aNameBoxLeavesOutControlCharacters()
+    {
+        for (const ScreenCase& c : Screens()) {
+            if (c.onPrintPanel.isEmpty())
+                continue;
+            QWidget* shown = openFromMenu(c.menu, c.screen);
+            QVERIFY(shown);
+            QTest::mouseClick(shown->findChild<QAbstractButton*>("cmdPrint"), Qt::LeftButton);
+            auto* box = shown->findChild<QLineEdit*>(c.onPrintPanel[0].name);
+            QVERIFY2(box, c.screen);
+            box->setFocus(Qt::TabFocusReason);
+            QGuiApplication::clipboard()->setText(QStringLiteral("Ann\n\x1b[2JSmith\u009b\t"));
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(box->text(), QStringLiteral("Ann[2JSmith"));
+        }
     }
 };
 

@@ -264,6 +264,13 @@ private slots:
         QTRY_COMPARE(watcher.texts(), QStringList{"The monthly repayment never repays the loan: it must be more than "
                                                   "the first month's interest of R 875.00"});
         QCOMPARE(find<NumberBox>("numMonRePay")->value(), 500.0);
+        // So is one that 600 months do not repay, and it is not taken a cent lower.
+        typeLoan("100000", "", "12", "1001");
+        click("cmdCalculate");
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QCOMPARE(watcher.texts()[1], "The monthly repayment does not repay the loan within 600 months: it must be at "
+                                     "least R 1 002.58");
+        QCOMPARE(find<NumberBox>("numMonRePay")->value(), 1001.0);
     }
 
     void schedulesShowInTheGrid()

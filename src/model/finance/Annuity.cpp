@@ -1,5 +1,6 @@
 #include "finance/Annuity.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string_view>
@@ -13,6 +14,29 @@ constexpr Phrase MonthlyRateLabel{"Monthly rate"};
 constexpr Phrase PeriodLabel{"Repayment period"};
 // The rule's cent, as a figure of the steps that add or take it off.
 constexpr double Cent = 0.01;
+
+// The value of repayments against the principal they are to repay. The arithmetic that
+// forms a value (6 x 19 999.999999999996 for 6 x 20 000) is a hair off the sum a person works
+// out on paper; a difference of a hundred-billionth of the principal, and never more than a
+// tenth of a cent, is that noise (a cent more a month adds more than that to any value), so
+// such a value repays the principal exactly: no month is taken off and no cent added for it.
+enum class Reach { Short, Exact, Past };
+Reach Compare(double value, double principal) noexcept
+{
+    const double noise = std::min(std::fabs(principal) * 1e-14, 0.001);
+    if (value < principal - noise)
+        return Reach::Short;
+    return value > principal + noise ? Reach::Past : Reach::Exact;
+}
+
+// A repayment that is a whole number of cents but for that noise (10 000 + 9 999.99 need not
+// be 19 999.99 exactly) as that number of cents, so whole-cent repayments multiply out to the
+// totals worked on paper; any other amount as it is.
+double OnTheCent(double amount) noexcept
+{
+    const double cents = std::round(amount * 100.0);
+    return std::fabs(amount * 100.0 - cents) <= std::fabs(cents) * 1e-14 ? cents / 100.0 : amount;
+}
 
 // 1 + j rounds to 1: the rate counts for nothing and the loan is repaid in equal parts.
 bool NoInterest(double j) noexcept { return 1.0 + j == 1.0; }
@@ -117,15 +141,16 @@ PeriodCount CountPeriod(double principal, double annualRatePercent, double repay
             return none;
         }
         const double value = AnnuityPrincipal(n, annualRatePercent, repayment);
-        if (value == principal) {
+        const Reach reach = Compare(value, principal);
+        if (reach == Reach::Exact) {
             if (working) {
                 RecordValue(*working, {"Value of the repayments"}, valueOf, annualRatePercent, repayment, n, value);
                 working->Add(PeriodLabel, {"Months whose repayments are worth exactly {1}"}, {Rand(principal)}, n,
                              FigureKind::Count);
             }
-            return {static_cast<double>(n), repayment};
+            return {static_cast<double>(n), OnTheCent(repayment)};
         }
-        if (value < principal) {
+        if (reach == Reach::Short) {
             shortOf = value;
             continue;
         }
@@ -145,7 +170,7 @@ PeriodCount CountPeriod(double principal, double annualRatePercent, double repay
         // could take billions of steps on a large loan, so k is worked out and then checked
         // against the very comparison the steps would make.
         const auto covers = [&](double k) {
-            return AnnuityPrincipal(months, annualRatePercent, repayment + k * Cent) >= principal;
+            return Compare(AnnuityPrincipal(months, annualRatePercent, repayment + k * Cent), principal) != Reach::Short;
         };
         const double factor = AnnuityFactor(months, MonthlyRate(annualRatePercent));
         double k = std::ceil((principal / factor - repayment) / Cent);
@@ -155,7 +180,7 @@ PeriodCount CountPeriod(double principal, double annualRatePercent, double repay
             k += 1.0;
         for (int tries = 0; tries < 8 && k > 1.0 && covers(k - 1.0); ++tries)
             k -= 1.0;
-        const double raised = Bounded(repayment + k * Cent);
+        const double raised = Bounded(OnTheCent(repayment + k * Cent));
         if (working) {
             working->Add({"Repayment raised"}, {"Repayment raised by whole cents until {4} months cover {5}"},
                          "{1} + {2} \u00d7 {3}",

@@ -48,6 +48,10 @@ struct PeriodCount {
 //   the present value equals the principal: n months;
 //   it passes the principal: n - 1 months, and the repayment is raised 0.01 at a time (given
 //     + k x 0.01, so the additions do not drift) until n - 1 months cover the principal.
+// "Equals" and "covers" allow for the noise of the arithmetic (a hundred-billionth of the
+// principal, at most a tenth of a cent): at 0 %, 6 repayments of 19 999.99 + 0.01 repay
+// 120 000 exactly, with no cent added. A repayment of whole cents comes back as exactly that
+// many cents (20 000, not 19 999.999999999996), so its totals are exact.
 // A single repayment that already passes the principal would leave no month to raise the
 // repayment over; the count stops there with 1 month and the repayment as given.
 // 0 months and the repayment as given unless the principal and the repayment are non-zero; at

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/AmountFormat.h"
 #include "common/Bounded.h"
 #include "finance/Annuity.h"
 
@@ -98,12 +99,31 @@ int ScheduleMonths(double period) noexcept
     return static_cast<int>(std::min(std::floor(period), static_cast<double>(MostScheduleLines)));
 }
 
+// The least whole-cent repayment whose period solve finds a period: the one that, less its
+// cent, the longest period repays; found from the repayment of the longest period and checked
+// by the count itself.
+double LeastRepaymentInLongest(double principal, double rate)
+{
+    const auto repays = [&](double cents) { return CountPeriod(principal, rate, (cents - 1.0) / 100.0).months > 0.0; };
+    double cents = std::ceil(AnnuityRepayment(principal, MostLoanMonths, rate) * 100.0) + 1.0;
+    for (int tries = 0; tries < 8 && !repays(cents); ++tries)
+        cents += 1.0;
+    for (int tries = 0; tries < 8 && repays(cents - 1.0); ++tries)
+        cents -= 1.0;
+    return cents / 100.0;
+}
+
 } // namespace
 
-std::string RepaymentBelowInterestMessage(std::string_view interestAsShown)
+std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome)
 {
-    return "The monthly repayment never repays the loan: it must be more than the first month's interest of R " +
-           std::string(interestAsShown);
+    if (outcome == LoanSolve::RepaymentBelowInterest)
+        return "The monthly repayment never repays the loan: it must be more than the first month's interest of R " +
+               FormatAmount(FirstMonthInterest(loan.Principal, loan.Rate));
+    if (outcome == LoanSolve::RepaymentTooSmall)
+        return "The monthly repayment does not repay the loan within " + FormatAmount(MostLoanMonths, 0) +
+               " months: it must be at least R " + FormatAmount(LeastRepaymentInLongest(loan.Principal, loan.Rate));
+    return {};
 }
 
 std::string_view LoanModeText(LoanMode mode) noexcept
@@ -139,6 +159,11 @@ LoanSolve LoanCalc(LoanState& loan, Working* working)
         loan.Principal = AnnuityPrincipal(loan.Months, loan.Rate, loan.Repayment, working);
         break;
     case LoanMode::RepaymentPeriod: {
+        if (loan.Principal == 0.0 || loan.Repayment == 0.0) {
+            // Nothing to count: the count records why and gives 0 months.
+            loan.Months = CountPeriod(loan.Principal, loan.Rate, loan.Repayment, working).months;
+            break;
+        }
         const double counted = Bounded(loan.Repayment - 0.01);
         const int countedStep = working ? working->Add({"Repayment counted"}, {"The repayment less a cent"},
                                                        "{1} \u2212 {2}", {Amount(loan.Repayment), Amount(0.01)}, counted)
@@ -152,6 +177,12 @@ LoanSolve LoanCalc(LoanState& loan, Working* working)
             break;
         }
         const PeriodCount count = CountPeriod(loan.Principal, loan.Rate, counted, working);
+        if (count.months == 0.0) {
+            // Not within the longest period: the repayment stays as typed, not a cent lower.
+            loan.Months = 0.0;
+            outcome = LoanSolve::RepaymentTooSmall;
+            break;
+        }
         loan.Months = count.months;
         loan.Repayment = count.repayment;
         break;

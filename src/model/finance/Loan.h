@@ -27,8 +27,6 @@ inline constexpr std::string_view LoanPeriodMessage = "The maximum period  allow
 // Shown over a solved rate above 50.
 inline constexpr std::string_view LoanRateErrorText = "   Error";
 inline constexpr std::string_view LoanRepaymentTitle = "Incorrect Monthly Repayment!";
-// A period solve whose repayment never brings the balance down; the interest as shown.
-std::string RepaymentBelowInterestMessage(std::string_view interestAsShown);
 
 // The program-wide loan values; they outlive the screen.
 struct LoanState {
@@ -51,14 +49,26 @@ enum class LoanSolve {
     Solved,
     RateOutOfReach,         // no rate from 0 to 50 % gives the repayment ("   Error" over the rate)
     RepaymentBelowInterest, // the repayment does not cover the first month's interest
+    RepaymentTooSmall,      // it does, but no period up to 600 months repays the loan
 };
+
+// The message, under LoanRepaymentTitle, of a period solve refused (RepaymentBelowInterest or
+// RepaymentTooSmall), with the figure the repayment must pass:
+//   "The monthly repayment never repays the loan: it must be more than the first month's
+//    interest of R 875.00"
+//   "The monthly repayment does not repay the loan within 600 months: it must be at least
+//    R 1 002.58" (the least whole-cent repayment that, less its cent, 600 months repay).
+// Empty for any other outcome.
+std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome);
 
 // LoanCalc, by the mode:
 //   Monthly repayment: RPAYMENT.
 //   Principal amount: PAMOUNT.
 //   Repayment period: period 0, repayment less 0.01, then PER (CountPeriod), which sets the
 //     period and may raise the repayment. A repayment that, less 0.01, does not pay more than
-//     the first month's interest P x j never repays the loan: refused, the typed values kept.
+//     the first month's interest P x j never repays the loan, and one that 600 months of do
+//     not repay does not within the longest period: each refused, the typed values kept.
+//     Without a principal or a repayment the period is 0, the repayment as typed.
 //   Interest rate: the largest rate on the 0.01 grid whose repayment does not exceed the one
 //     typed, searched in steps of 5, 1, 0.1 and 0.01 (rate = whole hundredths, so the steps
 //     do not drift); 0 unless principal, period and repayment are all non-zero. A rate above
@@ -67,7 +77,8 @@ enum class LoanSolve {
 // the schedules and the printout find nothing of it; the three typed values are kept.
 // Example: 100 000 over 240 months at 12 %: repayment 1 101.086...; a repayment of 1 101.09
 // solves to 12.000 and 1 101.08 to 11.990; 1 000 at 12 % paying 300 solves to 3 months with
-// the repayment raised from 299.99 to 340.03; at 0 % 120 000 over 240 months is 500 a month.
+// the repayment raised from 299.99 to 340.03; at 0 % 120 000 over 240 months is 500 a month;
+// 1 001 a month on 100 000 at 12 % is refused: it must be at least 1 002.58.
 // `working`, when given, receives the steps of the solve; the last is the value solved for:
 //   repayment and principal: the monthly rate and the annuity formula filled in;
 //   period: the repayment less a cent, then the count (the values of the months either side of

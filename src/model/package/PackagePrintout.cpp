@@ -47,7 +47,7 @@ const char* PackageLayout(PackageKind kind) { return IsGrossUp(kind) ? "Revora.r
 const char* PackageTitle(PackageKind kind) { return TextsOf(kind).title; }
 
 ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
-                              const std::string& taxpayer)
+                              const std::string& taxpayer, const TaxYear& year)
 {
     const auto shown = AsShownTwoDecimals;
     ReportRow row;
@@ -88,8 +88,8 @@ ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, con
     // Beside the members: the monthly credits the calculation used, the first two members'
     // and each further one's, as the year's rules give them.
     const auto perMember = [](double credit) { return "(R " + Plain(credit) + "pm each)"; };
-    add("PrinMembers", perMember(MedicalCreditPerMonth(1)));
-    add("BenMembers", perMember(MedicalCreditPerMonth(3) - MedicalCreditPerMonth(2)));
+    add("PrinMembers", perMember(year.MedicalCredits.MainMember));
+    add("BenMembers", perMember(year.MedicalCredits.EachAdditional));
 
     // With no other deductions in total every line is emptied; otherwise a line is printed
     // only when its own amount is above 0.

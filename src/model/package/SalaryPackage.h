@@ -259,7 +259,9 @@ const char* PackageLayout(PackageKind kind); // "Revora.rpt" or "Avntx.rpt"
 const char* PackageTitle(PackageKind kind);  // "Revora2016 Annual" ... without the export hint
 
 // The one row of "SalPackage" in the order written; the Revora screens leave out CostToComp.
+// PrinMembers and BenMembers print the monthly medical credits of `year`, the year the figures
+// were worked in: "(R 364pm each)" and "(R 246pm each)" in 2024/25.
 ReportRow SalPackageReportRow(PackageKind kind, const PackageInputs& inputs, const PackageResult& result,
-                              const std::string& taxpayer);
+                              const std::string& taxpayer, const TaxYear& year);
 
 } // namespace revora

@@ -79,9 +79,10 @@ void CalculatorWindow::closeScreen()
         close();
 }
 
+// A message may quote a file's name or a typed text: its control characters are spelt out.
 void CalculatorWindow::showError(const QString& title, const QString& message)
 {
-    QMessageBox::critical(this, title, message);
+    QMessageBox::critical(this, title, MessageText(message));
 }
 
 void CalculatorWindow::setWorking(Working working)

@@ -6,13 +6,43 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QValidator>
 
 #include "ResultWidth.h"
 #include "SpinnerStep.h"
+#include "common/TextEscape.h"
 
 namespace revora {
 
+namespace {
+
+// Leaves every control character out of an edit, moving the cursor back past those before it.
+class NameValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        const int cursor = pos;
+        QString kept;
+        kept.reserve(input.size());
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            if (!IsControlCharacter(input[i].unicode()))
+                kept += input[i];
+            else if (i < cursor)
+                --pos;
+        }
+        input = kept;
+        return Acceptable;
+    }
+};
+
+} // namespace
+
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+void KeepsNameRule(QLineEdit* box) { box->setValidator(new NameValidator(box)); }
+
+QString MessageText(const QString& text) { return Text(EscapeControls(text.toStdString())); }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption)
 {
@@ -56,6 +86,7 @@ QLineEdit* AddNameRow(QBoxLayout* into, QWidget* parent, const char* name, const
     auto* line = new QLineEdit(parent);
     line->setObjectName(name);
     line->setMaxLength(most);
+    KeepsNameRule(line);
     line->setMinimumWidth(260);
     auto* row = new QHBoxLayout;
     row->addWidget(MakeLabel(parent, caption, line));

@@ -36,8 +36,15 @@ QLabel* AddGridRowAt(QGridLayout* grid, int row, QWidget* parent, const char* ca
 // such row is row 1).
 QLabel* AddGridRow(QGridLayout* grid, QWidget* parent, const char* caption, QWidget* box, const char* unit = nullptr);
 // The name a printout is made out to: a row of its caption, a line named `name` that takes at
-// most `most` characters, and the note of that limit, added to `into`. Returns the line.
+// most `most` characters and no control character (KeepsNameRule), and the note of that limit,
+// added to `into`. Returns the line.
 QLineEdit* AddNameRow(QBoxLayout* into, QWidget* parent, const char* name, const char* caption, int most);
+// A name box holds one line with no control character, as every name does: a control character
+// typed or pasted (the line break a spreadsheet cell is copied with, an ESC) is left out and the
+// rest of the text is taken.
+void KeepsNameRule(QLineEdit* box);
+// A text quoted in a message, its control characters spelt out ("\x1b") rather than shown.
+QString MessageText(const QString& text);
 // The Tab key goes through `order` in turn.
 void ChainTabOrder(const QList<QWidget*>& order);
 

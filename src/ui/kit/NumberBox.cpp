@@ -11,6 +11,7 @@
 #include <QToolTip>
 #include <cmath>
 
+#include "FormKit.h"
 #include "common/AmountFormat.h"
 #include "common/InputNumbers.h"
 
@@ -141,7 +142,8 @@ void NumberBox::refuse(const QString& text, const QString& problem)
         title = w->windowTitle();
     QMessageBox::warning(this, title,
                          QStringLiteral("\"%1\" could not be taken as a number: %2.\n\nThe box keeps %3.")
-                             .arg(text.trimmed(), problem, entryText_.isEmpty() ? QStringLiteral("0") : entryText_));
+                             .arg(MessageText(text.trimmed()), problem,
+                                  entryText_.isEmpty() ? QStringLiteral("0") : entryText_));
     refusing_ = false;
     setFocus(Qt::OtherFocusReason);
 }

@@ -108,8 +108,8 @@ TEST(CountPeriodTest, AnExactMatchKeepsTheCountAndTheRepayment)
 
 TEST(CountPeriodTest, TheRaiseIsAWholeNumberOfCentsOnTheGivenRepayment)
 {
-    // 4 004 cents: added as one product, not 4 004 additions of 0.01
-    EXPECT_EQ(CountPeriod(1000, 12, 299.99).repayment, 299.99 + 4004 * 0.01);
+    // 4 004 cents added as one product, not 4 004 additions of 0.01, to exactly 340.03
+    EXPECT_EQ(CountPeriod(1000, 12, 299.99).repayment, 340.03);
 }
 
 TEST(CountPeriodTest, TheRaiseIsTheSmallestThatCoversTheLoan)

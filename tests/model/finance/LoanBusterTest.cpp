@@ -51,6 +51,8 @@ const BusterRow BusterRows[] = {
     {"extra 0 keeps the repayment to the cent", 31889, 2.56F, 460, 0, 108.88, 460, 108.88, 0, 0},
     // 120 000 / 240 = 500; 200 months of 600 repay it, and at no interest nothing is saved
     {"extra 100 at 0 percent", 120000, 0.0F, 240, 100, 500, 200, 600, 100, 0},
+    // 10 000 + 9 999.99 falls short over 6 months by 0.06; a cent more, 20 000, repays it exactly
+    {"extra 10 000 at 0 percent pays off exactly in 6 months", 120000, 0.0F, 12, 10000, 10000, 6, 20000, 10000, 0},
     // R + X = 11 009.99 alone is worth more than the loan: the count stops at one month
     {"a payment beyond the whole loan stops at one month", 1000, 12.0F, 1, 10000, 1010, 1, 11009.99, 9999.99,
      -9999.99},

@@ -92,8 +92,11 @@ const CalcRow CalcRows[] = {
     // period: the repayment is first taken 0.01 lower
     {"300 on 1 000 at 12 percent is 3 months raised to 340.03", Loan(1000, 99, 12, 300, Period), 1000, 3, 12, 340.03,
      false},
-    {"no period up to 600 months leaves the repayment 0.01 lower", Loan(100000, 99, 12, 1001, Period), 100000, 0, 12,
-     1000.99, false},
+    // 600 months of 1 000.99 repay 99 843.37: no answer, and the repayment stays as typed
+    {"no period up to 600 months is no answer", Loan(100000, 99, 12, 1001, Period), 100000, 0, 12, 1001, true},
+    {"a period without a repayment is 0", Loan(1000, 99, 12, 0, Period), 1000, 0, 12, 0, false},
+    // 20 000.00 a month repays 120 000 in exactly 6 months at 0 %: no cent is added
+    {"an exact period at 0 percent", Loan(120000, 99, 0, 20000.01, Period), 120000, 6, 0, 20000, false},
     // the first month's interest is 875: the typed values stay, the period has no answer
     {"500 on 100 000 at 10.5 percent never repays", Loan(100000, 99, 10.5, 500, Period), 100000, 0, 10.5, 500, true},
     {"a repayment beyond the principal is one month", Loan(1000, 99, 12, 5000, Period), 1000, 1, 12, 4999.99, false},

@@ -40,9 +40,19 @@ TEST(SalPackageRow, WritesTheColumnsInOrderWithCostToCompanyOnlyOnAvanta)
             out.push_back(f.name);
         return out;
     };
-    EXPECT_EQ(names(SalPackageReportRow(PackageKind::AvantaMonthly, {}, {}, "")), expected);
+    EXPECT_EQ(names(SalPackageReportRow(PackageKind::AvantaMonthly, {}, {}, "", TaxYear2016())), expected);
     expected.erase(expected.begin() + 5);
-    EXPECT_EQ(names(SalPackageReportRow(PackageKind::RevoraAnnual, {}, {}, "")), expected);
+    EXPECT_EQ(names(SalPackageReportRow(PackageKind::RevoraAnnual, {}, {}, "", TaxYear2016())), expected);
+}
+
+// The credits printed beside the members are the year's own, not 2015/16's in every year.
+TEST(SalPackageRow, PrintsTheMedicalCreditsOfTheYearWorkedIn)
+{
+    TaxYear year = TaxYear2016();
+    year.MedicalCredits = {364, 364, 246}; // 2024/25
+    const ReportRow row = SalPackageReportRow(PackageKind::RevoraAnnual, {}, {}, "", year);
+    EXPECT_EQ(Text(row, "PrinMembers"), "(R 364pm each)");
+    EXPECT_EQ(Text(row, "BenMembers"), "(R 246pm each)");
 }
 
 struct HeadingCase {
@@ -59,7 +69,7 @@ class PackageHeadingTest : public ::testing::TestWithParam<HeadingCase> {};
 TEST_P(PackageHeadingTest, NamesTheScreenAndItsPeriod)
 {
     const HeadingCase& c = GetParam();
-    const ReportRow row = SalPackageReportRow(c.screen, {}, {}, "A. Taxpayer");
+    const ReportRow row = SalPackageReportRow(c.screen, {}, {}, "A. Taxpayer", TaxYear2016());
     EXPECT_EQ(Text(row, "MonAnn"), c.heading);
     EXPECT_EQ(Text(row, "TPName"), "A. Taxpayer");
     EXPECT_EQ(Text(row, "MonAnnSal"), c.salaryLabel);
@@ -99,7 +109,7 @@ TEST_P(PackageOtherLinesTest, PrintsOnlyLinesWithAnAmount)
     const OtherCase& c = GetParam();
     PackageInputs in;
     in.Other = c.lines;
-    const ReportRow row = SalPackageReportRow(PackageKind::RevoraMonthly, in, {}, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::RevoraMonthly, in, {}, "", TaxYear2016());
     EXPECT_EQ(Text(row, "OEXPTXT"), c.heading);
     for (int i = 0; i < 4; ++i) {
         const std::string n = std::to_string(i);
@@ -141,7 +151,7 @@ TEST_P(PackageTextsTest, WritesTheChoiceAndTheOnceOffCost)
     in.RADirective = c.directive;
     PackageResult r;
     r.OnceOff = c.onceOff;
-    const ReportRow row = SalPackageReportRow(PackageKind::AvantaAnnual, in, r, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::AvantaAnnual, in, r, "", TaxYear2016());
     EXPECT_EQ(Text(row, "RADirective"), c.directiveText);
     EXPECT_EQ(Text(row, "PlusCompCar1"), c.carLine1);
     EXPECT_EQ(Text(row, "PlusCompCar2"), c.carLine2);
@@ -163,7 +173,7 @@ TEST(SalPackageRow, WritesResultBoxesAsTheyShowAndTypedBoxesAsTyped)
     PackageResult r;
     r.EmployeePension = 1234.5678;
     r.SDL = 0.004;
-    const ReportRow row = SalPackageReportRow(PackageKind::RevoraAnnual, in, r, "");
+    const ReportRow row = SalPackageReportRow(PackageKind::RevoraAnnual, in, r, "", TaxYear2016());
     EXPECT_EQ(std::get<std::int16_t>(Field(row, "TPAge")), 66);
     EXPECT_EQ(std::get<std::int16_t>(Field(row, "PMems")), 36);
     EXPECT_EQ(Number(row, "NetMonSal"), 0); // no infinity reaches the report

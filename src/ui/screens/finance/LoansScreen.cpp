@@ -379,9 +379,8 @@ bool LoansScreen::calculate()
         closeGrid();
     if (graph_)
         graph_->close();
-    if (outcome == LoanSolve::RepaymentBelowInterest) {
-        const double interest = FirstMonthInterest(loan().Principal, loan().Rate);
-        showError(Text(LoanRepaymentTitle), Text(RepaymentBelowInterestMessage(FormatAmount(interest))));
+    if (const std::string refusal = LoanRefusalMessage(loan(), outcome); !refusal.empty()) {
+        showError(Text(LoanRepaymentTitle), Text(refusal));
         repayment_->setFocus(Qt::OtherFocusReason);
     }
     return false;

@@ -308,6 +308,7 @@ void SalaryPackageScreen::buildPanels()
     taxpayerName_ = new QLineEdit(this);
     taxpayerName_->setObjectName("Text1");
     taxpayerName_->setMaxLength(50);
+    KeepsNameRule(taxpayerName_);
     taxpayerName_->setMinimumWidth(260);
     auto* name = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Taxpayer's name :(max50Chrs."), this);
@@ -454,7 +455,8 @@ void SalaryPackageScreen::printReport()
 {
     printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind_)),
                        QString::fromUtf8(PackageTitle(kind_)) + ExportHint},
-                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString()));
+                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString(),
+                                          program().Year.Current()));
 }
 
 } // namespace revora

@@ -54,10 +54,11 @@ QString Money(std::int64_t cents) { return Text(FormatAmount(static_cast<double>
 // What the file dialogs look for.
 const QString CsvFilter = QStringLiteral("Payroll files (*.csv);;All files (*)");
 
-// A file's messages quote its values and its name as they are: shown as text, never as markup.
+// A file's messages quote its values and its name as they are: shown as text, never as markup,
+// with their control characters spelt out.
 void Warn(QWidget* parent, const QString& title, const QString& text)
 {
-    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, title, MessageText(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
