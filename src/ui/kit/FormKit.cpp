@@ -8,11 +8,20 @@
 #include <QPushButton>
 
 #include "ResultWidth.h"
+#include "common/InputNumbers.h"
 #include "SpinnerStep.h"
 
 namespace revora {
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+std::function<bool(double)> CountAtMost(std::int16_t most)
+{
+    return [most](double value) {
+        const auto count = RoundHalfEvenToInt16(value);
+        return count && *count <= most;
+    };
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption)
 {
