@@ -114,10 +114,9 @@ std::int16_t ReadCount(std::string_view column, std::string_view text, std::int1
     if (read.value < 0.0)
         throw BadValue{std::string(column), Quoted(text) + " is below 0"};
     const std::optional<std::int16_t> count = RoundHalfEvenToInt16(read.value);
-    if (!count)
-        throw BadValue{std::string(column), Quoted(text) + " is more than " + FormatAmount(INT16_MAX, 0)};
-    if (*count > most)
-        throw BadValue{std::string(column), tooMany};
+    if (!count || *count > most)
+        throw BadValue{std::string(column), tooMany.empty() ? Quoted(text) + " is more than " + FormatAmount(most, 0)
+                                                            : tooMany};
     return *count;
 }
 
@@ -273,9 +272,12 @@ private:
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const std::string_view name = columns_[i].name;
             const std::string& text = fields[i];
+            // An empty box of an optional amount is 0; a required value is never guessed.
+            if (columns_[i].required && IsBlank(text))
+                throw BadValue{std::string(name), "the value is empty, and every employee needs it"};
             switch (columns_[i].field) {
             case Field::Employee: employee.Employee = ReadName(name, text); break;
-            case Field::Age: in.Age = ReadCount(name, text); break;
+            case Field::Age: in.Age = ReadCount(name, text, MostAge); break;
             case Field::Salary: in.Salary = ReadAmount(name, text); break;
             case Field::Commission: in.Commission = ReadAmount(name, text); break;
             case Field::Bonus: in.Bonus = ReadAmount(name, text); break;

@@ -7,9 +7,9 @@
 // commas, quotation marks (doubled) and line breaks. Line 1 names the columns, in any order and
 // in any case; every further line that is not blank is an employee. The columns are those of
 // revora-calc's options for the period (PayrollColumns); `employee`, `age` and `salary` are
-// required, a missing amount column reads as 0, missing dates as the run's month and missing
-// day counts as the period's full count. Values are read as the screens' boxes read them,
-// within the same limits.
+// required, each with a value on every line; a missing or empty amount reads as 0, missing
+// dates as the run's month and missing day counts as the period's full count. Values are read
+// as the screens' boxes read them, within the same limits.
 
 #include <cstddef>
 #include <string>

@@ -47,12 +47,45 @@ std::string Placeholder(const OptionDef& def)
     return {};
 }
 
-// The help with `field` ("{most}") replaced by the limit, written as the boxes write a whole number.
+// A limit as the help and a refusal write it: grouped, with cents only when it has them.
+std::string LimitText(double limit)
+{
+    return FormatAmount(limit, limit == std::floor(limit) ? 0 : 2);
+}
+
+// The help with `field` ("{most}") replaced by the limit.
 std::string WithLimit(std::string help, const std::string& field, const std::optional<double>& limit)
 {
     for (auto at = help.find(field); at != std::string::npos && limit; at = help.find(field))
-        help.replace(at, field.size(), FormatAmount(*limit, 0));
+        help.replace(at, field.size(), LimitText(*limit));
     return help;
+}
+
+bool IsNumeric(OptionKind kind)
+{
+    return kind == OptionKind::Amount || kind == OptionKind::Number || kind == OptionKind::Whole ||
+           kind == OptionKind::Percentage;
+}
+
+// A value the option's box would refuse: below 0 where no minus sign is taken, else beyond the
+// limits, in the box's own words when it has them.
+void CheckLimits(const OptionDef& option, double value, const std::string& asGiven)
+{
+    const auto least = option.lowest();
+    const auto most = option.highest();
+    const std::string quoted = "'" + asGiven + "'";
+    if (least && *least == 0.0 && value < 0.0)
+        throw UsageError("--" + option.name + ": " + quoted + " is below 0");
+    if ((!least || value >= *least) && (!most || value <= *most))
+        return;
+    if (!option.refusal.empty())
+        throw UsageError("--" + option.name + ": " + option.refusal);
+    if (!least)
+        throw UsageError("--" + option.name + ": " + quoted + " is above " + LimitText(*most));
+    if (!most)
+        throw UsageError("--" + option.name + ": " + quoted + " is below " + LimitText(*least));
+    throw UsageError("--" + option.name + ": " + quoted + " must be " + LimitText(*least) + " to " +
+                     LimitText(*most));
 }
 
 [[noreturn]] void Misdeclared(const std::string& where, const std::string& why)
@@ -62,9 +95,27 @@ std::string WithLimit(std::string help, const std::string& field, const std::opt
 
 } // namespace
 
+std::optional<double> OptionDef::lowest() const
+{
+    if (least || (kind != OptionKind::Amount && kind != OptionKind::Percentage))
+        return least;
+    return 0.0;
+}
+
+std::optional<double> OptionDef::highest() const
+{
+    if (most || (kind != OptionKind::Amount && kind != OptionKind::Percentage))
+        return most;
+    return kind == OptionKind::Amount ? LargestTypedAmount : MostPercent;
+}
+
 std::string OptionDef::helpText() const
 {
-    const std::string text = WithLimit(WithLimit(help, "{least}", least), "{most}", most);
+    std::string text = WithLimit(WithLimit(help, "{least}", lowest()), "{most}", highest());
+    // A number's limits are named, in its help's own words or after them.
+    const bool named = help.find("{least}") != std::string::npos || help.find("{most}") != std::string::npos;
+    if (IsNumeric(kind) && !named && lowest() && highest())
+        text += " (" + LimitText(*lowest()) + " to " + LimitText(*highest()) + ")";
     const std::string shown = Placeholder(*this);
     return shown.empty() ? text : shown + "  " + text;
 }
@@ -162,7 +213,9 @@ std::optional<double> ParsedOptions::numberIfGiven(const OptionDef& option) cons
     const auto text = value(option);
     if (!text)
         return std::nullopt;
-    return NumberFromText(option.name, *text);
+    const double number = NumberFromText(option.name, *text);
+    CheckLimits(option, number, *text);
+    return number;
 }
 
 double ParsedOptions::requiredNumber(const OptionDef& option) const
@@ -175,7 +228,12 @@ double ParsedOptions::requiredNumber(const OptionDef& option) const
 std::int16_t ParsedOptions::count(const OptionDef& option, std::int16_t fallback) const
 {
     const auto text = value(option);
-    return text ? CountFromText(option.name, *text) : fallback;
+    if (!text)
+        return fallback;
+    // Held to the limits as the box holds the count: rounded half to even (the default
+    // rounding of nearbyint).
+    CheckLimits(option, std::nearbyint(NumberFromText(option.name, *text)), *text);
+    return CountFromText(option.name, *text);
 }
 
 std::optional<std::size_t> ParsedOptions::choiceIfGiven(const OptionDef& option) const
@@ -281,7 +339,9 @@ const OptionDef DataDirOption{
     .placeholder = "DIR"};
 const OptionDef AgeOption{.name = "age",
                           .kind = OptionKind::Whole,
-                          .help = "age in whole years, rounded half to even (default 0)",
+                          .help = "age in whole years, {least} to {most}, rounded half to even (default 0)",
+                          .least = 0.0,
+                          .most = MostAge,
                           .placeholder = "YEARS"};
 const OptionDef StartOption{"start", OptionKind::Date, "start date (default " + FormatDayDate(TaxYearStart) + ")"};
 const OptionDef YearEndOption{"end", OptionKind::Date, "end date (default " + FormatDayDate(TaxYearEnd) + ")"};

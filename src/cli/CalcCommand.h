@@ -42,8 +42,14 @@ struct OptionDef {
     std::vector<std::string> choices = {}; // Choice: the values taken, in the order the help lists them
     std::string placeholder = {};          // instead of the kind's own ("YEARS", "KM")
     bool repeatable = false; // each value kept, in order; otherwise a later value replaces an earlier one
+    // The box's own message for a value beyond the limits; empty: the limits are named.
+    std::string refusal = {};
 
     bool takesValue() const { return kind != OptionKind::Flag; }
+    // The limits a value is held to: the option's own, else those of its kind, as the boxes
+    // take them: an amount from 0 to the most a box holds, a percentage from 0 to 100.
+    std::optional<double> lowest() const;
+    std::optional<double> highest() const;
     // The placeholder and the help with the limits written in, as --help lists them.
     std::string helpText() const;
 };
@@ -61,11 +67,12 @@ public:
     std::optional<std::string> value(const OptionDef& option) const;
     // Every value of a repeatable option, in the order given.
     std::vector<std::string> values(const OptionDef& option) const;
-    // A finite number written out in full ("500000", "-10.5", "1e6"); UsageError otherwise.
+    // A finite number written out in full ("500000", "-10.5", "1e6") within the option's limits
+    // (lowest, highest); UsageError otherwise.
     double number(const OptionDef& option, double fallback) const;
     std::optional<double> numberIfGiven(const OptionDef& option) const;
     double requiredNumber(const OptionDef& option) const;
-    // A count or an age as the screens hold it (see CountFromText).
+    // A count or an age as the screens hold it (see CountFromText), within the option's limits.
     std::int16_t count(const OptionDef& option, std::int16_t fallback) const;
     // The position of the given value among the option's choices; UsageError for any other.
     std::optional<std::size_t> choiceIfGiven(const OptionDef& option) const;

@@ -38,11 +38,12 @@ constexpr LoanMode SolvedFor[] = {LoanMode::MonthlyRepayment, LoanMode::Principa
 const OptionDef Principal{.name = "principal", .kind = OptionKind::Amount, .help = "principal amount",
                           .most = MostFinanceAmount};
 const OptionDef LoanMonths{.name = "months", .kind = OptionKind::Whole,
-                           .help = "period in whole months, at most {most}", .most = MostLoanMonths};
+                           .help = "period in whole months, at most {most}", .least = 0.0, .most = MostLoanMonths,
+                           .refusal = std::string(LoanPeriodMessage)};
 const OptionDef BusterMonths{.name = "months", .kind = OptionKind::Whole, .help = "period in months, at most {most}",
-                             .most = MostLoanMonths};
+                             .least = 0.0, .most = MostLoanMonths, .refusal = std::string(LoanPeriodMessage)};
 const OptionDef LoanRate{.name = "rate", .kind = OptionKind::Percentage, .help = "interest rate a year, at most {most}",
-                         .most = MostLoanRate};
+                         .most = MostLoanRate, .refusal = std::string(LoanRateMessage)};
 const OptionDef Repayment{.name = "repayment", .kind = OptionKind::Amount, .help = "monthly repayment",
                           .most = MostFinanceAmount};
 const OptionDef Totals{"totals", OptionKind::Flag, "show the total interest and total repayments, and print them"};
@@ -57,7 +58,8 @@ const OptionDef BondAmount{.name = "amount", .kind = OptionKind::Amount, .help =
 const OptionDef Capital{.name = "capital", .kind = OptionKind::Amount, .help = "capital amount",
                         .most = MostFinanceAmount};
 const OptionDef DailyRate{.name = "rate", .kind = OptionKind::Percentage,
-                          .help = "interest rate a year, at most {most}", .most = MostDailyBalanceRate};
+                          .help = "interest rate a year, at most {most}", .most = MostDailyBalanceRate,
+                          .refusal = std::string(DailyBalanceRateMessage)};
 const OptionDef StartDate{"start", OptionKind::Date, "start date (required)"};
 const OptionDef EndDate{.name = "end", .kind = OptionKind::Date,
                         .help = "end date, at most {most} days after the start (required)",
@@ -65,9 +67,9 @@ const OptionDef EndDate{.name = "end", .kind = OptionKind::Date,
 const OptionDef Cost{.name = "cost", .kind = OptionKind::Amount, .help = "present cost", .most = MostFinanceAmount};
 const OptionDef InflationRate{.name = "rate", .kind = OptionKind::Percentage,
                               .help = "inflation rate a year, {least} to {most}", .least = LeastInflationRate,
-                              .most = MostInflationRate};
+                              .most = MostInflationRate, .refusal = std::string(InflationRateMessage)};
 const OptionDef Years{.name = "years", .kind = OptionKind::Number, .help = "period in years, at most {most}",
-                      .most = MostInflationYears};
+                      .least = 0.0, .most = MostInflationYears, .refusal = std::string(InflationPeriodMessage)};
 
 // --- reading the options --------------------------------------------------------------------
 
@@ -76,37 +78,13 @@ const OptionDef Years{.name = "years", .kind = OptionKind::Number, .help = "peri
     throw UsageError("--" + option.name + ": " + std::string(why));
 }
 
-// The number given, or 0; no minus sign, as the boxes take none.
-std::optional<double> NonNegativeIfGiven(const ParsedOptions& options, const OptionDef& option)
-{
-    const auto value = options.numberIfGiven(option);
-    if (value && *value < 0.0)
-        Refuse(option, "'" + *options.value(option) + "' is below 0");
-    return value;
-}
-
-// An amount as the boxes take it: no minus sign, at most ten whole digits; 0 when not given.
-double AmountOption(const ParsedOptions& options, const OptionDef& option)
-{
-    const double value = NonNegativeIfGiven(options, option).value_or(0.0);
-    if (value > *option.most)
-        Refuse(option, "'" + *options.value(option) + "' is above " + FormatAmount(*option.most, 2));
-    return value;
-}
-
-// A number box with no minus sign and the screen's own message above its maximum.
-double BoundedOption(const ParsedOptions& options, const OptionDef& option, std::string_view message)
-{
-    const double value = NonNegativeIfGiven(options, option).value_or(0.0);
-    if (value > *option.most)
-        Refuse(option, message);
-    return value;
-}
+// Every number is held to its box's limits as it is read (ParsedOptions): no minus sign, and
+// above the maximum the screen's own message.
 
 // The loan screen's period box: whole months.
 double LoanMonthsOption(const ParsedOptions& options)
 {
-    const double value = BoundedOption(options, LoanMonths, LoanPeriodMessage);
+    const double value = options.number(LoanMonths, 0.0);
     if (value != std::floor(value))
         Refuse(LoanMonths, "'" + *options.value(LoanMonths) + "' must be a whole number");
     return value;
@@ -115,7 +93,7 @@ double LoanMonthsOption(const ParsedOptions& options)
 // The loan buster's period box keeps the typed number rounded half to even in 16 bits.
 std::int16_t BusterMonthsOption(const ParsedOptions& options)
 {
-    BoundedOption(options, BusterMonths, LoanPeriodMessage);
+    options.number(BusterMonths, 0.0); // 600.5 is beyond 600 months, though it rounds to 600
     return options.count(BusterMonths, 0);
 }
 
@@ -262,10 +240,10 @@ int Loan(const ParsedOptions& options)
 {
     LoanState loan;
     loan.Mode = SolvedFor[options.choiceIfGiven(Solve).value_or(0)];
-    loan.Principal = AmountOption(options, Principal);
+    loan.Principal = options.number(Principal, 0.0);
     loan.Months = LoanMonthsOption(options);
-    loan.Rate = BoundedOption(options, LoanRate, LoanRateMessage);
-    loan.Repayment = AmountOption(options, Repayment);
+    loan.Rate = options.number(LoanRate, 0.0);
+    loan.Repayment = options.number(Repayment, 0.0);
     loan.TotalsShown = options.has(Totals);
     const AmortKind kind = ScheduleOption(options);
     CheckReportFile(options);
@@ -305,10 +283,10 @@ int Loan(const ParsedOptions& options)
 int LoanBuster(const ParsedOptions& options)
 {
     LoanBusterState buster;
-    buster.Principal = AmountOption(options, Principal);
+    buster.Principal = options.number(Principal, 0.0);
     const std::int16_t period = BusterMonthsOption(options);
-    buster.Rate = static_cast<float>(BoundedOption(options, LoanRate, LoanRateMessage));
-    buster.Extra = AmountOption(options, Extra);
+    buster.Rate = static_cast<float>(options.number(LoanRate, 0.0));
+    buster.Extra = options.number(Extra, 0.0);
     CheckReportFile(options);
     if (OutputAsked(options) && buster.Principal <= 0.0)
         RefuseOutput(options, "the loan buster printout needs a principal above 0");
@@ -355,8 +333,8 @@ int LoanBuster(const ParsedOptions& options)
 int LoanCompare(const ParsedOptions& options)
 {
     LoanComparisonState compare;
-    compare.Amount = AmountOption(options, BondAmount);
-    compare.Rate = static_cast<float>(BoundedOption(options, LoanRate, LoanRateMessage));
+    compare.Amount = options.number(BondAmount, 0.0);
+    compare.Rate = static_cast<float>(options.number(LoanRate, 0.0));
     CheckReportFile(options);
     if (OutputAsked(options) && compare.Amount <= 0.0)
         RefuseOutput(options, "the loan comparison printout needs an amount above 0");
@@ -392,8 +370,8 @@ int LoanCompare(const ParsedOptions& options)
 int DailyBalance(const ParsedOptions& options)
 {
     DailyBalanceState daily;
-    daily.Capital = static_cast<float>(AmountOption(options, Capital));
-    daily.Rate = static_cast<float>(BoundedOption(options, DailyRate, DailyBalanceRateMessage));
+    daily.Capital = static_cast<float>(options.number(Capital, 0.0));
+    daily.Rate = static_cast<float>(options.number(DailyRate, 0.0));
     daily.StartDate = DateOption(options, StartDate);
     daily.EndDate = DateOption(options, EndDate);
     // The end box takes dates from the start date to 10 960 days after it.
@@ -427,13 +405,10 @@ int DailyBalance(const ParsedOptions& options)
 int Inflation(const ParsedOptions& options)
 {
     InflationState inflation;
-    inflation.PresentCost = AmountOption(options, Cost);
-    if (const auto rate = options.numberIfGiven(InflationRate)) {
+    inflation.PresentCost = options.number(Cost, 0.0);
+    if (const auto rate = options.numberIfGiven(InflationRate))
         inflation.Rate = *rate;
-        if (inflation.Rate < *InflationRate.least || inflation.Rate > *InflationRate.most)
-            Refuse(InflationRate, InflationRateMessage);
-    }
-    inflation.Period = BoundedOption(options, Years, InflationPeriodMessage);
+    inflation.Period = options.number(Years, 0.0);
     CheckReportFile(options);
 
     Working working;

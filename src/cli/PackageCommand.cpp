@@ -10,6 +10,8 @@
 #include "CalcCommand.h"
 #include "CalcOutput.h"
 #include "SettingsOverrides.h"
+#include "common/AmountFormat.h"
+#include "common/InputNumbers.h"
 #include "package/SalaryPackage.h"
 #include "payroll/PublishedLevies.h"
 #include "SetupSettings.h"
@@ -106,6 +108,9 @@ OtherDeduction ReadOther(const OptionDef& option, const std::string& text)
         second == std::string::npos ? other.Amount : NumberFromText(option.name, text.substr(second + 1));
     if (other.Amount < 0.0 || other.CostToCompany < 0.0)
         throw UsageError("--" + option.name + ": '" + text + "' has an amount below 0");
+    if (other.Amount > LargestTypedAmount || other.CostToCompany > LargestTypedAmount)
+        throw UsageError("--" + option.name + ": '" + text + "' has an amount above " +
+                         FormatAmount(LargestTypedAmount, 2));
     return other;
 }
 

@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <new>
 #include <sstream>
 
 #include "CalcCommand.h"
 #include "CalcOutput.h"
 #include "PayeFigures.h"
 #include "PayrollCsv.h"
+#include "PayrollFile.h"
 #include "SetupSettings.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
@@ -186,7 +188,19 @@ int Payroll(const ParsedOptions& options)
         throw UsageError("--" + (refusal->focus == PayeFocus::EndDate ? RunEnd.name : StartOption.name) + ": "
                          + refusal->message);
 
-    PayrollCsv csv = ReadPayrollCsv(*file, ReadOptionFile(CsvOption, *file), period, month, year);
+    const PayrollFileBytes bytes = ReadPayrollFile(*file, *file);
+    if (!bytes.refusal.empty())
+        throw UsageError("--" + CsvOption.name + ": " + bytes.refusal);
+    // The file and its employees are held whole until the file is streamed: a file within the
+    // limit whose employees still do not fit in the memory there is, is named with its size.
+    PayrollCsv csv;
+    try {
+        csv = ReadPayrollCsv(*file, bytes.bytes, period, month, year);
+    } catch (const std::bad_alloc&) {
+        const std::string size = FormatAmount(static_cast<double>(bytes.bytes.size()), 0);
+        throw UsageError("--" + CsvOption.name + ": " + *file + ": " + size +
+                         " bytes hold more employees than there is memory for");
+    }
     if (!csv.Refusals.empty())
         return Refused(csv);
     AppState state = MakeState(options);

@@ -11,7 +11,8 @@ namespace revora::cli {
 
 namespace {
 
-const OptionDef Income{"income", OptionKind::Amount, "annual taxable income (required)"};
+const OptionDef Income{.name = "income", .kind = OptionKind::Amount, .help = "annual taxable income (required)",
+                       .most = MostQuickTaxIncome};
 
 int QuickTax(const ParsedOptions& options)
 {

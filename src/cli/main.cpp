@@ -8,6 +8,7 @@
 #include <iomanip>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string_view>
 
 #include "Version.h"
@@ -235,6 +236,10 @@ int main(int argc, char** argv)
         SayError(e.message().toStdString());
         return 1;
 #endif
+    } catch (const std::bad_alloc&) {
+        // Input too large for the memory there is: said in one line, never an abort.
+        std::cerr << "revora-calc: not enough memory to finish: the input is too large\n";
+        return 1;
     } catch (const std::logic_error& e) {
         // A declaration that does not hold, or an option read that was never declared: a
         // fault in this program, which no command line can cause.

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
+#include <sys/stat.h>
 #include <utility>
 
 #include "PayrollCsv.h"
+#include "PayrollFile.h"
 #include "TestSupport.h"
 #include "common/DayDate.h"
 
@@ -60,8 +66,14 @@ const RefusedCase RefusedCases[] = {
     {"a negative amount", M, "employee,age,salary,bonus\nA,40,1,-5\n", "june.csv line 2, bonus: '-5' is below 0"},
     {"an amount too large", M, "employee,age,salary\nA,40,1000000000000\n",
      "june.csv line 2, salary: '1000000000000' is more than 999 999 999 999.99, the most an amount can be"},
-    {"an age beyond 16 bits", M, "employee,age,salary\nA,32767.5,1\n",
-     "june.csv line 2, age: '32767.5' is more than 32 767"},
+    {"an age of 1 000", M, "employee,age,salary\nA,1000,1\n", "june.csv line 2, age: '1000' is more than 130"},
+    {"an age beyond 16 bits", M, "employee,age,salary\nA,32767.5,1\n", "june.csv line 2, age: '32767.5' is more than 130"},
+    {"a blank age", M, "employee,age,salary\nAnn,,20000\n",
+     "june.csv line 2, age: the value is empty, and every employee needs it"},
+    {"a blank salary", M, "employee,age,salary\nAnn,40,\n",
+     "june.csv line 2, salary: the value is empty, and every employee needs it"},
+    {"a blank name", M, "employee,age,salary\n  ,40,20000\n",
+     "june.csv line 2, employee: the value is empty, and every employee needs it"},
     {"too many beneficiaries for a day", PayPeriod::Daily, "employee,age,salary,beneficiaries\nA,40,1,18\n",
      "june.csv line 2, beneficiaries: The number of medical aid beneficiaries can be at most 17."},
     {"a week of more than 7 days", PayPeriod::Weekly, "employee,age,salary,normal-days\nA,40,1,8\n",
@@ -147,10 +159,64 @@ const AcceptedCase AcceptedCases[] = {
      "employee,age,salary,bonus,start,end\nA,40,1,,15/04/2015,\nB,40,1,500,,\n", 2, "B", 40, 1, 500, April, {}},
     {"blank lines and rows skipped", PayPeriod::Fortnightly, "\nemployee,age,salary\n\n,,\nA,40,1\n  \n", 1, "A", 40, 1,
      0, April, {14, 14}},
+    {"the oldest age, rounded half to even", M, "employee,age,salary\nOld,130.5,1\n", 1, "Old", 130, 1, 0, April, {}},
     {"day counts read", PayPeriod::Weekly, "employee,age,salary,this-days,normal-days\nA,40,1,3,5\n", 1, "A", 40, 1, 0,
      April, {5, 3}},
 };
 INSTANTIATE_TEST_SUITE_P(Accepted, PayrollCsvAcceptedTest, ::testing::ValuesIn(AcceptedCases), testing::RowName{});
+
+// The file as read from the disk: what is not a regular file or is too large to hold is refused,
+// naming it, and a pipe that nothing writes to is not waited on.
+struct FileCase {
+    const char* name;
+    std::function<std::string(const QDir& folder)> make; // the path
+    const char* ending;                                  // of the refusal, after the path
+};
+
+class PayrollFileTest : public ::testing::TestWithParam<FileCase> {};
+
+TEST_P(PayrollFileTest, IsRefusedNamingTheFile)
+{
+    QTemporaryDir folder;
+    const std::string path = GetParam().make(QDir(folder.path()));
+    const PayrollFileBytes read = ReadPayrollFile(path, path);
+    EXPECT_TRUE(read.bytes.empty());
+    EXPECT_EQ(read.refusal, path + ": " + GetParam().ending);
+}
+
+std::string Made(const QDir& folder, qint64 size)
+{
+    QFile file(folder.filePath("big.csv"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.resize(size));
+    return file.fileName().toStdString();
+}
+
+const FileCase FileCases[] = {
+    {"a device that never ends", [](const QDir&) { return std::string("/dev/zero"); },
+     "is not a file but a device or socket; a payroll file is a CSV file saved from a spreadsheet"},
+    {"a pipe nothing writes to",
+     [](const QDir& folder) {
+         const std::string path = folder.filePath("pipe.csv").toStdString();
+         EXPECT_EQ(mkfifo(path.c_str(), 0600), 0);
+         return path;
+     },
+     "is not a file but a pipe; a payroll file is a CSV file saved from a spreadsheet"},
+    {"a folder", [](const QDir& folder) { return folder.path().toStdString(); },
+     "is not a file but a folder; a payroll file is a CSV file saved from a spreadsheet"},
+    {"a byte beyond the limit", [](const QDir& folder) { return Made(folder, MostPayrollFileBytes + 1); },
+     "33 554 433 bytes is more than a payroll file may hold (33 554 432 bytes); split the payroll over several files"},
+    {"a file that is not there", [](const QDir& folder) { return folder.filePath("none.csv").toStdString(); },
+     "cannot be read (No such file or directory)"},
+};
+INSTANTIATE_TEST_SUITE_P(Refused, PayrollFileTest, ::testing::ValuesIn(FileCases), testing::RowName{});
+
+TEST(PayrollFile, AFileAtTheLimitIsReadWhole)
+{
+    QTemporaryDir folder;
+    const PayrollFileBytes read = ReadPayrollFile(Made(QDir(folder.path()), MostPayrollFileBytes), "big.csv");
+    EXPECT_EQ(read.refusal, "");
+    EXPECT_EQ(read.bytes, std::string(MostPayrollFileBytes, '\0'));
+}
 
 // The template's header is a file every period reads.
 TEST(PayrollCsvHeader, ReadsBack)

@@ -360,7 +360,7 @@ const RefusalCase BadInputCases[] = {
     {"a principal in words", {"loan", "--principal", "lots"}, "--principal: 'lots' is not a number"},
     {"an infinite principal", {"loan", "--principal", "inf"}, "--principal: 'inf' is not a number"},
     {"a rate that is not a number", {"loan", "--rate", "nan"}, "--rate: 'nan' is not a number"},
-    {"a principal of eleven digits", {"loan", "--principal", "1e10"}, "--principal: '1e10' is above 9 999 999 999.99"},
+    {"a principal of eleven digits", {"loan", "--principal", "1e10"}, "--principal: '1e10' must be 0 to 9 999 999 999.99"},
     {"months with a fraction", {"loan", "--months", "12.5"}, "--months: '12.5' must be a whole number"},
     {"a mode that does not exist", {"loan", "--solve", "years"},
      "--solve: 'years' must be repayment, principal, period or rate"},

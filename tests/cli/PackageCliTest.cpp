@@ -206,7 +206,7 @@ const RefusalCase PackageRefusalCases[] = {
      {"grossup", "--monthly", "--net", "20000", "--pension-pct", "100"},
      "No gross salary gives this net salary with these settings: together they take a rand or more of every rand "
      "added to the salary."},
-    {"a package too large for its figures", {"netpay", "--net", "1.79e308"}, "the amounts are too large to work with"},
+    {"a package beyond the box", {"netpay", "--net", "1.79e308"}, "--net: '1.79e308' must be 0 to 999 999 999 999.99"},
     {"grossup net 0", {"grossup", "--net", "0"}, "--net: the net salary required must not be 0"},
     {"netpay package 0", {"netpay", "--monthly", "--net", "0"}, "--net: the total package amount must not be 0"},
     // Refused with the other arguments.

@@ -293,6 +293,9 @@ const KnownFigureCase AcceptedCases[] = {
     {"weekly 5 this days with 5 normal", {"weekly", "--normal-days", "5", "--this-days", "5"}, {}, {}},
     {"monthly one day period", {"monthly", "--start", "05/03/2015", "--end", "05/03/2015"}, {}, {}},
     {"a 50 character employee", {"daily", "--employee", QString(50, 'x')}, {}, {}},
+    // The UIF of the capped remuneration: 1 % of 14 872.
+    {"the oldest age and the largest salary", {"monthly", "--age", "130.5", "--salary", "999999999999.99"}, {},
+     {{"UIFEmployee", 148.72}}},
     {"an inclusion rate of 0.2", {"daily", "--travel", "100", "--travel-inclusion", "0.2"}, {},
      {{"UIFEmployee", 0.2}}},
 };

@@ -1,6 +1,6 @@
 // revora-calc's command line: any arguments against a subcommand's kind of options. A bad
-// command line is a UsageError and nothing else; a number taken is finite, a count is what
-// its text rounds to.
+// command line is a UsageError and nothing else; a number taken is finite and within its box's
+// limits, a count is what its text rounds to.
 
 #include <sstream>
 
@@ -73,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Tolerant([&] {
             const double v = options.number(Income, 0.0);
             Finite(v, "a number option");
+            Require(v >= 0.0 && v <= LargestTypedAmount, "an amount taken beyond what its box takes");
         });
         Tolerant([&] {
             if (const auto v = options.numberIfGiven(Income)) {

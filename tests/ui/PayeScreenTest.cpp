@@ -298,18 +298,30 @@ private slots:
         QCOMPARE(weekly->inputs().Salary, 0.0);
     }
 
-    void beneficiariesBeyondWhatTheCreditCanCountAreRefused()
+    void countsBeyondTheirLimitsAreRefused_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("beneficiaries beyond what the credit can count") << "numMedAidBens" << "184" << "183";
+        QTest::newRow("an age above the oldest") << "silgEdit9" << "131" << "at most 130 years";
+    }
+    void countsBeyondTheirLimitsAreRefused()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, typed);
         auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
-        type(monthly, "numMedAidBens", "2");
-        QVERIFY(box(monthly, "numMedAidBens")->commit());
+        type(monthly, qPrintable(name), "2");
+        QVERIFY(box(monthly, qPrintable(name))->commit());
         MessageBoxWatcher watcher;
-        type(monthly, "numMedAidBens", "184");
+        type(monthly, qPrintable(name), typed);
         QTRY_COMPARE(watcher.texts().size(), 1);
-        QVERIFY(watcher.texts()[0].contains("183"));
-        // Back to the count from before the edit, never the 18 typed on the way.
-        QCOMPARE(shown(monthly, "numMedAidBens"), QString("2"));
-        QCOMPARE(monthly->inputs().Beneficiaries, std::int16_t(2));
+        QFETCH(QString, message);
+        QVERIFY(watcher.texts()[0].contains(message));
+        // Back to the count from before the edit, never the 18 or 13 typed on the way.
+        QCOMPARE(shown(monthly, qPrintable(name)), QString("2"));
+        const PayeInputs& in = monthly->inputs();
+        QCOMPARE(name == "silgEdit9" ? in.Age : in.Beneficiaries, std::int16_t(2));
     }
 
     void annualMonthsStopAt24AndMarchIsCopied()

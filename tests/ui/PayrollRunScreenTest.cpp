@@ -129,6 +129,11 @@ private slots:
                  Text(PayrollCsvRefusalText(ReadPayrollCsv("bad.csv", bad.toStdString(), PayPeriod::Monthly, {}))));
         QCOMPARE(totals(), before);
         QCOMPARE(gridRow(0)[0], QString("Botha, Jan"));
+        // A device that never ends is named and refused, never read.
+        openAndWait("/dev/zero");
+        QTRY_COMPARE(watcher.texts().size(), 2);
+        QVERIFY(watcher.texts()[1].startsWith("/dev/zero: is not a file but a device"));
+        QCOMPARE(totals(), before);
 
         // Cancelled before the thread's work is taken in: nothing of it shows.
         screen_->openFile(write("other.csv", "employee,age,salary\nZ,40,1000\n"));

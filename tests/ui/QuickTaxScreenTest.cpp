@@ -257,12 +257,12 @@ private slots:
         QCOMPARE(shown(6), QString("20 664.00"));
     }
 
-    void anAgeBeyondSixteenBitsIsRefusedAndTheOldAgeKept()
+    void anAgeAboveTheOldestIsRefusedAndTheOldAgeKept()
     {
         MessageBoxWatcher watcher;
         type(1, "40");
         QVERIFY(screen_->box(1)->commit());
-        type(1, "327679");
+        type(1, "131");
         QTRY_COMPARE(watcher.titles(), QStringList("Incorrect Age"));
         QCOMPARE(main_->state().Tax.QuickTax.Age, std::int16_t(40));
         QCOMPARE(shown(1), QString("40"));

@@ -12,6 +12,8 @@ namespace revora {
 // The most any number box takes: beyond it no typed amount is meaningful, and tax on it stays
 // finite.
 inline constexpr double LargestTypedAmount = 999'999'999'999.99;
+// The most a percentage box takes: a share of the whole, never more than all of it.
+inline constexpr double MostPercent = 100.0;
 
 // What a box's text says, read as a clerk writes amounts:
 //   - blanks around the number; an optional sign and an optional "R" (either case, either

@@ -7,16 +7,13 @@
 #include "common/ReportRow.h"
 #include "common/InputNumbers.h"
 #include "tax/TaxEngine.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
 // The largest taxable income the screen takes: the most any amount box takes. The result boxes
 // are as wide as the figures of this income.
 inline constexpr double MostQuickTaxIncome = LargestTypedAmount;
-
-// The age is a 16-bit count of whole years: an age that rounds above 32 767 is refused.
-inline constexpr std::string_view AgeLimitTitle = "Incorrect Age";
-inline constexpr std::string_view AgeLimitMessage = "Please enter an age of at most 32 767 years";
 
 // The quick tax screen's own program-wide values; they outlive the screen.
 struct QuickTaxState {

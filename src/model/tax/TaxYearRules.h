@@ -51,6 +51,12 @@ inline constexpr double TertiaryRebatePart = 9873.0;  // ages 75 and over
 // 23 130 from 75.
 double RebateForAge(std::int16_t age) noexcept;
 
+// The oldest age the age boxes, the payroll file and revora-calc take: no taxpayer is older,
+// and an age beyond it is a slip (1 000 for 100) that would still be given the age rebates.
+inline constexpr std::int16_t MostAge = 130;
+inline constexpr std::string_view AgeLimitTitle = "Incorrect Age";
+inline constexpr std::string_view AgeLimitMessage = "Please enter an age of at most 130 years";
+
 // The year 1 March 2015 to 29 February 2016 as a TaxYear, built from the constants above: its
 // dates, the table (each rate its percent / 100), the rebates (the tertiary being what is added
 // from 75 beyond the secondary: 9 873 - 7 407), the thresholds (each rebate total over the first

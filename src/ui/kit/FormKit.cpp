@@ -9,6 +9,7 @@
 #include <QValidator>
 
 #include "ResultWidth.h"
+#include "common/InputNumbers.h"
 #include "SpinnerStep.h"
 #include "common/TextEscape.h"
 
@@ -43,6 +44,14 @@ QString Text(std::string_view text) { return QString::fromUtf8(text.data(), stat
 void KeepsNameRule(QLineEdit* box) { box->setValidator(new NameValidator(box)); }
 
 QString MessageText(const QString& text) { return Text(EscapeControls(text.toStdString())); }
+
+std::function<bool(double)> CountAtMost(std::int16_t most)
+{
+    return [most](double value) {
+        const auto count = RoundHalfEvenToInt16(value);
+        return count && *count <= most;
+    };
+}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption)
 {

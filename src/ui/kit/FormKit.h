@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <string_view>
 
@@ -87,6 +88,10 @@ inline std::function<bool(double)> AtMost(double most)
 {
     return [most](double value) { return value <= most; };
 }
+
+// The model's upper limit on a count box: the count as it is held, rounded half to even into
+// 16 bits, at most `most`.
+std::function<bool(double)> CountAtMost(std::int16_t most);
 
 // Makes the box `field` declares, child of `screen`; its refusal message is shown over it.
 NumberBox* MakeNumberBox(QWidget* screen, const NumberField& field);

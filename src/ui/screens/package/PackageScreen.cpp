@@ -24,6 +24,7 @@
 #include "SetupPanel.h"
 #include "SetupSettings.h"
 #include "common/InputNumbers.h"
+#include "tax/TaxYearRules.h"
 
 namespace revora {
 
@@ -100,7 +101,9 @@ SalaryPackageScreen::SalaryPackageScreen(TaxState& state, ProgramValues& program
 void SalaryPackageScreen::buildInputs()
 {
     age_ = Box(this, "numAge", NumberBox::Kind::Whole, 0);
-    age_->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    age_->setAcceptor(CountAtMost(MostAge));
+    connect(age_, &NumberBox::refused, this,
+            [this] { QMessageBox::critical(this, Text(AgeLimitTitle), Text(AgeLimitMessage)); });
     {
         const int row = grid_->rowCount();
         auto* label = new QLabel(QStringLiteral("Taxpayer's age"), this);

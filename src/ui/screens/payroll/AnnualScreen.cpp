@@ -43,7 +43,7 @@ AnnualScreen::AnnualScreen(TaxState& state, ProgramValues& program, QWidget* par
 
     PayeInputs& a = inputs_.Amounts;
     QGridLayout* in = inputGrid();
-    addCount(in, {"silgEdit1", "Age"}, a.Age, std::numeric_limits<std::int16_t>::max());
+    addAge(in, {"silgEdit1", "Age"}, a.Age);
     addAmount(in, {"silgEdit2", "Salary/remuneration"}, a.Salary);
     addAmount(in, {"numEmpERMedAidCont", "Employer's med aid contrib."}, a.EmployerMedical);
     addAmount(in, {"numEmpEEMedAidCont", "Employee's med aid contrib."}, a.EmployeeMedical);

@@ -91,10 +91,7 @@ NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std
                                      .store = [&target](double value) {
                                          target = RoundHalfEvenToInt16(value).value_or(target);
                                      },
-                                     .accepts = [most](double value) {
-                                         const auto count = RoundHalfEvenToInt16(value);
-                                         return count && *count <= most;
-                                     },
+                                     .accepts = CountAtMost(most),
                                      .minimumWidth = 60});
     box->setValue(target);
     AddGridRow(grid, this, field.caption, box);
@@ -104,6 +101,12 @@ NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std
             QMessageBox::warning(this, QString::fromStdString(refusal.title), QString::fromStdString(refusal.message));
         });
     return box;
+}
+
+NumberBox* PayeScreen::addAge(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target)
+{
+    return addCount(grid, field, target, MostAge,
+                    PayeRefusal{std::string(AgeLimitTitle), std::string(AgeLimitMessage), PayeFocus::Calculate});
 }
 
 PayeRefusal PayeScreen::tooManyBeneficiaries(std::int16_t most) const

@@ -75,6 +75,8 @@ protected:
     // are refused with the title and message of `tooMany`.
     NumberBox* addCount(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target, std::int16_t most,
                         const std::optional<PayeRefusal>& tooMany = std::nullopt);
+    // The age in whole years, refused above MostAge with the age message.
+    NumberBox* addAge(QGridLayout* grid, const PayeBoxSpec& field, std::int16_t& target);
     // The refusal of more beneficiaries than `most`, under the screen's title.
     PayeRefusal tooManyBeneficiaries(std::int16_t most) const;
     NumberBox* addResult(QGridLayout* grid, const char* name, const char* caption);

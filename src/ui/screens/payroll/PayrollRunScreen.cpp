@@ -32,6 +32,7 @@
 #include "DateBox.h"
 #include "FormKit.h"
 #include "PayrollCsv.h"
+#include "PayrollFile.h"
 #include "PayrollPrintout.h"
 #include "PrintPanel.h"
 #include "SetupSettings.h"
@@ -163,17 +164,12 @@ struct PayrollRunScreen::Job {
     void work()
     {
         try {
-            QFile file(path);
-            QByteArray bytes;
-            if (file.open(QIODevice::ReadOnly))
-                bytes = file.readAll();
-            if (file.error() != QFileDevice::NoError) {
-                failure = QStringLiteral("%1: cannot be read (%2)").arg(QDir::toNativeSeparators(path),
-                                                                          file.errorString());
+            const PayrollFileBytes file =
+                ReadPayrollFile(QFile::encodeName(path).toStdString(), QDir::toNativeSeparators(path).toStdString());
+            failure = QString::fromStdString(file.refusal);
+            if (!failure.isEmpty())
                 return;
-            }
-            csv = ReadPayrollCsv(shownName, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                 period, month, year);
+            csv = ReadPayrollCsv(shownName, file.bytes, period, month, year);
             CheckPayrollContributions(csv, shownName, settings.TAIncRate8020);
             if (!csv.Refusals.empty() || cancel)
                 return;

@@ -30,7 +30,7 @@ PeriodicPayeScreen::PeriodicPayeScreen(TaxState& state, ProgramValues& program, 
     : PayeScreen(state, program, caption, parent)
 {
     QGridLayout* in = inputGrid();
-    addCount(in, boxes.age, inputs_.Age, std::numeric_limits<std::int16_t>::max());
+    addAge(in, boxes.age, inputs_.Age);
     addAmount(in, boxes.salary, inputs_.Salary);
     addAmount(in, boxes.employerMedical, inputs_.EmployerMedical);
     addAmount(in, boxes.employeeMedical, inputs_.EmployeeMedical);

@@ -64,7 +64,7 @@ void QuickTaxScreen::makeBoxes()
     std::array<double, 10> widest{};
     auto widen = [&widest](const TaxYear& year) {
         QuickTaxState most;
-        most.Age = 32767;
+        most.Age = MostAge;
         TaxBracketResult top;
         top.TaxableIncome = MostQuickTaxIncome;
         QuickTaxCalculate(most, top, year);
@@ -86,7 +86,7 @@ void QuickTaxScreen::makeBoxes()
     }
     boxes_[3]->setMinimumWidth(std::max(60, WidthToShow(*boxes_[3], 2, {widest[3]})));
     boxes_[3]->setMaximumWidth(boxes_[3]->minimumWidth() + 10);
-    boxes_[1]->setAcceptor([](double age) { return RoundHalfEvenToInt16(age).has_value(); });
+    boxes_[1]->setAcceptor(CountAtMost(MostAge));
     connect(boxes_[1], &NumberBox::refused, this, [this](double age) {
         if (age > 0.0)
             QMessageBox::critical(this, Text(AgeLimitTitle), Text(AgeLimitMessage));
