@@ -265,7 +265,10 @@ std::optional<QString> DuplicateKey(const QByteArray& json)
     for (qsizetype at = 0; at < json.size(); ++at) {
         const char c = json[at];
         if (c == '{' || c == '[') {
-            levels.push_back({.object = c == '{', .name = inner()});
+            Level level;
+            level.object = c == '{';
+            level.name = inner();
+            levels.push_back(std::move(level));
         } else if ((c == '}' || c == ']') && !levels.empty()) {
             levels.pop_back();
         } else if (c == ',' && !levels.empty()) {
@@ -307,15 +310,19 @@ QByteArray YearFileBytes(const QString& path)
     return bytes;
 }
 
-// A shipped year: the bytes the program was built with, or refused.
+// A shipped year: the bytes the program was built with, or refused. `addedFolder` is where a
+// correction goes, empty when that is the shipped folder itself (a build tree, a portable
+// install), where a correction cannot be told from damage.
 TaxYear ReadShippedTaxYear(const QString& path, const char* digest, const QString& addedFolder)
 {
     const QByteArray bytes = YearFileBytes(path);
-    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() != digest)
-        throw StorageError(path, QStringLiteral("it is not the file shipped with the program (its SHA-256 digest "
-                                                "differs), and a shipped year is used only as shipped. A corrected "
-                                                "year goes in %1.")
-                                     .arg(QDir::toNativeSeparators(addedFolder)));
+    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() != digest) {
+        QString problem = QStringLiteral("it is not the file shipped with the program (its SHA-256 digest differs), "
+                                         "and a shipped year is used only as shipped.");
+        if (!addedFolder.isEmpty())
+            problem += QStringLiteral(" A corrected year goes in %1.").arg(QDir::toNativeSeparators(addedFolder));
+        throw StorageError(path, problem);
+    }
     return TaxYearFromJson(bytes, path);
 }
 
@@ -396,14 +403,16 @@ TaxYearFiles ReadTaxYears(const QString& shippedFolder, const QString& addedFold
     const QDir added(addedFolder);
     // In a build tree or a portable install the data folder is the installation's: its shipped
     // years stay held to their digests.
-    if (added.exists() && added.canonicalPath() != shipped.canonicalPath())
+    const bool apart = QFileInfo(addedFolder).absoluteFilePath() != QFileInfo(shippedFolder).absoluteFilePath() &&
+                       (!added.exists() || added.canonicalPath() != shipped.canonicalPath());
+    if (apart && added.exists())
         for (const auto& [year, path] : YearFilesOf(added))
             sources[year] = {path};
 
     for (const auto& [year, source] : sources) {
         try {
             if (source.digest) {
-                read.Years.push_back(ReadShippedTaxYear(source.path, source.digest, addedFolder));
+                read.Years.push_back(ReadShippedTaxYear(source.path, source.digest, apart ? addedFolder : QString()));
             } else {
                 read.Years.push_back(ReadTaxYear(source.path));
                 read.Years.back().AddedHere = true;

@@ -125,6 +125,10 @@ extern const OptionDef YearOption;
 // A subcommand's own options followed by the common ones.
 Options WithCommon(Options own);
 
+// The tax years that can be used, newest first: those shipped and those added in the data
+// folder of --data-dir (ReadTaxYears); a damaged year is left out, and revora-calc years and
+// --year name it with the reason.
+std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options);
 // The year of --year, read from the tax years shipped and those added in the data folder
 // (ReadTaxYears); TaxYear2016(), the year the program knows, when none is given, and the year
 // 2016 is then read from no file. A year refused as damaged is a StorageError naming its file

@@ -21,8 +21,8 @@ namespace revora::cli {
 
 namespace {
 
-// The years shipped and those added in the data folder of --data-dir.
-TaxYearFiles InstalledTaxYears(const ParsedOptions& options) { return ReadTaxYears(MakeState(options).Paths); }
+// The years shipped and those added in the data folder of --data-dir, and those refused.
+TaxYearFiles YearFiles(const ParsedOptions& options) { return ReadTaxYears(MakeState(options).Paths); }
 
 // "2015 to 2027", or each year where some are missing between ("2015, 2017 and 2020"); the
 // years newest first.
@@ -104,7 +104,7 @@ const OptionDef JsonArray{"json", OptionKind::Flag, "print the years as one JSON
 
 int Years(const ParsedOptions& options)
 {
-    const TaxYearFiles read = InstalledTaxYears(options);
+    const TaxYearFiles read = YearFiles(options);
     std::size_t refused = 0;
     // A missing folder is named first; then each refused year before the years older than it.
     const auto inOrder = [&read, &refused](int year, const std::function<void(const RefusedTaxYear&)>& show) {
@@ -156,13 +156,15 @@ int Years(const ParsedOptions& options)
 
 } // namespace
 
+std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options) { return YearFiles(options).Years; }
+
 TaxYear ChosenTaxYear(const ParsedOptions& options)
 {
     const auto text = options.value(YearOption);
     if (!text)
         return TaxYear2016();
     const double asked = NumberFromText(YearOption.name, *text);
-    TaxYearFiles read = InstalledTaxYears(options);
+    TaxYearFiles read = YearFiles(options);
     for (TaxYear& year : read.Years)
         if (year.Year == asked)
             return std::move(year);
@@ -177,7 +179,7 @@ PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& sto
 {
     if (!options.has(YearOption))
         return stored;
-    return LeviesForYear(stored, year, payDay, InstalledTaxYears(options).Years);
+    return LeviesForYear(stored, year, payDay, InstalledTaxYears(options));
 }
 
 std::vector<Subcommand> YearsCommands()

@@ -510,7 +510,8 @@ private slots:
     }
 
     // Years in the data folder's tax-years/: a damaged one is refused at the start, saying why,
-    // and the others are listed; one added takes the shipped one's place, marked in the caption.
+    // and the others are listed; one added takes the shipped one's place, marked in the menu and
+    // the caption.
     void aDamagedYearIsRefusedAloneAndAnAddedOneMarked()
     {
         SkipAboutAtStart(folder_->path());
@@ -528,6 +529,7 @@ private slots:
         QCOMPARE(watcher.texts().size(), 1);
         QVERIFY(watcher.texts()[0].contains("2023.json could not be used: it is not JSON"));
         QCOMPARE(main->findChild<QMenu*>("mnuTaxYear")->actions().size(), 12);
+        QCOMPARE(MenuAction(*main, "mnuTaxYear2024")->text(), QString("2023/24 (added here)"));
         MenuAction(*main, "mnuTaxYear2024")->trigger();
         QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000 \u2013 tax year 2023/24 (added here)"));
     }

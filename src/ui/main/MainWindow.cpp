@@ -265,7 +265,7 @@ void MainWindow::fillTaxYearMenu()
         years.push_back(&state_.Year.Current());
     yearMenu_->clear();
     for (const TaxYear* year : years) {
-        QAction* action = yearMenu_->addAction(QString::fromStdString(year->Label));
+        QAction* action = yearMenu_->addAction(QString::fromStdString(year->Label + AddedHereMark(*year)));
         action->setObjectName(QStringLiteral("mnuTaxYear%1").arg(year->Year));
         action->setCheckable(true);
         action->setActionGroup(yearChoices_);
