@@ -1,5 +1,6 @@
 #include "TaxYearData.h"
 
+#include <QCryptographicHash>
 #include <QDate>
 #include <QDir>
 #include <QFile>
@@ -8,15 +9,21 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <algorithm>
+#include <QSet>
 #include <cmath>
+#include <functional>
+#include <map>
 #include <optional>
 
 #include "Database.h"
+#include "ShippedTaxYears.h"
 #include "common/DayDate.h"
 
 namespace revora {
 namespace {
+
+// A year's file is a few kilobytes; what is larger is no year's file, and is not read whole.
+constexpr qint64 LargestYearFileBytes = 1 << 20;
 
 // Reads the figures of one file, naming the file and the field (as "brackets[2].rate") in the
 // StorageError of any figure that is missing or of the wrong kind.
@@ -206,31 +213,153 @@ TaxYear ReadFigures(const YearReader& in, const QJsonObject& file)
     return year;
 }
 
+// The JSON string whose opening quote is at `at`, its escapes decoded; `at` is left on its
+// closing quote. The text is JSON already read whole, so every escape is complete.
+QString JsonString(const QByteArray& json, qsizetype& at)
+{
+    QString text;
+    QByteArray plain;
+    for (++at; at < json.size() && json[at] != '"'; ++at) {
+        if (json[at] != '\\') {
+            plain += json[at];
+            continue;
+        }
+        text += QString::fromUtf8(plain);
+        plain.clear();
+        const char escaped = ++at < json.size() ? json[at] : '\\';
+        if (escaped == 'u') {
+            text += QChar(static_cast<char16_t>(json.mid(at + 1, 4).toUShort(nullptr, 16)));
+            at += 4;
+        } else {
+            static const QByteArray from = "bfnrt", to = "\b\f\n\r\t";
+            const qsizetype shown = from.indexOf(escaped);
+            text += shown < 0 ? QChar::fromLatin1(escaped) : QChar::fromLatin1(to[shown]);
+        }
+    }
+    return text + QString::fromUtf8(plain);
+}
+
+// The first key given twice in one object, named as the reader names fields ("uif.employee_rate",
+// "brackets[2].rate"); nothing when every key is given once. A JSON reader keeps one of two
+// duplicate keys without a word, so a file that gives "sdl_rate" twice would be worked on one of
+// them: the raw text is scanned for them.
+std::optional<QString> DuplicateKey(const QByteArray& json)
+{
+    struct Level {
+        bool object = false;
+        QString name; // the field this object or list is
+        QSet<QString> keys;
+        QString key;         // an object's key of the value being read
+        int index = 0;       // a list's index of the element being read
+        bool keyNext = true; // an object's next string is a key
+    };
+    std::vector<Level> levels;
+    const auto inner = [&levels]() -> QString {
+        if (levels.empty())
+            return {};
+        const Level& level = levels.back();
+        if (!level.object)
+            return QStringLiteral("%1[%2]").arg(level.name).arg(level.index);
+        return level.name.isEmpty() ? level.key : level.name + '.' + level.key;
+    };
+    for (qsizetype at = 0; at < json.size(); ++at) {
+        const char c = json[at];
+        if (c == '{' || c == '[') {
+            Level level;
+            level.object = c == '{';
+            level.name = inner();
+            levels.push_back(std::move(level));
+        } else if ((c == '}' || c == ']') && !levels.empty()) {
+            levels.pop_back();
+        } else if (c == ',' && !levels.empty()) {
+            levels.back().keyNext = levels.back().object;
+            ++levels.back().index;
+        } else if (c == '"') {
+            const QString text = JsonString(json, at);
+            if (levels.empty() || !levels.back().object || !levels.back().keyNext)
+                continue;
+            Level& level = levels.back();
+            level.keyNext = false;
+            level.key = text;
+            if (level.keys.contains(text))
+                return inner();
+            level.keys.insert(text);
+        }
+    }
+    return std::nullopt;
+}
+
+// The bytes of one year's file, refused as ReadTaxYear says.
+QByteArray YearFileBytes(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw StorageError(path, QStringLiteral("it is missing."));
+    if (!info.isFile())
+        throw StorageError(path, QStringLiteral("it is not a regular file."));
+    if (info.size() > LargestYearFileBytes)
+        throw StorageError(path, QStringLiteral("it holds %1 bytes, more than a year's file (at most %2).")
+                                     .arg(info.size())
+                                     .arg(LargestYearFileBytes));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw StorageError(path, QStringLiteral("it cannot be read (%1).").arg(file.errorString()));
+    const QByteArray bytes = file.read(LargestYearFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw StorageError(path, QStringLiteral("it cannot be read (%1).").arg(file.errorString()));
+    return bytes;
+}
+
+// A shipped year: the bytes the program was built with, or refused. `addedFolder` is where a
+// correction goes, empty when that is the shipped folder itself (a build tree, a portable
+// install), where a correction cannot be told from damage.
+TaxYear ReadShippedTaxYear(const QString& path, const char* digest, const QString& addedFolder)
+{
+    const QByteArray bytes = YearFileBytes(path);
+    if (QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex() != digest) {
+        QString problem = QStringLiteral("it is not the file shipped with the program (its SHA-256 digest differs), "
+                                         "and a shipped year is used only as shipped.");
+        if (!addedFolder.isEmpty())
+            problem += QStringLiteral(" A corrected year goes in %1.").arg(QDir::toNativeSeparators(addedFolder));
+        throw StorageError(path, problem);
+    }
+    return TaxYearFromJson(bytes, path);
+}
+
+// The <YYYY>.json files of a folder, by year.
+std::map<int, QString> YearFilesOf(const QDir& dir)
+{
+    static const QRegularExpression yearFile(QStringLiteral("^[0-9]{4}\\.json$"));
+    std::map<int, QString> files;
+    for (const QString& name : dir.entryList({QStringLiteral("*.json")}, QDir::Files | QDir::System))
+        if (yearFile.match(name).hasMatch())
+            files[name.left(4).toInt()] = dir.filePath(name);
+    return files;
+}
+
 } // namespace
 
 QString TaxYearFolder(const AppPaths& paths) { return paths.InstallFolder + QStringLiteral("/tax-years"); }
 
-TaxYear ReadTaxYear(const QString& path)
+QString AddedTaxYearFolder(const AppPaths& paths)
 {
-    QFile file(path);
-    if (!file.exists())
-        throw StorageError(path, QStringLiteral("it is missing."));
-    if (!file.open(QIODevice::ReadOnly))
-        throw StorageError(path, QStringLiteral("it cannot be read (%1).").arg(file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw StorageError(path, QStringLiteral("it cannot be read (%1).").arg(file.errorString()));
+    return QFileInfo(paths.SettingsDbPath).absolutePath() + QStringLiteral("/tax-years");
+}
 
+TaxYear TaxYearFromJson(const QByteArray& json, const QString& path)
+{
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         throw StorageError(path, QStringLiteral("it is not JSON (%1 at character %2).")
                                      .arg(error.errorString())
                                      .arg(error.offset));
     if (!document.isObject())
         throw StorageError(path, QStringLiteral("it is not one year's figures (a JSON object)."));
-
     const YearReader in(path);
+    if (const std::optional<QString> twice = DuplicateKey(json))
+        in.fail(*twice, QStringLiteral("is given twice."));
+
     const TaxYear year = ReadFigures(in, document.object());
     const QString named = QFileInfo(path).completeBaseName();
     if (named != QString::number(year.Year))
@@ -248,20 +377,53 @@ TaxYear ReadTaxYear(const QString& path)
     return year;
 }
 
-std::vector<TaxYear> ReadTaxYears(const QString& folder)
+TaxYear ReadTaxYear(const QString& path) { return TaxYearFromJson(YearFileBytes(path), path); }
+
+TaxYearFiles ReadTaxYears(const QString& shippedFolder, const QString& addedFolder)
 {
-    const QDir dir(folder);
-    if (!dir.exists())
-        throw StorageError(folder, QStringLiteral("the folder of the tax years is missing."));
-    static const QRegularExpression yearFile(QStringLiteral("^[0-9]{4}\\.json$"));
-    std::vector<TaxYear> years;
-    for (const QString& name : dir.entryList({QStringLiteral("*.json")}, QDir::Files))
-        if (yearFile.match(name).hasMatch())
-            years.push_back(ReadTaxYear(dir.filePath(name)));
-    if (years.empty())
-        throw StorageError(folder, QStringLiteral("it holds no tax year (no file named as 2016.json)."));
-    std::sort(years.begin(), years.end(), [](const TaxYear& a, const TaxYear& b) { return a.Year > b.Year; });
-    return years;
+    // Each year by the file that gives it, newest first: a digest for a shipped one, none for
+    // one added; an added file replaces the shipped one of its year.
+    struct Source {
+        QString path;
+        const char* digest = nullptr;
+    };
+    std::map<int, Source, std::greater<>> sources;
+    TaxYearFiles read;
+    const QDir shipped(shippedFolder);
+    if (shipped.exists()) {
+        for (const ShippedTaxYear& each : ShippedTaxYears)
+            sources[each.Year] = {shipped.filePath(QStringLiteral("%1.json").arg(each.Year)), each.Sha256};
+        for (const auto& [year, path] : YearFilesOf(shipped))
+            if (!sources.contains(year))
+                sources[year] = {path};
+    } else {
+        read.Refused.push_back(
+            {0, StorageError(shippedFolder, QStringLiteral("the folder of the tax years is missing."))});
+    }
+    const QDir added(addedFolder);
+    // In a build tree or a portable install the data folder is the installation's: its shipped
+    // years stay held to their digests.
+    const bool apart = QFileInfo(addedFolder).absoluteFilePath() != QFileInfo(shippedFolder).absoluteFilePath() &&
+                       (!added.exists() || added.canonicalPath() != shipped.canonicalPath());
+    if (apart && added.exists())
+        for (const auto& [year, path] : YearFilesOf(added))
+            sources[year] = {path};
+
+    for (const auto& [year, source] : sources) {
+        try {
+            if (source.digest) {
+                read.Years.push_back(ReadShippedTaxYear(source.path, source.digest, apart ? addedFolder : QString()));
+            } else {
+                read.Years.push_back(ReadTaxYear(source.path));
+                read.Years.back().AddedHere = true;
+            }
+        } catch (const StorageError& e) {
+            read.Refused.push_back({year, e});
+        }
+    }
+    return read;
 }
+
+TaxYearFiles ReadTaxYears(const AppPaths& paths) { return ReadTaxYears(TaxYearFolder(paths), AddedTaxYearFolder(paths)); }
 
 } // namespace revora

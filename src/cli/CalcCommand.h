@@ -132,12 +132,15 @@ extern const OptionDef YearOption;
 // A subcommand's own options followed by the common ones.
 Options WithCommon(Options own);
 
-// The installation's tax years, newest first (ReadTaxYears): StorageError for a damaged one.
-std::vector<TaxYear> InstalledTaxYears();
-// The year of --year, read from the installation's tax years; TaxYear2016(), the year the
-// program knows, when none is given, and the year 2016 is then read from no file. A year the
-// data does not hold is a UsageError listing the years it holds. Nothing is written: the
-// settings never change with --year.
+// The tax years that can be used, newest first: those shipped and those added in the data
+// folder of --data-dir (ReadTaxYears); a damaged year is left out, and revora-calc years and
+// --year name it with the reason.
+std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options);
+// The year of --year, read from the tax years shipped and those added in the data folder
+// (ReadTaxYears); TaxYear2016(), the year the program knows, when none is given, and the year
+// 2016 is then read from no file. A year refused as damaged is a StorageError naming its file
+// (the other years still work); a year the data does not hold is a UsageError listing the years
+// it holds. Nothing is written: the settings never change with --year.
 TaxYear ChosenTaxYear(const ParsedOptions& options);
 // The stored settings a calculation in `year` paid on `payDay` starts from: with --year, the UIF
 // and SDL settings follow the year while they are published figures (LeviesForYear); without

@@ -1,13 +1,16 @@
 // revora-calc years: the tax years the program's data holds, newest first, with what each holds,
-// what it lacks and which figures rest on one source only.
+// what it lacks and which figures rest on one source only; a year added in the data folder is
+// marked "added here", and a year refused as damaged is listed with the reason.
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <functional>
 #include <iostream>
 
 #include "AppFolders.h"
 #include "CalcCommand.h"
+#include "CalcOutput.h"
 #include "TaxYearData.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
@@ -18,10 +21,15 @@ namespace revora::cli {
 
 namespace {
 
+// The years shipped and those added in the data folder of --data-dir, and those refused.
+TaxYearFiles YearFiles(const ParsedOptions& options) { return ReadTaxYears(MakeState(options).Paths); }
+
 // "2015 to 2027", or each year where some are missing between ("2015, 2017 and 2020"); the
-// years newest first, at least one.
+// years newest first.
 std::string YearsHeld(const std::vector<TaxYear>& years)
 {
+    if (years.empty())
+        return "none";
     const int oldest = years.back().Year;
     const int newest = years.front().Year;
     if (newest - oldest + 1 == static_cast<int>(years.size()))
@@ -96,39 +104,59 @@ const OptionDef JsonArray{"json", OptionKind::Flag, "print the years as one JSON
 
 int Years(const ParsedOptions& options)
 {
-    const std::vector<TaxYear> years = InstalledTaxYears();
+    const TaxYearFiles read = YearFiles(options);
+    std::size_t refused = 0;
+    // A missing folder is named first; then each refused year before the years older than it.
+    const auto inOrder = [&read, &refused](int year, const std::function<void(const RefusedTaxYear&)>& show) {
+        for (; refused < read.Refused.size() && (read.Refused[refused].Year == 0 || read.Refused[refused].Year > year);
+             ++refused)
+            show(read.Refused[refused]);
+    };
     if (options.has(JsonArray)) {
         QJsonArray list;
-        for (const TaxYear& year : years)
+        const auto showRefused = [&list](const RefusedTaxYear& r) {
+            QJsonObject refusal{{"Refused", r.Error.message()}};
+            if (r.Year != 0)
+                refusal.insert("Year", r.Year);
+            list.append(refusal);
+        };
+        for (const TaxYear& year : read.Years) {
+            inOrder(year.Year, showRefused);
             list.append(QJsonObject{{"Year", year.Year},
                                     {"Label", QString::fromStdString(year.Label)},
+                                    {"AddedHere", year.AddedHere},
                                     {"Start", QString::fromStdString(FormatDayDate(year.Start))},
                                     {"End", QString::fromStdString(FormatDayDate(year.End))},
                                     {"Holds", JsonList(Holds(year))},
                                     {"Missing", JsonList(TaxYearMissing(year))},
                                     {"SingleSourced", JsonList(year.Checked.SingleSourced)},
                                     {"Notes", JsonList(year.Checked.Notes)}});
+        }
+        inOrder(0, showRefused);
         std::cout << QJsonDocument(list).toJson(QJsonDocument::Compact).toStdString() << '\n';
         return 0;
     }
-    for (const TaxYear& year : years) {
-        std::cout << year.Year << "  " << year.Label << "  " << FormatDayDate(year.Start) << " to "
-                  << FormatDayDate(year.End) << '\n'
+    const auto showRefused = [](const RefusedTaxYear& r) {
+        std::cout << (r.Year != 0 ? std::to_string(r.Year) + "  " : "") << "refused: " << r.Error.message().toStdString()
+                  << '\n';
+    };
+    for (const TaxYear& year : read.Years) {
+        inOrder(year.Year, showRefused);
+        std::cout << year.Year << "  " << year.Label << AddedHereMark(year) << "  " << FormatDayDate(year.Start)
+                  << " to " << FormatDayDate(year.End) << '\n'
                   << "  holds: " << Joined(Holds(year), "nothing") << '\n'
                   << "  missing: " << Joined(TaxYearMissing(year), "nothing") << '\n'
                   << "  single-sourced: " << Joined(year.Checked.SingleSourced, "nothing") << '\n';
         for (const std::string& note : year.Checked.Notes)
             std::cout << "  note: " << note << '\n';
     }
+    inOrder(0, showRefused);
     return 0;
 }
 
 } // namespace
 
-std::vector<TaxYear> InstalledTaxYears()
-{
-    return ReadTaxYears(TaxYearFolder(MakeAppPaths({}, InstallFolder())));
-}
+std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options) { return YearFiles(options).Years; }
 
 TaxYear ChosenTaxYear(const ParsedOptions& options)
 {
@@ -136,25 +164,28 @@ TaxYear ChosenTaxYear(const ParsedOptions& options)
     if (!text)
         return TaxYear2016();
     const double asked = NumberFromText(YearOption.name, *text);
-    std::vector<TaxYear> years = InstalledTaxYears();
-    for (TaxYear& year : years)
+    TaxYearFiles read = YearFiles(options);
+    for (TaxYear& year : read.Years)
         if (year.Year == asked)
             return std::move(year);
+    for (const RefusedTaxYear& refused : read.Refused)
+        if (refused.Year == asked)
+            throw refused.Error;
     throw UsageError("--" + YearOption.name + ": " + *text + " is not a tax year of the data; the years are " +
-                     YearsHeld(years));
+                     YearsHeld(read.Years));
 }
 
 PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay)
 {
     if (!options.has(YearOption))
         return stored;
-    return LeviesForYear(stored, year, payDay, InstalledTaxYears());
+    return LeviesForYear(stored, year, payDay, InstalledTaxYears(options));
 }
 
 std::vector<Subcommand> YearsCommands()
 {
-    // The years are the installation's own: no data folder, report or printout.
-    const Options options{&JsonArray};
+    // The years shipped and those added in the data folder: no report or printout.
+    const Options options{&JsonArray, &DataDirOption};
     return {
         {"years", "the tax years the program holds, newest first, with what each holds and lacks", options, Years},
     };

@@ -179,9 +179,12 @@ std::vector<std::pair<std::string, std::string>> TaxYearTexts(const TaxYear& yea
     const QDate first = DayNumberDate(year.Start);
     const QDate last = DayNumberDate(year.End);
     const QString day = QStringLiteral("d MMMM yyyy");
+    // Every layout names the year by its span or by its first and last days: a year the user
+    // added is marked after each.
+    const std::string mark = AddedHereMark(year);
     return {{"TaxYearFirstDay", first.toString(day).toStdString()},
-            {"TaxYearLastDay", last.toString(day).toStdString()},
-            {"TaxYearSpan", QStringLiteral("%1/%2").arg(first.year()).arg(last.year()).toStdString()}};
+            {"TaxYearLastDay", last.toString(day).toStdString() + mark},
+            {"TaxYearSpan", QStringLiteral("%1/%2").arg(first.year()).arg(last.year()).toStdString() + mark}};
 }
 
 QString RenderReportHtml(const ReportLayout& layout, const QList<QSqlRecord>& rows, QDate printedOn,

@@ -45,6 +45,7 @@ ReportLayout LoadReportLayout(const QString& path);
 //   TaxYearFirstDay  "1 March 2015"      the year's first day
 //   TaxYearLastDay   "29 February 2016"  its last day (28 or 29 February)
 //   TaxYearSpan      "2015/2016"         the calendar years of the first and the last day
+// A year the user added (TaxYear::AddedHere) has " (added here)" after its last day and its span.
 // A layout writes no year of its own, so every printout names the year its figures were
 // worked in. The days are printed only by layouts in English; the payslips, in English or
 // Afrikaans, print the span, the same in both.

@@ -1,6 +1,7 @@
 // The tax years' data files: every year reads back with figures that hold together, the 2016
-// file is the year the calculations know today, and a damaged file is refused, naming the file
-// and the field, rather than worked with.
+// file is the year the calculations know today, a damaged file is refused, naming the file and
+// the field, rather than worked with, and a year the user adds takes the place of the shipped
+// one, marked.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,35 @@ namespace {
 
 const QString Folder = QStringLiteral(REVORA_TEST_INSTALL_DIR "/tax-years");
 
+// The shipped years, none refused.
+std::vector<TaxYear> ShippedYears()
+{
+    TaxYearFiles read = ReadTaxYears(Folder, Folder);
+    for (const RefusedTaxYear& refused : read.Refused)
+        ADD_FAILURE() << refused.Error.message().toStdString();
+    return std::move(read.Years);
+}
+
+QString TextOf(const QString& path)
+{
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return QString::fromUtf8(file.readAll());
+}
+
+void WriteText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(text.toUtf8()), text.toUtf8().size());
+}
+
+const TaxYear* YearOf(const std::vector<TaxYear>& years, int year)
+{
+    const auto found = std::find_if(years.begin(), years.end(), [year](const TaxYear& y) { return y.Year == year; });
+    return found == years.end() ? nullptr : &*found;
+}
+
 // Reading a year checks its arithmetic (TaxYearFaults): a published figure that fails it is
 // named here with its year and field.
 class TaxYearFileTest : public ::testing::TestWithParam<int> {};
@@ -51,10 +81,12 @@ INSTANTIATE_TEST_SUITE_P(EveryYear, TaxYearFileTest, ::testing::Range(2015, 2028
 
 TEST(TaxYearData, TheFolderGivesTheThirteenYearsNewestFirst)
 {
-    const std::vector<TaxYear> years = ReadTaxYears(Folder);
+    const std::vector<TaxYear> years = ShippedYears();
     ASSERT_EQ(years.size(), 13u);
-    for (std::size_t i = 0; i < years.size(); ++i)
+    for (std::size_t i = 0; i < years.size(); ++i) {
         EXPECT_EQ(years[i].Year, 2027 - static_cast<int>(i));
+        EXPECT_FALSE(years[i].AddedHere);
+    }
 }
 
 // The 2016 file and the year the calculations know (built from their constants) may not drift
@@ -129,8 +161,8 @@ class DatedLevyTest : public ::testing::TestWithParam<DatedLevyCase> {};
 TEST_P(DatedLevyTest, FollowTheYearUnlessChanged)
 {
     const DatedLevyCase& c = GetParam();
-    const std::vector<TaxYear> years = ReadTaxYears(Folder);
-    const TaxYear& year = *std::find_if(years.begin(), years.end(), [&](const TaxYear& y) { return y.Year == c.year; });
+    const std::vector<TaxYear> years = ShippedYears();
+    const TaxYear& year = *YearOf(years, c.year);
     const PayeSettings used = LeviesForYear(c.stored, year, *ParseDayDate(c.payDay), years);
     EXPECT_EQ(used.EmployeeUIF, c.used.EmployeeUIF);
     EXPECT_EQ(used.EmployerUIF, c.used.EmployerUIF);
@@ -201,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(EveryYear, YearTaxTest, ::testing::ValuesIn(YearTaxCase
 // model test compares them on every package), on a twentieth as many generated packages.
 TEST(GrossUpSearch, AgreesWithTheRandByRandSearchInEveryYear)
 {
-    for (const TaxYear& year : ReadTaxYears(Folder)) {
+    for (const TaxYear& year : ShippedYears()) {
         if (year.Year == 2016)
             continue;
         SCOPED_TRACE(year.Year);
@@ -301,8 +333,8 @@ class YearPayeTest : public ::testing::TestWithParam<YearPayeCase> {};
 TEST_P(YearPayeTest, IsTheYearsTableLessTheRebateOverTwelve)
 {
     const YearPayeCase& c = GetParam();
-    const std::vector<TaxYear> years = ReadTaxYears(Folder);
-    const TaxYear& year = *std::find_if(years.begin(), years.end(), [&](const TaxYear& y) { return y.Year == c.year; });
+    const std::vector<TaxYear> years = ShippedYears();
+    const TaxYear& year = *YearOf(years, c.year);
     MonthlyPeriod month = FirstMonthOf(year);
     if (c.start)
         month = {*ParseDayDate(c.start), *ParseDayDate(c.end)};
@@ -371,52 +403,124 @@ TEST(TaxYearData, AYearWithoutATravelTableSaysSo)
     EXPECT_EQ(cars.Records[1].FuelComponent, 0.0);
 }
 
-// The 2016 file changed in one place, beside a sound 2015 file: the folder is refused whole.
+// A year's file changed in one place and put in the data folder's tax-years/: that year is
+// refused, naming the file and the field, and every other year is read.
 struct DamagedCase {
     const char* name;
-    const char* from; // the text of the 2016 file replaced
+    int year; // the shipped file changed
+    const char* from;
     const char* to;
     const char* named; // what the message names besides the file
-    const char* file = "2016.json";
+    const char* file = nullptr; // the name it is saved under, if not its own
 };
 
 class DamagedTaxYearTest : public ::testing::TestWithParam<DamagedCase> {};
 
-TEST_P(DamagedTaxYearTest, IsRefusedNamingTheFileAndTheField)
+TEST_P(DamagedTaxYearTest, IsRefusedAloneNamingTheFileAndTheField)
 {
     const DamagedCase& c = GetParam();
-    QTemporaryDir dir;
-    ASSERT_TRUE(QFile::copy(Folder + "/2015.json", dir.filePath("2015.json")));
-    QFile sound(Folder + "/2016.json");
-    ASSERT_TRUE(sound.open(QIODevice::ReadOnly));
-    QString text = QString::fromUtf8(sound.readAll());
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir(data.path()).mkdir("tax-years"));
+    QString text = TextOf(QStringLiteral("%1/%2.json").arg(Folder).arg(c.year));
     ASSERT_TRUE(text.contains(c.from)) << c.from;
-    QFile damaged(dir.filePath(c.file));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write(text.replace(c.from, c.to).toUtf8());
-    damaged.close();
-    try {
-        ReadTaxYears(dir.path());
-        ADD_FAILURE() << "not refused";
-    } catch (const StorageError& e) {
-        EXPECT_TRUE(e.message().contains(damaged.fileName())) << e.message().toStdString();
-        EXPECT_TRUE(e.message().contains(c.named)) << e.message().toStdString();
-    }
+    const QString file = c.file ? QString(c.file) : QStringLiteral("%1.json").arg(c.year);
+    const QString damaged = data.filePath("tax-years/" + file);
+    WriteText(damaged, text.replace(c.from, c.to));
+
+    const TaxYearFiles read = ReadTaxYears(Folder, data.filePath("tax-years"));
+    ASSERT_EQ(read.Refused.size(), 1u);
+    EXPECT_EQ(read.Refused[0].Year, file.left(4).toInt());
+    const QString message = read.Refused[0].Error.message();
+    EXPECT_TRUE(message.contains(damaged)) << message.toStdString();
+    EXPECT_TRUE(message.contains(c.named)) << message.toStdString();
+    EXPECT_EQ(read.Years.size(), c.file ? 13u : 12u); // a year not shipped takes no shipped year's place
+    EXPECT_FALSE(YearOf(read.Years, file.left(4).toInt()));
 }
 
 const DamagedCase DamagedCases[] = {
-    {"a base that does not continue from the bracket below", "\"base\": 59314", "\"base\": 59315",
+    {"a base that does not continue from the bracket below", 2016, "\"base\": 59314", "\"base\": 59315",
      "brackets[2].base: 59 315.00 differs by more than half a rand from the base the bracket below gives, 59 314.00"},
-    {"a threshold that is not the rebates over the first rate", "\"under_65\": 73650", "\"under_65\": 73660",
+    {"a threshold that is not the rebates over the first rate", 2016, "\"under_65\": 73650", "\"under_65\": 73660",
      "thresholds.under_65"},
-    {"a missing figure", "\"sdl_rate\": 0.01,", "", "sdl_rate is missing"},
-    {"a figure of the wrong kind", "\"primary\": 13257", "\"primary\": \"13257\"", "rebates.primary should be a number"},
-    {"a UIF ceiling from outside the year", "\"from\": \"2015-03-01\"", "\"from\": \"2016-03-01\"",
+    {"a negative rebate", 2016, "\"primary\": 13257", "\"primary\": -13257",
+     "rebates.primary: -13257 is not above 0 and below 100 000 000"},
+    {"a top rate above 100 %", 2024, "\"rate\": 0.45", "\"rate\": 4.5",
+     "brackets[6].rate: 4.5 is not a share between 0 and 1"},
+    {"a top rate below the one under it", 2024, "\"rate\": 0.45", "\"rate\": 0.40",
+     "brackets[6].rate: 0.4 is not above the rate of the bracket below"},
+    {"a negative medical credit", 2016, "\"main_member\": 270", "\"main_member\": -270",
+     "medical_credit_per_month.main_member: -270 is not above 0 and below 10 000"},
+    {"a medical credit of 1e300", 2016, "\"each_additional_dependant\": 181", "\"each_additional_dependant\": 1e300",
+     "medical_credit_per_month.each_additional_dependant: 1e+300 is not above 0"},
+    {"a negative UIF ceiling", 2016, "\"amount\": 14872", "\"amount\": -14872",
+     "uif.monthly_ceiling[0].amount: -14872 is not above 0"},
+    {"a negative fixed cost in the travel table", 2016, "\"fixed_cost\": 26105", "\"fixed_cost\": -26105",
+     "travel.deemed_cost_table[0].fixed_cost: -26105 is not above 0"},
+    {"a retirement cap of 1e300", 2024, "\"annual_cap\": 350000", "\"annual_cap\": 1e300",
+     "retirement.annual_cap: 1e+300 is not above 0"},
+    {"no cap from 2016/17", 2024, "\"regime\": \"one deduction\"", "\"regime\": \"separate limits\"",
+     "retirement.regime: from 2017 the one deduction applies"},
+    // A JSON reader keeps one of two keys alone: the scan of the text finds the other.
+    {"a key given twice", 2024, "\"sdl_rate\": 0.01,", "\"sdl_rate\": 0.01, \"sdl_rate\": 0.5,",
+     "sdl_rate is given twice"},
+    {"a key given twice inside a list", 2016, "\"base\": 59314", "\"base\": 59314, \"b\\u0061se\": 59314",
+     "brackets[2].base is given twice"},
+    {"a missing figure", 2016, "\"sdl_rate\": 0.01,", "", "sdl_rate is missing"},
+    {"a figure of the wrong kind", 2016, "\"primary\": 13257", "\"primary\": \"13257\"",
+     "rebates.primary should be a number"},
+    {"a UIF ceiling from outside the year", 2016, "\"from\": \"2015-03-01\"", "\"from\": \"2016-03-01\"",
      "uif.monthly_ceiling[0].from: 01/03/2016 is outside the year"},
-    {"not JSON", "\"label\"", "label", "it is not JSON"},
-    {"a file named for another year", "\"label\"", "\"label\"", "the file is named 2017.json", "2017.json"},
+    {"not JSON", 2016, "\"label\"", "label", "it is not JSON"},
+    {"a file named for another year", 2016, "\"label\"", "\"label\"", "the file is named 2028.json", "2028.json"},
 };
 INSTANTIATE_TEST_SUITE_P(Refused, DamagedTaxYearTest, ::testing::ValuesIn(DamagedCases), testing::RowName{});
+
+// A shipped file is held to the digest built into the program: a top rate raised from 45 % to
+// 55 % leaves a table that holds together, and a missing file leaves a gap; each is refused,
+// naming the file, and the other years are read.
+TEST(TaxYearData, AShippedFileThatDiffersIsRefusedByItsDigest)
+{
+    QTemporaryDir install;
+    for (const QString& name : QDir(Folder).entryList({"*.json"}))
+        ASSERT_TRUE(QFile::copy(Folder + '/' + name, install.filePath(name)));
+    QString text = TextOf(install.filePath("2024.json"));
+    WriteText(install.filePath("2024.json"), text.replace("\"rate\": 0.45", "\"rate\": 0.55"));
+    ASSERT_TRUE(QFile::remove(install.filePath("2019.json")));
+
+    const TaxYearFiles read = ReadTaxYears(install.path(), install.filePath("data/tax-years"));
+    ASSERT_EQ(read.Refused.size(), 2u);
+    EXPECT_EQ(read.Refused[0].Year, 2024);
+    EXPECT_EQ(read.Refused[0].Error.message(),
+              "The file " + install.filePath("2024.json") + " could not be used: it is not the file shipped with the "
+              "program (its SHA-256 digest differs), and a shipped year is used only as shipped. A corrected year goes "
+              "in " + install.filePath("data/tax-years") + ".");
+    EXPECT_EQ(read.Refused[1].Year, 2019);
+    EXPECT_TRUE(read.Refused[1].Error.message().endsWith("2019.json could not be used: it is missing."));
+    EXPECT_EQ(read.Years.size(), 11u);
+    EXPECT_TRUE(YearOf(read.Years, 2025) && YearOf(read.Years, 2023));
+}
+
+// A year added in the data folder: a correction takes the place of the shipped year of its
+// name, and a new Budget's year joins the list; both are marked, the shipped ones are not.
+TEST(TaxYearData, AYearAddedHereTakesTheShippedYearsPlaceMarked)
+{
+    QTemporaryDir data;
+    ASSERT_TRUE(QDir(data.path()).mkdir("tax-years"));
+    QString corrected = TextOf(Folder + "/2024.json");
+    WriteText(data.filePath("tax-years/2024.json"), corrected.replace("\"amount\": 17712", "\"amount\": 18000"));
+    QString next = TextOf(Folder + "/2027.json");
+    next.replace("2026/27", "2027/28").replace("2026-03-01", "2027-03-01").replace("2027-02-28", "2028-02-29");
+    WriteText(data.filePath("tax-years/2028.json"), next);
+
+    const TaxYearFiles read = ReadTaxYears(Folder, data.filePath("tax-years"));
+    EXPECT_TRUE(read.Refused.empty()) << read.Refused[0].Error.message().toStdString();
+    ASSERT_EQ(read.Years.size(), 14u);
+    EXPECT_EQ(read.Years[0].Year, 2028);
+    const TaxYear& added = *YearOf(read.Years, 2024);
+    EXPECT_EQ(added.Uif.MonthlyCeilings[0].Amount, 18000.0);
+    for (const TaxYear& year : read.Years)
+        EXPECT_EQ(AddedHereMark(year), year.Year == 2024 || year.Year == 2028 ? " (added here)" : "") << year.Year;
+}
 
 } // namespace
 } // namespace revora

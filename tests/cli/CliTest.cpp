@@ -305,6 +305,39 @@ TEST_F(RevoraCalcTest, YearsListsTheThirteenYearsNewestFirst)
         << text.toStdString();
 }
 
+// Years in the data folder's tax-years/ stand alone: a damaged 2023 is listed as refused and
+// refuses --year 2023 alone; a corrected 2024 takes the shipped one's place, marked "added here"
+// in the list and in the printout.
+TEST_F(RevoraCalcTest, YearsAddedInTheDataFolderStandAlone)
+{
+    ASSERT_TRUE(QDir(dataDir.path()).mkdir("tax-years"));
+    const QString shipped = QFileInfo(REVORA_CALC).absolutePath() + "/tax-years/";
+    const auto add = [&](const char* name, const char* from, const char* to) {
+        QFile file(dataDir.filePath(QStringLiteral("tax-years/") + name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(testing::ReadAll(shipped + name).replace(from, to));
+    };
+    add("2023.json", "\"sdl_rate\": 0.01,", "\"sdl_rate\": 0.01, \"sdl_rate\": 0.5,");
+    add("2024.json", "\"main_member\": 364", "\"main_member\": 400");
+    const QString refusal = "The file " + dataDir.filePath("tax-years/2023.json") +
+                            " could not be used: sdl_rate is given twice.";
+
+    const CalcRun years = RevoraCalc({"years", DataDirArg()});
+    ASSERT_EQ(years.exitCode, 0) << years.err.toStdString();
+    EXPECT_TRUE(years.out.contains("\n2024  2023/24 (added here)  01/03/2023 to 29/02/2024\n")) << years.out.toStdString();
+    EXPECT_TRUE(years.out.contains("\n2023  refused: " + refusal + "\n2022  2021/22  ")) << years.out.toStdString();
+
+    const QStringList income{"quicktax", "--income", "500000", DataDirArg(), "--year"};
+    const CalcRun damaged = RevoraCalc(QStringList(income) << "2023");
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_EQ(damaged.err, "revora-calc: " + refusal + "\n");
+    EXPECT_EQ(RevoraCalc(QStringList(income) << "2022").exitCode, 0);
+    const QString html = dataDir.filePath("tax.html");
+    ASSERT_EQ(RevoraCalc(QStringList(income) << "2024" << "--report" << html).exitCode, 0);
+    const QString printed = QString::fromUtf8(testing::ReadAll(html));
+    EXPECT_TRUE(printed.contains("Tax year 1 March 2023 to 29 February 2024 (added here)")) << printed.toStdString();
+}
+
 TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
 {
     const CalcRun run = RevoraCalc({"--help"});

@@ -509,6 +509,31 @@ private slots:
         QVERIFY(main->windowTitle().endsWith("2023/24") && MenuAction(*main, "mnuTaxYear2024")->isChecked());
     }
 
+    // Years in the data folder's tax-years/: a damaged one is refused at the start, saying why,
+    // and the others are listed; one added takes the shipped one's place, marked in the menu and
+    // the caption.
+    void aDamagedYearIsRefusedAloneAndAnAddedOneMarked()
+    {
+        SkipAboutAtStart(folder_->path());
+        QVERIFY(QDir(folder_->path()).mkdir("tax-years"));
+        const auto add = [this](const QString& name, const char* from, const char* to) {
+            QFile file(folder_->filePath("tax-years/" + name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QString shipped = revora::testing::TestInstallFolder() + "/tax-years/" + name;
+            file.write(revora::testing::ReadAll(shipped).replace(from, to));
+        };
+        add("2023.json", "\"label\"", "label");
+        add("2024.json", "\"main_member\": 364", "\"main_member\": 400");
+        MessageBoxWatcher watcher;
+        auto main = startMain();
+        QCOMPARE(watcher.texts().size(), 1);
+        QVERIFY(watcher.texts()[0].contains("2023.json could not be used: it is not JSON"));
+        QCOMPARE(main->findChild<QMenu*>("mnuTaxYear")->actions().size(), 12);
+        QCOMPARE(MenuAction(*main, "mnuTaxYear2024")->text(), QString("2023/24 (added here)"));
+        MenuAction(*main, "mnuTaxYear2024")->trigger();
+        QCOMPARE(main->windowTitle(), QString("Revora 2016 Ver: 1.05.000 \u2013 tax year 2023/24 (added here)"));
+    }
+
     void theVideoWindowOpensCentredHighAndReadsItsSourceWhenActive()
     {
         SkipAboutAtStart(folder_->path());

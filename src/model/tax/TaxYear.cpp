@@ -12,6 +12,9 @@ namespace {
 // allows for the binary fractions of the rates.
 constexpr double HalfARand = 0.5 + 1e-6;
 
+// The retirement-fund reform of 1 March 2016: one deduction, capped, from the year 2017 on.
+constexpr int FirstYearOfOneDeduction = 2017;
+
 std::string Indexed(const char* field, std::size_t index)
 {
     return std::string(field) + '[' + std::to_string(index) + ']';
@@ -27,6 +30,13 @@ struct Faults {
     {
         if (!(rate >= 0.0 && rate <= 1.0))
             add(field, FormatFullPrecision(rate) + " is not a share between 0 and 1");
+    }
+
+    // An amount above 0 and below `most`.
+    void amount(const std::string& field, double amount, double most = LargestTaxYearAmount)
+    {
+        if (!(amount > 0.0 && amount < most))
+            add(field, FormatFullPrecision(amount) + " is not above 0 and below " + FormatAmount(most, 0));
     }
 
     void worked(const std::string& field, double published, double worked, const std::string& from)
@@ -66,11 +76,17 @@ void CheckBrackets(Faults& faults, const std::vector<TaxYearBracket>& brackets)
         if (i == 0)
             continue;
         const TaxYearBracket& below = brackets[i - 1];
+        const std::string name = Indexed("brackets", i);
+        faults.amount(name + ".over", brackets[i].Over);
+        faults.amount(name + ".base", brackets[i].Base);
+        // A table whose rates fall or stand still is no progressive table: a damaged rate.
+        if (!(brackets[i].Rate > below.Rate))
+            faults.add(name + ".rate", FormatFullPrecision(brackets[i].Rate) + " is not above the rate of the bracket below");
         if (!(brackets[i].Over > below.Over)) {
-            faults.add(Indexed("brackets", i) + ".over", FormatAmount(brackets[i].Over, 2) + " is not above the bracket below");
+            faults.add(name + ".over", FormatAmount(brackets[i].Over, 2) + " is not above the bracket below");
             continue;
         }
-        faults.worked(Indexed("brackets", i) + ".base", brackets[i].Base,
+        faults.worked(name + ".base", brackets[i].Base,
                       below.Base + below.Rate * (brackets[i].Over - below.Over), "the base the bracket below gives");
     }
 }
@@ -81,6 +97,12 @@ void CheckThresholds(Faults& faults, const TaxYear& year)
         return;
     const double rate = year.Brackets[0].Rate;
     const TaxYearRebates& r = year.Rebates;
+    faults.amount("rebates.primary", r.Primary);
+    faults.amount("rebates.secondary", r.Secondary);
+    faults.amount("rebates.tertiary", r.Tertiary);
+    faults.amount("thresholds.under_65", year.Thresholds.Under65);
+    faults.amount("thresholds.65_to_74", year.Thresholds.From65To74);
+    faults.amount("thresholds.75_plus", year.Thresholds.From75);
     const char* from = "the rebates divided by the first bracket's rate";
     faults.worked("thresholds.under_65", year.Thresholds.Under65, r.Primary / rate, from);
     faults.worked("thresholds.65_to_74", year.Thresholds.From65To74, (r.Primary + r.Secondary) / rate, from);
@@ -92,6 +114,14 @@ void CheckDeemedCosts(Faults& faults, const std::vector<DeemedCostBand>& bands)
     const char* field = "travel.deemed_cost_table";
     if (bands.empty() || bands.back().ValueUpTo)
         faults.add(field, "the last band must be open (value_up_to null)");
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        const std::string name = Indexed(field, i);
+        if (bands[i].ValueUpTo)
+            faults.amount(name + ".value_up_to", *bands[i].ValueUpTo);
+        faults.amount(name + ".fixed_cost", bands[i].FixedCost);
+        faults.amount(name + ".fuel_cents_per_km", bands[i].FuelCentsPerKm);
+        faults.amount(name + ".maintenance_cents_per_km", bands[i].MaintenanceCentsPerKm);
+    }
     for (std::size_t i = 0; i + 1 < bands.size(); ++i) {
         if (!bands[i].ValueUpTo)
             faults.add(Indexed(field, i) + ".value_up_to", "only the last band may be open");
@@ -113,11 +143,20 @@ std::vector<std::string> TaxYearFaults(const TaxYear& year)
     CheckBrackets(faults, year.Brackets);
     CheckThresholds(faults, year);
 
+    const char* medical = "medical_credit_per_month.";
+    faults.amount(medical + std::string("main_member"), year.MedicalCredits.MainMember, LargestMedicalCreditPerMonth);
+    faults.amount(medical + std::string("first_dependant"), year.MedicalCredits.FirstDependant,
+                  LargestMedicalCreditPerMonth);
+    faults.amount(medical + std::string("each_additional_dependant"), year.MedicalCredits.EachAdditional,
+                  LargestMedicalCreditPerMonth);
+
     faults.rate("uif.employee_rate", year.Uif.EmployeeRate);
     faults.rate("uif.employer_rate", year.Uif.EmployerRate);
     if (year.Uif.MonthlyCeilings.empty())
         faults.add("uif.monthly_ceiling", "the year has no UIF ceiling");
     faults.dated("uif.monthly_ceiling", year.Uif.MonthlyCeilings, year);
+    for (std::size_t i = 0; i < year.Uif.MonthlyCeilings.size(); ++i)
+        faults.amount(Indexed("uif.monthly_ceiling", i) + ".amount", year.Uif.MonthlyCeilings[i].Amount);
     faults.rate("sdl_rate", year.SdlRate);
     faults.dated("sdl_rate_periods", year.SdlRatePeriods, year);
     for (std::size_t i = 0; i < year.SdlRatePeriods.size(); ++i)
@@ -125,6 +164,8 @@ std::vector<std::string> TaxYearFaults(const TaxYear& year)
 
     if (year.DeemedCostTable)
         CheckDeemedCosts(faults, *year.DeemedCostTable);
+    if (year.RatePerKmCents)
+        faults.amount("travel.rate_per_km_cents", *year.RatePerKmCents);
 
     faults.rate("company_car.rate_per_month", year.CompanyCar.RatePerMonth);
     faults.rate("company_car.rate_with_maintenance_plan", year.CompanyCar.RateWithMaintenancePlan);
@@ -133,11 +174,15 @@ std::vector<std::string> TaxYearFaults(const TaxYear& year)
 
     if (year.Retirement.Regime == RetirementRegime::OneDeduction) {
         faults.rate("retirement.rate", year.Retirement.Rate);
-        if (!(year.Retirement.AnnualCap > 0.0))
-            faults.add("retirement.annual_cap", "the one deduction needs a cap above 0");
+        faults.amount("retirement.annual_cap", year.Retirement.AnnualCap);
+    } else if (year.Year >= FirstYearOfOneDeduction) {
+        faults.add("retirement.regime", "from " + std::to_string(FirstYearOfOneDeduction) +
+                                            " the one deduction applies, with its rate and annual_cap");
     }
     return faults.Found;
 }
+
+std::string AddedHereMark(const TaxYear& year) { return year.AddedHere ? " (added here)" : ""; }
 
 std::vector<std::string> TaxYearMissing(const TaxYear& year)
 {

@@ -106,9 +106,20 @@ struct TaxYearSources {
     std::vector<std::string> Notes;
 };
 
+// The bounds of a year's figures: every amount (a bracket's floor or base, a rebate, a
+// threshold, a UIF ceiling, a deemed cost, cents a km, the retirement cap) lies above 0 and
+// below LargestTaxYearAmount rand, and every medical credit a month below
+// LargestMedicalCreditPerMonth. No published figure comes near either; a figure beyond them is a
+// damaged file.
+inline constexpr double LargestTaxYearAmount = 100000000.0;
+inline constexpr double LargestMedicalCreditPerMonth = 10000.0;
+
 struct TaxYear {
     int Year = 0;      // the calendar year in which the tax year ends: 2016
     std::string Label; // "2015/16"
+    // Read from a file the user put in the data folder, not one the program ships: its figures
+    // rest on the checks below alone (TaxYearFaults), so the year says so wherever it is named.
+    bool AddedHere = false;
     int Start = 0;     // 1 March of the year before, a day number
     int End = 0;       // the last day of February, a day number
     std::vector<TaxYearBracket> Brackets; // ascending by Over, the first over 0
@@ -135,13 +146,25 @@ struct TaxYear {
 //     to the rand (the published base is that figure rounded, so within half a rand)
 //   thresholds: under_65 = primary / r, 65_to_74 = (primary + secondary) / r, 75_plus =
 //     (primary + secondary + tertiary) / r, r the first bracket's rate, each to the rand
-//   every rate (brackets, UIF, SDL, company car, retirement) within 0..1
+//   every rate (brackets, UIF, SDL, company car, retirement) within 0..1, and each bracket's
+//     rate above the rate of the bracket below
+//   every amount above 0 and below LargestTaxYearAmount (the first bracket's over and base are
+//     0), every medical credit above 0 and below LargestMedicalCreditPerMonth
 //   UIF ceilings and SDL periods: the first from the year's first day, each inside the year,
 //     ascending; at least one ceiling
 //   deemed-cost bands: ascending by value, only the last one open
-//   the one deduction: a cap above 0
+//   from 2017 (1 March 2016 on) the retirement rule is the one deduction, with its rate and cap
 // A year with faults is never worked with: a damaged figure must not give a wrong tax.
+// What these checks cannot see is a figure that no other figure ties: the top bracket's rate
+// changed to another within the bounds (0.45 to 0.55), the top bracket deleted whole (the
+// bracket below then runs open), a credit, ceiling or deemed cost changed to another amount in
+// bounds. A shipped year's file is held to its digest, which sees every change; a year added
+// here (AddedHere) rests on these checks and on whoever wrote it.
 std::vector<std::string> TaxYearFaults(const TaxYear& year);
+
+// " (added here)" after the name of a year the user added (AddedHere), else nothing: the
+// caption, revora-calc years and the printouts mark such a year so.
+std::string AddedHereMark(const TaxYear& year);
 
 // What the year lacks that a calculation needs, in words: "no deemed-cost travel table",
 // "no prescribed rate per km", then each figure the year marks as not found. A calculation that

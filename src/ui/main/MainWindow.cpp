@@ -3,7 +3,6 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -96,7 +95,8 @@ QString MainWindowCaption() { return QStringLiteral("Revora 2016 Ver: ") + Versi
 
 QString MainWindowCaption(const TaxYear& year)
 {
-    return MainWindowCaption() + QStringLiteral(" \u2013 tax year ") + QString::fromStdString(year.Label);
+    const std::string named = year.Label + AddedHereMark(year); // "2023/24 (added here)"
+    return MainWindowCaption() + QStringLiteral(" \u2013 tax year ") + QString::fromStdString(named);
 }
 
 MainWindow::MainWindow(const QString& applicationFolder, const QString& installFolder, QWidget* parent)
@@ -237,16 +237,11 @@ void MainWindow::readTaxYears(QStringList& problems)
     } catch (const StorageError& e) {
         problems << e.message();
     }
-    const QString folder = TaxYearFolder(state_.Paths);
-    try {
-        choice.Years = ReadTaxYears(folder);
-    } catch (const StorageError& e) {
-        // A damaged year must never give a wrong tax: the program works in the year it holds
-        // within itself.
-        choice.Years.clear();
-        problems << e.message() + QStringLiteral(" The program works in the tax year %1 alone.")
-                                      .arg(QString::fromStdString(TaxYear2016().Label));
-    }
+    // A damaged year must never give a wrong tax: it is refused, saying why, and the others stay.
+    TaxYearFiles read = ReadTaxYears(state_.Paths);
+    choice.Years = std::move(read.Years);
+    for (const RefusedTaxYear& refused : read.Refused)
+        problems << refused.Error.message();
     choice.Chosen = stored;
     const bool inData = std::any_of(choice.Years.begin(), choice.Years.end(),
                                     [stored](const TaxYear& year) { return year.Year == stored; });
@@ -254,11 +249,10 @@ void MainWindow::readTaxYears(QStringList& problems)
         return;
     // The choice stays stored: a folder the year's file returns to gives it back.
     choice.Chosen = TaxYear2016().Year;
-    if (!choice.Years.empty()) // else the folder's message has said so
-        problems << QStringLiteral("The tax year ending in %1, chosen before, is not among the tax years in %2. "
-                                   "The program works in the tax year %3.")
-                        .arg(stored)
-                        .arg(QDir::toNativeSeparators(folder), QString::fromStdString(choice.Current().Label));
+    problems << QStringLiteral("The tax year ending in %1, chosen before, is not among the tax years that can be "
+                               "used. The program works in the tax year %2.")
+                    .arg(stored)
+                    .arg(QString::fromStdString(choice.Current().Label));
 }
 
 void MainWindow::fillTaxYearMenu()
@@ -271,7 +265,7 @@ void MainWindow::fillTaxYearMenu()
         years.push_back(&state_.Year.Current());
     yearMenu_->clear();
     for (const TaxYear* year : years) {
-        QAction* action = yearMenu_->addAction(QString::fromStdString(year->Label));
+        QAction* action = yearMenu_->addAction(QString::fromStdString(year->Label + AddedHereMark(*year)));
         action->setObjectName(QStringLiteral("mnuTaxYear%1").arg(year->Year));
         action->setCheckable(true);
         action->setActionGroup(yearChoices_);
