@@ -451,8 +451,10 @@ void CheckPayrollContributions(PayrollCsv& csv, const std::string& shownName, do
 std::string PayrollCsvRefusalText(const PayrollCsv& csv)
 {
     std::string text;
+    // One refusal a line: a value quoted from the file shows its line breaks and other control
+    // characters spelt out, so it never splits a refusal or reaches a terminal raw.
     for (const std::string& refusal : csv.Refusals)
-        text += refusal + "\n";
+        text += EscapeControls(refusal) + "\n";
     if (csv.MoreRefusals > 0)
         text += "... and " + std::to_string(csv.MoreRefusals) + " more line" + (csv.MoreRefusals == 1 ? "" : "s")
                 + " with errors\n";

@@ -47,7 +47,7 @@ PayrollCsv ReadPayrollCsv(const std::string& shownName, std::string_view bytes, 
                           const MonthlyPeriod& defaultMonth);
 
 // The refusals as one text, one a line, ending "... and 3 more lines with errors" when some
-// were left out.
+// were left out; the control characters of a value quoted are spelt out (EscapeControls).
 std::string PayrollCsvRefusalText(const PayrollCsv& csv);
 
 // The columns a run of the period reads, in the template's order.

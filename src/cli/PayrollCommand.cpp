@@ -18,7 +18,6 @@
 #include "SetupSettings.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
-#include "common/TextEscape.h"
 #include "payroll/PayrollRun.h"
 #include "payroll/PublishedLevies.h"
 #include "tax/TaxYearRules.h"
@@ -153,7 +152,7 @@ int Refused(const PayrollCsv& csv)
 {
     std::istringstream lines(PayrollCsvRefusalText(csv));
     for (std::string line; std::getline(lines, line);)
-        std::cerr << "revora-calc: " << EscapeControls(line) << '\n';
+        std::cerr << "revora-calc: " << line << '\n';
     return 2;
 }
 

@@ -83,13 +83,13 @@ const SettingsRefusal SettingsRefusals[] = {
     {"a report asked of the settings", {"settings", "--report", "x.pdf"}, "--report: unknown option"},
     // The settings given for one run are held to the same limits.
     {"a run's UIF limit of -100", {"monthly", "--salary", "20000", "--uif-limit", "-100"},
-     "--uif-limit: '-100' must be above 0 and at most 999 999 999 999.99"},
+     "--uif-limit: '-100' is below 0"},
     {"a run's UIF limit of 0", {"grossup", "--net", "20000", "--uif-limit", "0"},
      "--uif-limit: '0' must be above 0 and at most 999 999 999 999.99"},
     {"a run's negative pension", {"netpay", "--net", "250000", "--pension-pct", "-50"},
-     "--pension-pct: '-50' must be 0 to 100"},
+     "--pension-pct: '-50' is below 0"},
     {"a run's employer pension far below 0", {"grossup", "--net", "250000", "--employer-pension-pct", "-1e15"},
-     "--employer-pension-pct: '-1e15' must be 0 to 100"},
+     "--employer-pension-pct: '-1e15' is below 0"},
     {"a run's provident of 101 %", {"netpay", "--net", "250000", "--provident-pct", "101"},
      "--provident-pct: '101' must be 0 to 100"},
 };

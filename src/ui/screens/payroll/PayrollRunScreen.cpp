@@ -56,10 +56,11 @@ QString Money(std::int64_t cents) { return Text(FormatAmount(static_cast<double>
 const QString CsvFilter = QStringLiteral("Payroll files (*.csv);;All files (*)");
 
 // A file's messages quote its values and its name as they are: shown as text, never as markup,
-// with their control characters spelt out.
-void Warn(QWidget* parent, const QString& title, const QString& text)
+// with their control characters spelt out (`spelt` when the text has them spelt out already,
+// one message a line).
+void Warn(QWidget* parent, const QString& title, const QString& text, bool spelt = false)
 {
-    QMessageBox box(QMessageBox::Warning, title, MessageText(text), QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Warning, title, spelt ? text : MessageText(text), QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -541,7 +542,7 @@ void PayrollRunScreen::finish()
         // The whole file is refused, in the words revora-calc uses: the lines at fault and
         // how many more.
         status_->setText(QStringLiteral("%1 was refused.").arg(name));
-        Warn(this, QStringLiteral("Payroll file"), Text(PayrollCsvRefusalText(job->csv)));
+        Warn(this, QStringLiteral("Payroll file"), Text(PayrollCsvRefusalText(job->csv)), true);
     } else if (job->run.TooLarge) {
         status_->setText(QStringLiteral("%1 was refused.").arg(name));
         Warn(this, QStringLiteral("Payroll file"), QStringLiteral("%1: the run's totals are too large to add up").arg(name));
