@@ -32,23 +32,30 @@ private:
 
 std::string Bytes(std::int64_t count) { return FormatAmount(static_cast<double>(count), 0) + " bytes"; }
 
-std::string TooLarge(const std::string& shownName, const std::string& size)
+std::string TooLarge(const std::string& shownName, const std::string& size, const OutsideFileRules& rules)
 {
-    return shownName + ": " + size + " is more than a payroll file may hold (" + Bytes(MostPayrollFileBytes) +
-           "); split the payroll over several files";
+    return shownName + ": " + size + " is more than " + std::string(rules.name) + " may hold (" +
+           Bytes(rules.mostBytes) + "); " + std::string(rules.whenLarger);
 }
 
 } // namespace
 
 PayrollFileBytes ReadPayrollFile(const std::string& path, const std::string& shownName)
 {
+    return ReadOutsideFile(path, shownName,
+                           {MostPayrollFileBytes, "a payroll file", "a CSV file saved from a spreadsheet",
+                            "split the payroll over several files"});
+}
+
+PayrollFileBytes ReadOutsideFile(const std::string& path, const std::string& shownName, const OutsideFileRules& rules)
+{
+    const auto most = static_cast<std::size_t>(rules.mostBytes);
     PayrollFileBytes read;
     const auto failed = [&](const char* what) {
         read.bytes.clear();
         read.refusal = shownName + ": " + what + " (" + std::strerror(errno) + ")";
         return read;
     };
-    // Opened without waiting, so a pipe that no program writes to is refused, not waited on.
     const OpenFile file(path);
     if (file.fd() < 0)
         return failed("cannot be read");
@@ -60,11 +67,11 @@ PayrollFileBytes ReadPayrollFile(const std::string& path, const std::string& sho
                        (S_ISDIR(status.st_mode)    ? "folder"
                         : S_ISFIFO(status.st_mode) ? "pipe"
                                                    : "device or socket") +
-                       "; a payroll file is a CSV file saved from a spreadsheet";
+                       "; " + std::string(rules.name) + " is " + std::string(rules.is);
         return read;
     }
-    if (status.st_size > MostPayrollFileBytes) {
-        read.refusal = TooLarge(shownName, Bytes(status.st_size));
+    if (status.st_size > rules.mostBytes) {
+        read.refusal = TooLarge(shownName, Bytes(status.st_size), rules);
         return read;
     }
     // Read to its end, which may come after the size fstat gave if the file is still growing;
@@ -73,12 +80,12 @@ PayrollFileBytes ReadPayrollFile(const std::string& path, const std::string& sho
     std::size_t filled = 0;
     for (;;) {
         if (filled == read.bytes.size()) {
-            if (read.bytes.size() > static_cast<std::size_t>(MostPayrollFileBytes)) {
+            if (read.bytes.size() > most) {
                 read.bytes.clear();
-                read.refusal = TooLarge(shownName, "more than " + Bytes(MostPayrollFileBytes));
+                read.refusal = TooLarge(shownName, "more than " + Bytes(rules.mostBytes), rules);
                 return read;
             }
-            read.bytes.resize(std::min(read.bytes.size() * 2, static_cast<std::size_t>(MostPayrollFileBytes) + 1));
+            read.bytes.resize(std::min(read.bytes.size() * 2, most + 1));
         }
         const ssize_t got = ::read(file.fd(), read.bytes.data() + filled, read.bytes.size() - filled);
         if (got < 0 && errno == EINTR)

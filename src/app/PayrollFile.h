@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace revora {
 
@@ -20,8 +21,22 @@ struct PayrollFileBytes {
     std::string refusal;
 };
 
-// The file at `path`, whole: refused when it cannot be opened or read, is not a regular file,
-// or holds more than MostPayrollFileBytes.
+// What a file read whole from outside the program may be: `name` ("a payroll file") holds at
+// most `mostBytes`; `is` says what it is ("a CSV file saved from a spreadsheet") where a pipe
+// or a device is given instead, and `whenLarger` what to do with a larger one.
+struct OutsideFileRules {
+    std::int64_t mostBytes;
+    std::string_view name;
+    std::string_view is;
+    std::string_view whenLarger;
+};
+
+// The file at `path`, whole: refused when it cannot be opened or read, is not a regular file
+// (opened without waiting, so a pipe that no program writes to is refused, not waited on), or
+// holds more than the rules' most.
+PayrollFileBytes ReadOutsideFile(const std::string& path, const std::string& shownName, const OutsideFileRules& rules);
+
+// The same for the payroll file, at most MostPayrollFileBytes.
 PayrollFileBytes ReadPayrollFile(const std::string& path, const std::string& shownName);
 
 } // namespace revora

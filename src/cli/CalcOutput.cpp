@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "AppFolders.h"
+#include "PayrollFile.h"
 
 namespace revora::cli {
 
@@ -65,16 +66,15 @@ void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool js
     out << text;
 }
 
-std::string ReadOptionFile(const OptionDef& option, const std::string& file)
+std::string ReadVehiclesFile(const OptionDef& option, const std::string& file)
 {
-    const std::string where = "--" + option.name + ": " + file;
-    QFile input(QString::fromStdString(file));
-    if (!input.open(QIODevice::ReadOnly))
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
-    const QByteArray bytes = input.readAll();
-    if (input.error() != QFileDevice::NoError)
-        throw UsageError(where + ": cannot be read (" + input.errorString().toStdString() + ")");
-    return bytes.toStdString();
+    // A register's largest file, its most cars of a few hundred bytes each, is well within the
+    // payroll file's most; a pipe or a device is no register.
+    PayrollFileBytes read = ReadOutsideFile(file, file, {MostPayrollFileBytes, "a vehicles file",
+                                                         "a JSON array of the cars", "split the cars over several files"});
+    if (!read.refusal.empty())
+        throw UsageError("--" + option.name + ": " + read.refusal);
+    return std::move(read.bytes);
 }
 
 AppState MakeState(const ParsedOptions& options)

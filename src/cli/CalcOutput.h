@@ -29,8 +29,10 @@ void AddExplanation(QJsonObject& object, const Working* working, PrintLanguage l
 // PrintFigures followed by the working, as above.
 void PrintFigures(std::ostream& out, const std::vector<Figure>& figures, bool json, const Working* working);
 
-// The whole of a file an option names; UsageError "--vehicles: cars.json: cannot be read (...)".
-std::string ReadOptionFile(const OptionDef& option, const std::string& file);
+// The whole of the vehicles file an option names, read as ReadOutsideFile reads it; UsageError
+// "--vehicles: cars.json: cannot be read (...)", and likewise for a pipe, a device or a file of
+// more than MostPayrollFileBytes.
+std::string ReadVehiclesFile(const OptionDef& option, const std::string& file);
 
 // The shared values over the data folder of --data-dir (or the program's own).
 AppState MakeState(const ParsedOptions& options);

@@ -250,7 +250,7 @@ private:
 std::vector<CompanyCarRecord> ReadVehicles(const std::string& file, const TaxYear& year)
 {
     const std::string where = "--vehicles: " + file;
-    const QByteArray text = QByteArray::fromStdString(ReadOptionFile(Vehicles, file));
+    const QByteArray text = QByteArray::fromStdString(ReadVehiclesFile(Vehicles, file));
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);

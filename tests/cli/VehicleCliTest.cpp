@@ -271,6 +271,8 @@ const VehicleRefusalCase VehicleRefusalCases[] = {
     // The file as a whole.
     {"a file that is not there", QString(), WithFile,
      "--vehicles: FILE: cannot be read (No such file or directory)"},
+    {"a device that never ends", QString(), {"companycar", "--vehicles", "/dev/zero"},
+     "--vehicles: /dev/zero: is not a file but a device or socket; a vehicles file is a JSON array of the cars"},
     {"a file that is not JSON", R"([{"CCPrice" 200000}])", WithFile,
      "--vehicles: FILE: not valid JSON (missing name separator at offset 13)"},
     {"a number beyond a double", R"([{"CCPrice": 1e400}])", WithFile,
