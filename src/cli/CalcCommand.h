@@ -138,7 +138,8 @@ Options WithCommon(Options own);
 std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options);
 // The year of --year, read from the tax years shipped and those added in the data folder
 // (ReadTaxYears); TaxYear2016(), the year the program knows, when none is given, and the year
-// 2016 is then read from no file. A year refused as damaged is a StorageError naming its file
+// 2016 is then read from no file, unless the user added a 2016 in the data folder, which is then
+// read and used instead, as the main window uses it. A year refused as damaged is a StorageError naming its file
 // (the other years still work); a year the data does not hold is a UsageError listing the years
 // it holds. Nothing is written: the settings never change with --year.
 TaxYear ChosenTaxYear(const ParsedOptions& options);

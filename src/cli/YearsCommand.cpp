@@ -2,6 +2,8 @@
 // what it lacks and which figures rest on one source only; a year added in the data folder is
 // marked "added here", and a year refused as damaged is listed with the reason.
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -161,9 +163,17 @@ std::vector<TaxYear> InstalledTaxYears(const ParsedOptions& options) { return Ye
 TaxYear ChosenTaxYear(const ParsedOptions& options)
 {
     const auto text = options.value(YearOption);
-    if (!text)
-        return TaxYear2016();
-    const double asked = NumberFromText(YearOption.name, *text);
+    const TaxYear& known = TaxYear2016();
+    if (!text) {
+        // The year the program knows, read from no file; unless the user added a file of that
+        // year in the data folder, which takes its place here as it does in the main window.
+        const AppPaths paths = MakeState(options).Paths;
+        const QString added = AddedTaxYearFolder(paths);
+        const QString file = QDir(added).filePath(QString::number(known.Year) + QStringLiteral(".json"));
+        if (added == TaxYearFolder(paths) || !QFileInfo::exists(file))
+            return known;
+    }
+    const double asked = text ? NumberFromText(YearOption.name, *text) : known.Year;
     TaxYearFiles read = YearFiles(options);
     for (TaxYear& year : read.Years)
         if (year.Year == asked)
@@ -171,8 +181,8 @@ TaxYear ChosenTaxYear(const ParsedOptions& options)
     for (const RefusedTaxYear& refused : read.Refused)
         if (refused.Year == asked)
             throw refused.Error;
-    throw UsageError("--" + YearOption.name + ": " + *text + " is not a tax year of the data; the years are " +
-                     YearsHeld(read.Years));
+    throw UsageError("--" + YearOption.name + ": " + text.value_or(std::to_string(known.Year)) +
+                     " is not a tax year of the data; the years are " + YearsHeld(read.Years));
 }
 
 PayeSettings StoredForYear(const ParsedOptions& options, const PayeSettings& stored, const TaxYear& year, int payDay)

@@ -306,8 +306,8 @@ TEST_F(RevoraCalcTest, YearsListsTheThirteenYearsNewestFirst)
 }
 
 // Years in the data folder's tax-years/ stand alone: a damaged 2023 is listed as refused and
-// refuses --year 2023 alone; a corrected 2024 takes the shipped one's place, marked "added here"
-// in the list and in the printout.
+// refuses --year 2023 alone, and a damaged 2016 the calculations without --year; a corrected 2024
+// takes the shipped one's place, marked "added here" in the list and in the printout.
 TEST_F(RevoraCalcTest, YearsAddedInTheDataFolderStandAlone)
 {
     ASSERT_TRUE(QDir(dataDir.path()).mkdir("tax-years"));
@@ -319,6 +319,7 @@ TEST_F(RevoraCalcTest, YearsAddedInTheDataFolderStandAlone)
     };
     add("2023.json", "\"sdl_rate\": 0.01,", "\"sdl_rate\": 0.01, \"sdl_rate\": 0.5,");
     add("2024.json", "\"main_member\": 364", "\"main_member\": 400");
+    add("2016.json", "\"sdl_rate\": 0.01,", "\"sdl_rate\": 0.01, \"sdl_rate\": 0.5,");
     const QString refusal = "The file " + dataDir.filePath("tax-years/2023.json") +
                             " could not be used: sdl_rate is given twice.";
 
@@ -332,6 +333,7 @@ TEST_F(RevoraCalcTest, YearsAddedInTheDataFolderStandAlone)
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_EQ(damaged.err, "revora-calc: " + refusal + "\n");
     EXPECT_EQ(RevoraCalc(QStringList(income) << "2022").exitCode, 0);
+    EXPECT_EQ(RevoraCalc(income.mid(0, 4)).exitCode, 1);
     const QString html = dataDir.filePath("tax.html");
     ASSERT_EQ(RevoraCalc(QStringList(income) << "2024" << "--report" << html).exitCode, 0);
     const QString printed = QString::fromUtf8(testing::ReadAll(html));
