@@ -54,7 +54,8 @@ int main(int argc, char** argv)
     }
     if (parser.isSet("help") || parser.isSet("help-all")) {
         const QCoreApplication core(argc, argv); // the usage line names the program as it was started
-        parser.showHelp(0);
+        std::cout << parser.helpText().toStdString();
+        return 0;
     }
     if (const std::string refusal = ArgumentRefusal(argc, argv); !refusal.empty())
         return Refuse(QString::fromStdString(refusal));
