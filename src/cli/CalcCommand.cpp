@@ -7,6 +7,7 @@
 #include <cmath>
 #include <iomanip>
 
+#include "ArgumentCheck.h"
 #include "common/AmountFormat.h"
 #include "common/DayDate.h"
 #include "common/InputNumbers.h"
@@ -333,10 +334,7 @@ const OptionDef ReportOption{"report", OptionKind::File,
                              "write the report row and render the report to FILE (.pdf, .odt or .html)"};
 const OptionDef PrintOption{"print", OptionKind::Flag, "send the report to the default printer"};
 const OptionDef DataDirOption{
-    .name = "data-dir",
-    .kind = OptionKind::File,
-    .help = "the folder of the databases (default: the program's folder, or the user's data folder)",
-    .placeholder = "DIR"};
+    .name = DataFolderOption, .kind = OptionKind::File, .help = DataFolderHelp, .placeholder = "DIR"};
 const OptionDef AgeOption{.name = "age",
                           .kind = OptionKind::Whole,
                           .help = "age in whole years, {least} to {most}, rounded half to even (default 0)",

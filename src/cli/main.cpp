@@ -11,6 +11,7 @@
 #include <new>
 #include <string_view>
 
+#include "ArgumentCheck.h"
 #include "Version.h"
 #include "CalcCommand.h"
 #include "Database.h"
@@ -65,7 +66,7 @@ void PrintCalculator(std::ostream& out, const Subcommand& sub)
 
 void PrintHeading(std::ostream& out)
 {
-    out << "revora-calc " << VersionMajor << '.' << VersionMinor << '.' << VersionRevision
+    out << "revora-calc " << VersionText()
         << ": Revora 2016 calculations for the tax year 1 March 2015 to 29 February 2016, or the year --year\n"
            "names (revora-calc years lists them)\n\n";
 }
@@ -75,7 +76,8 @@ const char* const ExitNote = "\nBad arguments print one line naming the option a
 void PrintHelp(std::ostream& out)
 {
     PrintHeading(out);
-    out << "usage: revora-calc CALCULATOR [OPTIONS]\n       revora-calc CALCULATOR --help\n       revora-calc --help\n";
+    out << "usage: revora-calc CALCULATOR [OPTIONS]\n       revora-calc CALCULATOR --help\n       revora-calc --help\n"
+           "       revora-calc --version\n";
     for (const Subcommand& sub : Subcommands()) {
         out << "\n";
         PrintCalculator(out, sub);
@@ -98,6 +100,10 @@ int Run(const std::vector<std::string>& args)
         throw UsageError("no calculator named; try revora-calc --help");
     if (args[0] == "--help" || args[0] == "-h") {
         PrintHelp(std::cout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::cout << VersionLine() << '\n';
         return 0;
     }
     for (const Subcommand& sub : Subcommands()) {
@@ -124,47 +130,6 @@ bool AsksForReport(int argc, char** argv)
             return true;
     }
     return false;
-}
-
-// The option an argument is given to, its own name ("--data-dir=DIR") or the name before it
-// ("--data-dir DIR"); else the argument by its place.
-std::string OptionOf(int i, char** argv)
-{
-    std::string_view arg(argv[i]);
-    if (!arg.starts_with("--") && i > 1)
-        arg = argv[i - 1];
-    return arg.starts_with("--") ? std::string(arg.substr(0, arg.find('='))) : "argument " + std::to_string(i);
-}
-
-// The first byte of the text that UTF-8 does not allow, or -1 when it is all UTF-8.
-qsizetype FirstByteNotUtf8(std::string_view text)
-{
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (!QUtf8StringView(text.substr(at, length)).isValidUtf8())
-            return static_cast<qsizetype>(at);
-        at += length;
-    }
-    return -1;
-}
-
-// Qt reads the command line as UTF-8 text, so a byte that is not UTF-8 would silently become
-// U+FFFD: a folder or file name would name another one (a data folder without the user's
-// settings). Such an argument is refused, by its option. An empty name for the data folder
-// would mean the root folder, and is refused as well.
-void CheckArgumentBytes(int argc, char** argv)
-{
-    const std::string_view dataDir = "--data-dir";
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg(argv[i]);
-        if (const qsizetype at = FirstByteNotUtf8(arg); at >= 0)
-            throw UsageError(OptionOf(i, argv) + ": byte " + std::to_string(at + 1)
-                             + " of its argument is not UTF-8 text; give file and folder names in UTF-8");
-        const bool emptyDataDir = arg == "--data-dir=" || (arg.empty() && i > 1 && argv[i - 1] == dataDir);
-        if (emptyDataDir)
-            throw UsageError("--data-dir: an empty name is no folder; give the folder of the databases");
-    }
 }
 
 #ifndef REVORA_CALC_REPORT_WRITER
@@ -223,7 +188,8 @@ int main(int argc, char** argv)
     for (const QString& arg : QCoreApplication::arguments().mid(1))
         args.push_back(arg.toStdString());
     try {
-        CheckArgumentBytes(argc, argv);
+        if (const std::string refusal = ArgumentRefusal(argc, argv); !refusal.empty())
+            throw UsageError(refusal);
         return Run(args);
     } catch (const UsageError& e) {
         SayError(e.what());

@@ -340,13 +340,24 @@ TEST_F(RevoraCalcTest, YearsAddedInTheDataFolderStandAlone)
     EXPECT_TRUE(printed.contains("Tax year 1 March 2023 to 29 February 2024 (added here)")) << printed.toStdString();
 }
 
-TEST_F(RevoraCalcTest, HelpListsQuickTaxAndItsOptions)
+// --help lists the calculators and their options under the version the main window's caption
+// shows; --version is that one line.
+TEST_F(RevoraCalcTest, HelpAndVersionAnswer)
 {
-    const CalcRun run = RevoraCalc({"--help"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    for (const char* text : {"quicktax", "--income", "--age", "--json", "--report", "--print", "--data-dir",
-                             "age in whole years, 0 to 130", "income (required) (0 to 999 999 999 999.99)"})
-        EXPECT_TRUE(run.out.contains(text)) << text;
+    const std::pair<QStringList, QStringList> rows[] = {
+        {{"--help"},
+         {"revora-calc 1.05.000: ", "quicktax", "--income", "--age", "--json", "--report", "--print", "--data-dir",
+          "age in whole years, 0 to 130", "income (required) (0 to 999 999 999 999.99)", "revora-calc --version"}},
+        {{"--version"}, {"Revora 2016 Ver: 1.05.000\n"}},
+        {{"--version", DataDirArg()}, {"Revora 2016 Ver: 1.05.000\n"}},
+    };
+    for (const auto& [arguments, texts] : rows) {
+        const CalcRun run = RevoraCalc(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        for (const QString& text : texts)
+            EXPECT_TRUE(run.out.contains(text)) << arguments.join(' ').toStdString() << text.toStdString();
+    }
+    EXPECT_EQ(RevoraCalc({"--version"}).out, "Revora 2016 Ver: 1.05.000\n");
 }
 
 // CALCULATOR --help lists that calculator's options and no other calculator's.

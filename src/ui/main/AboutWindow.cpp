@@ -12,14 +12,6 @@
 
 namespace revora {
 
-QString VersionText()
-{
-    return QStringLiteral("%1.%2.%3")
-        .arg(VersionMajor)
-        .arg(VersionMinor, 2, 10, QLatin1Char('0'))
-        .arg(VersionRevision, 3, 10, QLatin1Char('0'));
-}
-
 AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), state_(state)
 {
     setObjectName("frmAbout");
@@ -28,7 +20,7 @@ AboutWindow::AboutWindow(AppState& state, QWidget* parent) : QDialog(parent), st
     setModal(false);
 
     auto* name = new QLabel(QStringLiteral("<h2>Revora 2016</h2>"), this);
-    auto* version = new QLabel(QStringLiteral("Version: ") + VersionText(), this);
+    auto* version = new QLabel(QStringLiteral("Version: ") + QString::fromStdString(VersionText()), this);
     version->setObjectName("lblVersion");
     auto* year = new QLabel(tr("Employees' tax, salary packages, vehicle benefits and loans\n"
                                "for the tax year 1 March 2015 to 29 February 2016."),

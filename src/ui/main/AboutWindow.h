@@ -9,8 +9,6 @@ class QCheckBox;
 
 namespace revora {
 
-QString VersionText(); // "1.05.000"
-
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:

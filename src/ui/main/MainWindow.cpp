@@ -28,6 +28,7 @@
 #include "WorkingWindow.h"
 #include "ReportRenderer.h"
 #include "ScreenRegistry.h"
+#include "Version.h"
 #include "SetupSettings.h"
 #include "StartupSettings.h"
 #include "TaxYearData.h"
@@ -91,7 +92,7 @@ private:
 
 } // namespace
 
-QString MainWindowCaption() { return QStringLiteral("Revora 2016 Ver: ") + VersionText(); }
+QString MainWindowCaption() { return QString::fromStdString(VersionLine()); }
 
 QString MainWindowCaption(const TaxYear& year)
 {
