@@ -188,9 +188,11 @@ std::vector<ScheduleLine> ScheduleLines(const LoanState& loan, AmortKind kind)
     return {};
 }
 
-void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const std::vector<ScheduleLine>& schedule,
-               bool json, const Working* explained)
+// `rateError` is why a rate solve found no answer, empty when it did.
+void PrintLoan(const LoanState& loan, const std::string& rateError, AmortKind kind,
+               const std::vector<ScheduleLine>& schedule, bool json, const Working* explained)
 {
+    const bool rateTooHigh = !rateError.empty();
     if (json) {
         QJsonObject object{{"Principal", JsonNumber(loan.Principal)},
                            {"Months", JsonNumber(loan.Months)},
@@ -198,7 +200,8 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
                            {"Repayment", JsonNumber(loan.Repayment)},
                            {"TotalInterest", JsonNumber(LoanTotalInterest(loan))},
                            {"TotalRepayments", JsonNumber(LoanTotalRepayments(loan))},
-                           {"RateTooHigh", rateTooHigh}};
+                           {"RateTooHigh", rateTooHigh},
+                           {"RateError", QString::fromStdString(rateError)}};
         if (kind != AmortKind::None) {
             QJsonArray lines;
             for (const ScheduleLine& line : schedule)
@@ -222,6 +225,8 @@ void PrintLoan(const LoanState& loan, bool rateTooHigh, AmortKind kind, const st
         PrintLine("Total Interest", FormatAmount(LoanTotalInterest(loan), 2));
         PrintLine("Total Repayments", FormatAmount(LoanTotalRepayments(loan), 2));
     }
+    if (rateTooHigh)
+        std::cout << '\n' << rateError << '\n';
     if (kind == AmortKind::None)
         return PrintExplanation(std::cout, explained);
     std::vector<std::vector<std::string>> rows;
@@ -251,14 +256,17 @@ int Loan(const ParsedOptions& options)
     Working working;
     Working* const explained = Explaining(options, working);
     const LoanSolve outcome = LoanCalc(loan, explained);
-    if (const std::string refusal = LoanRefusalMessage(loan, outcome); !refusal.empty())
-        Refuse(Repayment, refusal);
+    // A period with no answer is refused; a rate with none is shown as the screen shows it,
+    // "   Error" and why.
     const bool rateTooHigh = outcome == LoanSolve::RateOutOfReach;
+    const std::string refusal = LoanRefusalMessage(loan, outcome);
+    if (!refusal.empty() && !rateTooHigh)
+        Refuse(Repayment, refusal);
     // A rate with no answer leaves nothing to draw up or print.
     if (rateTooHigh && kind != AmortKind::None)
-        Refuse(Schedule, "there is no schedule of a rate that could not be solved");
+        Refuse(Schedule, "there is no schedule of a rate that could not be solved. " + refusal);
     if (rateTooHigh && OutputAsked(options))
-        RefuseOutput(options, "there is no printout of a rate that could not be solved");
+        RefuseOutput(options, "there is no printout of a rate that could not be solved. " + refusal);
     if (kind == AmortKind::Monthly && !MonthlyScheduleAvailable(loan))
         Refuse(Schedule, "the monthly schedule needs the principal, the period and the repayment all above 0");
     if (kind == AmortKind::Annual && !AnnualScheduleAvailable(loan))
@@ -267,7 +275,8 @@ int Loan(const ParsedOptions& options)
     if (OutputAsked(options) && (loan.Principal == 0.0 || loan.Months == 0.0 || loan.Repayment == 0.0))
         RefuseOutput(options, "the loan printout needs the principal, the period and the repayment all above 0");
 
-    PrintLoan(loan, rateTooHigh, kind, ScheduleLines(loan, kind), options.has(JsonOption), explained);
+    PrintLoan(loan, rateTooHigh ? refusal : std::string(), kind, ScheduleLines(loan, kind), options.has(JsonOption),
+              explained);
     if (!OutputAsked(options))
         return 0;
     AppState state = MakeState(options);

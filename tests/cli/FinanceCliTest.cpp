@@ -16,7 +16,7 @@ namespace revora {
 namespace {
 
 const QStringList LoanKeys{"Principal", "Months", "Rate", "Repayment", "TotalInterest", "TotalRepayments",
-                           "RateTooHigh"};
+                           "RateTooHigh", "RateError"};
 const QStringList BusterKeys{"Repayment",    "TotalInterest",    "TotalRepayments",    "NewPeriod", "NewRepayment",
                              "NewTotalInterest", "NewTotalRepayments", "Saving", "Extra"};
 const QStringList DailyKeys{"Days", "Interest"};
@@ -107,6 +107,12 @@ const FigureCase LoanCases[] = {
      {"loan", "--solve", "rate", "--principal", "100000", "--months", "240", "--repayment", "1101.08"},
      LoanKeys,
      {{"Rate", 11.99, RateDecimal}},
+     {}},
+    // 11.47 % asks 6 997.70: 179 months of the 7 000 typed and a last of 5 906.94.
+    {"the totals of a solved rate are its schedule's sums",
+     {"loan", "--solve", "rate", "--principal", "600000", "--months", "180", "--repayment", "7000"},
+     LoanKeys,
+     {{"Rate", 11.47, RateDecimal}, {"TotalInterest", 658906.94, Cent}, {"TotalRepayments", 1258906.94, Cent}},
      {}},
     // 12 repayments of 500 on 1 000 is far above 50 % a year.
     {"a solved rate above 50 is flagged",
@@ -241,15 +247,19 @@ TEST_P(FinanceScheduleTest, LinesRepayThePrincipalAndEndAtNoBalance)
     const QJsonArray lines = object.value("Schedule").toArray();
     ASSERT_EQ(lines.size(), c.lines);
     double capital = 0.0;
+    double interest = 0.0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QJsonObject line = lines.at(i).toObject();
         EXPECT_EQ(line.value("Period").toInt(), i + 1);
         EXPECT_GE(line.value("Balance").toDouble(), 0.0);
         EXPECT_GT(line.value("Interest").toDouble(), 0.0);
         capital += line.value("Capital").toDouble();
+        interest += line.value("Interest").toDouble();
     }
     EXPECT_NEAR(lines.last().toObject().value("Balance").toDouble(), 0.0, 1e-6);
     EXPECT_NEAR(capital, object.value("Principal").toDouble(), 1e-6);
+    // The totals are the schedule's own.
+    EXPECT_NEAR(interest, object.value("TotalInterest").toDouble(), 1e-6);
 }
 
 const ScheduleCase ScheduleCases[] = {
@@ -261,6 +271,8 @@ const ScheduleCase ScheduleCases[] = {
     {"annual over 24 months", {"--principal", "10000", "--months", "24", "--rate", "10", "--schedule", "annual"}, 2},
     {"annual over 13 months, the fewest", {"--principal", "10000", "--months", "13", "--rate", "10", "--schedule",
                                            "annual"}, 2},
+    {"monthly of a solved rate", {"--solve", "rate", "--principal", "600000", "--months", "180", "--repayment", "7000",
+                                  "--schedule", "monthly"}, 180},
     {"annual of a solved period",
      {"--solve", "period", "--principal", "100000", "--rate", "12", "--repayment", "1101.09", "--schedule", "annual"},
      20},
@@ -299,9 +311,15 @@ const CaptionCase CaptionCases[] = {
     {"loan with the monthly grid", QStringList{"loan", "--schedule", "monthly"} + Loan100k,
      {" Month   ", "Capital payment ", "Interest payment", "\n      240  "},
      {"Capital payments"}},
-    {"a solved rate above 50 shows the error",
+    {"a solved rate above 50 shows the error and why",
      {"loan", "--solve", "rate", "--principal", "1000", "--months", "12", "--repayment", "500"},
-     {"Interest rate", "   Error"},
+     {"Interest rate", "   Error", "\nThe interest rate would pass 50 %: at 50 % a year the monthly repayment is "
+                                    "R 107.59\n"},
+     {}},
+    {"a repayment not even 0 % repays shows the error and why",
+     {"loan", "--solve", "rate", "--principal", "100000", "--months", "240", "--repayment", "400"},
+     {"   Error", "\nThe monthly repayment does not repay the loan within 240 months, even at 0 %: it must be at "
+                 "least R 416.67\n"},
      {}},
     {"loan buster", {"loanbuster", "--principal", "100000", "--months", "240", "--rate", "12", "--extra", "100"},
      {"Monthly repayment", " 1 101.09\n", " 1 202.58\n", "Extra voluntary payments", " 101.49\n", "Total saving",
@@ -411,7 +429,8 @@ const RefusalCase NotReadyCases[] = {
      "--repayment: The monthly repayment does not repay the loan within 600 months: it must be at least R 1 002.58"},
     {"a schedule of a rate with no answer",
      {"loan", "--solve", "rate", "--principal", "1000", "--months", "12", "--repayment", "500", "--schedule", "monthly"},
-     "--schedule: there is no schedule of a rate that could not be solved"},
+     "--schedule: there is no schedule of a rate that could not be solved. The interest rate would pass 50 %: at "
+     "50 % a year the monthly repayment is R 107.59"},
     {"a loan printout without a principal", {"loan", "--months", "12", "--rate", "12"},
      "--report: the loan printout needs the principal, the period and the repayment all above 0"},
     {"a loan buster printout without a principal", {"loanbuster", "--months", "240", "--rate", "12"},
@@ -455,7 +474,7 @@ const FinancePrintoutCase FinancePrintoutCases[] = {
     {"loan with the monthly schedule",
      {"loan", "--solve", "period", "--principal", "1000", "--rate", "12", "--repayment", "300", "--schedule",
       "monthly"},
-     {"340.03", "336.66"}},
+     {"340.03", "336.64"}},
     {"loan buster", {"loanbuster", "--principal", "100000", "--months", "240", "--rate", "12", "--extra", "100"},
      {"1 202.58", "48 999.54"}},
     {"loan comparison", {"loancompare", "--amount", "100000", "--rate", "12"}, {"2 224.44", "264 260.67"}},

@@ -1,6 +1,6 @@
 // The loan calculator in all four solve modes, then its totals, both schedules and every
 // printout. A loan the boxes allow solves to finite values, and the schedules' balances are
-// finite and not negative.
+// finite and not negative, down to 0 in the last line.
 
 #include "FuzzInput.h"
 #include "finance/Annuity.h"
@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (MonthlyScheduleAvailable(loan)) {
         const std::vector<ScheduleLine> lines = MonthlySchedule(loan);
-        Require(lines.size() == static_cast<std::size_t>(loan.Months), "one line a month");
+        // One line a month, until the month that pays the loan off.
+        Require(!lines.empty() && lines.size() <= static_cast<std::size_t>(loan.Months), "at most one line a month");
+        Require(lines.back().Balance == 0.0, "the last line pays the loan off");
         for (const ScheduleLine& line : lines) {
             Finite(line.Capital, "monthly capital");
             Finite(line.Interest, "monthly interest");

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "common/AmountFormat.h"
 #include "common/Bounded.h"
@@ -99,6 +100,60 @@ int ScheduleMonths(double period) noexcept
     return static_cast<int>(std::min(std::floor(period), static_cast<double>(MostScheduleLines)));
 }
 
+// Compounding at the monthly rate j, through log1p and expm1 so that a tiny rate keeps its
+// digits: (1 + j)^k, the value of 1 a month for m months, (1 - (1 + j)^-m) / j, and what 1 a
+// month grows to in i months, ((1 + j)^i - 1) / j. At no interest: 1, m and i.
+struct Compounding {
+    double j;
+    double log;
+    explicit Compounding(double annualRatePercent) noexcept
+        : j(MonthlyRate(annualRatePercent)), log(std::log1p(j))
+    {
+    }
+    double power(double k) const noexcept { return std::exp(k * log); }
+    double value(double m) const noexcept { return j == 0.0 ? m : -std::expm1(-m * log) / j; }
+    double grown(double i) const noexcept { return j == 0.0 ? i : std::expm1(i * log) / j; }
+};
+
+// The monthly schedule, line by line (MonthlySchedule gives the rule).
+template <typename OnLine>
+void WalkSchedule(const LoanState& loan, OnLine&& onLine) noexcept
+{
+    const int months = ScheduleMonths(loan.Months);
+    if (months == 0)
+        return;
+    const double n = months;
+    const Compounding c(loan.Rate);
+    const double annuity = AnnuityRepayment(loan.Principal, n, loan.Rate);
+    const double excess = Bounded(loan.Repayment - annuity);
+    // Only a repayment beside the annuity's carries the excess's terms, which a rate beyond
+    // any the boxes take could turn into 0 x infinity.
+    const auto withExcess = [excess](double factor) { return excess == 0.0 ? 0.0 : excess * factor; };
+    double balance = loan.Principal;
+    for (int i = 1; i <= months; ++i) {
+        const double left = Bounded(annuity * c.value(n - i) - withExcess(c.grown(i)));
+        if (i == months || !(left > 0.0)) {
+            // What is left is paid off, with its month's interest, and the loan ends.
+            onLine(ScheduleLine{i, balance, Bounded(balance * c.j), 0.0});
+            return;
+        }
+        const double capital = Bounded(annuity * c.power(i - n - 1.0) + withExcess(c.power(i - 1.0)));
+        onLine(ScheduleLine{i, capital, Bounded(loan.Repayment - capital), left});
+        balance = left;
+    }
+}
+
+// The interest the schedule pays, its sum; none when the loan has no schedule (no answer, or a
+// principal, period or repayment of 0).
+std::optional<double> ScheduleInterest(const LoanState& loan) noexcept
+{
+    if (!MonthlyScheduleAvailable(loan) || ScheduleMonths(loan.Months) == 0)
+        return std::nullopt;
+    double interest = 0.0;
+    WalkSchedule(loan, [&interest](const ScheduleLine& line) { interest += line.Interest; });
+    return Bounded(interest);
+}
+
 // The least whole-cent repayment whose period solve finds a period: the one that, less its
 // cent, the longest period repays; found from the repayment of the longest period and checked
 // by the count itself.
@@ -113,6 +168,16 @@ double LeastRepaymentInLongest(double principal, double rate)
     return cents / 100.0;
 }
 
+// The least whole number of cents not below `amount`; an amount of whole cents but for the
+// noise of its arithmetic (500.0000000001) is that amount.
+double LeastWholeCents(double amount) noexcept
+{
+    double cents = std::ceil(amount * 100.0);
+    if ((cents - 1.0) / 100.0 >= amount * (1.0 - 1e-14))
+        cents -= 1.0;
+    return cents / 100.0;
+}
+
 } // namespace
 
 std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome)
@@ -123,6 +188,15 @@ std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome)
     if (outcome == LoanSolve::RepaymentTooSmall)
         return "The monthly repayment does not repay the loan within " + FormatAmount(MostLoanMonths, 0) +
                " months: it must be at least R " + FormatAmount(LeastRepaymentInLongest(loan.Principal, loan.Rate));
+    if (outcome == LoanSolve::RateOutOfReach) {
+        const double atZero = AnnuityRepayment(loan.Principal, loan.Months, 0.0);
+        if (loan.Repayment < atZero)
+            return "The monthly repayment does not repay the loan within " + FormatAmount(loan.Months, 0) +
+                   " months, even at 0 %: it must be at least R " + FormatAmount(LeastWholeCents(atZero));
+        return "The interest rate would pass " + FormatAmount(MostLoanRate, 0) + " %: at " +
+               FormatAmount(MostLoanRate, 0) + " % a year the monthly repayment is R " +
+               FormatAmount(AnnuityRepayment(loan.Principal, loan.Months, MostLoanRate));
+    }
     return {};
 }
 
@@ -207,12 +281,14 @@ LoanSolve LoanCalc(LoanState& loan, Working* working)
 
 double LoanTotalRepayments(const LoanState& loan) noexcept
 {
-    return Bounded(loan.Repayment * loan.Months);
+    const std::optional<double> interest = ScheduleInterest(loan);
+    return Bounded(interest ? loan.Principal + *interest : loan.Repayment * loan.Months);
 }
 
 double LoanTotalInterest(const LoanState& loan) noexcept
 {
-    return Bounded(LoanTotalRepayments(loan) - loan.Principal);
+    const std::optional<double> interest = ScheduleInterest(loan);
+    return Bounded(interest ? *interest : Bounded(loan.Repayment * loan.Months) - loan.Principal);
 }
 
 bool MonthlyScheduleAvailable(const LoanState& loan) noexcept
@@ -228,19 +304,8 @@ bool AnnualScheduleAvailable(const LoanState& loan) noexcept
 std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan)
 {
     std::vector<ScheduleLine> lines;
-    const int months = ScheduleMonths(loan.Months);
-    if (months == 0)
-        return lines;
-    const double n = loan.Months;
-    const double j = MonthlyRate(loan.Rate);
-    const double repayment = AnnuityRepayment(loan.Principal, n, loan.Rate);
-    lines.reserve(static_cast<std::size_t>(months));
-    double balance = loan.Principal;
-    for (int i = 1; i <= months; ++i) {
-        const double capital = Bounded(repayment * std::pow(1.0 + j, i - n - 1.0));
-        balance = Bounded(std::fabs(balance - capital));
-        lines.push_back({i, capital, Bounded(repayment - capital), balance});
-    }
+    lines.reserve(static_cast<std::size_t>(ScheduleMonths(loan.Months)));
+    WalkSchedule(loan, [&lines](const ScheduleLine& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -248,32 +313,21 @@ AnnualSchedule CalcAnnAmort(const LoanState& loan)
 {
     AnnualSchedule annual;
     const std::vector<ScheduleLine> months = MonthlySchedule(loan);
-    double capitalSum = 0.0;
-    double interestSum = 0.0;
     ScheduleLine year;
-    for (const ScheduleLine& month : months) {
-        year.Capital += month.Capital;
-        year.Interest += month.Interest;
-        if (month.Period % 12 == 0) {
-            year.Period = month.Period / 12;
+    for (std::size_t i = 0; i < months.size(); ++i) {
+        year.Capital += months[i].Capital;
+        year.Interest += months[i].Interest;
+        if ((i + 1) % 12 == 0 || i + 1 == months.size()) {
+            year.Period = static_cast<int>(annual.Years.size()) + 1;
             year.Capital = Bounded(year.Capital);
             year.Interest = Bounded(year.Interest);
-            year.Balance = month.Balance;
+            year.Balance = months[i].Balance;
             annual.Years.push_back(year);
-            capitalSum = Bounded(capitalSum + year.Capital);
-            interestSum = Bounded(interestSum + year.Interest);
             year = ScheduleLine{};
         }
     }
-    annual.FullYears = static_cast<int>(annual.Years.size());
-    annual.Flag = 1;
-    if (months.size() % 12 != 0) {
-        const double repayment = AnnuityRepayment(loan.Principal, loan.Months, loan.Rate);
-        const double charges = Bounded(Bounded(repayment * loan.Months) - loan.Principal);
-        annual.Flag = 2;
-        annual.Years.push_back({annual.FullYears + 1, Bounded(loan.Principal - capitalSum),
-                                Bounded(charges - interestSum), 0.0});
-    }
+    annual.FullYears = static_cast<int>(months.size() / 12);
+    annual.Flag = months.size() % 12 == 0 ? 1 : 2;
     return annual;
 }
 

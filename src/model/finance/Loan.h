@@ -26,6 +26,7 @@ inline constexpr std::string_view LoanPeriodTitle = "Incorrect Period!";
 inline constexpr std::string_view LoanPeriodMessage = "The maximum period  allowed is 600 months";
 // Shown over a solved rate above 50.
 inline constexpr std::string_view LoanRateErrorText = "   Error";
+// The title of every solve refused for the repayment typed (LoanRefusalMessage).
 inline constexpr std::string_view LoanRepaymentTitle = "Incorrect Monthly Repayment!";
 
 // The program-wide loan values; they outlive the screen.
@@ -52,13 +53,18 @@ enum class LoanSolve {
     RepaymentTooSmall,      // it does, but no period up to 600 months repays the loan
 };
 
-// The message, under LoanRepaymentTitle, of a period solve refused (RepaymentBelowInterest or
-// RepaymentTooSmall), with the figure the repayment must pass:
+// Why a solve found no answer, under LoanRepaymentTitle, with the figure the repayment must
+// pass or keep within. A period solve (RepaymentBelowInterest, RepaymentTooSmall):
 //   "The monthly repayment never repays the loan: it must be more than the first month's
 //    interest of R 875.00"
 //   "The monthly repayment does not repay the loan within 600 months: it must be at least
 //    R 1 002.58" (the least whole-cent repayment that, less its cent, 600 months repay).
-// Empty for any other outcome.
+// A rate solve (RateOutOfReach), by which side of the rates 0 to 50 % the repayment lies:
+//   "The interest rate would pass 50 %: at 50 % a year the monthly repayment is R 10 758.51"
+//    (100 000 over 12 months)
+//   "The monthly repayment does not repay the loan within 240 months, even at 0 %: it must be
+//    at least R 416.67" (the principal over the period, up to the cent).
+// Empty for a solve with an answer.
 std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome);
 
 // LoanCalc, by the mode:
@@ -88,7 +94,13 @@ std::string LoanRefusalMessage(const LoanState& loan, LoanSolve outcome);
 // A solve with no answer ends on 0 with the reason in words.
 LoanSolve LoanCalc(LoanState& loan, Working* working = nullptr);
 
-// Total repayments = repayment x period; total interest = that less the principal.
+// The schedule's sums: total interest = the interest of every month of the monthly schedule,
+// total repayments = the principal and that interest. A loan without a schedule (no answer,
+// or a principal, period or repayment of 0) keeps repayment x period and that less the
+// principal. At the annuity's own repayment the total repayments are repayment x period
+// (100 000 over 240 months at 12 %: 264 260.67, interest 164 260.67); a repayment above it pays
+// less in the last month (600 000 over 180 months at 11.47 % paying 7 000: 1 258 906.94,
+// interest 658 906.94, not 7 000 x 180 = 1 260 000).
 double LoanTotalRepayments(const LoanState& loan) noexcept;
 double LoanTotalInterest(const LoanState& loan) noexcept;
 
@@ -105,10 +117,17 @@ struct ScheduleLine {
 bool MonthlyScheduleAvailable(const LoanState& loan) noexcept;
 bool AnnualScheduleAvailable(const LoanState& loan) noexcept;
 
-// With R = RPAYMENT of the principal, period and rate and n the period, month i = 1..n:
-//   capital = R x (1 + j)^(i - n - 1); interest = R - capital;
-//   balance = |previous balance - capital|, from the principal.
-// Empty when the period is below 1. At 0 % every month repays P / n of capital.
+// Every month pays the loan's repayment R at its rate (a solved rate with the repayment typed,
+// a solved period with its raised repayment), and the last month pays off what is left: the
+// balance and its month's interest. So the rows, the totals, the graph and the printout are
+// one account of the repayment shown. With A = RPAYMENT of the principal and the period n
+// (the repayment that leaves exactly 0 after n months) and e = R - A, month i = 1..n:
+//   capital = A x (1 + j)^(i - n - 1) + e x (1 + j)^(i - 1); interest = R - capital;
+//   balance = A x (1 - (1 + j)^-(n - i)) / j - e x ((1 + j)^i - 1) / j;
+// worked in that closed form, not month from month, so that no rounding compounds at high
+// rates over long periods; at e = 0 it is the annuity's own schedule. A balance paid off before
+// month n (a repayment well above A) ends the schedule in the month that pays it off. Empty
+// when the period is below 1; at 0 % every month repays R of capital.
 std::vector<ScheduleLine> MonthlySchedule(const LoanState& loan);
 
 struct AnnualSchedule {
@@ -118,8 +137,8 @@ struct AnnualSchedule {
 };
 
 // CalcAnnAmort: the monthly schedule summed by twelves; year k's balance is the balance after
-// month 12k. A part year takes the principal less the full years' capital, (R x n - principal)
-// less their interest, and balance 0. A 30-month loan gives three lines, a 24-month one two.
+// month 12k. Months beyond the last twelve make a part year (Flag 2), balance 0. A 30-month
+// loan gives three lines, a 24-month one two.
 AnnualSchedule CalcAnnAmort(const LoanState& loan);
 
 enum class AmortKind { None, Annual, Monthly };

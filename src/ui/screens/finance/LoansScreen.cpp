@@ -288,6 +288,14 @@ void LoansScreen::activated()
     // Reopened after a solve with no answer: the solved box is still no figure.
     if (loan().Unsolved)
         showUnsolved();
+    offerSchedules();
+}
+
+void LoansScreen::offerSchedules()
+{
+    const bool solved = !loan().Unsolved;
+    for (QPushButton* b : {monthlyScheduleButton_, annualScheduleButton_, graphButton_, printButton_})
+        b->setEnabled(solved);
 }
 
 void LoansScreen::showUnsolved()
@@ -368,6 +376,7 @@ bool LoansScreen::calculate()
     showValues();
     if (loan().TotalsShown)
         showTotals();
+    offerSchedules();
     if (outcome == LoanSolve::Solved) {
         setWorking(std::move(working));
         return true;
@@ -377,6 +386,7 @@ bool LoansScreen::calculate()
     showUnsolved();
     if (schedulePanel_->isVisible())
         closeGrid();
+    printOptions_->hide();
     if (graph_)
         graph_->close();
     if (const std::string refusal = LoanRefusalMessage(loan(), outcome); !refusal.empty()) {

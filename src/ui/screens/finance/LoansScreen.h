@@ -63,6 +63,9 @@ private:
     // After a solve with no answer: the result boxes empty, "   Error" over a solved rate.
     void showUnsolved();
     void setTotalsVisible(bool shown);
+    // The schedules, the graph and the printout are offered only while the loan has an answer:
+    // after a solve with none they wait, greyed, until a calculation finds one.
+    void offerSchedules();
 
     void modeChosen(LoanMode mode);
     void toggleTotals();
