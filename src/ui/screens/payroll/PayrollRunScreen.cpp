@@ -1,6 +1,5 @@
 #include "payroll/PayrollRunScreen.h"
 
-#include <QAbstractTableModel>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -39,6 +38,7 @@
 #include "WholeFile.h"
 #include "common/AmountFormat.h"
 #include "payroll/PayeScreen.h"
+#include "payroll/PayrollGridModel.h"
 #include "payroll/PublishedLevies.h"
 #include "tax/TaxYearRules.h"
 
@@ -46,11 +46,7 @@ namespace revora {
 
 namespace {
 
-// A run that ends within this time shows no progress bar: it would only flicker.
-constexpr int ProgressDelayMs = 300;
 constexpr int ProgressTickMs = 50;
-
-QString Money(std::int64_t cents) { return Text(FormatAmount(static_cast<double>(cents) / 100.0)); }
 
 // What the file dialogs look for.
 const QString CsvFilter = QStringLiteral("Payroll files (*.csv);;All files (*)");
@@ -68,79 +64,6 @@ void Warn(QWidget* parent, const QString& title, const QString& text, bool spelt
 bool IsCsv(const QString& path) { return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive); }
 
 } // namespace
-
-// The grid's rows: one an employee, every figure as the run gives it in cents, as the payslip
-// prints it. Sorting reads the cents (and the names), not the texts.
-class PayrollGridModel : public QAbstractTableModel {
-public:
-    enum Column { Employee, Gross, PAYE, UIFEmployee, UIFEmployer, SDL, Columns };
-
-    explicit PayrollGridModel(QObject* parent) : QAbstractTableModel(parent) {}
-
-    void show(const std::vector<PayrollEmployee>* employees, const PayrollRun* run)
-    {
-        beginResetModel();
-        employees_ = employees;
-        run_ = run;
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
-        return parent.isValid() || !run_ ? 0 : static_cast<int>(run_->Lines.size());
-    }
-    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : Columns; }
-
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid() || !run_)
-            return {};
-        const auto row = static_cast<std::size_t>(index.row());
-        if (index.column() == Employee) {
-            if (role == Qt::DisplayRole || role == Qt::UserRole)
-                return QString::fromStdString((*employees_)[row].Employee);
-            return {};
-        }
-        if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        if (role != Qt::DisplayRole && role != Qt::UserRole)
-            return {};
-        const std::int64_t cents = this->cents(run_->Lines[row], index.column());
-        return role == Qt::UserRole ? QVariant::fromValue<qlonglong>(cents) : QVariant(Money(cents));
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            static const char* const captions[Columns] = {"Employee",       "Gross",          "PAYE",
-                                                          "UIF (employee)", "UIF (employer)", "SDL"};
-            return QString::fromUtf8(captions[section]);
-        }
-        if (orientation == Qt::Horizontal && role == Qt::TextAlignmentRole && section != Employee)
-            return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
-
-private:
-    static std::int64_t cents(const PayrollLine& line, int column)
-    {
-        switch (column) {
-        case Gross:
-            return line.GrossCents;
-        case PAYE:
-            return line.PAYECents;
-        case UIFEmployee:
-            return line.UIFEmployeeCents;
-        case UIFEmployer:
-            return line.UIFEmployerCents;
-        default:
-            return line.SDLCents;
-        }
-    }
-
-    const std::vector<PayrollEmployee>* employees_ = nullptr;
-    const PayrollRun* run_ = nullptr;
-};
 
 // One run's work, shared by the window and the thread that does it. The thread alone writes
 // the results; the window reads them once the thread has finished. The counts and the cancel
@@ -345,46 +268,6 @@ void PayrollRunScreen::buildForm()
     connect(rerun_, &QPushButton::clicked, this, [this] { start(path_, false); });
     connect(template_, &QPushButton::clicked, this, &PayrollRunScreen::chooseTemplateFile);
     connect(cancel_, &QPushButton::clicked, this, &PayrollRunScreen::cancelRun);
-}
-
-void PayrollRunScreen::buildPrintPanel()
-{
-    auto* panel = new PrintPanel(this);
-    panel->setObjectName("fraPrint");
-    // The printouts have no working of their own to add.
-    panel->workingBox()->hide();
-    summary_ = new QRadioButton(QStringLiteral("The &summary and EMP201 totals"), panel);
-    summary_->setObjectName("optSummary");
-    summary_->setChecked(true);
-    payslips_ = new QRadioButton(QStringLiteral("Every employee's pa&yslip"), panel);
-    payslips_->setObjectName("optPayslips");
-    english_ = new QRadioButton(QStringLiteral("&English print"), panel);
-    english_->setObjectName("Option1");
-    english_->setChecked(true);
-    afrikaans_ = new QRadioButton(QStringLiteral("&Afrikaans print"), panel);
-    afrikaans_->setObjectName("Option2");
-    auto* what = new QButtonGroup(panel);
-    what->addButton(summary_);
-    what->addButton(payslips_);
-    auto* language = new QButtonGroup(panel);
-    language->addButton(english_);
-    language->addButton(afrikaans_);
-    auto* languages = new QHBoxLayout;
-    languages->addSpacing(20);
-    languages->addWidget(english_);
-    languages->addWidget(afrikaans_);
-    languages->addStretch();
-    panel->contentLayout()->addWidget(summary_);
-    panel->contentLayout()->addWidget(payslips_);
-    panel->contentLayout()->addLayout(languages);
-    // The payslips are printed in either language; the summary in English.
-    const auto choose = [this] {
-        english_->setEnabled(payslips_->isChecked());
-        afrikaans_->setEnabled(payslips_->isChecked());
-    };
-    connect(payslips_, &QRadioButton::toggled, this, choose);
-    choose();
-    setUpPrinting(print_, panel);
 }
 
 QSize PayrollRunScreen::sizeHint() const
@@ -611,57 +494,6 @@ bool PayrollRunScreen::saveTemplate(const QString& path)
     Warn(this, QStringLiteral("Save template"),
          QStringLiteral("%1 could not be written (%2)").arg(QDir::toNativeSeparators(path), why));
     return false;
-}
-
-void PayrollRunScreen::printReport()
-{
-    // Never while a run works: its end replaces the employees a printout is made from.
-    if (!hasRun_ || job_)
-        return;
-    if (!payslips_->isChecked()) {
-        deliver([this] { return RenderPayrollSummary(program(), runPeriod_, employees_, run_); });
-        return;
-    }
-    // Every employee's payslip, a page each: a long list shows its progress and can be
-    // stopped. The window answers (the bar, "&Cancel", Esc) between payslips; nothing else can
-    // be started or closed meanwhile.
-    printing_ = true;
-    payslipsCancelled_ = false;
-    setInputsEnabled(false);
-    const QString shownBefore = status_->text();
-    status_->setText(QStringLiteral("Writing every employee's payslip…"));
-    setCursor(Qt::BusyCursor);
-    elapsed_->start();
-    RenderedReport report;
-    QString failure;
-    try {
-        report = RenderPayslips(program(), runPeriod_, employees_, run_, runSettings_, workingLanguage(),
-                                [this](std::size_t done) {
-                                    if (elapsed_->elapsed() >= ProgressDelayMs)
-                                        showBar(employees_.size(), done, !payslipsCancelled_);
-                                    QCoreApplication::processEvents();
-                                    return !payslipsCancelled_;
-                                });
-    } catch (const StorageError& e) {
-        failure = e.message();
-    }
-    printing_ = false;
-    hideBar();
-    setInputsEnabled(true);
-    status_->setText(shownBefore);
-    if (!failure.isEmpty()) {
-        showError(QStringLiteral("Report"), failure);
-    } else if (payslipsCancelled_ || report.html.isEmpty()) {
-        status_->setText(QStringLiteral("The payslips were cancelled: nothing was printed."));
-    } else {
-        deliver([&report] { return report; });
-    }
-    // The year changed while the payslips were written: they were stopped, and now the run goes
-    // the way of any run of the year before.
-    if (yearPending_) {
-        yearPending_ = false;
-        yearChanged();
-    }
 }
 
 void PayrollRunScreen::yearChanged()

@@ -68,6 +68,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // A run or a list of payslips that ends within this time shows no progress bar: it would
+    // only flicker.
+    static constexpr int ProgressDelayMs = 300;
+
     struct Job;
 
     void buildForm();
