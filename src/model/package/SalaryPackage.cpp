@@ -2,6 +2,7 @@
 // the finiteness checks, and the figures worked from the result boxes after the routine.
 
 #include "package/PackageSteps.h"
+#include "package/SetupColumns.h"
 #include "payroll/PayeCommon.h"
 
 namespace revora {
@@ -13,18 +14,6 @@ double PackageInputs::OtherDeductionsTotal() const noexcept
         total += line.Amount;
     return total;
 }
-
-namespace {
-
-// The ten numeric columns of the Setup row; the maintenance-plan flag is the eleventh.
-constexpr double PackageSettings::*NumericColumns[] = {
-    &PackageSettings::PensionCont, &PackageSettings::EmployerPenCont, &PackageSettings::ProvCont,
-    &PackageSettings::EmployerProvCont, &PackageSettings::EmployeeUIF, &PackageSettings::EmployerUIF,
-    &PackageSettings::SkillLevy, &PackageSettings::UIFLimit, &PackageSettings::TAIncRate8020,
-    &PackageSettings::CompCarFBRate8020,
-};
-
-} // namespace
 
 PayeSettings PayrollPart(const PackageSettings& s) noexcept
 {
@@ -43,8 +32,8 @@ PackageSettings WithPayrollPart(PackageSettings settings, const PayeSettings& pa
 
 PackageSettings SettingsEdit::over(PackageSettings stored) const noexcept
 {
-    for (double PackageSettings::*column : NumericColumns)
-        if (changes(column))
+    for (const SetupColumn& setup : SetupColumns)
+        if (double PackageSettings::*column = setup.rate; column && changes(column))
             stored.*column = edited.*column;
     if (opened.CompCarMPYesNo != edited.CompCarMPYesNo)
         stored.CompCarMPYesNo = edited.CompCarMPYesNo;
@@ -54,8 +43,9 @@ PackageSettings SettingsEdit::over(PackageSettings stored) const noexcept
 SettingsEdit SettingsEdit::then(const SettingsEdit& next) const noexcept
 {
     SettingsEdit both = next;
-    for (double PackageSettings::*column : NumericColumns) {
-        if (!changes(column))
+    for (const SetupColumn& setup : SetupColumns) {
+        double PackageSettings::*column = setup.rate;
+        if (!column || !changes(column))
             continue;
         if (!next.changes(column))
             both.edited.*column = edited.*column;
