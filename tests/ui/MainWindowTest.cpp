@@ -31,6 +31,7 @@
 using namespace revora;
 using revora::testing::MenuAction;
 using revora::testing::MessageBoxWatcher;
+using revora::testing::MessageBoxAnswer;
 using revora::testing::SkipAboutAtStart;
 
 namespace {
@@ -358,6 +359,15 @@ private slots:
         state.TravelAllowance.IncludeFuel = 0;
         state.TravelAllowance.RecordKept = 1;
         MenuAction(*main, "mnuCompCar")->trigger();
+        {
+            // Typed cars are not lost without a word: the default answer keeps them.
+            MessageBoxAnswer no(QMessageBox::No);
+            MenuAction(*main, "mnuNew")->trigger();
+            QCOMPARE(no.text(), QString("Initialise All clears the 2 company cars typed in. Clear them?"));
+            QVERIFY(main->findScreen("frmCompCar"));
+            QCOMPARE(state.CompanyCars.CarCount, std::int16_t(2));
+        }
+        MessageBoxAnswer yes(QMessageBox::Yes);
         MenuAction(*main, "mnuNew")->trigger();
         QTRY_VERIFY(!main->findScreen("frmCompCar"));
         QCOMPARE(state.CompanyCars.CarCount, std::int16_t(0));

@@ -65,6 +65,28 @@ private:
     QStringList titles_;
 };
 
+// Answers the next message box with one of its buttons, recording its text.
+class MessageBoxAnswer {
+public:
+    explicit MessageBoxAnswer(QMessageBox::StandardButton answer)
+    {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this, answer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text_ = box->text();
+                timer_.stop();
+                box->button(answer)->click();
+            }
+        });
+        timer_.start();
+    }
+    const QString& text() const { return text_; }
+
+private:
+    QTimer timer_;
+    QString text_;
+};
+
 // The main window as a clerk first starts it: a fresh application folder, the About window
 // off, the databases seeded, the window active. The screens are opened from its menu.
 class MainWindowFixture {

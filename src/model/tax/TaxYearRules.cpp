@@ -77,6 +77,18 @@ bool InTaxYear(int day, const TaxYear& year) noexcept
     return day >= year.Start && day <= year.End;
 }
 
+int MoveIntoTaxYear(int day, const TaxYear& year) noexcept
+{
+    if (InTaxYear(day, year))
+        return day;
+    const CivilDate first = CivilFromDayNumber(year.Start);
+    CivilDate moved = CivilFromDayNumber(day);
+    moved.year = moved.month >= first.month ? first.year : first.year + 1;
+    if (!IsValidCivilDate(moved))
+        moved.day = 28; // 29 February in a year without one
+    return DayNumberFromCivil(moved);
+}
+
 namespace {
 
 std::string Between(const char* lead, const TaxYear& year)

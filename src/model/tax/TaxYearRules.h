@@ -68,6 +68,11 @@ const TaxYear& TaxYear2016();
 
 // A day of the year: from 1 March to the last day of February, both included.
 bool InTaxYear(int day, const TaxYear& year) noexcept;
+// A date of one tax year moved into another on a change of year: the same day and month in the
+// year's own calendar year (March to December in the first, January and February in the second),
+// 29 February becoming 28 February where the new year has none. A day outside every year's
+// March-to-February pattern cannot occur: every date has a day and a month.
+int MoveIntoTaxYear(int day, const TaxYear& year) noexcept;
 
 // The date messages of a year; in 2016 each is the text above ("…between 01/03/2015 and
 // 29/02/2016"), with the year's own first and last days in another.

@@ -49,6 +49,10 @@ public:
     // Work under way on the window's own stack (events are answered between its steps): the
     // program must not end under it. Such a window refuses to close and stops the work.
     virtual bool busy() const { return false; }
+    // What "&Initialise All" would discard that typing the figures again cannot give back (a
+    // loaded payroll run), as a phrase the question lists ("the payroll run of june.csv");
+    // empty when nothing is at stake.
+    virtual QString workInitialiseAllLoses() const { return {}; }
 
     // Closes the screen's child window.
     void closeScreen();

@@ -451,6 +451,24 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::initialiseAll()
 {
+    // A loaded run or typed cars are not thrown away without a word: the default answer keeps them.
+    QStringList lost;
+    if (const int cars = state_.Vehicle.CompanyCars.CarCount; cars > 0)
+        lost << (cars == 1 ? QStringLiteral("the company car typed in")
+                           : QStringLiteral("the %1 company cars typed in").arg(cars));
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()))
+            if (const QString work = screen->workInitialiseAllLoses(); !work.isEmpty())
+                lost << work;
+    if (!lost.isEmpty()) {
+        QMessageBox ask(QMessageBox::Question, MainWindowCaption(),
+                        QStringLiteral("Initialise All clears %1. Clear them?").arg(lost.join(QStringLiteral(" and "))),
+                        QMessageBox::Yes | QMessageBox::No, this);
+        ask.setObjectName("initialiseAllAsk");
+        ask.setDefaultButton(QMessageBox::No);
+        if (ask.exec() != QMessageBox::Yes)
+            return;
+    }
     state_.InitialiseAll();
     // The help window goes first, as on Exit; then the screens whose entries say so, in the
     // registry's order. The screens that stay open, the video window and the About window are

@@ -119,6 +119,32 @@ TEST(TaxYearDates, RunFromFirstMarch2015To29February2016)
     EXPECT_EQ(TaxYearEnd - TaxYearStart + 1, 366) << "a leap year";
 }
 
+// A change of tax year moves each date to the same day and month of the new year.
+struct MovedDateCase {
+    const char* name;
+    const char* date;
+    int yearEnding;
+    const char* moved;
+};
+const MovedDateCase MovedDateCases[] = {
+    {"MarchKeepsItsDay", "01/03/2015", 2025, "01/03/2024"},
+    {"DecemberInTheFirstCalendarYear", "31/12/2015", 2025, "31/12/2024"},
+    {"JanuaryInTheSecond", "15/01/2016", 2025, "15/01/2025"},
+    {"LeapDayToTheTwentyEighth", "29/02/2016", 2025, "28/02/2025"},
+    {"IntoALeapYearFromTheTwentyEighth", "28/02/2025", 2016, "28/02/2016"},
+    {"BackwardsOverYears", "30/06/2026", 2015, "30/06/2014"},
+    {"ADateOfTheYearStays", "10/10/2015", 2016, "10/10/2015"},
+};
+class MoveIntoTaxYearTest : public ::testing::TestWithParam<MovedDateCase> {};
+TEST_P(MoveIntoTaxYearTest, KeepsDayAndMonth)
+{
+    TaxYear year = TaxYear2016();
+    year.Start = DayNumberFromCivil({GetParam().yearEnding - 1, 3, 1});
+    year.End = DayNumberFromCivil({GetParam().yearEnding, 3, 1}) - 1;
+    EXPECT_EQ(FormatDayDate(MoveIntoTaxYear(*ParseDayDate(GetParam().date), year)), GetParam().moved);
+}
+INSTANTIATE_TEST_SUITE_P(Dates, MoveIntoTaxYearTest, ::testing::ValuesIn(MovedDateCases), testing::RowName{});
+
 TEST(DateMessages, AreTheTextsTheScreensShow)
 {
     EXPECT_EQ(DateOutsideYearMessage,
