@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "common/AmountFormat.h"
 #include "common/Bounded.h"
 
 namespace revora {
@@ -66,6 +67,11 @@ void RecordValue(Working& working, Phrase label, Phrase words, double annualRate
 }
 
 } // namespace
+
+std::string FinanceAmountMessage()
+{
+    return "The maximum amount allowed is R " + FormatAmount(MostFinanceAmount);
+}
 
 WorkedFigure AsUsed(double value, int fromStep) noexcept
 {

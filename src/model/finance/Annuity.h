@@ -8,6 +8,9 @@
 // carry the annual rate over 12 rather than j, whose six decimals shown (11.47 % ÷ 12 =
 // 0.009558) would not give the result on a calculator. The last step is the result.
 
+#include <string>
+#include <string_view>
+
 #include "common/Working.h"
 
 namespace revora {
@@ -17,7 +20,11 @@ inline constexpr double MostLoanMonths = 600.0;
 
 // The most an amount box of the financial calculators takes: ten whole digits. Bounding the
 // amounts keeps every product the annuity formulas and the yearly compounding form finite.
+// The same limit holds each amount box of these screens and each amount option of revora-calc.
 inline constexpr double MostFinanceAmount = 9'999'999'999.99;
+inline constexpr std::string_view FinanceAmountTitle = "Incorrect Amount!";
+// "The maximum amount allowed is R 9 999 999 999.99": what an amount box says of a larger one.
+std::string FinanceAmountMessage();
 
 inline double MonthlyRate(double annualRatePercent) noexcept { return annualRatePercent / 12.0 / 100.0; }
 
