@@ -35,8 +35,9 @@ const OptionDef Solve{.name = "solve",
 // In the order of Solve's choices.
 constexpr LoanMode SolvedFor[] = {LoanMode::MonthlyRepayment, LoanMode::PrincipalAmount, LoanMode::RepaymentPeriod,
                                   LoanMode::InterestRate};
+// The amounts are held to the limit of the screens' amount boxes, in their words.
 const OptionDef Principal{.name = "principal", .kind = OptionKind::Amount, .help = "principal amount",
-                          .most = MostFinanceAmount};
+                          .most = MostFinanceAmount, .refusal = FinanceAmountMessage()};
 const OptionDef LoanMonths{.name = "months", .kind = OptionKind::Whole,
                            .help = "period in whole months, at most {most}", .least = 0.0, .most = MostLoanMonths,
                            .refusal = std::string(LoanPeriodMessage)};
@@ -45,18 +46,18 @@ const OptionDef BusterMonths{.name = "months", .kind = OptionKind::Whole, .help 
 const OptionDef LoanRate{.name = "rate", .kind = OptionKind::Percentage, .help = "interest rate a year, at most {most}",
                          .most = MostLoanRate, .refusal = std::string(LoanRateMessage)};
 const OptionDef Repayment{.name = "repayment", .kind = OptionKind::Amount, .help = "monthly repayment",
-                          .most = MostFinanceAmount};
+                          .most = MostFinanceAmount, .refusal = FinanceAmountMessage()};
 const OptionDef Totals{"totals", OptionKind::Flag, "show the total interest and total repayments, and print them"};
 const OptionDef Schedule{.name = "schedule",
                          .kind = OptionKind::Choice,
                          .help = "the amortisation schedule, shown and printed",
                          .choices = {"monthly", "annual"}};
 const OptionDef Extra{.name = "extra", .kind = OptionKind::Amount, .help = "extra voluntary payment a month",
-                      .most = MostFinanceAmount};
+                      .most = MostFinanceAmount, .refusal = FinanceAmountMessage()};
 const OptionDef BondAmount{.name = "amount", .kind = OptionKind::Amount, .help = "bond amount",
-                           .most = MostFinanceAmount};
+                           .most = MostFinanceAmount, .refusal = FinanceAmountMessage()};
 const OptionDef Capital{.name = "capital", .kind = OptionKind::Amount, .help = "capital amount",
-                        .most = MostFinanceAmount};
+                        .most = MostFinanceAmount, .refusal = FinanceAmountMessage()};
 const OptionDef DailyRate{.name = "rate", .kind = OptionKind::Percentage,
                           .help = "interest rate a year, at most {most}", .most = MostDailyBalanceRate,
                           .refusal = std::string(DailyBalanceRateMessage)};
@@ -64,11 +65,16 @@ const OptionDef StartDate{"start", OptionKind::Date, "start date (required)"};
 const OptionDef EndDate{.name = "end", .kind = OptionKind::Date,
                         .help = "end date, at most {most} days after the start (required)",
                         .most = DailyBalanceSpan};
-const OptionDef Cost{.name = "cost", .kind = OptionKind::Amount, .help = "present cost", .most = MostFinanceAmount};
+// The inflation screen's cost and period boxes take whole numbers, a fraction rounded half to
+// even; read so here, the figures are the screen's.
+const OptionDef Cost{.name = "cost", .kind = OptionKind::Amount,
+                     .help = "present cost in whole rand, a fraction rounded half to even", .most = MostFinanceAmount,
+                     .refusal = FinanceAmountMessage()};
 const OptionDef InflationRate{.name = "rate", .kind = OptionKind::Percentage,
                               .help = "inflation rate a year, {least} to {most}", .least = LeastInflationRate,
                               .most = MostInflationRate, .refusal = std::string(InflationRateMessage)};
-const OptionDef Years{.name = "years", .kind = OptionKind::Number, .help = "period in years, at most {most}",
+const OptionDef Years{.name = "years", .kind = OptionKind::Number,
+                      .help = "period in whole years, at most {most}, a fraction rounded half to even",
                       .least = 0.0, .most = MostInflationYears, .refusal = std::string(InflationPeriodMessage)};
 
 // --- reading the options --------------------------------------------------------------------
@@ -414,10 +420,12 @@ int DailyBalance(const ParsedOptions& options)
 int Inflation(const ParsedOptions& options)
 {
     InflationState inflation;
-    inflation.PresentCost = options.number(Cost, 0.0);
+    inflation.PresentCost = std::nearbyint(options.number(Cost, 0.0));
+    if (inflation.PresentCost > *Cost.most) // 9 999 999 999.5 and above round past the limit
+        Refuse(Cost, Cost.refusal);
     if (const auto rate = options.numberIfGiven(InflationRate))
         inflation.Rate = *rate;
-    inflation.Period = options.number(Years, 0.0);
+    inflation.Period = options.count(Years, 0);
     CheckReportFile(options);
 
     Working working;

@@ -257,6 +257,11 @@ private slots:
         QCOMPARE(watcher.texts().size(), 1);
     }
 
+    void theCapitalKeepsToTheLimitOfRevoraCalc()
+    {
+        expectsTheAmountLimit("numCapAmount", state_->Finance.DailyBalance.Capital);
+    }
+
     void printWritesTheRowAndCancelKeepsIt()
     {
         typeMarchCase();

@@ -170,6 +170,12 @@ private slots:
         QCOMPARE(watcher.texts().size(), 3);
     }
 
+    void theCostKeepsToTheLimitOfRevoraCalc()
+    {
+        // The box takes whole rand.
+        expectsTheAmountLimit("numPresCost", state_->Finance.Inflation.PresentCost, "9999999999");
+    }
+
     void valuesOutliveTheScreenUntilInitialiseAll()
     {
         typeCase("100000", "10", "6");

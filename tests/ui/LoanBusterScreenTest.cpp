@@ -158,6 +158,12 @@ private slots:
         QCOMPARE(watcher.texts().size(), 2);
     }
 
+    void theAmountsKeepToTheLimitOfRevoraCalc()
+    {
+        expectsTheAmountLimit("numPrinAmount", state_->Finance.LoanBuster.Principal);
+        expectsTheAmountLimit("numXtraPay", state_->Finance.LoanBuster.Extra);
+    }
+
     void boxesComeFromTheStoredValues()
     {
         typeLoan();

@@ -114,6 +114,11 @@ private slots:
         QCOMPARE(state_->Finance.LoanComparison.Rate, 12.0F);
     }
 
+    void theAmountKeepsToTheLimitOfRevoraCalc()
+    {
+        expectsTheAmountLimit("numBAmt", state_->Finance.LoanComparison.Amount);
+    }
+
     void reopeningShowsTheLastLoanWorkedOut()
     {
         typeLoan();

@@ -433,6 +433,13 @@ private slots:
         QCOMPARE(watcher.texts().size(), 2);
     }
 
+    void theAmountsKeepToTheLimitOfRevoraCalc()
+    {
+        expectsTheAmountLimit("numPrinAmount", state_->Finance.Loans.Principal);
+        chooseMode(1); // the principal is solved, the repayment typed
+        expectsTheAmountLimit("numMonRePay", state_->Finance.Loans.Repayment);
+    }
+
     void printsTheLoanWithAndWithoutTheSchedule()
     {
         MessageBoxWatcher watcher;

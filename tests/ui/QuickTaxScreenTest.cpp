@@ -30,14 +30,6 @@ using revora::testing::MessageBoxWatcher;
 
 namespace {
 
-// A stand-in for another tax screen: it passes an income to the engine as they all do.
-class OtherScreen : public CalculatorWindow {
-public:
-    using CalculatorWindow::CalculatorWindow;
-    bool calculate() override { return true; }
-    void printReport() override {}
-};
-
 QList<QWidget*> ReportWindows()
 {
     QList<QWidget*> found;
@@ -282,13 +274,25 @@ private slots:
                      qPrintable(shown(i)));
     }
 
-    void becomingActiveShowsTheIncomeAnotherScreenPassed()
+    void becomingActiveShowsTheIncomeAnotherScreenPassedAndSaysWhose()
     {
-        main_->openScreen("frmMonthly", [this] { return new OtherScreen(main_->state()); });
-        main_->state().Tax.TaxBracketResult.TaxableIncome = 200000; // as the monthly screen would
+        type(0, "500000");
+        QVERIFY(screen_->incomeNote()->text().isEmpty()); // typed here
+        auto* fortnightly = openFromMenu<CalculatorWindow>("mnuFortNight", "frmFortNight");
+        auto* salary = fortnightly->findChild<NumberBox*>("sidbEdit2");
+        salary->selectAll();
+        QTest::keyClicks(salary, "6000");
+        QVERIFY(fortnightly->calculate());
         main_->mdiArea()->setActiveSubWindow(main_->findScreen("frmKwikTax"));
-        QCOMPARE(shown(0), QString("200 000.00"));
+        QCOMPARE(shown(0), QString("156 000.00")); // 26 fortnights, replacing what was typed
+        QCOMPARE(shown(5), QString("28 080.00"));
+        QCOMPARE(screen_->incomeNote()->text(), QString("from Fortnightly's last calculation"));
+        // Typing an income of its own takes the note away, and it stays away.
+        type(0, "200000");
+        QVERIFY(screen_->incomeNote()->text().isEmpty());
+        QTest::mouseClick(button("cmdCalculate"), Qt::LeftButton);
         QCOMPARE(shown(5), QString("37 448.00"));
+        QVERIFY(screen_->incomeNote()->text().isEmpty());
     }
 
     void printPanelShowsAndCancels()

@@ -166,6 +166,22 @@ protected:
         leave(name);
     }
     void click(const char* name) const { QTest::mouseClick(find<QAbstractButton>(name), Qt::LeftButton); }
+
+    // An amount box of the small calculators refuses more than revora-calc's amount options take,
+    // naming the limit and keeping the amount before, and takes `most` (the limit as it types).
+    template <typename T>
+    void expectsTheAmountLimit(const char* name, const T& stored, const QString& most = "9999999999.99") const
+    {
+        MessageBoxWatcher watcher;
+        typeAndLeave(name, "1234");
+        type(name, "10000000000");
+        QTRY_COMPARE(watcher.texts(), QStringList{"The maximum amount allowed is R 9 999 999 999.99"});
+        QCOMPARE(watcher.titles(), QStringList{"Incorrect Amount!"});
+        QCOMPARE(stored, T(1234));
+        typeAndLeave(name, most);
+        QCOMPARE(stored, T(most.toDouble()));
+        QCOMPARE(watcher.texts().size(), 1);
+    }
 };
 
 } // namespace revora::testing

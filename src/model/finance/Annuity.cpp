@@ -5,6 +5,7 @@
 #include <limits>
 #include <string_view>
 
+#include "common/AmountFormat.h"
 #include "common/Bounded.h"
 
 namespace revora {
@@ -57,15 +58,28 @@ void RecordValue(Working& working, Phrase label, Phrase words, double annualRate
 {
     const double j = MonthlyRate(annualRatePercent);
     if (NoInterest(j)) {
-        working.Add(label, words, "{3} \u00d7 {1}", {Amount(repayment), Factor(j), Count(months)}, value);
+        working.Add(label, words, "{3} \u00d7 {1}", {AsUsed(repayment), Factor(j), Count(months)}, value);
         return;
     }
-    const int rate = RecordMonthlyRate(working, annualRatePercent);
-    working.Add(label, words, "{1} \u00d7 (1 \u2212 (1 + {2})^\u2212{3}) \u00f7 {2}",
-                {Amount(repayment), working.Step(rate), Count(months)}, value);
+    RecordMonthlyRate(working, annualRatePercent);
+    working.Add(label, words, "{1} \u00d7 (1 \u2212 (1 + {2} \u00f7 12)^\u2212{3}) \u00f7 ({2} \u00f7 12)",
+                {AsUsed(repayment), Percent(annualRatePercent), Count(months)}, value);
 }
 
 } // namespace
+
+std::string FinanceAmountMessage()
+{
+    return "The maximum amount allowed is R " + FormatAmount(MostFinanceAmount);
+}
+
+WorkedFigure AsUsed(double value, int fromStep) noexcept
+{
+    const double cents = std::round(value * 100.0) / 100.0;
+    // Within half a millionth of whole cents the six decimals would show the cents anyway.
+    const FigureKind kind = std::fabs(value - cents) < 5e-7 ? FigureKind::Amount : FigureKind::Factor;
+    return {value, kind, fromStep};
+}
 
 int RecordMonthlyRate(Working& working, double annualRatePercent)
 {
@@ -93,14 +107,15 @@ double AnnuityRepayment(double principal, double months, double annualRatePercen
         const double repayment = Bounded(principal / months);
         if (working)
             working->Add(label, {"Monthly repayment over {2} months at no interest"}, "{1} \u00f7 {2}",
-                         {Amount(principal), Count(months)}, repayment);
+                         {AsUsed(principal), Count(months)}, repayment);
         return repayment;
     }
     const double repayment = Bounded(j * principal / (1.0 - std::pow(1.0 + j, -months)));
     if (working) {
-        const int rate = RecordMonthlyRate(*working, annualRatePercent);
-        working->Add(label, {"Monthly repayment over {3} months"}, "{1} \u00d7 {2} \u00f7 (1 \u2212 (1 + {2})^\u2212{3})",
-                     {Amount(principal), working->Step(rate), Count(months)}, repayment);
+        RecordMonthlyRate(*working, annualRatePercent);
+        working->Add(label, {"Monthly repayment over {3} months"},
+                     "{1} \u00d7 {2} \u00f7 12 \u00f7 (1 \u2212 (1 + {2} \u00f7 12)^\u2212{3})",
+                     {AsUsed(principal), Percent(annualRatePercent), Count(months)}, repayment);
     }
     return repayment;
 }
@@ -184,7 +199,7 @@ PeriodCount CountPeriod(double principal, double annualRatePercent, double repay
         if (working) {
             working->Add({"Repayment raised"}, {"Repayment raised by whole cents until {4} months cover {5}"},
                          "{1} + {2} \u00d7 {3}",
-                         {Amount(repayment), Count(k), Amount(Cent), Count(months), Rand(principal)}, raised);
+                         {AsUsed(repayment), Count(k), Amount(Cent), Count(months), Rand(principal)}, raised);
             working->Add(PeriodLabel, {"Months before the repayments are worth more than {1}"}, {Rand(principal)},
                          months, FigureKind::Count);
         }

@@ -4,8 +4,12 @@
 //
 // Each takes a `Working*`; given, it records its steps from the values it works with: the
 // monthly rate j as a factor ("12 % ÷ 12 = 0.01"), then its result with the annuity formula
-// filled in ("100 000.00 × 0.01 ÷ (1 − (1 + 0.01)^−240) = 1 101.09"). The last step is the
-// result.
+// filled in ("100 000.00 × 12 % ÷ 12 ÷ (1 − (1 + 12 % ÷ 12)^−240) = 1 101.09"). The formulas
+// carry the annual rate over 12 rather than j, whose six decimals shown (11.47 % ÷ 12 =
+// 0.009558) would not give the result on a calculator. The last step is the result.
+
+#include <string>
+#include <string_view>
 
 #include "common/Working.h"
 
@@ -16,9 +20,19 @@ inline constexpr double MostLoanMonths = 600.0;
 
 // The most an amount box of the financial calculators takes: ten whole digits. Bounding the
 // amounts keeps every product the annuity formulas and the yearly compounding form finite.
+// The same limit holds each amount box of these screens and each amount option of revora-calc.
 inline constexpr double MostFinanceAmount = 9'999'999'999.99;
+inline constexpr std::string_view FinanceAmountTitle = "Incorrect Amount!";
+// "The maximum amount allowed is R 9 999 999 999.99": what an amount box says of a larger one.
+std::string FinanceAmountMessage();
 
 inline double MonthlyRate(double annualRatePercent) noexcept { return annualRatePercent / 12.0 / 100.0; }
+
+// A figure of a working as the arithmetic used it, so that each step checks out on a
+// calculator: to the cent when it is a whole number of cents, else with its decimals (up to a
+// millionth: 240 x 9644.675012 = 2 314 722.00, where 240 x 9 644.68 would be 2 314 723.20).
+// `fromStep` is the step whose amount it is, 0 for none.
+WorkedFigure AsUsed(double value, int fromStep = 0) noexcept;
 
 // RPAYMENT: R = j x P / (1 - (1 + j)^-n); 0 unless the principal and the months are non-zero.
 // At 0 % a loan is repaid in equal parts, R = P / n: the limit of the formula as j goes to 0,

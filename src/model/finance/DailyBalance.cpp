@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "common/Bounded.h"
+
 namespace revora {
 
 std::string EndDateTooLateMessage(std::string_view startAsShown)
@@ -62,10 +64,18 @@ DailyBalanceResult DailyBalanceCalc(const DailyBalanceState& state, Working* wor
         interest = interest > 0 ? std::numeric_limits<float>::max() : std::numeric_limits<float>::lowest();
     }
     result.Interest = static_cast<float>(static_cast<double>(interest) / 365.0);
-    if (working)
-        working->Add(interestLabel, {"Simple interest on {1} at {2} a year for {3} days of a 365-day year"},
-                     {Rand(state.Capital), Percent(state.Rate), working->Step(daysStep)},
+    if (working) {
+        // Single precision holds about seven figures: a large interest is a few rand off the one
+        // the figures give on a calculator, and the step says so, with that one.
+        const double full = Bounded(static_cast<double>(state.Capital) * state.Rate / 100.0 * result.Days / 365.0);
+        const bool sameCents = std::round(full * 100.0) == std::round(static_cast<double>(result.Interest) * 100.0);
+        working->Add(interestLabel,
+                     {sameCents ? "Simple interest on {1} at {2} a year for {3} days of a 365-day year"
+                                : "Simple interest on {1} at {2} a year for {3} days of a 365-day year, worked "
+                                  "to single precision (about seven figures); in full it is {4}"},
+                     {Rand(state.Capital), Percent(state.Rate), working->Step(daysStep), Rand(full)},
                      static_cast<double>(result.Interest));
+    }
     return result;
 }
 

@@ -86,8 +86,9 @@ void RecordRate(Working& w, const LoanState& loan, const RateSearch& search, dou
 // The period solve refused: the repayment less a cent never passes the first month's interest.
 void RecordNeverRepaid(Working& w, const LoanState& loan, int counted, double interest)
 {
-    const int rate = RecordMonthlyRate(w, loan.Rate);
-    w.Add({"First month's interest"}, {}, "{1} \u00d7 {2}", {Amount(loan.Principal), w.Step(rate)}, Bounded(interest));
+    RecordMonthlyRate(w, loan.Rate);
+    w.Add({"First month's interest"}, {}, "{1} \u00d7 {2} \u00f7 12", {AsUsed(loan.Principal), Percent(loan.Rate)},
+          Bounded(interest));
     w.Add({"Repayment period"}, {"{1} a month is not more than the first month's interest: the loan is never repaid"},
           {w.Step(counted)}, loan.Months, FigureKind::Count);
 }
@@ -240,7 +241,7 @@ LoanSolve LoanCalc(LoanState& loan, Working* working)
         }
         const double counted = Bounded(loan.Repayment - 0.01);
         const int countedStep = working ? working->Add({"Repayment counted"}, {"The repayment less a cent"},
-                                                       "{1} \u2212 {2}", {Amount(loan.Repayment), Amount(0.01)}, counted)
+                                                       "{1} \u2212 {2}", {AsUsed(loan.Repayment), Amount(0.01)}, counted)
                                         : 0;
         const double interest = FirstMonthInterest(loan.Principal, loan.Rate);
         if (loan.Principal > 0.0 && loan.Repayment > 0.0 && counted <= interest) {

@@ -12,6 +12,13 @@ namespace {
 
 double NotBelowZero(double value) noexcept { return std::max(0.0, Bounded(value)); }
 
+// Whether a and b, each to the cent, take away to a - b to the cent: otherwise the difference
+// of the two figures shown is a cent off the one worked.
+bool CentsTakeAway(double a, double b) noexcept
+{
+    return std::round(a * 100.0) - std::round(b * 100.0) == std::round((a - b) * 100.0);
+}
+
 // A loan's two totals from its repayment step: interest = n x R - principal and repayments =
 // n x R, each from `paid` (n x R as the calculation multiplied it); one floored at 0 is shown
 // in words. Returns the step of the total repayments.
@@ -20,7 +27,7 @@ int RecordTotals(Working& w, Phrase interestLabel, Phrase paidLabel, double mont
 {
     const bool interestFloored = interest != Bounded(paid - principal);
     w.Add(interestLabel, {interestFloored ? "Interest over {1} months, not below 0" : "Interest over {1} months"},
-          interestFloored ? "" : "{1} \u00d7 {2} \u2212 {3}", {Count(months), repayment, Amount(principal)}, interest);
+          interestFloored ? "" : "{1} \u00d7 {2} \u2212 {3}", {Count(months), repayment, AsUsed(principal)}, interest);
     const bool paidFloored = repayments != Bounded(paid);
     return w.Add(paidLabel, {paidFloored ? "Total of {1} repayments, not below 0" : "Total of {1} repayments"},
                  paidFloored ? "" : "{1} \u00d7 {2}", {Count(months), repayment}, repayments);
@@ -49,7 +56,7 @@ LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* wo
     if (working) {
         repaymentStep = static_cast<int>(working->Steps().size());
         totalStep = RecordTotals(*working, {"Total interest"}, {"Total repayments"}, months,
-                                 working->Step(repaymentStep), state.Principal, paid, result.TotalInterest,
+                                 AsUsed(r, repaymentStep), state.Principal, paid, result.TotalInterest,
                                  result.TotalRepayments);
     }
 
@@ -68,14 +75,14 @@ LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* wo
     const double withExtra = Bounded(r + (typed - 0.01));
     if (counting)
         counting->Add({"Repayment with the extra"}, {"Repayment with the extra payment less a cent"},
-                      "{1} + ({2} \u2212 {3})", {counting->Step(repaymentStep), Amount(typed), Amount(0.01)},
+                      "{1} + ({2} \u2212 {3})", {AsUsed(r, repaymentStep), AsUsed(typed), Amount(0.01)},
                       withExtra);
     const PeriodCount count = CountPeriod(state.Principal, rate, withExtra, counting);
     const double extra = typed != 0.0 ? Bounded(count.repayment - r) : 0.0;
     state.Extra = extra;
     if (counting)
         counting->Add({"Extra payment needed"}, {"The new repayment less the normal one"}, "{1} \u2212 {2}",
-                      {Amount(count.repayment), counting->Step(repaymentStep)}, extra);
+                      {AsUsed(count.repayment), AsUsed(r, repaymentStep)}, extra);
     if (extra == 0.0) {
         result.NewPeriod = months;
         result.NewRepayment = r;
@@ -94,15 +101,17 @@ LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* wo
     if (working) {
         const int newTotalStep =
             RecordTotals(*working, {"Total interest with the extra"}, {"Total repayments with the extra"},
-                         count.months, Amount(count.repayment), state.Principal, newPaid, result.NewTotalInterest,
+                         count.months, AsUsed(count.repayment), state.Principal, newPaid, result.NewTotalInterest,
                          result.NewTotalRepayments);
-        // The two totals of repayments apart, unless one of them was floored at 0.
-        if (result.TotalRepayments == Bounded(paid) && result.NewTotalRepayments == Bounded(newPaid))
+        // The two totals of repayments apart, unless one of them was floored at 0 or their
+        // cents shown would not take away to the saving shown.
+        if (result.TotalRepayments == Bounded(paid) && result.NewTotalRepayments == Bounded(newPaid) &&
+            CentsTakeAway(result.TotalRepayments, result.NewTotalRepayments))
             working->Add(savingLabel, {}, "{1} \u2212 {2}", {working->Step(totalStep), working->Step(newTotalStep)},
                          result.Saving);
         else
             working->Add(savingLabel, {}, "{1} \u00d7 {2} \u2212 {3} \u00d7 {4}",
-                         {Count(months), working->Step(repaymentStep), Count(count.months), Amount(count.repayment)},
+                         {Count(months), AsUsed(r, repaymentStep), Count(count.months), AsUsed(count.repayment)},
                          result.Saving);
     }
     return result;

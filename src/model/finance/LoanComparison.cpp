@@ -19,9 +19,11 @@ std::array<ComparisonRow, 6> CompareLoans(const LoanComparisonState& state, Work
         row.TotalPaid = Bounded(row.Months * row.Repayment);
         row.TotalInterest = Bounded(row.TotalPaid - state.Amount);
         if (working) {
-            const WorkedFigure repayment = working->Step(static_cast<int>(working->Steps().size()));
+            // The repayment as it was multiplied, not to the cent: 60 x 27 647.90 is not the
+            // total of 60 x 27 647.901...
+            const WorkedFigure repayment = AsUsed(row.Repayment, static_cast<int>(working->Steps().size()));
             working->Add({"Total interest"}, {"Interest over {1} months"}, "{1} \u00d7 {2} \u2212 {3}",
-                         {Count(row.Months), repayment, Amount(state.Amount)}, row.TotalInterest);
+                         {Count(row.Months), repayment, AsUsed(state.Amount)}, row.TotalInterest);
             working->Add({"Total paid"}, {"Total paid over {1} months"}, "{1} \u00d7 {2}", {Count(row.Months), repayment},
                          row.TotalPaid);
         }

@@ -74,6 +74,13 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* 
     QuickTaxCalculate(state, record, TaxYear2016(), working);
 }
 
+std::string QuickTaxIncomeNote(std::string_view from)
+{
+    if (from.empty())
+        return {};
+    return "from " + std::string(from) + "'s last calculation";
+}
+
 void QuickTaxInitialise(QuickTaxState& state) noexcept
 {
     state.TotalTax = 0.0;

@@ -2,6 +2,7 @@
 // The quick tax calculation: the annual tax on a taxable income for an age, broken down.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/ReportRow.h"
@@ -46,6 +47,11 @@ void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, const Tax
 
 // The same in the year 2016 (TaxYear2016()).
 void QuickTaxCalculate(QuickTaxState& state, TaxBracketResult& record, Working* working = nullptr);
+
+// What quick tax shows beside "Taxable Income" for the screen that last passed the income to
+// the engine ("Fortnightly"): "from Fortnightly's last calculation". Empty for an income typed
+// in quick tax itself, or one nothing has set.
+std::string QuickTaxIncomeNote(std::string_view from);
 
 // What "&Initialise All" resets; the age, the income copy, the rebate total, the age part
 // and the average after rebates keep their values.

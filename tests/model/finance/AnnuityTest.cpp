@@ -5,7 +5,7 @@
 
 #include "TestSupport.h"
 #include "finance/Annuity.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -31,12 +31,12 @@ TEST_P(AnnuityFormulaTest, RepaymentAndPresentValueAgree)
     Working working;
     const double repayment = AnnuityRepayment(row.principal, row.months, row.rate, &working);
     EXPECT_NEAR(repayment, row.repayment, 1e-6);
-    testing::ExpectReconciles(working, repayment);
+    testing::ExpectWorkingChecksOut(working, repayment);
     if (row.repayment != 0.0) {
         working.Clear();
         const double principal = AnnuityPrincipal(row.months, row.rate, row.repayment, &working);
         EXPECT_NEAR(principal, row.principal, 1e-6);
-        testing::ExpectReconciles(working, principal);
+        testing::ExpectWorkingChecksOut(working, principal);
     }
 }
 
@@ -48,6 +48,8 @@ const AnnuityRow AnnuityRows[] = {
     {"no principal repays nothing", 0, 240, 12, 0},
     {"no months repay nothing", 100000, 0, 12, 0},
     {"0 percent spreads the principal evenly", 120000, 240, 0, 500},
+    {"a monthly rate of more than six decimals", 600000, 180, 11.47, 6997.699647532684},
+    {"a principal of fractions of a cent at 0 percent", 1000.005, 3, 0, 333.335},
     // 1 + j rounds to 1: the formula would divide by 0; the limit is principal / months
     {"a rate too small to count spreads the principal evenly", 120000, 240, 1e-14, 500},
 };
@@ -81,7 +83,7 @@ TEST_P(CountPeriodTest, CountsMonthsAndRaisesTheRepayment)
     const PeriodCount count = CountPeriod(row.principal, row.rate, row.repayment, &working);
     EXPECT_EQ(count.months, row.months);
     EXPECT_NEAR(count.repayment, row.raisedTo, Exact);
-    testing::ExpectReconciles(working, count.months);
+    testing::ExpectWorkingChecksOut(working, count.months);
 }
 
 const CountRow CountRows[] = {

@@ -7,7 +7,7 @@
 
 #include "TestSupport.h"
 #include "finance/DailyBalance.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -23,6 +23,7 @@ struct InterestRow {
     std::int32_t days;
     double interest;
     bool printable;
+    bool saysSinglePrecision = false; // the working says the interest is not the full one
 };
 
 class DailyBalanceCalcTest : public ::testing::TestWithParam<InterestRow> {};
@@ -33,10 +34,11 @@ TEST_P(DailyBalanceCalcTest, EarnsSimpleInterestByTheDay)
     const DailyBalanceState state{row.capital, row.rate, row.start, row.end};
     Working working;
     const DailyBalanceResult result = DailyBalanceCalc(state, &working);
-    testing::ExpectReconciles(working, result.Interest);
+    testing::ExpectWorkingChecksOut(working, result.Interest);
     EXPECT_EQ(result.Days, row.days);
     EXPECT_NEAR(result.Interest, row.interest, 0.005);
     EXPECT_EQ(DailyBalancePrintable(result), row.printable);
+    EXPECT_EQ(working.Steps().back().Text().find("single precision") != std::string::npos, row.saysSinglePrecision);
 }
 
 const InterestRow InterestRows[] = {
@@ -50,6 +52,9 @@ const InterestRow InterestRows[] = {
     // 10 960 days: 1 000 x 40 / 100 x 10 960 / 365 = 12 010.96
     {"the longest span at the highest rate", 1000, 40, March1st2015, March1st2015 + DailyBalanceSpan, 10960, 12010.96,
      true},
+    // in full 120 109 577.03; single precision holds 120 109 576
+    {"an interest beyond seven figures says it is held to them", 9999999, 40, March1st2015,
+     March1st2015 + DailyBalanceSpan, 10960, 120109576, true, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, DailyBalanceCalcTest, ::testing::ValuesIn(InterestRows), testing::RowName{});
 

@@ -7,7 +7,7 @@
 
 #include "TestSupport.h"
 #include "finance/Inflation.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -31,7 +31,7 @@ TEST_P(InflationCalcTest, ProjectsYearByYear)
     InflationState state{row.cost, row.period, row.rate};
     Working working;
     InflationCalc(state, &working);
-    testing::ExpectReconciles(working, state.FutureValue);
+    testing::ExpectWorkingChecksOut(working, state.FutureValue);
     EXPECT_NEAR(state.FutureValue, row.future, row.future * 1e-9 + 0.005);
     EXPECT_NEAR(state.BuyingPower, row.power, 0.005);
     EXPECT_EQ(FutureValueTooLarge(state), row.tooLarge);

@@ -6,7 +6,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/LoanBuster.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -34,7 +34,7 @@ TEST_P(BBCalcTest, AppliesTheExtraPayment)
     LoanBusterState state{row.principal, row.rate, row.extra};
     Working working;
     const LoanBusterResult r = BBCalc(state, row.period, &working);
-    testing::ExpectReconciles(working, r.Saving);
+    testing::ExpectWorkingChecksOut(working, r.Saving);
     EXPECT_NEAR(r.Repayment, row.repayment, Cent);
     EXPECT_EQ(r.NewPeriod, row.newPeriod);
     EXPECT_NEAR(r.NewRepayment, row.newRepayment, Cent);
@@ -48,6 +48,10 @@ const BusterRow BusterRows[] = {
     {"extra 100 on 100 000 over 240 months at 12 percent", 100000, 12.0F, 240, 100, 1101.09, 179, 1202.58, 101.49,
      48999.54},
     {"extra 0 keeps the normal figures", 100000, 12.0F, 240, 0, 1101.09, 240, 1101.09, 0, 0},
+    // R = 9 644.675053: 240 x R = 2 314 722.01, and 180 x 10 649.015053 = 1 916 822.71, neither
+    // the product of the repayment to the cent
+    {"extra 1 000 on a repayment of fractions of a cent", 950000, 10.75F, 240, 1000, 9644.68, 180, 10649.02,
+     1004.34, 397899.30},
     {"extra 0 keeps the repayment to the cent", 31889, 2.56F, 460, 0, 108.88, 460, 108.88, 0, 0},
     // 120 000 / 240 = 500; 200 months of 600 repay it, and at no interest nothing is saved
     {"extra 100 at 0 percent", 120000, 0.0F, 240, 100, 500, 200, 600, 100, 0},
@@ -98,7 +102,7 @@ TEST_P(TenTimesRTest, AppliesOnlyUpToTenTimesTheRepayment)
     LoanBusterState state{100000, 12.0F, extra};
     Working working;
     const LoanBusterResult out = BBCalc(state, 240, &working);
-    testing::ExpectReconciles(working, out.Saving);
+    testing::ExpectWorkingChecksOut(working, out.Saving);
     EXPECT_EQ(out.ExtraRefused, !row.applied);
     if (row.applied) {
         EXPECT_LT(out.NewPeriod, 240);

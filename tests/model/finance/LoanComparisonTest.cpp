@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/LoanComparison.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -28,7 +28,7 @@ TEST_P(CompareLoansTest, Repays100000At12Percent)
     const TermRow& row = GetParam();
     Working working;
     const auto terms = CompareLoans({100000, 12.0F}, &working);
-    testing::ExpectReconciles(working, terms.back().TotalPaid);
+    testing::ExpectWorkingChecksOut(working, terms.back().TotalPaid);
     const ComparisonRow& term = terms[row.index];
     EXPECT_EQ(term.Months, row.months);
     EXPECT_EQ(term.Label, row.label);
@@ -60,7 +60,7 @@ TEST_P(CompareLoansMissingTest, RepaysNothing)
     const MissingRow& row = GetParam();
     Working working;
     const auto terms = CompareLoans(row.state, &working);
-    testing::ExpectReconciles(working, terms.back().TotalPaid);
+    testing::ExpectWorkingChecksOut(working, terms.back().TotalPaid);
     for (const ComparisonRow& term : terms) {
         EXPECT_EQ(term.Repayment, 0.0) << term.Label;
         EXPECT_EQ(term.TotalPaid, 0.0) << term.Label;
@@ -72,6 +72,31 @@ const MissingRow MissingRows[] = {
     {"no amount leaves everything 0", {0, 12.0F}, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, CompareLoansMissingTest, ::testing::ValuesIn(MissingRows), testing::RowName{});
+
+struct WorkingRow {
+    const char* name;
+    LoanComparisonState state;
+};
+
+class CompareLoansWorkingTest : public ::testing::TestWithParam<WorkingRow> {};
+
+// Every line of the working checks out on a calculator from the figures it shows.
+TEST_P(CompareLoansWorkingTest, ChecksOutAsShown)
+{
+    Working working;
+    const auto terms = CompareLoans(GetParam().state, &working);
+    testing::ExpectWorkingChecksOut(working, terms.back().TotalPaid);
+}
+
+const WorkingRow WorkingRows[] = {
+    // 60 x 27 647.901107 = 1 658 874.07, where 60 x 27 647.90 would be 1 658 874.00
+    {"a repayment of fractions of a cent over 5 years", {1250000, 11.75F}},
+    // 240 x 9 644.675053 = 2 314 722.01, where 240 x 9 644.68 would be 2 314 723.20
+    {"a repayment of fractions of a cent over 20 years", {950000, 10.75F}},
+    {"the most an amount box takes at the most rate", {MostFinanceAmount, 50.0F}},
+    {"an amount with cents at a rate of three decimals", {123456.78, 9.125F}},
+};
+INSTANTIATE_TEST_SUITE_P(Rule, CompareLoansWorkingTest, ::testing::ValuesIn(WorkingRows), testing::RowName{});
 
 TEST(CompareLoansTest, AtZeroPercentRepaysInEqualPartsWithNoInterest)
 {

@@ -8,7 +8,7 @@
 #include "TestSupport.h"
 #include "finance/Annuity.h"
 #include "finance/Loan.h"
-#include "model/WorkingCheck.h"
+#include "model/finance/ShownArithmetic.h"
 
 namespace revora {
 namespace {
@@ -62,7 +62,7 @@ TEST_P(LoanCalcTest, SolvesTheModesValue)
     // The working ends on the value solved for, in the order of the modes.
     constexpr double LoanState::*Solved[] = {&LoanState::Repayment, &LoanState::Principal, &LoanState::Months,
                                              &LoanState::Rate};
-    testing::ExpectReconciles(working, loan.*Solved[static_cast<int>(loan.Mode)]);
+    testing::ExpectWorkingChecksOut(working, loan.*Solved[static_cast<int>(loan.Mode)]);
 }
 
 constexpr auto Repayment = LoanMode::MonthlyRepayment;
@@ -76,10 +76,15 @@ const CalcRow CalcRows[] = {
      1101.08613356961, false},
     {"repayment at 0 percent is the principal over the months", Loan(120000, 240, 0, 55, Repayment), 120000, 240, 0,
      500, false},
+    // 11.47 % / 12 is 0.009558333..., which six decimals do not show: the working carries the rate
+    {"repayment at a monthly rate of more than six decimals", Loan(600000, 180, 11.47, 0, Repayment), 600000, 180,
+     11.47, 6997.699647532684, false},
     // principal
     {"principal of 1 101.0861336 over 240 months at 12 percent", Loan(0, 240, 12, 1101.08613356961, Principal), 100000,
      240, 12, 1101.08613356961, false},
     {"principal without a period is 0", Loan(5, 0, 12, 1000, Principal), 0, 0, 12, 1000, false},
+    {"principal at a monthly rate of more than six decimals", Loan(0, 180, 11.47, 7000, Principal),
+     600197.2378852923, 180, 11.47, 7000, false},
     // rate: the largest rate on the 0.01 grid whose repayment does not exceed the one typed
     {"a repayment of 1 101.09 solves to 12.000", Loan(100000, 240, 0, 1101.09, Rate), 100000, 240, 12, 1101.09, false},
     {"a repayment of 1 101.08 solves to 11.990", Loan(100000, 240, 0, 1101.08, Rate), 100000, 240, 11.99, 1101.08,
@@ -107,6 +112,12 @@ const CalcRow CalcRows[] = {
     {"500 on 100 000 at 10.5 percent never repays", Loan(100000, 99, 10.5, 500, Period), 100000, 0, 10.5, 500, true},
     {"a repayment beyond the principal is one month", Loan(1000, 99, 12, 5000, Period), 1000, 1, 12, 4999.99, false},
     {"a period at 0 percent counts equal parts", Loan(1000, 99, 0, 300, Period), 1000, 3, 0, 333.34, false},
+    // 6 999.99 falls short over 179 months at 11.47 %, passes over 180; raised to 7 012.46
+    {"a period at a monthly rate of more than six decimals", Loan(600000, 99, 11.47, 7000, Period), 600000, 179,
+     11.47, 7012.46, false},
+    // the first month's interest, 100 000 x 11.47 % / 12 = 955.83, is more than 899.99
+    {"a repayment below the first month's interest at 11.47 percent", Loan(100000, 99, 11.47, 900, Period), 100000,
+     0, 11.47, 900, true},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, LoanCalcTest, ::testing::ValuesIn(CalcRows), testing::RowName{});
 
@@ -116,7 +127,8 @@ TEST(LoanCalcTest, TheWorkingFillsInTheAnnuityFormulaAndTheRateSearchsLastBracke
     Working working;
     LoanCalc(loan, &working);
     EXPECT_EQ(working.Steps().back().Text(),
-              "Monthly repayment over 240 months: 100 000.00 \u00d7 0.01 \u00f7 (1 \u2212 (1 + 0.01)^\u2212240) = 1 101.09");
+              "Monthly repayment over 240 months: 100 000.00 \u00d7 12 % \u00f7 12 \u00f7 (1 \u2212 (1 + 12 % \u00f7 12)^\u2212240) "
+              "= 1 101.09");
     loan = Loan(100000, 240, 0, 1101.08, Rate);
     working.Clear();
     LoanCalc(loan, &working);

@@ -9,6 +9,7 @@
 #include "common/InputNumbers.h"
 #include "model/WorkingCheck.h"
 #include "tax/QuickTax.h"
+#include "tax/TaxState.h"
 
 namespace revora {
 namespace {
@@ -143,6 +144,15 @@ TEST(QuickTaxCalculate, UsesTheIncomeAnotherScreenLeftInTheRecord)
     QuickTaxCalculate(state, record);
     EXPECT_EQ(state.IncomeCopy, 200000);
     EXPECT_EQ(state.TotalTax, 37448);
+    // The screen says whose income it is; one typed here has no note.
+    EXPECT_EQ(QuickTaxIncomeNote("Fortnightly"), "from Fortnightly's last calculation");
+    EXPECT_EQ(QuickTaxIncomeNote(""), "");
+    // "&Initialise All" keeps the income, and so who set it.
+    TaxState tax;
+    tax.TaxBracketResult.TaxableIncome = 200000;
+    tax.IncomeFrom = "Monthly";
+    tax.Reset();
+    EXPECT_EQ(tax.IncomeFrom, "Monthly");
 }
 
 TEST(QuickTaxInitialise, ResetsOnlyTheFourValuesAndRecalculationRestoresThem)

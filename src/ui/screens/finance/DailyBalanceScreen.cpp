@@ -15,6 +15,7 @@
 #include "PrintPanel.h"
 #include "SpinnerStep.h"
 #include "common/DayDate.h"
+#include "finance/FinanceAmountBox.h"
 #include "tax/TaxYearRules.h"
 
 namespace revora {
@@ -36,7 +37,9 @@ DailyBalanceScreen::DailyBalanceScreen(FinanceState& state, ProgramValues& progr
     setObjectName("DailyBalanceScreen");
     DailyBalanceState& values = this->state().DailyBalance;
 
-    capital_ = MakeNumberBox(this, {.name = "numCapAmount", .store = Into(values.Capital), .tidy = Tidy::Plain});
+    capital_ = MakeNumberBox(this, {.name = "numCapAmount", .store = Into(values.Capital),
+                                    .accepts = FinanceAmountLimit(), .refusal = FinanceAmountRefusal(),
+                                    .tidy = Tidy::Plain});
     startDate_ = new DateBox(this);
     startDate_->setObjectName("dtStartDate");
     endDate_ = new DateBox(this);

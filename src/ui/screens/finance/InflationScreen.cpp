@@ -12,6 +12,7 @@
 #include "NumberBox.h"
 #include "PrintPanel.h"
 #include "SpinnerStep.h"
+#include "finance/FinanceAmountBox.h"
 
 namespace revora {
 
@@ -31,7 +32,9 @@ InflationScreen::InflationScreen(FinanceState& state, ProgramValues& program, QW
 
     using Kind = NumberBox::Kind;
     presentCost_ = MakeNumberBox(this, {.name = "numPresCost", .kind = Kind::Whole, .decimals = 0,
-                                        .store = Into(values.PresentCost), .minimumWidth = 110, .tidy = Tidy::Plain});
+                                        .store = Into(values.PresentCost), .accepts = FinanceAmountLimit(),
+                                        .refusal = FinanceAmountRefusal(), .minimumWidth = 110,
+                                        .tidy = Tidy::Plain});
     period_ = MakeNumberBox(this, {.name = "numPeriod", .kind = Kind::Whole, .decimals = 0,
                                    .store = Into(values.Period), .accepts = AtMost(MostInflationYears),
                                    .refusal = {InflationPeriodTitle, InflationPeriodMessage},

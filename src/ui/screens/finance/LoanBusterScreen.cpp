@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "finance/Annuity.h"
+#include "finance/FinanceAmountBox.h"
 #include "finance/Loan.h"
 #include "common/AmountFormat.h"
 #include "BusyCursor.h"
@@ -38,7 +39,9 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
     setObjectName("LoanBusterScreen");
     LoanBusterState& loan = this->state().LoanBuster;
 
-    principal_ = MakeNumberBox(this, {.name = "numPrinAmount", .store = Into(loan.Principal), .minimumWidth = 120});
+    principal_ = MakeNumberBox(this, {.name = "numPrinAmount", .store = Into(loan.Principal),
+                                      .accepts = FinanceAmountLimit(), .refusal = FinanceAmountRefusal(),
+                                      .minimumWidth = 120});
     periodBox_ = MakeNumberBox(this, {.name = "numPeriod", .kind = NumberBox::Kind::Whole, .decimals = 0,
                                       .store = [this](double value) {
                                           period_ = RoundHalfEvenToInt16(value).value_or(period_);
@@ -50,7 +53,8 @@ LoanBusterScreen::LoanBusterScreen(FinanceState& state, ProgramValues& program, 
                                       .refusal = {LoanPeriodTitle, LoanPeriodMessage}, .minimumWidth = 120});
     rate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
                                        .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
-    extra_ = MakeNumberBox(this, {.name = "numXtraPay", .store = Into(loan.Extra), .minimumWidth = 120});
+    extra_ = MakeNumberBox(this, {.name = "numXtraPay", .store = Into(loan.Extra), .accepts = FinanceAmountLimit(),
+                                  .refusal = FinanceAmountRefusal(), .minimumWidth = 120});
     auto* left = new QGridLayout;
     AddGridRow(left, this, "Principal amount", principal_);
     AddGridRow(left, this, "Period", periodBox_, "months");

@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "finance/FinanceAmountBox.h"
 #include "finance/Loan.h"
 #include "common/AmountFormat.h"
 #include "Database.h"
@@ -34,7 +35,8 @@ LoanComparisonScreen::LoanComparisonScreen(FinanceState& state, ProgramValues& p
     setObjectName("LoanComparisonScreen");
     LoanComparisonState& loan = this->state().LoanComparison;
 
-    amount_ = MakeNumberBox(this, {.name = "numBAmt", .store = Into(loan.Amount), .minimumWidth = 120});
+    amount_ = MakeNumberBox(this, {.name = "numBAmt", .store = Into(loan.Amount), .accepts = FinanceAmountLimit(),
+                                   .refusal = FinanceAmountRefusal(), .minimumWidth = 120});
     rate_ = MakeNumberBox(this, {.name = "numIntRate", .store = Into(loan.Rate), .accepts = AtMost(MostLoanRate),
                                        .refusal = {LoanRateTitle, LoanRateMessage}, .minimumWidth = 120});
     auto* inputs = new QGridLayout;

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "finance/Annuity.h"
+#include "finance/FinanceAmountBox.h"
 #include "finance/LoanGraphWindow.h"
 #include "common/AmountFormat.h"
 #include "BusyCursor.h"
@@ -71,13 +72,15 @@ LoansScreen::LoansScreen(FinanceState& state, ProgramValues& program, QWidget* p
 
 // ---- building the form ----------------------------------------------------------------------
 
-NumberBox* LoansScreen::inputBox(const char* name, int decimals, double LoanState::*field)
+NumberBox* LoansScreen::inputBox(const char* name, int decimals, double LoanState::*field, bool amount)
 {
     // Stored as typed: the other routines read the program-wide values, not the boxes.
     auto* box = MakeNumberBox(this, {.name = name,
                                      .kind = decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal,
                                      .decimals = decimals,
                                      .store = [this, field](double value) { loan().*field = value; },
+                                     .accepts = amount ? FinanceAmountLimit() : nullptr,
+                                     .refusal = amount ? FinanceAmountRefusal() : Refusal{},
                                      .tidy = Tidy::Own});
     box->setFixedWidth(BoxWidth);
     box->setAlignment(Qt::AlignRight);
@@ -122,14 +125,14 @@ void LoansScreen::buildForm()
 
 QLayout* LoansScreen::buildValues()
 {
-    principal_ = inputBox("numPrinAmount", 2, &LoanState::Principal);
+    principal_ = inputBox("numPrinAmount", 2, &LoanState::Principal, true);
     months_ = inputBox("numPeriod", 0, &LoanState::Months);
     months_->setAcceptor(AtMost(MostLoanMonths));
     connect(months_, &NumberBox::refused, this, &LoansScreen::refusePeriod);
     rate_ = inputBox("numIntRate", 3, &LoanState::Rate);
     rate_->setAcceptor(AtMost(MostLoanRate));
     connect(rate_, &NumberBox::refused, this, &LoansScreen::refuseRate);
-    repayment_ = inputBox("numMonRePay", 2, &LoanState::Repayment);
+    repayment_ = inputBox("numMonRePay", 2, &LoanState::Repayment, true);
 
     // Covers the rate when a solved rate is beyond what the rate box takes.
     rateError_ = new QLineEdit(Text(LoanRateErrorText), rate_);

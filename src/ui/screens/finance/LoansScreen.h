@@ -48,7 +48,8 @@ private:
 
     LoanState& loan() { return state().Loans; }
 
-    NumberBox* inputBox(const char* name, int decimals, double LoanState::*field);
+    // An amount box (`amount`) takes at most the amount limit of the small calculators.
+    NumberBox* inputBox(const char* name, int decimals, double LoanState::*field, bool amount = false);
     void buildForm();
     QLayout* buildValues();
     QLayout* buildModes();

@@ -370,6 +370,7 @@ bool SalaryPackageScreen::calculate()
     }
     showsResults_ = outcome == PackageOutcome::Done;
     if (outcome == PackageOutcome::Done) {
+        state().IncomeFrom = windowTitle().toStdString(); // quick tax says whose income it shows
         showResults();
         setWorking(std::move(working));
         return true;

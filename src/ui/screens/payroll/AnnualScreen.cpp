@@ -166,6 +166,7 @@ bool AnnualScreen::calculate()
         return false;
     }
     Working working;
+    state().IncomeFrom = windowTitle().toStdString(); // quick tax says whose income it shows
     result_ = AnnualPayeCalculate(inputs_, settingsOn(inputs_.EndDate), year(), state().TaxBracketResult, &working);
     // Months outside the period may have been cleared.
     for (std::size_t i = 0; i < months_.size(); ++i)

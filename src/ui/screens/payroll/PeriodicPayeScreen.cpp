@@ -75,6 +75,7 @@ bool PeriodicPayeScreen::calculate()
         return false;
     }
     Working working;
+    state().IncomeFrom = windowTitle().toStdString(); // quick tax says whose income it shows
     result_ = compute(state().TaxBracketResult, &working);
     uifEmployee_->setValue(result_.UIFEmployee);
     uifEmployer_->setValue(result_.UIFEmployer);

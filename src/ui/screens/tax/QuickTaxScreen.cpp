@@ -47,8 +47,14 @@ QuickTaxScreen::QuickTaxScreen(TaxState& state, ProgramValues& program, QWidget*
     ChainTabOrder({boxes_[0], boxes_[1], calculateButton, okButton, cmPrint});
 
     connect(boxes_[0], &NumberBox::valueEdited, this, [this](double income) {
-        this->state().QuickTax.IncomeCopy = income;
-        this->state().TaxBracketResult.TaxableIncome = income;
+        TaxState& s = this->state();
+        // An income typed here is no longer the one another screen passed.
+        if (income != s.TaxBracketResult.TaxableIncome) {
+            s.IncomeFrom.clear();
+            incomeNote_->clear();
+        }
+        s.QuickTax.IncomeCopy = income;
+        s.TaxBracketResult.TaxableIncome = income;
     });
     connect(boxes_[1], &NumberBox::valueEdited, this, [this](double age) {
         this->state().QuickTax.Age = RoundHalfEvenToInt16(age).value_or(this->state().QuickTax.Age);
@@ -100,6 +106,17 @@ QGridLayout* QuickTaxScreen::layOutBoxes()
     int row = 0;
     grid->addWidget(caption("Taxable Income", 0), row, 0);
     grid->addWidget(boxes_[0], row++, 3);
+    // Under the income, ending where the box ends; its line is kept while it is empty, so the
+    // boxes below do not move when a note comes or goes.
+    incomeNote_ = new QLabel(this);
+    incomeNote_->setObjectName("lblIncomeFrom");
+    incomeNote_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    incomeNote_->setWordWrap(true);
+    incomeNote_->setMinimumHeight(incomeNote_->fontMetrics().height());
+    QFont noteFont = incomeNote_->font();
+    noteFont.setItalic(true);
+    incomeNote_->setFont(noteFont);
+    grid->addWidget(incomeNote_, row++, 0, 1, 4);
     grid->addWidget(caption("Age", 1), row, 0);
     grid->addWidget(boxes_[1], row++, 3);
     grid->addWidget(caption("Tax on taxable income", 2), row, 0);
@@ -135,6 +152,7 @@ bool QuickTaxScreen::calculate()
                               q.TotalTax, q.TotalRebate, q.TaxCommitment, q.AverageRate, q.AverageRateAfterRebates};
     for (int i = 0; i < 10; ++i)
         boxes_[i]->setValue(shown[i]);
+    incomeNote_->setText(QString::fromStdString(QuickTaxIncomeNote(s.IncomeFrom)));
     setWorking(std::move(working));
     return true;
 }

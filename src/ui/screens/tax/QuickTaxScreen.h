@@ -7,6 +7,7 @@
 #include "tax/TaxState.h"
 
 class QGridLayout;
+class QLabel;
 class QPushButton;
 
 namespace revora {
@@ -26,6 +27,9 @@ public:
     void printReport() override;
 
     NumberBox* box(int index) const { return boxes_[index]; }
+    // Beside "Taxable Income": which screen's calculation the income came from, empty for an
+    // income typed here.
+    QLabel* incomeNote() const { return incomeNote_; }
 
 private:
     TaxState& state() { return state_; }
@@ -35,6 +39,7 @@ private:
     QGridLayout* layOutBoxes();
 
     std::array<NumberBox*, 10> boxes_{};
+    QLabel* incomeNote_ = nullptr;
     PrintPanel* printOptions_;
 };
 
