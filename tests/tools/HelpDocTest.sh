@@ -41,6 +41,7 @@ screens=(
   "fortnightly PAYE|1|The \"Weekly\" and \"Fortnightly\" screens"
   "daily PAYE|1|The \"Daily\" screen"
   "annual PAYE|1|The \"Annual\" screen"
+  "payroll run|1|The \"Payroll run\" screen"
   "Revora annual package|2|\"Revora : Annual Calculation\""
   "Revora monthly package|2|\"Revora : Monthly Calculation\""
   "Avanta annual package|2|\"Avanta : Annual Calculation\""
