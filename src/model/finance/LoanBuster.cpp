@@ -94,11 +94,21 @@ LoanBusterResult BBCalc(LoanBusterState& state, std::int16_t period, Working* wo
     }
     result.NewPeriod = count.months;
     result.NewRepayment = count.repayment;
-    const double newPaid = count.months * count.repayment;
+    // At 0 % nothing accrues: the last of the n' months pays only what is left, so the repayments
+    // total the principal and nothing is saved. Counted as n' full repayments raised to the cent,
+    // they would pass the principal by cents, shown as interest and a saving below 0.
+    const bool noInterest = rate == 0.0;
+    const double newPaid = noInterest ? paid : count.months * count.repayment;
     result.NewTotalInterest = NotBelowZero(newPaid - state.Principal);
     result.NewTotalRepayments = NotBelowZero(newPaid);
     result.Saving = Bounded(Bounded(paid) - Bounded(newPaid));
-    if (working) {
+    if (working && noInterest) {
+        working->Add({"Total interest with the extra"}, {"No interest at 0 %"}, {}, result.NewTotalInterest);
+        working->Add({"Total repayments with the extra"},
+                     {"The principal: the last of the {1} months pays only what is left"}, {Count(count.months)},
+                     result.NewTotalRepayments);
+        working->Add(savingLabel, {"No interest at 0 %, so none is saved"}, {}, result.Saving);
+    } else if (working) {
         const int newTotalStep =
             RecordTotals(*working, {"Total interest with the extra"}, {"Total repayments with the extra"},
                          count.months, AsUsed(count.repayment), state.Principal, newPaid, result.NewTotalInterest,

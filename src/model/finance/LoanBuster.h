@@ -43,7 +43,8 @@ std::string ExtraTooLargeMessage(std::string_view mostAsShown);
 // second column is the loan as it stands: n' = period, R'' = R, the same totals, saving 0.
 // When 10 x R < X the extra is refused: X stays as typed and the second column is empty (0),
 // so no figure of an earlier extra stands beside this one. X is written back into state.Extra.
-// At 0 %, R = principal / period.
+// At 0 %, R = principal / period, and with an extra payment the new totals are no interest and the
+// principal (the last month pays what is left), so the saving is 0.
 // Example: 100 000, 240 months, 12 %, extra 100: R 1 101.09, n' 179, R'' 1 202.58, extra
 // afterwards 101.49, saving 48 999.54.
 // `working`, when given, receives the steps in the screen's order: R with the annuity formula,

@@ -61,6 +61,9 @@ const BusterRow BusterRows[] = {
     {"a payment beyond the whole loan stops at one month", 1000, 12.0F, 1, 10000, 1010, 1, 11009.99, 9999.99,
      -9999.99},
     {"no principal repays nothing", 0, 12.0F, 240, 0, 0, 240, 0, 0, 0},
+    // 193 x 518.14 passes 100 000 by cents; at no interest the last month pays what is left
+    {"extra 100 at 0 percent where the raised repayment passes the principal", 100000, 0.0F, 240, 100, 416.67, 193,
+     518.14, 101.47, 0},
 };
 INSTANTIATE_TEST_SUITE_P(Rule, BBCalcTest, ::testing::ValuesIn(BusterRows), testing::RowName{});
 
