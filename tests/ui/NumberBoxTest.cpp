@@ -125,6 +125,29 @@ private slots:
         QCOMPARE(edited.last().at(0).toDouble(), 5.0); // the screen's value goes back too
     }
 
+    // A calculation's figure over the value typed, in a box of whole rands that shows cents
+    // where a value has them: leaving keeps both, a refused edit brings both back.
+    void aFigureStandsOverTheTypedValueUntilTheBoxIsTyped()
+    {
+        Fixture f(NumberBox::Kind::Decimal, 0, false);
+        f.box->setTidyOnLeave(true);
+        f.box->setValue(12000);
+        QCOMPARE(f.box->text(), QString("12 000"));
+        f.box->showFigure(11999.85);
+        QSignalSpy edited(f.box, &NumberBox::valueEdited);
+        f.box->setFocus(Qt::TabFocusReason);
+        f.first->setFocus(Qt::TabFocusReason);
+        QCOMPARE(f.box->text(), QString("11 999.85"));
+        QCOMPARE(f.box->value(), 12000.0);
+        revora::testing::MessageBoxWatcher messages;
+        f.box->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(f.box, "5 1");
+        f.first->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(messages.texts().size(), 1);
+        QCOMPARE(f.box->text(), QString("11 999.85"));
+        QCOMPARE(edited.last().at(0).toDouble(), 12000.0);
+    }
+
     void pastedText_data()
     {
         QTest::addColumn<NumberBox::Kind>("kind");

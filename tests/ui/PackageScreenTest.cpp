@@ -19,6 +19,7 @@
 #include "ui/ScreenTestSupport.h"
 #include "SetupPanel.h"
 #include "SetupSettings.h"
+#include "common/AmountFormat.h"
 
 using namespace revora;
 using revora::testing::MenuAction;
@@ -139,6 +140,56 @@ private slots:
         type(avanta, "numMedDeduct", "5000");
         click(avanta, "cmdCalculate");
         QCOMPARE(shown(avanta, "numMedDeduct"), QString("5 000.00"));
+    }
+
+    // The R/A box shows the R/A allowed over the amount typed, and every calculation starts from
+    // what was typed: printing (which works the figures twice more) and a year change to and fro
+    // leave the figures as Calculate gave them, and the printout is what the screen shows.
+    void workingAgainStartsFromTheRATyped_data()
+    {
+        QTest::addColumn<QString>("year");
+        QTest::addColumn<QString>("ra");
+        QTest::addColumn<QString>("between"); // "print" twice, or a year to go to and back from
+        QTest::addColumn<QStringList>("figures"); // R/A shown, tax due, gross salary
+        QTest::newRow("printed twice in 2015/16")
+            << "mnuTaxYear2016" << "12000" << "print" << QStringList{"11 999.85", "113 746.85", "484 879.49"};
+        QTest::newRow("2024/25 to 2015/16 and back") << "mnuTaxYear2025" << "60000" << "mnuTaxYear2016"
+                                                     << QStringList{};
+    }
+    void workingAgainStartsFromTheRATyped()
+    {
+        QFETCH(QString, year);
+        QFETCH(QString, ra);
+        QFETCH(QString, between);
+        MenuAction(*main_, year)->trigger();
+        auto* revora = open("mnuRevxAnn", "frmRevoraAnn");
+        for (const auto& [name, typed] : {std::pair<const char*, QString>{"numAge", "38"}, {"numNetMonSalReq", "360000"},
+                                          {"numTravAll", "48000"}, {"numMedAidCont", "18000"},
+                                          {"numCCMedAidCont", "24000"}, {"numPMems", "36"}, {"numRADeduct", ra}})
+            type(revora, name, typed);
+        click(revora, "cmdCalculate");
+        const QStringList boxes{"numRADeduct", "numMAns", "numGrossSal", "numTotCostComp"};
+        QStringList calculated;
+        for (const QString& name : boxes)
+            calculated << shown(revora, qPrintable(name));
+        QFETCH(QStringList, figures);
+        if (!figures.isEmpty())
+            QCOMPARE(calculated.mid(0, 3), figures);
+        if (between == "print") {
+            print(revora);
+            print(revora);
+            const QSqlRecord printed = printedRow();
+            const QStringList fields{"RADeduct", "TaxDue", "GSal", "TotCostComp"};
+            for (qsizetype i = 0; i < fields.size(); ++i)
+                QCOMPARE(QString::fromStdString(FormatAmount(printed.value(fields[i]).toDouble(), 2)), calculated[i]);
+        } else {
+            MenuAction(*main_, between)->trigger();
+            QVERIFY(shown(revora, "numRADeduct") != calculated[0]); // that year's R/A allowed
+            MenuAction(*main_, year)->trigger();
+        }
+        QCOMPARE(box(revora, "numRADeduct")->value(), ra.toDouble());
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            QCOMPARE(shown(revora, qPrintable(boxes[i])), calculated[i]);
     }
 
     void aCarWithoutAnEmployerCostShowsTheOnceOffLines()

@@ -41,6 +41,7 @@ class PayeScreenTest : public QObject, revora::testing::MainWindowFixture {
             click(screen, "Option2");
         QTest::mouseClick(screen->printPanel()->viewButton(), Qt::LeftButton);
     }
+    static QString dated(QWidget* screen, const char* name) { return screen->findChild<DateBox*>(name)->text(); }
     QSqlRecord row(const char* table) const { return ReadReportTable(main_->state().Paths, table).value(0); }
 
 private slots:
@@ -101,7 +102,7 @@ private slots:
         QCOMPARE(monthly->working().Steps().back().Amount, monthly->result().TotalTaxDeduction);
 
         // Another year with the same dates and no rebate: worked again, 47 848 / 12; one whose
-        // dates are a year on: the figures go, with their working.
+        // dates are a year on: the period moves into it, day and month kept, and is worked again.
         TaxYear other = TaxYear2016();
         other.Year = 2030;
         other.Rebates.Primary = 0;
@@ -111,8 +112,54 @@ private slots:
         main_->state().Year.Years[0].Start += 366;
         main_->state().Year.Years[0].End += 366;
         monthly->yearChanged();
-        QCOMPARE(shown(monthly, "numMAns"), QString());
-        QVERIFY(monthly->working().Empty());
+        QCOMPARE(dated(monthly, "dtMStartDate"), QString("01/03/2016"));
+        QCOMPARE(dated(monthly, "dtMEndDate"), QString("31/03/2016"));
+        QCOMPARE(shown(monthly, "numMAns"), QString("3 987.33"));
+    }
+
+    // An amount box keeps what was typed, cents and all, as the payroll file and revora-calc
+    // take it, and shows it grouped once the edit ends.
+    void amountsAreTakenAsTyped_data()
+    {
+        QTest::addColumn<QString>("salary");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("tax");
+        QTest::newRow("cents kept") << "14500.75" << "14 500.75" << "1 505.38";
+        QTest::newRow("whole rands grouped") << "20000" << "20 000" << "2 882.58";
+    }
+    void amountsAreTakenAsTyped()
+    {
+        QFETCH(QString, salary);
+        auto* monthly = open<MonthlyScreen>("mnuMonthly", "frmMonthly");
+        type(monthly, "silgEdit10", salary);
+        QTest::keyClick(box(monthly, "silgEdit10"), Qt::Key_Tab);
+        QTEST(shown(monthly, "silgEdit10"), "shown");
+        QCOMPARE(monthly->inputs().Salary, salary.toDouble());
+        click(monthly, "cmdCalculate");
+        QTEST(shown(monthly, "numTaxLiability"), "tax");
+    }
+
+    // A change of year moves the period into the new year (29 February becoming 28 February)
+    // and works it again; the months a calculation clears outside the period show 0 over the
+    // counts typed, which come back for a longer period.
+    void anAnnualYearChangeMovesTheDatesAndKeepsTheCounts()
+    {
+        auto* annual = open<AnnualScreen>("mnuAnnual", "frmAnnual");
+        type(annual, "numMedAidBens", "3");
+        type(annual, "numEmpEEMedAidCont", "1200");
+        type(annual, "silgEdit2", "300000");
+        type(annual, "dtStartDate", "01/06/2015");
+        click(annual, "cmdCalculate");
+        QCOMPARE(shown(annual, "numAnnCalcBens_3"), QString("0"));
+        QCOMPARE(box(annual, "numAnnCalcBens_3")->value(), 3.0);
+        MenuAction(*main_, "mnuTaxYear2025")->trigger();
+        QCOMPARE(dated(annual, "dtStartDate"), QString("01/06/2024"));
+        QCOMPARE(dated(annual, "dtEndDate"), QString("28/02/2025"));
+        QVERIFY(!shown(annual, "numMAns").isEmpty());
+        QCOMPARE(annual->inputs().MembersByMonth[2], std::int16_t(3));
+        type(annual, "dtStartDate", "01/03/2024");
+        click(annual, "cmdCalculate");
+        QCOMPARE(shown(annual, "numAnnCalcBens_3"), QString("3"));
     }
 
     void settingsSavedOnWeeklyAreWhatMonthlyLoads()

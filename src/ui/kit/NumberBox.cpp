@@ -58,10 +58,23 @@ void NumberBox::setOutput(bool output)
     setPalette(shade);
 }
 
-void NumberBox::setValue(double value)
+QString NumberBox::formatted(double value) const
 {
-    value_ = std::isfinite(value) ? value : 0.0;
-    acceptedText_ = QString::fromStdString(FormatAmount(value_, decimals_));
+    // An amount typed with cents keeps them on show, as it keeps them in the calculation; a
+    // result box shows its own figure's format only.
+    int shown = decimals_;
+    if (kind_ == Kind::Decimal && !isReadOnly() && decimals_ < 2) {
+        const double scale = std::pow(10.0, decimals_);
+        if (std::fabs(value - std::nearbyint(value * scale) / scale) >= 0.005)
+            shown = 2;
+    }
+    return QString::fromStdString(FormatAmount(value, shown));
+}
+
+void NumberBox::display(double shown, bool figure)
+{
+    showsFigure_ = figure;
+    acceptedText_ = formatted(shown);
     setText(acceptedText_);
     startEdit();
     // A box showing a new value while it has the focus is ready to be typed over.
@@ -69,9 +82,22 @@ void NumberBox::setValue(double value)
         selectAll();
 }
 
+void NumberBox::setValue(double value)
+{
+    value_ = std::isfinite(value) ? value : 0.0;
+    display(value_, false);
+}
+
+void NumberBox::showFigure(double figure)
+{
+    const bool own = std::isfinite(figure) && figure != value_;
+    display(own ? figure : value_, own);
+}
+
 void NumberBox::clearValue()
 {
     value_ = 0.0;
+    showsFigure_ = false;
     acceptedText_.clear();
     clear();
     startEdit();
@@ -81,6 +107,7 @@ void NumberBox::startEdit()
 {
     entryValue_ = value_;
     entryText_ = text();
+    entryShowsFigure_ = showsFigure_;
 }
 
 bool NumberBox::accepts(double value) const
@@ -123,6 +150,7 @@ void NumberBox::returnToEntry()
 {
     const bool changed = value_ != entryValue_;
     value_ = entryValue_;
+    showsFigure_ = entryShowsFigure_;
     acceptedText_ = entryText_;
     setText(entryText_);
     selectAll();
@@ -153,6 +181,7 @@ void NumberBox::onTextEdited(const QString& text)
     if (const std::optional<double> number = take(text, false)) {
         acceptedText_ = text;
         value_ = *number;
+        showsFigure_ = false;
         emit valueEdited(value_);
     }
 }
@@ -211,10 +240,11 @@ void NumberBox::focusOutEvent(QFocusEvent* event)
     // A menu, another window or a message taking the focus for a while is not leaving the box.
     if (refusing_ || event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    if (tidyOnLeave_ && text() == entryText_)
-        setValue(value_);
-    else
+    // A box left as it was entered keeps a calculation's figure; otherwise it shows its number.
+    if (text() != entryText_)
         commit();
+    else if (tidyOnLeave_ && !showsFigure_)
+        setValue(value_);
 }
 
 void NumberBox::mouseReleaseEvent(QMouseEvent* event)

@@ -1,6 +1,8 @@
 #pragma once
 // A numeric edit box: it stores its value the moment its text reads as a number (as a clerk
-// writes amounts, see ReadTypedNumber) and shows values with a fixed number of decimals.
+// writes amounts, see ReadTypedNumber) and shows values with a fixed number of decimals; a
+// decimal box showing fewer than two shows the cents of a value that has them, so an amount
+// typed with cents is never shown as another.
 //
 // It behaves as a clerk expects of a numeric edit control: it selects its whole text when it
 // gains the focus, so the first key typed replaces what it shows; a key that can be no part of
@@ -40,6 +42,12 @@ public:
     void setValue(double value);
     // An empty box holding 0: a result box with no result for the inputs on the screen.
     void clearValue();
+    // Shows a figure a calculation worked from the value typed (the R/A allowed for the R/A
+    // wanted), in the box's format, while value() stays what was typed: the next calculation
+    // starts from that again, not from its own figure. Typing in the box replaces both; a
+    // refused edit brings the figure back. A figure equal to the value is simply the value.
+    void showFigure(double figure);
+    bool showsFigure() const { return showsFigure_; }
 
     // Reads text as pasted into the box: the number the text the paste would leave says,
     // shown in the box's own format. Returns false when it is refused (with a message); the
@@ -78,6 +86,10 @@ private:
     void startEdit();
     bool accepts(double value) const;
     void updateValidator();
+    // `value` as the box writes it.
+    QString formatted(double value) const;
+    // Shows `shown`, the value or (`figure`) a calculation's figure, ready for a new edit.
+    void display(double shown, bool figure);
 
     Kind kind_;
     int decimals_;
@@ -87,6 +99,8 @@ private:
     QString acceptedText_;
     double entryValue_ = 0.0; // where the edit in progress began
     QString entryText_;
+    bool showsFigure_ = false; // the text is a calculation's figure, not value_
+    bool entryShowsFigure_ = false;
     bool refusing_ = false;   // a refusal's message is up; the box is not being left
     std::function<bool(double)> accepts_;
     SelectOnFocus selectOnFocus_;

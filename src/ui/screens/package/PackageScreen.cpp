@@ -52,9 +52,19 @@ const char* AmountCaption(PackageKind kind)
     return IsMonthly(kind) ? "Net monthly salary required" : "Net annual salary required";
 }
 
+// A box typed in: it shows its number grouped once the edit ends.
 NumberBox* Box(QWidget* parent, const char* name, NumberBox::Kind kind, int decimals)
 {
-    return MakeNumberBox(parent, {.name = name, .kind = kind, .decimals = decimals, .minimumWidth = 110});
+    return MakeNumberBox(parent,
+                         {.name = name, .kind = kind, .decimals = decimals, .minimumWidth = 110, .tidy = Tidy::Own});
+}
+
+NumberBox* ResultBox(QWidget* parent, const char* name)
+{
+    NumberBox* box = MakeNumberBox(parent, {.name = name, .kind = NumberBox::Kind::Decimal, .decimals = 2,
+                                            .minimumWidth = 110});
+    box->setOutput(true);
+    return box;
 }
 
 // The title the message boxes of these screens carry.
@@ -167,8 +177,7 @@ void SalaryPackageScreen::buildResults()
     salary_ = addResult(IsGrossUp(kind_) ? "Gross salary" : "Net salary(take-home)", "numGrossSal");
     costToCompany_ = addResult("Total cost to company R", nullptr, "numTotCostComp");
 
-    onceOff_ = Box(this, "numOnceOff", NumberBox::Kind::Decimal, 2);
-    onceOff_->setOutput(true);
+    onceOff_ = ResultBox(this, "numOnceOff");
     auto* onceOffBefore = new QLabel(QStringLiteral("(plus a \"once-off\" cost of R"), this);
     auto* onceOffAfter =
         new QLabel(QStringLiteral("for the company car and this does not include fuel, maintenance etc)."), this);
@@ -265,8 +274,7 @@ NumberBox* SalaryPackageScreen::addResult(const char* caption, const char* name,
     for (const auto& [boxName, column] : {std::pair{name, 1}, {ccName, 2}}) {
         if (!boxName)
             continue;
-        NumberBox* box = Box(this, boxName, NumberBox::Kind::Decimal, 2);
-        box->setOutput(true);
+        NumberBox* box = ResultBox(this, boxName);
         FitToFigures(*box, 2, {LargestResult});
         results_->addWidget(box, row, column);
         if (!first)
@@ -361,12 +369,17 @@ bool SalaryPackageScreen::calculate()
     readSettings();
     PackageOutcome outcome;
     Working working;
+    // The calculation rewrites the R/A with the R/A allowed and may clear the medical deduction
+    // and the members: it works on a copy, so every calculation (a print's, a new year's) starts
+    // from what was typed and the same inputs give the same figures however often they are
+    // worked.
+    worked_ = inputs_;
     {
         BusyCursor busy;
         const TaxYear& year = program().Year.Current();
         outcome = IsGrossUp(kind_)
-            ? SalPackGrossUpInYear(kind_, inputs_, settings_, year, result_, state().TaxBracketResult, &working)
-            : SalPackForwardInYear(kind_, inputs_, settings_, year, result_, state().TaxBracketResult, &working);
+            ? SalPackGrossUpInYear(kind_, worked_, settings_, year, result_, state().TaxBracketResult, &working)
+            : SalPackForwardInYear(kind_, worked_, settings_, year, result_, state().TaxBracketResult, &working);
     }
     showsResults_ = outcome == PackageOutcome::Done;
     if (outcome == PackageOutcome::Done) {
@@ -406,6 +419,9 @@ void SalaryPackageScreen::yearChanged()
 void SalaryPackageScreen::clearAllResults()
 {
     clearResults();
+    // No figure of a calculation that did not run stands in a box typed in.
+    for (NumberBox* box : {medicalDeduction_, members_, raDeduction_})
+        box->setValue(box->value());
     for (QWidget* part : onceOffLine_)
         part->hide();
 }
@@ -413,10 +429,10 @@ void SalaryPackageScreen::clearAllResults()
 void SalaryPackageScreen::showResults()
 {
     // The calculation may have cleared the medical deduction and the members, and always
-    // leaves the R/A allowed in the R/A box.
-    medicalDeduction_->setValue(inputs_.MedicalDeduction);
-    members_->setValue(inputs_.Members);
-    raDeduction_->setValue(inputs_.RADeduction);
+    // leaves the R/A allowed in the R/A box, each shown over the amount typed.
+    medicalDeduction_->showFigure(worked_.MedicalDeduction);
+    members_->showFigure(worked_.Members);
+    raDeduction_->showFigure(worked_.RADeduction);
     const std::pair<NumberBox*, double> shown[] = {
         {pension_, result_.EmployeePension},  {employerPension_, result_.EmployerPension},
         {provident_, result_.EmployeeProvident}, {employerProvident_, result_.EmployerProvident},
@@ -459,7 +475,7 @@ void SalaryPackageScreen::printReport()
 {
     printOneRowReport({QStringLiteral("SalPackage"), QString::fromUtf8(PackageLayout(kind_)),
                        QString::fromUtf8(PackageTitle(kind_)) + ExportHint},
-                      SalPackageReportRow(kind_, inputs_, result_, taxpayerName_->text().toStdString(),
+                      SalPackageReportRow(kind_, worked_, result_, taxpayerName_->text().toStdString(),
                                           program().Year.Current()));
 }
 

@@ -34,7 +34,9 @@ public:
     void yearChanged() override;
 
     PackageKind kind() const { return kind_; }
+    // What was typed; the last calculation worked (and printed) a copy, with the R/A allowed.
     const PackageInputs& inputs() const { return inputs_; }
+    const PackageInputs& worked() const { return worked_; }
     const PackageResult& result() const { return result_; }
     const PackageSettings& settings() const { return settings_; }
     SetupPanel* settingsPanel() const { return settingsPanel_; }
@@ -65,6 +67,7 @@ private:
 
     PackageKind kind_;
     PackageInputs inputs_;
+    PackageInputs worked_;
     PackageResult result_;
     PackageSettings settings_;
     SettingsInForce inForce_{SettingsInForce::Columns::Package};

@@ -153,24 +153,34 @@ void AnnualScreen::duplicateMarch()
     }
 }
 
+void AnnualScreen::showMonths(const std::array<std::int16_t, 12>& members)
+{
+    for (std::size_t i = 0; i < months_.size(); ++i)
+        months_[i]->showFigure(members[i]);
+}
+
 bool AnnualScreen::calculate()
 {
+    // A refused calculation shows the months as typed: no count it did not work stands there.
     if (const auto refusal = CheckAnnualPeriod(inputs_.StartDate, inputs_.EndDate, year())) {
         result_ = {};
+        showMonths(inputs_.MembersByMonth);
         refuse(*refusal);
         return false;
     }
     readSettings();
     if (refusedContributions(inputs_.Amounts)) {
         result_ = {};
+        showMonths(inputs_.MembersByMonth);
         return false;
     }
+    // The calculation may clear the months outside the period: it works on a copy, so the next
+    // one (a print's, a new year's, one over a longer period) starts from the counts typed.
+    worked_ = inputs_;
     Working working;
     state().IncomeFrom = windowTitle().toStdString(); // quick tax says whose income it shows
-    result_ = AnnualPayeCalculate(inputs_, settingsOn(inputs_.EndDate), year(), state().TaxBracketResult, &working);
-    // Months outside the period may have been cleared.
-    for (std::size_t i = 0; i < months_.size(); ++i)
-        months_[i]->setValue(inputs_.MembersByMonth[i]);
+    result_ = AnnualPayeCalculate(worked_, settingsOn(worked_.EndDate), year(), state().TaxBracketResult, &working);
+    showMonths(worked_.MembersByMonth);
     taxLiability_->setValue(result_.TaxLiability);
     beneficiaryCredits_->setValue(result_.MedicalCredit);
     contributionCredits_->setValue(result_.AdditionalMedicalCredit);
@@ -185,7 +195,7 @@ bool AnnualScreen::calculate()
 void AnnualScreen::printReport()
 {
     printRow(AnnualPrintout.Table, AnnualPrintout.Layout, AnnualPrintout.Title,
-             AnnualPayeReportRow(inputs_, settingsOn(inputs_.EndDate), result_, employeeName().toStdString(),
+             AnnualPayeReportRow(worked_, settingsOn(worked_.EndDate), result_, employeeName().toStdString(),
                                  printLanguage()));
 }
 

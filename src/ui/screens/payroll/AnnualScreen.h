@@ -17,6 +17,8 @@ public:
     bool calculate() override;
     void printReport() override;
 
+    // What was typed; the last calculation worked (and printed) a copy, whose months outside
+    // the period it may have cleared.
     const AnnualPayeInputs& inputs() const { return inputs_; }
     const AnnualPayeResult& result() const { return result_; }
 
@@ -28,8 +30,11 @@ private:
     // Every month of the period takes the count, and its box shows it.
     void fillPeriod(std::int16_t members);
     void duplicateMarch();
+    // The month boxes show `members` by calendar month - 1, over the counts typed.
+    void showMonths(const std::array<std::int16_t, 12>& members);
 
     AnnualPayeInputs inputs_;
+    AnnualPayeInputs worked_;
     AnnualPayeResult result_;
     DateBox* start_;
     DateBox* end_;

@@ -9,7 +9,7 @@ namespace revora {
 
 namespace {
 
-// Every amount box of the monthly screen holds whole rands.
+// Every amount box of the monthly screen shows whole rands, and the cents of an amount typed with them.
 const PeriodicBoxes MonthlyBoxes{
     {"silgEdit9", "Age"},
     {"silgEdit10", "Salary/remuneration"},

@@ -69,13 +69,14 @@ PayeScreen::PayeScreen(TaxState& state, ProgramValues& program, const QString& c
 
 NumberBox* PayeScreen::addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target)
 {
-    // No amount of pay, contribution or allowance is below 0: the box refuses a minus sign.
+    // No amount of pay, contribution or allowance is below 0: the box refuses a minus sign. A
+    // box of whole rands still takes cents, as the payroll file and revora-calc do.
     auto* box = MakeNumberBox(this, {.name = field.name,
-                                     .kind = field.decimals == 0 ? NumberBox::Kind::Whole : NumberBox::Kind::Decimal,
+                                     .kind = NumberBox::Kind::Decimal,
                                      .decimals = field.decimals,
                                      .store = Into(target),
                                      .minimumWidth = 120,
-                                     .tidy = field.tidyOnLeave ? Tidy::Own : Tidy::AsTyped});
+                                     .tidy = Tidy::Own});
     box->setValue(target);
     AddGridRow(grid, this, field.caption, box);
     typed_ << box;
@@ -92,7 +93,8 @@ NumberBox* PayeScreen::addCount(QGridLayout* grid, const PayeBoxSpec& field, std
                                          target = RoundHalfEvenToInt16(value).value_or(target);
                                      },
                                      .accepts = CountAtMost(most),
-                                     .minimumWidth = 60});
+                                     .minimumWidth = 60,
+                                     .tidy = Tidy::Own});
     box->setValue(target);
     AddGridRow(grid, this, field.caption, box);
     typed_ << box;
@@ -129,6 +131,7 @@ DateBox* PayeScreen::addDate(QGridLayout* grid, const char* name, const char* ca
     box->setDate(target);
     AddGridRow(grid, this, caption, box);
     typed_ << box;
+    dates_.append({box, &target});
     connect(box, &DateBox::dateEdited, this, [&target](int day) { target = day; });
     return box;
 }
@@ -195,12 +198,16 @@ PayeSettings PayeScreen::settingsOn(int payDay) const
 
 void PayeScreen::yearChanged()
 {
-    const bool datesInYear = !startDate_
-        || (InTaxYear(startDate_->date(), year()) && InTaxYear(endDate_->date(), year()));
+    // The dates are the one thing typed that a change of year alters: kept, they would lie
+    // outside the bounds of their own boxes, and no calculation could take them.
+    for (const auto& [box, day] : dates_) {
+        *day = MoveIntoTaxYear(box->date(), year());
+        box->setDate(*day);
+    }
     if (startDate_)
         BoundPayeDates(startDate_, endDate_, year());
     // Figures shown always come with their working.
-    if (!working().Empty() && datesInYear)
+    if (!working().Empty())
         calculate();
     else
         clearResults();

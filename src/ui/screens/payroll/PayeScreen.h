@@ -23,12 +23,12 @@ namespace revora {
 class DateBox;
 class SetupPanel;
 
-// One input box of a screen: its object name, caption and format.
+// One input box of a screen: its object name, caption and the decimals it shows (an amount
+// keeps the cents typed whatever it shows).
 struct PayeBoxSpec {
     const char* name;
     const char* caption;
-    int decimals = 0;       // 0: a whole-number box
-    bool tidyOnLeave = false; // decimal amount boxes show their number in full on leaving
+    int decimals = 0;
 };
 
 // The date boxes' messages, shown over `screen`: the start box names the tax year (the one chosen
@@ -50,8 +50,9 @@ public:
     // UIF and SDL follow the pay date while they are the year's own published figures.
     PayeSettings settingsOn(int payDay) const;
 
-    // Figures shown are worked again in the new year when the period lies in it; otherwise they
-    // are cleared, so none stands beside inputs of another year.
+    // The period's dates move into the new year on their own days and months, and figures shown
+    // are worked again in it (a refused calculation clears them, so none stands beside inputs
+    // of another year).
     void yearChanged() override;
     PrintLanguage printLanguage() const;
     QString employeeName() const;
@@ -69,7 +70,8 @@ protected:
     QGridLayout* inputGrid() const { return inputs_; }
     QGridLayout* resultGrid() const { return results_; }
 
-    // A caption and box on the next row of the grid; typing stores the value at once.
+    // A caption and box on the next row of the grid; typing stores the value at once, as typed,
+    // cents and all; the box shows it grouped when the edit ends.
     NumberBox* addAmount(QGridLayout* grid, const PayeBoxSpec& field, double& target);
     // A 16-bit count, rounded half to even (the box takes no minus sign); counts above `most`
     // are refused with the title and message of `tooMany`.
@@ -134,6 +136,7 @@ private:
     DateBox* endDate_ = nullptr;
     QWidget* pensionBox_ = nullptr;
     QList<QWidget*> typed_; // the boxes a user types in, in the order added
+    QList<std::pair<DateBox*, int*>> dates_; // each date box and the day it stores into
 };
 
 } // namespace revora

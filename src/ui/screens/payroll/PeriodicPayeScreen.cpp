@@ -11,12 +11,12 @@ PeriodicBoxes CentsBoxes(const char* age, const char* salary, const char* pensio
 {
     return {
         {age, "Age"},
-        {salary, "Salary/remuneration", 2, true},
+        {salary, "Salary/remuneration", 2},
         {"numEmpERMedAidCont", "Employer's med aid contrib.", 2},
         {"numEmpEEMedAidCont", "Employee's med aid contrib.", 2},
-        {"numComm", "Commissions", 2, true},
-        {"sidbEdit4", "Bonus", 2, true},
-        {"sidbEdit6", "Travel allowance received", 2, true},
+        {"numComm", "Commissions", 2},
+        {"sidbEdit4", "Bonus", 2},
+        {"sidbEdit6", "Travel allowance received", 2},
         {"numMedAidBens", "Medical aid fund beneficiaries"},
         {pension, "Allowable pension contributions"},
         {retirementAnnuity, "Allowable R/A contributions"},
