@@ -11,8 +11,6 @@
 #include <QPdfDocument>
 #include <QRadioButton>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollArea>
 #include <QSqlQuery>
 #include <QTest>
 
@@ -229,120 +227,6 @@ private slots:
         QCOMPARE(state.Tax.QuickTax.TotalTax, 0.0);
         QCOMPARE(state.Tax.TaxBracketResult.TaxBeforeRebates, 0.0);
         QCOMPARE(state.Tax.TaxBracketResult.TaxableIncome, 500000.0);
-    }
-
-    void theCompanyCarWidensANormalMainWindowAndCascades()
-    {
-        SkipAboutAtStart(folder_->path());
-        auto main = startMain();
-        main->showNormal();
-        main->resize(1200, 700);
-        MenuAction(*main, "mnuCarAll1")->trigger();
-        QVERIFY(main->findScreen("frmCarAll1"));
-        MenuAction(*main, "mnuCompCar")->trigger();
-        QMdiSubWindow* car = main->findScreen("frmCompCar");
-        QVERIFY(car);
-        // As wide as the screen wants, on a desktop that has the room.
-        QCOMPARE(main->frameGeometry().width(), std::min(TwipsToPixels(CompanyCarMainWindowTwips, main->logicalDpiX()),
-                                                         main->screen()->availableGeometry().width()));
-        QCOMPARE(main->height(), 700);
-        // Cascaded: the second window lies below and to the right of the first.
-        QMdiSubWindow* travel = main->findScreen("frmCarAll1");
-        QVERIFY(travel->pos() != car->pos());
-        QCOMPARE(car->windowTitle(), QString("Full use of Company Car :  Vehicle number 0 of 0"));
-        QCOMPARE(travel->windowTitle(), QString("Travel Allowance"));
-    }
-
-    void theCompanyCarLeavesAMaximisedMainWindowAsItIs()
-    {
-        SkipAboutAtStart(folder_->path());
-        auto main = startMain();
-        main->showMaximized();
-        QTRY_VERIFY(main->isMaximized());
-        const QSize before = main->size();
-        MenuAction(*main, "mnuCompCar")->trigger();
-        QVERIFY(main->findScreen("frmCompCar"));
-        QVERIFY(main->isMaximized());
-        QCOMPARE(main->size(), before);
-    }
-
-    void twipsFollowTheScreensResolution_data()
-    {
-        QTest::addColumn<int>("dpi");
-        QTest::addColumn<int>("pixels");
-        QTest::newRow("the company car width at 96 dots an inch") << 96 << 894;
-        QTest::newRow("the company car width at 120 dots an inch") << 120 << 1117;
-        QTest::newRow("the company car width at 144 dots an inch") << 144 << 1341;
-    }
-    void twipsFollowTheScreensResolution()
-    {
-        QFETCH(int, dpi);
-        QFETCH(int, pixels);
-        QCOMPARE(TwipsToPixels(CompanyCarMainWindowTwips, dpi), pixels);
-    }
-
-    void windowsAreFittedWithinTheirArea_data()
-    {
-        QTest::addColumn<QRect>("window");
-        QTest::addColumn<QRect>("area");
-        QTest::addColumn<QRect>("fitted");
-        // The main window's 1100 x 760 and a title bar, on desktops less a 40-pixel panel.
-        QTest::newRow("1366 x 768: only the height is cut")
-            << QRect(0, 0, 1100, 790) << QRect(0, 0, 1366, 728) << QRect(0, 0, 1100, 728);
-        QTest::newRow("800 x 600: both cut") << QRect(0, 0, 1100, 790) << QRect(0, 0, 800, 560) << QRect(0, 0, 800, 560);
-        QTest::newRow("a child at the lower right moves in whole")
-            << QRect(500, 300, 400, 300) << QRect(0, 0, 800, 500) << QRect(400, 200, 400, 300);
-        QTest::newRow("a cascaded child larger than the area keeps its offset")
-            << QRect(10, 25, 900, 600) << QRect(0, 0, 800, 500) << QRect(10, 25, 790, 475);
-        QTest::newRow("a child above and left of the area") << QRect(-50, -20, 100, 100) << QRect(0, 0, 800, 500)
-                                                            << QRect(0, 0, 100, 100);
-    }
-    void windowsAreFittedWithinTheirArea()
-    {
-        QFETCH(QRect, window);
-        QFETCH(QRect, area);
-        QFETCH(QRect, fitted);
-        QCOMPARE(FitWithin(window, area), fitted);
-    }
-
-    // At 800 x 600 every screen opens wholly inside the work area and each of its enabled
-    // buttons can be scrolled into view, the earlier screens staying inside as well.
-    void everyScreenCanBeUsedWholeAt800By600()
-    {
-        SkipAboutAtStart(folder_->path());
-        auto main = startMain();
-        main->showNormal();
-        main->resize(QSize(800, 600) - (main->frameGeometry().size() - main->size())); // frame included
-        QMdiArea* area = main->mdiArea();
-        const std::pair<const char*, const char*> screens[] = {
-            {"mnuRevxMon", "frmRevoraMon"}, {"mnuRevxAnn", "frmRevoraAnn"}, {"mnuAvxMon", "frmAvxMon"},
-            {"mnuAvxAnn", "frmAvxAnn"}, {"mnuAnnual", "frmAnnual"}, {"mnuMonthly", "frmMonthly"},
-            {"mnuFortNight", "frmFortNight"}, {"mnuWeekly", "frmWeekly"}, {"mnuDaily", "frmDaily"},
-            {"mnuPayrollRun", "frmPayrollRun"},
-            {"QuickTax", "frmKwikTax"}, {"mnuCompCar", "frmCompCar"}, {"mnuCarAll1", "frmCarAll1"},
-            {"mnuInflationProject", "frmInflation"}, {"mnuLoans", "frmLoans"}, {"mnuLoansBuster", "frmLoanBuster"},
-            {"mnuLoansComparison", "frmLoanComp"}, {"mnuDailyBalance", "frmDayBal"}};
-        for (const auto& [menu, name] : screens) {
-            MenuAction(*main, menu)->trigger();
-            QVERIFY2(main->findScreen(name), name);
-            QVERIFY(main->frameGeometry().width() <= 800);
-            for (QMdiSubWindow* sub : area->subWindowList())
-                QVERIFY2(area->viewport()->rect().contains(sub->geometry()),
-                         qPrintable(QString("%1 after %2").arg(sub->objectName(), name)));
-            // The new screen is on top: each button scrolled to is seen, not covered or cut.
-            QMdiSubWindow* sub = main->findScreen(name);
-            auto* scroll = sub->widget()->findChild<QScrollArea*>();
-            for (QPushButton* button : sub->widget()->findChildren<QPushButton*>()) {
-                if (!button->isVisible() || !button->isEnabled())
-                    continue;
-                if (scroll)
-                    scroll->ensureWidgetVisible(button);
-                const QRect seen(button->mapTo(area->viewport(), QPoint(0, 0)), button->size());
-                QVERIFY2(sub->geometry().contains(seen) && button->visibleRegion() == QRegion(button->rect()),
-                         qPrintable(QString("%1 %2").arg(name, button->objectName())));
-            }
-        }
-        QCOMPARE(area->subWindowList().size(), qsizetype(AllScreens().size())); // every registered screen listed
     }
 
     void initialiseAllEmptiesTheCarRegisterAndResetsTheTravelAllowance()

@@ -378,6 +378,13 @@ private slots:
             QCOMPARE(revora::testing::ReadAll(exported).contains("How these figures were worked out"), ticked);
             revora::testing::CloseReportWindows();
         }
+
+        // Closed, it gives the focus back to the screen it showed, not to one opened since.
+        revora::testing::MenuAction(*main_, "mnuLoans")->trigger();
+        main_->mdiArea()->setActiveSubWindow(main_->findScreen("frmKwikTax"));
+        main_->mdiArea()->setActiveSubWindow(sub);
+        sub->close();
+        QTRY_COMPARE(main_->mdiArea()->activeSubWindow(), main_->findScreen("frmKwikTax"));
     }
 
     void aDamagedReportDatabaseIsNamedAndLeftAsItIs()

@@ -19,6 +19,7 @@
 #include "ReportDatabase.h"
 #include "ReportRenderer.h"
 #include "ReportWindow.h"
+#include "SetupPanel.h"
 #include "WorkingSection.h"
 
 namespace revora {
@@ -69,6 +70,12 @@ QSize CalculatorWindow::sizeHint() const
 {
     // The whole form, with no scroll bars; the scroll area alone would offer a smaller size.
     return formLayout_->parentWidget()->sizeHint();
+}
+
+void CalculatorWindow::settingsChanged()
+{
+    if (findChild<SetupPanel*>(QString(), Qt::FindDirectChildrenOnly))
+        yearChanged();
 }
 
 void CalculatorWindow::closeScreen()
@@ -250,6 +257,10 @@ QPushButton* CalculatorWindow::enterButton() const
     // With the print panel on top, Enter prints as shown (after a name typed on it, say).
     if (printPanel_ && printPanel_->isVisible())
         return printPanel_->viewButton();
+    // The screen's own buttons wait while the Setup panel is up: Enter keeps what was typed.
+    for (SetupPanel* setup : findChildren<SetupPanel*>(Qt::FindDirectChildrenOnly))
+        if (setup->isVisible())
+            return setup->okButton();
     for (QPushButton* button : findChildren<QPushButton*>())
         if (button->isDefault() && button->isVisible() && button->isEnabled())
             return button;
@@ -339,10 +350,10 @@ bool DeliverReport(ProgramValues& program, const RenderedReport& report, QWidget
         }
         return true;
     }
-    // The one report control keeps its title; a direct print leaves it as it was.
-    program.ReportWindowTitle = report.title;
+    // The title of the last report shown; a direct print leaves it as it was.
     QWidget* owner = parent ? parent->window() : nullptr;
-    auto* window = new ReportWindow(report.html, program.ReportWindowTitle, owner);
+    auto* window = new ReportWindow(report.html, report.title, owner);
+    program.ReportWindowTitle = window->windowTitle();
     window->placeOver(owner);
     window->show();
     window->raise();

@@ -46,6 +46,10 @@ public:
     // works them again in the new year or clears them, so no figure of one year stands beside
     // inputs of another.
     virtual void yearChanged() {}
+    // The Setup rates were saved from another screen's Setup panel. A screen whose figures are
+    // worked on them reads them again and works its figures again, or clears them, as after a
+    // change of year; by default those are the screens with a Setup panel of their own.
+    virtual void settingsChanged();
     // Work under way on the window's own stack (events are answered between its steps): the
     // program must not end under it. Such a window refuses to close and stops the work.
     virtual bool busy() const { return false; }
@@ -153,7 +157,8 @@ private:
     // The visible control whose mnemonic is the pressed Alt+key, panels on top first.
     QWidget* mnemonicTarget(const QKeyEvent& event) const;
     // What Enter presses: the focused button, else the print panel's "&View/Export report"
-    // while it is shown, else the screen's default button.
+    // while it is shown, else the Setup panel's "O&K" while it is shown, else the screen's
+    // default button.
     QPushButton* enterButton() const;
     // Enter and mnemonics press buttons without taking the focus from the box being typed in:
     // its edit is finished first, and a refused one presses nothing.

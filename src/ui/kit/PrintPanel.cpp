@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -37,10 +38,33 @@ PrintPanel::PrintPanel(QWidget* parent, const QString& cancelCaption) : OverlayP
 
 bool PrintPanel::includesWorking() const { return working_->isChecked(); }
 
+namespace {
+
+// The first control of `layout`, in its order, that takes the focus from the Tab key.
+QWidget* FirstInput(const QLayout* layout)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (QWidget* widget = item->widget()) {
+            if (!widget->isHidden() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus))
+                return widget;
+        } else if (const QLayout* inner = item->layout()) {
+            if (QWidget* found = FirstInput(inner))
+                return found;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void PrintPanel::showPanel()
 {
     showOnTop();
-    view_->setFocus(Qt::OtherFocusReason);
+    // What the screen asks first (the name the printout is made out to) is typed first; Enter
+    // then still views the report, as the screen's Enter key says.
+    QWidget* first = FirstInput(content_);
+    (first ? first : view_)->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace revora

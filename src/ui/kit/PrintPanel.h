@@ -27,7 +27,9 @@ public:
     // three buttons.
     QVBoxLayout* contentLayout() const { return content_; }
 
-    void showPanel(); // visible, in front, with the focus on "&View/Export report"
+    // Visible, in front, with the focus on the first input of contentLayout() (an employee's
+    // name), or on "&View/Export report" when the screen asks nothing more.
+    void showPanel();
 
 signals:
     void viewRequested();

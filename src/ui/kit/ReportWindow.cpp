@@ -23,6 +23,7 @@
 
 #include "Database.h"
 #include "ReportRenderer.h"
+#include "common/ReportRow.h"
 
 namespace revora {
 
@@ -85,7 +86,15 @@ ReportWindow::ReportWindow(const QString& html, const QString& title, QWidget* p
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName("ReportWindow");
-    setWindowTitle(title);
+    // Every window is titled after the report it shows: one printed without a title of its
+    // own (a loan without its schedule) takes its layout's, never the last window's.
+    if (!title.isEmpty()) {
+        setWindowTitle(title);
+    } else {
+        const QString own = document().metaInformation(QTextDocument::DocumentTitle).simplified();
+        setWindowTitle((own.isEmpty() || own == ProgramName ? QStringLiteral("Report") : own) +
+                       QString::fromUtf8(ExportHint));
+    }
     resize(820, 900);
 
     printer_->setPageLayout(ReportPage());

@@ -15,6 +15,7 @@ namespace revora {
 class ReportWindow : public QWidget {
     Q_OBJECT
 public:
+    // An empty `title`: the title of the report's layout, with the export hint.
     ReportWindow(const QString& html, const QString& title, QWidget* parent = nullptr);
     ~ReportWindow() override;
 

@@ -65,6 +65,9 @@ SetupPanel::SetupPanel(QWidget* parent, Columns columns) : OverlayPanel(parent)
     }
     auto* okButton = new QPushButton(QStringLiteral("O&K"), this);
     okButton->setObjectName("cmdSetupOK");
+    // Enter from any box of the panel presses it (the screen's Enter key looks for it).
+    okButton->setDefault(true);
+    ok_ = okButton;
     auto* cancelButton = new QPushButton(QStringLiteral("&Cancel"), this);
     cancelButton->setObjectName("cmdSetupCancel");
     auto* buttons = new QHBoxLayout;
@@ -176,13 +179,17 @@ void SetupPanel::open()
 
 void SetupPanel::saveEdit(SettingsInForce& inForce, const AppPaths& paths)
 {
+    bool saved = true;
     try {
         inForce.save(paths, edit());
     } catch (const StorageError& e) {
+        saved = false;
         QMessageBox::critical(parentWidget(), QStringLiteral("Settings"), e.message());
     }
     hide();
     QApplication::processEvents();
+    if (saved)
+        emit savedToFile();
 }
 
 } // namespace revora

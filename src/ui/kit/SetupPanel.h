@@ -13,6 +13,7 @@
 #include "SetupSettings.h"
 
 class QGridLayout;
+class QPushButton;
 class QRadioButton;
 
 namespace revora {
@@ -39,8 +40,13 @@ public:
     // leaves it on them; such a file is named in a message over the screen and keeps what it had.
     void saveEdit(SettingsInForce& inForce, const AppPaths& paths);
 
+    // "O&K", the panel's default button: Enter in the panel presses it.
+    QPushButton* okButton() const { return ok_; }
+
 signals:
     void confirmed(); // "O&K"
+    // The edit is in the settings file: other screens working on its rates read them again.
+    void savedToFile();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,6 +62,7 @@ private:
                                                       const char* firstCaption, const char* second,
                                                       const char* secondCaption);
 
+    QPushButton* ok_ = nullptr;
     PackageSettings opened_;
     PackageSettings settings_;
     QList<std::pair<NumberBox*, const SetupColumn*>> rates_;

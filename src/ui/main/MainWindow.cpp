@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QShortcut>
 #include <QStringList>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +28,7 @@
 #include "VideoWindow.h"
 #include "WorkingWindow.h"
 #include "ReportRenderer.h"
+#include "SetupPanel.h"
 #include "ScreenRegistry.h"
 #include "Version.h"
 #include "SetupSettings.h"
@@ -115,6 +117,7 @@ MainWindow::MainWindow(const QString& applicationFolder, const QString& installF
     // A child window dragged or left partly outside the work area can be scrolled to.
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->viewport()->installEventFilter(this);
     resize(MainWindowWidth, MainWindowHeight);
     buildMenus();
     // F10 opens the menus from the keyboard wherever the focus is, as in other desktop programs.
@@ -261,107 +264,53 @@ QMdiSubWindow* MainWindow::openChild(const QString& name, const std::function<QW
 {
     BusyCursor busy;
     QMdiSubWindow* sub = findScreen(name);
-    if (!sub) {
+    const bool opened = sub != nullptr;
+    if (!opened) {
         QWidget* screen = make();
         sub = mdi_->addSubWindow(screen);
         sub->setObjectName(name);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         sub->setWindowTitle(screen->windowTitle());
         sub->setWindowIcon(windowIcon());
+        sub->installEventFilter(this);
+        if (auto* calculator = qobject_cast<CalculatorWindow*>(screen))
+            for (SetupPanel* setup : calculator->findChildren<SetupPanel*>())
+                connect(setup, &SetupPanel::savedToFile, this, [this, calculator] { settingsSaved(calculator); });
     }
     sub->show();
+    // A new window opens at the size it asks for (the work area would cut it to its own width
+    // unseen), then is fitted, so a window too large scrolls with room for its scroll bars.
+    if (!opened)
+        sub->resize(sub->sizeHint());
     fitInsideWorkArea(sub);
     sub->raise();
     mdi_->setActiveSubWindow(sub);
     return sub;
 }
 
+void MainWindow::settingsSaved(const CalculatorWindow* from)
+{
+    // No screen keeps figures of rates that are no longer the settings; the one that saved
+    // them has worked its own again.
+    for (QMdiSubWindow* sub : mdi_->subWindowList())
+        if (auto* screen = qobject_cast<CalculatorWindow*>(sub->widget()); screen && screen != from)
+            screen->settingsChanged();
+}
+
 void MainWindow::openRegistered(const ScreenEntry& screen)
 {
-    openScreen(screen.window, [this, &screen] { return screen.make(state_); });
+    QMdiSubWindow* sub = openScreen(screen.window, [this, &screen] { return screen.make(state_); });
     if (screen.placement == ScreenPlacement::AsOpened)
         return;
-    if (screen.placement == ScreenPlacement::WidenedThenCascaded && !widenForCompanyCar())
+    // A maximised (or minimised) main window, and the child windows in it, are left as the
+    // user chose.
+    const bool widen = screen.placement == ScreenPlacement::WidenedThenCascaded;
+    if (widen && (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)))
         return;
     mdi_->cascadeSubWindows();
+    if (widen)
+        widenFor(sub);
     fitAllInsideWorkArea();
-}
-
-bool MainWindow::widenForCompanyCar()
-{
-    // The company car screen is wide: a main window in its normal state takes the width the
-    // screen was laid out for, while a maximised (or minimised) one, and the child windows in
-    // it, are left as the user chose.
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return false;
-    const int frame = frameGeometry().width() - geometry().width();
-    int outer = TwipsToPixels(CompanyCarMainWindowTwips, logicalDpiX());
-    if (QScreen* desktop = screen())
-        outer = std::min(outer, desktop->availableGeometry().width()); // never wider than the desktop
-    resize(std::max(outer - frame, minimumWidth()), height());
-    fitToScreen();
-    return true;
-}
-
-namespace {
-
-// One axis of FitWithin: the start and length of a window along an area's start and length.
-// A window that starts in the area's first eighth (a cascade's offset) and runs past its end is
-// shrunk where it stands, so cascaded windows keep their titles apart; any other is moved.
-void FitAxis(int& start, int& length, int areaStart, int areaLength)
-{
-    length = std::min(length, areaLength);
-    const int offset = start - areaStart;
-    if (offset >= 0 && offset <= areaLength / 8 && offset + length > areaLength)
-        length = areaLength - offset;
-    start = std::clamp(start, areaStart, areaStart + areaLength - length);
-}
-
-} // namespace
-
-QRect FitWithin(QRect window, const QRect& area)
-{
-    int x = window.x(), y = window.y(), width = window.width(), height = window.height();
-    FitAxis(x, width, area.x(), area.width());
-    FitAxis(y, height, area.y(), area.height());
-    return QRect(x, y, width, height);
-}
-
-void MainWindow::fitToScreen()
-{
-    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
-        return;
-    QScreen* desktop = screen();
-    if (!desktop)
-        return;
-    // Before the window manager has framed the window its frame is not known: a title bar's
-    // and a border's room is kept for it.
-    QSize frame = frameGeometry().size() - geometry().size();
-    if (!isVisible() || frame.isNull()) {
-        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-        frame = frame.expandedTo(QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border));
-    }
-    const QRect outer(frameGeometry().topLeft(), size() + frame);
-    const QRect fitted = FitWithin(outer, desktop->availableGeometry());
-    if (fitted == outer)
-        return;
-    resize(fitted.size() - frame);
-    move(fitted.topLeft());
-}
-
-void MainWindow::fitInsideWorkArea(QMdiSubWindow* sub)
-{
-    if (sub->isMaximized() || sub->isMinimized())
-        return;
-    const QRect fitted = FitWithin(sub->geometry(), mdi_->viewport()->rect());
-    if (fitted != sub->geometry())
-        sub->setGeometry(fitted);
-}
-
-void MainWindow::fitAllInsideWorkArea()
-{
-    for (QMdiSubWindow* sub : mdi_->subWindowList())
-        fitInsideWorkArea(sub);
 }
 
 void MainWindow::openHelp(bool find)
@@ -385,35 +334,20 @@ void MainWindow::showWorking()
     auto* working = static_cast<WorkingWindow*>(sub->widget());
     working->follow(lastScreen_);
     if (opening) {
+        // Closing it goes back to the screen whose working it showed, not to the window the
+        // work area would choose.
+        connect(working, &WorkingWindow::closing, this, [this](CalculatorWindow* shown) {
+            QPointer<QMdiSubWindow> back = shown ? qobject_cast<QMdiSubWindow*>(shown->parentWidget()) : nullptr;
+            QTimer::singleShot(0, this, [this, back] {
+                if (back && !back->isHidden())
+                    mdi_->setActiveSubWindow(back);
+            });
+        });
         const QRect area = mdi_->viewport()->rect();
         sub->setGeometry(PlaceBeside(beside ? beside->geometry() : QRect(area.topLeft(), QSize(0, 0)), area,
                                      sub->sizeHint().expandedTo(working->sizeHint())));
         fitInsideWorkArea(sub);
     }
-}
-
-QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred)
-{
-    // Narrower than this, the working wraps too often to be read.
-    constexpr int LeastWidth = 380;
-    constexpr int LeastHeight = 200;
-    const int right = area.right() - screen.right();
-    const int left = screen.left() - area.left();
-    const int below = area.bottom() - screen.bottom();
-    const int height = std::min(area.height(), std::max(preferred.height(), screen.height()));
-    const int top = std::clamp(screen.top(), area.top(), area.bottom() + 1 - height);
-    if (std::max(left, right) >= LeastWidth) {
-        const int width = std::min(preferred.width(), std::max(left, right));
-        const int x = right >= left ? screen.right() + 1 : screen.left() - width;
-        return {x, top, width, height};
-    }
-    // Below the screen it takes the screen's width at least, for fewer lines to a step.
-    const int width = std::min(area.width(), std::max(preferred.width(), screen.width()));
-    if (below >= LeastHeight)
-        return {std::clamp(screen.left(), area.left(), area.right() + 1 - width), screen.bottom() + 1, width,
-                std::min(below, preferred.height())};
-    const int least = std::max(LeastWidth, std::min(preferred.width(), right));
-    return {area.right() + 1 - least, top, least, height};
 }
 
 void MainWindow::openVideo()

@@ -64,6 +64,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -82,13 +83,16 @@ private:
     // A registered screen opened from its menu item, then the child windows arranged as its
     // entry says.
     void openRegistered(const ScreenEntry& screen);
-    // A main window in its normal state widened to the company car screen's width; false,
-    // changing nothing, for a maximised, minimised or full-screen one.
-    bool widenForCompanyCar();
+    // The Setup rates saved from `from`'s Setup panel: every other screen follows them.
+    void settingsSaved(const CalculatorWindow* from);
+    // The main window, in its normal state, made wide enough for the company car screen `sub`
+    // as the cascade placed it; never narrowed.
+    void widenFor(const QMdiSubWindow* sub);
     // The main window within the desktop's available area, its frame included.
     void fitToScreen();
     // Child windows wholly inside the visible work area: moved in and, if larger, shrunk to it
-    // (a screen's form scrolls inside a smaller window).
+    // (a screen's form scrolls inside a smaller window). A window shrunk so grows back towards
+    // the size it had as the work area grows, until the user gives it a size.
     void fitInsideWorkArea(QMdiSubWindow* sub);
     void fitAllInsideWorkArea();
 
@@ -100,6 +104,7 @@ private:
     QMenu* yearMenu_ = nullptr;
     QActionGroup* yearChoices_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    bool fitting_ = false; // a child window is being fitted, not resized by the user
 };
 
 // "Show the Wor&king".
@@ -120,8 +125,13 @@ QRect FitWithin(QRect window, const QRect& area);
 // `preferred`; else at the area's right edge, over the screen's right side.
 QRect PlaceBeside(const QRect& screen, const QRect& area, QSize preferred);
 
-// The outer width the main window takes when the company car screen opens.
+// The outer width the main window takes at least when the company car screen opens.
 inline constexpr int CompanyCarMainWindowTwips = 13405;
+
+// The main window's width when the company car screen opens in it: the width the screen was
+// laid out for (`laidOut`) or the width that shows it whole where the cascade put it (`needed`),
+// whichever is more, never narrower than the window was (`current`) nor wider than `desktop`.
+int CompanyCarWidth(int current, int laidOut, int needed, int desktop);
 
 // The program and its version, "Revora 2016 Ver: 1.05.000": the title of the main window's
 // messages.

@@ -8,9 +8,11 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "CalculatorWindow.h"
 #include "WorkingSection.h"
@@ -20,6 +22,10 @@ namespace revora {
 namespace {
 
 enum Column { NumberColumn, StepColumn, WorkingColumn, AmountColumn };
+
+// The step's label column, and the least each wrapping column keeps in a narrow window.
+constexpr int StepWidth = 170;
+constexpr int LeastWrappedWidth = 90;
 
 QTableWidgetItem* Cell(const QString& text, Qt::Alignment alignment = Qt::AlignLeft)
 {
@@ -55,14 +61,11 @@ WorkingWindow::WorkingWindow(QWidget* parent) : QWidget(parent)
     steps_->setWordWrap(true);
     steps_->setSelectionBehavior(QAbstractItemView::SelectRows);
     steps_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    steps_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrower than its columns can be, the table scrolls across rather than cut an amount.
+    steps_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     steps_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     QHeaderView* header = steps_->horizontalHeader();
-    header->setSectionResizeMode(NumberColumn, QHeaderView::ResizeToContents);
-    header->setSectionResizeMode(StepColumn, QHeaderView::Interactive);
-    header->setSectionResizeMode(WorkingColumn, QHeaderView::Stretch);
-    header->setSectionResizeMode(AmountColumn, QHeaderView::ResizeToContents);
-    header->resizeSection(StepColumn, 170);
+    header->setSectionResizeMode(QHeaderView::Interactive); // shared out by fitColumns
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     steps_->horizontalHeaderItem(AmountColumn)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Wrapped rows take the height their new width needs.
@@ -130,7 +133,7 @@ void WorkingWindow::showWorking()
         steps_->setItem(row, WorkingColumn, Cell(StepWorking(step, PrintLanguage::English)));
         steps_->setItem(row, AmountColumn, Cell(QString::fromStdString(step.ShownAmount()), Qt::AlignRight));
     }
-    steps_->resizeRowsToContents();
+    fitColumns();
 }
 
 void WorkingWindow::copy()
@@ -158,9 +161,32 @@ void WorkingWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void WorkingWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    emit closing(screen_);
+}
+
 void WorkingWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    fitColumns();
+}
+
+void WorkingWindow::fitColumns()
+{
+    // The number and the amount are always shown whole; in a narrow window the step's label
+    // gives up room before the working does, each wrapping onto more lines.
+    QHeaderView* header = steps_->horizontalHeader();
+    for (const Column whole : {NumberColumn, AmountColumn})
+        steps_->resizeColumnToContents(whole);
+    // Room is kept for the scroll bar that rows grown taller may bring.
+    const QScrollBar* bar = steps_->verticalScrollBar();
+    const int across = steps_->viewport()->width() - (bar->isVisible() ? 0 : bar->sizeHint().width());
+    const int free = across - header->sectionSize(NumberColumn) - header->sectionSize(AmountColumn);
+    const int step = std::clamp(free / 2, LeastWrappedWidth, StepWidth);
+    header->resizeSection(StepColumn, step);
+    header->resizeSection(WorkingColumn, std::max(LeastWrappedWidth, free - step));
     steps_->resizeRowsToContents();
 }
 

@@ -29,13 +29,20 @@ public:
 
     QSize sizeHint() const override;
 
+signals:
+    // The window is closing while it shows the working of `shown` (null: of none).
+    void closing(CalculatorWindow* shown);
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void showWorking();
+    // The columns shared out over the table's width.
+    void fitColumns();
 
     QPointer<CalculatorWindow> screen_;
     QMetaObject::Connection changed_;

@@ -16,9 +16,10 @@ enum class ScreenPlacement {
     AsOpened,
     // The child windows cascaded, then each fitted inside the work area.
     Cascaded,
-    // A main window in its normal state first takes the width the screen was laid out for
-    // (CompanyCarMainWindowTwips), never wider than the desktop, then cascaded as above; in a
-    // maximised or minimised main window nothing is moved.
+    // As Cascaded, and a main window in its normal state takes at least the width the screen
+    // was laid out for (CompanyCarMainWindowTwips) and the screen's own, never wider than the
+    // desktop and never narrower than it was; in a maximised or minimised main window nothing
+    // is moved.
     WidenedThenCascaded,
 };
 

@@ -532,9 +532,7 @@ void LoansScreen::printReport()
         !includeSchedule_->isChecked() ? AmortKind::None : (monthlySchedule_->isChecked() ? AmortKind::Monthly : AmortKind::Annual);
     const LoanPrintout printout = LoanPrint(values, kind);
     const QString layout = QString::fromStdString(printout.Layout);
-    // Without a schedule the report window keeps the title it last showed.
-    const QString title =
-        printout.Title.empty() ? program().ReportWindowTitle : QString::fromStdString(printout.Title);
+    const QString title = QString::fromStdString(printout.Title); // empty: the layout's own
     deliver([&] {
         // The layout is read and its tables checked first, so a missing one leaves both
         // tables as they were.

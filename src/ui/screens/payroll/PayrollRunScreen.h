@@ -42,6 +42,7 @@ public:
     // A run of the year before is worked again in the new year when its dates lie in it, and
     // cleared otherwise; a run under way stops.
     void yearChanged() override;
+    void settingsChanged() override { yearChanged(); } // the run is worked on the Setup rates
     PrintLanguage workingLanguage() const override;
     QSize sizeHint() const override;
 
